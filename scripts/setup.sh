@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages QUILLON needs to build, run and test, then
+# configures and builds it. Usage: scripts/setup.sh BUILD_DIR BUILD_TYPE [cmake options...]
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_dir="$1"; shift
+build_type="$1"; shift
+
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+          poppler-utils fonts-liberation xvfb xauth)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$here/$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
+cmake --build "$here/$build_dir"

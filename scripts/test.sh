@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds QUILLON with its tests and runs every test.
+#   scripts/test.sh             the ordinary build (warnings on)
+#   scripts/test.sh --sanitize  the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+build_dir=build
+options=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build_dir=build-sanitize
+  options=(-DQUILLON_SANITIZE=ON -DQUILLON_BUILD_BENCH=OFF)
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+
+"$here/scripts/setup.sh" "$build_dir" Debug "${options[@]}"
+cd "$here/$build_dir"
+ctest --output-on-failure -j2

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Environment.h"
+#include "app/PartyRecords.h"
+#include "contract/CurrentContract.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace ui {
+class MessageBoxService;
+class FileDialogService;
+class PrinterDialogService;
+} // namespace ui
+
+// The services through which windows reach the desktop; tests install fakes.
+struct Services {
+    ui::MessageBoxService* messages = nullptr;
+    ui::FileDialogService* files = nullptr;
+    ui::PrinterDialogService* printers = nullptr;
+};
+
+// The process-wide state of one run of the program, owned by the application
+// and handed to every window. Members carry the program's own names.
+struct Session {
+    // Start-up and settings.
+    QString IniPath;
+    QString DBDrive, DBDir, DBName;
+    QString DBPath;
+    QString Version;
+
+    // Agents and customers.
+    bool EditMode = false;
+    std::int16_t AgentIndex = 0;
+    std::int16_t CustIndex = 0;
+    QString SelectedName;
+    AgentRecord CurAgent;
+    CustomerRecord CurCust;
+
+    // The contract in the making and the previous-contracts grid.
+    ::CurrentContract CurrentContract;
+    std::int16_t ContractRow = 0;
+
+    // The note's type sizes.
+    double TitleFontSize = 12;
+    double BodyFontSize = 8;
+
+    Services services;
+    // Where this run lives: program folder, per-user folders, path style.
+    Environment env;
+
+    // The clock that dates saved and copied contracts; tests set their own.
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+
+    // Ends the program at once: every window closes, nothing is saved.
+    // The application installs the real ending; tests record it.
+    std::function<void()> quit = [] {};
+    bool ended = false;
+    void endProgram()
+    {
+        ended = true;
+        quit();
+    }
+};

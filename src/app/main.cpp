@@ -1,0 +1,27 @@
+#include "app/Application.h"
+#include "app/Environment.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageBoxService.h"
+#include "ui/PrinterDialogService.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QUILLON"));
+    QApplication::setOrganizationName(QStringLiteral("QUILLON"));
+    // The program's windows close at its own command (Exit, a close box), not when
+    // the last visible window happens to hide.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::QtMessageBoxService messages;
+    ui::QtFileDialogService files;
+    ui::QtPrinterDialogService printers;
+    Services services{&messages, &files, &printers};
+
+    Application quillon(Environment::forThisMachine(), services);
+    if (!quillon.start())
+        return 0;
+    return qtApp.exec();
+}

@@ -1,0 +1,27 @@
+#include "ui/MessageBoxService.h"
+
+#include <QMessageBox>
+
+namespace ui {
+
+namespace {
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void QtMessageBoxService::show(QWidget* parent, const QString& text, MessageIcon icon,
+                               const QString& title, MessageButtons)
+{
+    QMessageBox box(toQtIcon(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace ui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// The icons the program's message boxes use. The stop sign serves both
+// "critical" and "error" messages, as on the desktop this program came from.
+enum class MessageIcon { Information, Critical, Warning, Question };
+
+// Every message box the program shows has exactly one OK button.
+enum class MessageButtons { Ok };
+
+// Window code shows message boxes through this service so that tests can
+// record what was shown instead of blocking on a modal box.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    virtual void show(QWidget* parent, const QString& text, MessageIcon icon,
+                      const QString& title, MessageButtons buttons = MessageButtons::Ok) = 0;
+};
+
+// Shows a real, modal QMessageBox.
+class QtMessageBoxService final : public MessageBoxService {
+public:
+    void show(QWidget* parent, const QString& text, MessageIcon icon, const QString& title,
+              MessageButtons buttons = MessageButtons::Ok) override;
+};
+
+// The title every message box carries when it has none of its own.
+inline const QString kProgramTitle = QStringLiteral("QUILLON");
+
+} // namespace ui
