@@ -13,3 +13,8 @@ void LoanTermsWindow::activate()
 {
     show();
 }
+
+bool LoanTermsWindow::SaveData()
+{
+    return false;
+}

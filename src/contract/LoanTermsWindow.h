@@ -12,6 +12,9 @@ public:
 
     // Shown by the policy schedule: refills every term from CurrentContract and shows.
     void activate();
+    // Appends the contract on screen to the Policies table as one new row.
+    // False (after telling the user) when the store failed; nothing is half-written.
+    bool SaveData();
 
 private:
     Session& m_session;
