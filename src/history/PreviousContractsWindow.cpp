@@ -2,25 +2,275 @@
 
 #include "app/AppWindows.h"
 #include "app/Session.h"
+#include "app/StoreGuard.h"
+#include "contract/PolicyScheduleWindow.h"
+#include "history/ContractHistoryStore.h"
+#include "history/GridLayout.h"
+#include "history/ReopenMapping.h"
+#include "ui/Twips.h"
+#include "ui/WindowFont.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+std::int16_t toContractRow(int row)
+{
+    return static_cast<std::int16_t>(std::clamp<int>(row, std::numeric_limits<std::int16_t>::min(),
+                                                     std::numeric_limits<std::int16_t>::max()));
+}
+
+} // namespace
 
 PreviousContractsWindow::PreviousContractsWindow(Session& session, AppWindows& windows, QWidget* parent)
     : QDialog(parent), m_session(session), m_windows(windows)
 {
     setObjectName(QStringLiteral("frmPrevious"));
+    setWindowTitle(QStringLiteral("Previous Contracts"));
+    ui::applyWindowFont(this);
+    ui::setInnerSizeTwips(this, 9585, 3525);
+    buildControls();
+    InitGrid();
+    EnableButtons(false);
+}
+
+void PreviousContractsWindow::buildControls()
+{
+    auto label = [this](const char* name, const QString& caption, const QFont& font) {
+        auto* lbl = new QLabel(caption, this);
+        lbl->setObjectName(QLatin1String(name));
+        lbl->setFont(font);
+        return lbl;
+    };
+    m_lblHeader = label("lblHeader", QStringLiteral("These are all records for "), ui::windowFont(9.75));
+    m_lblFor = label("lblFor", QString(), ui::windowFont(9.75));
+    m_label2 = label("Label2", QStringLiteral("(Scroll to see complete data)"),
+                     ui::windowFont(8.25, false, true));
+    ui::placeTwips(m_lblHeader, 180, 120, 2235, 255);
+    ui::placeTwips(m_lblFor, 2400, 120, 6915, 255);
+    ui::placeTwips(m_label2, 180, 360, 7035, 255);
+
+    m_fgRecords = new QTableWidget(this);
+    m_fgRecords->setObjectName(QStringLiteral("fgRecords"));
+    ui::placeTwips(m_fgRecords, 60, 600, 9450, 1995);
+    history::styleGrid(m_fgRecords);
+    m_fgRecords->viewport()->installEventFilter(this);
+
+    auto button = [this](const char* name, const QString& caption, int left) {
+        auto* cmd = new QPushButton(caption, this);
+        cmd->setObjectName(QLatin1String(name));
+        cmd->setAutoDefault(false);
+        ui::placeTwips(cmd, left, 2880, 1215, 435);
+        return cmd;
+    };
+    m_cmdEdit = button("cmdEdit", QStringLiteral("Edit"), 2377);
+    m_cmdCopy = button("cmdCopy", QStringLiteral("Copy"), 3592);
+    m_cmdDelete = button("cmdDelete", QStringLiteral("Delete"), 4792);
+    m_cmdDone = button("cmdDone", QStringLiteral("Done"), 5992);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &PreviousContractsWindow::editChosen);
+    connect(m_cmdCopy, &QPushButton::clicked, this, &PreviousContractsWindow::copyChosen);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &PreviousContractsWindow::deleteChosen);
+    connect(m_cmdDone, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void PreviousContractsWindow::showModalFromMain()
 {
     FillGrid();
+    if (m_session.ended)
+        return;
     exec();
 }
 
 void PreviousContractsWindow::showFromSchedule()
 {
     FillGrid();
+    if (m_session.ended)
+        return;
     show();
+    raise();
+    activateWindow();
+}
+
+void PreviousContractsWindow::InitGrid()
+{
+    history::resetGrid(m_fgRecords);
 }
 
 void PreviousContractsWindow::FillGrid()
 {
+    m_lblFor->setText(m_session.SelectedName);
+    InitGrid();
+    QList<history::ListedContract> contracts;
+    const bool read = runOrEndProgram(m_session, this, [&] {
+        contracts = history::listContracts(m_session.DBPath, m_session.SelectedName);
+    });
+    if (!read) {
+        EnableButtons(false);
+        return;
+    }
+    history::fillGrid(m_fgRecords, contracts);
+
+    // A row left over from a longer list (or none yet) is brought into range.
+    const int rows = dataRows();
+    int row = m_session.ContractRow;
+    if (row <= 0)
+        row = 1;
+    if (row > rows)
+        row = rows;
+    m_session.ContractRow = toContractRow(row);
+
+    if (rows > 0) {
+        selectDataRow(row);
+        EnableButtons(true);
+        m_fgRecords->setFocus();
+    } else {
+        EnableButtons(false);
+    }
+}
+
+void PreviousContractsWindow::EnableButtons(bool enable)
+{
+    m_cmdCopy->setEnabled(enable);
+    m_cmdDelete->setEnabled(enable);
+    m_cmdEdit->setEnabled(enable);
+}
+
+int PreviousContractsWindow::dataRows() const
+{
+    return m_fgRecords->rowCount();
+}
+
+int PreviousContractsWindow::chosenRow() const
+{
+    const int current = m_fgRecords->currentRow();
+    if (current >= 0 && current < dataRows())
+        return current + 1;
+    const QList<QTableWidgetSelectionRange> ranges = m_fgRecords->selectedRanges();
+    return ranges.isEmpty() ? 0 : ranges.last().bottomRow() + 1;
+}
+
+std::optional<qint64> PreviousContractsWindow::chosenId() const
+{
+    const int row = chosenRow();
+    if (row <= 0)
+        return std::nullopt;
+    const QTableWidgetItem* cell = m_fgRecords->item(row - 1, history::kIdColumn);
+    if (!cell)
+        return std::nullopt;
+    bool ok = false;
+    const qint64 id = cell->text().toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return id;
+}
+
+void PreviousContractsWindow::selectDataRow(int row)
+{
+    if (row <= 0 || row > dataRows())
+        return;
+    m_fgRecords->setCurrentCell(row - 1, 0,
+                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_fgRecords->scrollToItem(m_fgRecords->item(row - 1, 0));
+}
+
+bool PreviousContractsWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_fgRecords->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            gridClicked();
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            gridDoubleClicked();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PreviousContractsWindow::gridClicked()
+{
+    if (dataRows() > 0)
+        EnableButtons(true);
+}
+
+void PreviousContractsWindow::gridDoubleClicked()
+{
+    if (chosenRow() > 0)
+        editChosen();
+}
+
+void PreviousContractsWindow::editChosen()
+{
+    const int row = chosenRow();
+    const std::optional<qint64> id = chosenId();
+    if (!id)
+        return;
+    history::StoredContract contract;
+    if (!runOrEndProgram(m_session, this,
+                         [&] { contract = history::readContract(m_session.DBPath, *id); }))
+        return;
+    if (contract.isEmpty()) {
+        // Gone from the file since the list was read: show what is there now.
+        FillGrid();
+        return;
+    }
+
+    // The schedule starts empty, so nothing of an earlier contract mixes in.
+    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
+    if (schedule)
+        schedule->Reset();
+    const history::ReopenPlan plan = history::planReopen(contract);
+    history::applyParties(plan, m_session.CurAgent, m_session.CurCust);
+    history::applySchedule(plan, schedule);
+    if (schedule)
+        schedule->setBackCaption(QStringLiteral("<< Previous"));
+    m_session.ContractRow = toContractRow(row);
+
+    // Hiding ends the main window's modal wait.
+    hide();
+    if (schedule) {
+        schedule->show();
+        schedule->raise();
+        schedule->activateWindow();
+    }
+}
+
+void PreviousContractsWindow::copyChosen()
+{
+    const std::optional<qint64> id = chosenId();
+    if (!id)
+        return;
+    if (!runOrEndProgram(m_session, this, [&] {
+            history::copyContract(m_session.DBPath, *id, m_session.now());
+        }))
+        return;
+    FillGrid();
+    if (m_session.ended || dataRows() == 0)
+        return;
+    // The copy is the newest contract, so it is the last row.
+    EnableButtons(true);
+    m_session.ContractRow = toContractRow(dataRows());
+    selectDataRow(dataRows());
+    m_fgRecords->setFocus();
+}
+
+void PreviousContractsWindow::deleteChosen()
+{
+    const int row = chosenRow();
+    const std::optional<qint64> id = chosenId();
+    if (!id)
+        return;
+    if (!runOrEndProgram(m_session, this,
+                         [&] { history::deleteContract(m_session.DBPath, *id); }))
+        return;
+    // The row above the deleted one; the refill turns 0 into the first row.
+    m_session.ContractRow = toContractRow(row - 1);
+    FillGrid();
 }

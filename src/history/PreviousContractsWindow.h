@@ -2,9 +2,18 @@
 
 #include <QDialog>
 
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
 struct Session;
 struct AppWindows;
 
+// "Previous Contracts": the saved contracts of the customer named by
+// SelectedName, with Edit, Copy, Delete and Done. The grid's header is row 0,
+// so ContractRow and every row number here count data rows from 1.
 class PreviousContractsWindow : public QDialog {
     Q_OBJECT
 public:
@@ -16,8 +25,39 @@ public:
     void showFromSchedule();
     // Reads the customer's contracts afresh into the grid.
     void FillGrid();
+    // Enables or disables Copy, Delete and Edit; Done stays enabled.
+    void EnableButtons(bool enable);
+
+    // The number of data rows (the grid's Rows less its header row).
+    int dataRows() const;
+    // The data row at the moving end of the selection (from 1); 0 when none.
+    int chosenRow() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildControls();
+    void InitGrid();
+    void addGridRow(const QStringList& cells);
+    void selectDataRow(int row);
+    std::optional<qint64> chosenId() const;
+
+    void gridClicked();
+    void gridDoubleClicked();
+    void editChosen();
+    void copyChosen();
+    void deleteChosen();
+
     Session& m_session;
     AppWindows& m_windows;
+
+    QLabel* m_lblHeader = nullptr;
+    QLabel* m_lblFor = nullptr;
+    QLabel* m_label2 = nullptr;
+    QTableWidget* m_fgRecords = nullptr;
+    QPushButton* m_cmdEdit = nullptr;
+    QPushButton* m_cmdCopy = nullptr;
+    QPushButton* m_cmdDelete = nullptr;
+    QPushButton* m_cmdDone = nullptr;
 };

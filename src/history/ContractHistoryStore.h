@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace history {
+
+// One saved contract as shown in the previous-contracts grid: the texts of the
+// eleven cells, left to right, the last one being the contract's ID.
+struct ListedContract {
+    qint64 id = 0;
+    QStringList cells;
+};
+
+// One saved contract as read back: column name -> stored value. A NULL column
+// stays a null QVariant, so callers can tell "never written" from any text.
+using StoredContract = QHash<QString, QVariant>;
+
+// Number of grid columns and the index of the one carrying the ID.
+constexpr int kGridColumns = 11;
+constexpr int kIdColumn = 10;
+
+// The Policies columns shown in the grid's cells, left to right.
+const QStringList& gridColumns();
+
+// A stored Run (yyyy-MM-ddTHH:mm:ss) as the grid shows it: 12/6/2026 8:53:52 PM.
+// A text that is not such a date and time is shown as stored.
+QString runShownText(const QString& stored);
+
+// The contracts whose DBA is exactly dba (letter case counts, NULL never
+// matches), in ID order, which is the order they were saved in.
+QList<ListedContract> listContracts(const QString& dbPath, const QString& dba);
+
+// The row with this ID; empty when there is none.
+StoredContract readContract(const QString& dbPath, qint64 id);
+
+// Adds a duplicate of the row with this ID, dated now; every other column is
+// copied unchanged, NULLs included. Returns the copy's ID, or 0 when the row
+// is gone and nothing was added.
+qint64 copyContract(const QString& dbPath, qint64 id, const QDateTime& now);
+
+// Removes the row with this ID; a missing row is not an error.
+void deleteContract(const QString& dbPath, qint64 id);
+
+} // namespace history
