@@ -14,7 +14,9 @@ namespace {
 const QString kStoredRunFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 const QString kShownRunFormat = QStringLiteral("M/d/yyyy h:mm:ss AP");
 
-const QString& listSql()
+} // namespace
+
+const QString& listContractsSql()
 {
     // The index on DBA serves both the filter and the ID order (an index entry
     // ends with the row's ID), so a customer's list costs the same with a
@@ -24,6 +26,8 @@ const QString& listSql()
                                    .arg(gridColumns().join(QStringLiteral(", ")));
     return sql;
 }
+
+namespace {
 
 const QString kReadSql = QStringLiteral("SELECT * FROM Policies WHERE ID = ?");
 const QString kDeleteSql = QStringLiteral("DELETE FROM Policies WHERE ID = ?");
@@ -71,7 +75,7 @@ QList<ListedContract> listContracts(const QString& dbPath, const QString& dba)
 {
     static const int runColumn = gridColumns().indexOf(QStringLiteral("Run"));
     store::Connection connection(dbPath);
-    QSqlQuery query = connection.run(listSql(), {dba});
+    QSqlQuery query = connection.run(listContractsSql(), {dba});
     QList<ListedContract> contracts;
     while (query.next()) {
         ListedContract contract;

@@ -31,6 +31,9 @@ const QStringList& gridColumns();
 // A text that is not such a date and time is shown as stored.
 QString runShownText(const QString& stored);
 
+// The statement that lists a customer's contracts (one bound value, the DBA).
+const QString& listContractsSql();
+
 // The contracts whose DBA is exactly dba (letter case counts, NULL never
 // matches), in ID order, which is the order they were saved in.
 QList<ListedContract> listContracts(const QString& dbPath, const QString& dba);
