@@ -95,8 +95,6 @@ void PreviousContractsWindow::showFromSchedule()
     if (m_session.ended)
         return;
     show();
-    raise();
-    activateWindow();
 }
 
 void PreviousContractsWindow::InitGrid()
@@ -187,6 +185,12 @@ bool PreviousContractsWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::MouseButtonRelease) {
             gridClicked();
         } else if (event->type() == QEvent::MouseButtonDblClick) {
+            // The row under the pointer is the one meant, even when the first
+            // click of the pair did not reach the grid.
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QModelIndex index = m_fgRecords->indexAt(at);
+            if (index.isValid())
+                selectDataRow(index.row() + 1);
             gridDoubleClicked();
             return true;
         }
@@ -235,11 +239,8 @@ void PreviousContractsWindow::editChosen()
 
     // Hiding ends the main window's modal wait.
     hide();
-    if (schedule) {
+    if (schedule)
         schedule->show();
-        schedule->raise();
-        schedule->activateWindow();
-    }
 }
 
 void PreviousContractsWindow::copyChosen()
