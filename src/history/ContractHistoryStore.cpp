@@ -1,9 +1,9 @@
 #include "history/ContractHistoryStore.h"
 
+#include "history/RunText.h"
 #include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 
-#include <QLocale>
 #include <QSqlRecord>
 
 namespace history {
@@ -12,7 +12,6 @@ namespace {
 
 // Run is stored the way saving writes it.
 const QString kStoredRunFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
-const QString kShownRunFormat = QStringLiteral("M/d/yyyy h:mm:ss AP");
 
 } // namespace
 
@@ -61,14 +60,6 @@ const QStringList& gridColumns()
         QStringLiteral("InstallmentAmt"), QStringLiteral("LoanAuthorization"),
         QStringLiteral("ID")};
     return columns;
-}
-
-QString runShownText(const QString& stored)
-{
-    const QDateTime run = QDateTime::fromString(stored, kStoredRunFormat);
-    if (!run.isValid())
-        return stored;
-    return QLocale::c().toString(run, kShownRunFormat);
 }
 
 QList<ListedContract> listContracts(const QString& dbPath, const QString& dba)

@@ -27,10 +27,6 @@ constexpr int kIdColumn = 10;
 // The Policies columns shown in the grid's cells, left to right.
 const QStringList& gridColumns();
 
-// A stored Run (yyyy-MM-ddTHH:mm:ss) as the grid shows it: 12/6/2026 8:53:52 PM.
-// A text that is not such a date and time is shown as stored.
-QString runShownText(const QString& stored);
-
 // The statement that lists a customer's contracts (one bound value, the DBA).
 const QString& listContractsSql();
 

@@ -3,24 +3,17 @@
 #include "ui/Twips.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace history {
 
 namespace {
 
+// The date column reads best from the left, whatever its text; every other
+// cell keeps the grid's own alignment.
 constexpr int kDateColumn = 2;
-
-// The date column reads best from the left, whatever its text; other cells
-// follow the usual grid habit of numbers to the right and words to the left.
-Qt::Alignment cellAlignment(int column, const QString& text)
-{
-    if (column == kDateColumn)
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    bool number = false;
-    text.toDouble(&number);
-    return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-}
+constexpr Qt::Alignment kDateAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 } // namespace
 
@@ -69,7 +62,7 @@ void styleGrid(QTableWidget* grid)
     for (int column = 0; column < kGridColumns; ++column) {
         auto* item = new QTableWidgetItem(gridHeaders()[column]);
         if (column == kDateColumn)
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            item->setTextAlignment(kDateAlignment);
         grid->setHorizontalHeaderItem(column, item);
         grid->setColumnWidth(column, ui::toPixels({gridWidthsTwips()[column]}));
     }
@@ -87,6 +80,9 @@ void fillGrid(QTableWidget* grid, const QList<ListedContract>& contracts)
 {
     const int first = grid->rowCount();
     grid->setRowCount(first + int(contracts.size()));
+    // The rows are announced above; telling the view about each of their
+    // cells one by one would cost more than reading them from the file.
+    const QSignalBlocker quiet(grid->model());
     for (int i = 0; i < contracts.size(); ++i) {
         const QStringList& cells = contracts[i].cells;
         for (int column = 0; column < kGridColumns && column < cells.size(); ++column) {
@@ -94,10 +90,12 @@ void fillGrid(QTableWidget* grid, const QList<ListedContract>& contracts)
             if (cells[column].isEmpty())
                 continue;
             auto* item = new QTableWidgetItem(cells[column]);
-            item->setTextAlignment(cellAlignment(column, cells[column]));
+            if (column == kDateColumn)
+                item->setTextAlignment(kDateAlignment);
             grid->setItem(first + i, column, item);
         }
     }
+    grid->viewport()->update();
 }
 
 } // namespace history

@@ -1,5 +1,6 @@
 #include "history/ContractHistoryStore.h"
 #include "history/HistoryFixture.h"
+#include "history/RunText.h"
 
 #include <QtTest>
 
@@ -93,7 +94,16 @@ void ContractHistoryStoreTest::runIsShownAsUsDateAndTime_data()
     QTest::newRow("noon") << "2025-07-04T12:00:00" << "7/4/2025 12:00:00 PM";
     QTest::newRow("empty stays empty") << "" << "";
     QTest::newRow("text that is no date is shown as stored") << "yesterday" << "yesterday";
-    QTest::newRow("impossible date is shown as stored") << "2025-02-30T10:00:00" << "2025-02-30T10:00:00";
+    QTest::newRow("last second of the day") << "2024-12-31T23:59:59" << "12/31/2024 11:59:59 PM";
+    QTest::newRow("leap day") << "2024-02-29T13:00:05" << "2/29/2024 1:00:05 PM";
+    QTest::newRow("blank between date and time") << "2024-03-01 07:08:09" << "3/1/2024 7:08:09 AM";
+    QTest::newRow("leap day of a common year is shown as stored")
+        << "2025-02-29T10:00:00" << "2025-02-29T10:00:00";
+    QTest::newRow("hour 24 is shown as stored") << "2025-01-01T24:00:00" << "2025-01-01T24:00:00";
+    QTest::newRow("second 60 is shown as stored") << "2025-01-01T10:00:60" << "2025-01-01T10:00:60";
+    QTest::newRow("letter among the digits is shown as stored")
+        << "2025-0a-01T10:00:00" << "2025-0a-01T10:00:00";
+    QTest::newRow("date alone is shown as stored") << "2025-01-01" << "2025-01-01";
 }
 
 void ContractHistoryStoreTest::runIsShownAsUsDateAndTime()
