@@ -1,6 +1,10 @@
 #include "history/RunText.h"
 
+#include "contract/DateText.h"
+
 #include <QDate>
+#include <QDateTime>
+#include <QTime>
 
 namespace history {
 
@@ -39,17 +43,8 @@ QString runShownText(const QString& stored)
         || second < 0 || second > 59 || !QDate::isValid(year, month, day))
         return stored;
 
-    auto twoDigits = [](int value) {
-        return QString::number(value).rightJustified(2, QLatin1Char('0'));
-    };
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    QString shown;
-    shown.reserve(22);
-    shown += QString::number(month) + QLatin1Char('/') + QString::number(day) + QLatin1Char('/')
-             + QString::number(year).rightJustified(4, QLatin1Char('0')) + QLatin1Char(' ')
-             + QString::number(hour12) + QLatin1Char(':') + twoDigits(minute) + QLatin1Char(':')
-             + twoDigits(second) + (hour < 12 ? QLatin1String(" AM") : QLatin1String(" PM"));
-    return shown;
+    // Only the wall-clock fields are shown, so no time zone needs to be consulted.
+    return usDateTime(QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC));
 }
 
 } // namespace history
