@@ -46,8 +46,6 @@ const QString& copySql()
     return sql;
 }
 
-const QString kLastIdSql = QStringLiteral("SELECT last_insert_rowid()");
-
 } // namespace
 
 const QStringList& gridColumns()
@@ -100,11 +98,8 @@ qint64 copyContract(const QString& dbPath, qint64 id, const QDateTime& now)
     qint64 copyId = 0;
     connection.transaction([&] {
         QSqlQuery insert = connection.run(copySql(), {now.toString(kStoredRunFormat), id});
-        if (insert.numRowsAffected() != 1)
-            return;
-        QSqlQuery last = connection.run(kLastIdSql);
-        if (last.next())
-            copyId = last.value(0).toLongLong();
+        if (insert.numRowsAffected() == 1)
+            copyId = insert.lastInsertId().toLongLong();
     });
     return copyId;
 }
