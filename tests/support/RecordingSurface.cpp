@@ -42,13 +42,13 @@ double RecordingSurface::widthAt(const QString& text, double size, bool bold) co
 void RecordingSurface::drawText(double x, double y, const QString& text)
 {
     operation();
-    texts.append({page, x, y, text, font(), originX(), originY()});
+    texts.append({page, x, y, text, font(), originX(), originY(), calls});
 }
 
 void RecordingSurface::line(double x1, double y1, double x2, double y2)
 {
     operation();
-    strokes.append({page, x1, y1, x2, y2});
+    strokes.append({page, x1, y1, x2, y2, calls});
 }
 
 void RecordingSurface::newPage()
@@ -92,6 +92,7 @@ QList<RecordingSurface::Stroke> RecordingSurface::strokesOn(int onPage) const
 
 void RecordingSurface::operation()
 {
+    ++calls;
     if (failed) {
         ++callsAfterFailure;
         return;

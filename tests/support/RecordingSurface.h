@@ -20,10 +20,12 @@ public:
         QString text;
         print::SurfaceFont font;
         double originX, originY;
+        int order; // place among all drawing calls
     };
     struct Stroke {
         int page;
         double x1, y1, x2, y2;
+        int order;
     };
 
     RecordingSurface();
@@ -54,6 +56,7 @@ public:
     int failOnPage = 0;
     bool failed = false;
     int callsAfterFailure = 0;
+    int calls = 0; // drawing calls so far
 
 protected:
     void drawText(double x, double y, const QString& text) override;
