@@ -7,6 +7,8 @@ namespace print {
 
 QHash<QString, QString> readProfileSection(const QString& filePath, const QString& section)
 {
+    if (filePath.isEmpty())
+        return {};
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
