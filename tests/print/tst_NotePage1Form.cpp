@@ -186,11 +186,7 @@ void NotePage1FormTest::rulesAreDrawn_data()
 void NotePage1FormTest::rulesAreDrawn()
 {
     QFETCH(QList<double>, stroke);
-    int matches = 0;
-    for (const RecordingSurface::Stroke& s : m_note.surface.strokesOn(1))
-        if (QList<double>{s.x1, s.y1, s.x2, s.y2} == stroke)
-            ++matches;
-    QCOMPARE(matches, 1);
+    QCOMPARE(m_note.surface.strokeCount(1, stroke[0], stroke[1], stroke[2], stroke[3]), 1);
 }
 
 void NotePage1FormTest::boxesHaveThreeSides_data()
@@ -211,19 +207,12 @@ void NotePage1FormTest::boxesHaveThreeSides()
     QFETCH(double, left);
     QFETCH(double, top);
     QFETCH(double, side);
-    const QList<RecordingSurface::Stroke> strokes = m_note.surface.strokesOn(1);
+    const RecordingSurface& s = m_note.surface;
     const double right = left + side, bottom = top + side;
-    qsizetype first = -1;
-    for (qsizetype i = 0; i < strokes.size(); ++i)
-        if (strokes[i].x1 == right && strokes[i].y1 == top)
-            first = i;
-    QVERIFY(first >= 0 && first + 2 < strokes.size());
-    const auto as = [](const RecordingSurface::Stroke& s) { return QList<double>{s.x1, s.y1, s.x2, s.y2}; };
-    QCOMPARE(as(strokes[first]), (QList<double>{right, top, right, bottom}));
-    QCOMPARE(as(strokes[first + 1]), (QList<double>{right, bottom, left, bottom}));
-    QCOMPARE(as(strokes[first + 2]), (QList<double>{left, bottom, left, top}));
-    for (const RecordingSurface::Stroke& s : strokes)
-        QVERIFY2(!(s.y1 == top && s.y2 == top && qMin(s.x1, s.x2) == left), "a box has no top side");
+    QCOMPARE(s.strokeCount(1, right, top, right, bottom), 1);
+    QCOMPARE(s.strokeCount(1, right, bottom, left, bottom), 1);
+    QCOMPARE(s.strokeCount(1, left, bottom, left, top), 1);
+    QCOMPARE(s.strokeCount(1, left, top, right, top) + s.strokeCount(1, right, top, left, top), 0);
 }
 
 void NotePage1FormTest::agreementColumnsPackTheirLines_data()
@@ -245,88 +234,71 @@ void NotePage1FormTest::agreementColumnsPackTheirLines()
     for (const RecordingSurface::Text& t : s.textsOn(1))
         if (t.x == x && t.y >= 162 && t.y < 250)
             column.append(t);
-    QVERIFY(column.size() > tightLines);
+    QVERIFY(column.size() > tightLines + 5);
     QCOMPARE(column.first().y, 162.0);
     const double lh = s.lineHeightAt(8);
     for (int i = 1; i <= tightLines; ++i)
         QCOMPARE(column[i].y, column[i - 1].y + lh - 0.54);
-    // The next line is back at the ordinary pitch (the left column) or opens the
-    // agent's statement under its rule (the right column).
-    const double after = column[tightLines].y + lh;
-    if (x == 7) {
-        QCOMPARE(column[tightLines + 1].y, after);
+    const double next = column[tightLines].y + lh;
+    if (x == 7) { // back to the ordinary pitch for the signature
+        QCOMPARE(column[tightLines + 1].y, next);
         QCOMPARE(column[tightLines + 2].text, QString("X"));
-    } else {
-        const double y = after - 0.54;
-        bool ruled = false;
-        for (const RecordingSurface::Stroke& r : s.strokesOn(1))
-            ruled = ruled || QList<double>{r.x1, r.y1, r.x2, r.y2} == QList<double>{108.5, y + 1.5, 206, y + 1.5};
-        QVERIFY(ruled);
-        QCOMPARE(column[tightLines + 1].y, y);
-        QCOMPARE(column[tightLines + 1].text, QString());
-        for (int i = 2; i <= 4; ++i)
-            QCOMPARE(column[tightLines + i].y, column[tightLines + i - 1].y + lh - 0.54);
-        QVERIFY(column[tightLines + 2].text.startsWith("AGENT'S STATEMENT:"));
-        QCOMPARE(column[tightLines + 5].y, column[tightLines + 4].y + lh);
+        return;
     }
+    // A rule, a blank line under it, then the agent's statement packed again.
+    const double y = next - 0.54;
+    QCOMPARE(s.strokeCount(1, 108.5, y + 1.5, 206, y + 1.5), 1);
+    QCOMPARE(column[tightLines + 1].y, y);
+    for (int i = 2; i <= 4; ++i)
+        QCOMPARE(column[tightLines + i].y, column[tightLines + i - 1].y + lh - 0.54);
+    QVERIFY(column[tightLines + 2].text.startsWith("AGENT'S STATEMENT:"));
+    QCOMPARE(column[tightLines + 5].y, column[tightLines + 4].y + lh);
 }
 
 void NotePage1FormTest::signatureBlocks_data()
 {
     QTest::addColumn<double>("x");
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("firstLine"); // the line the signature rule sits above
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<double>("faxX");
-    QTest::addColumn<QList<double>>("rule"); // x1, x2 of the signature rule
+    QTest::addColumn<QList<double>>("rule"); // its two ends' x
     QTest::newRow("insured") << 7.0 << "ADDRESS/PH:"
-                             << QStringList{"Jane Q. Insured", "Insured Hauling LLC", "12 Elm St", "Dallas, TX 75201",
-                                            "Phone 214-555-0100"}
+                             << QStringList{"ADDRESS/PH:", "Jane Q. Insured", "Insured Hauling LLC", "12 Elm St",
+                                            "Dallas, TX 75201", "Phone 214-555-0100", "Fax 214-555-0101"}
                              << 52.0 << QList<double>{10, 100};
-    QTest::newRow("agent") << 108.5 << "AGENT ADDRESS/PH:"
+    QTest::newRow("agent") << 108.5 << "Sam Agent"
                            << QStringList{"Sam Agent", "Agency One", "99 Oak Ave", "Plano, TX 75024",
-                                          "Phone 972-555-0110"}
+                                          "Phone 972-555-0110", "Fax 972-555-0111"}
                            << 152.0 << QList<double>{111.5, 206};
 }
 
 void NotePage1FormTest::signatureBlocks()
 {
     QFETCH(double, x);
-    QFETCH(QString, caption);
+    QFETCH(QString, firstLine);
     QFETCH(QStringList, lines);
     QFETCH(double, faxX);
     QFETCH(QList<double>, rule);
     const RecordingSurface& s = m_note.surface;
     const double lh = s.lineHeightAt(8);
-    const RecordingSurface::Text* cap = s.find(caption, 1);
-    QVERIFY(cap);
-    QCOMPARE(cap->x, x);
-    // The agent's caption is itself the signature line's caption; the insured's sits under it.
-    const double y = x == 7 ? cap->y : cap->y + lh;
-    int ruled = 0;
-    for (const RecordingSurface::Stroke& r : s.strokesOn(1))
-        if (QList<double>{r.x1, r.y1, r.x2, r.y2} == QList<double>{rule[0], y - 4, rule[1], y - 4})
-            ++ruled;
-    QCOMPARE(ruled, 1);
-    double lineY = x == 7 ? y + lh : y;
-    for (const QString& line : lines) {
-        const RecordingSurface::Text* t = s.find(line, 1);
-        QVERIFY2(t, qPrintable(line));
-        QCOMPARE(t->x, x);
-        QCOMPARE(t->y, lineY);
-        lineY += lh;
+    const RecordingSurface::Text* first = s.find(firstLine, 1);
+    QVERIFY(first);
+    const double y = first->y;
+    QCOMPARE(s.strokeCount(1, rule[0], y - 4, rule[1], y - 4), 1);
+    // The caption line above the rule's line, with DATE beside the insured's.
+    const QString caption = x == 7 ? "INSURED/DBA" : "AGENT ADDRESS/PH:";
+    QVERIFY(s.textAt(1, x, y - lh));
+    QCOMPARE(s.textAt(1, x, y - lh)->text, caption);
+    if (x == 7)
+        QCOMPARE(s.textAt(1, 85, y - lh)->text, QString("DATE"));
+    for (int i = 0; i < lines.size() - 1; ++i) {
+        const RecordingSurface::Text* t = s.textAt(1, x, y + i * lh);
+        QVERIFY2(t, qPrintable(lines[i]));
+        QCOMPARE(t->text, lines[i]);
     }
-    const RecordingSurface::Text* fax = s.find(x == 7 ? "Fax 214-555-0101" : "Fax 972-555-0111", 1);
+    const RecordingSurface::Text* fax = s.textAt(1, faxX, y + (lines.size() - 2) * lh);
     QVERIFY(fax);
-    QCOMPARE(fax->x, faxX);
-    QCOMPARE(fax->y, lineY - lh);
-    if (x == 7) {
-        const RecordingSurface::Text* dba = s.find("INSURED/DBA", 1);
-        const RecordingSurface::Text* date = s.find("DATE", 1);
-        QVERIFY(dba && date);
-        QCOMPARE(date->x, 85.0);
-        QCOMPARE(date->y, dba->y);
-        QCOMPARE(y, dba->y + lh);
-    }
+    QCOMPARE(fax->text, lines.last());
 }
 
 void NotePage1FormTest::emptyPartyFieldKeepsItsLine()

@@ -78,20 +78,16 @@ void NotePage2Test::captionsAtTheirPlaces()
 void NotePage2Test::checkBoxesComeBeforeTheirLabels()
 {
     const RecordingSurface& s = m_note.surface;
-    const QList<RecordingSurface::Stroke> strokes = s.strokesOn(2);
-    const QList<double> tops = {14.5, 21, 27.5, 34, 40.5, 47, 53.5};
-    QVERIFY(strokes.size() >= 3 * tops.size());
-    for (int i = 0; i < tops.size(); ++i) {
-        const double top = tops[i], bottom = top + 2.5;
-        const auto as = [](const RecordingSurface::Stroke& r) { return QList<double>{r.x1, r.y1, r.x2, r.y2}; };
-        QCOMPARE(as(strokes[3 * i]), (QList<double>{109.5, top, 109.5, bottom}));
-        QCOMPARE(as(strokes[3 * i + 1]), (QList<double>{109.5, bottom, 107, bottom}));
-        QCOMPARE(as(strokes[3 * i + 2]), (QList<double>{107, bottom, 107, top}));
+    for (double top : {14.5, 21.0, 27.5, 34.0, 40.5, 47.0, 53.5}) {
+        QCOMPARE(s.strokeCount(2, 109.5, top, 109.5, top + 2.5), 1);
+        QCOMPARE(s.strokeCount(2, 109.5, top + 2.5, 107, top + 2.5), 1);
+        QCOMPARE(s.strokeCount(2, 107, top + 2.5, 107, top), 1);
     }
-    // Seven boxes, then the seven labels.
+    // All seven boxes, then the labels.
     const RecordingSurface::Text* firstLabel = s.find("PAY ON OR BEFORE:", 2);
     QVERIFY(firstLabel);
-    QVERIFY(strokes[3 * tops.size() - 1].order < firstLabel->order);
+    QCOMPARE(s.strokesOn(2)[20].x2, 107.0);
+    QVERIFY(s.strokesOn(2)[20].order < firstLabel->order);
 }
 
 void NotePage2Test::writeInRules()

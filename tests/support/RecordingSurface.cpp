@@ -90,6 +90,24 @@ QList<RecordingSurface::Stroke> RecordingSurface::strokesOn(int onPage) const
     return found;
 }
 
+const RecordingSurface::Text* RecordingSurface::textAt(int onPage, double x, double y) const
+{
+    for (const Text& t : texts)
+        if (t.page == onPage && qAbs(t.x - x) < 1e-9 && qAbs(t.y - y) < 1e-9)
+            return &t;
+    return nullptr;
+}
+
+int RecordingSurface::strokeCount(int onPage, double x1, double y1, double x2, double y2) const
+{
+    int count = 0;
+    for (const Stroke& s : strokes)
+        if (s.page == onPage && qAbs(s.x1 - x1) < 1e-9 && qAbs(s.y1 - y1) < 1e-9 && qAbs(s.x2 - x2) < 1e-9
+            && qAbs(s.y2 - y2) < 1e-9)
+            ++count;
+    return count;
+}
+
 void RecordingSurface::operation()
 {
     ++calls;

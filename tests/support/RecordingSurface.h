@@ -45,6 +45,9 @@ public:
     QList<Text> textsOn(int page) const;
     const Text* find(const QString& text, int page = 0) const;
     QList<Stroke> strokesOn(int page) const;
+    // The text drawn at a point, or null; how many strokes join two points.
+    const Text* textAt(int page, double x, double y) const;
+    int strokeCount(int page, double x1, double y1, double x2, double y2) const;
 
     QList<Text> texts;
     QList<Stroke> strokes;
