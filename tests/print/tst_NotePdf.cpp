@@ -1,5 +1,6 @@
 #include "print/NotePages.h"
 #include "print/PainterSurface.h"
+#include "print/PrinterError.h"
 #include "support/NoteSamples.h"
 #include "ui/PrinterDialogService.h"
 
@@ -19,6 +20,7 @@ private slots:
     void twoLetterPortraitPages();
     void wordsWhereTheLayoutPutsThem_data();
     void wordsWhereTheLayoutPutsThem();
+    void unwritableFileFailsAtTheFirstDrawing();
 
 private:
     struct Word {
@@ -121,6 +123,21 @@ void NotePdfTest::wordsWhereTheLayoutPutsThem()
     QVERIFY2(best, qPrintable(word));
     QVERIFY2(qAbs(best->x - x) <= 0.5, qPrintable(QStringLiteral("x %1, expected %2").arg(best->x).arg(x)));
     QVERIFY2(qAbs(best->y - y) <= 0.5, qPrintable(QStringLiteral("y %1, expected %2").arg(best->y).arg(y)));
+}
+
+void NotePdfTest::unwritableFileFailsAtTheFirstDrawing()
+{
+    ui::QtPrinterDialogService printers;
+    std::unique_ptr<print::DrawingSurface> surface =
+        printers.openSurface(ui::CurrentPrinter{}, m_dir.filePath("no such folder/note.pdf"));
+    const print::NoteValues values = sampleNoteValues();
+    const print::LenderTexts lender = print::defaultLenderTexts();
+    double title = 0, body = 0;
+    print::NoteJob job{*surface, values, lender, title, body};
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QVERIFY_THROWS_EXCEPTION(print::PrinterError, print::PrintPage1Form(job));
+    // Once failed, the job takes nothing more.
+    QVERIFY_THROWS_EXCEPTION(print::PrinterError, surface->endDoc());
 }
 
 QTEST_MAIN(NotePdfTest)
