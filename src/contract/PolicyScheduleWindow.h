@@ -1,7 +1,12 @@
 #pragma once
 
+#include "contract/PolicyScheduleForm.h"
+
 #include <QWidget>
 
+#include <optional>
+
+class QDate;
 struct Session;
 struct AppWindows;
 
@@ -15,7 +20,23 @@ public:
     // "<< Back" leads to the main window, "<< Previous" to the previous contracts.
     void setBackCaption(const QString& caption);
 
+    const PolicyScheduleForm& form() const { return m_form; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void goNext();
+    void goBack();
+    // Marks every amount and inception field that a rule cannot use; false when any.
+    bool checkAmounts();
+    bool checkInceptions();
+    void specialItemToggled(const SpecialItem& item, bool ticked);
+    // The earliest inception of Sections 1 to 3; empty when none is filled.
+    std::optional<QDate> earliestInception() const;
+
     Session& m_session;
     AppWindows& m_windows;
+    PolicyScheduleForm m_form;
 };
