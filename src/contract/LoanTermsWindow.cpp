@@ -73,9 +73,8 @@ LoanTermsWindow::LoanTermsWindow(Session& session, AppWindows& windows, QWidget*
 
 void LoanTermsWindow::showAmount(QLabel* label, double& amount)
 {
-    const QString text = FormatAmount(amount);
-    label->setText(text);
-    amount = textToDouble(text).value_or(amount);
+    label->setText(FormatAmount(amount));
+    amount = shownValue(amount);
 }
 
 void LoanTermsWindow::updateInstallmentAmount()
@@ -130,7 +129,6 @@ void LoanTermsWindow::activate()
     c.Down = textToDouble(m_form.down->text()).value_or(c.Down);
 
     show();
-    raise();
     activateWindow();
 }
 
@@ -176,7 +174,7 @@ void LoanTermsWindow::finChargeChanged()
     showAmount(m_form.totalPayments, c.Payments);
     // The field itself is put in two-decimal form when the user leaves it, never
     // under the caret; the terms already use the value it will then show.
-    c.FinCharge = textToDouble(FormatAmount(c.FinCharge)).value_or(c.FinCharge);
+    c.FinCharge = shownValue(c.FinCharge);
     updateInstallmentAmount();
     showAmount(m_form.amtFin, c.Financed);
 }

@@ -4,7 +4,6 @@
 #include "app/Session.h"
 #include "contract/DateText.h"
 #include "contract/FieldColour.h"
-#include "contract/FixedAmount.h"
 #include "contract/LoanTerms.h"
 #include "contract/LoanTermsWindow.h"
 #include "contract/NumberText.h"
@@ -25,12 +24,6 @@ namespace {
 const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
 const QString kInceptionMessage = QStringLiteral("Inception date must be a date (01/01/2008)");
 const QString kBackToMain = QStringLiteral("<< Back");
-
-// A number the section sums can hold: money text within the fixed-point range.
-bool isAmount(const QString& text)
-{
-    return isNumericText(text) && FixedAmount::fromText(text).has_value();
-}
 
 std::optional<QDate> inceptionDate(const QString& text)
 {
@@ -120,7 +113,7 @@ bool PolicyScheduleWindow::checkAmounts()
 {
     bool allNumbers = true;
     auto check = [&](QLineEdit* field) {
-        const bool ok = isAmount(field->text());
+        const bool ok = isNumericText(field->text());
         fieldcolour::mark(field, ok);
         allNumbers = allNumbers && ok;
     };
