@@ -27,7 +27,7 @@ QLabel* addValue(QWidget* window, const QString& name, int left, int top)
 {
     auto* label = new QLabel(window);
     label->setObjectName(name);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setIndent(3);

@@ -1,5 +1,6 @@
 #include "contract/ContractWindows.h"
 #include "contract/FieldColour.h"
+#include "ui/Twips.h"
 
 #include <QTest>
 
@@ -9,6 +10,8 @@ class LoanTermsWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void layout_data();
+    void layout();
     void showsTermsOfSchedule_data();
     void showsTermsOfSchedule();
     void downPaymentEdits_data();
@@ -29,6 +32,74 @@ private slots:
     void backKeepsTerms();
     void closeBoxEndsProgram();
 };
+
+void LoanTermsWindowTest::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+
+    QTest::newRow("loan authorization caption")
+        << "lblLoanAutCaption" << "Loan Authorization # (if required)" << QRect(2820, 240, 3015, 255);
+    QTest::newRow("loan authorization") << "txtLoanAut" << "" << QRect(5760, 180, 1215, 375);
+    QTest::newRow("amount financed caption")
+        << "lblAmtFinCaption" << "Amount Financed  The amount of credit provided to you or on your behalf."
+        << QRect(60, 720, 2175, 1035);
+    QTest::newRow("finance charge caption")
+        << "lblFinChargeCaption" << "Finance Charge  The dollar amount the credit will cost you."
+        << QRect(2340, 720, 1995, 1035);
+    QTest::newRow("total of payments caption")
+        << "lblTotalPaymentsCaption"
+        << "Total of Payments  Amount paid after making all payments as scheduled."
+        << QRect(4440, 720, 2235, 1035);
+    QTest::newRow("APR caption")
+        << "lblAPRCaption" << "Annual Percentage Rate (APR)  The cost of your credit as a yearly rate."
+        << QRect(6780, 720, 2055, 1035);
+    QTest::newRow("amount financed") << "lblAmtFin" << "" << QRect(240, 1560, 1215, 375);
+    QTest::newRow("finance charge") << "txtFinCharge" << "" << QRect(2520, 1560, 1215, 375);
+    QTest::newRow("APR") << "lblAPR" << "" << QRect(7020, 1560, 1215, 375);
+    QTest::newRow("first installment caption")
+        << "lblFirstInstallmentCaption" << "First Installment Due    30 Days from Inception."
+        << QRect(3480, 2160, 2115, 555);
+    QTest::newRow("number of installments") << "txtNumInstall" << "" << QRect(390, 2580, 1215, 375);
+    QTest::newRow("date picker") << "dtpFirstInstllmnt" << "" << QRect(3600, 2580, 1335, 375);
+    QTest::newRow("personal") << "optPersonal" << "Personal/Consumer" << QRect(6300, 2520, 2715, 195);
+    QTest::newRow("commercial") << "optCommercial" << "Commercial/Agricultural" << QRect(6300, 2820, 2655, 195);
+    QTest::newRow("Section 4 total caption") << "lblSec4Caption" << "Section 4 - Total Amount." << QRect();
+    QTest::newRow("Section 4 total") << "lblSec4" << "" << QRect(4200, 4920, 1215, 375);
+    QTest::newRow("grand total caption")
+        << "lblTotalSectionsCaption" << "Grand Total of Premiums, Fees, etc." << QRect(960, 5700, 2655, 555);
+    QTest::newRow("down payment caption")
+        << "lblDownCaption"
+        << "Down Payment (25% of Section 1 + 30% of Section 2 + 33% of Section 3 + Section 4)"
+        << QRect(4440, 5700, 3675, 555);
+    QTest::newRow("down payment") << "txtDown" << "" << QRect(5400, 6120, 1215, 375);
+    QTest::newRow("back") << "cmdBack" << "<< Back" << QRect(3240, 6720, 1215, 495);
+    QTest::newRow("save and print") << "cmdPrint" << "Save / Print" << QRect(4800, 6720, 1215, 495);
+}
+
+void LoanTermsWindowTest::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+
+    ContractWindows w;
+    QCOMPARE(w.review->windowTitle(), QString("Review Totals"));
+    QCOMPARE(w.review->size(), ui::twipsSize(8880, 7275));
+    auto* widget = w.in<QWidget>(w.review.get(), name);
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        text = label->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        text = button->text();
+    QCOMPARE(text, caption);
+    if (!twips.isNull())
+        QCOMPARE(widget->geometry(), ui::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    auto* picker = w.in<QDateEdit>(w.review.get(), "dtpFirstInstllmnt");
+    QVERIFY(picker->calendarPopup());
+    QCOMPARE(picker->displayFormat(), QString("M/d/yyyy"));
+}
 
 void LoanTermsWindowTest::showsTermsOfSchedule_data()
 {
