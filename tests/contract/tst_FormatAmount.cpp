@@ -11,7 +11,6 @@ class FormatAmountTest : public QObject {
 private slots:
     void doubleAsText_data();
     void doubleAsText();
-    void tinyValuesAreWrittenInFull();
     void amountText_data();
     void amountText();
     void amount_data();
@@ -24,11 +23,9 @@ void FormatAmountTest::doubleAsText_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("whole number") << 212.0 << "212";
     QTest::newRow("a hair below 212") << 211.99999999999997 << "212";
     QTest::newRow("a hair above 30.325") << std::nextafter(30.325, 100.0) << "30.325";
     QTest::newRow("sum with binary noise") << 0.1 + 0.2 << "0.3";
-    QTest::newRow("trailing zeros dropped") << 242.6 << "242.6";
     QTest::newRow("no thousands separator") << 1234567.891 << "1234567.891";
     QTest::newRow("negative keeps its sign") << -31.728 << "-31.728";
     QTest::newRow("zero") << 0.0 << "0";
@@ -39,7 +36,6 @@ void FormatAmountTest::doubleAsText_data()
     QTest::newRow("sixteen digits rounded to fifteen") << 123456789012345678.0 << "123456789012346000";
     QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << "0";
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "0";
-    QTest::newRow("negative infinity") << -std::numeric_limits<double>::infinity() << "0";
 }
 
 void FormatAmountTest::doubleAsText()
@@ -49,25 +45,14 @@ void FormatAmountTest::doubleAsText()
     QCOMPARE(numberToText(value), text);
 }
 
-void FormatAmountTest::tinyValuesAreWrittenInFull()
-{
-    const QString smallest = numberToText(std::numeric_limits<double>::denorm_min());
-    QVERIFY(smallest.startsWith("0.000"));
-    QVERIFY(smallest.endsWith("494065645841247"));
-    QCOMPARE(smallest.size(), 2 + 323 + 15);
-}
-
 void FormatAmountTest::amountText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("empty becomes zero") << "" << "0.00";
-    QTest::newRow("zero") << "0" << "0.00";
     QTest::newRow("whole number") << "212" << "212.00";
-    QTest::newRow("point without decimals") << "12." << "12.00";
     QTest::newRow("one decimal padded") << "242.6" << "242.60";
-    QTest::newRow("two decimals kept") << "12.34" << "12.34";
     QTest::newRow("three decimals cut") << "31.728" << "31.72";
     QTest::newRow("cut, not rounded up") << "30.325" << "30.32";
     QTest::newRow("four decimals cut") << "12.3456" << "12.34";
@@ -88,17 +73,13 @@ void FormatAmountTest::amount_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("amount financed") << 212.0 << "212.00";
     QTest::newRow("a hair below 212") << 211.99999999999997 << "212.00";
     QTest::newRow("installment 242.60 / 8") << 30.325 << "30.32";
     QTest::newRow("a hair above 30.325") << std::nextafter(30.325, 100.0) << "30.32";
     QTest::newRow("finance charge of 234.56") << 234.56 * 0.05 + 20 << "31.72";
-    QTest::newRow("total of payments") << 242.6 << "242.60";
     QTest::newRow("binary noise below a cent") << 0.1 + 0.2 << "0.30";
-    QTest::newRow("thousands without separator") << 1234.5 << "1234.50";
     QTest::newRow("negative") << -212.5 << "-212.50";
     QTest::newRow("tiny installment") << 3.05e-7 << "0.00";
-    QTest::newRow("huge") << 1e20 << "100000000000000000000.00";
     QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << "0.00";
 }
 

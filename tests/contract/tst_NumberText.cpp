@@ -33,48 +33,37 @@ void NumberTextTest::numberTest_data()
     QTest::newRow("thousands separator and cents") << "1,234.50" << true;
     QTest::newRow("dollar sign") << "$1,234.50" << true;
     QTest::newRow("blanks around") << " 12 " << true;
-    QTest::newRow("tabs around") << "\t12\t" << true;
     QTest::newRow("minus") << "-5" << true;
-    QTest::newRow("plus") << "+5" << true;
     QTest::newRow("minus before dollar") << "-$1,234.50" << true;
-    QTest::newRow("only decimals") << ".5" << true;
     QTest::newRow("point without decimals") << "5." << true;
     QTest::newRow("millions grouped") << "1,234,567.89" << true;
-    QTest::newRow("many decimals") << "12.3456789" << true;
     QTest::newRow("many leading zeros") << "000000000000000000001" << true;
     QTest::newRow("largest amount") << "922337203685477.5807" << true;
     QTest::newRow("most negative amount") << "-922337203685477.5808" << true;
     QTest::newRow("half rounding down to even stays in range") << "922337203685477.58065" << true;
 
     QTest::newRow("empty") << "" << false;
-    QTest::newRow("only blanks") << "   " << false;
     QTest::newRow("letter after digits") << "12a" << false;
     QTest::newRow("two points") << "1.2.3" << false;
     QTest::newRow("word") << "abc" << false;
     QTest::newRow("lone point") << "." << false;
-    QTest::newRow("lone dollar") << "$" << false;
     QTest::newRow("lone minus") << "-" << false;
     QTest::newRow("dollar then sign") << "$-5" << false;
     QTest::newRow("sign after digits") << "5-" << false;
-    QTest::newRow("two signs") << "--5" << false;
     QTest::newRow("blank inside") << "1 234" << false;
     QTest::newRow("comma as decimal point") << "12,34" << false;
     QTest::newRow("group of four after comma") << "1,2345" << false;
     QTest::newRow("first group of four") << "1234,567" << false;
     QTest::newRow("leading comma") << ",123" << false;
-    QTest::newRow("trailing comma") << "123," << false;
     QTest::newRow("comma among decimals") << "1,234.5,6" << false;
     QTest::newRow("european grouping") << "1.234,56" << false;
     QTest::newRow("exponent") << "12e3" << false;
-    QTest::newRow("hexadecimal") << "0x10" << false;
-    QTest::newRow("infinity") << "inf" << false;
     QTest::newRow("full-width digits") << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << false;
     QTest::newRow("arabic-indic digit") << QString::fromUtf8("\xd9\xa3") << false;
     QTest::newRow("one unit above the largest amount") << "922337203685477.5808" << false;
     QTest::newRow("half rounding up to even leaves the range") << "922337203685477.58075" << false;
     QTest::newRow("one unit below the most negative") << "-922337203685477.5809" << false;
     QTest::newRow("sixteen whole digits") << "1000000000000000" << false;
-    QTest::newRow("grouped beyond the range") << "1,000,000,000,000,000" << false;
     QTest::newRow("four hundred digits") << QString(400, u'9') << false;
 }
 
@@ -213,12 +202,10 @@ void NumberTextTest::installmentCount_data()
     QTest::newRow("half rounds to even below") << "2.5" << true << 2;
     QTest::newRow("half rounds to even above") << "3.5" << true << 4;
     QTest::newRow("negative half to even") << "-2.5" << true << -2;
-    QTest::newRow("negative half to even away") << "-3.5" << true << -4;
     QTest::newRow("a hair above half") << "2.5000000000000000001" << true << 3;
     QTest::newRow("just below half") << "2.49999" << true << 2;
     QTest::newRow("half rounds to zero") << "0.5" << true << 0;
     QTest::newRow("grouped") << "1,000" << true << 1000;
-    QTest::newRow("leading zeros") << "00000000012" << true << 12;
     QTest::newRow("largest") << "32767" << true << 32767;
     QTest::newRow("rounds down to the largest") << "32767.4" << true << 32767;
     QTest::newRow("half below the largest stays even") << "32766.5" << true << 32766;
@@ -226,8 +213,6 @@ void NumberTextTest::installmentCount_data()
     QTest::newRow("half below the most negative stays even") << "-32768.5" << true << -32768;
     QTest::newRow("rounds past the largest") << "32767.5" << false << 0;
     QTest::newRow("below the most negative") << "-32769" << false << 0;
-    QTest::newRow("six digits") << "100000" << false << 0;
-    QTest::newRow("word") << "ten" << false << 0;
     QTest::newRow("empty") << "" << false << 0;
 }
 
