@@ -59,7 +59,7 @@ LoanTermsWindow::LoanTermsWindow(Session& session, AppWindows& windows, QWidget*
     background.setColor(QPalette::Window, Qt::white);
     setPalette(background);
     setAutoFillBackground(true);
-    // TODO: show the globe picture (src/ui/GlobePicture) behind the controls.
+    // TODO: the main window's globe (ui::GlobePicture) behind the controls, created before them.
     m_form = LoanTermsForm::build(this);
 
     connect(m_form.down, &QLineEdit::textChanged, this, &LoanTermsWindow::downChanged);
