@@ -25,11 +25,6 @@ const QString kAmountMessage = QStringLiteral("Amount must be indicated as a num
 const QString kInceptionMessage = QStringLiteral("Inception date must be a date (01/01/2008)");
 const QString kBackToMain = QStringLiteral("<< Back");
 
-std::optional<QDate> inceptionDate(const QString& text)
-{
-    return readUsDate(FormatShortDate(text));
-}
-
 } // namespace
 
 PolicyScheduleWindow::PolicyScheduleWindow(Session& session, AppWindows& windows, QWidget* parent)
@@ -127,34 +122,31 @@ bool PolicyScheduleWindow::checkAmounts()
     return allNumbers;
 }
 
-bool PolicyScheduleWindow::checkInceptions()
+QList<QLineEdit*> PolicyScheduleWindow::inceptionFields() const
 {
-    bool allDates = true;
-    for (const auto& rows : m_form.sections) {
-        for (const ScheduleRow& row : rows) {
-            if (row.inception->text().isEmpty())
-                continue;
-            const bool ok = inceptionDate(row.inception->text()).has_value();
-            fieldcolour::mark(row.inception, ok);
-            allDates = allDates && ok;
-        }
-    }
-    return allDates;
+    QList<QLineEdit*> fields;
+    for (const auto& rows : m_form.sections)
+        for (const ScheduleRow& row : rows)
+            fields << row.inception;
+    return fields;
 }
 
-std::optional<QDate> PolicyScheduleWindow::earliestInception() const
+QStringList PolicyScheduleWindow::inceptionTexts() const
 {
-    std::optional<QDate> earliest;
-    for (const auto& rows : m_form.sections) {
-        for (const ScheduleRow& row : rows) {
-            if (row.inception->text().isEmpty())
-                continue;
-            const std::optional<QDate> date = inceptionDate(row.inception->text());
-            if (date && (!earliest || *date < *earliest))
-                earliest = date;
-        }
-    }
-    return earliest;
+    QStringList texts;
+    for (const QLineEdit* field : inceptionFields())
+        texts << field->text();
+    return texts;
+}
+
+bool PolicyScheduleWindow::checkInceptions()
+{
+    const QList<QLineEdit*> fields = inceptionFields();
+    const QList<int> unreadable = unreadableDates(inceptionTexts());
+    for (int i = 0; i < fields.size(); ++i)
+        if (!fields[i]->text().isEmpty())
+            fieldcolour::mark(fields[i], !unreadable.contains(i));
+    return unreadable.isEmpty();
 }
 
 void PolicyScheduleWindow::goNext()
@@ -186,7 +178,7 @@ void PolicyScheduleWindow::goNext()
         return;
     }
     // Without any inception the note is dated from today, never from another contract.
-    contract.EarliestInception = earliestInception().value_or(m_session.now().date());
+    contract.EarliestInception = earliestDate(inceptionTexts()).value_or(m_session.now().date());
     // Next >> starts a fresh set of terms, so a shown APR may stay until they are edited.
     contract.AprKept = true;
 

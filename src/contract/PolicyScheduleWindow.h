@@ -2,11 +2,11 @@
 
 #include "contract/PolicyScheduleForm.h"
 
+#include <QList>
+#include <QStringList>
 #include <QWidget>
 
-#include <optional>
-
-class QDate;
+class QLineEdit;
 struct Session;
 struct AppWindows;
 
@@ -33,8 +33,9 @@ private:
     bool checkAmounts();
     bool checkInceptions();
     void specialItemToggled(const SpecialItem& item, bool ticked);
-    // The earliest inception of Sections 1 to 3; empty when none is filled.
-    std::optional<QDate> earliestInception() const;
+    // The inception fields of Sections 1 to 3, row by row, and their texts.
+    QList<QLineEdit*> inceptionFields() const;
+    QStringList inceptionTexts() const;
 
     Session& m_session;
     AppWindows& m_windows;
