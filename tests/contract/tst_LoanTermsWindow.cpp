@@ -164,7 +164,7 @@ void LoanTermsWindowTest::downPaymentEdits_data()
     QTest::newRow("emptied while typing changes nothing")
         << "" << false << QStringList{"", "212.00", "30.60", "242.60", "30.32"};
     QTest::newRow("down payment above the grand total")
-        << "400" << true << QStringList{"400.00", "-90.00", "15.50", "-74.50", "-9.31"};
+        << "400" << true << QStringList{"400.00", "-90.00", "0.00", "-90.00", "-11.25"};
 }
 
 void LoanTermsWindowTest::downPaymentEdits()
