@@ -40,6 +40,14 @@ bool printNote(Session& session, const SavePrintWindows& windows, const QString&
     }
 }
 
+void returnToSchedule(const SavePrintWindows& windows)
+{
+    if (windows.review)
+        windows.review->hide();
+    if (windows.schedule)
+        windows.schedule->show();
+}
+
 } // namespace
 
 void runSavePrint(Session& session, AppWindows& windows)
@@ -54,6 +62,11 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
     if (!windows.save || !windows.save())
         return;
 
+    // A run without the desktop's printers (saving on its own) has nothing to print on.
+    if (!session.services.printers) {
+        returnToSchedule(windows);
+        return;
+    }
     ui::PrinterDialogService& printers = *session.services.printers;
     ui::CurrentPrinter& current = session.Printer;
     print::settleCurrentPrinter(current, printers.installedPrinters());
@@ -76,8 +89,5 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
         session.services.messages->show(windows.review, QString::fromLatin1(kPrinterFailureMessage),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
 
-    if (windows.review)
-        windows.review->hide();
-    if (windows.schedule)
-        windows.schedule->show();
+    returnToSchedule(windows);
 }
