@@ -3,6 +3,7 @@
 #include "app/Environment.h"
 #include "app/PartyRecords.h"
 #include "contract/CurrentContract.h"
+#include "ui/PrinterSetup.h"
 
 #include <QDateTime>
 #include <QString>
@@ -47,6 +48,8 @@ struct Session {
     // The note's type sizes.
     double TitleFontSize = 12;
     double BodyFontSize = 8;
+    // The printer the note goes to; chosen in the print dialog, kept for later jobs.
+    ui::CurrentPrinter Printer;
 
     Services services;
     // Where this run lives: program folder, per-user folders, path style.

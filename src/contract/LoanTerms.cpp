@@ -28,6 +28,10 @@ std::optional<FixedAmount> sumOf(const QStringList& texts)
 
 double financeChargeFor(double financed)
 {
+    // No credit, no charge: a schedule that finances nothing (an empty one, or
+    // one paid in full by its down payment) must not show a $20 loan.
+    if (financed <= 0)
+        return 0;
     return financed < 10000 ? financed * 0.05 + 20 : financed * 0.04 + 20;
 }
 

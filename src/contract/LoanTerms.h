@@ -4,7 +4,8 @@
 
 struct CurrentContract;
 
-// The finance charge for an amount financed: 5 % + 20 below 10000, 4 % + 20 from 10000 on.
+// The finance charge for an amount financed: 5 % + 20 below 10000, 4 % + 20 from
+// 10000 on; nothing when nothing is financed.
 double financeChargeFor(double financed);
 
 // The amount texts that count towards each section when Next >> is pressed:

@@ -4,12 +4,90 @@
 #include "app/Session.h"
 #include "contract/LoanTermsWindow.h"
 #include "contract/PolicyScheduleWindow.h"
+#include "print/DrawingSurface.h"
+#include "print/LenderTexts.h"
+#include "print/NotePages.h"
+#include "print/NoteValuesGatherer.h"
+#include "print/PrinterChoice.h"
+#include "print/PrinterError.h"
+#include "ui/MessageBoxService.h"
+#include "ui/PrinterDialogService.h"
 
-void runSavePrint(Session&, AppWindows& windows)
+#include <QWidget>
+
+#include <exception>
+
+namespace {
+
+// Steps that talk to the printer; any failure here ends the job with one message.
+bool printNote(Session& session, const SavePrintWindows& windows, const QString& outputFile)
 {
-    // Until the note can be printed, Save / Print saves and returns to the schedule.
-    if (!windows.frmPreview->SaveData())
+    try {
+        const print::NoteValues values = print::gatherNoteValues(windows.schedule, windows.review, session);
+        const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
+        std::unique_ptr<print::DrawingSurface> surface =
+            session.services.printers->openSurface(session.Printer, outputFile);
+        if (!surface)
+            throw print::PrinterError("no printer to draw on");
+        print::NoteJob job{*surface, values, lender, session.TitleFontSize, session.BodyFontSize};
+        print::PrintPage1Form(job);
+        print::PrintPage1Data(job);
+        print::PrintPage2(job);
+        surface->endDoc();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void returnToSchedule(const SavePrintWindows& windows)
+{
+    if (windows.review)
+        windows.review->hide();
+    if (windows.schedule)
+        windows.schedule->show();
+}
+
+} // namespace
+
+void runSavePrint(Session& session, AppWindows& windows)
+{
+    LoanTermsWindow* review = windows.frmPreview;
+    runSavePrint(session, {review, windows.frmPolicies1, [review] { return review->SaveData(); }});
+}
+
+void runSavePrint(Session& session, const SavePrintWindows& windows)
+{
+    // The contract is stored first, so it stays saved whatever the printer does.
+    if (!windows.save || !windows.save())
         return;
-    windows.frmPreview->hide();
-    windows.frmPolicies1->show();
+
+    // A run without the desktop's printers (saving on its own) has nothing to print on.
+    if (!session.services.printers) {
+        returnToSchedule(windows);
+        return;
+    }
+    ui::PrinterDialogService& printers = *session.services.printers;
+    ui::CurrentPrinter& current = session.Printer;
+    print::settleCurrentPrinter(current, printers.installedPrinters());
+
+    ui::PrinterDialogRequest request;
+    request.printerName = current.deviceName;
+    request.driverName = current.driverName;
+    request.port = current.port;
+    request.paperBin = current.settings.paperBin;
+    request.flags = ui::kNoSelection | ui::kNoPageNumbers | ui::kReturnDc;
+    request.settings = current.settings;
+    const ui::PrinterDialogAnswer answer = printers.show(windows.review, request);
+    if (!answer.confirmed)
+        return;
+
+    print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
+    current.settings = answer.settings;
+
+    if (!printNote(session, windows, answer.outputFile))
+        session.services.messages->show(windows.review, QString::fromLatin1(kPrinterFailureMessage),
+                                        ui::MessageIcon::Critical, ui::kProgramTitle);
+
+    returnToSchedule(windows);
 }

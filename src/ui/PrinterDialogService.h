@@ -1,17 +1,71 @@
 #pragma once
 
+#include "ui/PrinterSetup.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
 class QWidget;
+
+namespace print {
+class DrawingSurface;
+}
 
 namespace ui {
 
-// Lets the user choose a printer and its job settings; tests install a fake.
+// Flags of the printer dialog, with the desktop print dialog's values.
+enum PrinterDialogFlag : int {
+    kNoSelection = 4,   // no "print selection" choice
+    kNoPageNumbers = 8, // no page range
+    kReturnDc = 256,    // hand back a drawing context for the chosen printer
+};
+
+// What the dialog starts with: the current printer and the flags.
+struct PrinterDialogRequest {
+    QString printerName;
+    QString driverName;
+    QString port;
+    QPrinter::PaperSource paperBin = QPrinter::Auto;
+    int flags = 0;
+    PrintJobSettings settings; // shown as the dialog's starting choices
+};
+
+// What the user chose. outputFile is set when the job goes to a PDF file
+// instead of a printer (the choice a machine without printers still has).
+struct PrinterDialogAnswer {
+    bool confirmed = false;
+    QString printerName;
+    QString outputFile;
+    PrintJobSettings settings;
+};
+
+// The printer side of the desktop: the installed printers, the print dialog,
+// and the drawing surface a job is printed on. Tests install a fake that
+// scripts the answer and records the drawing.
 class PrinterDialogService {
 public:
     virtual ~PrinterDialogService() = default;
+
+    virtual QList<InstalledPrinter> installedPrinters() const = 0;
+
+    // A fresh modal dialog, owned by the given window, for every call.
+    virtual PrinterDialogAnswer show(QWidget* owner, const PrinterDialogRequest& request) = 0;
+
+    // The surface one job is drawn on: the current printer with its job
+    // settings, or the PDF file when outputFile is not empty.
+    virtual std::unique_ptr<print::DrawingSurface> openSurface(const CurrentPrinter& printer,
+                                                               const QString& outputFile) = 0;
 };
 
-// Shows the platform's print dialog.
+// The desktop's printers through Qt: QPrinterInfo, QPrintDialog, QPainter on QPrinter.
 class QtPrinterDialogService final : public PrinterDialogService {
+public:
+    QList<InstalledPrinter> installedPrinters() const override;
+    PrinterDialogAnswer show(QWidget* owner, const PrinterDialogRequest& request) override;
+    std::unique_ptr<print::DrawingSurface> openSurface(const CurrentPrinter& printer,
+                                                       const QString& outputFile) override;
 };
 
 } // namespace ui

@@ -45,8 +45,8 @@ void LoanTermsTest::financeCharge_data()
     QTest::newRow("one cent below 10000") << 9999.99 << 519.9995;
     QTest::newRow("exactly 10000") << 10000.0 << 420.0;
     QTest::newRow("one cent above 10000") << 10000.01 << 420.0004;
-    QTest::newRow("nothing financed") << 0.0 << 20.0;
-    QTest::newRow("negative") << -750.0 << -17.5;
+    QTest::newRow("nothing financed") << 0.0 << 0.0;
+    QTest::newRow("down payment above the total") << -750.0 << 0.0;
 }
 
 void LoanTermsTest::financeCharge()
@@ -76,7 +76,7 @@ void LoanTermsTest::firstTerms_data()
         << QList<double>{4000, 10000, 0, 0, 14000, 4000, 10000, 420, 10420, 1302.5};
     QTest::newRow("everything empty")
         << QStringList{} << QStringList{} << QStringList{} << QStringList{}
-        << QList<double>{0, 0, 0, 0, 0, 0, 0, 20, 20, 2.5};
+        << QList<double>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     QTest::newRow("several rows, typed with dollar and separators")
         << QStringList{"$1,234.50", " 765.50 ", "1000"} << QStringList{"-$100"} << QStringList{}
         << QStringList{"10", "5.25", "0.75", "4"}
@@ -86,10 +86,10 @@ void LoanTermsTest::firstTerms_data()
         << QStringList{} << QList<double>{100, 0, 0, 0, 100, 25, 75, 23.75, 98.75, 12.34375};
     QTest::newRow("only Section 4 is all down payment")
         << QStringList{} << QStringList{} << QStringList{} << QStringList{"100"}
-        << QList<double>{0, 0, 0, 100, 100, 100, 0, 20, 20, 2.5};
+        << QList<double>{0, 0, 0, 100, 100, 100, 0, 0, 0, 0};
     QTest::newRow("credits beyond the premiums give no installment")
         << QStringList{"-1000"} << QStringList{} << QStringList{} << QStringList{"100"}
-        << QList<double>{-1000, 0, 0, 100, -900, -150, -750, -17.5, -767.5, 0};
+        << QList<double>{-1000, 0, 0, 100, -900, -150, -750, 0, -750, 0};
 }
 
 void LoanTermsTest::firstTerms()

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+
+namespace print {
+
+// The font of the text a surface prints next.
+struct SurfaceFont {
+    QString name = QStringLiteral("Arial");
+    double size = 8; // points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+
+    friend bool operator==(const SurfaceFont&, const SurfaceFont&) = default;
+};
+
+// A page description in millimetres, x to the right and y downward, drawn the
+// way the note's layout is written: set the current position and font, print a
+// line, draw straight strokes, start the next page, end the job.
+//
+// The origin offset says which page coordinate sits at the top-left corner of
+// the printer's printable area: with an offset (2, 3) the point (x, y) lands
+// x - 2 mm right of and y - 3 mm below that corner.
+//
+// Any operation may throw PrinterError when the printer fails.
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    // The note is always printed on Letter paper in portrait; set before page 1.
+    virtual void useLetterPortrait() = 0;
+
+    void setOrigin(double x, double y)
+    {
+        m_originX = x;
+        m_originY = y;
+    }
+    double originX() const { return m_originX; }
+    double originY() const { return m_originY; }
+
+    void setCurrentX(double x) { m_currentX = x; }
+    void setCurrentY(double y) { m_currentY = y; }
+    double currentX() const { return m_currentX; }
+    double currentY() const { return m_currentY; }
+
+    SurfaceFont& font() { return m_font; }
+    const SurfaceFont& font() const { return m_font; }
+
+    // Draws the text with its top-left corner at the current position, then
+    // moves to the left edge of the printable area and one line down.
+    void printLine(const QString& text)
+    {
+        drawText(m_currentX, m_currentY, text);
+        m_currentX = m_originX;
+        m_currentY += lineHeight();
+    }
+
+    // Width of the text and line height of the current font, in millimetres,
+    // from the printer's own font metrics.
+    virtual double textWidth(const QString& text) const = 0;
+    virtual double lineHeight() const = 0;
+
+    // One straight black stroke.
+    virtual void line(double x1, double y1, double x2, double y2) = 0;
+    virtual void newPage() = 0;
+    // Finishes the job and releases it to the printer.
+    virtual void endDoc() = 0;
+
+protected:
+    virtual void drawText(double x, double y, const QString& text) = 0;
+
+private:
+    double m_originX = 0;
+    double m_originY = 0;
+    double m_currentX = 0;
+    double m_currentY = 0;
+    SurfaceFont m_font;
+};
+
+// Three strokes of a check box, its top side left open: down the right side,
+// along the bottom, up the left side.
+void DrawBox(DrawingSurface& surface, double left, double top, double height, double width);
+
+// Prints the text as one line centred on the page's middle (108.5 mm) at the
+// current y; the width is taken to the whole millimetre, halves to even.
+void PrintCentered(DrawingSurface& surface, const QString& text);
+
+// Whole number nearest to value; halves go to the even neighbour.
+double roundHalfEven(double value);
+
+} // namespace print

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "print/DrawingSurface.h"
+#include "print/LenderTexts.h"
+#include "print/NoteValues.h"
+
+namespace print {
+
+// What the three page procedures of the PREMIUM FINANCE NOTE draw with: the
+// surface, the contract's values, the lender's texts, and the note's two type
+// sizes, which page 1 sets and page 2 sets again.
+struct NoteJob {
+    DrawingSurface& surface;
+    const NoteValues& values;
+    const LenderTexts& lender;
+    double& TitleFontSize;
+    double& BodyFontSize;
+};
+
+// Page 1 without the contract: title, boxes, captions, rules, agreement, signatures, footer.
+bool PrintPage1Form(NoteJob& job);
+// The contract's figures and schedule onto page 1.
+bool PrintPage1Data(NoteJob& job);
+// Starts page 2 and draws it whole: mailing, instructions, payment direction, agent's statement.
+bool PrintPage2(NoteJob& job);
+
+} // namespace print

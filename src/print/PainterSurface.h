@@ -1,0 +1,48 @@
+#pragma once
+
+#include "print/DrawingSurface.h"
+
+#include <QPainter>
+#include <QString>
+
+#include <memory>
+
+class QPrinter;
+
+namespace print {
+
+// Draws with QPainter on a QPrinter: a real printer, or a PDF file whose
+// printable area is inset 6.35 mm on every side, as on a typical office printer.
+// The job starts with the first drawing and goes to the printer at endDoc().
+class PainterSurface final : public DrawingSurface {
+public:
+    // Takes over a printer already set up for the job (name, job settings, or PDF output).
+    explicit PainterSurface(std::unique_ptr<QPrinter> printer);
+    ~PainterSurface() override;
+
+    // The margin of a PDF page, standing in for a printer's unprintable edge.
+    static constexpr double kPdfMarginMm = 6.35;
+
+    void useLetterPortrait() override;
+    double textWidth(const QString& text) const override;
+    double lineHeight() const override;
+    void line(double x1, double y1, double x2, double y2) override;
+    void newPage() override;
+    void endDoc() override;
+
+protected:
+    void drawText(double x, double y, const QString& text) override;
+
+private:
+    void beginIfNeeded();
+    void checkPrinter();
+    double dots(double millimetres) const;
+    [[noreturn]] void fail(const char* what);
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    bool m_failed = false;
+    bool m_ended = false;
+};
+
+} // namespace print

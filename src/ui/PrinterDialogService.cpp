@@ -1,0 +1,90 @@
+#include "ui/PrinterDialogService.h"
+
+#include "print/PainterSurface.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace ui {
+
+namespace {
+
+void applySettings(QPrinter& printer, const PrintJobSettings& settings)
+{
+    printer.setCopyCount(qMax(1, settings.copies));
+    printer.setPageOrientation(settings.orientation);
+    printer.setColorMode(settings.colorMode);
+    printer.setDuplex(settings.duplex);
+    printer.setPaperSource(settings.paperBin);
+    printer.setPageSize(QPageSize(settings.paperSize));
+    if (settings.printQuality > 0)
+        printer.setResolution(settings.printQuality);
+}
+
+PrintJobSettings settingsOf(const QPrinter& printer)
+{
+    PrintJobSettings settings;
+    settings.copies = printer.copyCount();
+    settings.orientation = printer.pageLayout().orientation();
+    settings.colorMode = printer.colorMode();
+    settings.duplex = printer.duplex();
+    settings.paperBin = printer.paperSource();
+    settings.paperSize = printer.pageLayout().pageSize().id();
+    settings.printQuality = printer.resolution();
+    return settings;
+}
+
+} // namespace
+
+QList<InstalledPrinter> QtPrinterDialogService::installedPrinters() const
+{
+    QList<InstalledPrinter> printers;
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
+        printers.append({info.printerName(), info.makeAndModel(), info.location(), info.isDefault()});
+    return printers;
+}
+
+PrinterDialogAnswer QtPrinterDialogService::show(QWidget* owner, const PrinterDialogRequest& request)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!request.printerName.isEmpty())
+        printer.setPrinterName(request.printerName);
+    applySettings(printer, request.settings);
+    printer.setPaperSource(request.paperBin);
+
+    QPrintDialog dialog(&printer, owner);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !(request.flags & kNoSelection));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & kNoPageNumbers));
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+
+    PrinterDialogAnswer answer;
+    answer.confirmed = dialog.exec() == QDialog::Accepted;
+    if (!answer.confirmed)
+        return answer;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    answer.printerName = toFile ? QString() : printer.printerName();
+    answer.outputFile = toFile ? printer.outputFileName() : QString();
+    answer.settings = settingsOf(printer);
+    return answer;
+}
+
+std::unique_ptr<print::DrawingSurface> QtPrinterDialogService::openSurface(const CurrentPrinter& current,
+                                                                         const QString& outputFile)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (outputFile.isEmpty()) {
+        printer->setPrinterName(current.deviceName);
+        applySettings(*printer, current.settings);
+    } else {
+        // A PDF keeps a printer's copies and orientation choices out: it is the note's two pages.
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(outputFile);
+    }
+    printer->setDocName(QStringLiteral("PREMIUM FINANCE NOTE"));
+    return std::make_unique<print::PainterSurface>(std::move(printer));
+}
+
+} // namespace ui
