@@ -15,6 +15,25 @@
 // Columns of one Policies row to store; a column left out stays NULL.
 using Columns = QHash<QString, QVariant>;
 
+// Stores one Policies row into the database file at path; returns its ID.
+inline qint64 insertContract(const QString& path, const Columns& columns)
+{
+    store::Connection connection(path);
+    QStringList names, marks;
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
+        names << it.key();
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery query = connection.prepare(
+        names.isEmpty() ? QStringLiteral("INSERT INTO Policies DEFAULT VALUES")
+                        : QStringLiteral("INSERT INTO Policies (%1) VALUES (%2)")
+                              .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    for (int i = 0; i < names.size(); ++i)
+        query.bindValue(i, columns.value(names[i]));
+    connection.exec(query);
+    return query.lastInsertId().toLongLong();
+}
+
 // A fresh database file in its own temporary folder.
 class TempDatabase {
 public:
@@ -23,24 +42,7 @@ public:
         store::createDatabase(m_path);
     }
     const QString& path() const { return m_path; }
-
-    qint64 insert(const Columns& columns) const
-    {
-        store::Connection connection(m_path);
-        QStringList names, marks;
-        for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
-            names << it.key();
-            marks << QStringLiteral("?");
-        }
-        QSqlQuery query = connection.prepare(
-            names.isEmpty() ? QStringLiteral("INSERT INTO Policies DEFAULT VALUES")
-                            : QStringLiteral("INSERT INTO Policies (%1) VALUES (%2)")
-                                  .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
-        for (int i = 0; i < names.size(); ++i)
-            query.bindValue(i, columns.value(names[i]));
-        connection.exec(query);
-        return query.lastInsertId().toLongLong();
-    }
+    qint64 insert(const Columns& columns) const { return insertContract(m_path, columns); }
 
     // Every stored column of one row, NULLs as null values; empty when gone.
     Columns row(qint64 id) const
