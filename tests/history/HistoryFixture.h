@@ -4,13 +4,10 @@
 #include "store/PoliciesColumns.h"
 #include "store/Schema.h"
 
-#include <QCheckBox>
 #include <QHash>
-#include <QLineEdit>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
-#include <QWidget>
 
 // Columns of one Policies row to store; a column left out stays NULL.
 using Columns = QHash<QString, QVariant>;
@@ -97,29 +94,4 @@ inline Columns savedContract(const QString& dba, int n)
         {"Tax", "12.5"},
         {"Description", "Filing fee"},
     };
-}
-
-// Gives a schedule window every control reopening writes to, where it lacks one.
-inline void ensureScheduleControls(QWidget* schedule)
-{
-    auto field = [schedule](const QString& name) {
-        if (!schedule->findChild<QLineEdit*>(name))
-            (new QLineEdit(schedule))->setObjectName(name);
-    };
-    const QStringList families{"txtPolicy",    "txtCompany",    "txtPremium", "txtCoverage",
-                               "txtInception", "txtExpiration", "txtTerm"};
-    for (const QString& family : families) {
-        for (int row = 0; row < 4; ++row)
-            field(family + QStringLiteral("1_") + QString::number(row));
-        for (int section = 2; section <= 3; ++section)
-            for (int row = 0; row < 3; ++row)
-                field(QStringLiteral("%1%2_%3").arg(family).arg(section).arg(row));
-    }
-    for (const char* amount : {"Tax", "Fees", "Surcharge", "Other"}) {
-        field(QStringLiteral("txt") + QLatin1String(amount));
-        const QString box = QStringLiteral("chk") + QLatin1String(amount);
-        if (!schedule->findChild<QCheckBox*>(box))
-            (new QCheckBox(schedule))->setObjectName(box);
-    }
-    field(QStringLiteral("txtDescription"));
 }
