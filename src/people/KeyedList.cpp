@@ -11,16 +11,39 @@ KeyedList::KeyedList(QWidget* parent) : QListWidget(parent)
 
 void KeyedList::fill(const QList<store::ListLine>& lines)
 {
-    clear();
-    for (const store::ListLine& line : lines) {
-        auto* item = new QListWidgetItem(line.text);
-        item->setData(kRowKeyRole, line.key);
-        addItem(item);
+    // The lines already shown are rewritten only where they differ, and the
+    // new ones are added in one go: with many thousand customers, refilling
+    // after one more row then costs little more than reading the table.
+    const int kept = static_cast<int>(std::min<qsizetype>(count(), lines.size()));
+    if (count() > kept)
+        model()->removeRows(kept, count() - kept);
+    for (int i = 0; i < kept; ++i) {
+        QListWidgetItem* line = item(i);
+        if (line->text() != lines[i].text)
+            line->setText(lines[i].text);
+        if (line->data(kRowKeyRole).toLongLong() != lines[i].key)
+            setKey(line, lines[i].key);
+    }
+    if (lines.size() > kept) {
+        QStringList texts;
+        texts.reserve(lines.size() - kept);
+        for (qsizetype i = kept; i < lines.size(); ++i)
+            texts << lines[i].text;
+        addItems(texts);
+        for (qsizetype i = kept; i < lines.size(); ++i)
+            setKey(item(static_cast<int>(i)), lines[i].key);
     }
     if (count() > 0) {
         setCurrentRow(count() - 1);
         scrollToItem(item(count() - 1));
     }
+}
+
+void KeyedList::setKey(QListWidgetItem* line, store::RowKey key)
+{
+    // The key is not shown, so the view need not hear of it.
+    const QSignalBlocker quiet(model());
+    line->setData(kRowKeyRole, key);
 }
 
 std::optional<store::RowKey> KeyedList::keyAt(int position) const

@@ -25,6 +25,7 @@ public:
     QString selectedText() const;
 
 protected:
+    void setKey(QListWidgetItem* line, store::RowKey key);
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 };

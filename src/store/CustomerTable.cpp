@@ -6,39 +6,38 @@
 namespace store {
 
 namespace {
-const QString kSelectLines = QStringLiteral("SELECT RowKey, DBA, Name FROM Customer ORDER BY RowKey");
+const QString kSelectLines = QStringLiteral("SELECT RowKey, DBA FROM Customer ORDER BY RowKey");
+// Rows that the fill gives their Name as DBA. Looking for them first keeps an
+// ordinary fill to a single read that never writes to the file.
+const QString kSelectMissingDba = QStringLiteral(
+    "SELECT RowKey, Name FROM Customer WHERE (DBA IS NULL OR DBA = '') AND Name <> '' ORDER BY RowKey");
 const QString kRepairDba = QStringLiteral("UPDATE Customer SET DBA = ? WHERE RowKey = ?");
 } // namespace
 
 QList<ListLine> customerLines(const QString& dbPath)
 {
     Connection connection(dbPath);
-    QSqlQuery query = connection.run(kSelectLines);
-    QList<ListLine> lines;
-    QList<qsizetype> repaired;
-    while (query.next()) {
-        QString dba = textOf(query.value(1));
-        if (dba.isEmpty()) {
-            dba = textOf(query.value(2));
-            if (!dba.isEmpty())
-                repaired.append(lines.size());
-        }
-        lines.append({query.value(0).toLongLong(), dba});
+    QList<ListLine> repairs;
+    {
+        QSqlQuery missing = connection.run(kSelectMissingDba);
+        while (missing.next())
+            repairs.append({missing.value(0).toLongLong(), missing.value(1).toString()});
     }
-    query.finish();
-
-    // Reading first and writing only what needs it keeps an ordinary start
-    // from writing to the file at all.
-    if (!repaired.isEmpty()) {
+    if (!repairs.isEmpty()) {
         connection.transaction([&] {
             QSqlQuery update = connection.prepare(kRepairDba);
-            for (const qsizetype index : repaired) {
-                update.bindValue(0, lines[index].text);
-                update.bindValue(1, lines[index].key);
+            for (const ListLine& repair : repairs) {
+                update.bindValue(0, repair.text);
+                update.bindValue(1, repair.key);
                 connection.exec(update);
             }
         });
     }
+
+    QSqlQuery query = connection.run(kSelectLines);
+    QList<ListLine> lines;
+    while (query.next())
+        lines.append({query.value(0).toLongLong(), textOf(query.value(1))});
     return lines;
 }
 
