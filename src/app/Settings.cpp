@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -24,9 +25,13 @@ std::optional<QString> storedValue(const QString& iniPath, const QString& key)
 
 QString settingsFolder(const Environment& environment)
 {
-    const QFileInfo programFolder(environment.programFolder);
-    if (programFolder.isDir() && programFolder.isWritable())
-        return environment.programFolder;
+    // Permission bits do not tell (an administrator passes them, a read-only
+    // mount does not show in them): creating a file does.
+    if (QFileInfo(environment.programFolder).isDir()) {
+        QTemporaryFile probe(QDir(environment.programFolder).filePath(QStringLiteral("tly2-XXXXXX")));
+        if (probe.open())
+            return environment.programFolder;
+    }
     return environment.userConfigFolder;
 }
 
