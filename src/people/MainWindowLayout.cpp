@@ -31,6 +31,9 @@ QRadioButton* addOption(QWidget* parent, const QString& name, const QString& cap
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
     ui::placeTwips(option, box.left, box.top, box.width, box.height);
+    // This style's round indicator takes more room than the form allowed for,
+    // so the caption may need a little more width to be read whole.
+    option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
     return option;
 }
 
