@@ -15,7 +15,6 @@ private slots:
     void fileThatIsNotADatabaseEndsTheProgram();
     void emptyFileGetsTheTables();
     void configuredDatabaseOpensWithoutQuestions();
-    void emptyDriveKeyIsKept();
     void settingsMoveToTheUserFolderWhenTheProgramFolderIsNotWritable();
 
 private:
@@ -148,21 +147,6 @@ void StartUpTest::configuredDatabaseOpensWithoutQuestions()
     QCOMPARE(program.agents()->currentRow(), 1);
     QCOMPARE(program.customers()->currentRow(), 1);
     QCOMPARE(readAll(ini), before);
-}
-
-void StartUpTest::emptyDriveKeyIsKept()
-{
-    // "dbdrive=" is an empty part, not a missing key: the folder is read as written.
-    TestProgram program;
-    program.makeDatabase();
-    const QString ini = program.env.programFolder + "/tly2.ini";
-    profile::writeString(ini, "file", "dbdrive", "");
-    profile::writeString(ini, "file", "dbdir", program.env.userDataFolder);
-    QVERIFY(program.start());
-    QCOMPARE(program.session().DBDrive, QString());
-    QCOMPARE(program.session().DBDir, program.env.userDataFolder + "/");
-    QCOMPARE(program.session().DBPath, program.defaultDbPath());
-    QCOMPARE(program.session().IniPath, ini);
 }
 
 void StartUpTest::settingsMoveToTheUserFolderWhenTheProgramFolderIsNotWritable()
