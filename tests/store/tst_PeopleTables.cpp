@@ -12,13 +12,10 @@ class PeopleTablesTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void agentLineText_data();
-    void agentLineText();
     void rowsKeepTheirOrder();
     void deletedRowLeavesNoGapAndItsKeyIsNeverReused();
     void emptyValuesAreNotWritten();
     void updateKeepsWhatBlankFieldsDoNotName();
-    void rowWithoutAnyValueIsStored();
     void customerLinesRepairMissingDba_data();
     void customerLinesRepairMissingDba();
 
@@ -41,27 +38,6 @@ QString PeopleTablesTest::names(const QList<store::ListLine>& lines)
     for (const store::ListLine& line : lines)
         texts << line.text;
     return texts.join("|");
-}
-
-void PeopleTablesTest::agentLineText_data()
-{
-    QTest::addColumn<QString>("company");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("company and name") << "Acme Agency" << "Jo Smith" << "Acme Agency - Jo Smith";
-    QTest::newRow("no company") << "" << "Jo Smith" << " - Jo Smith";
-    QTest::newRow("no name") << "Acme Agency" << "" << "Acme Agency - ";
-    QTest::newRow("neither") << "" << "" << " - ";
-}
-
-void PeopleTablesTest::agentLineText()
-{
-    QFETCH(QString, company);
-    QFETCH(QString, name);
-    QFETCH(QString, line);
-    insertRows(m_db, "Agent", {"Company", "Name"},
-               {{company.isEmpty() ? QVariant() : company, name.isEmpty() ? QVariant() : name}});
-    QCOMPARE(names(store::agentLines(m_db)), line);
 }
 
 void PeopleTablesTest::rowsKeepTheirOrder()
@@ -118,14 +94,6 @@ void PeopleTablesTest::updateKeepsWhatBlankFieldsDoNotName()
     customers.update(key, {"", "Lee Farms Inc", "", "", "Decatur", "", "", "", ""});
     QCOMPARE(*customers.row(key), (QStringList{"Ann Lee", "Lee Farms Inc", "", "", "Decatur", "", "", "555-1234", ""}));
     QCOMPARE(columnOf(m_db, "Customer", "Zip"), QStringList{"<null>"});
-}
-
-void PeopleTablesTest::rowWithoutAnyValueIsStored()
-{
-    const store::PeopleTable agents = store::agentTable(m_db);
-    agents.insert(QStringList(9));
-    QCOMPARE(names(store::agentLines(m_db)), QString(" - "));
-    QCOMPARE(columnOf(m_db, "Agent", "Name"), QStringList{"<null>"});
 }
 
 void PeopleTablesTest::customerLinesRepairMissingDba_data()
