@@ -16,6 +16,8 @@ private slots:
     void emptyFileGetsTheTables();
     void configuredDatabaseOpensWithoutQuestions();
     void settingsMoveToTheUserFolderWhenTheProgramFolderIsNotWritable();
+    void pickWrittenInWindowsForm_data();
+    void pickWrittenInWindowsForm();
 
 private:
     static QString readAll(const QString& path)
@@ -158,6 +160,34 @@ void StartUpTest::settingsMoveToTheUserFolderWhenTheProgramFolderIsNotWritable()
     QTemporaryDir writable;
     env.programFolder = writable.path();
     QCOMPARE(settingsFolder(env), writable.path());
+}
+
+void StartUpTest::pickWrittenInWindowsForm_data()
+{
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("file in a folder") << "D:\\Files\\loans.mdb" << "dbdrive=D:\ndbdir=\\Files\\\ndbname=loans.mdb";
+    QTest::newRow("drive root") << "D:\\project.mdb" << "dbdrive=D:\ndbdir=\\\ndbname=project.mdb";
+    QTest::newRow("network share") << "\\\\server\\share\\project.mdb"
+                                   << "dbdrive=\\\\\ndbdir=server\\share\\\ndbname=project.mdb";
+}
+
+void StartUpTest::pickWrittenInWindowsForm()
+{
+    QFETCH(QString, picked);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    Session session;
+    session.env.pathStyle = PathStyle::Windows;
+    session.IniPath = dir.filePath("tly2.ini");
+    QFile seed(session.IniPath);
+    QVERIFY(seed.open(QIODevice::WriteOnly));
+    seed.write("[lender]\nphone=(800) 555-0100\n");
+    seed.close();
+    session.DBPath = picked;
+    WriteSettings(session);
+    QCOMPARE(readAll(session.IniPath), "[lender]\nphone=(800) 555-0100\n[file]\n" + written + "\n");
+    QCOMPARE(session.DBDrive + session.DBDir + session.DBName, picked);
 }
 
 QTEST_MAIN(StartUpTest)
