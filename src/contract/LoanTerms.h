@@ -16,7 +16,8 @@ struct ScheduleAmounts {
 
 // Works out the section totals and the first loan terms into the contract:
 // sums in exact four-decimal form, down payment 25/30/33 % + Section 4, amount
-// financed, finance charge, total of payments, 8 installments. Every text must
-// pass isNumericText. False, with the contract unchanged, when a sum leaves the
-// fixed-point range.
+// financed, finance charge, total of payments, 8 installments; and AprKept is
+// true again, as a fresh set of terms starts. Nothing else of the contract
+// changes. False, with the contract unchanged, when a text fails isNumericText
+// or a sum leaves the fixed-point range.
 bool workOutFirstTerms(const ScheduleAmounts& amounts, CurrentContract& contract);

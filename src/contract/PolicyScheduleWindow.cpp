@@ -2,17 +2,198 @@
 
 #include "app/AppWindows.h"
 #include "app/Session.h"
+#include "contract/DateText.h"
+#include "contract/FieldColour.h"
+#include "contract/LoanTerms.h"
+#include "contract/LoanTermsWindow.h"
+#include "contract/NumberText.h"
+#include "history/PreviousContractsWindow.h"
+#include "people/MainWindow.h"
+#include "ui/MessageBoxService.h"
+#include "ui/Twips.h"
+#include "ui/WindowFont.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
+const QString kInceptionMessage = QStringLiteral("Inception date must be a date (01/01/2008)");
+const QString kBackToMain = QStringLiteral("<< Back");
+
+} // namespace
 
 PolicyScheduleWindow::PolicyScheduleWindow(Session& session, AppWindows& windows, QWidget* parent)
     : QWidget(parent), m_session(session), m_windows(windows)
 {
     setObjectName(QStringLiteral("frmPolicies1"));
+    setWindowTitle(QStringLiteral("Policies"));
+    ui::applyWindowFont(this);
+    ui::setInnerSizeTwips(this, 10020, 7440);
+    m_form = PolicyScheduleForm::build(this);
+
+    for (const SpecialItem& item : m_form.specialItems) {
+        connect(item.box, &QCheckBox::toggled, this,
+                [this, item](bool ticked) { specialItemToggled(item, ticked); });
+        item.amount->installEventFilter(this);
+    }
+    connect(m_form.next, &QPushButton::clicked, this, &PolicyScheduleWindow::goNext);
+    connect(m_form.back, &QPushButton::clicked, this, &PolicyScheduleWindow::goBack);
 }
 
 void PolicyScheduleWindow::Reset()
 {
+    // A new contract starts from nothing: leftovers of the previous customer's
+    // schedule would otherwise be added to this one's loan.
+    for (const auto& rows : m_form.sections) {
+        for (const ScheduleRow& row : rows) {
+            for (QLineEdit* field : {row.policy, row.company, row.premium, row.coverage, row.inception,
+                                     row.expiration, row.term})
+                field->clear();
+            fieldcolour::mark(row.premium, true);
+            fieldcolour::mark(row.inception, true);
+        }
+    }
+    for (const SpecialItem& item : m_form.specialItems) {
+        item.box->setChecked(false);
+        item.amount->clear();
+        fieldcolour::mark(item.amount, true);
+    }
+    m_form.description->clear();
+
+    if (m_windows.frmPreview) {
+        if (auto* loanAut = m_windows.frmPreview->findChild<QLineEdit*>(QStringLiteral("txtLoanAut")))
+            loanAut->clear();
+    }
+    m_session.CurrentContract.LoanAuthorization.clear();
 }
 
-void PolicyScheduleWindow::setBackCaption(const QString&)
+void PolicyScheduleWindow::setBackCaption(const QString& caption)
 {
+    m_form.back->setText(caption);
+}
+
+void PolicyScheduleWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!m_session.ended)
+        m_session.endProgram();
+}
+
+bool PolicyScheduleWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Clicking into a Section 4 amount means the agent wants it counted.
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (const SpecialItem& item : m_form.specialItems) {
+            if (watched == item.amount) {
+                item.box->setChecked(true);
+                fieldcolour::mark(item.amount, true);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PolicyScheduleWindow::specialItemToggled(const SpecialItem& item, bool ticked)
+{
+    if (!ticked)
+        item.amount->clear();
+}
+
+bool PolicyScheduleWindow::checkAmounts()
+{
+    bool allNumbers = true;
+    auto check = [&](QLineEdit* field) {
+        const bool ok = isNumericText(field->text());
+        fieldcolour::mark(field, ok);
+        allNumbers = allNumbers && ok;
+    };
+    for (const auto& rows : m_form.sections)
+        for (const ScheduleRow& row : rows)
+            if (!row.premium->text().isEmpty())
+                check(row.premium);
+    for (const SpecialItem& item : m_form.specialItems)
+        if (item.box->isChecked())
+            check(item.amount);
+    return allNumbers;
+}
+
+QList<QLineEdit*> PolicyScheduleWindow::inceptionFields() const
+{
+    QList<QLineEdit*> fields;
+    for (const auto& rows : m_form.sections)
+        for (const ScheduleRow& row : rows)
+            fields << row.inception;
+    return fields;
+}
+
+QStringList PolicyScheduleWindow::inceptionTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit* field : inceptionFields())
+        texts << field->text();
+    return texts;
+}
+
+bool PolicyScheduleWindow::checkInceptions()
+{
+    const QList<QLineEdit*> fields = inceptionFields();
+    const QList<int> unreadable = unreadableDates(inceptionTexts());
+    for (int i = 0; i < fields.size(); ++i)
+        if (!fields[i]->text().isEmpty())
+            fieldcolour::mark(fields[i], !unreadable.contains(i));
+    return unreadable.isEmpty();
+}
+
+void PolicyScheduleWindow::goNext()
+{
+    // Every field is tested before anything changes, so all bad fields turn yellow at once.
+    const bool amountsOk = checkAmounts();
+    const bool inceptionsOk = checkInceptions();
+    if (!amountsOk || !inceptionsOk) {
+        m_session.services.messages->show(this, amountsOk ? kInceptionMessage : kAmountMessage,
+                                          ui::MessageIcon::Critical, ui::kProgramTitle);
+        return;
+    }
+
+    ScheduleAmounts amounts;
+    QStringList* sums[] = {&amounts.section1, &amounts.section2, &amounts.section3};
+    for (int section = 0; section < 3; ++section)
+        for (const ScheduleRow& row : m_form.sections[section])
+            if (!row.premium->text().isEmpty())
+                *sums[section] << row.premium->text();
+    for (const SpecialItem& item : m_form.specialItems)
+        if (item.box->isChecked())
+            amounts.section4 << item.amount->text();
+
+    CurrentContract& contract = m_session.CurrentContract;
+    // Sums beyond what an amount can hold are refused like any amount that is not a number.
+    if (!workOutFirstTerms(amounts, contract)) {
+        m_session.services.messages->show(this, kAmountMessage, ui::MessageIcon::Critical,
+                                          ui::kProgramTitle);
+        return;
+    }
+    // Without any inception the note is dated from today, never from another contract.
+    contract.EarliestInception = earliestDate(inceptionTexts()).value_or(m_session.now().date());
+    // Next >> starts a fresh set of terms, so a shown APR may stay until they are edited.
+    contract.AprKept = true;
+
+    hide();
+    if (m_windows.frmPreview)
+        m_windows.frmPreview->activate();
+}
+
+void PolicyScheduleWindow::goBack()
+{
+    hide();
+    if (m_form.back->text() == kBackToMain) {
+        if (m_windows.frmAgent)
+            m_windows.frmAgent->show();
+    } else if (m_windows.frmPrevious) {
+        m_windows.frmPrevious->showFromSchedule();
+    }
 }

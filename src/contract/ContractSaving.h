@@ -1,0 +1,37 @@
+#pragma once
+
+#include "contract/PoliciesRow.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+
+struct AgentRecord;
+struct CurrentContract;
+struct CustomerRecord;
+struct PolicyScheduleForm;
+
+// The terms as the loan-terms window shows them, gathered for saving.
+struct ReviewedTerms {
+    QString financed, finCharge, payments, apr, installmentNum, installmentAmt;
+    QDate due;
+    bool commercial = true;
+    std::array<QString, 4> sections;
+    QString totalSections, down;
+};
+
+// Copies the schedule into the contract's slots: Section 1 rows into slots 1 to
+// 4, Section 2 rows into slots 5 to 7. Slot 8 and the Section 3 rows are not
+// kept; Section 3 lives on only in its total. Also the Section 4 texts and the
+// loan authorization number.
+void copyScheduleIntoContract(const PolicyScheduleForm& schedule, const QString& loanAuthorization,
+                              CurrentContract& contract);
+
+// The new Policies row: the contract's slot copies, the parties, the shown
+// terms, Run as local ISO date and time, Due as an ISO date. Texts are taken
+// exactly as they stand; Run and Classification always have a value.
+PoliciesRow policiesRow(const CurrentContract& contract, const AgentRecord& agent,
+                        const CustomerRecord& customer, const ReviewedTerms& terms,
+                        const QDateTime& run);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "contract/PoliciesRow.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// Appends a saved contract to the Policies table of the database file in one
+// transaction; columns with empty text stay NULL. Returns the new row's ID.
+// Throws store::StoreError, leaving the file as it was.
+std::int64_t appendContract(const QString& dbPath, const PoliciesRow& row);
