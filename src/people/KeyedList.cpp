@@ -18,11 +18,14 @@ void KeyedList::fill(const QList<store::ListLine>& lines)
     if (count() > kept)
         model()->removeRows(kept, count() - kept);
     for (int i = 0; i < kept; ++i) {
+        // What was written last time is compared, rather than asking every
+        // line for its text and key again.
+        if (m_shown[i] == lines[i])
+            continue;
         QListWidgetItem* line = item(i);
         if (line->text() != lines[i].text)
             line->setText(lines[i].text);
-        if (line->data(kRowKeyRole).toLongLong() != lines[i].key)
-            setKey(line, lines[i].key);
+        setKey(line, lines[i].key);
     }
     if (lines.size() > kept) {
         QStringList texts;
@@ -33,6 +36,7 @@ void KeyedList::fill(const QList<store::ListLine>& lines)
         for (qsizetype i = kept; i < lines.size(); ++i)
             setKey(item(static_cast<int>(i)), lines[i].key);
     }
+    m_shown = lines;
     if (count() > 0) {
         setCurrentRow(count() - 1);
         scrollToItem(item(count() - 1));

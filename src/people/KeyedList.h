@@ -24,6 +24,10 @@ public:
     // Text of the selected line, empty when none.
     QString selectedText() const;
 
+private:
+    // The lines as the last fill wrote them; the user cannot change them.
+    QList<store::ListLine> m_shown;
+
 protected:
     void setKey(QListWidgetItem* line, store::RowKey key);
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
