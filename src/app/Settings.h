@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QString>
+
 struct Session;
 struct Environment;
-
-#include <QString>
 
 // The folder that holds tly2.ini: the program's own folder, or the per-user
 // configuration folder when the program's folder cannot be written (an

@@ -14,13 +14,14 @@ void KeyedList::fill(const QList<store::ListLine>& lines)
     // The lines already shown are rewritten only where they differ, and the
     // new ones are added in one go: with many thousand customers, refilling
     // after one more row then costs little more than reading the table.
+    const bool shownKnown = m_shown.size() == count();
     const int kept = static_cast<int>(std::min<qsizetype>(count(), lines.size()));
     if (count() > kept)
         model()->removeRows(kept, count() - kept);
     for (int i = 0; i < kept; ++i) {
         // What was written last time is compared, rather than asking every
         // line for its text and key again.
-        if (m_shown[i] == lines[i])
+        if (shownKnown && m_shown[i] == lines[i])
             continue;
         QListWidgetItem* line = item(i);
         if (line->text() != lines[i].text)
