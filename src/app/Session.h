@@ -35,8 +35,9 @@ struct Session {
 
     // Agents and customers.
     bool EditMode = false;
-    std::int16_t AgentIndex = 0;
-    std::int16_t CustIndex = 0;
+    // List positions; wider than 16 bits so that lists of more than 32,767 lines work.
+    int AgentIndex = 0;
+    int CustIndex = 0;
     QString SelectedName;
     AgentRecord CurAgent;
     CustomerRecord CurCust;

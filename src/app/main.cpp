@@ -9,8 +9,8 @@
 int main(int argc, char* argv[])
 {
     QApplication qtApp(argc, argv);
+    // The per-user folders are then ~/.config/QUILLON and ~/.local/share/QUILLON.
     QApplication::setApplicationName(QStringLiteral("QUILLON"));
-    QApplication::setOrganizationName(QStringLiteral("QUILLON"));
     // The program's windows close at its own command (Exit, a close box), not when
     // the last visible window happens to hide.
     QApplication::setQuitOnLastWindowClosed(false);

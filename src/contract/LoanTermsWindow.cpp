@@ -13,6 +13,7 @@
 #include "contract/PolicyScheduleWindow.h"
 #include "people/MainWindow.h"
 #include "print/PrintCommand.h"
+#include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
@@ -59,7 +60,9 @@ LoanTermsWindow::LoanTermsWindow(Session& session, AppWindows& windows, QWidget*
     background.setColor(QPalette::Window, Qt::white);
     setPalette(background);
     setAutoFillBackground(true);
-    // TODO: the main window's globe (ui::GlobePicture) behind the controls, created before them.
+    // The main window's globe stands behind the terms, centred; created first so it stays below.
+    auto* globe = new ui::GlobePicture(this);
+    ui::placeTwips(globe, 1672, 1072, 5535, 5130);
     m_form = LoanTermsForm::build(this);
 
     connect(m_form.down, &QLineEdit::textChanged, this, &LoanTermsWindow::downChanged);

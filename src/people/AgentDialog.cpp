@@ -2,14 +2,51 @@
 
 #include "app/AppWindows.h"
 #include "app/Session.h"
+#include "people/MainWindow.h"
+#include "store/AgentTable.h"
 
-AgentDialog::AgentDialog(Session& session, AppWindows& windows, QWidget* parent)
-    : QDialog(parent), m_session(session), m_windows(windows)
+namespace {
+
+// Agent columns: Name, Company, Address1, Address2, City, State, Zip, Phone, Fax.
+PartyDialog::Design agentDesign()
 {
-    setObjectName(QStringLiteral("frmAddAgent"));
+    return {QStringLiteral("frmAddAgent"),
+            QStringLiteral("Add Agent"),
+            QStringLiteral("Enter New Agent Information"),
+            6180,
+            9.75,
+            {{"Label2", "Agent Name", "txtName", 40, {855, 840, 3555, 375}},
+             {"Label3", "Company Name", "txtCoName", 50, {840, 1620, 3555, 375}},
+             {"Label4", "Address", "txtAddress1", 75, {840, 2400, 3555, 375}},
+             {"Label5", "City", "txtCity", 25, {840, 3180, 1515, 375}},
+             {"Label6", "State", "txtState", 2, {2520, 3180, 495, 375}},
+             {"Label7", "Zip", "txtZip", 10, {3180, 3180, 1215, 375}},
+             {"Label8", "Phone", "txtPhone", 14, {840, 3960, 1815, 375}},
+             {"Label9", "Fax", "txtFax", 14, {840, 4740, 1815, 375}}},
+            {0, 1, 2, 4, 5, 6, 7, 8},
+            {1395, 5580, 1215, 495},
+            {2655, 5580, 1215, 495},
+            QStringLiteral("Agent database is empty. Select New to add a new Agent.")};
 }
 
-void AgentDialog::showModal()
+} // namespace
+
+AgentDialog::AgentDialog(Session& session, AppWindows& windows, QWidget* parent)
+    : PartyDialog(session, windows, agentDesign(), parent)
 {
-    exec();
+}
+
+store::PeopleTable AgentDialog::table() const
+{
+    return store::agentTable(m_session.DBPath);
+}
+
+std::optional<store::RowKey> AgentDialog::chosenKey() const
+{
+    return m_windows.frmAgent->agentKeyAt(m_session.AgentIndex);
+}
+
+void AgentDialog::refillList()
+{
+    m_windows.frmAgent->FillAgentList();
 }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "people/PartyDialog.h"
 
-struct Session;
-struct AppWindows;
-
-class AgentDialog : public QDialog {
+// frmAddAgent: adds an agent (New) or changes the chosen one (Edit). No field
+// is required; an agent without any entry is stored too.
+class AgentDialog : public PartyDialog {
     Q_OBJECT
 public:
     AgentDialog(Session& session, AppWindows& windows, QWidget* parent = nullptr);
 
-    // Shows the dialog modally after EditMode (and AgentIndex) have been set.
-    void showModal();
-
-private:
-    Session& m_session;
-    AppWindows& m_windows;
+protected:
+    store::PeopleTable table() const override;
+    std::optional<store::RowKey> chosenKey() const override;
+    void refillList() override;
 };

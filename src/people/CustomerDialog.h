@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "people/PartyDialog.h"
 
-struct Session;
-struct AppWindows;
-
-class CustomerDialog : public QDialog {
+// frmAddCust: adds a customer (New) or changes the chosen one (Edit).
+// "Doing Business As" must not be empty.
+class CustomerDialog : public PartyDialog {
     Q_OBJECT
 public:
     CustomerDialog(Session& session, AppWindows& windows, QWidget* parent = nullptr);
 
-    // Shows the dialog modally after EditMode (and CustIndex) have been set.
-    void showModal();
-
-private:
-    Session& m_session;
-    AppWindows& m_windows;
+protected:
+    store::PeopleTable table() const override;
+    std::optional<store::RowKey> chosenKey() const override;
+    bool entriesAccepted() override;
+    void refillList() override;
 };

@@ -1,20 +1,196 @@
 #include "people/MainWindow.h"
 
 #include "app/AppWindows.h"
+#include "app/DatabaseStartUp.h"
 #include "app/Session.h"
+#include "app/Settings.h"
+#include "app/StoreGuard.h"
+#include "contract/PolicyScheduleWindow.h"
+#include "history/PreviousContractsWindow.h"
+#include "people/AgentDialog.h"
+#include "people/CustomerDialog.h"
+#include "people/KeyedList.h"
+#include "store/AgentTable.h"
+#include "store/CustomerTable.h"
+#include "ui/MessageBoxService.h"
+
+#include <QCloseEvent>
+#include <QRadioButton>
+
+namespace {
+
+std::optional<store::RowKey> keyOrFirst(const people::KeyedList* list, int position,
+                                        const store::PeopleTable& table)
+{
+    if (const auto key = list->keyAt(position))
+        return key;
+    return table.firstKey();
+}
+
+} // namespace
 
 MainWindow::MainWindow(Session& session, AppWindows& windows, QWidget* parent)
     : QWidget(parent), m_session(session), m_windows(windows)
 {
     setObjectName(QStringLiteral("frmAgent"));
+    buildControls();
 }
 
 bool MainWindow::startUp()
 {
-    return true;
+    ReadSettings(m_session);
+    SetVersion(m_session);
+    m_session.CurrentContract.AprKept = true;
+    if (!prepareDatabase(m_session, this))
+        return false;
+    setWindowTitle(QStringLiteral("TLY Finance ") + m_session.Version);
+    return runOrEndProgram(m_session, this, [&] {
+        m_agents->fill(store::agentLines(m_session.DBPath));
+        m_customers->fill(store::customerLines(m_session.DBPath));
+    });
 }
 
 bool MainWindow::commercialChosen() const
 {
-    return true;
+    return m_commercial->isChecked();
+}
+
+void MainWindow::FillAgentList()
+{
+    runOrEndProgram(m_session, this, [&] { m_agents->fill(store::agentLines(m_session.DBPath)); });
+}
+
+void MainWindow::FillCustomerList()
+{
+    runOrEndProgram(m_session, this,
+                    [&] { m_customers->fill(store::customerLines(m_session.DBPath)); });
+}
+
+void MainWindow::GetData()
+{
+    runOrEndProgram(m_session, this, [&] {
+        m_session.CurAgent = {};
+        m_session.CurCust = {};
+        const store::PeopleTable agents = store::agentTable(m_session.DBPath);
+        if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
+            if (const auto values = agents.row(*key))
+                m_session.CurAgent = store::agentRecord(*values);
+        const store::PeopleTable customers = store::customerTable(m_session.DBPath);
+        if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
+            if (const auto values = customers.row(*key))
+                m_session.CurCust = store::customerRecord(*values);
+    });
+}
+
+std::optional<store::RowKey> MainWindow::agentKeyAt(int position) const
+{
+    return keyOrFirst(m_agents, position, store::agentTable(m_session.DBPath));
+}
+
+std::optional<store::RowKey> MainWindow::customerKeyAt(int position) const
+{
+    return keyOrFirst(m_customers, position, store::customerTable(m_session.DBPath));
+}
+
+void MainWindow::newAgent()
+{
+    m_session.EditMode = false;
+    m_windows.frmAddAgent->showModal();
+}
+
+void MainWindow::editAgent()
+{
+    m_session.EditMode = true;
+    m_session.AgentIndex = m_agents->selectedPosition();
+    m_session.SelectedName = m_agents->selectedText();
+    m_windows.frmAddAgent->showModal();
+}
+
+void MainWindow::deleteAgent()
+{
+    m_session.AgentIndex = m_agents->selectedPosition();
+    runOrEndProgram(m_session, this, [&] {
+        const store::PeopleTable agents = store::agentTable(m_session.DBPath);
+        const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents);
+        if (!key) {
+            m_session.services.messages->show(this, QStringLiteral("You must select an Agent to delete."),
+                                              ui::MessageIcon::Information, QStringLiteral("Delete Agent"));
+            return;
+        }
+        agents.remove(*key);
+        m_agents->fill(store::agentLines(m_session.DBPath));
+    });
+}
+
+void MainWindow::newCustomer()
+{
+    m_session.EditMode = false;
+    m_windows.frmAddCust->showModal();
+}
+
+void MainWindow::editCustomer()
+{
+    m_session.EditMode = true;
+    m_session.CustIndex = m_customers->selectedPosition();
+    m_session.SelectedName = m_customers->selectedText();
+    m_windows.frmAddCust->showModal();
+}
+
+void MainWindow::deleteCustomer()
+{
+    m_session.CustIndex = m_customers->selectedPosition();
+    runOrEndProgram(m_session, this, [&] {
+        const store::PeopleTable customers = store::customerTable(m_session.DBPath);
+        const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers);
+        if (!key) {
+            m_session.services.messages->show(this, QStringLiteral("You must select a Customer to delete."),
+                                              ui::MessageIcon::Information, QStringLiteral("Delete Customer"));
+            return;
+        }
+        customers.remove(*key);
+        m_customers->fill(store::customerLines(m_session.DBPath));
+    });
+}
+
+void MainWindow::next()
+{
+    m_session.AgentIndex = m_agents->selectedPosition();
+    m_session.CustIndex = m_customers->selectedPosition();
+    if (m_agents->selectedText().isEmpty() || m_customers->selectedText().isEmpty()) {
+        m_session.services.messages->show(this,
+                                          QStringLiteral("You must select an Agent and a Customer to continue."),
+                                          ui::MessageIcon::Critical, ui::kProgramTitle);
+        return;
+    }
+    GetData();
+    if (m_session.ended)
+        return;
+    m_windows.frmPolicies1->setBackCaption(QStringLiteral("<< Back"));
+    m_windows.frmPolicies1->Reset();
+    m_windows.frmPolicies1->show();
+    hide();
+}
+
+void MainWindow::previousContracts()
+{
+    m_session.SelectedName = m_customers->selectedText();
+    if (m_session.SelectedName.isEmpty()) {
+        m_session.services.messages->show(
+            this, QStringLiteral("You must select a Customer to view previous contracts for."),
+            ui::MessageIcon::Information, ui::kProgramTitle);
+        return;
+    }
+    m_windows.frmPrevious->showModalFromMain();
+}
+
+void MainWindow::exitProgram()
+{
+    m_session.endProgram();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!m_session.ended)
+        m_session.endProgram();
 }

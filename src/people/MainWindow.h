@@ -1,10 +1,21 @@
 #pragma once
 
+#include "store/PeopleTable.h"
+
 #include <QWidget>
+
+#include <optional>
 
 struct Session;
 struct AppWindows;
+class QRadioButton;
 
+namespace people {
+class KeyedList;
+}
+
+// frmAgent, the program's first window: the agent and customer lists, the loan
+// classification, and the way on to a new contract or a customer's previous ones.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -16,7 +27,36 @@ public:
     // The classification chosen here, which the loan-terms window preselects.
     bool commercialChosen() const;
 
+    // Refill a list from its table and select its last line. Store failures end the program.
+    void FillAgentList();
+    void FillCustomerList();
+    // Copies the chosen Agent and Customer rows into CurAgent and CurCust.
+    void GetData();
+
+    // The hidden key of the row shown at a list position; without a line there,
+    // the table's first row (a position of -1 has always meant the first row).
+    std::optional<store::RowKey> agentKeyAt(int position) const;
+    std::optional<store::RowKey> customerKeyAt(int position) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildControls();
+
+    void newAgent();
+    void editAgent();
+    void deleteAgent();
+    void newCustomer();
+    void editCustomer();
+    void deleteCustomer();
+    void next();
+    void previousContracts();
+    void exitProgram();
+
     Session& m_session;
     AppWindows& m_windows;
+    people::KeyedList* m_agents = nullptr;
+    people::KeyedList* m_customers = nullptr;
+    QRadioButton* m_commercial = nullptr;
 };

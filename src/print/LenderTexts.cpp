@@ -1,6 +1,6 @@
 #include "print/LenderTexts.h"
 
-#include "print/ProfileSection.h"
+#include "app/ProfileFile.h"
 
 namespace print {
 
@@ -26,10 +26,13 @@ LenderTexts defaultLenderTexts()
 LenderTexts readLenderTexts(const QString& settingsFilePath)
 {
     LenderTexts texts = defaultLenderTexts();
-    const QHash<QString, QString> section = readProfileSection(settingsFilePath, QStringLiteral("lender"));
     // A blank value keeps the default, so a half-filled section never prints a bare "PHONE".
-    const auto take = [&section](const char* key, QString& text) {
-        const QString value = section.value(QString::fromLatin1(key));
+    // One pair of enclosing quotes is dropped, so an office can keep blanks in a value.
+    const auto take = [&settingsFilePath](const char* key, QString& text) {
+        QString value = profile::readString(settingsFilePath, QStringLiteral("lender"),
+                                            QString::fromLatin1(key), QString());
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
         if (!value.isEmpty())
             text = value;
     };

@@ -1,6 +1,5 @@
 #include "print/DrawingSurface.h"
 #include "print/LenderTexts.h"
-#include "print/ProfileSection.h"
 #include "support/RecordingSurface.h"
 
 #include <QTemporaryDir>

@@ -1,0 +1,191 @@
+// How long the start-up takes on a large database (reading the settings until
+// both lists are filled), and how long adding a customer with the dialog's OK
+// takes (storing the row and refilling the list).
+//   bench_startup [runs]
+#include "app/Application.h"
+#include "app/ProfileFile.h"
+#include "people/CustomerDialog.h"
+#include "people/MainWindow.h"
+#include "store/Connection.h"
+#include "store/CustomerTable.h"
+#include "store/Schema.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageBoxService.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int kAgents = 1000;
+constexpr int kCustomers = 100000;
+
+// Nothing in a sound run asks the user anything; if something does, say so.
+class NoMessages final : public ui::MessageBoxService {
+public:
+    void show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+    }
+};
+
+class NoFiles final : public ui::FileDialogService {
+public:
+    QString getOpenFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
+};
+
+void fillDatabase(const QString& path)
+{
+    store::createDatabase(path);
+    store::Connection connection(path);
+    connection.transaction([&] {
+        QSqlQuery agent = connection.prepare(
+            "INSERT INTO Agent (Name, Company, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < kAgents; ++i) {
+            const QList<QVariant> values{QString("Agent %1").arg(i), QString("Agency %1").arg(i % 97),
+                                         QString("%1 Main Street").arg(i), "Springfield", "IL", "62701",
+                                         "(217) 555-0100"};
+            for (int v = 0; v < values.size(); ++v)
+                agent.bindValue(v, values[v]);
+            connection.exec(agent);
+        }
+        QSqlQuery customer = connection.prepare(
+            "INSERT INTO Customer (Name, DBA, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < kCustomers; ++i) {
+            const QList<QVariant> values{QString("Customer %1").arg(i), QString("Business %1 LLC").arg(i),
+                                         QString("%1 Oak Avenue").arg(i), "Decatur", "IL", "62521",
+                                         "(217) 555-0199"};
+            for (int v = 0; v < values.size(); ++v)
+                customer.bindValue(v, values[v]);
+            connection.exec(customer);
+        }
+    });
+}
+
+// Wall time and this thread's CPU time: on a machine shared with other work
+// the CPU time shows what the program itself spends.
+struct Sample {
+    double wallMs;
+    double cpuMs;
+};
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+class Stopwatch {
+public:
+    Stopwatch() : m_cpu(threadCpuMs()) { m_wall.start(); }
+    Sample sample() const { return {m_wall.nsecsElapsed() / 1e6, threadCpuMs() - m_cpu}; }
+
+private:
+    QElapsedTimer m_wall;
+    double m_cpu;
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void report(const char* what, const std::vector<Sample>& samples)
+{
+    std::vector<double> wall, cpu;
+    for (const Sample& s : samples) {
+        wall.push_back(s.wallMs);
+        cpu.push_back(s.cpuMs);
+    }
+    std::printf("%-34s median %7.1f ms wall (min %6.1f, max %6.1f), %7.1f ms CPU   (%zu runs)\n", what,
+                median(wall), *std::min_element(wall.begin(), wall.end()),
+                *std::max_element(wall.begin(), wall.end()), median(cpu), samples.size());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    const int runs = argc > 1 ? std::max(1, QString(argv[1]).toInt()) : 11;
+
+    QTemporaryDir dir;
+    Environment env;
+    env.programFolder = dir.filePath("program");
+    env.userConfigFolder = dir.filePath("config");
+    env.userDataFolder = dir.filePath("data");
+    env.pathStyle = PathStyle::Posix;
+    QDir().mkpath(env.programFolder);
+    QDir().mkpath(env.userDataFolder);
+    const QString dbPath = dir.filePath("data/loans.mdb");
+    QElapsedTimer made;
+    made.start();
+    fillDatabase(dbPath);
+    std::printf("database of %d agents and %d customers made in %lld ms\n", kAgents, kCustomers,
+                made.elapsed());
+    const QString iniPath = env.programFolder + "/tly2.ini";
+    profile::writeString(iniPath, "file", "dbdrive", "");
+    profile::writeString(iniPath, "file", "dbdir", env.userDataFolder + "/");
+    profile::writeString(iniPath, "file", "dbname", "loans.mdb");
+
+    NoMessages messages;
+    NoFiles files;
+    const Services services{&messages, &files, nullptr};
+
+    std::vector<Sample> startUps;
+    for (int run = 0; run < runs; ++run) {
+        Application quillon(env, services);
+        const Stopwatch watch;
+        const bool started = quillon.windows().frmAgent->startUp();
+        startUps.push_back(watch.sample());
+        auto* customers = quillon.windows().frmAgent->findChild<QListWidget*>("lstCust");
+        if (!started || customers->count() < kCustomers) {
+            std::fprintf(stderr, "start-up failed\n");
+            return 1;
+        }
+    }
+
+    std::vector<Sample> adds;
+    Application quillon(env, services);
+    quillon.windows().frmAgent->startUp();
+    CustomerDialog* dialog = quillon.windows().frmAddCust;
+    for (int run = 0; run < runs; ++run) {
+        quillon.session().EditMode = false;
+        QTimer::singleShot(0, dialog, [&] {
+            dialog->findChild<QLineEdit*>("txtDBA")->setText(QString("Bench Customer %1").arg(run));
+            const Stopwatch watch;
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+            adds.push_back(watch.sample());
+        });
+        dialog->showModal();
+    }
+
+    // The share of the store alone in both figures.
+    std::vector<Sample> reads;
+    for (int run = 0; run < runs; ++run) {
+        const Stopwatch watch;
+        const auto lines = store::customerLines(dbPath);
+        reads.push_back(watch.sample());
+    }
+
+    report("start-up (settings to both lists)", startUps);
+    report("add customer (store + refill)", adds);
+    report("reading the customer lines", reads);
+    return 0;
+}

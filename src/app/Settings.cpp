@@ -1,0 +1,81 @@
+#include "app/Settings.h"
+
+#include "app/DatabaseLocation.h"
+#include "app/ProfileFile.h"
+#include "app/Session.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString kSection = QStringLiteral("file");
+const QString kVersion = QStringLiteral("8.0");
+
+std::optional<QString> storedValue(const QString& iniPath, const QString& key)
+{
+    QFile file(iniPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return profile::valueIn(QString::fromUtf8(file.readAll()), kSection, key);
+}
+
+} // namespace
+
+QString settingsFolder(const Environment& environment)
+{
+    // Permission bits do not tell (an administrator passes them, a read-only
+    // mount does not show in them): creating a file does.
+    if (QFileInfo(environment.programFolder).isDir()) {
+        QTemporaryFile probe(QDir(environment.programFolder).filePath(QStringLiteral("tly2-XXXXXX")));
+        if (probe.open())
+            return environment.programFolder;
+    }
+    return environment.userConfigFolder;
+}
+
+void ReadSettings(Session& session)
+{
+    const Environment& env = session.env;
+    session.IniPath = settingsFilePath(settingsFolder(env), env.pathStyle);
+    const StoredLocation stored{storedValue(session.IniPath, QStringLiteral("dbdrive")),
+                                storedValue(session.IniPath, QStringLiteral("dbdir")),
+                                storedValue(session.IniPath, QStringLiteral("dbName"))};
+    const DatabaseLocation location =
+        locationFromSettings(stored, env.pathStyle, QDir::fromNativeSeparators(env.userDataFolder));
+    session.DBDrive = location.drive;
+    session.DBDir = location.dir;
+    session.DBName = location.name;
+    session.DBPath = location.path();
+}
+
+void WriteSettings(Session& session)
+{
+    const DatabaseLocation location = locationFromPath(session.DBPath, session.env.pathStyle);
+    session.DBDrive = location.drive;
+    session.DBDir = location.dir;
+    session.DBName = location.name;
+    // The per-user folder may not exist yet on a first write.
+    QDir().mkpath(QFileInfo(session.IniPath).absolutePath());
+    profile::writeString(session.IniPath, kSection, QStringLiteral("dbdrive"), location.drive);
+    profile::writeString(session.IniPath, kSection, QStringLiteral("dbdir"), location.dir);
+    profile::writeString(session.IniPath, kSection, QStringLiteral("dbname"), location.name);
+}
+
+void SetVersion(Session& session)
+{
+    session.Version = kVersion;
+}
+
+bool settingsFileMissing(const Session& session)
+{
+    return !QFileInfo::exists(session.IniPath);
+}
+
+QString defaultDatabasePath(const Environment& environment)
+{
+    return locationFromSettings({}, environment.pathStyle,
+                                QDir::fromNativeSeparators(environment.userDataFolder))
+        .path();
+}

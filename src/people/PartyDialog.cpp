@@ -1,0 +1,116 @@
+#include "people/PartyDialog.h"
+
+#include "app/Session.h"
+#include "app/StoreGuard.h"
+#include "ui/GlobePicture.h"
+#include "ui/MessageBoxService.h"
+#include "ui/Twips.h"
+#include "ui/WindowFont.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int kInnerWidth = 5265;
+constexpr double kGlobeAspect = 342.0 / 369.0;
+} // namespace
+
+PartyDialog::PartyDialog(Session& session, AppWindows& windows, const Design& design, QWidget* parent)
+    : QDialog(parent), m_session(session), m_windows(windows), m_design(design)
+{
+    setObjectName(design.objectName);
+    setWindowTitle(design.title);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    ui::applyWindowFont(this);
+    ui::setInnerSizeTwips(this, kInnerWidth, design.innerHeight);
+    people::paintWhite(this);
+
+    // The globe fills the width and sits in the middle of the height.
+    const int globeHeight = static_cast<int>(kInnerWidth * kGlobeAspect);
+    auto* globe = new ui::GlobePicture(this);
+    ui::placeTwips(globe, 0, (design.innerHeight - globeHeight) / 2, kInnerWidth, globeHeight);
+
+    auto* heading = people::addLabel(this, QStringLiteral("Label1"), design.heading,
+                                     ui::windowFont(9.75, true), {315, 120, 4635, 315});
+    heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_fields = people::addLabelledFields(this, design.fields,
+                                         ui::windowFont(design.captionPointSize, true));
+    auto* ok = people::addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), design.ok);
+    auto* cancel = people::addButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), design.cancel);
+
+    QList<QWidget*> chain(m_fields.begin(), m_fields.end());
+    chain << ok << cancel;
+    people::setTabChain(chain);
+
+    connect(ok, &QPushButton::clicked, this, &PartyDialog::storeEntries);
+    // Cancel, like the close box, hides the dialog and stores nothing.
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QLineEdit* PartyDialog::field(const char* name) const
+{
+    for (QLineEdit* edit : m_fields)
+        if (edit->objectName() == QLatin1String(name))
+            return edit;
+    return nullptr;
+}
+
+void PartyDialog::showModal()
+{
+    if (activate())
+        exec();
+}
+
+bool PartyDialog::activate()
+{
+    for (QLineEdit* edit : m_fields)
+        edit->clear();
+    m_editedKey.reset();
+    if (!m_session.EditMode) {
+        m_fields.first()->setFocus();
+        return true;
+    }
+
+    bool show = true;
+    const bool ok = runOrEndProgram(m_session, parentWidget(), [&] {
+        const store::PeopleTable rows = table();
+        m_editedKey = chosenKey();
+        if (!m_editedKey) {
+            show = false;
+            m_session.services.messages->show(parentWidget(), m_design.emptyTableMessage,
+                                              ui::MessageIcon::Information, ui::kProgramTitle);
+            return;
+        }
+        const std::optional<QStringList> values = rows.row(*m_editedKey);
+        if (!values)
+            return;
+        for (qsizetype i = 0; i < m_fields.size(); ++i)
+            m_fields[i]->setText(values->value(m_design.fieldColumns[i]));
+    });
+    m_fields.first()->setFocus();
+    return ok && show;
+}
+
+void PartyDialog::storeEntries()
+{
+    if (!entriesAccepted())
+        return;
+    const store::PeopleTable rows = table();
+    QStringList values(rows.columns().size());
+    for (qsizetype i = 0; i < m_fields.size(); ++i)
+        values[m_design.fieldColumns[i]] = m_fields[i]->text();
+
+    const bool stored = runOrEndProgram(m_session, this, [&] {
+        if (m_session.EditMode) {
+            if (m_editedKey)
+                rows.update(*m_editedKey, values);
+        } else {
+            rows.insert(values);
+        }
+    });
+    if (!stored)
+        return;
+    refillList();
+    accept();
+}

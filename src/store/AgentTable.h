@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/PartyRecords.h"
+#include "store/PeopleTable.h"
+
+namespace store {
+
+// The agent list's text of one row: Company, " - ", Name. Without a Company the
+// line begins with the blank of " - "; without a Name it ends after it.
+QString agentLine(const QString& company, const QString& name);
+
+// One line per Agent row, in key order.
+QList<ListLine> agentLines(const QString& dbPath);
+
+PeopleTable agentTable(const QString& dbPath);
+
+// Conversions between an Agent row's values (in agentColumns() order) and a record.
+AgentRecord agentRecord(const QStringList& values);
+QStringList agentValues(const AgentRecord& record);
+
+} // namespace store
