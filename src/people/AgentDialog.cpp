@@ -1,6 +1,5 @@
 #include "people/AgentDialog.h"
 
-#include "app/AppWindows.h"
 #include "app/Session.h"
 #include "people/MainWindow.h"
 #include "store/AgentTable.h"
@@ -26,7 +25,11 @@ PartyDialog::Design agentDesign()
             {0, 1, 2, 4, 5, 6, 7, 8},
             {1395, 5580, 1215, 495},
             {2655, 5580, 1215, 495},
-            QStringLiteral("Agent database is empty. Select New to add a new Agent.")};
+            QStringLiteral("Agent database is empty. Select New to add a new Agent."),
+            &store::agentTable,
+            &MainWindow::agentKeyAt,
+            &MainWindow::FillAgentList,
+            &Session::AgentIndex};
 }
 
 } // namespace
@@ -34,19 +37,4 @@ PartyDialog::Design agentDesign()
 AgentDialog::AgentDialog(Session& session, AppWindows& windows, QWidget* parent)
     : PartyDialog(session, windows, agentDesign(), parent)
 {
-}
-
-store::PeopleTable AgentDialog::table() const
-{
-    return store::agentTable(m_session.DBPath);
-}
-
-std::optional<store::RowKey> AgentDialog::chosenKey() const
-{
-    return m_windows.frmAgent->agentKeyAt(m_session.AgentIndex);
-}
-
-void AgentDialog::refillList()
-{
-    m_windows.frmAgent->FillAgentList();
 }

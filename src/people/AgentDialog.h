@@ -8,9 +8,4 @@ class AgentDialog : public PartyDialog {
     Q_OBJECT
 public:
     AgentDialog(Session& session, AppWindows& windows, QWidget* parent = nullptr);
-
-protected:
-    store::PeopleTable table() const override;
-    std::optional<store::RowKey> chosenKey() const override;
-    void refillList() override;
 };

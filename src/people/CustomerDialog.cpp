@@ -1,6 +1,5 @@
 #include "people/CustomerDialog.h"
 
-#include "app/AppWindows.h"
 #include "app/Session.h"
 #include "people/MainWindow.h"
 #include "store/CustomerTable.h"
@@ -29,7 +28,11 @@ PartyDialog::Design customerDesign()
             {1, 0, 2, 4, 5, 6, 7, 8},
             {1395, 4800, 1215, 435},
             {2655, 4800, 1215, 435},
-            QStringLiteral("Customer database is empty. Hit New to add a new Customer.")};
+            QStringLiteral("Customer database is empty. Hit New to add a new Customer."),
+            &store::customerTable,
+            &MainWindow::customerKeyAt,
+            &MainWindow::FillCustomerList,
+            &Session::CustIndex};
 }
 
 } // namespace
@@ -37,16 +40,6 @@ PartyDialog::Design customerDesign()
 CustomerDialog::CustomerDialog(Session& session, AppWindows& windows, QWidget* parent)
     : PartyDialog(session, windows, customerDesign(), parent)
 {
-}
-
-store::PeopleTable CustomerDialog::table() const
-{
-    return store::customerTable(m_session.DBPath);
-}
-
-std::optional<store::RowKey> CustomerDialog::chosenKey() const
-{
-    return m_windows.frmAgent->customerKeyAt(m_session.CustIndex);
 }
 
 bool CustomerDialog::entriesAccepted()
@@ -57,9 +50,4 @@ bool CustomerDialog::entriesAccepted()
     m_session.services.messages->show(this, QStringLiteral("The 'Doing Business As' field cannot be blank"),
                                       ui::MessageIcon::Critical, QStringLiteral("Customer Information"));
     return false;
-}
-
-void CustomerDialog::refillList()
-{
-    m_windows.frmAgent->FillCustomerList();
 }

@@ -10,8 +10,5 @@ public:
     CustomerDialog(Session& session, AppWindows& windows, QWidget* parent = nullptr);
 
 protected:
-    store::PeopleTable table() const override;
-    std::optional<store::RowKey> chosenKey() const override;
     bool entriesAccepted() override;
-    void refillList() override;
 };

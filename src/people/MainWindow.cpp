@@ -74,11 +74,11 @@ void MainWindow::GetData()
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
             if (const auto values = agents.row(*key))
-                m_session.CurAgent = store::agentRecord(*values);
+                m_session.CurAgent = store::recordOf<AgentRecord>(*values);
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
             if (const auto values = customers.row(*key))
-                m_session.CurCust = store::customerRecord(*values);
+                m_session.CurCust = store::recordOf<CustomerRecord>(*values);
     });
 }
 

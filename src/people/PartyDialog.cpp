@@ -1,7 +1,9 @@
 #include "people/PartyDialog.h"
 
+#include "app/AppWindows.h"
 #include "app/Session.h"
 #include "app/StoreGuard.h"
+#include "people/MainWindow.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
 #include "ui/Twips.h"
@@ -74,8 +76,8 @@ bool PartyDialog::activate()
 
     bool show = true;
     const bool ok = runOrEndProgram(m_session, parentWidget(), [&] {
-        const store::PeopleTable rows = table();
-        m_editedKey = chosenKey();
+        const store::PeopleTable rows = m_design.table(m_session.DBPath);
+        m_editedKey = (m_windows.frmAgent->*m_design.keyAt)(m_session.*m_design.chosenPosition);
         if (!m_editedKey) {
             show = false;
             m_session.services.messages->show(parentWidget(), m_design.emptyTableMessage,
@@ -96,7 +98,7 @@ void PartyDialog::storeEntries()
 {
     if (!entriesAccepted())
         return;
-    const store::PeopleTable rows = table();
+    const store::PeopleTable rows = m_design.table(m_session.DBPath);
     QStringList values(rows.columns().size());
     for (qsizetype i = 0; i < m_fields.size(); ++i)
         values[m_design.fieldColumns[i]] = m_fields[i]->text();
@@ -111,6 +113,6 @@ void PartyDialog::storeEntries()
     });
     if (!stored)
         return;
-    refillList();
+    (m_windows.frmAgent->*m_design.refillList)();
     accept();
 }

@@ -10,6 +10,7 @@
 
 struct Session;
 struct AppWindows;
+class MainWindow;
 class QLineEdit;
 
 // What the agent and the customer dialogs share: eight text fields over a pale
@@ -29,6 +30,12 @@ public:
         QList<int> fieldColumns;    // index into the table's columns, per field
         people::TwipsBox ok, cancel;
         QString emptyTableMessage;
+        // The table the dialog stores into, the main window's list that shows it
+        // (its key lookup and its refill) and the list position Edit works on.
+        store::PeopleTable (*table)(const QString& dbPath);
+        std::optional<store::RowKey> (MainWindow::*keyAt)(int position) const;
+        void (MainWindow::*refillList)();
+        int Session::*chosenPosition;
     };
 
     PartyDialog(Session& session, AppWindows& windows, const Design& design, QWidget* parent);
@@ -42,12 +49,8 @@ protected:
     Session& m_session;
     AppWindows& m_windows;
 
-    virtual store::PeopleTable table() const = 0;
-    // The key of the row Edit works on.
-    virtual std::optional<store::RowKey> chosenKey() const = 0;
     // Checks the entries before anything is stored; false keeps the dialog open.
     virtual bool entriesAccepted() { return true; }
-    virtual void refillList() = 0;
 
     QLineEdit* field(const char* name) const;
 

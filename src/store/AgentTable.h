@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/PartyRecords.h"
 #include "store/PeopleTable.h"
 
 namespace store {
@@ -13,9 +12,5 @@ QString agentLine(const QString& company, const QString& name);
 QList<ListLine> agentLines(const QString& dbPath);
 
 PeopleTable agentTable(const QString& dbPath);
-
-// Conversions between an Agent row's values (in agentColumns() order) and a record.
-AgentRecord agentRecord(const QStringList& values);
-QStringList agentValues(const AgentRecord& record);
 
 } // namespace store

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/PartyRecords.h"
 #include "store/PeopleTable.h"
 
 namespace store {
@@ -11,9 +10,5 @@ namespace store {
 QList<ListLine> customerLines(const QString& dbPath);
 
 PeopleTable customerTable(const QString& dbPath);
-
-// Conversions between a Customer row's values (in customerColumns() order) and a record.
-CustomerRecord customerRecord(const QStringList& values);
-QStringList customerValues(const CustomerRecord& record);
 
 } // namespace store

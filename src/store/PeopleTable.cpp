@@ -13,6 +13,16 @@ QString selectFirstKey(const QString& table)
 {
     return QStringLiteral("SELECT RowKey FROM %1 ORDER BY RowKey LIMIT 1").arg(table);
 }
+
+// The texts of count columns of the query's current row, from column first on.
+QStringList textsOf(const QSqlQuery& query, int first, qsizetype count)
+{
+    QStringList values;
+    values.reserve(count);
+    for (int i = first; i < first + count; ++i)
+        values << textOf(query.value(i));
+    return values;
+}
 } // namespace
 
 PeopleTable::PeopleTable(QString dbPath, QString table, QStringList columns)
@@ -42,10 +52,18 @@ std::optional<QStringList> PeopleTable::row(RowKey key) const
         {key});
     if (!query.next())
         return std::nullopt;
-    QStringList values;
-    for (int i = 0; i < m_columns.size(); ++i)
-        values << textOf(query.value(i));
-    return values;
+    return textsOf(query, 0, m_columns.size());
+}
+
+QList<ListLine> PeopleTable::lines(const QStringList& shown, QString (*lineText)(const QStringList&)) const
+{
+    Connection connection(m_dbPath);
+    QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey, %1 FROM %2 ORDER BY RowKey")
+                                         .arg(shown.join(QStringLiteral(", ")), m_table));
+    QList<ListLine> lines;
+    while (query.next())
+        lines.append({query.value(0).toLongLong(), lineText(textsOf(query, 1, shown.size()))});
+    return lines;
 }
 
 RowKey PeopleTable::insert(const QStringList& values) const

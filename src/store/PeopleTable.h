@@ -31,6 +31,8 @@ public:
     std::optional<RowKey> firstKey() const;
     // The row's values, or nothing when no row has that key.
     std::optional<QStringList> row(RowKey key) const;
+    // One list line per row, in key order: lineText makes its text from the shown columns' values.
+    QList<ListLine> lines(const QStringList& shown, QString (*lineText)(const QStringList& values)) const;
     // A new last row; empty values are not written and stay NULL.
     RowKey insert(const QStringList& values) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
@@ -46,5 +48,12 @@ private:
     QString m_table;
     QStringList m_columns;
 };
+
+// A record of the nine texts of an Agent or Customer row, filled from its values in column order.
+template <typename Record>
+Record recordOf(const QStringList& v)
+{
+    return {v.value(0), v.value(1), v.value(2), v.value(3), v.value(4), v.value(5), v.value(6), v.value(7), v.value(8)};
+}
 
 } // namespace store

@@ -13,28 +13,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QVariant>
 
 #include <functional>
 #include <memory>
 
-class TestProgram {
-public:
+struct TestProgram {
     TestProgram()
     {
         env.programFolder = dir.filePath("program");
         env.userConfigFolder = dir.filePath("config");
         env.userDataFolder = dir.filePath("data");
-        env.pathStyle = PathStyle::Posix;
         QDir().mkpath(env.programFolder);
     }
-
-    // The database a first run creates.
     QString defaultDbPath() const { return env.userDataFolder + "/project.mdb"; }
-
     // An empty database at the default place, as a first run leaves it.
     QString makeDatabase()
     {
@@ -42,16 +35,13 @@ public:
         store::createDatabase(defaultDbPath());
         return defaultDbPath();
     }
-
     bool start()
     {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
         return app->start();
     }
-
     Session& session() { return app->session(); }
     MainWindow* main() { return app->windows().frmAgent; }
-
     template <typename T = QWidget>
     T* control(QWidget* window, const char* name)
     {
@@ -63,9 +53,8 @@ public:
     QListWidget* agents() { return control<QListWidget>(main(), "lstAgent"); }
     QListWidget* customers() { return control<QListWidget>(main(), "lstCust"); }
     void click(QWidget* window, const char* button) { control<QPushButton>(window, button)->click(); }
-
-    // Runs the user's part while a modal window is open: the action is queued
-    // and then opening runs until the window closes.
+    void type(QWidget* window, const char* field, const QString& text) { control<QLineEdit>(window, field)->setText(text); }
+    // Runs the user's part while a modal window is open: it is queued, then opening runs until the window closes.
     static void whileOpen(const std::function<void()>& open, const std::function<void()>& userDoes)
     {
         QTimer::singleShot(0, userDoes);
@@ -84,14 +73,12 @@ inline void insertRows(const QString& dbPath, const QString& table, const QStrin
                        const QList<QList<QVariant>>& rows)
 {
     store::Connection connection(dbPath);
-    QStringList marks;
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        marks << "?";
+    const QString sql = QString("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(table, columns.join(", "), QStringList(columns.size(), "?").join(", "));
     for (const QList<QVariant>& row : rows) {
-        QSqlQuery query = connection.prepare(
-            QString("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(", "), marks.join(", ")));
-        for (qsizetype i = 0; i < row.size(); ++i)
-            query.bindValue(static_cast<int>(i), row[i].isValid() ? row[i] : QVariant(QMetaType::fromType<QString>()));
+        QSqlQuery query = connection.prepare(sql);
+        for (int i = 0; i < row.size(); ++i)
+            query.bindValue(i, row[i].isValid() ? row[i] : store::nullIfEmpty(""));
         connection.exec(query);
     }
 }

@@ -1,252 +1,238 @@
 #include "contract/PolicyScheduleWindow.h"
 #include "people/TestProgram.h"
-#include "ui/MessageBoxService.h"
 
-#include <QCloseEvent>
-#include <QRadioButton>
 #include <QtTest>
 
-using ui::MessageIcon;
-Q_DECLARE_METATYPE(MessageIcon)
-
 namespace {
-// The named controls in the order the Tab key visits them, from first on.
-QStringList focusOrder(QWidget* first, const QStringList& names)
-{
-    QStringList visited;
-    QWidget* widget = first;
-    do {
-        if (names.contains(widget->objectName()) && !visited.contains(widget->objectName()))
-            visited << widget->objectName();
-        widget = widget->nextInFocusChain();
-    } while (widget != first && visited.size() < names.size());
-    return visited;
-}
+using ui::MessageIcon;
+using Rows = QList<QList<QVariant>>;
+struct Failure { Rows agents, customers; QString button, text; MessageIcon icon; QString title; };
+struct Entry { bool agent; QStringList typed; QString button, line, stored, message = {}; };  // typed: field=value
 
 const QStringList kAgentColumns{"Name", "Company", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
 const QStringList kCustomerColumns{"Name", "DBA", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
-} // namespace
+QStringList fieldsOf(const AgentRecord& r) { return {r.Name, r.Company, r.Address1, r.Address2, r.City, r.State, r.Zip, r.Phone, r.Fax}; }
+QStringList fieldsOf(const CustomerRecord& r) { return {r.Name, r.DBA, r.Address1, r.Address2, r.City, r.State, r.Zip, r.Phone, r.Fax}; }
+QStringList filled(const QString& prefix, const QStringList& columns) { return QStringList(columns).replaceInStrings(QRegularExpression("^"), prefix); }
 
-class MainWindowTest : public QObject {
-    Q_OBJECT
-private slots:
-    void failureMessages_data();
-    void failureMessages();
-    void tabOrderFollowsTheForm();
-    void getDataCopiesTheChosenRows();
-    void getDataLeavesEmptyColumnsEmpty();
-    void deleteLeavesLastLineSelected_data();
-    void deleteLeavesLastLineSelected();
-    void deleteInTheMiddleMovesLaterRowsUp();
-    void exitAndCloseBoxEndTheProgram();
-    void choiceCannotBeTakenAway();
-
-private:
-    // A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
-    std::unique_ptr<TestProgram> started(const QList<QList<QVariant>>& agents,
-                                         const QList<QList<QVariant>>& customers);
-};
-
-std::unique_ptr<TestProgram> MainWindowTest::started(const QList<QList<QVariant>>& agents,
-                                                     const QList<QList<QVariant>>& customers)
+// A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
+std::unique_ptr<TestProgram> started(const Rows& agents = {}, const Rows& customers = {})
 {
     auto program = std::make_unique<TestProgram>();
-    const QString db = program->makeDatabase();
-    insertRows(db, "Agent", {"Company", "Name"}, agents);
-    insertRows(db, "Customer", {"Name", "DBA"}, customers);
+    insertRows(program->makeDatabase(), "Agent", {"Company", "Name"}, agents);
+    insertRows(program->defaultDbPath(), "Customer", {"Name", "DBA"}, customers);
     if (!program->start())
         qFatal("start-up failed");
     return program;
 }
 
-void MainWindowTest::failureMessages_data()
+// Opens the agent or customer dialog with New or Edit; userDoes acts while it is open.
+void inDialog(TestProgram& program, bool agent, const QString& verb, const std::function<void(QWidget*)>& userDoes)
 {
-    QTest::addColumn<QList<QList<QVariant>>>("agents");
-    QTest::addColumn<QList<QList<QVariant>>>("customers");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<MessageIcon>("icon");
-    QTest::addColumn<QString>("title");
-
-    const QList<QList<QVariant>> none;
-    const QList<QList<QVariant>> oneAgent{{"Acme", "Jo"}};
-    const QList<QList<QVariant>> oneCustomer{{"Ann", "Ann's"}};
-    const QString selectBoth = "You must select an Agent and a Customer to continue.";
-    QTest::newRow("delete agent, empty table") << none << oneCustomer << "cmdDeleteAgent"
-        << "You must select an Agent to delete." << MessageIcon::Information << "Delete Agent";
-    QTest::newRow("delete customer, empty table") << oneAgent << none << "cmdDeleteCust"
-        << "You must select a Customer to delete." << MessageIcon::Information << "Delete Customer";
-    QTest::newRow("next, both tables empty") << none << none << "cmdNext"
-        << selectBoth << MessageIcon::Critical << "QUILLON";
-    QTest::newRow("next, no agent") << none << oneCustomer << "cmdNext"
-        << selectBoth << MessageIcon::Critical << "QUILLON";
-    QTest::newRow("next, no customer") << oneAgent << none << "cmdNext"
-        << selectBoth << MessageIcon::Critical << "QUILLON";
-    QTest::newRow("next, customer line without any text")
-        << oneAgent << QList<QList<QVariant>>{{QVariant(), QVariant()}} << "cmdNext"
-        << selectBoth << MessageIcon::Critical << "QUILLON";
-    QTest::newRow("previous contracts, no customer") << oneAgent << none << "cmdPrevContract"
-        << "You must select a Customer to view previous contracts for." << MessageIcon::Information << "QUILLON";
+    QWidget* window = program.control(program.main(), agent ? "frmAddAgent" : "frmAddCust");
+    const QString button = "cmd" + verb + (agent ? "Agent" : "Cust");
+    TestProgram::whileOpen([&] { program.click(program.main(), qPrintable(button)); }, [&] { userDoes(window); });
 }
+} // namespace
+Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(Entry)
 
-void MainWindowTest::failureMessages()
-{
-    QFETCH(QList<QList<QVariant>>, agents);
-    QFETCH(QList<QList<QVariant>>, customers);
-    QFETCH(QString, button);
-    QFETCH(QString, text);
-    QFETCH(MessageIcon, icon);
-    QFETCH(QString, title);
-
-    auto program = started(agents, customers);
-    program->click(program->main(), qPrintable(button));
-    QCOMPARE(program->messages.shown.size(), 1);
-    QCOMPARE(program->messages.last().text, text);
-    QCOMPARE(program->messages.last().icon, icon);
-    QCOMPARE(program->messages.last().title, title);
-    QCOMPARE(program->messages.last().buttons, ui::MessageButtons::Ok);
-    QVERIFY(program->main()->isVisible());
-    QVERIFY(!program->session().ended);
-}
-
-void MainWindowTest::tabOrderFollowsTheForm()
-{
-    auto program = started({}, {});
-    const QStringList order{"lstAgent", "cmdNewAgent", "lstCust", "cmdNewCust", "optCommercial", "optPersonal",
-                            "cmdNext", "cmdCancel", "cmdEditAgent", "cmdDeleteAgent", "cmdEditCust",
-                            "cmdDeleteCust", "cmdPrevContract"};
-    QCOMPARE(focusOrder(program->control(program->main(), "lstAgent"), order), order);
-}
-
-void MainWindowTest::getDataCopiesTheChosenRows()
-{
-    auto program = std::make_unique<TestProgram>();
-    const QString db = program->makeDatabase();
-    QList<QList<QVariant>> agents, customers;
-    for (int i = 0; i < 3; ++i) {
-        QList<QVariant> agent, customer;
-        for (const QString& column : kAgentColumns)
-            agent << QString("A%1 %2").arg(i).arg(column);
-        for (const QString& column : kCustomerColumns)
-            customer << QString("C%1 %2").arg(i).arg(column);
-        agents << agent;
-        customers << customer;
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Agent lines with and without Company; a customer without DBA shows its Name and keeps it as DBA;
+    // the last line is selected; the next start shows the same lines.
+    void listsShowTheRows()
+    {
+        auto program = started({{QVariant(), "Jo Smith"}, {"Acme", "Al"}},
+                               {{"Ann Lee", QVariant()}, {"Bob Ray", ""}, {QVariant(), QVariant()}, {"Di Fox", "  "}});
+        const QStringList agentLines{" - Jo Smith", "Acme - Al"}, customerLines{"Ann Lee", "Bob Ray", "", "  "};
+        QCOMPARE(linesOf(program->agents()), agentLines);
+        QCOMPARE(linesOf(program->customers()), customerLines);
+        QCOMPARE(columnOf(program->defaultDbPath(), "Customer", "DBA"), (QStringList{"Ann Lee", "Bob Ray", "<null>", "  "}));
+        QCOMPARE(program->agents()->currentRow(), 1);
+        QCOMPARE(program->customers()->currentRow(), 3);
+        QVERIFY(program->start());
+        QCOMPARE(linesOf(program->agents()) + linesOf(program->customers()), agentLines + customerLines);
     }
-    insertRows(db, "Agent", kAgentColumns, agents);
-    insertRows(db, "Customer", kCustomerColumns, customers);
-    QVERIFY(program->start());
 
-    program->agents()->setCurrentRow(1);
-    program->customers()->setCurrentRow(2);
-    program->click(program->main(), "cmdNext");
-    const AgentRecord& a = program->session().CurAgent;
-    QCOMPARE((QStringList{a.Name, a.Company, a.Address1, a.Address2, a.City, a.State, a.Zip, a.Phone, a.Fax}),
-             (QStringList{"A1 Name", "A1 Company", "A1 Address1", "A1 Address2", "A1 City", "A1 State",
-                          "A1 Zip", "A1 Phone", "A1 Fax"}));
-    const CustomerRecord& c = program->session().CurCust;
-    QCOMPARE((QStringList{c.Name, c.DBA, c.Address1, c.Address2, c.City, c.State, c.Zip, c.Phone, c.Fax}),
-             (QStringList{"C2 Name", "C2 DBA", "C2 Address1", "C2 Address2", "C2 City", "C2 State",
-                          "C2 Zip", "C2 Phone", "C2 Fax"}));
-    QCOMPARE(program->session().AgentIndex, 1);
-    QCOMPARE(program->session().CustIndex, 2);
-    QVERIFY(!program->main()->isVisible());
-    QVERIFY(program->app->windows().frmPolicies1->isVisible());
-}
+    void failureMessages_data()
+    {
+        QTest::addColumn<Failure>("row");
+        const Rows agent{{"Acme", "Jo"}}, customer{{"Ann", "Ann's"}};
+        const QString both = "You must select an Agent and a Customer to continue.";
+        const auto info = MessageIcon::Information, critical = MessageIcon::Critical;
+        QTest::newRow("delete agent, empty table")
+            << Failure{{}, customer, "cmdDeleteAgent", "You must select an Agent to delete.", info, "Delete Agent"};
+        QTest::newRow("delete customer, empty table")
+            << Failure{agent, {}, "cmdDeleteCust", "You must select a Customer to delete.", info, "Delete Customer"};
+        QTest::newRow("edit agent, empty table") << Failure{{}, customer, "cmdEditAgent",
+            "Agent database is empty. Select New to add a new Agent.", info, "QUILLON"};
+        QTest::newRow("edit customer, empty table") << Failure{agent, {}, "cmdEditCust",
+            "Customer database is empty. Hit New to add a new Customer.", info, "QUILLON"};
+        QTest::newRow("next, no agent") << Failure{{}, customer, "cmdNext", both, critical, "QUILLON"};
+        QTest::newRow("next, no customer") << Failure{agent, {}, "cmdNext", both, critical, "QUILLON"};
+        QTest::newRow("next, customer line without text")
+            << Failure{agent, {{QVariant(), QVariant()}}, "cmdNext", both, critical, "QUILLON"};
+        QTest::newRow("previous contracts, no customer") << Failure{agent, {}, "cmdPrevContract",
+            "You must select a Customer to view previous contracts for.", info, "QUILLON"};
+    }
+    void failureMessages()
+    {
+        QFETCH(Failure, row);
+        auto program = started(row.agents, row.customers);
+        program->click(program->main(), qPrintable(row.button));
+        QCOMPARE(program->messages.shown.size(), 1);
+        const FakeMessageBoxService::Shown& shown = program->messages.last();
+        QCOMPARE(shown.text, row.text);
+        QCOMPARE(shown.icon, row.icon);
+        QCOMPARE(shown.title, row.title);
+        QCOMPARE(shown.buttons, ui::MessageButtons::Ok);
+        QVERIFY(program->main()->isVisible() && !program->session().ended);
+    }
 
-void MainWindowTest::getDataLeavesEmptyColumnsEmpty()
-{
-    auto program = std::make_unique<TestProgram>();
-    const QString db = program->makeDatabase();
-    insertRows(db, "Agent", {"Name", "Fax"}, {{"With Fax", "555-0001"}, {"No Fax", QVariant()}});
-    insertRows(db, "Customer", {"DBA", "Phone"}, {{"Phone Co", "555-0002"}, {"Quiet Co", ""}});
-    QVERIFY(program->start());
+    // OK stores only what was typed (the rest stays NULL) as the last line, selected; an empty DBA is refused
+    // with a message and the dialog stays open; Cancel and the close box store nothing; each showing starts empty.
+    void entries_data()
+    {
+        QTest::addColumn<Entry>("row");  // stored: Name, Company or DBA, City, Fax of the new row
+        const QString refused = "The 'Doing Business As' field cannot be blank";
+        QTest::newRow("customer with only a DBA") << Entry{false, {"txtDBA=Lee Farms"}, "cmdOK", "Lee Farms", "<null>|Lee Farms|<null>|<null>"};
+        QTest::newRow("customer DBA of blanks") << Entry{false, {"txtDBA=   ", "txtCity=Decatur"}, "cmdOK", "   ", "<null>|   |Decatur|<null>"};
+        QTest::newRow("customer without DBA") << Entry{false, {"txtName=Ann"}, "cmdOK", "", "|||", refused};
+        QTest::newRow("customer, close box") << Entry{false, {"txtDBA=Lee Farms"}, "close", "", "|||"};
+        QTest::newRow("agent without company") << Entry{true, {"txtName=Jo Smith"}, "cmdOK", " - Jo Smith", "Jo Smith|<null>|<null>|<null>"};
+        QTest::newRow("agent with company") << Entry{true, {"txtName=Jo", "txtCoName=Acme", "txtFax=555"}, "cmdOK", "Acme - Jo", "Jo|Acme|<null>|555"};
+        QTest::newRow("agent without any entry") << Entry{true, {}, "cmdOK", " - ", "<null>|<null>|<null>|<null>"};
+        QTest::newRow("agent, Cancel") << Entry{true, {"txtName=Jo"}, "cmdCancel", "", "|||"};
+    }
+    void entries()
+    {
+        QFETCH(Entry, row);
+        auto program = started(row.agent ? Rows{{"Co", "Earlier"}} : Rows(), row.agent ? Rows() : Rows{{"Ann", "Earlier"}});
+        bool stayedOpen = false;
+        inDialog(*program, row.agent, "New", [&](QWidget* window) {
+            for (const QString& entry : row.typed)
+                program->type(window, qPrintable(entry.section('=', 0, 0)), entry.section('=', 1));
+            row.button == "close" ? void(window->close()) : program->click(window, qPrintable(row.button));
+            if ((stayedOpen = window->isVisible()))
+                program->click(window, "cmdCancel");
+        });
+        QString typedOnReopen;
+        inDialog(*program, row.agent, "New", [&](QWidget* window) {
+            for (QLineEdit* field : window->findChildren<QLineEdit*>())
+                typedOnReopen += field->text();
+            window->close();
+        });
+        QCOMPARE(stayedOpen, !row.message.isEmpty());
+        QCOMPARE(typedOnReopen, QString());
+        QCOMPARE(program->messages.shown.size(), row.message.isEmpty() ? 0 : 1);
+        if (!row.message.isEmpty()) {
+            QCOMPARE(program->messages.last().text, row.message);
+            QCOMPARE(program->messages.last().icon, MessageIcon::Critical);
+            QCOMPARE(program->messages.last().title, QString("Customer Information"));
+        }
+        QListWidget* list = row.agent ? program->agents() : program->customers();
+        QCOMPARE(linesOf(list).mid(1), row.line.isEmpty() ? QStringList() : QStringList{row.line});
+        QCOMPARE(list->currentRow(), list->count() - 1);
+        QStringList values;
+        for (const char* column : {"Name", row.agent ? "Company" : "DBA", "City", "Fax"})
+            values << columnOf(program->session().DBPath, row.agent ? "Agent" : "Customer", column).value(1);
+        QCOMPARE(values.join('|'), row.stored);
+    }
 
-    program->agents()->setCurrentRow(0);
-    program->customers()->setCurrentRow(0);
-    program->main()->show();
-    program->click(program->main(), "cmdNext");
-    QCOMPARE(program->session().CurAgent.Fax, QString("555-0001"));
-    QCOMPARE(program->session().CurCust.Phone, QString("555-0002"));
+    void edit_data()
+    {
+        QTest::addColumn<bool>("agent");
+        QTest::newRow("agent") << true;
+        QTest::newRow("customer") << false;
+    }
+    // Edit shows the chosen row; a field left blank keeps what is stored.
+    void edit()
+    {
+        QFETCH(bool, agent);
+        auto program = started();
+        const QString db = program->session().DBPath, table = agent ? "Agent" : "Customer";
+        insertRows(db, table, {"Name", agent ? "Company" : "DBA", "City", "Phone"},
+                   {{"First", "F Co", "Alton", "111"}, {"Middle", "M Co", QVariant(), "222"}, {"Last", "L Co", "Lyon", "333"}});
+        agent ? program->main()->FillAgentList() : program->main()->FillCustomerList();
+        QListWidget* list = agent ? program->agents() : program->customers();
+        list->setCurrentRow(1);
+        QStringList shown;
+        inDialog(*program, agent, "Edit", [&](QWidget* window) {
+            for (const char* name : {"txtName", agent ? "txtCoName" : "txtDBA", "txtCity", "txtPhone"})
+                shown << program->control<QLineEdit>(window, name)->text();
+            program->type(window, "txtPhone", "");
+            program->type(window, "txtCity", "Mayville");
+            program->click(window, "cmdOK");
+        });
+        QCOMPARE(shown, (QStringList{"Middle", "M Co", "", "222"}));
+        QCOMPARE(columnOf(db, table, "City"), (QStringList{"Alton", "Mayville", "Lyon"}));
+        QCOMPARE(columnOf(db, table, "Phone"), (QStringList{"111", "222", "333"}));
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(program->session().SelectedName, agent ? QString("M Co - Middle") : QString("M Co"));
+    }
 
-    program->main()->show();
-    program->agents()->setCurrentRow(1);
-    program->customers()->setCurrentRow(1);
-    program->click(program->main(), "cmdNext");
-    QCOMPARE(program->session().CurAgent.Fax, QString());
-    QCOMPARE(program->session().CurAgent.Name, QString("No Fax"));
-    QCOMPARE(program->session().CurCust.Phone, QString());
-    QCOMPARE(program->session().CurCust.Name, QString());
-}
+    // Next copies every column of the chosen rows; columns empty in the row are empty in the copy.
+    void nextCopiesTheChosenRows()
+    {
+        auto program = started();
+        const QString db = program->session().DBPath;
+        insertRows(db, "Agent", kAgentColumns, {QVariant(filled("A0 ", kAgentColumns)).toList(),
+                                                QVariant(filled("A1 ", kAgentColumns)).toList()});
+        insertRows(db, "Customer", kCustomerColumns, {QVariant(filled("C0 ", kCustomerColumns)).toList()});
+        insertRows(db, "Customer", {"DBA", "Phone"}, {{"Quiet Co", ""}});
+        program->main()->FillAgentList();
+        program->main()->FillCustomerList();
+        program->agents()->setCurrentRow(1);
+        program->customers()->setCurrentRow(0);
+        program->click(program->main(), "cmdNext");
+        QCOMPARE(fieldsOf(program->session().CurAgent), filled("A1 ", kAgentColumns));
+        QCOMPARE(fieldsOf(program->session().CurCust), filled("C0 ", kCustomerColumns));
+        QVERIFY(!program->main()->isVisible() && program->app->windows().frmPolicies1->isVisible());
 
-void MainWindowTest::deleteLeavesLastLineSelected_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("deleted");
-    QTest::addColumn<QStringList>("left");
-    QTest::newRow("the last of three") << 3 << 2 << QStringList{"C0", "C1"};
-    QTest::newRow("the first of three") << 3 << 0 << QStringList{"C1", "C2"};
-    QTest::newRow("the only line") << 1 << 0 << QStringList{};
-}
+        program->main()->show();
+        program->customers()->setCurrentRow(1);
+        program->click(program->main(), "cmdNext");
+        QCOMPARE(fieldsOf(program->session().CurCust), (QStringList{"", "Quiet Co", "", "", "", "", "", "", ""}));
+    }
 
-void MainWindowTest::deleteLeavesLastLineSelected()
-{
-    QFETCH(int, rows);
-    QFETCH(int, deleted);
-    QFETCH(QStringList, left);
-    QList<QList<QVariant>> customers;
-    for (int i = 0; i < rows; ++i)
-        customers << QList<QVariant>{QVariant(), QString("C%1").arg(i)};
-    auto program = started({}, customers);
-
-    program->customers()->setCurrentRow(deleted);
-    program->click(program->main(), "cmdDeleteCust");
-    QVERIFY(program->messages.shown.isEmpty());
-    QCOMPARE(linesOf(program->customers()), left);
-    QCOMPARE(columnOf(program->session().DBPath, "Customer", "DBA"), left);
-    QCOMPARE(program->customers()->currentRow(), left.size() - 1);
-    if (!left.isEmpty())
+    void deleteLeavesLastLineSelected_data()
+    {
+        QTest::addColumn<int>("deleted");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("the last of three") << 2 << QStringList{"C0", "C1"};
+        QTest::newRow("the middle of three") << 1 << QStringList{"C0", "C2"};
+        QTest::newRow("the only line") << 0 << QStringList{};
+    }
+    // After a delete the last line is selected, and each line still leads to its own row.
+    void deleteLeavesLastLineSelected()
+    {
+        QFETCH(int, deleted);
+        QFETCH(QStringList, left);
+        const Rows three{{QVariant(), "C0"}, {QVariant(), "C1"}, {QVariant(), "C2"}};
+        auto program = started({{"Acme", "Jo"}}, left.isEmpty() ? three.mid(0, 1) : three);
+        program->customers()->setCurrentRow(deleted);
+        program->click(program->main(), "cmdDeleteCust");
+        QVERIFY(program->messages.shown.isEmpty());
+        QCOMPARE(linesOf(program->customers()), left);
+        QCOMPARE(columnOf(program->session().DBPath, "Customer", "DBA"), left);
+        QCOMPARE(program->customers()->currentRow(), left.size() - 1);
+        if (left.isEmpty())
+            return;
         QVERIFY(program->customers()->currentItem()->isSelected());
-}
+        program->click(program->main(), "cmdNext");
+        QCOMPARE(program->session().CurCust.DBA, left.last());
+    }
 
-void MainWindowTest::deleteInTheMiddleMovesLaterRowsUp()
-{
-    auto program = started({{"A", "One"}, {"B", "Two"}, {QVariant(), "Three"}}, {});
-    program->agents()->setCurrentRow(1);
-    program->click(program->main(), "cmdDeleteAgent");
-    QCOMPARE(linesOf(program->agents()), (QStringList{"A - One", " - Three"}));
-    QCOMPARE(program->agents()->currentRow(), 1);
-
-    // Line 1 now shows the row that was at position 2.
-    insertRows(program->session().DBPath, "Customer", {"DBA"}, {{"Someone"}});
-    program->main()->FillCustomerList();
-    program->click(program->main(), "cmdNext");
-    QCOMPARE(program->session().CurAgent.Name, QString("Three"));
-}
-
-void MainWindowTest::exitAndCloseBoxEndTheProgram()
-{
-    auto byExit = started({}, {});
-    byExit->click(byExit->main(), "cmdCancel");
-    QVERIFY(byExit->session().ended);
-    QVERIFY(!byExit->main()->isVisible());
-
-    auto byCloseBox = started({}, {});
-    QVERIFY(byCloseBox->main()->close());
-    QVERIFY(byCloseBox->session().ended);
-}
-
-void MainWindowTest::choiceCannotBeTakenAway()
-{
-    auto program = started({{"A", "One"}, {"B", "Two"}}, {});
-    QListWidget* list = program->agents();
-    const QRect firstLine = list->visualItemRect(list->item(1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, firstLine.center());
-    QCOMPARE(list->selectedItems().size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(list->item(0)).center());
-    QCOMPARE(list->selectedItems().size(), 1);
-    QCOMPARE(list->selectedItems().first()->text(), QString("A - One"));
-}
+    void exitAndCloseBoxEndTheProgram()
+    {
+        auto byExit = started(), byCloseBox = started();
+        byExit->click(byExit->main(), "cmdCancel");
+        QVERIFY(byCloseBox->main()->close());
+        QVERIFY(byExit->session().ended && byCloseBox->session().ended);
+    }
+};
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_MainWindow.moc"

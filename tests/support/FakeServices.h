@@ -4,10 +4,7 @@
 #include "ui/MessageBoxService.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
-
-#include <functional>
 
 // Records every message box instead of showing it.
 class FakeMessageBoxService final : public ui::MessageBoxService {
@@ -18,23 +15,26 @@ public:
         QString title;
         ui::MessageButtons buttons;
     };
-
-    void show(QWidget* parent, const QString& text, ui::MessageIcon icon, const QString& title,
-              ui::MessageButtons buttons = ui::MessageButtons::Ok) override;
-
-    QList<Shown> shown;
-    // Runs while a box is "open", to act like a user at that moment.
-    std::function<void(const Shown&)> onShow;
-
+    void show(QWidget*, const QString& text, ui::MessageIcon icon, const QString& title,
+              ui::MessageButtons buttons = ui::MessageButtons::Ok) override
+    {
+        shown.append({text, icon, title, buttons});
+    }
     const Shown& last() const { return shown.last(); }
     void clear() { shown.clear(); }
+
+    QList<Shown> shown;
 };
 
-// Answers file-open dialogs from a script and records what was asked.
+// Answers file-open dialogs from a script (an exhausted script cancels) and records what was asked.
 class FakeFileDialogService final : public ui::FileDialogService {
 public:
-    QString getOpenFileName(QWidget* parent, const ui::OpenFileRequest& request) override;
+    QString getOpenFileName(QWidget*, const ui::OpenFileRequest& request) override
+    {
+        asked.append(request);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 
-    QStringList answers;              // taken in order; an exhausted script cancels
+    QStringList answers;
     QList<ui::OpenFileRequest> asked;
 };

@@ -1,0 +1,127 @@
+#include "app/DatabaseLocation.h"
+#include "app/ProfileFile.h"
+#include "app/Session.h"
+#include "app/Settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+using Found = std::optional<QString>;
+const QString kData = "/home/ann/.local/share/QUILLON";
+constexpr auto win = PathStyle::Windows, posix = PathStyle::Posix;
+
+struct Lookup { QString text, section, key; Found value; };
+struct Stored { PathStyle style; Found dbdrive, dbdir, dbname; QString path; };
+struct Pick { PathStyle style; QString picked, written; };
+
+QString readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString("<missing>");
+}
+} // namespace
+Q_DECLARE_METATYPE(Lookup)
+Q_DECLARE_METATYPE(Stored)
+Q_DECLARE_METATYPE(Pick)
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsValue_data()
+    {
+        QTest::addColumn<Lookup>("row");
+        const QString file = "[file]\ndbdrive=C:\ndbname=project.mdb\n";
+        QTest::newRow("key in other case") << Lookup{file, "file", "dbName", "project.mdb"};
+        QTest::newRow("section in other case") << Lookup{file, "FILE", "dbdrive", "C:"};
+        QTest::newRow("missing key") << Lookup{file, "file", "dbdir", {}};
+        QTest::newRow("missing section") << Lookup{file, "lender", "dbdrive", {}};
+        QTest::newRow("present but empty") << Lookup{"[file]\ndbdrive=\n", "file", "dbdrive", ""};
+        QTest::newRow("same key in another section")
+            << Lookup{"[other]\ndbname=wrong.mdb\n[file]\ndbname=right.mdb\n", "file", "dbname", "right.mdb"};
+        QTest::newRow("commented out") << Lookup{"[file]\n;dbname=old.mdb\n", "file", "dbname", {}};
+    }
+    void readsValue()
+    {
+        QFETCH(Lookup, row);
+        QCOMPARE(profile::valueIn(row.text, row.section, row.key), row.value);
+    }
+
+    // Writing creates the file, adds a section at the end and keeps values of any length whole.
+    void fileIsCreatedAndKeepsLongValues()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tly2.ini"), longFolder = "/" + QString(300, QChar('f')) + "/";
+        QCOMPARE(profile::readString(path, "file", "dbdrive", "c:"), QString("c:"));
+        QVERIFY(profile::writeString(path, "file", "dbdir", longFolder));
+        QVERIFY(profile::writeString(path, "lender", "phone", "1"));
+        QCOMPARE(readAll(path), "[file]\ndbdir=" + longFolder + "\n[lender]\nphone=1\n");
+        QCOMPARE(profile::readString(path, "FILE", "DBDIR", "none"), longFolder);
+        QVERIFY(!profile::writeString(dir.filePath("no/such/tly2.ini"), "file", "dbdir", "x"));
+    }
+
+    void settingsFileLocation()
+    {
+        QCOMPARE(settingsFilePath("C:\\", win), QString("C:\\tly2.ini"));
+        QCOMPARE(settingsFilePath("/opt/quillon", posix), QString("/opt/quillon/tly2.ini"));
+        QTemporaryDir writable;
+        Environment env{"/proc", "/home/ann/.config/QUILLON", kData, posix};
+        QCOMPARE(settingsFolder(env), env.userConfigFolder);
+        env.programFolder = writable.path();
+        QCOMPARE(settingsFolder(env), writable.path());
+    }
+
+    void pathFromStoredValues_data()
+    {
+        QTest::addColumn<Stored>("row");
+        QTest::newRow("windows, no settings file") << Stored{win, {}, {}, {}, "c:\\project.mdb"};
+        QTest::newRow("windows, folder without backslashes") << Stored{win, {}, "Data", {}, "c:Data\\project.mdb"};
+        QTest::newRow("windows, empty drive is not the default")
+            << Stored{win, "", "\\Files\\", "loans.mdb", "\\Files\\loans.mdb"};
+        QTest::newRow("posix, no settings file") << Stored{posix, {}, {}, {}, kData + "/project.mdb"};
+        QTest::newRow("posix, folder without final slash") << Stored{posix, "", "/srv/loans", "a.mdb", "/srv/loans/a.mdb"};
+    }
+    void pathFromStoredValues()
+    {
+        QFETCH(Stored, row);
+        const DatabaseLocation location = locationFromSettings({row.dbdrive, row.dbdir, row.dbname}, row.style, kData);
+        QCOMPARE(location.path(), row.path);
+        QVERIFY(location.dir.endsWith(pathSeparator(row.style)));
+    }
+
+    // After a pick, dbdrive is replaced in place, the other two keys join its section, every other line
+    // stays, and the three values name the same file on the next start.
+    void pickIsWrittenAndReadBack_data()
+    {
+        QTest::addColumn<Pick>("row");
+        QTest::newRow("windows, file in a folder")
+            << Pick{win, "D:\\Files\\loans.mdb", "dbdrive=D:\ndbdir=\\Files\\\ndbname=loans.mdb"};
+        QTest::newRow("windows, drive root") << Pick{win, "D:\\project.mdb", "dbdrive=D:\ndbdir=\\\ndbname=project.mdb"};
+        QTest::newRow("windows, network share")
+            << Pick{win, "\\\\server\\share\\project.mdb", "dbdrive=\\\\\ndbdir=server\\share\\\ndbname=project.mdb"};
+        QTest::newRow("posix, file in a folder") << Pick{posix, "/srv/odd\\name.mdb", "dbdrive=\ndbdir=/srv/\ndbname=odd\\name.mdb"};
+        QTest::newRow("posix, root") << Pick{posix, "/project.mdb", "dbdrive=\ndbdir=/\ndbname=project.mdb"};
+    }
+    void pickIsWrittenAndReadBack()
+    {
+        QFETCH(Pick, row);
+        QTemporaryDir dir;
+        Session session;
+        session.env.pathStyle = row.style;
+        session.IniPath = dir.filePath("tly2.ini");
+        QFile seed(session.IniPath);
+        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write("; kept\n[File]\ndbdrive=x\n\n[lender]\nphone=1\n") > 0);
+        seed.close();
+        session.DBPath = row.picked;
+        WriteSettings(session);
+        const QString text = readAll(session.IniPath);
+        QCOMPARE(text, "; kept\n[File]\n" + row.written + "\n\n[lender]\nphone=1\n");
+        const auto stored = [&](const char* key) { return profile::valueIn(text, "file", key); };
+        QCOMPARE(locationFromSettings({stored("dbdrive"), stored("dbdir"), stored("dbname")}, row.style, kData).path(),
+                 row.picked);
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "tst_Settings.moc"
