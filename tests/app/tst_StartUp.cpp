@@ -17,13 +17,8 @@ void writeFile(const QString& path, const QByteArray& content)
 // The run ended after one critical message under the program's title.
 void checkEndedWith(TestProgram& program, const QString& text)
 {
-    QVERIFY(program.session().ended);
-    QVERIFY(!program.main()->isVisible());
-    QCOMPARE(program.messages.shown.size(), 1);
-    QCOMPARE(program.messages.last().text, text);
-    QCOMPARE(program.messages.last().icon, ui::MessageIcon::Critical);
-    QCOMPARE(program.messages.last().title, QString("QUILLON"));
-    QCOMPARE(program.messages.last().buttons, ui::MessageButtons::Ok);
+    QVERIFY(program.session().ended && !program.main()->isVisible());
+    QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{{text, ui::MessageIcon::Critical, "QUILLON"}}));
 }
 } // namespace
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// A whole QUILLON run in a temporary folder, with recording fakes for the
-// message boxes and the file dialog, for tests that drive the real windows.
+// A whole QUILLON run in a temporary folder, with recording fakes for the message boxes and the file dialog.
 
 #include "app/Application.h"
 #include "people/MainWindow.h"
@@ -20,13 +19,7 @@
 #include <memory>
 
 struct TestProgram {
-    TestProgram()
-    {
-        env.programFolder = dir.filePath("program");
-        env.userConfigFolder = dir.filePath("config");
-        env.userDataFolder = dir.filePath("data");
-        QDir().mkpath(env.programFolder);
-    }
+    TestProgram() { QDir().mkpath(env.programFolder); }
     QString defaultDbPath() const { return env.userDataFolder + "/project.mdb"; }
     // An empty database at the default place, as a first run leaves it.
     QString makeDatabase()
@@ -45,10 +38,9 @@ struct TestProgram {
     template <typename T = QWidget>
     T* control(QWidget* window, const char* name)
     {
-        T* found = window->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s in %s", name, qPrintable(window->objectName()));
-        return found;
+        if (T* found = window->findChild<T*>(name))
+            return found;
+        qFatal("no control %s in %s", name, qPrintable(window->objectName()));
     }
     QListWidget* agents() { return control<QListWidget>(main(), "lstAgent"); }
     QListWidget* customers() { return control<QListWidget>(main(), "lstCust"); }
@@ -62,7 +54,7 @@ struct TestProgram {
     }
 
     QTemporaryDir dir;
-    Environment env;
+    Environment env{dir.filePath("program"), dir.filePath("config"), dir.filePath("data")};
     FakeMessageBoxService messages;
     FakeFileDialogService files;
     std::unique_ptr<Application> app;

@@ -6,8 +6,9 @@
 namespace {
 using ui::MessageIcon;
 using Rows = QList<QList<QVariant>>;
-struct Failure { Rows agents, customers; QString button, text; MessageIcon icon; QString title; };
-struct Entry { bool agent; QStringList typed; QString button, line, stored, message = {}; };  // typed: field=value
+using Shown = FakeMessageBoxService::Shown;
+struct Failure { Rows agents, customers; QString button; Shown message; };
+struct Entry { bool agent; QStringList typed; QString button, line, stored; QList<Shown> messages = {}; };  // typed: field=value
 
 const QStringList kAgentColumns{"Name", "Company", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
 const QStringList kCustomerColumns{"Name", "DBA", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
@@ -60,34 +61,28 @@ private slots:
     {
         QTest::addColumn<Failure>("row");
         const Rows agent{{"Acme", "Jo"}}, customer{{"Ann", "Ann's"}};
-        const QString both = "You must select an Agent and a Customer to continue.";
-        const auto info = MessageIcon::Information, critical = MessageIcon::Critical;
+        const auto info = MessageIcon::Information;
+        const Shown both{"You must select an Agent and a Customer to continue.", MessageIcon::Critical, "QUILLON"};
         QTest::newRow("delete agent, empty table")
-            << Failure{{}, customer, "cmdDeleteAgent", "You must select an Agent to delete.", info, "Delete Agent"};
+            << Failure{{}, customer, "cmdDeleteAgent", {"You must select an Agent to delete.", info, "Delete Agent"}};
         QTest::newRow("delete customer, empty table")
-            << Failure{agent, {}, "cmdDeleteCust", "You must select a Customer to delete.", info, "Delete Customer"};
+            << Failure{agent, {}, "cmdDeleteCust", {"You must select a Customer to delete.", info, "Delete Customer"}};
         QTest::newRow("edit agent, empty table") << Failure{{}, customer, "cmdEditAgent",
-            "Agent database is empty. Select New to add a new Agent.", info, "QUILLON"};
+            {"Agent database is empty. Select New to add a new Agent.", info, "QUILLON"}};
         QTest::newRow("edit customer, empty table") << Failure{agent, {}, "cmdEditCust",
-            "Customer database is empty. Hit New to add a new Customer.", info, "QUILLON"};
-        QTest::newRow("next, no agent") << Failure{{}, customer, "cmdNext", both, critical, "QUILLON"};
-        QTest::newRow("next, no customer") << Failure{agent, {}, "cmdNext", both, critical, "QUILLON"};
-        QTest::newRow("next, customer line without text")
-            << Failure{agent, {{QVariant(), QVariant()}}, "cmdNext", both, critical, "QUILLON"};
+            {"Customer database is empty. Hit New to add a new Customer.", info, "QUILLON"}};
+        QTest::newRow("next, no agent") << Failure{{}, customer, "cmdNext", both};
+        QTest::newRow("next, no customer") << Failure{agent, {}, "cmdNext", both};
+        QTest::newRow("next, customer line without text") << Failure{agent, {{QVariant(), QVariant()}}, "cmdNext", both};
         QTest::newRow("previous contracts, no customer") << Failure{agent, {}, "cmdPrevContract",
-            "You must select a Customer to view previous contracts for.", info, "QUILLON"};
+            {"You must select a Customer to view previous contracts for.", info, "QUILLON"}};
     }
     void failureMessages()
     {
         QFETCH(Failure, row);
         auto program = started(row.agents, row.customers);
         program->click(program->main(), qPrintable(row.button));
-        QCOMPARE(program->messages.shown.size(), 1);
-        const FakeMessageBoxService::Shown& shown = program->messages.last();
-        QCOMPARE(shown.text, row.text);
-        QCOMPARE(shown.icon, row.icon);
-        QCOMPARE(shown.title, row.title);
-        QCOMPARE(shown.buttons, ui::MessageButtons::Ok);
+        QCOMPARE(program->messages.shown, QList<Shown>{row.message});
         QVERIFY(program->main()->isVisible() && !program->session().ended);
     }
 
@@ -96,10 +91,10 @@ private slots:
     void entries_data()
     {
         QTest::addColumn<Entry>("row");  // stored: Name, Company or DBA, City, Fax of the new row
-        const QString refused = "The 'Doing Business As' field cannot be blank";
+        const Shown refused{"The 'Doing Business As' field cannot be blank", MessageIcon::Critical, "Customer Information"};
         QTest::newRow("customer with only a DBA") << Entry{false, {"txtDBA=Lee Farms"}, "cmdOK", "Lee Farms", "<null>|Lee Farms|<null>|<null>"};
         QTest::newRow("customer DBA of blanks") << Entry{false, {"txtDBA=   ", "txtCity=Decatur"}, "cmdOK", "   ", "<null>|   |Decatur|<null>"};
-        QTest::newRow("customer without DBA") << Entry{false, {"txtName=Ann"}, "cmdOK", "", "|||", refused};
+        QTest::newRow("customer without DBA") << Entry{false, {"txtName=Ann"}, "cmdOK", "", "|||", {refused}};
         QTest::newRow("customer, close box") << Entry{false, {"txtDBA=Lee Farms"}, "close", "", "|||"};
         QTest::newRow("agent without company") << Entry{true, {"txtName=Jo Smith"}, "cmdOK", " - Jo Smith", "Jo Smith|<null>|<null>|<null>"};
         QTest::newRow("agent with company") << Entry{true, {"txtName=Jo", "txtCoName=Acme", "txtFax=555"}, "cmdOK", "Acme - Jo", "Jo|Acme|<null>|555"};
@@ -124,14 +119,9 @@ private slots:
                 typedOnReopen += field->text();
             window->close();
         });
-        QCOMPARE(stayedOpen, !row.message.isEmpty());
+        QCOMPARE(stayedOpen, !row.messages.isEmpty());
+        QCOMPARE(program->messages.shown, row.messages);
         QCOMPARE(typedOnReopen, QString());
-        QCOMPARE(program->messages.shown.size(), row.message.isEmpty() ? 0 : 1);
-        if (!row.message.isEmpty()) {
-            QCOMPARE(program->messages.last().text, row.message);
-            QCOMPARE(program->messages.last().icon, MessageIcon::Critical);
-            QCOMPARE(program->messages.last().title, QString("Customer Information"));
-        }
         QListWidget* list = row.agent ? program->agents() : program->customers();
         QCOMPARE(linesOf(list).mid(1), row.line.isEmpty() ? QStringList() : QStringList{row.line});
         QCOMPARE(list->currentRow(), list->count() - 1);
