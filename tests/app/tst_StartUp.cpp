@@ -13,13 +13,6 @@ void writeFile(const QString& path, const QByteArray& content)
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
 }
-
-// The run ended after one critical message under the program's title.
-void checkEndedWith(TestProgram& program, const QString& text)
-{
-    QVERIFY(program.session().ended && !program.main()->isVisible());
-    QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{{text, ui::MessageIcon::Critical, "QUILLON"}}));
-}
 } // namespace
 
 class StartUpTest : public QObject {
@@ -56,33 +49,32 @@ private slots:
         QCOMPARE(profile::readString(ini, "file", "dbdir", ""), program.dir.filePath("picked") + "/");
         QCOMPARE(profile::readString(ini, "file", "dbname", ""), QString("chosen.mdb"));
         QCOMPARE(profile::readString(ini, "other", "keep", ""), QString("yes"));
-
-        program.files.asked.clear();
-        QVERIFY(program.start());
-        QVERIFY(program.files.asked.isEmpty());
         QCOMPARE(program.session().DBPath, picked);
     }
 
-    void cancelledQuestionEndsTheProgram()
+    // A cancelled question, or a file that is not a database (left untouched), ends the run with a message.
+    void startEnds_data()
     {
-        TestProgram program;
-        profile::writeString(program.env.programFolder + "/tly2.ini", "file", "dbdir", "/nowhere/");
-        QVERIFY(!program.start());
-        QCOMPARE(program.files.asked.size(), 1);
-        checkEndedWith(program, "No database found.\nProgram cannot continue.");
-        QVERIFY(!QFile::exists(program.defaultDbPath()));
+        QTest::addColumn<QByteArray>("letter");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("question cancelled") << QByteArray() << "No database found.\nProgram cannot continue.";
+        QTest::newRow("not a database") << QByteArray(2048, 'x') << "Error 26: file is not a database";
     }
-
-    void fileThatIsNotADatabaseEndsTheProgram()
+    void startEnds()
     {
+        QFETCH(QByteArray, letter);
+        QFETCH(QString, text);
         TestProgram program;
-        const QByteArray letter(2048, 'x');
-        writeFile(program.defaultDbPath(), letter);
+        if (letter.isEmpty())
+            profile::writeString(program.env.programFolder + "/tly2.ini", "file", "dbdir", "/nowhere/");
+        else
+            writeFile(program.defaultDbPath(), letter);
         QVERIFY(!program.start());
-        checkEndedWith(program, "Error 26: file is not a database");
+        QVERIFY(program.session().ended && !program.main()->isVisible());
+        QCOMPARE(program.files.asked.size(), letter.isEmpty() ? 1 : 0);
+        QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{{text, ui::MessageIcon::Critical, "QUILLON"}}));
         QFile file(program.defaultDbPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), letter);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), letter);
     }
 };
 

@@ -5,16 +5,12 @@
 
 #include <QList>
 #include <QStringList>
-#include <QtTest>
 
 // Records every message box instead of showing it.
 class FakeMessageBoxService final : public ui::MessageBoxService {
 public:
     struct Shown {
-        QString text;
-        ui::MessageIcon icon;
-        QString title;
-        ui::MessageButtons buttons = ui::MessageButtons::Ok;
+        QString text; ui::MessageIcon icon; QString title; ui::MessageButtons buttons = ui::MessageButtons::Ok;
         bool operator==(const Shown&) const = default;
     };
     void show(QWidget*, const QString& text, ui::MessageIcon icon, const QString& title,
@@ -27,12 +23,6 @@ public:
 
     QList<Shown> shown;
 };
-
-inline char* toString(const FakeMessageBoxService::Shown& box)
-{
-    return QTest::toString(QString("%1 [%2, icon %3, buttons %4]")
-                               .arg(box.text, box.title).arg(int(box.icon)).arg(int(box.buttons)));
-}
 
 // Answers file-open dialogs from a script (an exhausted script cancels) and records what was asked.
 class FakeFileDialogService final : public ui::FileDialogService {
