@@ -17,13 +17,12 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 // The contract windows wired as the program wires them, over a fresh database
@@ -116,21 +115,19 @@ struct ContractWindows {
         return rows;
     }
 
-    // The four windows, the one on top first; a window by its name.
+    // The four windows, the one on top first; a window or a control by name, looked for in
+    // that order ("frmAgent/optPersonal" names the window).
     QList<QWidget*> all() const
     {
-        if (review->isVisible())
-            return {review.get(), schedule.get(), main.get(), previous.get()};
-        return {schedule.get(), review.get(), main.get(), previous.get()};
+        QWidget* top = review->isVisible() ? static_cast<QWidget*>(review.get()) : schedule.get();
+        return {top, top == review.get() ? static_cast<QWidget*>(schedule.get()) : review.get(), main.get(), previous.get()};
     }
     QWidget* window(const QString& name) const
     {
-        for (QWidget* window : all())
-            if (window->objectName() == name)
-                return window;
-        return nullptr;
+        const QList<QWidget*> windows = all();
+        auto found = std::find_if(windows.begin(), windows.end(), [&](QWidget* w) { return w->objectName() == name; });
+        return found == windows.end() ? nullptr : *found;
     }
-    // A control by name, in the window on top first; "frmAgent/optPersonal" names the window.
     QWidget* control(const QString& name) const
     {
         if (name.contains('/'))
@@ -149,42 +146,46 @@ struct ContractWindows {
     {
         for (const QString& step : steps) {
             const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1, 1), text = step.section(' ', 2);
-            if (verb == "set") edit(name)->setText(text);
-            else if (verb == "type") type(edit(name), text);
-            else if (verb == "leave") leave(edit(name));
-            else if (verb == "tick") qobject_cast<QAbstractButton*>(control(name))->setChecked(true);
-            else if (verb == "click") QTest::mouseClick(control(name), Qt::LeftButton, {}, QPoint(5, control(name)->height() / 2));
-            else if (verb == "next") clickNext();
-            else if (verb == "save") clickSavePrint();
-            else if (verb == "reset") { review->hide(); schedule->Reset(); schedule->show(); }
-            else if (verb == "caption") schedule->setBackCaption(step.section(' ', 1));
-            else if (verb == "close") window(name)->close();
-            else if (verb == "wait") clock = clock.addSecs(name.toInt());
-            else qFatal("unknown step %s", qPrintable(step));
+            if (verb == "set" || verb == "type")
+                verb == "set" ? edit(name)->setText(text) : type(edit(name), text);
+            else if (verb == "leave")
+                leave(edit(name));
+            else if (verb == "tick")
+                qobject_cast<QAbstractButton*>(control(name))->setChecked(true);
+            else if (verb == "click")
+                QTest::mouseClick(control(name), Qt::LeftButton, {}, QPoint(5, control(name)->height() / 2));
+            else if (verb == "next" || verb == "save")
+                verb == "next" ? clickNext() : clickSavePrint();
+            else if (verb == "reset")
+                review->hide(), schedule->Reset(), schedule->show();
+            else if (verb == "caption")
+                schedule->setBackCaption(step.section(' ', 1));
+            else if (verb == "close")
+                window(name)->close();
+            else
+                clock = clock.addSecs(name.toInt()); // wait
         }
     }
-    // What a test can see: a control's text (a date as M/d/yyyy, a box as checked/unchecked),
-    // "NAME.colour", a window shown/hidden, "message" (the last error box), "messages", "ended",
-    // "rows" and "rowN.Column" of the stored Policies rows (NULL for not written).
+
+    // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
+    // "NAME.colour", a window shown/hidden, "message" (the last box, marked unless an error
+    // box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL).
     QString valueOf(const QString& name) const
     {
         if (name == "rows")
             return QString::number(storedRows().size());
-        if (name.startsWith("row") && name.contains('.')) {
+        if (name.startsWith("row")) {
             const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
             return value.isNull() ? QStringLiteral("NULL") : value;
         }
-        if (name == "messages")
-            return QString::number(messages.shown.size());
-        if (name == "message") {
+        if (name == "messages" || name == "message" || name == "ended") {
+            if (name != "message")
+                return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());
             if (messages.shown.isEmpty())
                 return {};
             const auto& box = messages.last();
-            const bool errorBox = box.icon == ui::MessageIcon::Critical && box.title == "QUILLON";
-            return errorBox ? box.text : box.text + " (not an error box titled QUILLON)";
+            return box.text + (box.icon == ui::MessageIcon::Critical && box.title == "QUILLON" ? "" : " (not an error)");
         }
-        if (name == "ended")
-            return session.ended ? "yes" : "no";
         if (QWidget* w = window(name))
             return w->isVisible() ? "shown" : "hidden";
         if (name.endsWith(".colour"))
@@ -199,7 +200,7 @@ struct ContractWindows {
         auto* button = qobject_cast<QAbstractButton*>(widget);
         return button->isCheckable() ? (button->isChecked() ? "checked" : "unchecked") : button->text();
     }
-    // Each "NAME=expected" entry with what is actually seen in place of the expected value.
+    // Each "NAME=expected" entry, with what is actually seen in place of the expected value.
     QStringList seen(const QStringList& expected) const
     {
         QStringList actual;

@@ -64,8 +64,6 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
         << next("12008", "1420") << terms("3428.00|10000.00|420.00|10420.00|1302.50|10.50");
     QTest::newRow("10000.01 financed: 4 % and the lower rate")
         << next("12008.06", "1419.95") << terms("3428.00|10000.01|420.00|10420.01|1302.50|7.95");
-    QTest::newRow("premiums typed with dollar and separators")
-        << next("$1,000.00", "1,000") << terms("550.00|1450.00|92.50|1542.50|192.81|10.50");
     QTest::newRow("credits beyond the premiums: no finance charge")
         << next("-1000", "", "", "100") << terms("-150.00|-750.00|0.00|-750.00");
     QTest::newRow("personal loan has no rate")
@@ -74,8 +72,6 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
 
     QTest::newRow("down payment of 100.00") << hundred + QStringList{"type txtDown 100.00"}
                                             << terms("100.00|210.00|30.50|240.50|30.06") + QStringList{"txtDown.colour=white"};
-    QTest::newRow("down payment left in two-decimal form") << hundred + QStringList{"type txtDown 100", "leave txtDown"}
-                                                           << terms("100.00|210.00|30.50|240.50|30.06");
     QTest::newRow("down payment cut on leaving") << hundred + QStringList{"type txtDown 100.999", "leave txtDown"}
                                                  << terms("100.99|209.01|30.45|239.46|29.93");
     QTest::newRow("down payment emptied and left is zero") << hundred + QStringList{"type txtDown ", "leave txtDown"}
@@ -90,18 +86,8 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
                                                    << terms("98.00|212.00|35|247.00|30.87");
     QTest::newRow("finance charge left in two-decimal form")
         << hundred + QStringList{"type txtFinCharge 35.678", "leave txtFinCharge"} << terms("98.00|212.00|35.67|247.67|30.95");
-    QTest::newRow("finance charge emptied and left is zero")
-        << hundred + QStringList{"type txtFinCharge ", "leave txtFinCharge"} << terms("98.00|212.00|0.00|212.00|26.50");
-
     QTest::newRow("ten installments") << hundred + QStringList{"type txtNumInstall 10"}
                                       << QStringList{"lblAmtInstall=24.26", "lblTotalPayments=242.60"};
-    QTest::newRow("installments half to even") << hundred + QStringList{"type txtNumInstall 2.5"}
-                                               << QStringList{"lblAmtInstall=121.30"};
-    QTest::newRow("largest number of installments") << hundred + QStringList{"type txtNumInstall 32767"}
-                                                    << QStringList{"lblAmtInstall=0.00"};
-
-    QTest::newRow("fields left untouched keep the rate")
-        << hundred + QStringList{"leave txtFinCharge", "leave txtNumInstall"} << QStringList{"lblAPR=10.50"};
     QTest::newRow("installments changed but not left keep the rate")
         << hundred + QStringList{"type txtNumInstall 10"} << QStringList{"lblAPR=10.50"};
     QTest::newRow("installments changed and left empty the rate")
@@ -132,26 +118,17 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
 
     QTest::newRow("December inception rolls into January")
         << QStringList{"set txtInception1_0 12/15/2024"} + hundred << QStringList{"dtpFirstInstllmnt=1/15/2025"};
-    QTest::newRow("earliest inception of Section 1")
-        << QStringList{"set txtInception1_0 01/10/24", "set txtInception2_0 03/15/24", "set txtInception3_0 02/01/24"}
+    QTest::newRow("earliest inception of three sections, left as typed")
+        << QStringList{"set txtInception1_0 05/05/24", "set txtInception2_0 060124", "set txtInception3_0 04/01/24"}
                + hundred
-        << QStringList{"dtpFirstInstllmnt=2/10/2024"};
-    QTest::newRow("earliest inception of Section 3")
-        << QStringList{"set txtInception1_0 05/05/24", "set txtInception3_0 04/01/24"} + hundred
-        << QStringList{"dtpFirstInstllmnt=5/1/2024"};
-    QTest::newRow("six digits read as month, day, year, left as typed")
-        << QStringList{"set txtInception1_0 070424"} + hundred
-        << QStringList{"dtpFirstInstllmnt=8/4/2024", "txtInception1_0=070424"};
-    QTest::newRow("January 31 gives the last of February")
-        << QStringList{"set txtInception1_0 1/31/2024"} + hundred << QStringList{"dtpFirstInstllmnt=2/29/2024"};
-
+        << QStringList{"dtpFirstInstllmnt=5/1/2024", "txtInception2_0=060124"};
     QTest::newRow("down payment in words is refused")
         << hundred + QStringList{"set txtDown ninety", "leave txtDown", "save"}
         << refused + QStringList{amount, "txtDown.colour=yellow"};
     QTest::newRow("finance charge with two points is refused")
         << hundred + QStringList{"set txtFinCharge 1.2.3", "leave txtFinCharge", "save"}
         << refused + QStringList{amount, "txtFinCharge.colour=yellow"};
-    for (const char* typed : {"0", "", "32768", "ten"})
+    for (const char* typed : {"0", "", "32768"})
         QTest::addRow("installments \"%s\" refused", typed)
             << hundred + QStringList{"set txtNumInstall " + QString(typed), "leave txtNumInstall", "save"}
             << refused + QStringList{count, "txtNumInstall.colour=yellow"};
