@@ -22,7 +22,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <memory>
 
 // The contract windows wired as the program wires them, over a fresh database
@@ -115,27 +114,20 @@ struct ContractWindows {
         return rows;
     }
 
-    // The four windows, the one on top first; a window or a control by name, looked for in
-    // that order ("frmAgent/optPersonal" names the window).
-    QList<QWidget*> all() const
-    {
-        QWidget* top = review->isVisible() ? static_cast<QWidget*>(review.get()) : schedule.get();
-        return {top, top == review.get() ? static_cast<QWidget*>(schedule.get()) : review.get(), main.get(), previous.get()};
-    }
+    // A window by its name; a control by name, in the schedule first ("frmPreview/cmdBack" names the window).
     QWidget* window(const QString& name) const
     {
-        const QList<QWidget*> windows = all();
-        auto found = std::find_if(windows.begin(), windows.end(), [&](QWidget* w) { return w->objectName() == name; });
-        return found == windows.end() ? nullptr : *found;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == name)
+                return window;
+        return nullptr;
     }
     QWidget* control(const QString& name) const
     {
         if (name.contains('/'))
             return in<QWidget>(window(name.section('/', 0, 0)), name.section('/', 1));
-        for (QWidget* window : all())
-            if (auto* widget = window->findChild<QWidget*>(name))
-                return widget;
-        qFatal("no control %s", qPrintable(name));
+        QWidget* widget = schedule->findChild<QWidget*>(name);
+        return widget ? widget : in<QWidget>(review.get(), name);
     }
     QLineEdit* edit(const QString& name) const { return qobject_cast<QLineEdit*>(control(name)); }
 
@@ -168,8 +160,8 @@ struct ContractWindows {
     }
 
     // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
-    // "NAME.colour", a window shown/hidden, "message" (the last box, marked unless an error
-    // box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL).
+    // "NAME.colour", "yellow", a window shown/hidden, "message" (the last box, marked unless an
+    // error box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL).
     QString valueOf(const QString& name) const
     {
         if (name == "rows")
@@ -178,13 +170,21 @@ struct ContractWindows {
             const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
             return value.isNull() ? QStringLiteral("NULL") : value;
         }
-        if (name == "messages" || name == "message" || name == "ended") {
-            if (name != "message")
-                return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());
-            if (messages.shown.isEmpty())
-                return {};
+        if (name == "messages")
+            return QString::number(messages.shown.size());
+        if (name == "message" && !messages.shown.isEmpty()) {
             const auto& box = messages.last();
             return box.text + (box.icon == ui::MessageIcon::Critical && box.title == "QUILLON" ? "" : " (not an error)");
+        }
+        if (name == "message" || name == "ended")
+            return name == "message" ? "" : session.ended ? "yes" : "no";
+        if (name == "yellow") { // the schedule's fields marked yellow
+            QStringList yellow;
+            for (QLineEdit* field : schedule->findChildren<QLineEdit*>())
+                if (fieldcolour::of(field) == fieldcolour::kInvalid)
+                    yellow << field->objectName();
+            yellow.sort();
+            return yellow.join(' ');
         }
         if (QWidget* w = window(name))
             return w->isVisible() ? "shown" : "hidden";
@@ -207,5 +207,23 @@ struct ContractWindows {
         for (const QString& entry : expected)
             actual << entry.section('=', 0, 0) + '=' + valueOf(entry.section('=', 0, 0));
         return actual;
+    }
+
+    // Data rows of user steps and of what is then seen ("NAME=value"), each list "; "-separated.
+    static void addColumns()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("expected");
+    }
+    static void addRow(const char* name, const QString& steps, const QString& expected)
+    {
+        QTest::newRow(name) << steps.split("; ", Qt::SkipEmptyParts) << expected.split("; ");
+    }
+    void checkRow()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        run(steps);
+        QCOMPARE(seen(expected), expected);
     }
 };
