@@ -5,113 +5,64 @@
 class PolicyScheduleWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void nextRefusesUnusableFields_data();
-    void nextRefusesUnusableFields();
     void scheduleRules_data();
-    void scheduleRules();
+    void scheduleRules() { ContractWindows().checkRow(); }
+    void refusedNextChangesNothing();
     void resetClearsThePreviousContract();
 };
 
-namespace {
-
-QStringList yellowFields(const ContractWindows& w)
+void PolicyScheduleWindowTest::scheduleRules_data()
 {
-    QStringList yellow;
-    for (QLineEdit* field : w.schedule->findChildren<QLineEdit*>())
-        if (fieldcolour::of(field) == fieldcolour::kInvalid)
-            yellow << field->objectName();
-    yellow.sort();
-    return yellow;
+    ContractWindows::addColumns();
+    const QString amount = "messages=1; frmPreview=hidden; message=Amount must be indicated as a number (0.00); yellow=";
+    const QString inception = "messages=1; frmPreview=hidden; message=Inception date must be a date (01/01/2008); yellow=";
+    auto add = ContractWindows::addRow;
+
+    add("ticked tax left empty", "tick chkTax; next", amount + "txtTax");
+    add("every bad amount at once", "set txtPremium1_0 x; set txtPremium3_2 1.2.3; tick chkOther; set txtOther o; "
+        "set txtPremium2_0 5; next", amount + "txtOther txtPremium1_0 txtPremium3_2");
+    add("premium beyond what an amount holds", "set txtPremium1_0 1000000000000000; next", amount + "txtPremium1_0");
+    add("sum beyond what an amount holds", "set txtPremium1_0 900000000000000; set txtPremium1_1 900000000000000; next", amount);
+    add("inception not a date", "set txtPremium1_0 100; set txtInception1_1 next week; set txtInception2_0 01/10/24; next",
+        inception + "txtInception1_1");
+    add("bad amount and bad inception", "set txtPremium1_0 ten; set txtInception1_0 soon; next",
+        amount + "txtInception1_0 txtPremium1_0");
+    add("an emptied yellow premium stays yellow and passes",
+        "set txtPremium2_0 abc; next; set txtPremium2_0 ; set txtPremium1_0 100; next",
+        "txtPremium2_0.colour=yellow; frmPreview=shown; messages=1");
+
+    add("a ticked amount counts", "click chkFees; set txtFees 25; next", "lblSec4=25.00; messages=0");
+    add("unticking empties the amount", "click chkFees; set txtFees 25; click chkFees; next", "txtFees=; lblSec4=0.00; messages=0");
+    add("ticked again, the empty amount is refused", "click chkFees; set txtFees 25; click chkFees; click chkFees; next",
+        "txtFees=; txtFees.colour=yellow; messages=1");
+    add("amounts without their box are neither counted nor tested", "set txtFees 25; set txtSurcharge lots; next",
+        "lblSec4=0.00; messages=0");
+    add("clicking an amount ticks its box and whitens it",
+        "set txtPremium1_0 bad; tick chkFees; tick chkOther; next; click txtFees; click txtTax",
+        "chkFees=checked; chkTax=checked; yellow=txtOther txtPremium1_0");
+
+    add("<< Back of a new contract leads to the main window", "set txtPolicy1_0 P-1; caption << Back; click cmdBack",
+        "frmPolicies1=hidden; frmAgent=shown; frmPrevious=hidden; txtPolicy1_0=P-1");
+    add("<< Previous of a reopened one leads to the list", "caption << Previous; click cmdBack",
+        "cmdBack=<< Previous; frmPolicies1=hidden; frmAgent=hidden; frmPrevious=shown");
+    add("close box ends the program", "close frmPolicies1", "ended=yes");
+    // The previous contract's date (or the zero date) must not reach the next note.
+    add("no inception date: due a month from today", "set txtInception1_0 12/15/2024; next; reset; next",
+        "dtpFirstInstllmnt=4/14/2025");
 }
 
-} // namespace
-
-void PolicyScheduleWindowTest::nextRefusesUnusableFields_data()
+void PolicyScheduleWindowTest::refusedNextChangesNothing()
 {
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("yellow");
-
-    const QString amount = "Amount must be indicated as a number (0.00)";
-    const QString inception = "Inception date must be a date (01/01/2008)";
-    QTest::newRow("ticked tax left empty") << QStringList{"tick chkTax"} << amount << QStringList{"txtTax"};
-    QTest::newRow("every bad amount at once")
-        << QStringList{"set txtPremium1_0 x", "set txtPremium3_2 1.2.3", "tick chkOther", "set txtOther o", "set txtPremium2_0 5"}
-        << amount << QStringList{"txtOther", "txtPremium1_0", "txtPremium3_2"};
-    QTest::newRow("premium beyond what an amount holds") << QStringList{"set txtPremium1_0 1000000000000000"} << amount
-                                                         << QStringList{"txtPremium1_0"};
-    QTest::newRow("sum beyond what an amount holds")
-        << QStringList{"set txtPremium1_0 900000000000000", "set txtPremium1_1 900000000000000"} << amount << QStringList{};
-    QTest::newRow("inception not a date")
-        << QStringList{"set txtPremium1_0 100", "set txtInception1_1 next week", "set txtInception2_0 01/10/24"}
-        << inception << QStringList{"txtInception1_1"};
-    QTest::newRow("bad amount and bad inception") << QStringList{"set txtPremium1_0 ten", "set txtInception1_0 soon"}
-                                                  << amount << QStringList{"txtInception1_0", "txtPremium1_0"};
-}
-
-void PolicyScheduleWindowTest::nextRefusesUnusableFields()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, message);
-    QFETCH(QStringList, yellow);
-
     ContractWindows w;
     CurrentContract& contract = w.session.CurrentContract;
     contract.Section1 = 123;
     contract.EarliestInception = QDate(2020, 2, 2);
     contract.AprKept = false;
-    w.run(steps << "next");
-    const QStringList expected{"message=" + message, "messages=1", "frmPolicies1=shown", "frmPreview=hidden"};
-    QCOMPARE(w.seen(expected), expected);
-    QCOMPARE(yellowFields(w), yellow);
-    // Nothing of the contract changes.
+    w.run({"set txtPremium1_0 100", "set txtInception1_0 soon", "next"});
+    QCOMPARE(w.valueOf("messages"), QString("1"));
     QCOMPARE(contract.Section1, 123.0);
     QCOMPARE(contract.EarliestInception, QDate(2020, 2, 2));
     QVERIFY(!contract.AprKept);
-}
-
-void PolicyScheduleWindowTest::scheduleRules_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("an emptied yellow premium stays yellow and passes")
-        << QStringList{"set txtPremium2_0 abc", "next", "set txtPremium2_0 ", "set txtPremium1_0 100", "next"}
-        << QStringList{"txtPremium2_0.colour=yellow", "frmPreview=shown", "messages=1"};
-    QTest::newRow("a ticked amount counts") << QStringList{"click chkFees", "set txtFees 25", "next"}
-                                            << QStringList{"lblSec4=25.00", "messages=0"};
-    QTest::newRow("unticking empties the amount")
-        << QStringList{"click chkFees", "set txtFees 25", "click chkFees", "next"}
-        << QStringList{"txtFees=", "lblSec4=0.00", "messages=0"};
-    QTest::newRow("ticked again, the empty amount is refused")
-        << QStringList{"click chkFees", "set txtFees 25", "click chkFees", "click chkFees", "next"}
-        << QStringList{"txtFees=", "txtFees.colour=yellow", "messages=1"};
-    QTest::newRow("amounts without their box are neither counted nor tested")
-        << QStringList{"set txtFees 25", "set txtSurcharge lots", "next"} << QStringList{"lblSec4=0.00", "messages=0"};
-    QTest::newRow("clicking an amount ticks its box and whitens it")
-        << QStringList{"set txtPremium1_0 bad", "tick chkFees", "tick chkOther", "next", "click txtFees", "click txtTax"}
-        << QStringList{"chkFees=checked", "chkTax=checked", "txtFees.colour=white", "txtOther.colour=yellow",
-                       "txtPremium1_0.colour=yellow"};
-    QTest::newRow("<< Back of a new contract leads to the main window")
-        << QStringList{"set txtPolicy1_0 P-1", "caption << Back", "click cmdBack"}
-        << QStringList{"frmPolicies1=hidden", "frmAgent=shown", "frmPrevious=hidden", "txtPolicy1_0=P-1"};
-    QTest::newRow("<< Previous of a reopened one leads to the list")
-        << QStringList{"caption << Previous", "click cmdBack"}
-        << QStringList{"frmPolicies1/cmdBack=<< Previous", "frmPolicies1=hidden", "frmAgent=hidden", "frmPrevious=shown"};
-    QTest::newRow("close box ends the program") << QStringList{"close frmPolicies1"} << QStringList{"ended=yes"};
-    // The previous contract's date (or the zero date) must not reach the next note.
-    QTest::newRow("no inception date: due a month from today")
-        << QStringList{"set txtInception1_0 12/15/2024", "next", "reset", "next"}
-        << QStringList{"dtpFirstInstllmnt=4/14/2025"};
-}
-
-void PolicyScheduleWindowTest::scheduleRules()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QStringList, expected);
-    ContractWindows w;
-    w.run(steps);
-    QCOMPARE(w.seen(expected), expected);
 }
 
 void PolicyScheduleWindowTest::resetClearsThePreviousContract()
@@ -125,19 +76,18 @@ void PolicyScheduleWindowTest::resetClearsThePreviousContract()
     w.session.CurrentContract.LoanAuthorization = "LA-1";
 
     w.schedule->Reset();
-    QStringList texts;
+    QStringList leftovers;
     for (QLineEdit* field : w.schedule->findChildren<QLineEdit*>())
-        texts << field->text();
-    QCOMPARE(texts.join(""), QString());
-    QCOMPARE(yellowFields(w), QStringList());
+        leftovers << field->text();
     for (QCheckBox* box : w.schedule->findChildren<QCheckBox*>())
-        QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+        leftovers << (box->isChecked() ? box->objectName() : "");
+    QCOMPARE(leftovers.join(""), QString());
+    QCOMPARE(w.valueOf("yellow"), QString());
     QCOMPARE(w.session.CurrentContract.LoanAuthorization, QString());
 
     // The next customer's loan carries nothing over.
     w.run({"set txtPremium1_0 100", "next"});
-    const QStringList expected{"lblTotalSections=100.00", "txtLoanAut="};
-    QCOMPARE(w.seen(expected), expected);
+    QCOMPARE(w.seen({"lblTotalSections=100.00", "txtLoanAut="}), QStringList({"lblTotalSections=100.00", "txtLoanAut="}));
 }
 
 QTEST_MAIN(PolicyScheduleWindowTest)
