@@ -170,14 +170,12 @@ struct ContractWindows {
             const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
             return value.isNull() ? QStringLiteral("NULL") : value;
         }
-        if (name == "messages")
-            return QString::number(messages.shown.size());
-        if (name == "message" && !messages.shown.isEmpty()) {
-            const auto& box = messages.last();
+        if (name == "messages" || name == "ended")
+            return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());
+        if (name == "message") {
+            const auto box = messages.shown.value(messages.shown.size() - 1, {{}, ui::MessageIcon::Critical, "QUILLON", {}});
             return box.text + (box.icon == ui::MessageIcon::Critical && box.title == "QUILLON" ? "" : " (not an error)");
         }
-        if (name == "message" || name == "ended")
-            return name == "message" ? "" : session.ended ? "yes" : "no";
         if (name == "yellow") { // the schedule's fields marked yellow
             QStringList yellow;
             for (QLineEdit* field : schedule->findChildren<QLineEdit*>())
