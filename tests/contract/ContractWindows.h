@@ -2,6 +2,7 @@
 
 #include "app/AppWindows.h"
 #include "app/Session.h"
+#include "contract/FieldColour.h"
 #include "contract/LoanTermsWindow.h"
 #include "contract/PolicyScheduleWindow.h"
 #include "history/PreviousContractsWindow.h"
@@ -16,9 +17,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,14 +43,10 @@ struct ContractWindows {
         store::createDatabase(session.DBPath);
         session.services.messages = &messages;
         session.now = [this] { return clock; };
-        main = std::make_unique<MainWindow>(session, windows);
-        previous = std::make_unique<PreviousContractsWindow>(session, windows);
-        schedule = std::make_unique<PolicyScheduleWindow>(session, windows);
-        review = std::make_unique<LoanTermsWindow>(session, windows);
-        windows.frmAgent = main.get();
-        windows.frmPrevious = previous.get();
-        windows.frmPolicies1 = schedule.get();
-        windows.frmPreview = review.get();
+        windows.frmAgent = (main = std::make_unique<MainWindow>(session, windows)).get();
+        windows.frmPrevious = (previous = std::make_unique<PreviousContractsWindow>(session, windows)).get();
+        windows.frmPolicies1 = (schedule = std::make_unique<PolicyScheduleWindow>(session, windows)).get();
+        windows.frmPreview = (review = std::make_unique<LoanTermsWindow>(session, windows)).get();
         session.CurAgent = {QStringLiteral("Ann Agent"), QStringLiteral("Agency Co"), {}, {}, {}, {}, {}, {}, {}};
         session.CurCust = {QStringLiteral("Carl Customer"), QStringLiteral("Carl's Hauling"), {}, {}, {}, {}, {}, {}, {}};
         schedule->show();
@@ -67,13 +62,13 @@ struct ContractWindows {
     }
     QLineEdit* field(const QString& name) const { return in(schedule.get(), name); }
     QLineEdit* reviewField(const QString& name) const { return in(review.get(), name); }
+    QCheckBox* box(const QString& name) const { return in<QCheckBox>(schedule.get(), name); }
     QString shown(const QString& name) const
     {
         if (auto* label = review->findChild<QLabel*>(name))
             return label->text();
         return reviewField(name)->text();
     }
-    QCheckBox* box(const QString& name) const { return in<QCheckBox>(schedule.get(), name); }
 
     // Types into a field as a user does, key by key, after emptying it.
     static void type(QLineEdit* field, const QString& text)
@@ -91,8 +86,7 @@ struct ContractWindows {
     void clickNext() { QTest::mouseClick(in<QPushButton>(schedule.get(), QStringLiteral("cmdNext")), Qt::LeftButton); }
     void clickSavePrint() { QTest::mouseClick(in<QPushButton>(review.get(), QStringLiteral("cmdPrint")), Qt::LeftButton); }
 
-    // Premiums typed into the first row of Sections 1, 2 and 3 (empty skips),
-    // and a ticked tax when given.
+    // Premiums typed into the first row of Sections 1, 2 and 3 (empty skips), and a ticked tax when given.
     void fillSchedule(const QString& s1, const QString& s2, const QString& s3, const QString& tax = {})
     {
         field(QStringLiteral("txtPremium1_0"))->setText(s1);
@@ -118,5 +112,116 @@ struct ContractWindows {
             rows << row;
         }
         return rows;
+    }
+
+    // A window by its name; a control by name, in the schedule first ("frmPreview/cmdBack" names the window).
+    QWidget* window(const QString& name) const
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == name)
+                return window;
+        return nullptr;
+    }
+    QWidget* control(const QString& name) const
+    {
+        if (name.contains('/'))
+            return in<QWidget>(window(name.section('/', 0, 0)), name.section('/', 1));
+        QWidget* widget = schedule->findChild<QWidget*>(name);
+        return widget ? widget : in<QWidget>(review.get(), name);
+    }
+    QLineEdit* edit(const QString& name) const { return qobject_cast<QLineEdit*>(control(name)); }
+
+    // Acts like a user: "set NAME text" (pasted), "type NAME text" (key by key), "leave NAME",
+    // "tick NAME", "click NAME", "next", "save", "reset" (a new contract), "caption TEXT"
+    // (of << Back), "close WINDOW", "wait SECONDS".
+    void run(const QStringList& steps)
+    {
+        for (const QString& step : steps) {
+            const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1, 1), text = step.section(' ', 2);
+            if (verb == "set" || verb == "type")
+                verb == "set" ? edit(name)->setText(text) : type(edit(name), text);
+            else if (verb == "leave")
+                leave(edit(name));
+            else if (verb == "tick")
+                qobject_cast<QAbstractButton*>(control(name))->setChecked(true);
+            else if (verb == "click")
+                QTest::mouseClick(control(name), Qt::LeftButton, {}, QPoint(5, control(name)->height() / 2));
+            else if (verb == "next" || verb == "save")
+                verb == "next" ? clickNext() : clickSavePrint();
+            else if (verb == "reset")
+                review->hide(), schedule->Reset(), schedule->show();
+            else if (verb == "caption")
+                schedule->setBackCaption(step.section(' ', 1));
+            else if (verb == "close")
+                window(name)->close();
+            else
+                clock = clock.addSecs(name.toInt()); // wait
+        }
+    }
+
+    // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
+    // "NAME.colour", "yellow", a window shown/hidden, "message" (the last box, marked unless an
+    // error box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL).
+    QString valueOf(const QString& name) const
+    {
+        if (name == "rows")
+            return QString::number(storedRows().size());
+        if (name.startsWith("row")) {
+            const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
+            return value.isNull() ? QStringLiteral("NULL") : value;
+        }
+        if (name == "messages" || name == "ended")
+            return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());
+        if (name == "message") {
+            const auto box = messages.shown.value(messages.shown.size() - 1, {{}, ui::MessageIcon::Critical, "QUILLON", {}});
+            return box.text + (box.icon == ui::MessageIcon::Critical && box.title == "QUILLON" ? "" : " (not an error)");
+        }
+        if (name == "yellow") { // the schedule's fields marked yellow
+            QStringList yellow;
+            for (QLineEdit* field : schedule->findChildren<QLineEdit*>())
+                if (fieldcolour::of(field) == fieldcolour::kInvalid)
+                    yellow << field->objectName();
+            yellow.sort();
+            return yellow.join(' ');
+        }
+        if (QWidget* w = window(name))
+            return w->isVisible() ? "shown" : "hidden";
+        if (name.endsWith(".colour"))
+            return fieldcolour::of(edit(name.chopped(7))) == fieldcolour::kInvalid ? "yellow" : "white";
+        QWidget* widget = control(name);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            return label->text();
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            return line->text();
+        if (auto* date = qobject_cast<QDateEdit*>(widget))
+            return date->date().toString("M/d/yyyy");
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        return button->isCheckable() ? (button->isChecked() ? "checked" : "unchecked") : button->text();
+    }
+    // Each "NAME=expected" entry, with what is actually seen in place of the expected value.
+    QStringList seen(const QStringList& expected) const
+    {
+        QStringList actual;
+        for (const QString& entry : expected)
+            actual << entry.section('=', 0, 0) + '=' + valueOf(entry.section('=', 0, 0));
+        return actual;
+    }
+
+    // Data rows of user steps and of what is then seen ("NAME=value"), each list "; "-separated.
+    static void addColumns()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("expected");
+    }
+    static void addRow(const char* name, const QString& steps, const QString& expected)
+    {
+        QTest::newRow(name) << steps.split("; ", Qt::SkipEmptyParts) << expected.split("; ");
+    }
+    void checkRow()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        run(steps);
+        QCOMPARE(seen(expected), expected);
     }
 };
