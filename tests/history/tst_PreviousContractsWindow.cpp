@@ -1,224 +1,133 @@
-#include "app/AppWindows.h"
-#include "app/Session.h"
-#include "contract/PolicyScheduleWindow.h"
-#include "history/ContractHistoryStore.h"
 #include "history/HistoryFixture.h"
-#include "history/PreviousContractsWindow.h"
-#include "support/FakeServices.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
-#include <memory>
-
-namespace {
-
-// One run of the program with the previous-contracts window and the policy
-// schedule to reopen into, over a fresh database.
-struct Rig {
-    TempDatabase db;
-    FakeMessageBoxService messages;
-    Session session;
-    AppWindows windows;
-    std::unique_ptr<PolicyScheduleWindow> schedule;
-    std::unique_ptr<PreviousContractsWindow> window;
-
-    Rig()
-    {
-        session.DBPath = db.path();
-        session.services.messages = &messages;
-        session.now = [] { return QDateTime(QDate(2027, 3, 4), QTime(15, 6, 7)); };
-        schedule = std::make_unique<PolicyScheduleWindow>(session, windows);
-        windows.frmPolicies1 = schedule.get();
-        window = std::make_unique<PreviousContractsWindow>(session, windows);
-        windows.frmPrevious = window.get();
-    }
-
-    // Saves n contracts for the customer; returns their IDs.
-    QList<qint64> save(const QString& dba, int n)
-    {
-        QList<qint64> ids;
-        for (int i = 1; i <= n; ++i)
-            ids << db.insert(savedContract(dba, i));
-        return ids;
-    }
-
-    void open(const QString& dba)
-    {
-        session.SelectedName = dba;
-        window->showFromSchedule();
-    }
-
-    QTableWidget* grid() const { return window->findChild<QTableWidget*>("fgRecords"); }
-    QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
-
-    // Data rows count from 1, as ContractRow does; the header is row 0.
-    QString cell(int row, int column) const
-    {
-        const QTableWidgetItem* item = grid()->item(row - 1, column);
-        return item ? item->text() : QString();
-    }
-    QStringList rowCells(int row) const
-    {
-        QStringList cells;
-        for (int column = 0; column < history::kGridColumns; ++column)
-            cells << cell(row, column);
-        return cells;
-    }
-    int selectedRow() const
-    {
-        const QModelIndexList rows = grid()->selectionModel()->selectedRows();
-        return rows.size() == 1 ? rows.first().row() + 1 : 0;
-    }
-    QList<bool> editCopyDeleteEnabled() const
-    {
-        return {button("cmdEdit")->isEnabled(), button("cmdCopy")->isEnabled(),
-                button("cmdDelete")->isEnabled()};
-    }
-    QPoint rowCentre(int row) const
-    {
-        return grid()->visualRect(grid()->model()->index(row - 1, 0)).center();
-    }
-    void chooseRow(int row) { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
-};
-
-const QList<bool> kEnabled{true, true, true};
-const QList<bool> kDisabled{false, false, false};
-
-} // namespace
-
+// The previous-contracts list over stored rows: listing, Edit, Copy, Delete, Done.
 class PreviousContractsWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void windowLooksAsDesigned();
+    void listsExactlyTheCustomersRowsInSavingOrder_data();
+    void listsExactlyTheCustomersRowsInSavingOrder();
+    void cellsShowTheStoredTexts();
     void contractRowIsBroughtIntoRange_data();
     void contractRowIsBroughtIntoRange();
-    void customerWithoutContractsThenAnother();
-    void doneHidesAndTheNextShowingRereadsTheTable();
+    void everyShowingRereadsTheTable();
     void deleteSelectsTheRowAbove_data();
     void deleteSelectsTheRowAbove();
     void copyAddsTheDuplicateLastAndSelectsIt_data();
     void copyAddsTheDuplicateLastAndSelectsIt();
-    void reopenPutsTheContractBackOnTheSchedule_data();
-    void reopenPutsTheContractBackOnTheSchedule();
-    void missingDatabaseFileEndsTheProgram();
+    void reopenReplacesWhatWasOnTheSchedule_data();
+    void reopenReplacesWhatWasOnTheSchedule();
+    void copyEditSaveGivesThreeRows();
 };
 
-void PreviousContractsWindowTest::windowLooksAsDesigned()
+void PreviousContractsWindowTest::listsExactlyTheCustomersRowsInSavingOrder_data()
 {
-    Rig rig;
-    rig.save("Acme", 1);
-    rig.open("Acme");
-    QCOMPARE(rig.window->windowTitle(), QString("Previous Contracts"));
-    QCOMPARE(rig.window->findChild<QLabel*>("lblFor")->text(), QString("Acme"));
-    QCOMPARE(rig.grid()->geometry(), QRect(4, 40, 630, 133));
+    // Stored DBA of each row in saving order (null is NULL), the name asked
+    // for, and the positions of the rows that must be listed.
+    QTest::addColumn<QVariantList>("stored");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QList<int>>("listed");
+    QTest::newRow("interleaved customers keep saving order")
+        << QVariantList{"Acme", "Beta", "Acme", "Beta", "Acme"} << "Acme" << QList<int>{0, 2, 4};
+    QTest::newRow("other letter case or a trailing blank is another customer")
+        << QVariantList{"ACME", "Acme", "acme", "Acme "} << "Acme" << QList<int>{1};
+    QTest::newRow("null DBA never matches, not even an empty name")
+        << QVariantList{QVariant(), "Acme"} << "" << QList<int>{};
+    QTest::newRow("quote and percent are plain text")
+        << QVariantList{"O'Hara %", "O'Hara x"} << "O'Hara %" << QList<int>{0};
+}
 
-    QStringList headers;
-    QList<int> widths;
-    for (int column = 0; column < history::kGridColumns; ++column) {
-        headers << rig.grid()->horizontalHeaderItem(column)->text();
-        widths << rig.grid()->columnWidth(column);
-    }
-    QCOMPARE(headers, (QStringList{"Company", "Agent", "Date Printed", "Amount Financed",
-                                   "Finance Charge", "Total of Payments", "APR",
-                                   "Number of Installments", "Amount of Installments",
-                                   "Loan Authorization #", "Data ID"}));
-    QCOMPARE(widths, (QList<int>{100, 100, 80, 100, 100, 100, 100, 120, 120, 120, 0}));
-    const int leftCentred = Qt::AlignLeft | Qt::AlignVCenter;
-    QCOMPARE(rig.grid()->horizontalHeaderItem(2)->textAlignment(), leftCentred);
-    QCOMPARE(rig.grid()->item(0, 2)->textAlignment(), leftCentred);
+void PreviousContractsWindowTest::listsExactlyTheCustomersRowsInSavingOrder()
+{
+    QFETCH(QVariantList, stored);
+    QFETCH(QString, asked);
+    QFETCH(QList<int>, listed);
+    HistoryRig rig;
+    QList<qint64> ids, expected;
+    for (const QVariant& dba : stored)
+        ids << rig.insert({{"DBA", dba}});
+    for (int position : listed)
+        expected << ids[position];
+    rig.open(asked);
+    QCOMPARE(rig.listedIds(), expected);
+}
+
+void PreviousContractsWindowTest::cellsShowTheStoredTexts()
+{
+    HistoryRig rig;
+    const qint64 full = rig.insert(savedContract("Acme", 52));
+    const qint64 bare = rig.insert({{"DBA", "Acme"}, {"Agent", "Only"}});
+    const QList<history::ListedContract> list = history::listContracts(rig.session.DBPath, "Acme");
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list[0].cells, (QStringList{"Company 52", "Agent 52", "12/6/2026 8:53:52 PM", "120", "70.00",
+                                         "1077.50", "10.50", "8", "133.81", "LA-52", QString::number(full)}));
+    // Null Run and LoanAuthorization show as empty cells.
+    QCOMPARE(list[1].cells, (QStringList{"", "Only", "", "", "", "", "", "", "", "", QString::number(bare)}));
 }
 
 void PreviousContractsWindowTest::contractRowIsBroughtIntoRange_data()
 {
     QTest::addColumn<int>("contracts");
     QTest::addColumn<int>("rowBefore");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<int>("rowAfter");
-    QTest::addColumn<QList<bool>>("buttons");
-
-    QTest::newRow("first showing selects the first row") << 3 << 0 << 1 << 1 << kEnabled;
-    QTest::newRow("row 5 of a longer list, two contracts now") << 2 << 5 << 2 << 2 << kEnabled;
-    QTest::newRow("one past the last row") << 2 << 3 << 2 << 2 << kEnabled;
-    QTest::newRow("row within the list is kept") << 3 << 2 << 2 << 2 << kEnabled;
-    QTest::newRow("customer without contracts") << 0 << 2 << 0 << 0 << kDisabled;
+    QTest::addColumn<int>("rowAfter"); // also the row selected; 0 is none
+    QTest::newRow("first showing selects the first row") << 3 << 0 << 1;
+    QTest::newRow("row 5, two contracts now") << 2 << 5 << 2;
+    QTest::newRow("one past the last row") << 2 << 3 << 2;
+    QTest::newRow("a row within the list is kept") << 3 << 2 << 2;
+    QTest::newRow("customer without contracts") << 0 << 2 << 0;
 }
 
 void PreviousContractsWindowTest::contractRowIsBroughtIntoRange()
 {
     QFETCH(int, contracts);
     QFETCH(int, rowBefore);
-    QFETCH(int, selected);
     QFETCH(int, rowAfter);
-    QFETCH(QList<bool>, buttons);
-
-    Rig rig;
+    HistoryRig rig;
     rig.save("Acme", contracts);
-    rig.save("Other", 6);
+    rig.save("Beta", 3);
     rig.session.ContractRow = std::int16_t(rowBefore);
     rig.open("Acme");
     QCOMPARE(rig.grid()->rowCount(), contracts);
-    QCOMPARE(rig.selectedRow(), selected);
+    QCOMPARE(rig.selected(), rowAfter);
     QCOMPARE(int(rig.session.ContractRow), rowAfter);
-    QCOMPARE(rig.editCopyDeleteEnabled(), buttons);
-    QVERIFY(rig.button("cmdDone")->isEnabled());
-}
-
-void PreviousContractsWindowTest::customerWithoutContractsThenAnother()
-{
-    Rig rig;
-    rig.save("Beta", 3);
-    rig.session.ContractRow = 2;
-    rig.open("Acme");
-    QTest::mouseClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-    QCOMPARE(rig.editCopyDeleteEnabled(), kDisabled);
-    QVERIFY(rig.window->isVisible());
-    QVERIFY(!rig.schedule->isVisible());
-    QCOMPARE(int(rig.session.ContractRow), 0);
-
+    QCOMPARE(rig.enabled(), QList<bool>(3, rowAfter > 0));
+    if (!contracts) { // a double-click on the empty grid reopens nothing
+        QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());
+    }
+    // The next customer's list starts where this one left off, at row 1 at least.
     rig.open("Beta");
-    QCOMPARE(rig.selectedRow(), 1);
-    rig.window->EnableButtons(false);
-    rig.chooseRow(3);
-    QCOMPARE(rig.editCopyDeleteEnabled(), kEnabled);
-    QCOMPARE(rig.selectedRow(), 3);
+    QCOMPARE(rig.selected(), qMax(rowAfter, 1));
+    QCOMPARE(rig.enabled(), QList<bool>(3, true));
 }
 
-void PreviousContractsWindowTest::doneHidesAndTheNextShowingRereadsTheTable()
+void PreviousContractsWindowTest::everyShowingRereadsTheTable()
 {
-    Rig rig;
-    const QList<qint64> ids = rig.save("Acme", 1);
+    HistoryRig rig;
+    QList<qint64> ids = rig.save("Acme", 1);
     rig.open("Acme");
-    QTest::mouseClick(rig.button("cmdDone"), Qt::LeftButton);
-    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.previous->windowTitle(), QString("Previous Contracts"));
+    rig.press("cmdDone");
+    QVERIFY(!rig.previous->isVisible());
 
-    const qint64 added = rig.db.insert(savedContract("Acme", 9));
-    rig.session.SelectedName = "Acme";
-    QTimer::singleShot(0, rig.button("cmdDone"), &QPushButton::click);
-    rig.window->showModalFromMain();  // returns once Done hides it
-    QVERIFY(!rig.window->isVisible());
-    QCOMPARE(rig.grid()->rowCount(), 2);
-    QCOMPARE(rig.cell(1, history::kIdColumn), QString::number(ids[0]));
-    QCOMPARE(rig.cell(2, history::kIdColumn), QString::number(added));
+    ids << rig.insert(savedContract("Acme", 9));
+    QTimer::singleShot(0, [&] { rig.press("cmdDone"); });
+    rig.previous->showModalFromMain(); // returns once Done hides it
+    QVERIFY(!rig.previous->isVisible());
+    QCOMPARE(rig.listedIds(), ids);
 }
 
 void PreviousContractsWindowTest::deleteSelectsTheRowAbove_data()
 {
     QTest::addColumn<int>("contracts");
     QTest::addColumn<int>("chosen");
-    QTest::addColumn<QList<int>>("left");  // rows (from 1) of the first listing still listed
+    QTest::addColumn<QList<int>>("left"); // rows of the first listing still listed
     QTest::addColumn<int>("selected");
-    QTest::addColumn<QList<bool>>("buttons");
-
-    QTest::newRow("the only contract") << 1 << 1 << QList<int>{} << 0 << kDisabled;
-    QTest::newRow("row 1 of 3") << 3 << 1 << QList<int>{2, 3} << 1 << kEnabled;
-    QTest::newRow("row 2 of 3") << 3 << 2 << QList<int>{1, 3} << 1 << kEnabled;
-    QTest::newRow("row 3 of 3") << 3 << 3 << QList<int>{1, 2} << 2 << kEnabled;
+    QTest::newRow("the only contract") << 1 << 1 << QList<int>{} << 0;
+    QTest::newRow("row 1 of 3") << 3 << 1 << QList<int>{2, 3} << 1;
+    QTest::newRow("row 2 of 3") << 3 << 2 << QList<int>{1, 3} << 1;
+    QTest::newRow("row 3 of 3") << 3 << 3 << QList<int>{1, 2} << 2;
 }
 
 void PreviousContractsWindowTest::deleteSelectsTheRowAbove()
@@ -227,27 +136,19 @@ void PreviousContractsWindowTest::deleteSelectsTheRowAbove()
     QFETCH(int, chosen);
     QFETCH(QList<int>, left);
     QFETCH(int, selected);
-    QFETCH(QList<bool>, buttons);
-
-    Rig rig;
+    HistoryRig rig;
     const QList<qint64> ids = rig.save("Acme", contracts);
-    rig.save("Beta", 2);
     rig.open("Acme");
-    rig.chooseRow(chosen);
-    QTest::mouseClick(rig.button("cmdDelete"), Qt::LeftButton);
-
-    QStringList listed, expected;
-    for (int row = 1; row <= rig.grid()->rowCount(); ++row)
-        listed << rig.cell(row, history::kIdColumn);
+    rig.choose(chosen);
+    rig.press("cmdDelete");
+    QList<qint64> kept;
     for (int row : left)
-        expected << QString::number(ids[row - 1]);
-    QCOMPARE(listed, expected);
-    QCOMPARE(rig.selectedRow(), selected);
+        kept << ids[row - 1];
+    QCOMPARE(rig.listedIds(), kept);
+    QCOMPARE(rig.selected(), selected);
     QCOMPARE(int(rig.session.ContractRow), selected);
-    QCOMPARE(rig.editCopyDeleteEnabled(), buttons);
-    QVERIFY(rig.window->isVisible());
-    QVERIFY(rig.messages.shown.isEmpty());
-    QCOMPARE(rig.db.ids().size(), contracts - 1 + 2);
+    QCOMPARE(rig.enabled(), QList<bool>(3, selected > 0));
+    QVERIFY(rig.messages.shown.isEmpty() && rig.previous->isVisible());
 }
 
 void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt_data()
@@ -260,95 +161,118 @@ void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt_data()
 void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt()
 {
     QFETCH(bool, loanAuthorizationNull);
-
-    Rig rig;
+    HistoryRig rig;
     Columns first = savedContract("Acme", 1);
+    first["PolicyNo8"] = "slot 8";
     if (loanAuthorizationNull)
         first.remove("LoanAuthorization");
-    rig.db.insert(first);
-    rig.save("Acme", 2);
+    const qint64 id = rig.insert(first);
+    const qint64 last = rig.save("Acme", 2).last();
     rig.session.ContractRow = 2;
+    rig.clock = QDateTime(QDate(2027, 3, 4), QTime(0, 6, 7));
     rig.open("Acme");
-    rig.chooseRow(1);
-    const QStringList original = rig.rowCells(1);
-    QTest::mouseClick(rig.button("cmdCopy"), Qt::LeftButton);
+    rig.choose(1);
+    rig.press("cmdCopy");
 
     QCOMPARE(rig.grid()->rowCount(), 4);
-    QCOMPARE(rig.selectedRow(), 4);
+    QCOMPARE(rig.selected(), 4);
     QCOMPARE(int(rig.session.ContractRow), 4);
-    QCOMPARE(rig.editCopyDeleteEnabled(), kEnabled);
-    QStringList copy = rig.rowCells(4);
-    QCOMPARE(copy[2], QString("3/4/2027 3:06:07 PM"));
-    const qint64 copyId = copy[history::kIdColumn].toLongLong();
-    QCOMPARE(copyId, rig.db.ids().last());
-    QCOMPARE(rig.db.row(copyId).value("LoanAuthorization").isNull(), loanAuthorizationNull);
-    copy[2] = original[2];
-    copy[history::kIdColumn] = original[history::kIdColumn];
-    QCOMPARE(copy, original);
+    QCOMPARE(rig.grid()->item(3, 2)->text(), QString("3/4/2027 12:06:07 AM"));
+    const qint64 copyId = rig.listedIds().last();
+    QVERIFY(copyId > last);
+    Columns original = rig.row(id), copy = rig.row(copyId);
+    QCOMPARE(copy.take("Run").toString(), QString("2027-03-04T00:06:07"));
+    original.remove("Run");
+    for (auto it = original.cbegin(); it != original.cend(); ++it) {
+        QCOMPARE(copy.value(it.key()).isNull(), it.value().isNull());
+        QCOMPARE(copy.value(it.key()).toString(), it.value().toString());
+    }
 }
 
-void PreviousContractsWindowTest::reopenPutsTheContractBackOnTheSchedule_data()
+void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("Edit button") << "edit";
-    QTest::newRow("double-click on the row") << "double-click";
-    QTest::newRow("Edit while the main window waits") << "modal";
+    QTest::addColumn<QString>("tax");
+    QTest::addColumn<bool>("taxTicked");
+    QTest::newRow("Edit, tax 12.5 is written and ticked") << "edit" << "12.5" << true;
+    QTest::newRow("double-click, tax 0 leaves the emptied tax alone") << "double-click" << "0" << false;
+    QTest::newRow("Edit while the main window waits") << "from main" << "12.5" << true;
 }
 
-void PreviousContractsWindowTest::reopenPutsTheContractBackOnTheSchedule()
+void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
 {
     QFETCH(QString, how);
+    QFETCH(QString, tax);
+    QFETCH(bool, taxTicked);
+    HistoryRig rig;
+    // What another contract of this run left on screen.
+    rig.fillSchedule("500", "600", "700");
+    rig.field("txtPolicy1_3")->setText("old row 4");
+    rig.field("txtDescription")->setText("old description");
+    rig.box("chkFees")->setChecked(true);
+    rig.field("txtFees")->setText("25");
+    rig.reviewField("txtLoanAut")->setText("LA-OLD");
 
-    Rig rig;
     rig.save("Acme", 1);
     Columns chosen = savedContract("Acme", 2);
-    chosen["PolicyNo5"] = "Truck-1";
-    rig.db.insert(chosen);
+    chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"Tax", tax}});
+    chosen.remove("Description");
+    chosen.remove("Agent"); // another contract's agent must not stay behind
+    rig.insert(chosen);
     rig.save("Acme", 1);
-    rig.session.CurAgent.Name = "Agent of another contract";
     rig.session.ContractRow = 2;
-    if (how == "modal") {
-        rig.session.SelectedName = "Acme";
-        QTimer::singleShot(0, rig.button("cmdEdit"), &QPushButton::click);
-        rig.window->showModalFromMain();  // returns once Edit hides the window
+    if (how == "from main") {
+        QTimer::singleShot(0, [&] { rig.press("cmdEdit"); });
+        rig.previous->showModalFromMain(); // returns once Edit hides the window
     } else {
         rig.open("Acme");
-        rig.chooseRow(3);
+        rig.choose(3);
         if (how == "double-click")
-            QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.rowCentre(2));
+            QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.centreOf(2));
         else {
-            rig.chooseRow(2);
-            QTest::mouseClick(rig.button("cmdEdit"), Qt::LeftButton);
+            rig.choose(2);
+            rig.press("cmdEdit");
         }
     }
 
-    QVERIFY(!rig.window->isVisible());
-    QVERIFY(rig.schedule->isVisible());
-    QCOMPARE(int(rig.session.ContractRow), 2);
-    QCOMPARE(rig.schedule->findChild<QLineEdit*>("txtPolicy2_0")->text(), QString("Truck-1"));
-    QCOMPARE((QStringList{rig.session.CurAgent.Name, rig.session.CurAgent.Company,
-                          rig.session.CurCust.Name, rig.session.CurCust.DBA}),
-             (QStringList{"Agent 2", "Company 2", "Customer 2", "Acme"}));
+    QVERIFY(!rig.previous->isVisible() && rig.schedule->isVisible());
+    QStringList shown;
+    for (const char* name : {"txtPolicy1_0", "txtPolicy1_1", "txtPolicy1_2", "txtPolicy1_3", "txtPolicy2_0",
+                             "txtPremium1_0", "txtPremium2_0", "txtDescription", "txtFees", "txtTax"})
+        shown << rig.field(name)->text();
+    QCOMPARE(shown, (QStringList{"P-2", "P-2b", "P-2c", "", "Truck", "1000", "", "", "", taxTicked ? tax : ""}));
+    QCOMPARE(rig.box("chkTax")->isChecked(), taxTicked);
+    QVERIFY(!rig.box("chkFees")->isChecked());
+    QCOMPARE(rig.reviewField("txtLoanAut")->text(), QString());
+    QCOMPARE((QStringList{rig.session.CurAgent.Name, rig.session.CurAgent.Company, rig.session.CurCust.Name,
+                          rig.session.CurCust.DBA}),
+             (QStringList{"", "Company 2", "Customer 2", "Acme"}));
 
-    // Coming back from the schedule, the reopened contract is selected again.
-    rig.schedule->hide();
-    rig.window->showFromSchedule();
-    QCOMPARE(rig.selectedRow(), 2);
+    auto* back = rig.in<QPushButton>(rig.schedule.get(), "cmdBack");
+    QCOMPARE(back->text(), QString("<< Previous"));
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());
+    QCOMPARE(rig.selected(), 2);
 }
 
-void PreviousContractsWindowTest::missingDatabaseFileEndsTheProgram()
+void PreviousContractsWindowTest::copyEditSaveGivesThreeRows()
 {
-    Rig rig;
-    rig.save("Acme", 2);
+    HistoryRig rig;
+    const qint64 first = rig.insert(savedContract("Acme", 1));
     rig.open("Acme");
-    rig.session.DBPath = rig.db.path() + ".gone";
-    QTest::mouseClick(rig.button("cmdCopy"), Qt::LeftButton);
-    QVERIFY(rig.session.ended);
-    QCOMPARE(rig.messages.shown.size(), 1);
-    QVERIFY(rig.messages.last().text.startsWith("Error 3024: "));
-    QCOMPARE(rig.messages.last().icon, ui::MessageIcon::Critical);
-    QCOMPARE(rig.messages.last().title, QString("QUILLON"));
-    QCOMPARE(rig.db.ids().size(), 2);
+    rig.press("cmdCopy"); // selects the copy
+    rig.press("cmdEdit");
+    rig.clickNext();
+    QVERIFY(rig.review->isVisible());
+    rig.clickSavePrint();
+    QVERIFY(rig.messages.shown.isEmpty());
+    rig.open("Acme");
+    const QList<qint64> ids = rig.listedIds();
+    QCOMPARE(ids.size(), 3);
+    // The new row carries the reopened contract, not the parties the run started with.
+    const Columns saved = rig.row(ids[2]), copied = rig.row(first);
+    for (const char* column : {"DBA", "Customer", "Agent", "Company", "PolicyNo1", "Premium1", "Tax"})
+        QCOMPARE(saved.value(column).toString(), copied.value(column).toString());
 }
 
 QTEST_MAIN(PreviousContractsWindowTest)
