@@ -30,8 +30,7 @@ struct HistoryRig : ContractWindows {
     HistoryRig()
     {
         printers.printers = {{"Office Laser", "laser", "usb1", true}};
-        printers.answer.confirmed = true;
-        printers.answer.printerName = "Office Laser";
+        printers.answer = {true, "Office Laser", {}, {}};
         session.services.printers = &printers;
     }
     qint64 insert(const Columns& columns)
@@ -70,11 +69,18 @@ struct HistoryRig : ContractWindows {
         previous->showFromSchedule();
     }
     QTableWidget* grid() const { return in<QTableWidget>(previous.get(), "fgRecords"); }
+    QStringList cells(int row) const
+    {
+        QStringList texts;
+        for (int column = 0; column < history::kGridColumns; ++column)
+            texts << grid()->model()->index(row - 1, column).data().toString();
+        return texts;
+    }
     QList<qint64> listedIds() const
     {
         QList<qint64> ids;
-        for (int r = 0; r < grid()->rowCount(); ++r)
-            ids << grid()->item(r, history::kIdColumn)->text().toLongLong();
+        for (int row = 1; row <= grid()->rowCount(); ++row)
+            ids << cells(row)[history::kIdColumn].toLongLong();
         return ids;
     }
     int selected() const
@@ -82,15 +88,13 @@ struct HistoryRig : ContractWindows {
         const QModelIndexList rows = grid()->selectionModel()->selectedRows();
         return rows.size() == 1 ? rows.first().row() + 1 : 0;
     }
+    QPushButton* button(const char* name) const { return in<QPushButton>(previous.get(), name); }
     // Whether Edit, Copy and Delete are enabled, in that order.
     QList<bool> enabled() const
     {
-        QList<bool> on;
-        for (const char* name : {"cmdEdit", "cmdCopy", "cmdDelete"})
-            on << in<QPushButton>(previous.get(), name)->isEnabled();
-        return on;
+        return {button("cmdEdit")->isEnabled(), button("cmdCopy")->isEnabled(), button("cmdDelete")->isEnabled()};
     }
     QPoint centreOf(int row) const { return grid()->visualRect(grid()->model()->index(row - 1, 0)).center(); }
     void choose(int row) { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centreOf(row)); }
-    void press(const char* button) { QTest::mouseClick(in<QPushButton>(previous.get(), button), Qt::LeftButton); }
+    void press(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 };
