@@ -2,7 +2,6 @@
 
 #include "contract/ContractWindows.h"
 #include "history/ContractHistoryStore.h"
-#include "store/PoliciesColumns.h"
 #include "support/FakePrinterDialogService.h"
 
 #include <QTableWidget>
@@ -15,10 +14,17 @@ inline Columns savedContract(const QString& dba, int n)
 {
     const QString tag = QString::number(n);
     return {{"DBA", dba}, {"Customer", "Customer " + tag}, {"Agent", "Agent " + tag}, {"Company", "Company " + tag},
-            {"Run", QString("2026-12-06T20:53:%1").arg(n, 2, 10, QChar('0'))}, {"Financed", "120"},
+            {"Run", "2026-12-06T20:53:52"}, {"Financed", "120"},
             {"FinCharge", "70.00"}, {"Payments", "1077.50"}, {"APR", "10.50"}, {"InstallmentNum", "8"},
             {"InstallmentAmt", "133.81"}, {"LoanAuthorization", "LA-" + tag}, {"PolicyNo1", "P-" + tag},
             {"Premium1", "1000"}, {"Tax", "12.5"}, {"Description", "Fee"}};
+}
+
+// The printer dialog offers one printer and is confirmed whatever is asked.
+inline void alwaysPrint(FakePrinterDialogService& dialog)
+{
+    dialog.printers = {{"Office Laser", "laser", "usb1", true}};
+    dialog.answer = {true, "Office Laser", {}, {}};
 }
 
 // The contract windows over a fresh database, a printer that always prints, and
@@ -29,8 +35,7 @@ struct HistoryRig : ContractWindows {
 
     HistoryRig()
     {
-        printers.printers = {{"Office Laser", "laser", "usb1", true}};
-        printers.answer = {true, "Office Laser", {}, {}};
+        alwaysPrint(printers);
         session.services.printers = &printers;
     }
     qint64 insert(const Columns& columns)
@@ -42,24 +47,6 @@ struct HistoryRig : ContractWindows {
             query.addBindValue(value);
         connection.exec(query);
         return query.lastInsertId().toLongLong();
-    }
-    QList<qint64> save(const QString& dba, int n)
-    {
-        QList<qint64> ids;
-        for (int i = 1; i <= n; ++i)
-            ids << insert(savedContract(dba, i));
-        return ids;
-    }
-    // Every stored column of one row, NULLs as null values.
-    Columns row(qint64 id) const
-    {
-        store::Connection connection(session.DBPath);
-        QSqlQuery query = connection.run("SELECT * FROM Policies WHERE ID = ?", {id});
-        const bool found = query.next();
-        Columns columns;
-        for (const QString& column : store::policiesColumns())
-            columns.insert(column, found ? query.value(column) : QVariant());
-        return columns;
     }
 
     void open(const QString& dba)

@@ -1,21 +1,25 @@
 #include "history/HistoryFixture.h"
+#include "people/AgentDialog.h"
+#include "people/CustomerDialog.h"
+#include "people/TestProgram.h"
+#include "store/PoliciesColumns.h"
 
 #include <QtTest>
 
-// The previous-contracts list over stored rows: listing, Done, Delete, Copy and reopening.
+// The previous-contracts list over stored rows: listing, Done, Delete, Copy and
+// reopening; and one contract's whole road through the windows of a started program.
 class PreviousContractsWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void listsExactlyTheCustomersRowsInSavingOrder();
     void contractRowIsBroughtIntoRange_data();
     void contractRowIsBroughtIntoRange();
-    void deleteSelectsTheRowAbove_data();
-    void deleteSelectsTheRowAbove();
-    void copyAddsTheDuplicateLastAndSelectsIt_data();
-    void copyAddsTheDuplicateLastAndSelectsIt();
+    void deleteAndCopyKeepTheListInStep_data();
+    void deleteAndCopyKeepTheListInStep();
     void reopenReplacesWhatWasOnTheSchedule_data();
     void reopenReplacesWhatWasOnTheSchedule();
     void copyEditSaveGivesThreeRows();
+    void wholeRoadThroughTheRealWindows();
 };
 
 void PreviousContractsWindowTest::listsExactlyTheCustomersRowsInSavingOrder()
@@ -29,8 +33,6 @@ void PreviousContractsWindowTest::listsExactlyTheCustomersRowsInSavingOrder()
     QCOMPARE(rig.listedIds(), (QList<qint64>{ids[0], ids[6]}));
     rig.open("Acm'%");
     QCOMPARE(rig.listedIds(), QList<qint64>{ids[2]});
-    rig.open("");
-    QCOMPARE(rig.listedIds(), QList<qint64>{});
 }
 
 void PreviousContractsWindowTest::contractRowIsBroughtIntoRange_data()
@@ -38,10 +40,9 @@ void PreviousContractsWindowTest::contractRowIsBroughtIntoRange_data()
     QTest::addColumn<int>("contracts");
     QTest::addColumn<int>("rowBefore");
     QTest::addColumn<int>("rowAfter"); // also the row selected; 0 is none
-    QTest::newRow("first showing selects the first row") << 3 << 0 << 1;
+    QTest::newRow("first showing selects the first row") << 2 << 0 << 1;
     QTest::newRow("row 5, two contracts now") << 2 << 5 << 2;
     QTest::newRow("one past the last row") << 2 << 3 << 2;
-    QTest::newRow("a row within the list is kept") << 3 << 2 << 2;
     QTest::newRow("customer without contracts") << 0 << 2 << 0;
 }
 
@@ -51,21 +52,19 @@ void PreviousContractsWindowTest::contractRowIsBroughtIntoRange()
     QFETCH(int, rowBefore);
     QFETCH(int, rowAfter);
     HistoryRig rig;
-    rig.save("Acme", contracts);
-    const QList<qint64> beta = rig.save("Beta", 3);
+    for (int n = 1; n <= contracts; ++n)
+        rig.insert(savedContract("Acme", n));
+    const QList<qint64> beta{rig.insert(savedContract("Beta", 1)), rig.insert(savedContract("Beta", 2))};
     rig.session.ContractRow = std::int16_t(rowBefore);
     rig.open("Acme");
-    QCOMPARE(rig.previous->windowTitle(), QString("Previous Contracts"));
     QCOMPARE(rig.grid()->rowCount(), contracts);
     QCOMPARE(rig.selected(), rowAfter);
     QCOMPARE(int(rig.session.ContractRow), rowAfter);
     QCOMPARE(rig.enabled(), QList<bool>(3, rowAfter > 0));
-    if (!contracts) { // a double-click on the empty grid reopens nothing
+    if (!contracts) // a double-click on the empty grid reopens nothing
         QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-        QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());
-    }
     rig.press("cmdDone");
-    QVERIFY(!rig.previous->isVisible());
+    QVERIFY(!rig.previous->isVisible() && !rig.schedule->isVisible());
 
     // The main window's list is read afresh and starts where this one left off, at row 1 at least.
     rig.session.SelectedName = "Beta";
@@ -76,76 +75,67 @@ void PreviousContractsWindowTest::contractRowIsBroughtIntoRange()
     QCOMPARE(rig.enabled(), QList<bool>(3, true));
 }
 
-void PreviousContractsWindowTest::deleteSelectsTheRowAbove_data()
+void PreviousContractsWindowTest::deleteAndCopyKeepTheListInStep_data()
 {
+    QTest::addColumn<QString>("button");
     QTest::addColumn<int>("contracts");
     QTest::addColumn<int>("chosen");
-    QTest::addColumn<QList<int>>("left"); // rows of the first listing still listed
+    QTest::addColumn<QList<int>>("listed"); // rows of the first listing listed after it; 0 is the copy
     QTest::addColumn<int>("selected");
-    QTest::newRow("the only contract") << 1 << 1 << QList<int>{} << 0;
-    QTest::newRow("row 1 of 3") << 3 << 1 << QList<int>{2, 3} << 1;
-    QTest::newRow("row 2 of 3") << 3 << 2 << QList<int>{1, 3} << 1;
-    QTest::newRow("row 3 of 3") << 3 << 3 << QList<int>{1, 2} << 2;
+    QTest::addColumn<QString>("removed"); // from the first contract
+    QTest::newRow("delete the only contract") << "cmdDelete" << 1 << 1 << QList<int>{} << 0 << "";
+    QTest::newRow("delete row 1 of 3") << "cmdDelete" << 3 << 1 << QList<int>{2, 3} << 1 << "";
+    QTest::newRow("delete row 2 of 3") << "cmdDelete" << 3 << 2 << QList<int>{1, 3} << 1 << "";
+    QTest::newRow("delete row 3 of 3") << "cmdDelete" << 3 << 3 << QList<int>{1, 2} << 2 << "";
+    QTest::newRow("copy row 1 of 3") << "cmdCopy" << 3 << 1 << QList<int>{1, 2, 3, 0} << 4 << "";
+    QTest::newRow("copy row 1 of 3 without loan authorization")
+        << "cmdCopy" << 3 << 1 << QList<int>{1, 2, 3, 0} << 4 << "LoanAuthorization";
 }
 
-void PreviousContractsWindowTest::deleteSelectsTheRowAbove()
+void PreviousContractsWindowTest::deleteAndCopyKeepTheListInStep()
 {
+    QFETCH(QString, button);
     QFETCH(int, contracts);
     QFETCH(int, chosen);
-    QFETCH(QList<int>, left);
+    QFETCH(QList<int>, listed);
     QFETCH(int, selected);
-    HistoryRig rig;
-    const QList<qint64> ids = rig.save("Acme", contracts);
-    rig.open("Acme");
-    rig.choose(chosen);
-    rig.press("cmdDelete");
-    QList<qint64> kept;
-    for (int row : left)
-        kept << ids[row - 1];
-    QCOMPARE(rig.listedIds(), kept);
-    QCOMPARE(rig.selected(), selected);
-    QCOMPARE(int(rig.session.ContractRow), selected);
-    QCOMPARE(rig.enabled(), QList<bool>(3, selected > 0));
-    QVERIFY(rig.messages.shown.isEmpty() && rig.previous->isVisible());
-}
-
-void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt_data()
-{
-    QTest::addColumn<QString>("removed"); // from the copied row
-    QTest::newRow("row 1 of 3") << "";
-    QTest::newRow("row 1 of 3 without loan authorization") << "LoanAuthorization";
-}
-
-void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt()
-{
     QFETCH(QString, removed);
     HistoryRig rig;
     Columns first = savedContract("Acme", 1);
     first.insert({{"PolicyNo8", "slot 8"}, {"Run", QVariant()}});
     first.remove(removed);
-    const qint64 id = rig.insert(first);
-    const qint64 last = rig.save("Acme", 2).last();
-    rig.session.ContractRow = 2;
+    QList<qint64> ids{rig.insert(first)};
+    for (int n = 2; n <= contracts; ++n)
+        ids << rig.insert(savedContract("Acme", n));
     rig.clock = QDateTime(QDate(2026, 12, 6), QTime(20, 53, 52));
     rig.open("Acme");
-    rig.choose(1);
     QCOMPARE(rig.cells(1)[2], QString()); // a null date shows empty
-    rig.press("cmdCopy");
+    rig.choose(chosen);
+    rig.press(qPrintable(button));
 
-    QCOMPARE(rig.grid()->rowCount(), 4);
-    QCOMPARE(rig.selected(), 4);
-    QCOMPARE(int(rig.session.ContractRow), 4);
-    const QStringList copy = rig.cells(4);
-    QCOMPARE(copy.mid(0, 10), (QStringList{"Company 1", "Agent 1", "12/6/2026 8:53:52 PM", "120", "70.00",
-                                           "1077.50", "10.50", "8", "133.81", removed.isEmpty() ? "LA-1" : ""}));
-    QVERIFY(copy[history::kIdColumn].toLongLong() > last);
-    Columns original = rig.row(id), stored = rig.row(copy[history::kIdColumn].toLongLong());
-    QCOMPARE(stored.take("Run").toString(), QString("2026-12-06T20:53:52"));
-    original.remove("Run");
-    for (auto it = original.cbegin(); it != original.cend(); ++it) {
-        QCOMPARE(stored.value(it.key()).isNull(), it.value().isNull());
-        QCOMPARE(stored.value(it.key()).toString(), it.value().toString());
-    }
+    const QList<qint64> after = rig.listedIds();
+    QList<qint64> expected;
+    for (int row : listed)
+        expected << (row ? ids[row - 1] : after.value(3));
+    QCOMPARE(after, expected);
+    QCOMPARE(rig.selected(), selected);
+    QCOMPARE(int(rig.session.ContractRow), selected);
+    QCOMPARE(rig.enabled(), QList<bool>(3, selected > 0));
+    QVERIFY(rig.messages.shown.isEmpty() && rig.previous->isVisible());
+    if (button == "cmdDelete")
+        return;
+    // The copy has a new ID and today's date; every other column is as stored, NULLs included.
+    QCOMPARE(rig.cells(4).mid(0, 10), (QStringList{"Company 1", "Agent 1", "12/6/2026 8:53:52 PM", "120", "70.00",
+                                                   "1077.50", "10.50", "8", "133.81", removed.isEmpty() ? "LA-1" : ""}));
+    QVERIFY(after[3] > ids.last());
+    QStringList same; // NULL-aware: "IS" tells a NULL from an empty text
+    for (const QString& column : store::policiesColumns())
+        same << QString(column == "Run" ? "copy.%1 = ?" : "copy.%1 IS original.%1").arg(column);
+    store::Connection connection(rig.session.DBPath);
+    QSqlQuery query = connection.run("SELECT COUNT(*) FROM Policies copy, Policies original WHERE copy.ID = ? AND "
+                                     "original.ID = ? AND " + same.join(" AND "), {after[3], ids[0], "2026-12-06T20:53:52"});
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toInt(), 1);
 }
 
 void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule_data()
@@ -153,7 +143,7 @@ void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule_data()
     QTest::addColumn<bool>("doubleClick");
     QTest::addColumn<QString>("tax");
     QTest::newRow("Edit, tax 12.5 is written and ticked") << false << "12.5";
-    QTest::newRow("double-click, tax 0 leaves the emptied tax alone") << true << "0";
+    QTest::newRow("double-click, tax 0 leaves the cleared tax alone") << true << "0";
 }
 
 void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
@@ -162,19 +152,17 @@ void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
     QFETCH(QString, tax);
     HistoryRig rig;
     // What another contract of this run left on screen.
-    rig.fillSchedule("500", "600", "700");
+    rig.fillSchedule("500", "600", "700", "9");
     rig.field("txtPolicy1_3")->setText("old row 4");
     rig.field("txtDescription")->setText("old description");
-    rig.box("chkFees")->setChecked(true);
-    rig.field("txtFees")->setText("25");
     rig.reviewField("txtLoanAut")->setText("LA-OLD");
 
-    rig.save("Acme", 1);
+    rig.insert(savedContract("Acme", 1));
     Columns chosen = savedContract("Acme", 2);
     chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"Surcharge", "0.00"},
                    {"Tax", tax}, {"Description", QVariant()}, {"Agent", QVariant()}});
     rig.insert(chosen);
-    rig.save("Acme", 1);
+    rig.insert(savedContract("Acme", 3));
     rig.open("Acme");
     if (doubleClick)
         QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.centreOf(2));
@@ -186,16 +174,16 @@ void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
     QVERIFY(!rig.previous->isVisible() && rig.schedule->isVisible());
     QStringList shown{rig.reviewField("txtLoanAut")->text()};
     for (const char* name : {"txtPolicy1_0", "txtPolicy1_1", "txtPolicy1_2", "txtPolicy1_3", "txtPolicy2_0",
-                             "txtPremium1_0", "txtPremium2_0", "txtDescription", "txtFees", "txtSurcharge", "txtTax"})
+                             "txtPremium1_0", "txtPremium2_0", "txtDescription", "txtSurcharge", "txtTax"})
         shown << rig.field(name)->text();
-    for (const char* name : {"chkFees", "chkSurcharge", "chkTax"})
+    for (const char* name : {"chkSurcharge", "chkTax"})
         shown << (rig.box(name)->isChecked() ? "ticked" : "");
     const bool taxed = tax != "0";
-    QCOMPARE(shown, (QStringList{"", "P-2", "P-2b", "P-2c", "", "Truck", "1000", "", "", "", "0.00",
-                                 taxed ? tax : "", "", "ticked", taxed ? "ticked" : ""}));
+    QCOMPARE(shown, (QStringList{"", "P-2", "P-2b", "P-2c", "", "Truck", "1000", "", "", "0.00", taxed ? tax : "",
+                                 "ticked", taxed ? "ticked" : ""}));
     // The reopened contract's parties replace the last ones, an empty agent included.
-    QCOMPARE((QStringList{rig.session.CurAgent.Name, rig.session.CurAgent.Company, rig.session.CurCust.Name,
-                          rig.session.CurCust.DBA}),
+    const Session& s = rig.session;
+    QCOMPARE((QStringList{s.CurAgent.Name, s.CurAgent.Company, s.CurCust.Name, s.CurCust.DBA}),
              (QStringList{"", "Company 2", "Customer 2", "Acme"}));
 
     auto* back = rig.in<QPushButton>(rig.schedule.get(), "cmdBack");
@@ -208,19 +196,74 @@ void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
 void PreviousContractsWindowTest::copyEditSaveGivesThreeRows()
 {
     HistoryRig rig;
-    const qint64 first = rig.insert(savedContract("Acme", 1));
+    rig.insert(savedContract("Acme", 1));
     rig.open("Acme");
     rig.press("cmdCopy"); // selects the copy
     rig.press("cmdEdit");
     rig.clickNext();
     rig.clickSavePrint();
     QVERIFY(rig.messages.shown.isEmpty());
+    // Saved as a new row of the reopened contract's customer and parties, not the run's first ones.
     rig.open("Acme");
     QCOMPARE(rig.grid()->rowCount(), 3);
-    // The new row carries the reopened contract, not the parties the run started with.
-    const Columns saved = rig.row(rig.listedIds().last()), copied = rig.row(first);
-    for (const char* column : {"DBA", "Customer", "Agent", "Company", "PolicyNo1", "Premium1", "Tax"})
-        QCOMPARE(saved.value(column).toString(), copied.value(column).toString());
+    QCOMPARE(rig.cells(3).mid(0, 2), (QStringList{"Company 1", "Agent 1"}));
+}
+
+void PreviousContractsWindowTest::wholeRoadThroughTheRealWindows()
+{
+    TestProgram program;
+    program.makeDatabase();
+    QVERIFY(program.start());
+    FakePrinterDialogService printers;
+    alwaysPrint(printers);
+    program.session().services.printers = &printers;
+    const AppWindows& w = program.app->windows();
+    QWidget* main = program.main();
+    auto type = [&](QWidget* window, const char* field, const QString& text) {
+        program.control<QLineEdit>(window, field)->setText(text);
+    };
+    auto add = [&](const char* button, QWidget* dialog, const char* field, const QString& text) {
+        TestProgram::whileOpen([&] { program.click(main, button); }, [&] {
+            type(dialog, field, text);
+            program.click(dialog, "cmdOK");
+        });
+    };
+    add("cmdNewAgent", w.frmAddAgent, "txtName", "Ann Agent");
+    add("cmdNewCust", w.frmAddCust, "txtDBA", "Carl's Hauling");
+    program.agents()->setCurrentRow(0);
+    program.customers()->setCurrentRow(0);
+    program.click(main, "cmdNext");
+    type(w.frmPolicies1, "txtPolicy1_0", "POL-1");
+    type(w.frmPolicies1, "txtPremium1_0", "1000");
+    type(w.frmPolicies1, "txtInception1_0", "12/15/2024");
+    program.click(w.frmPolicies1, "cmdNext");
+    program.click(w.frmPreview, "cmdPrint");
+    program.click(w.frmPolicies1, "cmdBack");
+    QVERIFY(main->isVisible());
+
+    TestProgram::whileOpen([&] { program.click(main, "cmdPrevContract"); },
+                           [&] { program.click(w.frmPrevious, "cmdEdit"); });
+    QCOMPARE(program.control<QLineEdit>(w.frmPolicies1, "txtPolicy1_0")->text(), QString("POL-1"));
+    program.click(w.frmPolicies1, "cmdNext");
+    program.click(w.frmPreview, "cmdPrint");
+    QVERIFY(program.messages.shown.isEmpty());
+    QCOMPARE(printers.jobs.size(), 2);
+    store::Connection connection(program.session().DBPath);
+    QSqlQuery rows = connection.run("SELECT COUNT(*) FROM Policies WHERE DBA = ? AND Agent = ? AND PolicyNo1 = ?"
+                                    " AND Premium1 = ?", {"Carl's Hauling", "Ann Agent", "POL-1", "1000"});
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toInt(), 2);
+
+    // << Previous leads to the list, which shows both, the reopened one selected.
+    program.click(w.frmPolicies1, "cmdBack");
+    QVERIFY(w.frmPrevious->isVisible());
+    QCOMPARE(w.frmPrevious->dataRows(), 2);
+    QCOMPARE(w.frmPrevious->chosenRow(), 1);
+    program.click(w.frmPrevious, "cmdDone");
+    // A contract started anew from the main window goes back there again.
+    program.click(main, "cmdNext");
+    program.click(w.frmPolicies1, "cmdBack");
+    QVERIFY(main->isVisible() && !w.frmPrevious->isVisible());
 }
 
 QTEST_MAIN(PreviousContractsWindowTest)
