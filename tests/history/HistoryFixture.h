@@ -14,10 +14,9 @@ inline Columns savedContract(const QString& dba, int n)
 {
     const QString tag = QString::number(n);
     return {{"DBA", dba}, {"Customer", "Customer " + tag}, {"Agent", "Agent " + tag}, {"Company", "Company " + tag},
-            {"Run", "2026-12-06T20:53:52"}, {"Financed", "120"},
-            {"FinCharge", "70.00"}, {"Payments", "1077.50"}, {"APR", "10.50"}, {"InstallmentNum", "8"},
-            {"InstallmentAmt", "133.81"}, {"LoanAuthorization", "LA-" + tag}, {"PolicyNo1", "P-" + tag},
-            {"Premium1", "1000"}, {"Tax", "12.5"}, {"Description", "Fee"}};
+            {"Run", "2026-12-06T20:53:52"}, {"Financed", "120"}, {"FinCharge", "70.00"}, {"Payments", "1077.50"},
+            {"APR", "10.50"}, {"InstallmentNum", "8"}, {"InstallmentAmt", "133.81"}, {"LoanAuthorization", "LA-" + tag},
+            {"PolicyNo1", "P-" + tag}, {"Premium1", "1000"}, {"Tax", "12.5"}, {"Description", "Fee"}};
 }
 
 // The printer dialog offers one printer and is confirmed whatever is asked.
@@ -42,7 +41,8 @@ struct HistoryRig : ContractWindows {
     {
         store::Connection connection(session.DBPath);
         QSqlQuery query = connection.prepare(QString("INSERT INTO Policies (%1) VALUES (%2)")
-                                                 .arg(columns.keys().join(", "), QStringList(columns.size(), "?").join(", ")));
+                                                 .arg(columns.keys().join(", "),
+                                                      QStringList(columns.size(), "?").join(", ")));
         for (const QVariant& value : columns.values())
             query.addBindValue(value);
         connection.exec(query);
