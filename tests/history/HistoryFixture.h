@@ -1,97 +1,87 @@
 #pragma once
 
-#include "store/Connection.h"
-#include "store/PoliciesColumns.h"
-#include "store/Schema.h"
+#include "contract/ContractWindows.h"
+#include "history/ContractHistoryStore.h"
+#include "support/FakePrinterDialogService.h"
 
-#include <QHash>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QVariant>
+#include <QTableWidget>
 
-// Columns of one Policies row to store; a column left out stays NULL.
+// Columns of one Policies row; a column left out, or a null value, stays NULL.
 using Columns = QHash<QString, QVariant>;
 
-// Stores one Policies row into the database file at path; returns its ID.
-inline qint64 insertContract(const QString& path, const Columns& columns)
-{
-    store::Connection connection(path);
-    QStringList names, marks;
-    for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
-        names << it.key();
-        marks << QStringLiteral("?");
-    }
-    QSqlQuery query = connection.prepare(
-        names.isEmpty() ? QStringLiteral("INSERT INTO Policies DEFAULT VALUES")
-                        : QStringLiteral("INSERT INTO Policies (%1) VALUES (%2)")
-                              .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
-    for (int i = 0; i < names.size(); ++i)
-        query.bindValue(i, columns.value(names[i]));
-    connection.exec(query);
-    return query.lastInsertId().toLongLong();
-}
-
-// A fresh database file in its own temporary folder.
-class TempDatabase {
-public:
-    TempDatabase() : m_path(m_dir.filePath(QStringLiteral("project.mdb")))
-    {
-        store::createDatabase(m_path);
-    }
-    const QString& path() const { return m_path; }
-    qint64 insert(const Columns& columns) const { return insertContract(m_path, columns); }
-
-    // Every stored column of one row, NULLs as null values; empty when gone.
-    Columns row(qint64 id) const
-    {
-        store::Connection connection(m_path);
-        QSqlQuery query = connection.run(QStringLiteral("SELECT * FROM Policies WHERE ID = ?"), {id});
-        Columns columns;
-        if (query.next())
-            for (const QString& column : store::policiesColumns())
-                columns.insert(column, query.value(column));
-        return columns;
-    }
-
-    QList<qint64> ids() const
-    {
-        store::Connection connection(m_path);
-        QSqlQuery query = connection.run(QStringLiteral("SELECT ID FROM Policies ORDER BY ID"));
-        QList<qint64> all;
-        while (query.next())
-            all << query.value(0).toLongLong();
-        return all;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
-};
-
-// A contract as saving leaves it: schedule, terms and header filled, the rest NULL.
+// A contract as saving leaves it, tagged n so rows tell apart.
 inline Columns savedContract(const QString& dba, int n)
 {
     const QString tag = QString::number(n);
-    return Columns{
-        {"DBA", dba},
-        {"Customer", "Customer " + tag},
-        {"Agent", "Agent " + tag},
-        {"Company", "Company " + tag},
-        {"Run", QStringLiteral("2026-12-06T20:53:%1").arg(n % 60, 2, 10, QLatin1Char('0'))},
-        {"Financed", QStringLiteral("%1.50").arg(1000 + n)},
-        {"FinCharge", "70.00"},
-        {"Payments", QStringLiteral("%1.50").arg(1070 + n)},
-        {"APR", "10.50"},
-        {"InstallmentNum", "8"},
-        {"InstallmentAmt", "133.81"},
-        {"LoanAuthorization", "LA-" + tag},
-        {"Due", "2027-01-15"},
-        {"Classification", "Commercial"},
-        {"PolicyNo1", "P-" + tag},
-        {"Agent1", "Carrier " + tag},
-        {"Premium1", "1000"},
-        {"Section1", "1000.00"},
-        {"Tax", "12.5"},
-        {"Description", "Filing fee"},
-    };
+    return {{"DBA", dba}, {"Customer", "Customer " + tag}, {"Agent", "Agent " + tag}, {"Company", "Company " + tag},
+            {"Run", "2026-12-06T20:53:52"}, {"Financed", "120"}, {"FinCharge", "70.00"}, {"Payments", "1077.50"},
+            {"APR", "10.50"}, {"InstallmentNum", "8"}, {"InstallmentAmt", "133.81"}, {"LoanAuthorization", "LA-" + tag},
+            {"PolicyNo1", "P-" + tag}, {"Premium1", "1000"}, {"Tax", "12.5"}, {"Description", "Fee"}};
 }
+
+// The printer dialog offers one printer and is confirmed whatever is asked.
+inline void alwaysPrint(FakePrinterDialogService& dialog)
+{
+    dialog.printers = {{"Office Laser", "laser", "usb1", true}};
+    dialog.answer = {true, "Office Laser", {}, {}};
+}
+
+// The contract windows over a fresh database, a printer that always prints, and
+// the previous-contracts list driven as a user drives it. Rows count from 1, as
+// ContractRow does.
+struct HistoryRig : ContractWindows {
+    FakePrinterDialogService printers;
+
+    HistoryRig()
+    {
+        alwaysPrint(printers);
+        session.services.printers = &printers;
+    }
+    qint64 insert(const Columns& columns)
+    {
+        store::Connection connection(session.DBPath);
+        QSqlQuery query = connection.prepare(QString("INSERT INTO Policies (%1) VALUES (%2)")
+                                                 .arg(columns.keys().join(", "),
+                                                      QStringList(columns.size(), "?").join(", ")));
+        for (const QVariant& value : columns.values())
+            query.addBindValue(value);
+        connection.exec(query);
+        return query.lastInsertId().toLongLong();
+    }
+
+    void open(const QString& dba)
+    {
+        session.SelectedName = dba;
+        schedule->hide();
+        previous->showFromSchedule();
+    }
+    QTableWidget* grid() const { return in<QTableWidget>(previous.get(), "fgRecords"); }
+    QStringList cells(int row) const
+    {
+        QStringList texts;
+        for (int column = 0; column < history::kGridColumns; ++column)
+            texts << grid()->model()->index(row - 1, column).data().toString();
+        return texts;
+    }
+    QList<qint64> listedIds() const
+    {
+        QList<qint64> ids;
+        for (int row = 1; row <= grid()->rowCount(); ++row)
+            ids << cells(row)[history::kIdColumn].toLongLong();
+        return ids;
+    }
+    int selected() const
+    {
+        const QModelIndexList rows = grid()->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.first().row() + 1 : 0;
+    }
+    QPushButton* button(const char* name) const { return in<QPushButton>(previous.get(), name); }
+    // Whether Edit, Copy and Delete are enabled, in that order.
+    QList<bool> enabled() const
+    {
+        return {button("cmdEdit")->isEnabled(), button("cmdCopy")->isEnabled(), button("cmdDelete")->isEnabled()};
+    }
+    QPoint centreOf(int row) const { return grid()->visualRect(grid()->model()->index(row - 1, 0)).center(); }
+    void choose(int row) { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centreOf(row)); }
+    void press(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+};

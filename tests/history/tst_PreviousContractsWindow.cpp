@@ -1,354 +1,269 @@
-#include "app/AppWindows.h"
-#include "app/Session.h"
-#include "contract/PolicyScheduleWindow.h"
-#include "history/ContractHistoryStore.h"
 #include "history/HistoryFixture.h"
-#include "history/PreviousContractsWindow.h"
-#include "support/FakeServices.h"
+#include "people/AgentDialog.h"
+#include "people/CustomerDialog.h"
+#include "people/TestProgram.h"
+#include "store/PoliciesColumns.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
-#include <memory>
-
-namespace {
-
-// One run of the program with the previous-contracts window and the policy
-// schedule to reopen into, over a fresh database.
-struct Rig {
-    TempDatabase db;
-    FakeMessageBoxService messages;
-    Session session;
-    AppWindows windows;
-    std::unique_ptr<PolicyScheduleWindow> schedule;
-    std::unique_ptr<PreviousContractsWindow> window;
-
-    Rig()
-    {
-        session.DBPath = db.path();
-        session.services.messages = &messages;
-        session.now = [] { return QDateTime(QDate(2027, 3, 4), QTime(15, 6, 7)); };
-        schedule = std::make_unique<PolicyScheduleWindow>(session, windows);
-        windows.frmPolicies1 = schedule.get();
-        window = std::make_unique<PreviousContractsWindow>(session, windows);
-        windows.frmPrevious = window.get();
-    }
-
-    // Saves n contracts for the customer; returns their IDs.
-    QList<qint64> save(const QString& dba, int n)
-    {
-        QList<qint64> ids;
-        for (int i = 1; i <= n; ++i)
-            ids << db.insert(savedContract(dba, i));
-        return ids;
-    }
-
-    void open(const QString& dba)
-    {
-        session.SelectedName = dba;
-        window->showFromSchedule();
-    }
-
-    QTableWidget* grid() const { return window->findChild<QTableWidget*>("fgRecords"); }
-    QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
-
-    // Data rows count from 1, as ContractRow does; the header is row 0.
-    QString cell(int row, int column) const
-    {
-        const QTableWidgetItem* item = grid()->item(row - 1, column);
-        return item ? item->text() : QString();
-    }
-    QStringList rowCells(int row) const
-    {
-        QStringList cells;
-        for (int column = 0; column < history::kGridColumns; ++column)
-            cells << cell(row, column);
-        return cells;
-    }
-    int selectedRow() const
-    {
-        const QModelIndexList rows = grid()->selectionModel()->selectedRows();
-        return rows.size() == 1 ? rows.first().row() + 1 : 0;
-    }
-    QList<bool> editCopyDeleteEnabled() const
-    {
-        return {button("cmdEdit")->isEnabled(), button("cmdCopy")->isEnabled(),
-                button("cmdDelete")->isEnabled()};
-    }
-    QPoint rowCentre(int row) const
-    {
-        return grid()->visualRect(grid()->model()->index(row - 1, 0)).center();
-    }
-    void chooseRow(int row) { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
-};
-
-const QList<bool> kEnabled{true, true, true};
-const QList<bool> kDisabled{false, false, false};
-
-} // namespace
-
+// The previous-contracts list over stored rows: listing, Done, Delete, Copy and
+// reopening; and one contract's whole road through the windows of a started program.
 class PreviousContractsWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void windowLooksAsDesigned();
+    void listsExactlyTheCustomersRowsInSavingOrder();
     void contractRowIsBroughtIntoRange_data();
     void contractRowIsBroughtIntoRange();
-    void customerWithoutContractsThenAnother();
-    void doneHidesAndTheNextShowingRereadsTheTable();
-    void deleteSelectsTheRowAbove_data();
-    void deleteSelectsTheRowAbove();
-    void copyAddsTheDuplicateLastAndSelectsIt_data();
-    void copyAddsTheDuplicateLastAndSelectsIt();
-    void reopenPutsTheContractBackOnTheSchedule_data();
-    void reopenPutsTheContractBackOnTheSchedule();
-    void missingDatabaseFileEndsTheProgram();
+    void deleteAndCopyKeepTheListInStep_data();
+    void deleteAndCopyKeepTheListInStep();
+    void reopenReplacesWhatWasOnTheSchedule_data();
+    void reopenReplacesWhatWasOnTheSchedule();
+    void copyEditSaveGivesThreeRows();
+    void wholeRoadThroughTheRealWindows();
 };
 
-void PreviousContractsWindowTest::windowLooksAsDesigned()
+void PreviousContractsWindowTest::listsExactlyTheCustomersRowsInSavingOrder()
 {
-    Rig rig;
-    rig.save("Acme", 1);
+    // Letter case, a trailing blank, NULL, quotes and wildcards: each is another customer.
+    HistoryRig rig;
+    QList<qint64> ids;
+    for (const QVariant& dba : QVariantList{"Acme", "ACME", "Acm'%", "Acme ", QVariant(), "acme", "Acme"})
+        ids << rig.insert({{"DBA", dba}});
     rig.open("Acme");
-    QCOMPARE(rig.window->windowTitle(), QString("Previous Contracts"));
-    QCOMPARE(rig.window->findChild<QLabel*>("lblFor")->text(), QString("Acme"));
-    QCOMPARE(rig.grid()->geometry(), QRect(4, 40, 630, 133));
-
-    QStringList headers;
-    QList<int> widths;
-    for (int column = 0; column < history::kGridColumns; ++column) {
-        headers << rig.grid()->horizontalHeaderItem(column)->text();
-        widths << rig.grid()->columnWidth(column);
-    }
-    QCOMPARE(headers, (QStringList{"Company", "Agent", "Date Printed", "Amount Financed",
-                                   "Finance Charge", "Total of Payments", "APR",
-                                   "Number of Installments", "Amount of Installments",
-                                   "Loan Authorization #", "Data ID"}));
-    QCOMPARE(widths, (QList<int>{100, 100, 80, 100, 100, 100, 100, 120, 120, 120, 0}));
-    const int leftCentred = Qt::AlignLeft | Qt::AlignVCenter;
-    QCOMPARE(rig.grid()->horizontalHeaderItem(2)->textAlignment(), leftCentred);
-    QCOMPARE(rig.grid()->item(0, 2)->textAlignment(), leftCentred);
+    QCOMPARE(rig.listedIds(), (QList<qint64>{ids[0], ids[6]}));
+    rig.open("Acm'%");
+    QCOMPARE(rig.listedIds(), QList<qint64>{ids[2]});
 }
 
 void PreviousContractsWindowTest::contractRowIsBroughtIntoRange_data()
 {
     QTest::addColumn<int>("contracts");
     QTest::addColumn<int>("rowBefore");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<int>("rowAfter");
-    QTest::addColumn<QList<bool>>("buttons");
-
-    QTest::newRow("first showing selects the first row") << 3 << 0 << 1 << 1 << kEnabled;
-    QTest::newRow("row 5 of a longer list, two contracts now") << 2 << 5 << 2 << 2 << kEnabled;
-    QTest::newRow("one past the last row") << 2 << 3 << 2 << 2 << kEnabled;
-    QTest::newRow("row within the list is kept") << 3 << 2 << 2 << 2 << kEnabled;
-    QTest::newRow("customer without contracts") << 0 << 2 << 0 << 0 << kDisabled;
+    QTest::addColumn<int>("rowAfter"); // also the row selected; 0 is none
+    QTest::newRow("first showing selects the first row") << 2 << 0 << 1;
+    QTest::newRow("row 5, two contracts now") << 2 << 5 << 2;
+    QTest::newRow("one past the last row") << 2 << 3 << 2;
+    QTest::newRow("customer without contracts") << 0 << 2 << 0;
 }
 
 void PreviousContractsWindowTest::contractRowIsBroughtIntoRange()
 {
     QFETCH(int, contracts);
     QFETCH(int, rowBefore);
-    QFETCH(int, selected);
     QFETCH(int, rowAfter);
-    QFETCH(QList<bool>, buttons);
-
-    Rig rig;
-    rig.save("Acme", contracts);
-    rig.save("Other", 6);
+    HistoryRig rig;
+    for (int n = 1; n <= contracts; ++n)
+        rig.insert(savedContract("Acme", n));
+    const QList<qint64> beta{rig.insert(savedContract("Beta", 1)), rig.insert(savedContract("Beta", 2))};
     rig.session.ContractRow = std::int16_t(rowBefore);
     rig.open("Acme");
     QCOMPARE(rig.grid()->rowCount(), contracts);
-    QCOMPARE(rig.selectedRow(), selected);
+    QCOMPARE(rig.selected(), rowAfter);
     QCOMPARE(int(rig.session.ContractRow), rowAfter);
-    QCOMPARE(rig.editCopyDeleteEnabled(), buttons);
-    QVERIFY(rig.button("cmdDone")->isEnabled());
+    QCOMPARE(rig.enabled(), QList<bool>(3, rowAfter > 0));
+    if (!contracts) // a double-click on the empty grid reopens nothing
+        QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    rig.press("cmdDone");
+    QVERIFY(!rig.previous->isVisible() && !rig.schedule->isVisible());
+
+    // The main window's list is read afresh and starts where this one left off, at row 1 at least.
+    rig.session.SelectedName = "Beta";
+    QTimer::singleShot(0, [&] { rig.press("cmdDone"); });
+    rig.previous->showModalFromMain(); // returns once Done hides it
+    QCOMPARE(rig.listedIds(), beta);
+    QCOMPARE(rig.selected(), qMax(rowAfter, 1));
+    QCOMPARE(rig.enabled(), QList<bool>(3, true));
 }
 
-void PreviousContractsWindowTest::customerWithoutContractsThenAnother()
+void PreviousContractsWindowTest::deleteAndCopyKeepTheListInStep_data()
 {
-    Rig rig;
-    rig.save("Beta", 3);
-    rig.session.ContractRow = 2;
-    rig.open("Acme");
-    QTest::mouseClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-    QCOMPARE(rig.editCopyDeleteEnabled(), kDisabled);
-    QVERIFY(rig.window->isVisible());
-    QVERIFY(!rig.schedule->isVisible());
-    QCOMPARE(int(rig.session.ContractRow), 0);
-
-    rig.open("Beta");
-    QCOMPARE(rig.selectedRow(), 1);
-    rig.window->EnableButtons(false);
-    rig.chooseRow(3);
-    QCOMPARE(rig.editCopyDeleteEnabled(), kEnabled);
-    QCOMPARE(rig.selectedRow(), 3);
-}
-
-void PreviousContractsWindowTest::doneHidesAndTheNextShowingRereadsTheTable()
-{
-    Rig rig;
-    const QList<qint64> ids = rig.save("Acme", 1);
-    rig.open("Acme");
-    QTest::mouseClick(rig.button("cmdDone"), Qt::LeftButton);
-    QVERIFY(!rig.window->isVisible());
-
-    const qint64 added = rig.db.insert(savedContract("Acme", 9));
-    rig.session.SelectedName = "Acme";
-    QTimer::singleShot(0, rig.button("cmdDone"), &QPushButton::click);
-    rig.window->showModalFromMain();  // returns once Done hides it
-    QVERIFY(!rig.window->isVisible());
-    QCOMPARE(rig.grid()->rowCount(), 2);
-    QCOMPARE(rig.cell(1, history::kIdColumn), QString::number(ids[0]));
-    QCOMPARE(rig.cell(2, history::kIdColumn), QString::number(added));
-}
-
-void PreviousContractsWindowTest::deleteSelectsTheRowAbove_data()
-{
+    QTest::addColumn<QString>("button");
     QTest::addColumn<int>("contracts");
     QTest::addColumn<int>("chosen");
-    QTest::addColumn<QList<int>>("left");  // rows (from 1) of the first listing still listed
+    QTest::addColumn<QList<int>>("listed"); // rows of the first listing listed after it; 0 is the copy
     QTest::addColumn<int>("selected");
-    QTest::addColumn<QList<bool>>("buttons");
-
-    QTest::newRow("the only contract") << 1 << 1 << QList<int>{} << 0 << kDisabled;
-    QTest::newRow("row 1 of 3") << 3 << 1 << QList<int>{2, 3} << 1 << kEnabled;
-    QTest::newRow("row 2 of 3") << 3 << 2 << QList<int>{1, 3} << 1 << kEnabled;
-    QTest::newRow("row 3 of 3") << 3 << 3 << QList<int>{1, 2} << 2 << kEnabled;
+    QTest::addColumn<QString>("removed"); // from the first contract
+    QTest::newRow("delete the only contract") << "cmdDelete" << 1 << 1 << QList<int>{} << 0 << "";
+    QTest::newRow("delete row 1 of 3") << "cmdDelete" << 3 << 1 << QList<int>{2, 3} << 1 << "";
+    QTest::newRow("delete row 2 of 3") << "cmdDelete" << 3 << 2 << QList<int>{1, 3} << 1 << "";
+    QTest::newRow("delete row 3 of 3") << "cmdDelete" << 3 << 3 << QList<int>{1, 2} << 2 << "";
+    QTest::newRow("copy row 1 of 3") << "cmdCopy" << 3 << 1 << QList<int>{1, 2, 3, 0} << 4 << "";
+    QTest::newRow("copy row 1 of 3 without loan authorization")
+        << "cmdCopy" << 3 << 1 << QList<int>{1, 2, 3, 0} << 4 << "LoanAuthorization";
 }
 
-void PreviousContractsWindowTest::deleteSelectsTheRowAbove()
+void PreviousContractsWindowTest::deleteAndCopyKeepTheListInStep()
 {
+    QFETCH(QString, button);
     QFETCH(int, contracts);
     QFETCH(int, chosen);
-    QFETCH(QList<int>, left);
+    QFETCH(QList<int>, listed);
     QFETCH(int, selected);
-    QFETCH(QList<bool>, buttons);
-
-    Rig rig;
-    const QList<qint64> ids = rig.save("Acme", contracts);
-    rig.save("Beta", 2);
-    rig.open("Acme");
-    rig.chooseRow(chosen);
-    QTest::mouseClick(rig.button("cmdDelete"), Qt::LeftButton);
-
-    QStringList listed, expected;
-    for (int row = 1; row <= rig.grid()->rowCount(); ++row)
-        listed << rig.cell(row, history::kIdColumn);
-    for (int row : left)
-        expected << QString::number(ids[row - 1]);
-    QCOMPARE(listed, expected);
-    QCOMPARE(rig.selectedRow(), selected);
-    QCOMPARE(int(rig.session.ContractRow), selected);
-    QCOMPARE(rig.editCopyDeleteEnabled(), buttons);
-    QVERIFY(rig.window->isVisible());
-    QVERIFY(rig.messages.shown.isEmpty());
-    QCOMPARE(rig.db.ids().size(), contracts - 1 + 2);
-}
-
-void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt_data()
-{
-    QTest::addColumn<bool>("loanAuthorizationNull");
-    QTest::newRow("row 1 of 3") << false;
-    QTest::newRow("row 1 of 3 without loan authorization") << true;
-}
-
-void PreviousContractsWindowTest::copyAddsTheDuplicateLastAndSelectsIt()
-{
-    QFETCH(bool, loanAuthorizationNull);
-
-    Rig rig;
+    QFETCH(QString, removed);
+    HistoryRig rig;
     Columns first = savedContract("Acme", 1);
-    if (loanAuthorizationNull)
-        first.remove("LoanAuthorization");
-    rig.db.insert(first);
-    rig.save("Acme", 2);
-    rig.session.ContractRow = 2;
+    first.insert({{"PolicyNo8", "slot 8"}, {"Run", QVariant()}});
+    first.remove(removed);
+    QList<qint64> ids{rig.insert(first)};
+    for (int n = 2; n <= contracts; ++n)
+        ids << rig.insert(savedContract("Acme", n));
+    rig.clock = QDateTime(QDate(2026, 12, 6), QTime(20, 53, 52));
     rig.open("Acme");
-    rig.chooseRow(1);
-    const QStringList original = rig.rowCells(1);
-    QTest::mouseClick(rig.button("cmdCopy"), Qt::LeftButton);
+    QCOMPARE(rig.cells(1)[2], QString()); // a null date shows empty
+    rig.choose(chosen);
+    rig.press(qPrintable(button));
 
-    QCOMPARE(rig.grid()->rowCount(), 4);
-    QCOMPARE(rig.selectedRow(), 4);
-    QCOMPARE(int(rig.session.ContractRow), 4);
-    QCOMPARE(rig.editCopyDeleteEnabled(), kEnabled);
-    QStringList copy = rig.rowCells(4);
-    QCOMPARE(copy[2], QString("3/4/2027 3:06:07 PM"));
-    const qint64 copyId = copy[history::kIdColumn].toLongLong();
-    QCOMPARE(copyId, rig.db.ids().last());
-    QCOMPARE(rig.db.row(copyId).value("LoanAuthorization").isNull(), loanAuthorizationNull);
-    copy[2] = original[2];
-    copy[history::kIdColumn] = original[history::kIdColumn];
-    QCOMPARE(copy, original);
+    const QList<qint64> after = rig.listedIds();
+    QList<qint64> expected;
+    for (int row : listed)
+        expected << (row ? ids[row - 1] : after.value(3));
+    QCOMPARE(after, expected);
+    QCOMPARE(rig.selected(), selected);
+    QCOMPARE(int(rig.session.ContractRow), selected);
+    QCOMPARE(rig.enabled(), QList<bool>(3, selected > 0));
+    QVERIFY(rig.messages.shown.isEmpty() && rig.previous->isVisible());
+    if (button == "cmdDelete")
+        return;
+    // The copy has a new ID and is dated now; every other column is as stored, NULLs included.
+    QCOMPARE(rig.cells(4).mid(0, 10), (QStringList{"Company 1", "Agent 1", "12/6/2026 8:53:52 PM", "120", "70.00",
+                                                   "1077.50", "10.50", "8", "133.81",
+                                                   removed.isEmpty() ? "LA-1" : ""}));
+    QVERIFY(after[3] > ids.last());
+    QStringList same{"copy.ID = ?", "original.ID = ?"}; // "IS" tells a NULL from an empty text
+    for (const QString& column : store::policiesColumns())
+        same << QString(column == "Run" ? "copy.%1 = ?" : "copy.%1 IS original.%1").arg(column);
+    store::Connection connection(rig.session.DBPath);
+    QSqlQuery query = connection.run("SELECT 1 FROM Policies copy, Policies original WHERE " + same.join(" AND "),
+                                     {after[3], ids[0], "2026-12-06T20:53:52"});
+    QVERIFY2(query.next(), "the copy differs from its original");
 }
 
-void PreviousContractsWindowTest::reopenPutsTheContractBackOnTheSchedule_data()
+void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Edit button") << "edit";
-    QTest::newRow("double-click on the row") << "double-click";
-    QTest::newRow("Edit while the main window waits") << "modal";
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<QString>("tax");
+    QTest::newRow("Edit, tax 12.5 is written and ticked") << false << "12.5";
+    QTest::newRow("double-click, tax 0 leaves the cleared tax alone") << true << "0";
 }
 
-void PreviousContractsWindowTest::reopenPutsTheContractBackOnTheSchedule()
+void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
 {
-    QFETCH(QString, how);
+    QFETCH(bool, doubleClick);
+    QFETCH(QString, tax);
+    HistoryRig rig;
+    // What another contract of this run left on screen.
+    rig.fillSchedule("500", "600", "700", "9");
+    rig.field("txtPolicy1_3")->setText("old row 4");
+    rig.field("txtDescription")->setText("old description");
+    rig.reviewField("txtLoanAut")->setText("LA-OLD");
 
-    Rig rig;
-    rig.save("Acme", 1);
+    rig.insert(savedContract("Acme", 1));
     Columns chosen = savedContract("Acme", 2);
-    chosen["PolicyNo5"] = "Truck-1";
-    rig.db.insert(chosen);
-    rig.save("Acme", 1);
-    rig.session.CurAgent.Name = "Agent of another contract";
-    rig.session.ContractRow = 2;
-    if (how == "modal") {
-        rig.session.SelectedName = "Acme";
-        QTimer::singleShot(0, rig.button("cmdEdit"), &QPushButton::click);
-        rig.window->showModalFromMain();  // returns once Edit hides the window
-    } else {
-        rig.open("Acme");
-        rig.chooseRow(3);
-        if (how == "double-click")
-            QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.rowCentre(2));
-        else {
-            rig.chooseRow(2);
-            QTest::mouseClick(rig.button("cmdEdit"), Qt::LeftButton);
-        }
+    chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"Surcharge", "0.00"},
+                   {"Tax", tax}, {"Description", QVariant()}, {"Agent", QVariant()}});
+    rig.insert(chosen);
+    rig.insert(savedContract("Acme", 3));
+    rig.open("Acme");
+    if (doubleClick)
+        QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.centreOf(2));
+    else {
+        rig.choose(2);
+        rig.press("cmdEdit");
     }
 
-    QVERIFY(!rig.window->isVisible());
-    QVERIFY(rig.schedule->isVisible());
-    QCOMPARE(int(rig.session.ContractRow), 2);
-    QCOMPARE(rig.schedule->findChild<QLineEdit*>("txtPolicy2_0")->text(), QString("Truck-1"));
-    QCOMPARE((QStringList{rig.session.CurAgent.Name, rig.session.CurAgent.Company,
-                          rig.session.CurCust.Name, rig.session.CurCust.DBA}),
-             (QStringList{"Agent 2", "Company 2", "Customer 2", "Acme"}));
+    QVERIFY(!rig.previous->isVisible() && rig.schedule->isVisible());
+    QStringList shown{rig.reviewField("txtLoanAut")->text()};
+    for (const char* name : {"txtPolicy1_0", "txtPolicy1_1", "txtPolicy1_2", "txtPolicy1_3", "txtPolicy2_0",
+                             "txtPremium1_0", "txtPremium2_0", "txtPremium3_0", "txtDescription", "txtSurcharge",
+                             "txtTax"})
+        shown << rig.field(name)->text();
+    for (const char* name : {"chkSurcharge", "chkTax"})
+        shown << (rig.box(name)->isChecked() ? "ticked" : "");
+    const bool taxed = tax != "0";
+    QCOMPARE(shown, (QStringList{"", "P-2", "P-2b", "P-2c", "", "Truck", "1000", "", "", "", "0.00",
+                                 taxed ? tax : "", "ticked", taxed ? "ticked" : ""}));
+    // The reopened contract's parties replace the last ones, an empty agent included.
+    const Session& s = rig.session;
+    QCOMPARE((QStringList{s.CurAgent.Name, s.CurAgent.Company, s.CurCust.Name, s.CurCust.DBA}),
+             (QStringList{"", "Company 2", "Customer 2", "Acme"}));
 
-    // Coming back from the schedule, the reopened contract is selected again.
-    rig.schedule->hide();
-    rig.window->showFromSchedule();
-    QCOMPARE(rig.selectedRow(), 2);
+    auto* back = rig.in<QPushButton>(rig.schedule.get(), "cmdBack");
+    QCOMPARE(back->text(), QString("<< Previous"));
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());
+    QCOMPARE(rig.selected(), 2);
 }
 
-void PreviousContractsWindowTest::missingDatabaseFileEndsTheProgram()
+void PreviousContractsWindowTest::copyEditSaveGivesThreeRows()
 {
-    Rig rig;
-    rig.save("Acme", 2);
+    HistoryRig rig;
+    rig.insert(savedContract("Acme", 1));
     rig.open("Acme");
-    rig.session.DBPath = rig.db.path() + ".gone";
-    QTest::mouseClick(rig.button("cmdCopy"), Qt::LeftButton);
-    QVERIFY(rig.session.ended);
-    QCOMPARE(rig.messages.shown.size(), 1);
-    QVERIFY(rig.messages.last().text.startsWith("Error 3024: "));
-    QCOMPARE(rig.messages.last().icon, ui::MessageIcon::Critical);
-    QCOMPARE(rig.messages.last().title, QString("QUILLON"));
-    QCOMPARE(rig.db.ids().size(), 2);
+    rig.press("cmdCopy"); // selects the copy
+    rig.press("cmdEdit");
+    rig.clickNext();
+    rig.clickSavePrint();
+    QVERIFY(rig.messages.shown.isEmpty());
+    // Saved as a new row of the reopened contract's customer and parties, not the run's first ones.
+    rig.open("Acme");
+    QCOMPARE(rig.grid()->rowCount(), 3);
+    QCOMPARE(rig.cells(3).mid(0, 2), (QStringList{"Company 1", "Agent 1"}));
+}
+
+void PreviousContractsWindowTest::wholeRoadThroughTheRealWindows()
+{
+    TestProgram program;
+    program.makeDatabase();
+    QVERIFY(program.start());
+    FakePrinterDialogService printers;
+    alwaysPrint(printers);
+    program.session().services.printers = &printers;
+    const AppWindows& w = program.app->windows();
+    QWidget* main = program.main();
+    auto type = [&](QWidget* window, const char* field, const QString& text) {
+        program.control<QLineEdit>(window, field)->setText(text);
+    };
+    auto add = [&](const char* button, QWidget* dialog, const char* field, const QString& text) {
+        TestProgram::whileOpen([&] { program.click(main, button); }, [&] {
+            type(dialog, field, text);
+            program.click(dialog, "cmdOK");
+        });
+    };
+    add("cmdNewAgent", w.frmAddAgent, "txtName", "Ann Agent");
+    add("cmdNewCust", w.frmAddCust, "txtDBA", "Carl's Hauling");
+    program.agents()->setCurrentRow(0);
+    program.customers()->setCurrentRow(0);
+    program.click(main, "cmdNext");
+    type(w.frmPolicies1, "txtPolicy1_0", "POL-1");
+    type(w.frmPolicies1, "txtPremium1_0", "1000");
+    type(w.frmPolicies1, "txtInception1_0", "12/15/2024");
+    program.click(w.frmPolicies1, "cmdNext");
+    program.click(w.frmPreview, "cmdPrint");
+    program.click(w.frmPolicies1, "cmdBack");
+
+    TestProgram::whileOpen([&] { program.click(main, "cmdPrevContract"); },
+                           [&] { program.click(w.frmPrevious, "cmdEdit"); });
+    QCOMPARE(program.control<QLineEdit>(w.frmPolicies1, "txtPolicy1_0")->text(), QString("POL-1"));
+    program.click(w.frmPolicies1, "cmdNext");
+    program.click(w.frmPreview, "cmdPrint");
+    QVERIFY(program.messages.shown.isEmpty());
+    QCOMPARE(printers.jobs.size(), 2);
+    store::Connection connection(program.session().DBPath);
+    QSqlQuery rows = connection.run("SELECT COUNT(*) FROM Policies WHERE DBA = ? AND Agent = ? AND PolicyNo1 = ?"
+                                    " AND Premium1 = ?", {"Carl's Hauling", "Ann Agent", "POL-1", "1000"});
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toInt(), 2);
+
+    // << Previous leads to the list, which shows both, the reopened one selected.
+    program.click(w.frmPolicies1, "cmdBack");
+    QVERIFY(w.frmPrevious->isVisible());
+    QCOMPARE(w.frmPrevious->dataRows(), 2);
+    QCOMPARE(w.frmPrevious->chosenRow(), 1);
+    program.click(w.frmPrevious, "cmdDone");
+    // A contract started anew from the main window goes back there again.
+    program.click(main, "cmdNext");
+    program.click(w.frmPolicies1, "cmdBack");
+    QVERIFY(main->isVisible() && !w.frmPrevious->isVisible());
 }
 
 QTEST_MAIN(PreviousContractsWindowTest)
