@@ -1,0 +1,291 @@
+#include "print/NoteWording.h"
+#include "support/NoteSamples.h"
+#include "support/RecordingSurface.h"
+
+#include <QtTest>
+
+using namespace print::wording;
+
+// Both pages of the note drawn on a recording surface: texts at their places and
+// sizes, packed agreement lines, boxes and rules, the contract's figures with
+// their "$" signs, the marks that depend on the contract, and the wording's fit.
+class NotePagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void textsAtTheirPlaces_data();
+    void textsAtTheirPlaces();
+    void agreementColumnsPackTheirLines();
+    void boxesAndRules();
+    void marksAndAmountsFollowTheContract_data();
+    void marksAndAmountsFollowTheContract();
+    void everyScheduleElementHasItsLine();
+    void wordingFitsItsColumns_data();
+    void wordingFitsItsColumns();
+
+private:
+    RecordingSurface m_surface;
+    const Drawing& m_d = *m_surface.drawing;
+    double m_lh = 0; // line height of the 8-point body type
+};
+
+void NotePagesTest::initTestCase()
+{
+    drawNote(m_surface);
+    m_lh = m_surface.lineHeightAt(8);
+    QCOMPARE(m_d.newPages, 1);
+    QCOMPARE(print::roundHalfEven(51.5), 52.0);
+    QCOMPARE(print::roundHalfEven(52.5), 52.0);
+    QCOMPARE(print::roundHalfEven(52.5000001), 53.0);
+}
+
+void NotePagesTest::textsAtTheirPlaces_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("x"); // left edge; right edge for "right"; ignored for "centre"
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<QString>("how");
+    const double lh = RecordingSurface().lineHeightAt(8);
+    const QString footer = print::defaultLenderTexts().footerLine();
+    const auto row = [](int page, const QString& text, double x, double y, double size = 8, const char* how = "left") {
+        QTest::addRow("page %d: %s", page, qPrintable(text.left(40))) << page << text << x << y << size << QString(how);
+    };
+    row(1, "PREMIUM FINANCE NOTE", 0, 6, 12, "centre");
+    row(1, "AUTHORIZATION #", 143, 6 + lh);
+    row(1, "on your behalf.", 7, 16 + 3 * lh);
+    row(1, "*               **", 119, 16 + 4 * lh);
+    row(1, "TLY-TARNLEY CREDIT CO", 202, 16, 8, "right");
+    row(1, "TOLL FREE (800) 555-0199", 202, 16 + 6 * lh, 8, "right");
+    row(1, "YOUR PAYMENT SCHEDULE WILL BE:", 7, 45 + 2 * lh);
+    row(1, "FIRST INSTALLMENT DUE", 79, 54.5);
+    row(1, "the same day of eacy secceeding month until paid in full.", 129, 60 + lh);
+    row(1, "Commercial/Agricultural", 164, 53);
+    row(1, "SCHEDULE OF POLICY(S), TAX, FEES, ETC (LIST OLDEST POLICY FIRST)", 0, 79, 8, "centre");
+    row(1, "TERM/YR", 186, 82);
+    row(1, "Section #3 - Policy(s) which require 60 days or more to cancel such as Work Comp, etc.", 7, 121);
+    row(1, "OTHER:(Describe)", 14, 149.5);
+    row(1, "SECT. 2 + 33% SECT. 3 + SECT. 4)", 108.5, 154 + lh);
+    row(1, "INSURED AGREEMENT WITH TLY TARNLEY CREDIT COMPANY:", 7, 162);
+    row(1, footer, 0, 260, 8, "bold centre");
+    row(1, "LA-7781", 171, 7, 14);
+    row(1, "$2120.00", 9, 31, 12);
+    row(1, "10.50", 120, 31, 12);
+    row(1, "$280.75", 47, 63, 12);
+    row(1, "1/15/2025", 81, 63, 12);
+    row(1, "3100.00", 73, 156, 9);
+    row(1, "980.00", 179, 156, 9);
+    row(2, "ANYTOWN, TX 75555", 7, 8 + 4 * lh);
+    row(2, "FAX (214) 555-0143", 98, 14.35 + lh, 8, "right");
+    row(2, instructionBlocks()[0][0], 7, 14.35 + 4 * lh);
+    row(2, "HOW SHALL WE PAY YOU?", 107, 8);
+    row(2, "OTHER (Specify):", 113, 53.5);
+    row(2, "MGA, YOUR AGY, ETC PER YOUR INSTRUCTIONS:", 107, 64 + 2 * lh);
+    row(2, QStringLiteral("AGENT\u2019S STATEMENT:  This  note  shall  be  NON-RECOURSE  to  the"), 107, 115);
+    row(2, "1.  DESCRIPTION  AND  DOWN PAYMENT:", 107, 115 + 3 * lh);
+    row(2, "Version 8.0", 7, 254, 6);
+    row(2, footer, 0, 258, 8, "centre");
+}
+
+void NotePagesTest::textsAtTheirPlaces()
+{
+    QFETCH(int, page);
+    QFETCH(QString, text);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(double, size);
+    QFETCH(QString, how);
+    const Drawing::Text* t = m_d.find(text, page);
+    QVERIFY(t);
+    print::SurfaceFont font;
+    font.size = size;
+    font.bold = how.startsWith("bold");
+    QCOMPARE(t->font, font);
+    QCOMPARE(t->y, y);
+    const double width = m_surface.widthAt(text, size, font.bold);
+    if (how == "right")
+        QCOMPARE(t->x + width, x);
+    else if (how.endsWith("centre"))
+        QCOMPARE(t->x, 108.5 - print::roundHalfEven(width) / 2);
+    else
+        QCOMPARE(t->x, x);
+}
+
+void NotePagesTest::agreementColumnsPackTheirLines()
+{
+    // Left: heading, blank + 6 + blank + 7 + blank + 6 packed lines, then the signature at the
+    // ordinary pitch. Right: 11 + blank + 9 lines, the agent's statement under its rule, packed too.
+    for (const auto& [x, packed] : {std::pair{7.0, 22}, {108.5, 24}}) {
+        QList<Drawing::Text> column;
+        for (const Drawing::Text& t : m_d.texts)
+            if (t.page == 1 && t.x == x && t.y >= 162 && t.y < 250)
+                column.append(t);
+        QVERIFY(column.size() > packed + 2);
+        QCOMPARE(column.first().y, 162.0);
+        for (int i = 1; i <= packed; ++i)
+            QCOMPARE(column[i].y, column[i - 1].y + m_lh - 0.54);
+        QCOMPARE(column[packed + 1].y, column[packed].y + m_lh);
+        if (x == 7) {
+            QCOMPARE(column[packed + 2].text, QString("X"));
+        } else {
+            QCOMPARE(m_d.strokeCount(1, 108.5, column[21].y + 1.5, 206, column[21].y + 1.5), 1);
+            QVERIFY(column[22].text.startsWith("AGENT'S STATEMENT:"));
+        }
+    }
+    // Signature blocks: the rule above the address, the city line joined, the fax beside the phone.
+    const double insured = m_d.find("ADDRESS/PH:", 1)->y;
+    QCOMPARE(m_d.strokeCount(1, 10, insured - 4, 100, insured - 4), 1);
+    QCOMPARE(m_d.textAt(1, 85, insured - m_lh), QString("DATE"));
+    QCOMPARE(m_d.textAt(1, 7, insured + 4 * m_lh), QString("Dallas, TX 75201"));
+    QCOMPARE(m_d.textAt(1, 52, insured + 5 * m_lh), QString("Fax 214-555-0101"));
+    const double agent = m_d.find("Sam Agent", 1)->y;
+    QCOMPARE(m_d.strokeCount(1, 111.5, agent - 4, 206, agent - 4), 1);
+    QCOMPARE(m_d.textAt(1, 108.5, agent + 3 * m_lh), QString("Plano, TX 75024"));
+    QCOMPARE(m_d.textAt(1, 152, agent + 4 * m_lh), QString("Fax 972-555-0111"));
+}
+
+void NotePagesTest::boxesAndRules()
+{
+    // Three strokes each, the top left open.
+    for (const auto& [page, left, top, side] : {std::tuple{1, 159.0, 53.0, 3.5}, {1, 7.0, 149.75, 2.5},
+                                                {2, 107.0, 14.5, 2.5}, {2, 107.0, 53.5, 2.5}}) {
+        const double right = left + side, bottom = top + side;
+        QCOMPARE(m_d.strokeCount(page, right, top, right, bottom), 1);
+        QCOMPARE(m_d.strokeCount(page, right, bottom, left, bottom), 1);
+        QCOMPARE(m_d.strokeCount(page, left, bottom, left, top), 1);
+        QCOMPARE(m_d.strokeCount(page, left, top, right, top) + m_d.strokeCount(page, right, top, left, top), 0);
+    }
+    for (const auto& [page, x1, y1, x2, y2] :
+         {std::tuple{1, 6.0, 13.0, 206.0, 13.0}, {1, 118, 13, 118, 38}, {1, 44, 54.5, 44, 78}, {1, 6, 78, 206, 78},
+          {1, 6, 161, 206, 161}, {2, 107, 82, 210, 82}, {2, 107, 110, 210, 110}})
+        QCOMPARE(m_d.strokeCount(page, x1, y1, x2, y2), 1);
+}
+
+void NotePagesTest::marksAndAmountsFollowTheContract_data()
+{
+    QTest::addColumn<bool>("personal");
+    QTest::addColumn<QList<bool>>("ticked"); // tax, fees, surcharge, other
+    QTest::addColumn<QString>("typed");      // every amount field
+    QTest::addColumn<QString>("printed");    // where a "$" goes
+    QTest::newRow("commercial, fees and other") << false << QList<bool>{false, true, false, true} << "1,234.50"
+                                                << "$1,234.50";
+    QTest::newRow("personal, all ticked, empty amounts") << true << QList<bool>{true, true, true, true} << ""
+                                                         << "$";
+    QTest::newRow("commercial, none ticked") << false << QList<bool>{false, false, false, false} << "12.00"
+                                             << "$12.00";
+}
+
+void NotePagesTest::marksAndAmountsFollowTheContract()
+{
+    QFETCH(bool, personal);
+    QFETCH(QList<bool>, ticked);
+    QFETCH(QString, typed);
+    QFETCH(QString, printed);
+    print::NoteValues v = sampleNoteValues();
+    v.personal = personal;
+    v.amountFinanced = v.financeCharge = v.totalOfPayments = v.amountOfInstallments = typed;
+    v.apr = v.totalSections = v.downPayment = v.sections[0][0].premium = typed;
+    print::SpecialItemValues* items[] = {&v.tax, &v.fees, &v.surcharge, &v.other};
+    for (int i = 0; i < 4; ++i)
+        *items[i] = {ticked[i], typed};
+    RecordingSurface surface;
+    drawNote(surface, v);
+    const Drawing& d = *surface.drawing;
+
+    QList<const Drawing::Text*> marks;
+    for (const Drawing::Text& t : d.texts)
+        if (t.text == "X" && t.font.size == 9)
+            marks.append(&t);
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks[0]->x, 160.0);
+    QCOMPARE(marks[0]->y, personal ? 47.22 : 53.22);
+
+    const QString nothing = d.textAt(1, -1, -1);
+    const double markY[] = {138.5, 142, 145.5, 149};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(d.textAt(1, 7.5, markY[i]), ticked[i] ? QString("x") : nothing);
+        QCOMPARE(d.textAt(1, 47, markY[i] + 0.5), ticked[i] ? printed : nothing);
+    }
+    QCOMPARE(d.textAt(1, 67, 149.5), ticked[3] ? QString("STAMPING FEE") : nothing);
+    for (const auto& [x, y] : {std::pair{9.0, 31.0}, {47.0, 31.0}, {81.0, 31.0}, {47.0, 63.0}})
+        QCOMPARE(d.textAt(1, x, y), printed);
+    for (const auto& [x, y] : {std::pair{120.0, 31.0}, {73.0, 156.0}, {179.0, 156.0}, {99.0, 88.0}})
+        QCOMPARE(d.textAt(1, x, y), typed);
+}
+
+void NotePagesTest::everyScheduleElementHasItsLine()
+{
+    // Only the first row of each section filled: the empty rows still take their lines.
+    print::NoteValues v = sampleNoteValues();
+    for (QList<print::PolicyRowValues>& rows : v.sections)
+        for (int r = 1; r < rows.size(); ++r)
+            rows[r] = {};
+    RecordingSurface surface;
+    drawNote(surface, v);
+    const double lh = surface.lineHeightAt(9);
+    const double columnX[] = {7, 28, 99, 126, 148, 168, 186};
+    const double firstY[] = {88, 110, 124};
+    for (int s = 0; s < 3; ++s)
+        for (int r = 0; r < v.sections[s].size(); ++r) {
+            const print::PolicyRowValues& row = v.sections[s][r];
+            const QStringList expected = {row.policy,    row.company,    row.premium, row.coverage,
+                                          row.inception, row.expiration, row.term};
+            for (int c = 0; c < 7; ++c)
+                QCOMPARE(surface.drawing->textAt(1, columnX[c], firstY[s] + r * lh), expected[c]);
+        }
+}
+
+void NotePagesTest::wordingFitsItsColumns_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("opening");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right"); // short of the next column or the printable edge
+    const auto row = [](const QStringList& lines, int count, const QString& opening, double left, double right) {
+        QTest::addRow("%s", qPrintable(opening)) << lines << count << opening << left << right;
+    };
+    row(agreementParagraph1(), 6, "1. I, the borrower,", 7, 106);
+    row(agreementParagraph2(), 7, "2. If I default,", 7, 106);
+    row(agreementParagraph3(), 6, "3. The finance charge", 7, 106);
+    row(agreementParagraph4(), 11, "4. Any partial pre-payment", 108.5, 205);
+    row(agreementParagraph5(), 9, "5. I agree that", 108.5, 205);
+    row(agentStatementPage1(), 3, "AGENT'S STATEMENT:", 108.5, 205);
+    row(agentStatementOpening(), 2, QStringLiteral("AGENT\u2019S STATEMENT:  This  note"), 107, 203);
+    const QList<std::pair<int, QString>> instructions = {
+        {3, "MAKE COPY(S) FOR (1) AGENCY FILE,"},
+        {2, "FOLLOW   INSTRUCTIONS  BELOW  IF  NOT  PREPARED   ON  YOUR"},
+        {1, "INSTRUCTIONS FOR MANUAL PREPARATION:"}, {4, "A.  MULTIPLY"}, {2, "B.  MULTIPLY"},
+        {1, "->CALL OUR OFFICE FOR QUOTES OVER $10,000."}, {2, "->LOWER DOWN PAYMENTS ARE AVAILABLE..."},
+        {2, "C.  ADD"}, {1, "*APR, The Annual Percentage Rate is optional commercial accounts."},
+        {3, ">    The  Number  of  Payments"}, {2, ">    Divide"}, {2, ">    The first installment"},
+        {6, ">    Fill  in"}, {3, ">   The  grand  total"}, {6, "CUSTOM financing:"},
+        {8, "SPECIAL INSTRUCTIONS FOR ASSIGNED RISK POLICIES:"}};
+    const QList<std::pair<int, QString>> items = {
+        {8, "1.  DESCRIPTION  AND  DOWN PAYMENT:"}, {4, "2.    BONDS,    FEES,    COMMISSIONS,"},
+        {6, "3.    ADDITIONAL    PREMIUM    ENDORSEMENTS;"}, {7, "4. RETURN  PREMIUM  ENDORSEMENTS:"},
+        {3, "5.    CANCELLATIONS:"}, {1, "6.  SPECIAL CONSIDERATIONS; NOTWITHSTANDING,  it  is  agreed:"}};
+    QCOMPARE(instructionBlocks().size(), instructions.size());
+    QCOMPARE(agentStatementItems().size(), items.size());
+    for (int i = 0; i < instructions.size(); ++i)
+        row(instructionBlocks()[i], instructions[i].first, instructions[i].second, 7, 104);
+    for (int i = 0; i < items.size(); ++i)
+        row(agentStatementItems()[i], items[i].first, items[i].second, 107, 203);
+}
+
+void NotePagesTest::wordingFitsItsColumns()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, count);
+    QFETCH(QString, opening);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    QCOMPARE(lines.size(), count);
+    QVERIFY2(lines.first().startsWith(opening), qPrintable(lines.first()));
+    for (const QString& line : lines)
+        QVERIFY2(left + m_surface.widthAt(line, 8) <= right, qPrintable(line));
+}
+
+QTEST_MAIN(NotePagesTest)
+#include "tst_NotePages.moc"
