@@ -77,11 +77,11 @@ void SavePrintTest::savePrint()
     QCOMPARE(m_w->schedule->isVisible(), confirmed);
     if (failOnPage) {
         QCOMPARE(m_w->messages.shown.size(), 1);
-        QCOMPARE(m_w->messages.last().text,
-                 QString("Unable to communicate with the printer.  Results were saved but not printed."));
-        QCOMPARE(m_w->messages.last().icon, ui::MessageIcon::Critical);
-        QCOMPARE(m_w->messages.last().title, QString("QUILLON"));
-        QCOMPARE(m_w->messages.last().buttons, ui::MessageButtons::Ok);
+        const FakeMessageBoxService::Shown& box = m_w->messages.last();
+        QCOMPARE(box.text, QString("Unable to communicate with the printer.  Results were saved but not printed."));
+        QCOMPARE(box.icon, ui::MessageIcon::Critical);
+        QCOMPARE(box.title, QString("QUILLON"));
+        QCOMPARE(box.buttons, ui::MessageButtons::Ok);
         const Drawing& failed = *m_printers->jobs[0].drawing;
         QVERIFY(failed.failed);
         QCOMPARE(failed.callsAfterFailure, 0);
@@ -95,8 +95,6 @@ void SavePrintTest::savePrint()
     QCOMPARE(note.endDocs, 1);
     QCOMPARE(note.newPages, 1);
     QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->shown("lblAmtFin"));
-    QCOMPARE(note.textAt(1, 9, 31), QString("$2120.00"));
-    QCOMPARE(note.textAt(1, 47, 31), QString("$126.00"));
     QCOMPARE(note.textAt(1, 81, 63), QString("1/15/2025"));
     QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
     QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));

@@ -1,7 +1,6 @@
 #include "support/RecordingSurface.h"
 
 #include "print/PrinterError.h"
-#include "print/SurfaceFontMetrics.h"
 
 namespace {
 bool same(double a, double b) { return qAbs(a - b) < 1e-9; }
@@ -45,19 +44,12 @@ double RecordingSurface::textWidth(const QString& text) const
 
 double RecordingSurface::lineHeight() const { return print::SurfaceFontMetrics(font(), &m_device).lineHeight(); }
 
-double RecordingSurface::widthAt(const QString& text, double size, bool bold) const
+print::SurfaceFontMetrics RecordingSurface::metricsAt(double size, bool bold) const
 {
     print::SurfaceFont plain;
     plain.size = size;
     plain.bold = bold;
-    return print::SurfaceFontMetrics(plain, &m_device).textWidth(text);
-}
-
-double RecordingSurface::lineHeightAt(double size) const
-{
-    print::SurfaceFont plain;
-    plain.size = size;
-    return print::SurfaceFontMetrics(plain, &m_device).lineHeight();
+    return print::SurfaceFontMetrics(plain, &m_device);
 }
 
 void RecordingSurface::drawText(double x, double y, const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/DrawingSurface.h"
+#include "print/SurfaceFontMetrics.h"
 
 #include <QImage>
 #include <QList>
@@ -45,9 +46,8 @@ public:
     void newPage() override;
     void endDoc() override;
 
-    // Width of a plain Arial text at a size; line height of plain Arial at a size.
-    double widthAt(const QString& text, double size, bool bold = false) const;
-    double lineHeightAt(double size) const;
+    // How this surface measures plain Arial at a size.
+    print::SurfaceFontMetrics metricsAt(double size, bool bold = false) const;
 
     std::shared_ptr<Drawing> drawing = std::make_shared<Drawing>();
 
