@@ -22,40 +22,27 @@ private slots:
     void unwritableFileFailsAtTheFirstDrawing();
 
 private:
-    struct Word {
-        int page;
-        double x, y; // top-left, millimetres from the paper's top-left
-        QString text;
-    };
+    struct Word { int page; double x, y; QString text; }; // x, y: top-left, millimetres from the paper's corner
     QList<Word> m_words;
     QStringList m_pageSizes;
     QTemporaryDir m_dir;
-    QString m_pdf;
 };
-
-namespace {
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-} // namespace
 
 void NotePdfTest::initTestCase()
 {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed");
-    m_pdf = m_dir.filePath("note.pdf");
-    std::unique_ptr<print::DrawingSurface> surface = ui::QtPrinterDialogService().openSurface({}, m_pdf);
+    const QString pdf = m_dir.filePath("note.pdf");
+    std::unique_ptr<print::DrawingSurface> surface = ui::QtPrinterDialogService().openSurface({}, pdf);
     QVERIFY(surface);
     drawNote(*surface);
     surface->endDoc();
     surface.reset();
 
-    const QString html = run("pdftotext", {"-bbox", m_pdf, "-"});
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
     static const QRegularExpression pageTag(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
     static const QRegularExpression wordTag(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     for (const QRegularExpressionMatch& m : pageTag.globalMatch(html))

@@ -12,17 +12,16 @@ public:
     ui::PrinterDialogAnswer show(QWidget* owner, const ui::PrinterDialogRequest& request) override
     {
         requests.append(request);
-        owners.append(owner);
+        lastOwner = owner;
         if (onShow)
             onShow();
         return answer;
     }
-    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer,
-                                                       const QString& outputFile) override
+    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer, const QString&) override
     {
         auto surface = std::make_unique<RecordingSurface>();
         surface->drawing->failOnPage = failOnPage;
-        jobs.append({printer, outputFile, surface->drawing});
+        jobs.append({printer, surface->drawing});
         return surface;
     }
 
@@ -32,10 +31,9 @@ public:
     int failOnPage = 0;             // handed to each new surface
 
     QList<ui::PrinterDialogRequest> requests;
-    QList<QWidget*> owners;
+    QWidget* lastOwner = nullptr;
     struct Job {
         ui::CurrentPrinter printer;
-        QString outputFile;
         std::shared_ptr<Drawing> drawing;
     };
     QList<Job> jobs;

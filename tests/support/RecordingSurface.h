@@ -11,16 +11,8 @@
 // What a recording surface was asked to draw, kept apart from the surface so
 // it can be read after the print command has let the surface go.
 struct Drawing {
-    struct Text {
-        int page;
-        double x, y; // page coordinates, before the origin offset
-        QString text;
-        print::SurfaceFont font;
-    };
-    struct Stroke {
-        int page;
-        double x1, y1, x2, y2;
-    };
+    struct Text { int page; double x, y; QString text; print::SurfaceFont font; }; // x, y before the origin offset
+    struct Stroke { int page; double x1, y1, x2, y2; };
     QList<Text> texts;
     QList<Stroke> strokes;
     int page = 1, newPages = 0, endDocs = 0;
