@@ -6,9 +6,8 @@
 
 using namespace print::wording;
 
-// Both pages of the note drawn on a recording surface: texts at their places and
-// sizes, packed agreement lines, boxes and rules, the contract's figures with
-// their "$" signs, the marks that depend on the contract, and the wording's fit.
+// Both pages of the note on a recording surface: texts at their places and sizes, packed agreement
+// lines, boxes, rules, the contract's figures with their "$" signs and marks, and the wording's fit.
 class NotePagesTest : public QObject {
     Q_OBJECT
 private slots:

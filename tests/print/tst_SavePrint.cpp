@@ -32,21 +32,18 @@ void SavePrintTest::init()
 {
     m_printers = std::make_unique<FakePrinterDialogService>();
     m_printers->printers = {{"Front Desk", "inkjet", "lpt1", false}, {"Office Laser", "laser", "usb1", true}};
-    m_printers->answer.confirmed = true;
-    m_printers->answer.printerName = "OFFICE LASER";
+    m_printers->answer = {true, "OFFICE LASER", {}, {}};
     m_printers->onShow = [this] { m_rowsWhenDialogOpened = m_w->storedRows().size(); };
     m_w = std::make_unique<ContractWindows>();
     m_w->session.services.printers = m_printers.get();
     m_w->session.IniPath = m_w->dir.filePath("quillon.ini");
     QFile settings(m_w->session.IniPath);
     QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
-    settings.close();
 
     m_w->fillSchedule("1000", "1000", "1000", "100");
     m_w->field("txtPolicy1_0")->setText("POL-9");
     m_w->field("txtInception1_0")->setText("12/15/2024");
     m_w->clickNext();
-    QVERIFY(m_w->review->isVisible());
 }
 
 void SavePrintTest::savePrint_data()
