@@ -3,35 +3,38 @@
 #include "support/RecordingSurface.h"
 #include "ui/PrinterDialogService.h"
 
-#include <QList>
-
 #include <functional>
-#include <memory>
-#include <vector>
 
 // Scripts the printer dialog and hands out recording surfaces.
 class FakePrinterDialogService final : public ui::PrinterDialogService {
 public:
     QList<ui::InstalledPrinter> installedPrinters() const override { return printers; }
-    ui::PrinterDialogAnswer show(QWidget* owner, const ui::PrinterDialogRequest& request) override;
-    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer,
-                                                       const QString& outputFile) override;
+    ui::PrinterDialogAnswer show(QWidget* owner, const ui::PrinterDialogRequest& request) override
+    {
+        requests.append(request);
+        lastOwner = owner;
+        if (onShow)
+            onShow();
+        return answer;
+    }
+    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer, const QString&) override
+    {
+        auto surface = std::make_unique<RecordingSurface>();
+        surface->drawing->failOnPage = failOnPage;
+        jobs.append({printer, surface->drawing});
+        return surface;
+    }
 
     QList<ui::InstalledPrinter> printers;
-    ui::PrinterDialogAnswer answer;      // given to every show()
-    std::function<void()> onShow;        // runs while the dialog is "open"
-    int failOnPage = 0;                  // handed to each new surface
+    ui::PrinterDialogAnswer answer; // given to every show()
+    std::function<void()> onShow;   // runs while the dialog is "open"
+    int failOnPage = 0;             // handed to each new surface
 
     QList<ui::PrinterDialogRequest> requests;
-    QList<QWidget*> owners;
-    // One entry per job: the printer it was opened for, and what was drawn.
+    QWidget* lastOwner = nullptr;
     struct Job {
         ui::CurrentPrinter printer;
-        QString outputFile;
-        RecordingSurface* surface; // lives as long as the fake
+        std::shared_ptr<Drawing> drawing;
     };
     QList<Job> jobs;
-
-private:
-    std::vector<std::unique_ptr<RecordingSurface>> m_keptSurfaces;
 };

@@ -1,72 +1,52 @@
 #pragma once
 
 #include "print/DrawingSurface.h"
+#include "print/SurfaceFontMetrics.h"
 
 #include <QImage>
 #include <QList>
-#include <QString>
 
-// Keeps every drawing call instead of printing, measuring text as a 1200-dpi
-// printer would. Positions are kept in page coordinates, as the page
-// procedures give them, together with the origin offset in force.
-//
-// Set failOnPage to make the first drawing on that page throw PrinterError,
-// as a printer that stops answering would.
+#include <memory>
+
+// What a recording surface was asked to draw, kept apart from the surface so
+// it can be read after the print command has let the surface go.
+struct Drawing {
+    struct Text { int page; double x, y; QString text; print::SurfaceFont font; }; // x, y before the origin offset
+    struct Stroke { int page; double x1, y1, x2, y2; };
+    QList<Text> texts;
+    QList<Stroke> strokes;
+    int page = 1, newPages = 0, endDocs = 0;
+    int failOnPage = 0; // the first call on that page throws PrinterError, as a printer that stops answering
+    bool failed = false;
+    int callsAfterFailure = 0;
+
+    // The first text on a page with these words, null when none; the text drawn at a point, "<nothing>" when none.
+    const Text* find(const QString& text, int onPage) const;
+    QString textAt(int onPage, double x, double y) const;
+    int strokeCount(int onPage, double x1, double y1, double x2, double y2) const;
+};
+
+// Keeps every drawing call instead of printing, measuring text as a 1200-dpi printer would.
 class RecordingSurface final : public print::DrawingSurface {
 public:
-    struct Text {
-        int page;
-        double x, y;
-        QString text;
-        print::SurfaceFont font;
-        double originX, originY;
-        int order; // place among all drawing calls
-    };
-    struct Stroke {
-        int page;
-        double x1, y1, x2, y2;
-        int order;
-    };
-
     RecordingSurface();
 
-    void useLetterPortrait() override { ++letterPortraitCalls; }
+    void useLetterPortrait() override {}
     double textWidth(const QString& text) const override;
     double lineHeight() const override;
     void line(double x1, double y1, double x2, double y2) override;
     void newPage() override;
     void endDoc() override;
 
-    // Line height and width of a plain Arial text at a size, as this surface measures.
-    double lineHeightAt(double size) const;
-    double widthAt(const QString& text, double size, bool bold = false) const;
+    // How this surface measures plain Arial at a size.
+    print::SurfaceFontMetrics metricsAt(double size, bool bold = false) const;
 
-    // Texts on a page, in drawing order; the first with the given text, or null.
-    QList<Text> textsOn(int page) const;
-    const Text* find(const QString& text, int page = 0) const;
-    QList<Stroke> strokesOn(int page) const;
-    // The text drawn at a point, or null; how many strokes join two points.
-    const Text* textAt(int page, double x, double y) const;
-    int strokeCount(int page, double x1, double y1, double x2, double y2) const;
-
-    QList<Text> texts;
-    QList<Stroke> strokes;
-    int page = 1;
-    int newPageCalls = 0;
-    int endDocCalls = 0;
-    int letterPortraitCalls = 0;
-
-    int failOnPage = 0;
-    bool failed = false;
-    int callsAfterFailure = 0;
-    int calls = 0; // drawing calls so far
+    std::shared_ptr<Drawing> drawing = std::make_shared<Drawing>();
 
 protected:
     void drawText(double x, double y, const QString& text) override;
 
 private:
-    // Throws when this page is set to fail; counts what comes after a failure.
     void operation();
-
     mutable QImage m_device;
 };

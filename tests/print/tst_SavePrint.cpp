@@ -1,0 +1,149 @@
+#include "contract/ContractWindows.h"
+#include "print/PrintCommand.h"
+#include "print/PrinterChoice.h"
+#include "support/FakePrinterDialogService.h"
+
+#include <QtTest>
+
+// Save / Print pressed on the real loan-terms window: the contract is stored
+// before the dialog opens, the note shows what the windows show, and the user
+// lands on the policy schedule unless the dialog was cancelled.
+class SavePrintTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void savePrint_data();
+    void savePrint();
+    void secondPrinterServesThisAndLaterJobs();
+    void failedSaveStopsBeforeTheDialog();
+    void chosenNameMatchesInstalledPrinters();
+
+private:
+    std::unique_ptr<ContractWindows> m_w;
+    std::unique_ptr<FakePrinterDialogService> m_printers;
+    qsizetype m_rowsWhenDialogOpened = -1;
+};
+
+namespace {
+const QByteArray kSettings = "[lender]\nphone=(972) 555-0123\nstreet=\" 9 MAIN ST \"\nfax=\n";
+}
+
+void SavePrintTest::init()
+{
+    m_printers = std::make_unique<FakePrinterDialogService>();
+    m_printers->printers = {{"Front Desk", "inkjet", "lpt1", false}, {"Office Laser", "laser", "usb1", true}};
+    m_printers->answer = {true, "OFFICE LASER", {}, {}};
+    m_printers->onShow = [this] { m_rowsWhenDialogOpened = m_w->storedRows().size(); };
+    m_w = std::make_unique<ContractWindows>();
+    m_w->session.services.printers = m_printers.get();
+    m_w->session.IniPath = m_w->dir.filePath("quillon.ini");
+    QFile settings(m_w->session.IniPath);
+    QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
+
+    m_w->fillSchedule("1000", "1000", "1000", "100");
+    m_w->field("txtPolicy1_0")->setText("POL-9");
+    m_w->field("txtInception1_0")->setText("12/15/2024");
+    m_w->clickNext();
+}
+
+void SavePrintTest::savePrint_data()
+{
+    QTest::addColumn<bool>("confirmed");
+    QTest::addColumn<int>("failOnPage");
+    QTest::newRow("printed") << true << 0;
+    QTest::newRow("dialog cancelled") << false << 0;
+    QTest::newRow("printer fails on page 1") << true << 1;
+}
+
+void SavePrintTest::savePrint()
+{
+    QFETCH(bool, confirmed);
+    QFETCH(int, failOnPage);
+    m_printers->answer.confirmed = confirmed;
+    m_printers->failOnPage = failOnPage;
+    m_w->in<QRadioButton>(m_w->review.get(), "optPersonal")->setChecked(true);
+    m_w->clickSavePrint();
+
+    QCOMPARE(m_rowsWhenDialogOpened, 1);
+    QCOMPARE(m_printers->requests.size(), 1);
+    QCOMPARE(m_printers->requests[0].flags, 268); // no selection, no page numbers, a drawing context
+    QCOMPARE(m_printers->requests[0].printerName, QString("Office Laser")); // the desktop's default
+    QCOMPARE(m_printers->lastOwner, m_w->review.get());
+    QCOMPARE(m_printers->jobs.size(), confirmed ? 1 : 0);
+    QCOMPARE(m_w->review->isVisible(), !confirmed);
+    QCOMPARE(m_w->schedule->isVisible(), confirmed);
+    if (failOnPage) {
+        QCOMPARE(m_w->messages.shown.size(), 1);
+        const FakeMessageBoxService::Shown& box = m_w->messages.last();
+        QCOMPARE(box.text, QString("Unable to communicate with the printer.  Results were saved but not printed."));
+        QCOMPARE(box.icon, ui::MessageIcon::Critical);
+        QCOMPARE(box.title, QString("QUILLON"));
+        QCOMPARE(box.buttons, ui::MessageButtons::Ok);
+        const Drawing& failed = *m_printers->jobs[0].drawing;
+        QVERIFY(failed.failed);
+        QCOMPARE(failed.callsAfterFailure, 0);
+        QCOMPARE(failed.endDocs, 0);
+        return;
+    }
+    QCOMPARE(m_w->messages.shown.size(), 0);
+    if (!confirmed)
+        return;
+    const Drawing& note = *m_printers->jobs[0].drawing;
+    QCOMPARE(note.endDocs, 1);
+    QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->shown("lblAmtFin"));
+    QCOMPARE(note.textAt(1, 81, 63), QString("1/15/2025"));
+    QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
+    QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));
+    QCOMPARE(note.textAt(1, 47, 139), QString("$100"));
+    QCOMPARE(note.textAt(1, 179, 156), m_w->shown("txtDown"));
+    QVERIFY(note.find("Ann Agent", 1));
+    QVERIFY(note.find("Carl's Hauling", 1));
+    // The [lender] section overrides the built-in texts; a blank value keeps its default.
+    QVERIFY(note.find("TLY-TARNLEY CREDIT CO,  9 MAIN ST , P.O. BOX 5550, ANYTOWN, TX 75555, "
+                      "PH (972) 555-0123, FAX (214) 555-0143",
+                      2));
+    QFile settings(m_w->session.IniPath);
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QCOMPARE(settings.readAll(), kSettings); // only read
+}
+
+void SavePrintTest::secondPrinterServesThisAndLaterJobs()
+{
+    m_printers->answer.printerName = "FRONT DESK";
+    m_printers->answer.settings.copies = 3;
+    m_w->clickSavePrint();
+    m_w->clickNext();
+    m_printers->answer.printerName = "Front Desk";
+    m_w->clickSavePrint();
+    QCOMPARE(m_printers->jobs.size(), 2);
+    for (const FakePrinterDialogService::Job& job : m_printers->jobs) {
+        QCOMPARE(job.printer.deviceName, QString("Front Desk"));
+        QCOMPARE(job.printer.driverName, QString("inkjet"));
+        QCOMPARE(job.printer.settings.copies, 3);
+    }
+    // The second dialog opens on the printer chosen the first time, not the desktop default.
+    QCOMPARE(m_printers->requests[1].printerName, QString("Front Desk"));
+    QCOMPARE(m_printers->requests[1].settings.copies, 3);
+}
+
+void SavePrintTest::failedSaveStopsBeforeTheDialog()
+{
+    runSavePrint(m_w->session, SavePrintWindows{m_w->review.get(), m_w->schedule.get(), [] { return false; }});
+    QVERIFY(m_printers->requests.isEmpty());
+    QVERIFY(m_w->review->isVisible());
+}
+
+void SavePrintTest::chosenNameMatchesInstalledPrinters()
+{
+    const QList<ui::InstalledPrinter> installed = {{"Shared", "a", "p"}, {"SHARED", "b", "q"}, {"Label", "c", "r"}};
+    ui::CurrentPrinter printer;
+    printer.deviceName = "LABEL"; // equal to the chosen name once upper-cased: kept as it stands
+    print::switchToChosenPrinter(printer, "label", installed);
+    print::switchToChosenPrinter(printer, "Nowhere", installed); // no installed printer of that name: kept too
+    QCOMPARE(printer.deviceName, QString("LABEL"));
+    print::switchToChosenPrinter(printer, "shared", installed); // the last match wins
+    QCOMPARE(printer.driverName, QString("b"));
+}
+
+QTEST_MAIN(SavePrintTest)
+#include "tst_SavePrint.moc"
