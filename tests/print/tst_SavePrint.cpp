@@ -3,6 +3,7 @@
 #include "print/PrinterChoice.h"
 #include "support/FakePrinterDialogService.h"
 
+#include <QRadioButton>
 #include <QtTest>
 
 // Save / Print pressed on the real loan-terms window: the contract is stored
