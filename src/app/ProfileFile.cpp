@@ -129,7 +129,7 @@ QString readString(const QString& path, const QString& section, const QString& k
                    const QString& defaultValue)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return defaultValue;
     return valueIn(QString::fromUtf8(file.readAll()), section, key).value_or(defaultValue);
 }
