@@ -8,25 +8,9 @@
 
 class QWidget;
 
-// Runs a store operation the way the program treats unexpected failures of the
-// database file: the store's number and description are shown under the
-// program's title and the program ends. Returns false when it failed.
-template <typename Work>
-bool runOrEndProgram(Session& session, QWidget* parent, Work&& work)
-{
-    try {
-        std::forward<Work>(work)();
-        return true;
-    } catch (const store::StoreError& error) {
-        session.services.messages->show(parent, error.message(), ui::MessageIcon::Critical,
-                                        ui::kProgramTitle);
-        session.endProgram();
-        return false;
-    }
-}
-
 // Runs a store operation whose failure must not lose the user's work (saving a
-// contract): the error is shown and the windows stay as they were.
+// contract): the store's number and description are shown under the program's
+// title and the windows stay as they were. Returns false when it failed.
 template <typename Work>
 bool runOrReport(Session& session, QWidget* parent, Work&& work)
 {
@@ -38,4 +22,15 @@ bool runOrReport(Session& session, QWidget* parent, Work&& work)
                                         ui::kProgramTitle);
         return false;
     }
+}
+
+// Runs a store operation the way the program treats unexpected failures of the
+// database file: reported as above, then the program ends.
+template <typename Work>
+bool runOrEndProgram(Session& session, QWidget* parent, Work&& work)
+{
+    if (runOrReport(session, parent, std::forward<Work>(work)))
+        return true;
+    session.endProgram();
+    return false;
 }
