@@ -4,15 +4,12 @@
 
 namespace store {
 
-QString agentLine(const QString& company, const QString& name)
-{
-    return company + QStringLiteral(" - ") + name;
-}
-
 QList<ListLine> agentLines(const QString& dbPath)
 {
-    return agentTable(dbPath).lines({QStringLiteral("Company"), QStringLiteral("Name")},
-                                    [](const QStringList& values) { return agentLine(values[0], values[1]); });
+    // Company, " - ", Name: a missing Company leaves the line starting with the blank,
+    // a missing Name ends it after the dash.
+    return agentTable(dbPath).lines(
+        QStringLiteral("ifnull(Company, '') || ' - ' || ifnull(Name, '')"));
 }
 
 PeopleTable agentTable(const QString& dbPath)

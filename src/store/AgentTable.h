@@ -4,11 +4,7 @@
 
 namespace store {
 
-// The agent list's text of one row: Company, " - ", Name. Without a Company the
-// line begins with the blank of " - "; without a Name it ends after it.
-QString agentLine(const QString& company, const QString& name);
-
-// One line per Agent row, in key order.
+// One line per Agent row, in key order: Company, " - ", Name.
 QList<ListLine> agentLines(const QString& dbPath);
 
 PeopleTable agentTable(const QString& dbPath);

@@ -37,7 +37,7 @@ void giveMissingDbaTheName(const QString& dbPath)
 QList<ListLine> customerLines(const QString& dbPath)
 {
     giveMissingDbaTheName(dbPath);
-    return customerTable(dbPath).lines({QStringLiteral("DBA")}, [](const QStringList& values) { return values[0]; });
+    return customerTable(dbPath).lines(QStringLiteral("ifnull(DBA, '')"));
 }
 
 PeopleTable customerTable(const QString& dbPath)

@@ -1,6 +1,7 @@
 #include "store/PeopleTable.h"
 
 #include "store/Connection.h"
+#include "store/ListLineReader.h"
 
 #include <utility>
 
@@ -55,15 +56,13 @@ std::optional<QStringList> PeopleTable::row(RowKey key) const
     return textsOf(query, 0, m_columns.size());
 }
 
-QList<ListLine> PeopleTable::lines(const QStringList& shown, QString (*lineText)(const QStringList&)) const
+QList<ListLine> PeopleTable::lines(const QString& lineExpression) const
 {
+    // The store builds each line's text, so a list of a hundred thousand rows
+    // costs two values a row.
     Connection connection(m_dbPath);
-    QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey, %1 FROM %2 ORDER BY RowKey")
-                                         .arg(shown.join(QStringLiteral(", ")), m_table));
-    QList<ListLine> lines;
-    while (query.next())
-        lines.append({query.value(0).toLongLong(), lineText(textsOf(query, 1, shown.size()))});
-    return lines;
+    return readListLines(connection, QStringLiteral("SELECT RowKey, %1 FROM %2 ORDER BY RowKey")
+                                         .arg(lineExpression, m_table));
 }
 
 RowKey PeopleTable::insert(const QStringList& values) const

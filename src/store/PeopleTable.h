@@ -31,8 +31,8 @@ public:
     std::optional<RowKey> firstKey() const;
     // The row's values, or nothing when no row has that key.
     std::optional<QStringList> row(RowKey key) const;
-    // One list line per row, in key order: lineText makes its text from the shown columns' values.
-    QList<ListLine> lines(const QStringList& shown, QString (*lineText)(const QStringList& values)) const;
+    // One list line per row, in key order, its text given by an SQL expression over the row's columns.
+    QList<ListLine> lines(const QString& lineExpression) const;
     // A new last row; empty values are not written and stay NULL.
     RowKey insert(const QStringList& values) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
