@@ -77,7 +77,7 @@ bool PartyDialog::activate()
     bool show = true;
     const bool ok = runOrEndProgram(m_session, parentWidget(), [&] {
         const store::PeopleTable rows = m_design.table(m_session.DBPath);
-        m_editedKey = (m_windows.frmAgent->*m_design.keyAt)(m_session.*m_design.chosenPosition);
+        m_editedKey = m_design.keyAt(*m_windows.frmAgent, m_session.*m_design.chosenPosition);
         if (!m_editedKey) {
             show = false;
             m_session.services.messages->show(parentWidget(), m_design.emptyTableMessage,

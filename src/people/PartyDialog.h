@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QList>
 
+#include <functional>
 #include <optional>
 
 struct Session;
@@ -33,7 +34,7 @@ public:
         // The table the dialog stores into, the main window's list that shows it
         // (its key lookup and its refill) and the list position Edit works on.
         store::PeopleTable (*table)(const QString& dbPath);
-        std::optional<store::RowKey> (MainWindow::*keyAt)(int position) const;
+        std::function<std::optional<store::RowKey>(const MainWindow&, int position)> keyAt;
         void (MainWindow::*refillList)();
         int Session::*chosenPosition;
     };
