@@ -10,7 +10,7 @@ options=()
 if [ "${1:-}" = "--sanitize" ]; then
   build_dir=build-sanitize
   options=(-DQUILLON_SANITIZE=ON -DQUILLON_BUILD_BENCH=OFF)
-  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
 
