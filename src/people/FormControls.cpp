@@ -40,20 +40,20 @@ QList<QLineEdit*> addLabelledFields(QWidget* parent, const QList<LabelledField>&
                                     const QFont& labelFont)
 {
     QList<QLineEdit*> edits;
-    for (const LabelledField& spec : fields) {
-        auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
-        label->setObjectName(QString::fromUtf8(spec.labelName));
+    for (const LabelledField& entry : fields) {
+        auto* label = new QLabel(QString::fromUtf8(entry.caption), parent);
+        label->setObjectName(QString::fromUtf8(entry.labelName));
         label->setFont(labelFont);
         // A caption may be wider than a narrow field such as State.
-        const int width = std::max(ui::toPixels({spec.box.width}), label->sizeHint().width());
-        label->setGeometry(ui::toPixels({spec.box.left}),
-                           ui::toPixels({spec.box.top - kCaptionRise}), width,
+        const int width = std::max(ui::toPixels({entry.box.width}), label->sizeHint().width());
+        label->setGeometry(ui::toPixels({entry.box.left}),
+                           ui::toPixels({entry.box.top - kCaptionRise}), width,
                            ui::toPixels({kCaptionRise}));
 
         auto* edit = new QLineEdit(parent);
-        edit->setObjectName(QString::fromUtf8(spec.fieldName));
-        edit->setMaxLength(spec.maxLength);
-        ui::placeTwips(edit, spec.box.left, spec.box.top, spec.box.width, spec.box.height);
+        edit->setObjectName(QString::fromUtf8(entry.fieldName));
+        edit->setMaxLength(entry.maxLength);
+        ui::placeTwips(edit, entry.box.left, entry.box.top, entry.box.width, entry.box.height);
         edits << edit;
     }
     return edits;
