@@ -3,6 +3,7 @@
 #include "app/PartyRecords.h"
 #include "contract/CurrentContract.h"
 #include "contract/PolicyScheduleForm.h"
+#include "store/PoliciesColumns.h"
 
 #include <QLineEdit>
 
@@ -51,7 +52,7 @@ PoliciesRow policiesRow(const CurrentContract& contract, const AgentRecord& agen
     row.set(QStringLiteral("Description"), contract.Description);
     row.set(QStringLiteral("LoanAuthorization"), contract.LoanAuthorization);
 
-    row.set(QStringLiteral("Run"), run.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+    row.set(QStringLiteral("Run"), store::storedRun(run));
     row.set(QStringLiteral("Agent"), agent.Name);
     row.set(QStringLiteral("Customer"), customer.Name);
     row.set(QStringLiteral("DBA"), customer.DBA);

@@ -8,13 +8,6 @@
 
 namespace history {
 
-namespace {
-
-// Run is stored the way saving writes it.
-const QString kStoredRunFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
-
-} // namespace
-
 const QString& listContractsSql()
 {
     // The index on DBA serves both the filter and the ID order (an index entry
@@ -97,7 +90,7 @@ qint64 copyContract(const QString& dbPath, qint64 id, const QDateTime& now)
     store::Connection connection(dbPath);
     qint64 copyId = 0;
     connection.transaction([&] {
-        QSqlQuery insert = connection.run(copySql(), {now.toString(kStoredRunFormat), id});
+        QSqlQuery insert = connection.run(copySql(), {store::storedRun(now), id});
         if (insert.numRowsAffected() == 1)
             copyId = insert.lastInsertId().toLongLong();
     });

@@ -43,6 +43,11 @@ const QStringList& policiesColumns()
     return columns;
 }
 
+QString storedRun(const QDateTime& run)
+{
+    return run.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
 const QStringList& agentColumns()
 {
     static const QStringList columns{

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,10 @@ QStringList slotColumns(const QString& family);
 
 // The seven slot families, in their stored order.
 const QStringList& slotFamilies();
+
+// How a contract's Run (the local date and time it was saved or copied) is stored:
+// yyyy-MM-ddTHH:mm:ss.
+QString storedRun(const QDateTime& run);
 
 // The Agent and Customer tables' columns, in the order the program reads them.
 const QStringList& agentColumns();
