@@ -62,11 +62,6 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
     if (!windows.save || !windows.save())
         return;
 
-    // A run without the desktop's printers (saving on its own) has nothing to print on.
-    if (!session.services.printers) {
-        returnToSchedule(windows);
-        return;
-    }
     ui::PrinterDialogService& printers = *session.services.printers;
     ui::CurrentPrinter& current = session.Printer;
     print::settleCurrentPrinter(current, printers.installedPrinters());

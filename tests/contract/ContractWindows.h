@@ -9,6 +9,7 @@
 #include "people/MainWindow.h"
 #include "store/Connection.h"
 #include "store/Schema.h"
+#include "support/FakePrinterDialogService.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@
 struct ContractWindows {
     QTemporaryDir dir;
     FakeMessageBoxService messages;
+    FakePrinterDialogService printers;
     Session session;
     AppWindows windows;
     std::unique_ptr<MainWindow> main;
@@ -42,6 +44,8 @@ struct ContractWindows {
         session.DBPath = dir.filePath(QStringLiteral("project.db"));
         store::createDatabase(session.DBPath);
         session.services.messages = &messages;
+        printers.confirmEveryJob();
+        session.services.printers = &printers;
         session.now = [this] { return clock; };
         windows.frmAgent = (main = std::make_unique<MainWindow>(session, windows)).get();
         windows.frmPrevious = (previous = std::make_unique<PreviousContractsWindow>(session, windows)).get();

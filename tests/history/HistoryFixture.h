@@ -19,24 +19,10 @@ inline Columns savedContract(const QString& dba, int n)
             {"PolicyNo1", "P-" + tag}, {"Premium1", "1000"}, {"Tax", "12.5"}, {"Description", "Fee"}};
 }
 
-// The printer dialog offers one printer and is confirmed whatever is asked.
-inline void alwaysPrint(FakePrinterDialogService& dialog)
-{
-    dialog.printers = {{"Office Laser", "laser", "usb1", true}};
-    dialog.answer = {true, "Office Laser", {}, {}};
-}
-
 // The contract windows over a fresh database, a printer that always prints, and
 // the previous-contracts list driven as a user drives it. Rows count from 1, as
 // ContractRow does.
 struct HistoryRig : ContractWindows {
-    FakePrinterDialogService printers;
-
-    HistoryRig()
-    {
-        alwaysPrint(printers);
-        session.services.printers = &printers;
-    }
     qint64 insert(const Columns& columns)
     {
         store::Connection connection(session.DBPath);

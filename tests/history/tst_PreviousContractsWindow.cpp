@@ -216,7 +216,7 @@ void PreviousContractsWindowTest::wholeRoadThroughTheRealWindows()
     program.makeDatabase();
     QVERIFY(program.start());
     FakePrinterDialogService printers;
-    alwaysPrint(printers);
+    printers.confirmEveryJob();
     program.session().services.printers = &printers;
     const AppWindows& w = program.app->windows();
     QWidget* main = program.main();

@@ -25,6 +25,13 @@ public:
         return surface;
     }
 
+    // One printer, and every dialog is confirmed on it.
+    void confirmEveryJob()
+    {
+        printers = {{"Office Laser", "laser", "usb1", true}};
+        answer = {true, "Office Laser", {}, {}};
+    }
+
     QList<ui::InstalledPrinter> printers;
     ui::PrinterDialogAnswer answer; // given to every show()
     std::function<void()> onShow;   // runs while the dialog is "open"
