@@ -10,5 +10,8 @@ Environment Environment::forThisMachine()
     env.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     env.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     env.pathStyle = PathStyle::Posix;
+    // The list begins with the per-user folder; what follows are the machine's own.
+    env.systemConfigFolders = QStandardPaths::standardLocations(QStandardPaths::AppConfigLocation);
+    env.systemConfigFolders.removeAll(env.userConfigFolder);
     return env;
 }
