@@ -60,6 +60,8 @@ void PreviousContractsWindow::buildControls()
 
     m_fgRecords = new QTableWidget(this);
     m_fgRecords->setObjectName(QStringLiteral("fgRecords"));
+    m_fgRecords->setAccessibleName(QStringLiteral("Previous Contracts"));
+    m_fgRecords->setAccessibleDescription(m_label2->text());
     ui::placeTwips(m_fgRecords, 60, 600, 9450, 1995);
     history::styleGrid(m_fgRecords);
     m_fgRecords->viewport()->installEventFilter(this);

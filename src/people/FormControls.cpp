@@ -1,5 +1,6 @@
 #include "people/FormControls.h"
 
+#include "ui/AccessibleName.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -54,6 +55,8 @@ QList<QLineEdit*> addLabelledFields(QWidget* parent, const QList<LabelledField>&
         edit->setObjectName(QString::fromUtf8(entry.fieldName));
         edit->setMaxLength(entry.maxLength);
         ui::placeTwips(edit, entry.box.left, entry.box.top, entry.box.width, entry.box.height);
+        label->setBuddy(edit);
+        ui::nameFromCaption(edit, label->text());
         edits << edit;
     }
     return edits;

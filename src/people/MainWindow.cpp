@@ -1,5 +1,6 @@
 #include "people/MainWindow.h"
 
+#include "app/AboutText.h"
 #include "app/AppWindows.h"
 #include "app/DatabaseStartUp.h"
 #include "app/Session.h"
@@ -16,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -34,6 +36,8 @@ MainWindow::MainWindow(Session& session, AppWindows& windows, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmAgent"));
     buildControls();
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &MainWindow::about);
 }
 
 bool MainWindow::startUp()
@@ -48,6 +52,12 @@ bool MainWindow::startUp()
         m_agents->fill(store::agentLines(m_session.DBPath));
         m_customers->fill(store::customerLines(m_session.DBPath));
     });
+}
+
+void MainWindow::about()
+{
+    m_session.services.messages->show(this, aboutText(m_session), ui::MessageIcon::Information,
+                                      QStringLiteral("About QUILLON"));
 }
 
 bool MainWindow::commercialChosen() const

@@ -53,6 +53,7 @@ private:
     void next();
     void previousContracts();
     void exitProgram();
+    void about();
 
     Session& m_session;
     AppWindows& m_windows;

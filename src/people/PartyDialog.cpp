@@ -46,6 +46,9 @@ PartyDialog::PartyDialog(Session& session, AppWindows& windows, const Design& de
     people::setTabChain(chain);
 
     connect(ok, &QPushButton::clicked, this, &PartyDialog::storeEntries);
+    // Enter in a field is OK, as in any dialog; Escape stays Cancel.
+    for (QLineEdit* edit : m_fields)
+        connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
     // Cancel, like the close box, hides the dialog and stores nothing.
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
