@@ -17,6 +17,7 @@ struct Environment {
     // Machine-wide folders an administrator may put a tly2.ini in, most
     // important first (/etc/xdg/QUILLON); read only, never written.
     QStringList systemConfigFolders = {};
+    QString notesFolder = {};   // where notes printed to a file go: ~/Documents/QUILLON
 
     static Environment forThisMachine();
 };
