@@ -10,6 +10,7 @@
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
+#include "people/ListRefill.h"
 #include "store/AgentTable.h"
 #include "store/CustomerTable.h"
 #include "ui/MessageBoxService.h"
@@ -44,10 +45,10 @@ bool MainWindow::startUp()
     if (!prepareDatabase(m_session, this))
         return false;
     setWindowTitle(QStringLiteral("TLY Finance ") + m_session.Version);
-    return runOrEndProgram(m_session, this, [&] {
-        m_agents->fill(store::agentLines(m_session.DBPath));
-        m_customers->fill(store::customerLines(m_session.DBPath));
-    });
+    FillAgentList();
+    if (!m_session.ended)
+        FillCustomerList();
+    return !m_session.ended;
 }
 
 bool MainWindow::commercialChosen() const
@@ -57,13 +58,38 @@ bool MainWindow::commercialChosen() const
 
 void MainWindow::FillAgentList()
 {
-    runOrEndProgram(m_session, this, [&] { m_agents->fill(store::agentLines(m_session.DBPath)); });
+    refillAgents(nullptr);
 }
 
 void MainWindow::FillCustomerList()
 {
+    refillCustomers(nullptr);
+}
+
+void MainWindow::refillAgentsAfter(const store::RowChange& write)
+{
+    refillAgents(&write);
+}
+
+void MainWindow::refillCustomersAfter(const store::RowChange& write)
+{
+    refillCustomers(&write);
+}
+
+void MainWindow::refillAgents(const store::RowChange* write)
+{
     runOrEndProgram(m_session, this,
-                    [&] { m_customers->fill(store::customerLines(m_session.DBPath)); });
+                    [&] { people::refill(*m_agents, store::agentTable(m_session.DBPath), write); });
+}
+
+void MainWindow::refillCustomers(const store::RowChange* write)
+{
+    runOrEndProgram(m_session, this, [&] {
+        // Repaired rows are a change the list cannot follow line by line.
+        if (store::giveMissingDbaTheName(m_session.DBPath))
+            write = nullptr;
+        people::refill(*m_customers, store::customerTable(m_session.DBPath), write);
+    });
 }
 
 void MainWindow::GetData()
@@ -109,6 +135,7 @@ void MainWindow::editAgent()
 void MainWindow::deleteAgent()
 {
     m_session.AgentIndex = m_agents->selectedPosition();
+    std::optional<store::RowChange> removed;
     runOrEndProgram(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents);
@@ -117,9 +144,10 @@ void MainWindow::deleteAgent()
                                               ui::MessageIcon::Information, QStringLiteral("Delete Agent"));
             return;
         }
-        agents.remove(*key);
-        m_agents->fill(store::agentLines(m_session.DBPath));
+        removed = agents.remove(*key);
     });
+    if (removed)
+        refillAgentsAfter(*removed);
 }
 
 void MainWindow::newCustomer()
@@ -139,6 +167,7 @@ void MainWindow::editCustomer()
 void MainWindow::deleteCustomer()
 {
     m_session.CustIndex = m_customers->selectedPosition();
+    std::optional<store::RowChange> removed;
     runOrEndProgram(m_session, this, [&] {
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers);
@@ -147,9 +176,10 @@ void MainWindow::deleteCustomer()
                                               ui::MessageIcon::Information, QStringLiteral("Delete Customer"));
             return;
         }
-        customers.remove(*key);
-        m_customers->fill(store::customerLines(m_session.DBPath));
+        removed = customers.remove(*key);
     });
+    if (removed)
+        refillCustomersAfter(*removed);
 }
 
 void MainWindow::next()

@@ -30,6 +30,10 @@ public:
     // Refill a list from its table and select its last line. Store failures end the program.
     void FillAgentList();
     void FillCustomerList();
+    // The same after the program's own write to the table, which the list may
+    // follow by changing only that line.
+    void refillAgentsAfter(const store::RowChange& write);
+    void refillCustomersAfter(const store::RowChange& write);
     // Copies the chosen Agent and Customer rows into CurAgent and CurCust.
     void GetData();
 
@@ -53,6 +57,8 @@ private:
     void next();
     void previousContracts();
     void exitProgram();
+    void refillAgents(const store::RowChange* write);
+    void refillCustomers(const store::RowChange* write);
 
     Session& m_session;
     AppWindows& m_windows;

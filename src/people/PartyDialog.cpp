@@ -103,16 +103,17 @@ void PartyDialog::storeEntries()
     for (qsizetype i = 0; i < m_fields.size(); ++i)
         values[m_design.fieldColumns[i]] = m_fields[i]->text();
 
+    store::RowChange written;
     const bool stored = runOrEndProgram(m_session, this, [&] {
         if (m_session.EditMode) {
             if (m_editedKey)
-                rows.update(*m_editedKey, values);
+                written = rows.update(*m_editedKey, values);
         } else {
-            rows.insert(values);
+            written = rows.insert(values);
         }
     });
     if (!stored)
         return;
-    (m_windows.frmAgent->*m_design.refillList)();
+    (m_windows.frmAgent->*m_design.refillListAfter)(written);
     accept();
 }

@@ -35,7 +35,7 @@ public:
         // (its key lookup and its refill) and the list position Edit works on.
         store::PeopleTable (*table)(const QString& dbPath);
         std::function<std::optional<store::RowKey>(const MainWindow&, int position)> keyAt;
-        void (MainWindow::*refillList)();
+        void (MainWindow::*refillListAfter)(const store::RowChange& write);
         int Session::*chosenPosition;
     };
 

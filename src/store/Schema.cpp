@@ -1,6 +1,7 @@
 #include "store/Schema.h"
 
 #include "store/Connection.h"
+#include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/StoreError.h"
 
@@ -40,6 +41,7 @@ void writeSchema(Connection& connection)
         connection.run(peopleTable(QStringLiteral("Customer"), customerColumns()));
         connection.run(policiesTable());
         connection.run(kPoliciesDbaIndex);
+        addListChanges(connection);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -66,8 +68,14 @@ void ensureSchema(const QString& path)
 {
     Connection connection(path);
     QSqlQuery count = connection.run(kCountTables);
-    if (count.next() && count.value(0).toInt() == 0)
+    if (count.next() && count.value(0).toInt() == 0) {
+        count = QSqlQuery();
         writeSchema(connection);
+        return;
+    }
+    count = QSqlQuery();
+    // Files made before the lists kept change counts get them now.
+    ensureListChanges(connection);
 }
 
 } // namespace store
