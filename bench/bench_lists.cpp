@@ -247,6 +247,9 @@ int childFloor(const QString& dbPath, double startedMs)
     ui::placeTwips(agents, 180, 900, 5415, 1035);
     auto* customers = new QListWidget(&window);
     ui::placeTwips(customers, 240, 2520, 5415, 1425);
+    // Lines of one height, as the program's lists have them.
+    agents->setUniformItemSizes(true);
+    customers->setUniformItemSizes(true);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "floor");
         db.setDatabaseName(dbPath);
@@ -351,6 +354,9 @@ int main(int argc, char* argv[])
         sizes = {10000, 100000, 1000000};
 
     QTemporaryDir dir;
+    // Kept on request, to look at one child under a profiler afterwards.
+    const bool keep = !qEnvironmentVariableIsEmpty("QUILLON_BENCH_KEEP");
+    dir.setAutoRemove(!keep);
     for (const int size : sizes) {
         const QString folder = dir.filePath(QString::number(size));
         const Environment env = benchEnvironment(folder);
@@ -396,7 +402,10 @@ int main(int argc, char* argv[])
         std::printf("  memory over 100 adds and deletes: %.1f MB -> %.1f MB\n", ops.churnBefore / 1024.0,
                     ops.churnAfter / 1024.0);
         std::fflush(stdout);
-        QFile::remove(dbPath);
+        if (keep)
+            std::printf("  kept in %s\n", qPrintable(folder));
+        else
+            QFile::remove(dbPath);
     }
     return 0;
 }

@@ -7,6 +7,13 @@ int ListLinesModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_lines.size());
 }
 
+QModelIndex ListLinesModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || row >= m_lines.size() || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, column);
+}
+
 QVariant ListLinesModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_lines.size())

@@ -15,6 +15,9 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    // The view asks for an index of every line each time it lays them out;
+    // answering straight away, without the general checks, keeps that cheap.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
     // Replaces every line with what was read.
