@@ -57,29 +57,35 @@ bool MainWindow::commercialChosen() const
 
 void MainWindow::FillAgentList()
 {
-    runOrEndProgram(m_session, this, [&] { m_agents->fill(store::agentLines(m_session.DBPath)); });
+    runOrReport(m_session, this, [&] { m_agents->fill(store::agentLines(m_session.DBPath)); });
 }
 
 void MainWindow::FillCustomerList()
 {
-    runOrEndProgram(m_session, this,
-                    [&] { m_customers->fill(store::customerLines(m_session.DBPath)); });
+    runOrReport(m_session, this, [&] { m_customers->fill(store::customerLines(m_session.DBPath)); });
 }
 
-void MainWindow::GetData()
+bool MainWindow::GetData()
 {
-    runOrEndProgram(m_session, this, [&] {
-        m_session.CurAgent = {};
-        m_session.CurCust = {};
+    // Both rows are read before either is taken, so a failure leaves the
+    // current agent and customer as they were.
+    AgentRecord agent;
+    CustomerRecord customer;
+    const bool read = runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
             if (const auto values = agents.row(*key))
-                m_session.CurAgent = store::recordOf<AgentRecord>(*values);
+                agent = store::recordOf<AgentRecord>(*values);
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
             if (const auto values = customers.row(*key))
-                m_session.CurCust = store::recordOf<CustomerRecord>(*values);
+                customer = store::recordOf<CustomerRecord>(*values);
     });
+    if (!read)
+        return false;
+    m_session.CurAgent = agent;
+    m_session.CurCust = customer;
+    return true;
 }
 
 std::optional<store::RowKey> MainWindow::agentKeyAt(int position) const
@@ -109,7 +115,7 @@ void MainWindow::editAgent()
 void MainWindow::deleteAgent()
 {
     m_session.AgentIndex = m_agents->selectedPosition();
-    runOrEndProgram(m_session, this, [&] {
+    runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents);
         if (!key) {
@@ -139,7 +145,7 @@ void MainWindow::editCustomer()
 void MainWindow::deleteCustomer()
 {
     m_session.CustIndex = m_customers->selectedPosition();
-    runOrEndProgram(m_session, this, [&] {
+    runOrReport(m_session, this, [&] {
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers);
         if (!key) {
@@ -162,8 +168,7 @@ void MainWindow::next()
                                           ui::MessageIcon::Critical, ui::kProgramTitle);
         return;
     }
-    GetData();
-    if (m_session.ended)
+    if (!GetData())
         return;
     m_windows.frmPolicies1->setBackCaption(QStringLiteral("<< Back"));
     m_windows.frmPolicies1->Reset();

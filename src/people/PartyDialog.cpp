@@ -75,7 +75,7 @@ bool PartyDialog::activate()
     }
 
     bool show = true;
-    const bool ok = runOrEndProgram(m_session, parentWidget(), [&] {
+    const bool ok = runOrReport(m_session, parentWidget(), [&] {
         const store::PeopleTable rows = m_design.table(m_session.DBPath);
         m_editedKey = m_design.keyAt(*m_windows.frmAgent, m_session.*m_design.chosenPosition);
         if (!m_editedKey) {
@@ -103,7 +103,7 @@ void PartyDialog::storeEntries()
     for (qsizetype i = 0; i < m_fields.size(); ++i)
         values[m_design.fieldColumns[i]] = m_fields[i]->text();
 
-    const bool stored = runOrEndProgram(m_session, this, [&] {
+    const bool stored = runOrReport(m_session, this, [&] {
         if (m_session.EditMode) {
             if (m_editedKey)
                 rows.update(*m_editedKey, values);
