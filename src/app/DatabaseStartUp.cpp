@@ -64,7 +64,7 @@ bool LocateDatabase(Session& session, QWidget* parent)
 namespace {
 
 // A copy a day; one that cannot be taken is said once and the day's work goes on.
-void takeDailyBackup(Session& session, QWidget* parent)
+void backUpToday(Session& session, QWidget* parent)
 {
     try {
         store::takeDailyBackup(session.DBPath, session.now().date());
@@ -87,10 +87,12 @@ bool prepareDatabase(Session& session, QWidget* parent)
             });
             if (!created)
                 return false;
-        } else if (!LocateDatabase(session, parent)) {
-            return false;
+        } else {
+            if (!LocateDatabase(session, parent))
+                return false;
+            // The pick was checked before the settings kept it.
+            checked = true;
         }
-        checked = !isFirstRun(session);
     }
     // A damaged or foreign file is reported before anything is written into it.
     if (!checked) {
@@ -100,6 +102,6 @@ bool prepareDatabase(Session& session, QWidget* parent)
             return false;
         }
     }
-    takeDailyBackup(session, parent);
+    backUpToday(session, parent);
     return runOrEndProgram(session, parent, [&] { store::completeSchema(session.DBPath); });
 }
