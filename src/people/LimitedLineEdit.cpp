@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QValidator>
 
+#include <memory>
+
 // Qt checks every change of the text with the validator, the program's
 // setText() as well as the user's edits; it only limits while the field is
 // handling the user's own input.
@@ -65,17 +67,9 @@ bool LimitedLineEdit::event(QEvent* event)
 
 void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The menu stays open after this returns, so its Paste marks the input itself.
-    QMenu* menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (QAction* action : menu->actions()) {
-        if (action->objectName() != QLatin1String("edit-paste"))
-            continue;
-        disconnect(action, &QAction::triggered, this, nullptr);
-        connect(action, &QAction::triggered, this, [this] {
-            const UserInput scope(*this);
-            paste();
-        });
-    }
-    menu->popup(event->globalPos());
+    // Everything chosen in the field's own menu is the user's doing: the menu
+    // runs to its end inside this event, so its Paste is limited like Ctrl+V.
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    const UserInput scope(*this);
+    menu->exec(event->globalPos());
 }

@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QTextBoundaryFinder>
 #include <QtTest>
 
@@ -107,6 +108,22 @@ private slots:
         state.clear();
         paste(&state, "T\r\nX");
         QCOMPARE(state.text(), QString("T "));
+
+        // Paste from the field's context menu keeps to the limit as well.
+        state.clear();
+        QGuiApplication::clipboard()->setText("Texas");
+        QTimer::singleShot(0, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* menu = qobject_cast<QMenu*>(top); menu && menu->isVisible())
+                    for (QAction* action : menu->actions())
+                        if (action->text().startsWith("&Paste"))
+                            action->trigger();
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+                menu->close();
+        });
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(1, 1), state.mapToGlobal(QPoint(1, 1)));
+        QCoreApplication::sendEvent(&state, &menuEvent);
+        QCOMPARE(state.text(), QString("Te"));
 
         LimitedLineEdit name(3, nullptr);
         QTest::keyClicks(&name, "ab");
