@@ -19,7 +19,6 @@ protected:
 
 private:
     class Limiter;
-    friend class Limiter;
     class UserInput;
 
     int m_limit;

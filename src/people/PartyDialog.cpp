@@ -91,6 +91,8 @@ bool PartyDialog::activate()
         for (qsizetype i = 0; i < m_fields.size(); ++i) {
             m_shownValues[i] = values->value(m_design.fieldColumns[i]);
             m_fields[i]->setText(m_shownValues[i]);
+            // A value wider than its field shows its beginning, not its end.
+            m_fields[i]->setCursorPosition(0);
         }
     });
     m_fields.first()->setFocus();
