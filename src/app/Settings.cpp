@@ -15,10 +15,7 @@ const QString kVersion = QStringLiteral("8.0");
 
 std::optional<QString> storedValue(const QString& iniPath, const QString& key)
 {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return profile::valueIn(QString::fromUtf8(file.readAll()), kSection, key);
+    return profile::readValue(iniPath, kSection, key);
 }
 
 } // namespace
@@ -58,9 +55,12 @@ void WriteSettings(Session& session)
     session.DBName = location.name;
     // The per-user folder may not exist yet on a first write.
     QDir().mkpath(QFileInfo(session.IniPath).absolutePath());
-    profile::writeString(session.IniPath, kSection, QStringLiteral("dbdrive"), location.drive);
-    profile::writeString(session.IniPath, kSection, QStringLiteral("dbdir"), location.dir);
-    profile::writeString(session.IniPath, kSection, QStringLiteral("dbname"), location.name);
+    // One replacement of the file for all three keys: an interrupted write
+    // never leaves a drive from one pick beside the folder of another.
+    profile::writeStrings(session.IniPath, kSection,
+                          {{QStringLiteral("dbdrive"), location.drive},
+                           {QStringLiteral("dbdir"), location.dir},
+                           {QStringLiteral("dbname"), location.name}});
 }
 
 void SetVersion(Session& session)

@@ -45,10 +45,12 @@ bool MainWindow::startUp()
     if (!prepareDatabase(m_session, this))
         return false;
     setWindowTitle(QStringLiteral("TLY Finance ") + m_session.Version);
-    FillAgentList();
-    if (!m_session.ended)
-        FillCustomerList();
-    return !m_session.ended;
+    // Failures here, unlike during work, end the program.
+    return runOrEndProgram(m_session, this, [&] {
+        people::refill(*m_agents, store::agentTable(m_session.DBPath));
+        store::giveMissingDbaTheName(m_session.DBPath);
+        people::refill(*m_customers, store::customerTable(m_session.DBPath));
+    });
 }
 
 bool MainWindow::commercialChosen() const
@@ -78,13 +80,13 @@ void MainWindow::refillCustomersAfter(const store::RowChange& write)
 
 void MainWindow::refillAgents(const store::RowChange* write)
 {
-    runOrEndProgram(m_session, this,
+    runOrReport(m_session, this,
                     [&] { people::refill(*m_agents, store::agentTable(m_session.DBPath), write); });
 }
 
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
-    runOrEndProgram(m_session, this, [&] {
+    runOrReport(m_session, this, [&] {
         // Repaired rows are a change the list cannot follow line by line.
         if (store::giveMissingDbaTheName(m_session.DBPath))
             write = nullptr;
@@ -92,20 +94,27 @@ void MainWindow::refillCustomers(const store::RowChange* write)
     });
 }
 
-void MainWindow::GetData()
+bool MainWindow::GetData()
 {
-    runOrEndProgram(m_session, this, [&] {
-        m_session.CurAgent = {};
-        m_session.CurCust = {};
+    // Both rows are read before either is taken, so a failure leaves the
+    // current agent and customer as they were.
+    AgentRecord agent;
+    CustomerRecord customer;
+    const bool read = runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
             if (const auto values = agents.row(*key))
-                m_session.CurAgent = store::recordOf<AgentRecord>(*values);
+                agent = store::recordOf<AgentRecord>(*values);
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
             if (const auto values = customers.row(*key))
-                m_session.CurCust = store::recordOf<CustomerRecord>(*values);
+                customer = store::recordOf<CustomerRecord>(*values);
     });
+    if (!read)
+        return false;
+    m_session.CurAgent = agent;
+    m_session.CurCust = customer;
+    return true;
 }
 
 std::optional<store::RowKey> MainWindow::agentKeyAt(int position) const
@@ -136,7 +145,7 @@ void MainWindow::deleteAgent()
 {
     m_session.AgentIndex = m_agents->selectedPosition();
     std::optional<store::RowChange> removed;
-    runOrEndProgram(m_session, this, [&] {
+    runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents);
         if (!key) {
@@ -168,7 +177,7 @@ void MainWindow::deleteCustomer()
 {
     m_session.CustIndex = m_customers->selectedPosition();
     std::optional<store::RowChange> removed;
-    runOrEndProgram(m_session, this, [&] {
+    runOrReport(m_session, this, [&] {
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers);
         if (!key) {
@@ -192,8 +201,7 @@ void MainWindow::next()
                                           ui::MessageIcon::Critical, ui::kProgramTitle);
         return;
     }
-    GetData();
-    if (m_session.ended)
+    if (!GetData())
         return;
     m_windows.frmPolicies1->setBackCaption(QStringLiteral("<< Back"));
     m_windows.frmPolicies1->Reset();

@@ -35,7 +35,8 @@ public:
     void refillAgentsAfter(const store::RowChange& write);
     void refillCustomersAfter(const store::RowChange& write);
     // Copies the chosen Agent and Customer rows into CurAgent and CurCust.
-    void GetData();
+    // False when the store failed; the user was told and nothing changed.
+    bool GetData();
 
     // The hidden key of the row shown at a list position; without a line there,
     // the table's first row (a position of -1 has always meant the first row).

@@ -63,4 +63,5 @@ private:
     Design m_design;
     QList<QLineEdit*> m_fields;
     std::optional<store::RowKey> m_editedKey;
+    QStringList m_shownValues; // what Edit put into the fields, in field order
 };

@@ -13,7 +13,13 @@ const QString kChangesTable = QStringLiteral("ListChanges");
 const QString kCreateChanges = QStringLiteral(
     "CREATE TABLE ListChanges (TableName TEXT PRIMARY KEY, Changes INTEGER NOT NULL)");
 const QString kStartCount = QStringLiteral("INSERT INTO ListChanges (TableName, Changes) VALUES (?, 0)");
-const QString kSelectCount = QStringLiteral("SELECT Changes FROM ListChanges WHERE TableName = ?");
+// Naming the table itself makes a table that is gone (renamed, say, by another
+// program) a failure, as a whole read would be, and costs nothing.
+QString selectCount(const QString& table)
+{
+    return QStringLiteral("SELECT Changes FROM ListChanges WHERE TableName = ? "
+                          "AND NOT EXISTS (SELECT 1 FROM %1 WHERE 0 = 1)").arg(table);
+}
 // The fill gives these rows their Name as DBA; the index finds them without
 // reading the whole table, and holds nothing once they are repaired.
 const QString kMissingDbaIndex = QStringLiteral(
@@ -67,7 +73,7 @@ std::optional<qint64> changeCount(Connection& connection, const QString& table)
 {
     if (!hasChangesTable(connection))
         return std::nullopt;
-    QSqlQuery query = connection.run(kSelectCount, {table});
+    QSqlQuery query = connection.run(selectCount(table), {table});
     if (!query.next())
         return std::nullopt;
     return query.value(0).toLongLong();

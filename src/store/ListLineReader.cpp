@@ -1,9 +1,9 @@
 #include "store/ListLineReader.h"
 
 #include "store/Connection.h"
+#include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
-#include <QSqlDriver>
 #include <QSqlQuery>
 
 #include <sqlite3.h>
@@ -12,20 +12,12 @@ namespace store {
 
 namespace {
 
-sqlite3* sqliteHandle(QSqlDatabase& db)
-{
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
 ListLines readThroughSqlite(sqlite3* db, const QString& sql)
 {
     sqlite3_stmt* statement = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK)
-        throw StoreError(sqlite3_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+        throw sqliteFailure(db);
     ListLines lines;
     int step;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -34,11 +26,10 @@ ListLines readThroughSqlite(sqlite3* db, const QString& sql)
         lines.append(sqlite3_column_int64(statement, 0),
                      chars ? std::string_view(chars, size_t(bytes)) : std::string_view());
     }
-    const int code = sqlite3_errcode(db);
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const StoreError failure = sqliteFailure(db);
     sqlite3_finalize(statement);
     if (step != SQLITE_DONE)
-        throw StoreError(code, message);
+        throw failure;
     lines.trim();
     return lines;
 }

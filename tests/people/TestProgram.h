@@ -31,6 +31,8 @@ struct TestProgram {
     bool start()
     {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
+        if (now)
+            app->session().now = now;
         return app->start();
     }
     Session& session() { return app->session(); }
@@ -58,6 +60,8 @@ struct TestProgram {
     FakeMessageBoxService messages;
     FakeFileDialogService files;
     std::unique_ptr<Application> app;
+    // The clock of the run, when a test needs its own.
+    std::function<QDateTime()> now;
 };
 
 // Rows written straight into a table; an invalid QVariant stores NULL.
