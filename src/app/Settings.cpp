@@ -15,10 +15,7 @@ const QString kVersion = QStringLiteral("8.0");
 
 std::optional<QString> storedValue(const QString& iniPath, const QString& key)
 {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return profile::valueIn(QString::fromUtf8(file.readAll()), kSection, key);
+    return profile::readValue(iniPath, kSection, key);
 }
 
 } // namespace
@@ -85,9 +82,12 @@ void WriteSettings(Session& session)
     const QString target = session.IniWritePath.isEmpty() ? session.IniPath : session.IniWritePath;
     // The per-user folder may not exist yet on a first write.
     QDir().mkpath(QFileInfo(target).absolutePath());
-    profile::writeString(target, kSection, QStringLiteral("dbdrive"), location.drive);
-    profile::writeString(target, kSection, QStringLiteral("dbdir"), location.dir);
-    profile::writeString(target, kSection, QStringLiteral("dbname"), location.name);
+    // One replacement of the file for all three keys: an interrupted write
+    // never leaves a drive from one pick beside the folder of another.
+    profile::writeStrings(target, kSection,
+                          {{QStringLiteral("dbdrive"), location.drive},
+                           {QStringLiteral("dbdir"), location.dir},
+                           {QStringLiteral("dbname"), location.name}});
 }
 
 void SetVersion(Session& session)

@@ -85,18 +85,16 @@ void PreviousContractsWindow::buildControls()
 
 void PreviousContractsWindow::showModalFromMain()
 {
-    FillGrid();
-    if (m_session.ended)
-        return;
-    exec();
+    if (FillGrid())
+        exec();
 }
 
-void PreviousContractsWindow::showFromSchedule()
+bool PreviousContractsWindow::showFromSchedule()
 {
-    FillGrid();
-    if (m_session.ended)
-        return;
+    if (!FillGrid())
+        return false;
     show();
+    return true;
 }
 
 void PreviousContractsWindow::InitGrid()
@@ -104,18 +102,17 @@ void PreviousContractsWindow::InitGrid()
     history::resetGrid(m_fgRecords);
 }
 
-void PreviousContractsWindow::FillGrid()
+bool PreviousContractsWindow::FillGrid()
 {
-    m_lblFor->setText(m_session.SelectedName);
-    InitGrid();
+    // Read first: a failure leaves the grid showing what it showed.
     QList<history::ListedContract> contracts;
-    const bool read = runOrEndProgram(m_session, this, [&] {
+    const bool read = runOrReport(m_session, this, [&] {
         contracts = history::listContracts(m_session.DBPath, m_session.SelectedName);
     });
-    if (!read) {
-        EnableButtons(false);
-        return;
-    }
+    if (!read)
+        return false;
+    m_lblFor->setText(m_session.SelectedName);
+    InitGrid();
     history::fillGrid(m_fgRecords, contracts);
 
     // A row left over from a longer list (or none yet) is brought into range.
@@ -134,6 +131,7 @@ void PreviousContractsWindow::FillGrid()
     } else {
         EnableButtons(false);
     }
+    return true;
 }
 
 void PreviousContractsWindow::EnableButtons(bool enable)
@@ -219,8 +217,7 @@ void PreviousContractsWindow::editChosen()
     if (!id)
         return;
     history::StoredContract contract;
-    if (!runOrEndProgram(m_session, this,
-                         [&] { contract = history::readContract(m_session.DBPath, *id); }))
+    if (!runOrReport(m_session, this, [&] { contract = history::readContract(m_session.DBPath, *id); }))
         return;
     if (contract.isEmpty()) {
         // Gone from the file since the list was read: show what is there now.
@@ -250,12 +247,9 @@ void PreviousContractsWindow::copyChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrEndProgram(m_session, this, [&] {
-            history::copyContract(m_session.DBPath, *id, m_session.now());
-        }))
+    if (!runOrReport(m_session, this, [&] { history::copyContract(m_session.DBPath, *id, m_session.now()); }))
         return;
-    FillGrid();
-    if (m_session.ended || dataRows() == 0)
+    if (!FillGrid() || dataRows() == 0)
         return;
     // The copy is the newest contract, so it is the last row.
     EnableButtons(true);
@@ -270,8 +264,7 @@ void PreviousContractsWindow::deleteChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrEndProgram(m_session, this,
-                         [&] { history::deleteContract(m_session.DBPath, *id); }))
+    if (!runOrReport(m_session, this, [&] { history::deleteContract(m_session.DBPath, *id); }))
         return;
     // The row above the deleted one; the refill turns 0 into the first row.
     m_session.ContractRow = toContractRow(row - 1);

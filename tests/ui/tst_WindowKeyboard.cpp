@@ -7,6 +7,7 @@
 #include "people/TestProgram.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QCheckBox>
@@ -52,16 +53,16 @@ QString announced(QWidget* control)
     return face ? face->text(QAccessible::Name) : QString();
 }
 
-// Every control a screen reader must name in a window; the inner edit of a
-// date picker is the picker's own.
+// Every control a screen reader must name in a window: those with a system
+// name; the unnamed inner parts of a date picker or a list are theirs.
 QList<QWidget*> namedControls(QWidget* window)
 {
     QList<QWidget*> controls;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         const bool innerEdit = qobject_cast<QLineEdit*>(widget) && qobject_cast<QAbstractSpinBox*>(widget->parentWidget());
-        if (!innerEdit && (qobject_cast<QLineEdit*>(widget) || qobject_cast<QListWidget*>(widget) ||
+        if (!innerEdit && !widget->objectName().isEmpty() && (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
                            qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget) ||
-                           qobject_cast<QTableWidget*>(widget) || qobject_cast<QAbstractSpinBox*>(widget)))
+                           qobject_cast<QAbstractSpinBox*>(widget)))
             controls << widget;
     }
     return controls;
