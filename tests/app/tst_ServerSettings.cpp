@@ -1,0 +1,68 @@
+#include "app/ServerSettings.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class ServerSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void reading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("server");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no server section") << "[file]\ndbname=a.mdb\n" << "" << "" << 5432 << false << "service ";
+        QTest::newRow("host and default port")
+            << "[server]\nhost=db.office\ndbname=tly\nuser=ann\n" << "db.office" << "" << 5432 << true
+            << "db.office:5432/tly";
+        QTest::newRow("own port, keys in capitals")
+            << "[SERVER]\nHOST=10.0.0.5\nPort=6543\ndbname=tly\n" << "10.0.0.5" << "" << 6543 << true
+            << "10.0.0.5:6543/tly";
+        QTest::newRow("port not a number") << "[server]\nhost=h\nport=abc\n" << "h" << "" << 5432 << true << "h:5432/";
+        QTest::newRow("port out of range") << "[server]\nhost=h\nport=70000\n" << "h" << "" << 5432 << true << "h:5432/";
+        QTest::newRow("service only") << "[server]\nservice=office\n" << "" << "office" << 5432 << true
+                                      << "service office";
+        QTest::newRow("empty host") << "[server]\nhost=\ndbname=tly\n" << "" << "" << 5432 << false << "service ";
+    }
+    void reading()
+    {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tly2.ini");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        file.close();
+        const ServerSettings settings = readServerSettings(path);
+        QTEST(settings.host, "host");
+        QTEST(settings.service, "service");
+        QTEST(settings.port, "port");
+        QTEST(settings.namesServer(), "server");
+        QTEST(settings.displayName(), "shown");
+    }
+
+    // A missing settings file is simply no server.
+    void missingFile() { QVERIFY(!readServerSettings(QStringLiteral("/nonexistent/tly2.ini")).namesServer()); }
+
+    void applying()
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("apply"));
+        applyServerSettings({QStringLiteral("h"), QStringLiteral("svc"), 6000, QStringLiteral("tly"),
+                             QStringLiteral("ann")},
+                            db);
+        QCOMPARE(db.hostName(), QStringLiteral("h"));
+        QCOMPARE(db.port(), 6000);
+        QCOMPARE(db.databaseName(), QStringLiteral("tly"));
+        QCOMPARE(db.userName(), QStringLiteral("ann"));
+        QCOMPARE(db.connectOptions(), QStringLiteral("service=svc"));
+        QCOMPARE(db.password(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(ServerSettingsTest)
+#include "tst_ServerSettings.moc"
