@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A PostgreSQL server of the test's own: a fresh cluster in a temporary
+// folder, listening only on a Unix socket inside it, stopped and removed when
+// the object goes, also when a test fails. initdb refuses root, so as root the
+// cluster is made and run by the postgres user.
+class ThrowawayServer {
+public:
+    ThrowawayServer();
+    ~ThrowawayServer();
+    ThrowawayServer(const ThrowawayServer&) = delete;
+    ThrowawayServer& operator=(const ThrowawayServer&) = delete;
+
+    bool started() const { return m_started; }
+    // Why it did not start.
+    QString error() const { return m_error; }
+    // The socket folder, given as host to libpq.
+    QString socketFolder() const { return m_dir.path(); }
+    int port() const { return 5432; }
+    QString user() const;
+
+private:
+    bool run(const QStringList& command);
+
+    QTemporaryDir m_dir;
+    bool m_started = false;
+    QString m_error;
+};
