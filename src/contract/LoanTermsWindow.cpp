@@ -1,6 +1,7 @@
 #include "contract/LoanTermsWindow.h"
 
 #include "app/AppWindows.h"
+#include "contract/OneContractWindow.h"
 #include "app/Session.h"
 #include "app/StoreGuard.h"
 #include "contract/ContractSaving.h"
@@ -14,6 +15,7 @@
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
+#include <QShowEvent>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFocusEvent>
@@ -193,4 +195,10 @@ void LoanTermsWindow::goBack()
     hide();
     if (m_windows.frmPolicies1)
         m_windows.frmPolicies1->show();
+}
+
+void LoanTermsWindow::showEvent(QShowEvent* event)
+{
+    hideOtherContractWindows(m_windows, this);
+    QWidget::showEvent(event);
 }

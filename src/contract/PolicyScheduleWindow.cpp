@@ -1,6 +1,7 @@
 #include "contract/PolicyScheduleWindow.h"
 
 #include "app/AppWindows.h"
+#include "contract/OneContractWindow.h"
 #include "app/Session.h"
 #include "contract/DateText.h"
 #include "contract/FieldColour.h"
@@ -13,6 +14,7 @@
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
+#include <QShowEvent>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
@@ -196,4 +198,10 @@ void PolicyScheduleWindow::goBack()
     } else if (m_windows.frmPrevious) {
         m_windows.frmPrevious->showFromSchedule();
     }
+}
+
+void PolicyScheduleWindow::showEvent(QShowEvent* event)
+{
+    hideOtherContractWindows(m_windows, this);
+    QWidget::showEvent(event);
 }
