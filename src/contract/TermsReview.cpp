@@ -2,6 +2,7 @@
 
 #include "contract/CurrentContract.h"
 #include "contract/DateText.h"
+#include "contract/FixedAmount.h"
 #include "contract/FormatAmount.h"
 #include "contract/LoanTerms.h"
 #include "contract/NumberText.h"
@@ -13,6 +14,26 @@ const QString kHighRate = QStringLiteral("10.50");
 // The low rate is for loans above this amount financed.
 constexpr double kLowRateAbove = 10000;
 constexpr int kMostInstallments = 32767;
+
+// a + sign × b. Amounts that are shown (or typed) to at most four decimals are
+// added exactly, so 66194.29 − 62540.76 is 3653.53 and not a hair below it,
+// which the two-decimal cut would show as 3653.52.
+double exactSum(double a, double b, int sign)
+{
+    const QString aText = numberToText(a), bText = numberToText(b);
+    const auto decimals = [](const QString& text) {
+        const qsizetype point = text.indexOf(u'.');
+        return point < 0 ? 0 : text.size() - point - 1;
+    };
+    if (decimals(aText) <= 4 && decimals(bText) <= 4) {
+        const std::optional<FixedAmount> x = FixedAmount::fromText(aText), y = FixedAmount::fromText(bText);
+        if (x && y) {
+            if (const std::optional<FixedAmount> sum = x->plus(FixedAmount::fromUnits(sign * y->units())))
+                return sum->toDouble();
+        }
+    }
+    return a + sign * b;
+}
 
 } // namespace
 
@@ -101,13 +122,13 @@ void TermsReview::DownChanged()
     if (!down)
         return;
     c.Down = *down;
-    c.Financed = c.TotalSections - c.Down;
+    c.Financed = exactSum(c.TotalSections, c.Down, -1);
     c.FinCharge = financeChargeFor(c.Financed);
     show(m_screen.amtFin, c.Financed);
     m_screen.finCharge = FormatAmount(c.FinCharge);
     FinChargeChanged();
     c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
-    c.Payments = c.FinCharge + c.Financed;
+    c.Payments = exactSum(c.FinCharge, c.Financed, 1);
     show(m_screen.totalPayments, c.Payments);
     showInstallmentAmount();
 }
@@ -123,7 +144,7 @@ void TermsReview::FinChargeChanged()
     if (!finCharge)
         return;
     c.FinCharge = *finCharge;
-    c.Payments = c.Financed + c.FinCharge;
+    c.Payments = exactSum(c.Financed, c.FinCharge, 1);
     show(m_screen.totalPayments, c.Payments);
     // The field is put in two-decimal form when the user leaves it, never under
     // the caret; the terms already use the value it will then show.
