@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/ProfileFile.h"
 #include "people/CustomerDialog.h"
+#include "people/KeyedList.h"
 #include "people/MainWindow.h"
 #include "store/Connection.h"
 #include "store/CustomerTable.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -154,7 +154,7 @@ int main(int argc, char* argv[])
         const Stopwatch watch;
         const bool started = quillon.windows().frmAgent->startUp();
         startUps.push_back(watch.sample());
-        auto* customers = quillon.windows().frmAgent->findChild<QListWidget*>("lstCust");
+        auto* customers = quillon.windows().frmAgent->findChild<people::KeyedList*>("lstCust");
         if (!started || customers->count() < kCustomers) {
             std::fprintf(stderr, "start-up failed\n");
             return 1;
@@ -180,7 +180,7 @@ int main(int argc, char* argv[])
     std::vector<Sample> reads;
     for (int run = 0; run < runs; ++run) {
         const Stopwatch watch;
-        const auto lines = store::customerLines(dbPath);
+        const auto lines = store::customerTable(dbPath).readLines();
         reads.push_back(watch.sample());
     }
 

@@ -8,7 +8,7 @@ build_dir="$1"; shift
 build_type="$1"; shift
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev
-          poppler-utils fonts-liberation xvfb xauth)
+          poppler-utils fonts-liberation xvfb xauth dpkg-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/MainWindow.h"
+#include "ui/EnterPressesButton.h"
 
 #include <QCoreApplication>
 
@@ -32,6 +33,12 @@ Application::Application(const Environment& environment, const Services& service
     m_windows.frmPolicies1 = new PolicyScheduleWindow(m_session, m_windows);
     m_windows.frmPreview = new LoanTermsWindow(m_session, m_windows);
     m_windows.frmPrevious = new PreviousContractsWindow(m_session, m_windows, m_windows.frmAgent);
+    for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
+                            static_cast<QWidget*>(m_windows.frmAddAgent),
+                            static_cast<QWidget*>(m_windows.frmPolicies1),
+                            static_cast<QWidget*>(m_windows.frmPreview),
+                            static_cast<QWidget*>(m_windows.frmPrevious)})
+        ui::letEnterPressFocusedButton(window);
 }
 
 Application::~Application()

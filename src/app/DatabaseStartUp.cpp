@@ -1,8 +1,10 @@
 #include "app/DatabaseStartUp.h"
 
+#include "app/DatabaseCheck.h"
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "app/StoreGuard.h"
+#include "store/Backup.h"
 #include "store/Schema.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
@@ -36,22 +38,47 @@ bool LocateDatabase(Session& session, QWidget* parent)
     const ui::OpenFileRequest request{QStringLiteral("Where is ") + session.DBName +
                                           QLatin1Char('?'),
                                       kFilter, kInitialFolder};
-    // A name typed in the dialog that names no file simply asks again.
-    while (!fileExists(session.DBPath)) {
-        session.DBPath = session.services.files->getOpenFileName(parent, request);
-        if (session.DBPath.isEmpty()) {
-            session.services.messages->show(parent, kNoDatabase, ui::MessageIcon::Critical,
-                                            ui::kProgramTitle);
-            session.endProgram();
-            return false;
+    // A name typed in the dialog that names no file simply asks again; so does a
+    // file that is no database of the program's, after saying why. Only a file
+    // that passed is written into the settings, so a wrong pick is never kept.
+    for (;;) {
+        while (!fileExists(session.DBPath)) {
+            session.DBPath = session.services.files->getOpenFileName(parent, request);
+            if (session.DBPath.isEmpty()) {
+                session.services.messages->show(parent, kNoDatabase, ui::MessageIcon::Critical,
+                                                ui::kProgramTitle);
+                session.endProgram();
+                return false;
+            }
         }
+        const std::optional<QString> problem = databaseProblem(session.DBPath);
+        if (!problem)
+            break;
+        session.services.messages->show(parent, *problem, ui::MessageIcon::Critical, ui::kProgramTitle);
+        session.DBPath.clear();
     }
     WriteSettings(session);
     return true;
 }
 
+namespace {
+
+// A copy a day; one that cannot be taken is said once and the day's work goes on.
+void backUpToday(Session& session, QWidget* parent)
+{
+    try {
+        store::takeDailyBackup(session.DBPath, session.now().date());
+    } catch (const store::StoreError& error) {
+        session.services.messages->show(parent, backupFailedMessage(session.DBPath, error.message()),
+                                        ui::MessageIcon::Warning, ui::kProgramTitle);
+    }
+}
+
+} // namespace
+
 bool prepareDatabase(Session& session, QWidget* parent)
 {
+    bool checked = false;
     if (!fileExists(session.DBPath)) {
         if (isFirstRun(session)) {
             const bool created = runOrEndProgram(session, parent, [&] {
@@ -60,9 +87,21 @@ bool prepareDatabase(Session& session, QWidget* parent)
             });
             if (!created)
                 return false;
-        } else if (!LocateDatabase(session, parent)) {
+        } else {
+            if (!LocateDatabase(session, parent))
+                return false;
+            // The pick was checked before the settings kept it.
+            checked = true;
+        }
+    }
+    // A damaged or foreign file is reported before anything is written into it.
+    if (!checked) {
+        if (const std::optional<QString> problem = databaseProblem(session.DBPath)) {
+            session.services.messages->show(parent, *problem, ui::MessageIcon::Critical, ui::kProgramTitle);
+            session.endProgram();
             return false;
         }
     }
-    return runOrEndProgram(session, parent, [&] { store::ensureSchema(session.DBPath); });
+    backUpToday(session, parent);
+    return runOrEndProgram(session, parent, [&] { store::completeSchema(session.DBPath); });
 }

@@ -1,30 +1,29 @@
 #pragma once
 
+#include "app/ProfileText.h"
+
+#include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
-// The private-profile text format of tly2.ini: "[section]" lines followed by
-// "key=value" lines. Section and key names match without regard to case; a
-// line starting with ';' is a comment. Values are kept whole, whatever their length.
+// Reading and writing tly2.ini on disk; the format itself is in ProfileText.h.
 namespace profile {
 
-// The value of key in section of a file's text, or nothing when the section
-// or key is missing. A key present with nothing after '=' gives an empty text.
-std::optional<QString> valueIn(const QString& text, const QString& section, const QString& key);
-
-// The file's text with key set to value: the value is replaced in place, or the
-// key is added at the end of its section, or the section is added at the end.
-// Every other line stays exactly as it was.
-QString withValue(const QString& text, const QString& section, const QString& key,
-                  const QString& value);
+// The value of key, or nothing when the file, section or key is missing.
+std::optional<QString> readValue(const QString& path, const QString& section, const QString& key);
 
 // Reads key from the file at path; the default when the file, section or key is missing.
 QString readString(const QString& path, const QString& section, const QString& key,
                    const QString& defaultValue);
 
-// Writes key into the file at path, creating the file when it is missing.
-// False when the file could not be written.
+// Sets every key of entries, in their order, in one replacement of the file,
+// creating it when it is missing. False, with the file as it was, when the file
+// exists but cannot be read, a value cannot be written, or the new file cannot be put in place.
+bool writeStrings(const QString& path, const QString& section,
+                  const QList<std::pair<QString, QString>>& entries);
+
 bool writeString(const QString& path, const QString& section, const QString& key,
                  const QString& value);
 

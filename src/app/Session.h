@@ -28,7 +28,8 @@ struct Services {
 // and handed to every window. Members carry the program's own names.
 struct Session {
     // Start-up and settings.
-    QString IniPath;
+    QString IniPath;        // the settings file read at start-up
+    QString IniWritePath;   // where a picked database is written; empty means IniPath
     QString DBDrive, DBDir, DBName;
     QString DBPath;
     QString Version;

@@ -15,10 +15,7 @@ const QString kVersion = QStringLiteral("8.0");
 
 std::optional<QString> storedValue(const QString& iniPath, const QString& key)
 {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return profile::valueIn(QString::fromUtf8(file.readAll()), kSection, key);
+    return profile::readValue(iniPath, kSection, key);
 }
 
 } // namespace
@@ -35,10 +32,36 @@ QString settingsFolder(const Environment& environment)
     return environment.userConfigFolder;
 }
 
+SettingsFiles chooseSettingsFiles(const Environment& environment)
+{
+    return chooseSettingsFiles(environment, settingsFolder(environment) == environment.programFolder,
+                               [](const QString& path) { return QFileInfo(path).isFile(); });
+}
+
+SettingsFiles chooseSettingsFiles(const Environment& environment, bool programFolderWritable,
+                                  const std::function<bool(const QString&)>& fileExists)
+{
+    const PathStyle style = environment.pathStyle;
+    const QString programFile = settingsFilePath(environment.programFolder, style);
+    if (programFolderWritable)
+        return {programFile, programFile};
+
+    const QString userFile = settingsFilePath(environment.userConfigFolder, style);
+    QStringList candidates{userFile, programFile};
+    for (const QString& system : environment.systemConfigFolders)
+        candidates << settingsFilePath(system, style);
+    for (const QString& candidate : candidates)
+        if (fileExists(candidate))
+            return {candidate, userFile};
+    return {userFile, userFile};
+}
+
 void ReadSettings(Session& session)
 {
     const Environment& env = session.env;
-    session.IniPath = settingsFilePath(settingsFolder(env), env.pathStyle);
+    const SettingsFiles files = chooseSettingsFiles(env);
+    session.IniPath = files.read;
+    session.IniWritePath = files.write;
     const StoredLocation stored{storedValue(session.IniPath, QStringLiteral("dbdrive")),
                                 storedValue(session.IniPath, QStringLiteral("dbdir")),
                                 storedValue(session.IniPath, QStringLiteral("dbName"))};
@@ -56,11 +79,15 @@ void WriteSettings(Session& session)
     session.DBDrive = location.drive;
     session.DBDir = location.dir;
     session.DBName = location.name;
+    const QString target = session.IniWritePath.isEmpty() ? session.IniPath : session.IniWritePath;
     // The per-user folder may not exist yet on a first write.
-    QDir().mkpath(QFileInfo(session.IniPath).absolutePath());
-    profile::writeString(session.IniPath, kSection, QStringLiteral("dbdrive"), location.drive);
-    profile::writeString(session.IniPath, kSection, QStringLiteral("dbdir"), location.dir);
-    profile::writeString(session.IniPath, kSection, QStringLiteral("dbname"), location.name);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    // One replacement of the file for all three keys: an interrupted write
+    // never leaves a drive from one pick beside the folder of another.
+    profile::writeStrings(target, kSection,
+                          {{QStringLiteral("dbdrive"), location.drive},
+                           {QStringLiteral("dbdir"), location.dir},
+                           {QStringLiteral("dbname"), location.name}});
 }
 
 void SetVersion(Session& session)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct Session;
 struct Environment;
 
@@ -10,11 +12,31 @@ struct Environment;
 // installed program).
 QString settingsFolder(const Environment& environment);
 
+// Which settings file a run reads and which one a picked database is written to.
+struct SettingsFiles {
+    QString read;
+    QString write;
+    bool operator==(const SettingsFiles&) const = default;
+};
+
+// A program folder that can be written keeps its own tly2.ini, read and
+// written. Otherwise (an installed program) the first existing file of: the
+// per-user one, the program folder's (read only), the machine-wide ones; with
+// none of them the per-user file is read, as missing. Picks always go to the
+// per-user file, so a user's own choice wins at the next start.
+SettingsFiles chooseSettingsFiles(const Environment& environment);
+
+// The same choice over given facts: whether the program folder can be written
+// and which files exist.
+SettingsFiles chooseSettingsFiles(const Environment& environment, bool programFolderWritable,
+                                  const std::function<bool(const QString&)>& fileExists);
+
 // Fills IniPath, DBDrive, DBDir, DBName and DBPath from the settings file;
 // missing keys (or a missing file) take their defaults.
 void ReadSettings(Session& session);
 
-// Splits DBPath into DBDrive, DBDir and DBName and writes the three keys.
+// Splits DBPath into DBDrive, DBDir and DBName and writes the three keys into
+// IniWritePath (IniPath when that is not set).
 // As always, the results of the writes are not checked.
 void WriteSettings(Session& session);
 

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/Environment.h"
 #include "ui/FileDialogService.h"
+#include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PrinterDialogService.h"
 
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     // The program's windows close at its own command (Exit, a close box), not when
     // the last visible window happens to hide.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window carries the globe; the desktop matches the windows to the menu entry.
+    QApplication::setWindowIcon(ui::GlobePicture::icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillon.Quillon"));
 
     ui::QtMessageBoxService messages;
     ui::QtFileDialogService files;

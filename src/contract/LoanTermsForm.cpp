@@ -1,6 +1,8 @@
 #include "contract/LoanTermsForm.h"
 
+#include "ui/AccessibleName.h"
 #include "ui/Twips.h"
+#include "ui/WholeIndicator.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -52,15 +54,24 @@ QPushButton* addButton(QWidget* window, const QString& name, const QString& capt
     return button;
 }
 
+// A screen reader announces a term or a field by the caption above it; a
+// caption that goes on to explain the term gives only the term's own words.
+void nameAfter(QWidget* control, const QString& name)
+{
+    ui::nameFromCaption(control, name);
+}
+
 } // namespace
 
 LoanTermsForm LoanTermsForm::build(QWidget* window)
 {
     LoanTermsForm form;
 
-    addCaption(window, QStringLiteral("lblLoanAutCaption"), QStringLiteral("Loan Authorization # (if required)"),
-               2820, 240, 3015, 255);
+    QLabel* loanAutCaption = addCaption(window, QStringLiteral("lblLoanAutCaption"),
+                                        QStringLiteral("Loan Authorization # (if required)"), 2820, 240, 3015, 255);
     form.loanAut = addField(window, QStringLiteral("txtLoanAut"), 5760, 180);
+    loanAutCaption->setBuddy(form.loanAut);
+    nameAfter(form.loanAut, loanAutCaption->text());
 
     addCaption(window, QStringLiteral("lblAmtFinCaption"),
                QStringLiteral("Amount Financed  The amount of credit provided to you or on your behalf."),
@@ -78,6 +89,10 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
     form.finCharge = addField(window, QStringLiteral("txtFinCharge"), 2520, 1560);
     form.totalPayments = addValue(window, QStringLiteral("lblTotalPayments"), 4680, 1560);
     form.apr = addValue(window, QStringLiteral("lblAPR"), 7020, 1560);
+    nameAfter(form.amtFin, QStringLiteral("Amount Financed"));
+    nameAfter(form.finCharge, QStringLiteral("Finance Charge"));
+    nameAfter(form.totalPayments, QStringLiteral("Total of Payments"));
+    nameAfter(form.apr, QStringLiteral("Annual Percentage Rate (APR)"));
 
     addCaption(window, QStringLiteral("lblNumInstallCaption"), QStringLiteral("Number of Installments."),
                330, 2160, 1335, 555);
@@ -92,6 +107,9 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
     form.firstInstallment->setCalendarPopup(true);
     form.firstInstallment->setDisplayFormat(QStringLiteral("M/d/yyyy"));
     ui::placeTwips(form.firstInstallment, 3600, 2580, 1335, 375);
+    nameAfter(form.numInstall, QStringLiteral("Number of Installments."));
+    nameAfter(form.amtInstall, QStringLiteral("Amount of Installments."));
+    nameAfter(form.firstInstallment, QStringLiteral("First Installment Due"));
 
     addCaption(window, QStringLiteral("lblClassificationCaption"), QStringLiteral("Loan Classification"),
                6240, 2220, 2115, 315);
@@ -102,6 +120,8 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
     form.commercial->setObjectName(QStringLiteral("optCommercial"));
     ui::placeTwips(form.commercial, 6300, 2820, 2655, 195);
     form.commercial->setChecked(true);
+    ui::showWholeIndicator(form.personal);
+    ui::showWholeIndicator(form.commercial);
 
     static const int sectionTops[] = {3480, 3960, 4440, 4920};
     for (int i = 0; i < 4; ++i) {
@@ -109,16 +129,19 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
                    QStringLiteral("Section %1 - Total Amount.").arg(i + 1), 1200, sectionTops[i] + 60,
                    2940, 315);
         form.sections[i] = addValue(window, QStringLiteral("lblSec%1").arg(i + 1), 4200, sectionTops[i]);
+        nameAfter(form.sections[i], QStringLiteral("Section %1 - Total Amount.").arg(i + 1));
     }
 
     addCaption(window, QStringLiteral("lblTotalSectionsCaption"),
                QStringLiteral("Grand Total of Premiums, Fees, etc."), 960, 5700, 2655, 555);
     form.totalSections = addValue(window, QStringLiteral("lblTotalSections"), 1500, 6120);
+    nameAfter(form.totalSections, QStringLiteral("Grand Total of Premiums, Fees, etc."));
     addCaption(window, QStringLiteral("lblDownCaption"),
                QStringLiteral("Down Payment (25% of Section 1 + 30% of Section 2 + 33% of Section 3 + "
                               "Section 4)"),
                4440, 5700, 3675, 555);
     form.down = addField(window, QStringLiteral("txtDown"), 5400, 6120);
+    nameAfter(form.down, QStringLiteral("Down Payment"));
 
     form.back = addButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3240);
     form.print = addButton(window, QStringLiteral("cmdPrint"), QStringLiteral("Save / Print"), 4800);

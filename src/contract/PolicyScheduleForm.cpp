@@ -1,5 +1,6 @@
 #include "contract/PolicyScheduleForm.h"
 
+#include "ui/AccessibleName.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
@@ -64,6 +65,10 @@ std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
     static const int widths[] = {1155, 2655, 1335, 1395, 1095, 1095, 1035};
     static const char* const arrays[] = {"txtPolicy",    "txtCompany",    "txtPremium", "txtCoverage",
                                          "txtInception", "txtExpiration", "txtTerm"};
+    // The column headings above Section 1, as a screen reader announces each field.
+    static const char* const captions[] = {"Policy No.", "Insurance Company/ General Agent/Other",
+                                           "Premium/ Amount", "Coverage", "Inception Date",
+                                           "Expiration Date", "Policy Term in Months"};
     std::vector<ScheduleRow> result;
     for (int index = 0; index < rows; ++index) {
         const int top = 240 + 300 * index;
@@ -72,6 +77,10 @@ std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
             const QString name =
                 QStringLiteral("%1%2_%3").arg(QLatin1String(arrays[column])).arg(section).arg(index);
             fields[column] = addField(frame, name, lefts[column], top, widths[column], 315);
+            ui::nameFromCaption(fields[column], QStringLiteral("%1, Section %2, row %3")
+                                                    .arg(QLatin1String(captions[column]))
+                                                    .arg(section)
+                                                    .arg(index + 1));
         }
         result.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]});
     }
@@ -95,6 +104,7 @@ SpecialItem addSpecialItem(QGroupBox* frame, const QString& boxName, const QStri
     ui::placeTwips(box, boxTwips.x(), boxTwips.y(), boxTwips.width(), boxTwips.height());
     QLineEdit* amount = addField(frame, fieldName, fieldTwips.x(), fieldTwips.y(), fieldTwips.width(),
                                  fieldTwips.height());
+    ui::nameFromCaption(amount, caption);
     return {box, amount};
 }
 
@@ -154,9 +164,11 @@ PolicyScheduleForm PolicyScheduleForm::build(QWidget* window)
     form.specialItems[3] = addSpecialItem(frame4, QStringLiteral("chkOther"),
                                           QStringLiteral("OTHER: Amount"), QStringLiteral("txtOther"),
                                           QRect(360, 660, 1755, 255), QRect(1920, 660, 795, 315));
-    addLabel(frame4, QStringLiteral("lblDescription"), QStringLiteral("Description"), 2940, 660, 1155,
-             195);
+    QLabel* description = addLabel(frame4, QStringLiteral("lblDescription"), QStringLiteral("Description"),
+                                   2940, 660, 1155, 195);
     form.description = addField(frame4, QStringLiteral("txtDescription"), 3840, 660, 5355, 315);
+    description->setBuddy(form.description);
+    ui::nameFromCaption(form.description, description->text());
 
     form.back = addButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3720);
     form.next = addButton(window, QStringLiteral("cmdNext"), QStringLiteral("Next >>"), 5280);

@@ -195,8 +195,9 @@ void PolicyScheduleWindow::goBack()
     if (m_form.back->text() == kBackToMain) {
         if (m_windows.frmAgent)
             m_windows.frmAgent->show();
-    } else if (m_windows.frmPrevious) {
-        m_windows.frmPrevious->showFromSchedule();
+    } else if (m_windows.frmPrevious && !m_windows.frmPrevious->showFromSchedule()) {
+        // The list could not be read: the contract being edited stays on screen.
+        show();
     }
 }
 

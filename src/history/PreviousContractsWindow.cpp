@@ -62,6 +62,8 @@ void PreviousContractsWindow::buildControls()
 
     m_fgRecords = new QTableWidget(this);
     m_fgRecords->setObjectName(QStringLiteral("fgRecords"));
+    m_fgRecords->setAccessibleName(QStringLiteral("Previous Contracts"));
+    m_fgRecords->setAccessibleDescription(m_label2->text());
     ui::placeTwips(m_fgRecords, 60, 600, 9450, 1995);
     history::styleGrid(m_fgRecords);
     m_fgRecords->viewport()->installEventFilter(this);
@@ -85,18 +87,16 @@ void PreviousContractsWindow::buildControls()
 
 void PreviousContractsWindow::showModalFromMain()
 {
-    FillGrid();
-    if (m_session.ended)
-        return;
-    exec();
+    if (FillGrid())
+        exec();
 }
 
-void PreviousContractsWindow::showFromSchedule()
+bool PreviousContractsWindow::showFromSchedule()
 {
-    FillGrid();
-    if (m_session.ended)
-        return;
+    if (!FillGrid())
+        return false;
     show();
+    return true;
 }
 
 void PreviousContractsWindow::InitGrid()
@@ -104,18 +104,17 @@ void PreviousContractsWindow::InitGrid()
     history::resetGrid(m_fgRecords);
 }
 
-void PreviousContractsWindow::FillGrid()
+bool PreviousContractsWindow::FillGrid()
 {
-    m_lblFor->setText(m_session.SelectedName);
-    InitGrid();
+    // Read first: a failure leaves the grid showing what it showed.
     QList<history::ListedContract> contracts;
-    const bool read = runOrEndProgram(m_session, this, [&] {
+    const bool read = runOrReport(m_session, this, [&] {
         contracts = history::listContracts(m_session.DBPath, m_session.SelectedName);
     });
-    if (!read) {
-        EnableButtons(false);
-        return;
-    }
+    if (!read)
+        return false;
+    m_lblFor->setText(m_session.SelectedName);
+    InitGrid();
     history::fillGrid(m_fgRecords, contracts);
 
     // A row left over from a longer list (or none yet) is brought into range.
@@ -134,6 +133,7 @@ void PreviousContractsWindow::FillGrid()
     } else {
         EnableButtons(false);
     }
+    return true;
 }
 
 void PreviousContractsWindow::EnableButtons(bool enable)
@@ -219,8 +219,7 @@ void PreviousContractsWindow::editChosen()
     if (!id)
         return;
     history::StoredContract contract;
-    if (!runOrEndProgram(m_session, this,
-                         [&] { contract = history::readContract(m_session.DBPath, *id); }))
+    if (!runOrReport(m_session, this, [&] { contract = history::readContract(m_session.DBPath, *id); }))
         return;
     if (contract.isEmpty()) {
         // Gone from the file since the list was read: show what is there now.
@@ -250,12 +249,9 @@ void PreviousContractsWindow::copyChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrEndProgram(m_session, this, [&] {
-            history::copyContract(m_session.DBPath, *id, m_session.now());
-        }))
+    if (!runOrReport(m_session, this, [&] { history::copyContract(m_session.DBPath, *id, m_session.now()); }))
         return;
-    FillGrid();
-    if (m_session.ended || dataRows() == 0)
+    if (!FillGrid() || dataRows() == 0)
         return;
     // The copy is the newest contract, so it is the last row.
     EnableButtons(true);
@@ -270,8 +266,7 @@ void PreviousContractsWindow::deleteChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrEndProgram(m_session, this,
-                         [&] { history::deleteContract(m_session.DBPath, *id); }))
+    if (!runOrReport(m_session, this, [&] { history::deleteContract(m_session.DBPath, *id); }))
         return;
     // The row above the deleted one; the refill turns 0 into the first row.
     m_session.ContractRow = toContractRow(row - 1);

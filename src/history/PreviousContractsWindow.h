@@ -22,9 +22,11 @@ public:
     // From the main window: modal, the main window waits until it hides.
     void showModalFromMain();
     // From the policy schedule's "<< Previous": not modal.
-    void showFromSchedule();
+    // False when the list could not be read; the user was told and nothing is shown.
+    bool showFromSchedule();
     // Reads the customer's contracts afresh into the grid.
-    void FillGrid();
+    // False when the store failed: the user was told and the grid is unchanged.
+    bool FillGrid();
     // Enables or disables Copy, Delete and Edit; Done stays enabled.
     void EnableButtons(bool enable);
 

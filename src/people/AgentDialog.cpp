@@ -28,7 +28,7 @@ PartyDialog::Design agentDesign()
             QStringLiteral("Agent database is empty. Select New to add a new Agent."),
             &store::agentTable,
             &MainWindow::agentKeyAt,
-            &MainWindow::FillAgentList,
+            &MainWindow::refillAgentsAfter,
             &Session::AgentIndex};
 }
 

@@ -31,7 +31,7 @@ PartyDialog::Design customerDesign()
             QStringLiteral("Customer database is empty. Hit New to add a new Customer."),
             &store::customerTable,
             &MainWindow::customerKeyAt,
-            &MainWindow::FillCustomerList,
+            &MainWindow::refillCustomersAfter,
             &Session::CustIndex};
 }
 

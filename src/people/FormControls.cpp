@@ -1,5 +1,7 @@
 #include "people/FormControls.h"
 
+#include "people/LimitedLineEdit.h"
+#include "ui/AccessibleName.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -50,10 +52,11 @@ QList<QLineEdit*> addLabelledFields(QWidget* parent, const QList<LabelledField>&
                            ui::toPixels({entry.box.top - kCaptionRise}), width,
                            ui::toPixels({kCaptionRise}));
 
-        auto* edit = new QLineEdit(parent);
+        auto* edit = new LimitedLineEdit(entry.maxLength, parent);
         edit->setObjectName(QString::fromUtf8(entry.fieldName));
-        edit->setMaxLength(entry.maxLength);
         ui::placeTwips(edit, entry.box.left, entry.box.top, entry.box.width, entry.box.height);
+        label->setBuddy(edit);
+        ui::nameFromCaption(edit, label->text());
         edits << edit;
     }
     return edits;

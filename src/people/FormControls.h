@@ -26,7 +26,7 @@ struct LabelledField {
     const char* labelName;
     const char* caption;
     const char* fieldName;
-    int maxLength;
+    int maxLength; // what the user may type; a stored value may be longer
     TwipsBox box;
 };
 

@@ -1,74 +1,92 @@
 #include "people/KeyedList.h"
 
+#include "people/ListLinesModel.h"
+
 namespace people {
 
-KeyedList::KeyedList(QWidget* parent) : QListWidget(parent)
+KeyedList::KeyedList(QWidget* parent) : QListView(parent), m_lines(new ListLinesModel(this))
 {
+    setModel(m_lines);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every line is one text line high; measuring each of many thousand lines is wasted time.
     setUniformItemSizes(true);
 }
 
-void KeyedList::fill(const QList<store::ListLine>& lines)
+void KeyedList::fill(store::ListRead read)
 {
-    // The lines already shown are rewritten only where they differ, and the
-    // new ones are added in one go: with many thousand customers, refilling
-    // after one more row then costs little more than reading the table.
-    const bool shownKnown = m_shown.size() == count();
-    const int kept = static_cast<int>(std::min<qsizetype>(count(), lines.size()));
-    if (count() > kept)
-        model()->removeRows(kept, count() - kept);
-    for (int i = 0; i < kept; ++i) {
-        // What was written last time is compared, rather than asking every
-        // line for its text and key again.
-        if (shownKnown && m_shown[i] == lines[i])
-            continue;
-        QListWidgetItem* line = item(i);
-        if (line->text() != lines[i].text)
-            line->setText(lines[i].text);
-        setKey(line, lines[i].key);
-    }
-    if (lines.size() > kept) {
-        QStringList texts;
-        texts.reserve(lines.size() - kept);
-        for (qsizetype i = kept; i < lines.size(); ++i)
-            texts << lines[i].text;
-        addItems(texts);
-        for (qsizetype i = kept; i < lines.size(); ++i)
-            setKey(item(static_cast<int>(i)), lines[i].key);
-    }
-    m_shown = lines;
-    if (count() > 0) {
-        setCurrentRow(count() - 1);
-        scrollToItem(item(count() - 1));
-    }
+    m_lines->fill(std::move(read));
+    selectLast();
 }
 
-void KeyedList::setKey(QListWidgetItem* line, store::RowKey key)
+bool KeyedList::follow(const store::RowChange& change)
 {
-    // The key is not shown, so the view need not hear of it.
-    const QSignalBlocker quiet(model());
-    line->setData(kRowKeyRole, key);
+    if (!m_lines->follow(change))
+        return false;
+    selectLast();
+    return true;
+}
+
+void KeyedList::selectLast()
+{
+    if (count() == 0)
+        return;
+    setCurrentRow(count() - 1);
+    scrollTo(m_lines->index(count() - 1));
+}
+
+std::optional<qint64> KeyedList::changes() const
+{
+    return m_lines->changes();
+}
+
+int KeyedList::count() const
+{
+    return m_lines->rowCount();
+}
+
+QString KeyedList::lineText(int position) const
+{
+    if (position < 0 || position >= count())
+        return {};
+    return m_lines->lines().text(position);
 }
 
 std::optional<store::RowKey> KeyedList::keyAt(int position) const
 {
-    const QListWidgetItem* line = item(position);
-    if (!line)
+    if (position < 0 || position >= count())
         return std::nullopt;
-    return line->data(kRowKeyRole).toLongLong();
+    return m_lines->lines().key(position);
+}
+
+int KeyedList::currentRow() const
+{
+    return currentIndex().row();
+}
+
+void KeyedList::setCurrentRow(int position)
+{
+    const QModelIndex line = m_lines->index(position);
+    if (line.isValid())
+        selectionModel()->setCurrentIndex(line, QItemSelectionModel::ClearAndSelect);
+    else
+        selectionModel()->clear();
+}
+
+bool KeyedList::isRowSelected(int position) const
+{
+    return selectionModel()->isRowSelected(position, {});
 }
 
 int KeyedList::selectedPosition() const
 {
-    const QList<QListWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? -1 : row(selected.first());
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 QString KeyedList::selectedText() const
 {
-    const QList<QListWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    return lineText(selectedPosition());
 }
 
 QItemSelectionModel::SelectionFlags KeyedList::selectionCommand(const QModelIndex& index,
@@ -77,7 +95,7 @@ QItemSelectionModel::SelectionFlags KeyedList::selectionCommand(const QModelInde
     // A Ctrl+click would otherwise clear the only choice.
     if (!index.isValid())
         return QItemSelectionModel::NoUpdate;
-    const auto flags = QListWidget::selectionCommand(index, event);
+    const auto flags = QListView::selectionCommand(index, event);
     if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::ClearAndSelect;
     return flags;

@@ -1,5 +1,6 @@
 #include "people/MainWindow.h"
 
+#include "app/AboutText.h"
 #include "app/AppWindows.h"
 #include "app/DatabaseStartUp.h"
 #include "app/Session.h"
@@ -10,12 +11,14 @@
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
+#include "people/ListRefill.h"
 #include "store/AgentTable.h"
 #include "store/CustomerTable.h"
 #include "ui/MessageBoxService.h"
 
 #include <QCloseEvent>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -34,6 +37,8 @@ MainWindow::MainWindow(Session& session, AppWindows& windows, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmAgent"));
     buildControls();
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &MainWindow::about);
 }
 
 bool MainWindow::startUp()
@@ -44,10 +49,18 @@ bool MainWindow::startUp()
     if (!prepareDatabase(m_session, this))
         return false;
     setWindowTitle(QStringLiteral("TLY Finance ") + m_session.Version);
+    // Failures here, unlike during work, end the program.
     return runOrEndProgram(m_session, this, [&] {
-        m_agents->fill(store::agentLines(m_session.DBPath));
-        m_customers->fill(store::customerLines(m_session.DBPath));
+        people::refill(*m_agents, store::agentTable(m_session.DBPath));
+        store::giveMissingDbaTheName(m_session.DBPath);
+        people::refill(*m_customers, store::customerTable(m_session.DBPath));
     });
+}
+
+void MainWindow::about()
+{
+    m_session.services.messages->show(this, aboutText(m_session), ui::MessageIcon::Information,
+                                      QStringLiteral("About QUILLON"));
 }
 
 bool MainWindow::commercialChosen() const
@@ -57,29 +70,61 @@ bool MainWindow::commercialChosen() const
 
 void MainWindow::FillAgentList()
 {
-    runOrEndProgram(m_session, this, [&] { m_agents->fill(store::agentLines(m_session.DBPath)); });
+    refillAgents(nullptr);
 }
 
 void MainWindow::FillCustomerList()
 {
-    runOrEndProgram(m_session, this,
-                    [&] { m_customers->fill(store::customerLines(m_session.DBPath)); });
+    refillCustomers(nullptr);
 }
 
-void MainWindow::GetData()
+void MainWindow::refillAgentsAfter(const store::RowChange& write)
 {
-    runOrEndProgram(m_session, this, [&] {
-        m_session.CurAgent = {};
-        m_session.CurCust = {};
+    refillAgents(&write);
+}
+
+void MainWindow::refillCustomersAfter(const store::RowChange& write)
+{
+    refillCustomers(&write);
+}
+
+void MainWindow::refillAgents(const store::RowChange* write)
+{
+    runOrReport(m_session, this,
+                    [&] { people::refill(*m_agents, store::agentTable(m_session.DBPath), write); });
+}
+
+void MainWindow::refillCustomers(const store::RowChange* write)
+{
+    runOrReport(m_session, this, [&] {
+        // Repaired rows are a change the list cannot follow line by line.
+        if (store::giveMissingDbaTheName(m_session.DBPath))
+            write = nullptr;
+        people::refill(*m_customers, store::customerTable(m_session.DBPath), write);
+    });
+}
+
+bool MainWindow::GetData()
+{
+    // Both rows are read before either is taken, so a failure leaves the
+    // current agent and customer as they were.
+    AgentRecord agent;
+    CustomerRecord customer;
+    const bool read = runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
             if (const auto values = agents.row(*key))
-                m_session.CurAgent = store::recordOf<AgentRecord>(*values);
+                agent = store::recordOf<AgentRecord>(*values);
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
             if (const auto values = customers.row(*key))
-                m_session.CurCust = store::recordOf<CustomerRecord>(*values);
+                customer = store::recordOf<CustomerRecord>(*values);
     });
+    if (!read)
+        return false;
+    m_session.CurAgent = agent;
+    m_session.CurCust = customer;
+    return true;
 }
 
 std::optional<store::RowKey> MainWindow::agentKeyAt(int position) const
@@ -109,7 +154,8 @@ void MainWindow::editAgent()
 void MainWindow::deleteAgent()
 {
     m_session.AgentIndex = m_agents->selectedPosition();
-    runOrEndProgram(m_session, this, [&] {
+    std::optional<store::RowChange> removed;
+    runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
         const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents);
         if (!key) {
@@ -117,9 +163,10 @@ void MainWindow::deleteAgent()
                                               ui::MessageIcon::Information, QStringLiteral("Delete Agent"));
             return;
         }
-        agents.remove(*key);
-        m_agents->fill(store::agentLines(m_session.DBPath));
+        removed = agents.remove(*key);
     });
+    if (removed)
+        refillAgentsAfter(*removed);
 }
 
 void MainWindow::newCustomer()
@@ -139,7 +186,8 @@ void MainWindow::editCustomer()
 void MainWindow::deleteCustomer()
 {
     m_session.CustIndex = m_customers->selectedPosition();
-    runOrEndProgram(m_session, this, [&] {
+    std::optional<store::RowChange> removed;
+    runOrReport(m_session, this, [&] {
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
         const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers);
         if (!key) {
@@ -147,9 +195,10 @@ void MainWindow::deleteCustomer()
                                               ui::MessageIcon::Information, QStringLiteral("Delete Customer"));
             return;
         }
-        customers.remove(*key);
-        m_customers->fill(store::customerLines(m_session.DBPath));
+        removed = customers.remove(*key);
     });
+    if (removed)
+        refillCustomersAfter(*removed);
 }
 
 void MainWindow::next()
@@ -162,8 +211,7 @@ void MainWindow::next()
                                           ui::MessageIcon::Critical, ui::kProgramTitle);
         return;
     }
-    GetData();
-    if (m_session.ended)
+    if (!GetData())
         return;
     m_windows.frmPolicies1->setBackCaption(QStringLiteral("<< Back"));
     m_windows.frmPolicies1->Reset();

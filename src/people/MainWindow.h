@@ -30,8 +30,13 @@ public:
     // Refill a list from its table and select its last line. Store failures end the program.
     void FillAgentList();
     void FillCustomerList();
+    // The same after the program's own write to the table, which the list may
+    // follow by changing only that line.
+    void refillAgentsAfter(const store::RowChange& write);
+    void refillCustomersAfter(const store::RowChange& write);
     // Copies the chosen Agent and Customer rows into CurAgent and CurCust.
-    void GetData();
+    // False when the store failed; the user was told and nothing changed.
+    bool GetData();
 
     // The hidden key of the row shown at a list position; without a line there,
     // the table's first row (a position of -1 has always meant the first row).
@@ -53,6 +58,9 @@ private:
     void next();
     void previousContracts();
     void exitProgram();
+    void about();
+    void refillAgents(const store::RowChange* write);
+    void refillCustomers(const store::RowChange* write);
 
     Session& m_session;
     AppWindows& m_windows;

@@ -2,8 +2,10 @@
 #include "people/FormControls.h"
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
+#include "ui/AccessibleName.h"
 #include "ui/GlobePicture.h"
 #include "ui/Twips.h"
+#include "ui/WholeIndicator.h"
 #include "ui/WindowFont.h"
 
 #include <QFrame>
@@ -31,9 +33,7 @@ QRadioButton* addOption(QWidget* parent, const QString& name, const QString& cap
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
     ui::placeTwips(option, box.left, box.top, box.width, box.height);
-    // This style's round indicator takes more room than the form allowed for,
-    // so the caption may need a little more width to be read whole.
-    option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
+    ui::showWholeIndicator(option);
     return option;
 }
 
@@ -63,18 +63,23 @@ void MainWindow::buildControls()
     const QFont bold = ui::windowFont(8.25, true);
     addLabel(this, QStringLiteral("Label3"), QStringLiteral("Welcome to QUILLON"),
              ui::windowFont(13.5, true, true), {330, 60, 6015, 375});
-    addLabel(this, QStringLiteral("Label1"),
+    auto* agentCaption = addLabel(this, QStringLiteral("Label1"),
              QStringLiteral("Select Agent from list or select New, Edit or Delete to change list."),
              bold, {300, 600, 6135, 495});
     m_agents = addList(this, QStringLiteral("lstAgent"), {180, 900, 5415, 1035});
+    // The caption is an instruction; the list is announced by what it holds.
+    m_agents->setAccessibleName(QStringLiteral("Agents"));
+    m_agents->setAccessibleDescription(agentCaption->text());
     auto* newAgent = addButton(this, QStringLiteral("cmdNewAgent"), QStringLiteral("New"), {5700, 840, 1515, 375});
     auto* editAgent = addButton(this, QStringLiteral("cmdEditAgent"), QStringLiteral("Edit"), {5700, 1215, 1515, 375});
     auto* deleteAgent = addButton(this, QStringLiteral("cmdDeleteAgent"), QStringLiteral("Delete"), {5700, 1590, 1515, 375});
 
-    addLabel(this, QStringLiteral("Label2"),
+    auto* customerCaption = addLabel(this, QStringLiteral("Label2"),
              QStringLiteral("Select Customer from list or select New, Edit or Delete to change list. "),
              bold, {300, 2220, 6135, 495});
     m_customers = addList(this, QStringLiteral("lstCust"), {240, 2520, 5415, 1425});
+    m_customers->setAccessibleName(QStringLiteral("Customers"));
+    m_customers->setAccessibleDescription(customerCaption->text().trimmed());
     auto* newCust = addButton(this, QStringLiteral("cmdNewCust"), QStringLiteral("New"), {5700, 2520, 1515, 375});
     auto* editCust = addButton(this, QStringLiteral("cmdEditCust"), QStringLiteral("Edit"), {5700, 2895, 1515, 375});
     auto* deleteCust = addButton(this, QStringLiteral("cmdDeleteCust"), QStringLiteral("Delete"), {5700, 3270, 1515, 375});

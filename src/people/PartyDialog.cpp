@@ -46,6 +46,9 @@ PartyDialog::PartyDialog(Session& session, AppWindows& windows, const Design& de
     people::setTabChain(chain);
 
     connect(ok, &QPushButton::clicked, this, &PartyDialog::storeEntries);
+    // Enter in a field is OK, as in any dialog; Escape stays Cancel.
+    for (QLineEdit* edit : m_fields)
+        connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
     // Cancel, like the close box, hides the dialog and stores nothing.
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -69,13 +72,14 @@ bool PartyDialog::activate()
     for (QLineEdit* edit : m_fields)
         edit->clear();
     m_editedKey.reset();
+    m_shownValues = QStringList(m_fields.size());
     if (!m_session.EditMode) {
         m_fields.first()->setFocus();
         return true;
     }
 
     bool show = true;
-    const bool ok = runOrEndProgram(m_session, parentWidget(), [&] {
+    const bool ok = runOrReport(m_session, parentWidget(), [&] {
         const store::PeopleTable rows = m_design.table(m_session.DBPath);
         m_editedKey = m_design.keyAt(*m_windows.frmAgent, m_session.*m_design.chosenPosition);
         if (!m_editedKey) {
@@ -87,8 +91,12 @@ bool PartyDialog::activate()
         const std::optional<QStringList> values = rows.row(*m_editedKey);
         if (!values)
             return;
-        for (qsizetype i = 0; i < m_fields.size(); ++i)
-            m_fields[i]->setText(values->value(m_design.fieldColumns[i]));
+        for (qsizetype i = 0; i < m_fields.size(); ++i) {
+            m_shownValues[i] = values->value(m_design.fieldColumns[i]);
+            m_fields[i]->setText(m_shownValues[i]);
+            // A value wider than its field shows its beginning, not its end.
+            m_fields[i]->setCursorPosition(0);
+        }
     });
     m_fields.first()->setFocus();
     return ok && show;
@@ -99,20 +107,24 @@ void PartyDialog::storeEntries()
     if (!entriesAccepted())
         return;
     const store::PeopleTable rows = m_design.table(m_session.DBPath);
+    // A field the user left as Edit showed it writes nothing, so its column
+    // keeps exactly what is stored, whatever a field can show of it.
     QStringList values(rows.columns().size());
     for (qsizetype i = 0; i < m_fields.size(); ++i)
-        values[m_design.fieldColumns[i]] = m_fields[i]->text();
+        if (m_fields[i]->text() != m_shownValues.value(i))
+            values[m_design.fieldColumns[i]] = m_fields[i]->text();
 
-    const bool stored = runOrEndProgram(m_session, this, [&] {
+    store::RowChange written;
+    const bool stored = runOrReport(m_session, this, [&] {
         if (m_session.EditMode) {
             if (m_editedKey)
-                rows.update(*m_editedKey, values);
+                written = rows.update(*m_editedKey, values);
         } else {
-            rows.insert(values);
+            written = rows.insert(values);
         }
     });
     if (!stored)
         return;
-    (m_windows.frmAgent->*m_design.refillList)();
+    (m_windows.frmAgent->*m_design.refillListAfter)(written);
     accept();
 }

@@ -35,7 +35,7 @@ public:
         // (its key lookup and its refill) and the list position Edit works on.
         store::PeopleTable (*table)(const QString& dbPath);
         std::function<std::optional<store::RowKey>(const MainWindow&, int position)> keyAt;
-        void (MainWindow::*refillList)();
+        void (MainWindow::*refillListAfter)(const store::RowChange& write);
         int Session::*chosenPosition;
     };
 
@@ -63,4 +63,5 @@ private:
     Design m_design;
     QList<QLineEdit*> m_fields;
     std::optional<store::RowKey> m_editedKey;
+    QStringList m_shownValues; // what Edit put into the fields, in field order
 };

@@ -27,12 +27,10 @@ LenderTexts readLenderTexts(const QString& settingsFilePath)
 {
     LenderTexts texts = defaultLenderTexts();
     // A blank value keeps the default, so a half-filled section never prints a bare "PHONE".
-    // One pair of enclosing quotes is dropped, so an office can keep blanks in a value.
+    // The reader drops one pair of enclosing quotes, so an office can keep blanks in a value.
     const auto take = [&settingsFilePath](const char* key, QString& text) {
-        QString value = profile::readString(settingsFilePath, QStringLiteral("lender"),
-                                            QString::fromLatin1(key), QString());
-        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-            value = value.mid(1, value.size() - 2);
+        const QString value = profile::readString(settingsFilePath, QStringLiteral("lender"),
+                                                  QString::fromLatin1(key), QString());
         if (!value.isEmpty())
             text = value;
     };

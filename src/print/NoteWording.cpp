@@ -47,8 +47,8 @@ const QStringList& agreementParagraph4()
     static const QStringList lines = {
         QStringLiteral("4. Any partial pre-payment of this note, and any return premium"),
         QStringLiteral("that TLY receives, is applied to the unpaid balance and does not"),
-        QStringLiteral("defer or reduce the installments that follow until the balance is"),
-        QStringLiteral("paid in full. If an insurance company charges additional premium"),
+        QStringLiteral("defer the installments that follow; TLY may pro-rate the amount"),
+        QStringLiteral("of those left. If an insurance company charges additional premium"),
         QStringLiteral("on a financed policy, I will pay that premium in full to my agent"),
         QStringLiteral("or finance it with TLY under a new note, with any additional down"),
         QStringLiteral("payment required, within ten days after I am told of the charge."),

@@ -1,5 +1,6 @@
 #include "print/PainterSurface.h"
 
+#include "print/PdfFileTarget.h"
 #include "print/PrinterError.h"
 #include "print/SurfaceFontMetrics.h"
 
@@ -13,7 +14,16 @@ namespace {
 constexpr double kStrokeWidthMm = 0.15;
 } // namespace
 
-PainterSurface::PainterSurface(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
+PainterSurface::PainterSurface(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
+{
+    // A full disk or a pulled stick must not leave a cut-off note under the
+    // chosen name: the job is written beside it and moved there when whole.
+    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
+        m_pdfFile = std::make_unique<PdfFileTarget>(m_printer->outputFileName());
+        if (!m_pdfFile->partialPath().isEmpty())
+            m_printer->setOutputFileName(m_pdfFile->partialPath());
+    }
+}
 
 PainterSurface::~PainterSurface()
 {
@@ -83,6 +93,8 @@ void PainterSurface::endDoc()
     if (!m_painter.end())
         fail("the printer did not accept the job");
     checkPrinter();
+    if (m_pdfFile && !m_pdfFile->commit())
+        fail("the PDF file could not be written whole");
 }
 
 void PainterSurface::beginIfNeeded()
@@ -91,6 +103,8 @@ void PainterSurface::beginIfNeeded()
         fail("the print job is already over");
     if (m_painter.isActive())
         return;
+    if (m_pdfFile && m_pdfFile->partialPath().isEmpty())
+        fail("the PDF file could not be created");
     if (!m_painter.begin(m_printer.get()))
         fail("the printer could not be opened");
 }

@@ -11,9 +11,12 @@ class QPrinter;
 
 namespace print {
 
+class PdfFileTarget;
+
 // Draws with QPainter on a QPrinter: a real printer, or a PDF file whose
 // printable area is inset 6.35 mm on every side, as on a typical office printer.
-// The job starts with the first drawing and goes to the printer at endDoc().
+// The job starts with the first drawing and goes to the printer at endDoc();
+// a PDF file appears under its name only once it is complete.
 class PainterSurface final : public DrawingSurface {
 public:
     // Takes over a printer already set up for the job (name, job settings, or PDF output).
@@ -40,6 +43,7 @@ private:
     [[noreturn]] void fail(const char* what);
 
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<PdfFileTarget> m_pdfFile; // set when the job goes to a PDF file
     QPainter m_painter;
     bool m_failed = false;
     bool m_ended = false;

@@ -73,6 +73,9 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
     request.paperBin = current.settings.paperBin;
     request.flags = ui::kNoSelection | ui::kNoPageNumbers | ui::kReturnDc;
     request.settings = current.settings;
+    request.notesFolder = session.env.notesFolder;
+    request.customerDba = session.CurCust.DBA;
+    request.day = session.now().date();
     const ui::PrinterDialogAnswer answer = printers.show(windows.review, request);
     if (!answer.confirmed)
         return;

@@ -4,9 +4,7 @@
 
 namespace store {
 
-// One line per Agent row, in key order: Company, " - ", Name.
-QList<ListLine> agentLines(const QString& dbPath);
-
+// The Agent table; its list shows Company, " - ", Name per row, in key order.
 PeopleTable agentTable(const QString& dbPath);
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 
+#include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
 #include <QAtomicInt>
@@ -17,6 +18,10 @@ QString nextConnectionName()
 
 // The store's own number for "the file does not exist".
 constexpr int kFileNotFound = 3024;
+
+// Another program holding the file (a copy running elsewhere, a backup tool)
+// is waited for this long before the operation fails with "database is locked".
+const QString kConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
 } // namespace
 
 Connection::Connection(const QString& dbPath) : m_name(nextConnectionName())
@@ -25,7 +30,7 @@ Connection::Connection(const QString& dbPath) : m_name(nextConnectionName())
         throw StoreError(kFileNotFound, QStringLiteral("Could not find file '%1'.").arg(dbPath));
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_db.setDatabaseName(dbPath);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    m_db.setConnectOptions(kConnectOptions);
     if (!m_db.open()) {
         const StoreError error = StoreError::from(m_db.lastError());
         m_db = QSqlDatabase();
@@ -35,7 +40,7 @@ Connection::Connection(const QString& dbPath) : m_name(nextConnectionName())
     // Opening does not read the file; a first read tells a database from any other file.
     QSqlQuery probe(m_db);
     if (!probe.exec(QStringLiteral("PRAGMA schema_version"))) {
-        const StoreError error = StoreError::from(probe.lastError());
+        const StoreError error = failure(probe.lastError());
         probe = QSqlQuery();
         m_db.close();
         m_db = QSqlDatabase();
@@ -56,7 +61,7 @@ QSqlQuery Connection::prepare(const QString& sql)
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw StoreError::from(query.lastError());
+        throw failure(query.lastError());
     return query;
 }
 
@@ -73,22 +78,29 @@ QSqlQuery Connection::run(const QString& sql, std::initializer_list<QVariant> va
 void Connection::exec(QSqlQuery& query)
 {
     if (!query.exec())
-        throw StoreError::from(query.lastError());
+        throw failure(query.lastError());
 }
 
 void Connection::begin()
 {
     if (!m_db.transaction())
-        throw StoreError::from(m_db.lastError());
+        throw failure(m_db.lastError());
 }
 
 void Connection::commit()
 {
     if (!m_db.commit()) {
-        const StoreError error = StoreError::from(m_db.lastError());
+        const StoreError error = failure(m_db.lastError());
         rollback();
         throw error;
     }
+}
+
+StoreError Connection::failure(const QSqlError& error) const
+{
+    if (const std::optional<StoreError> own = sqliteFailure(m_db))
+        return *own;
+    return StoreError::from(error);
 }
 
 void Connection::rollback() noexcept

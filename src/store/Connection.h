@@ -8,7 +8,11 @@
 #include <initializer_list>
 #include <utility>
 
+class QSqlError;
+
 namespace store {
+
+class StoreError;
 
 // One short-lived connection to the database file. Every operation opens its
 // own, works and lets it go, so nothing keeps the file open or locked between
@@ -49,6 +53,9 @@ private:
     void begin();
     void commit();
     void rollback() noexcept;
+    // The failure as the store itself reports it: SQLite's extended code and
+    // text where the connection is SQLite's, the driver's report otherwise.
+    StoreError failure(const QSqlError& error) const;
 
     QString m_name;
     QSqlDatabase m_db;

@@ -6,43 +6,26 @@
 namespace store {
 
 namespace {
-// Rows that the fill gives their Name as DBA. Looking for them first keeps an
-// ordinary fill to reads that never write to the file.
-const QString kSelectMissingDba = QStringLiteral(
-    "SELECT RowKey, Name FROM Customer WHERE (DBA IS NULL OR DBA = '') AND Name <> '' ORDER BY RowKey");
-const QString kRepairDba = QStringLiteral("UPDATE Customer SET DBA = ? WHERE RowKey = ?");
-
-void giveMissingDbaTheName(const QString& dbPath)
-{
-    Connection connection(dbPath);
-    QList<ListLine> repairs;
-    {
-        QSqlQuery missing = connection.run(kSelectMissingDba);
-        while (missing.next())
-            repairs.append({missing.value(0).toLongLong(), missing.value(1).toString()});
-    }
-    if (repairs.isEmpty())
-        return;
-    connection.transaction([&] {
-        QSqlQuery update = connection.prepare(kRepairDba);
-        for (const ListLine& repair : repairs) {
-            update.bindValue(0, repair.text);
-            update.bindValue(1, repair.key);
-            connection.exec(update);
-        }
-    });
-}
+// Both statements are served by the index of rows without a DBA, so an
+// ordinary fill reads a few index pages and never writes to the file.
+const QString kAnyMissingDba = QStringLiteral(
+    "SELECT RowKey FROM Customer WHERE (DBA IS NULL OR DBA = '') AND Name <> '' LIMIT 1");
+const QString kRepairDba = QStringLiteral(
+    "UPDATE Customer SET DBA = Name WHERE (DBA IS NULL OR DBA = '') AND Name <> ''");
 } // namespace
-
-QList<ListLine> customerLines(const QString& dbPath)
-{
-    giveMissingDbaTheName(dbPath);
-    return customerTable(dbPath).lines(QStringLiteral("ifnull(DBA, '')"));
-}
 
 PeopleTable customerTable(const QString& dbPath)
 {
-    return PeopleTable(dbPath, QStringLiteral("Customer"), customerColumns());
+    return PeopleTable(dbPath, QStringLiteral("Customer"), customerColumns(), QStringLiteral("ifnull(DBA, '')"));
+}
+
+bool giveMissingDbaTheName(const QString& dbPath)
+{
+    Connection connection(dbPath);
+    if (!connection.run(kAnyMissingDba).next())
+        return false;
+    connection.transaction([&] { connection.run(kRepairDba); });
+    return true;
 }
 
 } // namespace store

@@ -4,11 +4,13 @@
 
 namespace store {
 
-// One line per Customer row, in key order: its DBA. A row without a DBA first
-// gets its Name as DBA, stored at once (all such rows in one transaction).
-// A row with neither shows an empty line, so line n still shows row n.
-QList<ListLine> customerLines(const QString& dbPath);
-
+// The Customer table; its list shows each row's DBA, in key order. A row with
+// neither DBA nor Name shows an empty line, so line n still shows row n.
 PeopleTable customerTable(const QString& dbPath);
+
+// Gives every row without a DBA its Name as DBA, stored at once, all in one
+// transaction, as the customer list requires before it is filled. True when
+// any row was repaired.
+bool giveMissingDbaTheName(const QString& dbPath);
 
 } // namespace store

@@ -1,9 +1,9 @@
 #include "store/ListLineReader.h"
 
 #include "store/Connection.h"
+#include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
-#include <QSqlDriver>
 #include <QSqlQuery>
 
 #include <sqlite3.h>
@@ -12,46 +12,41 @@ namespace store {
 
 namespace {
 
-sqlite3* sqliteHandle(QSqlDatabase& db)
-{
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
-QList<ListLine> readThroughSqlite(sqlite3* db, const QString& sql)
+ListLines readThroughSqlite(sqlite3* db, const QString& sql)
 {
     sqlite3_stmt* statement = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK)
-        throw StoreError(sqlite3_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
-    QList<ListLine> lines;
+        throw sqliteFailure(db);
+    ListLines lines;
     int step;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-        const auto* chars = static_cast<const char16_t*>(sqlite3_column_text16(statement, 1));
-        const int bytes = sqlite3_column_bytes16(statement, 1);
-        lines.append({sqlite3_column_int64(statement, 0),
-                      chars ? QString::fromUtf16(chars, bytes / 2) : QString()});
+        const auto* chars = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        const int bytes = sqlite3_column_bytes(statement, 1);
+        lines.append(sqlite3_column_int64(statement, 0),
+                     chars ? std::string_view(chars, size_t(bytes)) : std::string_view());
     }
-    const int code = sqlite3_errcode(db);
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const StoreError failure = sqliteFailure(db);
     sqlite3_finalize(statement);
     if (step != SQLITE_DONE)
-        throw StoreError(code, message);
+        throw failure;
+    lines.trim();
     return lines;
 }
 
 } // namespace
 
-QList<ListLine> readListLines(Connection& connection, const QString& sql)
+ListLines readListLines(Connection& connection, const QString& sql)
 {
     if (sqlite3* db = sqliteHandle(connection.database()))
         return readThroughSqlite(db, sql);
     QSqlQuery query = connection.run(sql);
-    QList<ListLine> lines;
-    while (query.next())
-        lines.append({query.value(0).toLongLong(), textOf(query.value(1))});
+    ListLines lines;
+    while (query.next()) {
+        const QByteArray line = textOf(query.value(1)).toUtf8();
+        lines.append(query.value(0).toLongLong(), std::string_view(line.constData(), size_t(line.size())));
+    }
+    lines.trim();
     return lines;
 }
 

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "store/PeopleTable.h"
-
-#include <QList>
-#include <QString>
+#include "store/ListLines.h"
 
 namespace store {
 
@@ -11,9 +8,9 @@ class Connection;
 
 // Reads the lines of an agent or customer list: a statement without values that
 // gives the row key and the line's text. On the SQLite store the rows are read
-// straight from its own interface, which lists a hundred thousand customers
-// several times faster than going through a value object per column; any other
-// store goes the ordinary way.
-QList<ListLine> readListLines(Connection& connection, const QString& sql);
+// straight from its own interface as UTF-8, the form the list keeps them in,
+// which lists a million customers several times faster than going through a
+// value object per column; any other store goes the ordinary way.
+ListLines readListLines(Connection& connection, const QString& sql);
 
 } // namespace store

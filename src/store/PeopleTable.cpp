@@ -1,6 +1,7 @@
 #include "store/PeopleTable.h"
 
 #include "store/Connection.h"
+#include "store/ListChanges.h"
 #include "store/ListLineReader.h"
 
 #include <utility>
@@ -26,8 +27,9 @@ QStringList textsOf(const QSqlQuery& query, int first, qsizetype count)
 }
 } // namespace
 
-PeopleTable::PeopleTable(QString dbPath, QString table, QStringList columns)
-    : m_dbPath(std::move(dbPath)), m_table(std::move(table)), m_columns(std::move(columns))
+PeopleTable::PeopleTable(QString dbPath, QString table, QStringList columns, QString lineExpression)
+    : m_dbPath(std::move(dbPath)), m_table(std::move(table)), m_columns(std::move(columns)),
+      m_lineExpression(std::move(lineExpression))
 {
 }
 
@@ -56,16 +58,35 @@ std::optional<QStringList> PeopleTable::row(RowKey key) const
     return textsOf(query, 0, m_columns.size());
 }
 
-QList<ListLine> PeopleTable::lines(const QString& lineExpression) const
+ListRead PeopleTable::readLines() const
 {
-    // The store builds each line's text, so a list of a hundred thousand rows
-    // costs two values a row.
+    // The store builds each line's text, so a list of a million rows costs two
+    // values a row. The count and the lines come from one snapshot, so a change
+    // made by another program in between is never taken for one already shown.
     Connection connection(m_dbPath);
-    return readListLines(connection, QStringLiteral("SELECT RowKey, %1 FROM %2 ORDER BY RowKey")
-                                         .arg(lineExpression, m_table));
+    ListRead read;
+    connection.transaction([&] {
+        read.changes = store::changeCount(connection, m_table);
+        read.lines = readListLines(connection, QStringLiteral("SELECT RowKey, %1 FROM %2 ORDER BY RowKey")
+                                                   .arg(m_lineExpression, m_table));
+    });
+    return read;
 }
 
-RowKey PeopleTable::insert(const QStringList& values) const
+std::optional<qint64> PeopleTable::changeCount() const
+{
+    Connection connection(m_dbPath);
+    return store::changeCount(connection, m_table);
+}
+
+QByteArray PeopleTable::lineOf(Connection& connection, RowKey key) const
+{
+    QSqlQuery query = connection.run(
+        QStringLiteral("SELECT %1 FROM %2 WHERE RowKey = ?").arg(m_lineExpression, m_table), {key});
+    return query.next() ? textOf(query.value(0)).toUtf8() : QByteArray();
+}
+
+RowChange PeopleTable::insert(const QStringList& values) const
 {
     QStringList written, placeholders;
     QList<QVariant> bound;
@@ -83,18 +104,21 @@ RowKey PeopleTable::insert(const QStringList& values) const
               .arg(m_table, written.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
 
     Connection connection(m_dbPath);
-    RowKey key = 0;
+    RowChange change;
+    change.kind = RowChange::Kind::Added;
     connection.transaction([&] {
         QSqlQuery query = connection.prepare(sql);
         for (int i = 0; i < bound.size(); ++i)
             query.bindValue(i, bound[i]);
         connection.exec(query);
-        key = query.lastInsertId().toLongLong();
+        change.key = query.lastInsertId().toLongLong();
+        change.line = lineOf(connection, change.key);
+        change.changesAfter = store::changeCount(connection, m_table);
     });
-    return key;
+    return change;
 }
 
-void PeopleTable::update(RowKey key, const QStringList& values) const
+RowChange PeopleTable::update(RowKey key, const QStringList& values) const
 {
     QStringList assignments;
     QList<QVariant> bound;
@@ -105,25 +129,41 @@ void PeopleTable::update(RowKey key, const QStringList& values) const
         }
     }
     if (assignments.isEmpty())
-        return;
+        return {};
     bound << key;
 
     Connection connection(m_dbPath);
+    RowChange change;
+    change.kind = RowChange::Kind::Changed;
+    change.key = key;
     connection.transaction([&] {
         QSqlQuery query = connection.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE RowKey = ?")
                                                  .arg(m_table, assignments.join(QStringLiteral(", "))));
         for (int i = 0; i < bound.size(); ++i)
             query.bindValue(i, bound[i]);
         connection.exec(query);
+        // A row another program removed meanwhile is not there to follow.
+        if (query.numRowsAffected() != 1)
+            change.kind = RowChange::Kind::None;
+        change.line = lineOf(connection, key);
+        change.changesAfter = store::changeCount(connection, m_table);
     });
+    return change;
 }
 
-void PeopleTable::remove(RowKey key) const
+RowChange PeopleTable::remove(RowKey key) const
 {
     Connection connection(m_dbPath);
+    RowChange change;
+    change.kind = RowChange::Kind::Removed;
+    change.key = key;
     connection.transaction([&] {
-        connection.run(QStringLiteral("DELETE FROM %1 WHERE RowKey = ?").arg(m_table), {key});
+        const QSqlQuery query = connection.run(QStringLiteral("DELETE FROM %1 WHERE RowKey = ?").arg(m_table), {key});
+        if (query.numRowsAffected() != 1)
+            change.kind = RowChange::Kind::None;
+        change.changesAfter = store::changeCount(connection, m_table);
     });
+    return change;
 }
 
 } // namespace store

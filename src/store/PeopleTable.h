@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/ListLines.h"
+
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,15 +11,24 @@
 
 namespace store {
 
-// The hidden key that every Agent and Customer row carries; the program never
-// shows it, but each list line remembers it to find its row again.
-using RowKey = qint64;
+class Connection;
 
-// One line of the agent or customer list and the row it shows.
-struct ListLine {
+// A list's lines and the table's change count they were read at, both from one snapshot.
+struct ListRead {
+    ListLines lines;
+    std::optional<qint64> changes;
+};
+
+// What one of the program's own writes did to a table, so that the list can
+// follow it line by line instead of reading the whole table again.
+struct RowChange {
+    enum class Kind { None, Added, Changed, Removed };
+    Kind kind = Kind::None;
     RowKey key = 0;
-    QString text;
-    bool operator==(const ListLine&) const = default;
+    // The row's line after the write, when it was added or changed.
+    QByteArray line;
+    // The table's change count right after the write, inside its transaction.
+    std::optional<qint64> changesAfter;
 };
 
 // The Agent or Customer table of one database file. Rows come in key order,
@@ -25,28 +37,33 @@ struct ListLine {
 // Every call opens its own connection; failures throw StoreError.
 class PeopleTable {
 public:
-    PeopleTable(QString dbPath, QString table, QStringList columns);
+    // lineExpression: the SQL expression over the row's columns that gives its list line.
+    PeopleTable(QString dbPath, QString table, QStringList columns, QString lineExpression);
 
     bool isEmpty() const;
     std::optional<RowKey> firstKey() const;
     // The row's values, or nothing when no row has that key.
     std::optional<QStringList> row(RowKey key) const;
-    // One list line per row, in key order, its text given by an SQL expression over the row's columns.
-    QList<ListLine> lines(const QString& lineExpression) const;
+    // One list line per row, in key order.
+    ListRead readLines() const;
+    std::optional<qint64> changeCount() const;
     // A new last row; empty values are not written and stay NULL.
-    RowKey insert(const QStringList& values) const;
+    RowChange insert(const QStringList& values) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
-    void update(RowKey key, const QStringList& values) const;
-    void remove(RowKey key) const;
+    RowChange update(RowKey key, const QStringList& values) const;
+    RowChange remove(RowKey key) const;
 
     const QString& dbPath() const { return m_dbPath; }
     const QString& table() const { return m_table; }
     const QStringList& columns() const { return m_columns; }
 
 private:
+    QByteArray lineOf(Connection& connection, RowKey key) const;
+
     QString m_dbPath;
     QString m_table;
     QStringList m_columns;
+    QString m_lineExpression;
 };
 
 // A record of the nine texts of an Agent or Customer row, filled from its values in column order.

@@ -1,10 +1,12 @@
 #include "store/Schema.h"
 
 #include "store/Connection.h"
+#include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/StoreError.h"
 
 #include <QFile>
+#include <QSqlRecord>
 #include <QStringList>
 
 namespace store {
@@ -30,8 +32,27 @@ QString policiesTable()
     return QStringLiteral("CREATE TABLE Policies (%1)").arg(defs.join(QStringLiteral(", ")));
 }
 
-const QString kCountTables = QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'");
 const QString kPoliciesDbaIndex = QStringLiteral("CREATE INDEX PoliciesByDBA ON Policies (DBA)");
+const QString kPoliciesDbaIndexIfMissing =
+    QStringLiteral("CREATE INDEX IF NOT EXISTS PoliciesByDBA ON Policies (DBA)");
+
+struct TableDesign {
+    QString name;
+    QString key;
+    const QStringList& columns;
+};
+
+QList<TableDesign> tableDesigns()
+{
+    return {{QStringLiteral("Agent"), QStringLiteral("RowKey"), agentColumns()},
+            {QStringLiteral("Customer"), QStringLiteral("RowKey"), customerColumns()},
+            {QStringLiteral("Policies"), QStringLiteral("ID"), policiesColumns()}};
+}
+
+bool containsName(const QStringList& names, const QString& name)
+{
+    return names.contains(name, Qt::CaseInsensitive);
+}
 
 void writeSchema(Connection& connection)
 {
@@ -40,6 +61,7 @@ void writeSchema(Connection& connection)
         connection.run(peopleTable(QStringLiteral("Customer"), customerColumns()));
         connection.run(policiesTable());
         connection.run(kPoliciesDbaIndex);
+        addListChanges(connection);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -62,12 +84,51 @@ void createDatabase(const QString& path)
     }
 }
 
-void ensureSchema(const QString& path)
+SchemaInspection inspectSchema(Connection& connection)
+{
+    const QStringList tables = connection.database().tables();
+    if (tables.isEmpty())
+        return {SchemaState::NoTables, {}};
+    SchemaInspection inspection;
+    for (const TableDesign& design : tableDesigns()) {
+        if (!containsName(tables, design.name))
+            return {SchemaState::Foreign, {}};
+        // Names are matched as the store matches them: without regard to case.
+        const QSqlRecord record = connection.database().record(design.name);
+        if (record.indexOf(design.key) < 0)
+            return {SchemaState::Foreign, {}};
+        for (const QString& column : design.columns)
+            if (record.indexOf(column) < 0)
+                inspection.missingColumns << design.name + QLatin1Char('.') + column;
+    }
+    if (!inspection.missingColumns.isEmpty())
+        inspection.state = SchemaState::MissingColumns;
+    return inspection;
+}
+
+SchemaState completeSchema(const QString& path)
 {
     Connection connection(path);
-    QSqlQuery count = connection.run(kCountTables);
-    if (count.next() && count.value(0).toInt() == 0)
+    const SchemaInspection inspection = inspectSchema(connection);
+    if (inspection.state == SchemaState::NoTables) {
         writeSchema(connection);
+    } else if (inspection.state == SchemaState::MissingColumns) {
+        connection.transaction([&] {
+            for (const QString& missing : inspection.missingColumns) {
+                const QStringList parts = missing.split(QLatin1Char('.'));
+                connection.run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(parts[0], parts[1]));
+            }
+            connection.run(kPoliciesDbaIndexIfMissing);
+            // A file that some later version already marked keeps its mark.
+            QSqlQuery version = connection.run(QStringLiteral("PRAGMA user_version"));
+            if (version.next() && version.value(0).toInt() < kSchemaVersion)
+                connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+        });
+    }
+    // Files made before the lists kept change counts get them now.
+    if (inspection.state != SchemaState::NoTables && inspection.state != SchemaState::Foreign)
+        ensureListChanges(connection);
+    return inspection.state;
 }
 
 } // namespace store

@@ -13,8 +13,27 @@ constexpr int kSchemaVersion = 1;
 // tables. The file must not exist yet. Throws StoreError.
 void createDatabase(const QString& path);
 
-// Gives a file that holds no tables at all (a 0-byte file, say) the whole schema,
-// in one transaction. A file that already has tables is left as it is.
-void ensureSchema(const QString& path);
+// What a file's tables are to the program.
+enum class SchemaState {
+    NoTables,       // an empty database (a 0-byte file, say): it can get the whole schema
+    Complete,       // the three tables with every column the program uses
+    MissingColumns, // the three tables, some columns missing (an older file)
+    Foreign,        // another program's database: a table or its key is missing
+};
+
+struct SchemaInspection {
+    SchemaState state = SchemaState::Complete;
+    // "Policies.PolicyNo1", for each column the program uses and the file lacks.
+    QStringList missingColumns;
+};
+
+// Reads the tables and columns of an open file; writes nothing.
+SchemaInspection inspectSchema(Connection& connection);
+
+// Gives a file without tables the whole schema, and a file of the program's that
+// lacks columns those columns (NULL in every row, no value changed) with the
+// schema version raised, each in one transaction. A complete or foreign file is
+// left as it is. Returns what the file was before.
+SchemaState completeSchema(const QString& path);
 
 } // namespace store

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 
 #include <cmath>
 #include <numbers>
@@ -10,29 +11,38 @@ namespace ui {
 
 namespace {
 
-constexpr int kWidth = 369;
-constexpr int kHeight = 342;
+constexpr double kWidth = 369;
+constexpr double kHeight = 342;
 
-// Colours light enough that black captions stay easy to read on top.
-const QColor kSea(232, 241, 250);
-const QColor kRim(196, 214, 234);
-const QColor kGrid(208, 224, 241);
+struct GlobeColours {
+    QColor sea, rim, grid;
+    double rimWidth, gridWidth;
+};
 
-QImage drawGlobe()
+// Behind the controls: light enough that black captions stay easy to read on top.
+const GlobeColours kPale{QColor(232, 241, 250), QColor(196, 214, 234), QColor(208, 224, 241), 2, 1.2};
+// As an icon: the same drawing, strong enough to be seen at 16 pixels.
+const GlobeColours kIcon{QColor(66, 133, 204), QColor(24, 72, 128), QColor(210, 230, 250), 14, 9};
+
+void paintGlobe(QPainter& painter, const QRectF& target, const GlobeColours& colours)
 {
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
+    // Laid out in the designed 369 x 342 units and stretched to the target, as
+    // the picture always was; the pens scale too, so the look is kept.
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / kWidth, target.height() / kHeight);
 
     const QPointF centre(kWidth / 2.0, kHeight / 2.0);
-    const double radius = std::min(kWidth, kHeight) / 2.0 - 4;
+    const double radius = std::min(kWidth, kHeight) / 2.0 - colours.rimWidth;
     QPainterPath disc;
     disc.addEllipse(centre, radius, radius);
 
-    painter.fillPath(disc, kSea);
+    painter.fillPath(disc, colours.sea);
+    painter.save();
     painter.setClipPath(disc);
-    painter.setPen(QPen(kGrid, 1.2));
+    painter.setPen(QPen(colours.grid, colours.gridWidth));
+    painter.setBrush(Qt::NoBrush);
     // The axis leans a little, as on a desk globe: meridians are ellipses of
     // shrinking width, parallels are straight lines at the sine of their latitude.
     painter.translate(centre);
@@ -47,11 +57,11 @@ QImage drawGlobe()
         const double halfChord = radius * std::cos(angle);
         painter.drawLine(QPointF(-halfChord, y), QPointF(halfChord, y));
     }
-    painter.resetTransform();
-    painter.setClipping(false);
-    painter.setPen(QPen(kRim, 2));
+    painter.restore();
+    painter.setPen(QPen(colours.rim, colours.rimWidth));
+    painter.setBrush(Qt::NoBrush);
     painter.drawPath(disc);
-    return image;
+    painter.restore();
 }
 
 } // namespace
@@ -63,17 +73,31 @@ GlobePicture::GlobePicture(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-const QImage& GlobePicture::image()
+void GlobePicture::paint(QPainter& painter, const QRectF& target)
 {
-    static const QImage globe = drawGlobe();
-    return globe;
+    paintGlobe(painter, target, kPale);
+}
+
+QIcon GlobePicture::icon()
+{
+    QIcon icon;
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        // Square, so the disc stays round.
+        paintGlobe(painter, QRectF(0, (side - side * kHeight / kWidth) / 2, side, side * kHeight / kWidth),
+                   kIcon);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 void GlobePicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), image());
+    paint(painter, rect());
 }
 
 } // namespace ui

@@ -1,21 +1,27 @@
 #pragma once
 
-#include <QImage>
+#include <QIcon>
 #include <QWidget>
+
+class QPainter;
 
 namespace ui {
 
 // The pale globe that stands behind the controls of the main window, the two
-// people dialogs and the loan-terms window. It is drawn once at its designed
-// size of 369 x 342 pixels and scaled into whatever rectangle it is given.
-// It takes no clicks and no focus, so the controls above it work as usual.
+// people dialogs and the loan-terms window. It is laid out at 369 x 342 pixels
+// and painted as lines and curves straight into whatever rectangle it is given,
+// so it stays sharp at any screen scaling. It takes no clicks and no focus, so
+// the controls above it work as usual.
 class GlobePicture : public QWidget {
     Q_OBJECT
 public:
     explicit GlobePicture(QWidget* parent = nullptr);
 
-    // The picture at its designed size.
-    static const QImage& image();
+    // Paints the globe stretched into target.
+    static void paint(QPainter& painter, const QRectF& target);
+
+    // The globe in stronger colours, as the windows' and the menu entry's icon.
+    static QIcon icon();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,10 @@
 #include "ui/PrinterDialogService.h"
 
 #include "print/PainterSurface.h"
+#include "ui/PdfFileName.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -52,6 +56,15 @@ PrinterDialogAnswer QtPrinterDialogService::show(QWidget* owner, const PrinterDi
         printer.setPrinterName(request.printerName);
     applySettings(printer, request.settings);
     printer.setPaperSource(request.paperBin);
+    if (!request.notesFolder.isEmpty() && QDir().mkpath(request.notesFolder)) {
+        // Giving the file name switches the printer to PDF output; naming the
+        // printer again puts it back, and the dialog keeps the name for when
+        // the user picks printing to a file.
+        printer.setOutputFileName(ui::proposedPdfPath(request.notesFolder, request.customerDba, request.day,
+                                                      [](const QString& path) { return QFileInfo::exists(path); }));
+        if (!request.printerName.isEmpty())
+            printer.setPrinterName(request.printerName);
+    }
 
     QPrintDialog dialog(&printer, owner);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);

@@ -2,6 +2,7 @@
 
 #include "ui/PrinterSetup.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -30,6 +31,12 @@ struct PrinterDialogRequest {
     QPrinter::PaperSource paperBin = QPrinter::Auto;
     int flags = 0;
     PrintJobSettings settings; // shown as the dialog's starting choices
+    // Where the note goes when the user prints to a file: the notes folder
+    // (created when the dialog opens) and the proposed file name. Empty leaves
+    // the dialog's own proposal.
+    QString notesFolder;
+    QString customerDba;
+    QDate day;
 };
 
 // What the user chose. outputFile is set when the job goes to a PDF file

@@ -58,7 +58,7 @@ private slots:
         QTest::addColumn<QByteArray>("letter");
         QTest::addColumn<QString>("text");
         QTest::newRow("question cancelled") << QByteArray() << "No database found.\nProgram cannot continue.";
-        QTest::newRow("not a database") << QByteArray(2048, 'x') << "Error 26: file is not a database";
+        QTest::newRow("not a database") << QByteArray(2048, 'x') << "%1 is not a QUILLON database.\nError 26: file is not a database";
     }
     void startEnds()
     {
@@ -72,7 +72,8 @@ private slots:
         QVERIFY(!program.start());
         QVERIFY(program.session().ended && !program.main()->isVisible());
         QCOMPARE(program.files.asked.size(), letter.isEmpty() ? 1 : 0);
-        QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{{text, ui::MessageIcon::Critical, "QUILLON"}}));
+        QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{
+                                             {text.replace("%1", program.defaultDbPath()), ui::MessageIcon::Critical, "QUILLON"}}));
         QFile file(program.defaultDbPath());
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), letter);
     }

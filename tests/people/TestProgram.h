@@ -3,6 +3,7 @@
 // A whole QUILLON run in a temporary folder, with recording fakes for the message boxes and the file dialog.
 
 #include "app/Application.h"
+#include "people/KeyedList.h"
 #include "people/MainWindow.h"
 #include "store/Connection.h"
 #include "store/Schema.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -31,6 +31,8 @@ struct TestProgram {
     bool start()
     {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
+        if (now)
+            app->session().now = now;
         return app->start();
     }
     Session& session() { return app->session(); }
@@ -42,8 +44,8 @@ struct TestProgram {
             return found;
         qFatal("no control %s in %s", name, qPrintable(window->objectName()));
     }
-    QListWidget* agents() { return control<QListWidget>(main(), "lstAgent"); }
-    QListWidget* customers() { return control<QListWidget>(main(), "lstCust"); }
+    people::KeyedList* agents() { return control<people::KeyedList>(main(), "lstAgent"); }
+    people::KeyedList* customers() { return control<people::KeyedList>(main(), "lstCust"); }
     void click(QWidget* window, const char* button) { control<QPushButton>(window, button)->click(); }
     void type(QWidget* window, const char* field, const QString& text) { control<QLineEdit>(window, field)->setText(text); }
     // Runs the user's part while a modal window is open: it is queued, then opening runs until the window closes.
@@ -58,6 +60,8 @@ struct TestProgram {
     FakeMessageBoxService messages;
     FakeFileDialogService files;
     std::unique_ptr<Application> app;
+    // The clock of the run, when a test needs its own.
+    std::function<QDateTime()> now;
 };
 
 // Rows written straight into a table; an invalid QVariant stores NULL.
@@ -86,10 +90,10 @@ inline QStringList columnOf(const QString& dbPath, const QString& table, const Q
     return values;
 }
 
-inline QStringList linesOf(const QListWidget* list)
+inline QStringList linesOf(const people::KeyedList* list)
 {
     QStringList lines;
     for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
+        lines << list->lineText(i);
     return lines;
 }

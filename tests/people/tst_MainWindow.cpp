@@ -110,7 +110,7 @@ private slots:
         });
         QCOMPARE(stayedOpen, !row.messages.isEmpty());
         QCOMPARE(program->messages.shown, row.messages);
-        QListWidget* list = row.agent ? program->agents() : program->customers();
+        people::KeyedList* list = row.agent ? program->agents() : program->customers();
         QCOMPARE(linesOf(list).mid(1), row.line.isEmpty() ? QStringList() : QStringList{row.line});
         QCOMPARE(list->currentRow(), list->count() - 1);
         QStringList values;
@@ -128,7 +128,7 @@ private slots:
             insertRows(db, table, {"Name", agent ? "Company" : "DBA", "City", "Phone"},
                        {{"First", "F Co", "Alton", "111"}, {"Middle", "M Co", QVariant(), "222"}, {"Last", "L Co", "Lyon", "333"}});
             agent ? program->main()->FillAgentList() : program->main()->FillCustomerList();
-            QListWidget* list = agent ? program->agents() : program->customers();
+            people::KeyedList* list = agent ? program->agents() : program->customers();
             list->setCurrentRow(1);
             QStringList shown;
             inDialog(*program, agent, "Edit", [&](QWidget* window) {
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(program->customers()->currentRow(), left.size() - 1);
         if (left.isEmpty())
             return;
-        QVERIFY(program->customers()->currentItem()->isSelected());
+        QVERIFY(program->customers()->isRowSelected(program->customers()->currentRow()));
         program->click(program->main(), "cmdNext");
         QCOMPARE(program->session().CurCust.DBA, left.last());
     }

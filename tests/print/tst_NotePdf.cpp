@@ -1,5 +1,7 @@
 #include "print/PainterSurface.h"
+#include "print/PdfFileTarget.h"
 #include "print/PrinterError.h"
+#include "support/FileSizeLimit.h"
 #include "support/NoteSamples.h"
 #include "support/RecordingSurface.h"
 #include "ui/PrinterDialogService.h"
@@ -20,6 +22,11 @@ private slots:
     void wordsWhereTheLayoutPutsThem_data();
     void wordsWhereTheLayoutPutsThem();
     void unwritableFileFailsAtTheFirstDrawing();
+    void onlyTheFinishedFileIsLeft();
+    void fileThatCannotBeWrittenWhole_data();
+    void fileThatCannotBeWrittenWhole();
+    void wholePdf_data();
+    void wholePdf();
 
 private:
     struct Word { int page; double x, y; QString text; }; // x, y: top-left, millimetres from the paper's corner
@@ -98,9 +105,67 @@ void NotePdfTest::unwritableFileFailsAtTheFirstDrawing()
 {
     std::unique_ptr<print::DrawingSurface> surface =
         ui::QtPrinterDialogService().openSurface({}, m_dir.filePath("no such folder/note.pdf"));
-    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY_THROWS_EXCEPTION(print::PrinterError, drawNote(*surface));
     QVERIFY_THROWS_EXCEPTION(print::PrinterError, surface->endDoc()); // once failed, the job takes nothing more
+}
+
+void NotePdfTest::onlyTheFinishedFileIsLeft()
+{
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"note.pdf"});
+}
+
+// The disk fills while the note is written: the job fails, nothing half-written is left, and a
+// file that already had the name is kept as it was.
+void NotePdfTest::fileThatCannotBeWrittenWhole_data()
+{
+    QTest::addColumn<QByteArray>("earlier");
+    QTest::newRow("new file") << QByteArray();
+    QTest::newRow("earlier note of that name") << QByteArray("%PDF-1.4 an earlier note");
+}
+void NotePdfTest::fileThatCannotBeWrittenWhole()
+{
+    QFETCH(QByteArray, earlier);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("full.pdf");
+    if (!earlier.isEmpty()) {
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+    }
+    std::unique_ptr<print::DrawingSurface> surface = ui::QtPrinterDialogService().openSurface({}, pdf);
+    {
+        const FileSizeLimit full(16 * 1024);
+        QVERIFY_THROWS_EXCEPTION(print::PrinterError, {
+            drawNote(*surface);
+            surface->endDoc();
+        });
+    }
+    surface.reset();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             earlier.isEmpty() ? QStringList() : QStringList{"full.pdf"});
+    QFile file(pdf);
+    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), earlier);
+}
+
+void NotePdfTest::wholePdf_data()
+{
+    QFile file(m_dir.filePath("note.pdf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray note = file.readAll();
+    const qsizetype xref = note.lastIndexOf("\nxref");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("the printed note") << note << true;
+    QTest::newRow("cut in the middle") << note.left(note.size() / 2) << false;
+    QTest::newRow("last bytes missing") << note.chopped(3) << false;
+    QTest::newRow("bytes lost before the table") << note.left(xref - 10) + note.mid(xref) << false;
+    QTest::newRow("not a PDF") << QByteArray("xref\nstartxref\n0\n%%EOF\n") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+void NotePdfTest::wholePdf()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, whole);
+    QCOMPARE(print::isWholePdf(bytes), whole);
 }
 
 QTEST_MAIN(NotePdfTest)

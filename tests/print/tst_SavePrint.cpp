@@ -2,6 +2,7 @@
 #include "print/PrintCommand.h"
 #include "print/PrinterChoice.h"
 #include "support/FakePrinterDialogService.h"
+#include "support/FileSizeLimit.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -18,6 +19,7 @@ private slots:
     void secondPrinterServesThisAndLaterJobs();
     void failedSaveStopsBeforeTheDialog();
     void chosenNameMatchesInstalledPrinters();
+    void pdfThatCannotBeWrittenWholeIsAPrinterFailure();
 
 private:
     std::unique_ptr<ContractWindows> m_w;
@@ -26,6 +28,24 @@ private:
 };
 
 namespace {
+// The desktop's real PDF output, chosen in a dialog that always answers with a file, on a disk
+// that fills once the file is open.
+class PdfOnFullDisk final : public ui::PrinterDialogService {
+public:
+    explicit PdfOnFullDisk(QString file) : m_file(std::move(file)) {}
+    QList<ui::InstalledPrinter> installedPrinters() const override { return {}; }
+    ui::PrinterDialogAnswer show(QWidget*, const ui::PrinterDialogRequest&) override { return {true, {}, m_file, {}}; }
+    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer, const QString& file) override
+    {
+        full = std::make_unique<FileSizeLimit>(16 * 1024);
+        return ui::QtPrinterDialogService().openSurface(printer, file);
+    }
+    std::unique_ptr<FileSizeLimit> full;
+
+private:
+    QString m_file;
+};
+
 const QByteArray kSettings = "[lender]\nphone=(972) 555-0123\nstreet=\" 9 MAIN ST \"\nfax=\n";
 }
 
@@ -144,6 +164,21 @@ void SavePrintTest::chosenNameMatchesInstalledPrinters()
     QCOMPARE(printer.deviceName, QString("LABEL"));
     print::switchToChosenPrinter(printer, "shared", installed); // the last match wins
     QCOMPARE(printer.driverName, QString("b"));
+}
+
+void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
+{
+    QTemporaryDir folder;
+    PdfOnFullDisk pdf(folder.filePath("note.pdf"));
+    m_w->session.services.printers = &pdf;
+    m_w->clickSavePrint();
+    pdf.full.reset();
+    QCOMPARE(m_w->storedRows().size(), 1);
+    QCOMPARE(m_w->messages.shown.size(), 1);
+    QCOMPARE(m_w->messages.last().text, QString("Unable to communicate with the printer.  Results were saved but not printed."));
+    QCOMPARE(m_w->messages.last().title, QString("QUILLON"));
+    QVERIFY(m_w->schedule->isVisible());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(SavePrintTest)

@@ -1,0 +1,80 @@
+// Times what every start adds before the main window shows: the check of the
+// database file (SQLite's quick check and the tables' columns) and, on the first
+// start of a day, the backup copy.
+//
+//   bench_file_checks [contracts, default 200000]
+
+#include "app/DatabaseCheck.h"
+#include "store/Backup.h"
+#include "store/Connection.h"
+#include "store/Schema.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kRounds = 5;
+
+void makeDatabase(const QString& path, int contracts)
+{
+    store::createDatabase(path);
+    store::Connection connection(path);
+    connection.transaction([&] {
+        QSqlQuery insert = connection.prepare(QStringLiteral(
+            "INSERT INTO Policies (DBA, Customer, Agent, Company, Run, PolicyNo1, Premium1, Financed,"
+            " LoanAuthorization) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (int n = 0; n < contracts; ++n) {
+            const QVariant values[] = {QStringLiteral("Customer %1 Farms").arg(n % 10000),
+                                       QStringLiteral("Owner %1").arg(n % 10000), QStringLiteral("Agent %1").arg(n % 50),
+                                       QStringLiteral("Agency %1").arg(n % 50), QStringLiteral("2024-02-10T08:00:00"),
+                                       QStringLiteral("POL-%1").arg(n), QStringLiteral("1500"),
+                                       QStringLiteral("1234.56"), QStringLiteral("LA-%1").arg(n)};
+            for (int i = 0; i < int(std::size(values)); ++i)
+                insert.bindValue(i, values[i]);
+            connection.exec(insert);
+        }
+    });
+}
+
+template <typename Work>
+double medianMs(Work&& work)
+{
+    std::vector<double> samples;
+    for (int round = 0; round < kRounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        work(round);
+        samples.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int contracts = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200'000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("project.mdb"));
+    makeDatabase(path, contracts);
+    const double check = medianMs([&](int) {
+        if (databaseProblem(path))
+            std::printf("the file was found unusable\n");
+    });
+    const double copy = medianMs([&](int round) {
+        store::copyDatabase(path, dir.filePath(QStringLiteral("copy-%1.mdb").arg(round)));
+    });
+    std::printf("%d contracts, file %.1f MB\n", contracts, double(QFileInfo(path).size()) / 1e6);
+    std::printf("file check at start-up: median %.1f ms\n", check);
+    std::printf("backup copy: median %.1f ms\n", copy);
+    return 0;
+}

@@ -1,0 +1,411 @@
+// The agent and customer lists at 10,000, 100,000 and 1,000,000 customers,
+// each figure beside a floor measured in the same run:
+//  - a whole process, from exec to the main window painted with both lists,
+//    beside a process that paints the same two lists filled by a bare SELECT
+//    and addItems;
+//  - the resident memory of both, idle on the painted window;
+//  - adding, editing and deleting customers and agents with the windows
+//    (store, refill, layout and paint), beside the bare INSERT and DELETE;
+//  - the memory after 100 adds and deletes.
+//   bench_lists [runs] [customer counts...]
+#include "app/Application.h"
+#include "app/ProfileFile.h"
+#include "people/AgentDialog.h"
+#include "people/CustomerDialog.h"
+#include "people/KeyedList.h"
+#include "people/MainWindow.h"
+#include "store/Connection.h"
+#include "store/Schema.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageBoxService.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kAgents = 1000;
+
+class NoMessages final : public ui::MessageBoxService {
+public:
+    void show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+    }
+};
+
+class NoFiles final : public ui::FileDialogService {
+public:
+    QString getOpenFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
+};
+
+double monotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+long residentKb()
+{
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void fillDatabase(const QString& path, int customers)
+{
+    store::createDatabase(path);
+    store::Connection connection(path);
+    connection.transaction([&] {
+        QSqlQuery agent = connection.prepare(
+            "INSERT INTO Agent (Name, Company, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < kAgents; ++i) {
+            const QList<QVariant> values{QString("Agent %1").arg(i), QString("Agency %1").arg(i % 97),
+                                         QString("%1 Main Street").arg(i), "Springfield", "IL", "62701",
+                                         "(217) 555-0100"};
+            for (int v = 0; v < values.size(); ++v)
+                agent.bindValue(v, values[v]);
+            connection.exec(agent);
+        }
+        QSqlQuery customer = connection.prepare(
+            "INSERT INTO Customer (Name, DBA, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < customers; ++i) {
+            const QList<QVariant> values{QString("Customer %1").arg(i), QString("Business %1 LLC").arg(i),
+                                         QString("%1 Oak Avenue").arg(i), "Decatur", "IL", "62521",
+                                         "(217) 555-0199"};
+            for (int v = 0; v < values.size(); ++v)
+                customer.bindValue(v, values[v]);
+            connection.exec(customer);
+        }
+    });
+}
+
+// Lets the window lay out and paint what changed.
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Runs until a paint of the widget has been handled.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+    void waitForPaint()
+    {
+        while (!m_painted)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        settle();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted = true;
+        return false;
+    }
+
+private:
+    bool m_painted = false;
+};
+
+Environment benchEnvironment(const QString& folder)
+{
+    Environment env;
+    env.programFolder = folder + "/program";
+    env.userConfigFolder = folder + "/config";
+    env.userDataFolder = folder + "/data";
+    env.pathStyle = PathStyle::Posix;
+    return env;
+}
+
+// In a child process: the program itself, from start to the painted window.
+int childProgram(const QString& folder, double startedMs, bool operations, int runs)
+{
+    NoMessages messages;
+    NoFiles files;
+    Application quillon(benchEnvironment(folder), Services{&messages, &files, nullptr});
+    if (!quillon.start())
+        return 1;
+    MainWindow* main = quillon.windows().frmAgent;
+    auto* customers = main->findChild<people::KeyedList*>("lstCust");
+    auto* agents = main->findChild<people::KeyedList*>("lstAgent");
+    PaintWatch(customers->viewport()).waitForPaint();
+    std::printf("painted %.2f\n", monotonicMs() - startedMs);
+    settle();
+    std::printf("rss %ld\n", residentKb());
+    if (!operations)
+        return 0;
+
+    const auto timed = [&](const char* what, const std::function<void(int)>& work) {
+        std::vector<double> samples;
+        for (int run = 0; run < runs; ++run) {
+            settle();
+            const double start = monotonicMs();
+            work(run);
+            settle();
+            samples.push_back(monotonicMs() - start);
+        }
+        std::printf("op %s %.3f\n", what, median(samples));
+    };
+    // OK in a dialog, timed from the click to the refilled and painted list.
+    const auto inDialog = [&](PartyDialog* dialog, bool edit, const char* field, const QString& text) {
+        quillon.session().EditMode = edit;
+        double start = 0;
+        QTimer::singleShot(0, dialog, [&] {
+            dialog->findChild<QLineEdit*>(field)->setText(text);
+            start = monotonicMs();
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+        });
+        dialog->showModal();
+        return start;
+    };
+    const auto dialogTimed = [&](const char* what, PartyDialog* dialog, bool edit, const char* field,
+                                 const std::function<void(int)>& choose) {
+        std::vector<double> samples;
+        for (int run = 0; run < runs; ++run) {
+            settle();
+            choose(run);
+            const double start = inDialog(dialog, edit, field, QString("Bench %1").arg(run));
+            settle();
+            samples.push_back(monotonicMs() - start);
+        }
+        std::printf("op %s %.3f\n", what, median(samples));
+    };
+    const auto deleteAt = [&](people::KeyedList* list, const char* button, std::function<int()> position) {
+        return [=](int) {
+            list->setCurrentRow(position());
+            main->findChild<QPushButton*>(button)->click();
+        };
+    };
+    CustomerDialog* customerDialog = quillon.windows().frmAddCust;
+    AgentDialog* agentDialog = quillon.windows().frmAddAgent;
+    dialogTimed("add-customer", customerDialog, false, "txtDBA", [](int) {});
+    dialogTimed("edit-customer-middle", customerDialog, true, "txtDBA",
+                [&](int) { quillon.session().CustIndex = customers->count() / 2; });
+    timed("delete-customer-first", deleteAt(customers, "cmdDeleteCust", [] { return 0; }));
+    timed("delete-customer-middle", deleteAt(customers, "cmdDeleteCust", [=] { return customers->count() / 2; }));
+    timed("delete-customer-last", deleteAt(customers, "cmdDeleteCust", [=] { return customers->count() - 1; }));
+    dialogTimed("add-agent", agentDialog, false, "txtName", [](int) {});
+    dialogTimed("edit-agent-first", agentDialog, true, "txtName", [&](int) { quillon.session().AgentIndex = 0; });
+    timed("delete-agent-first", deleteAt(agents, "cmdDeleteAgent", [] { return 0; }));
+    timed("fill-customers-unchanged", [&](int) { main->FillCustomerList(); });
+
+    // Memory over 100 adds and deletes: the first 20 let the heap settle.
+    const auto addAndDelete = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            inDialog(customerDialog, false, "txtDBA", QString("Churn %1").arg(i));
+            settle();
+            deleteAt(customers, "cmdDeleteCust", [] { return 0; })(i);
+            settle();
+        }
+    };
+    addAndDelete(20);
+    const long before = residentKb();
+    addAndDelete(100);
+    std::printf("churn %ld %ld\n", before, residentKb());
+    return 0;
+}
+
+// In a child process: the floor, the same two lists filled by a bare SELECT and addItems.
+int childFloor(const QString& dbPath, double startedMs)
+{
+    QWidget window;
+    ui::setInnerSizeTwips(&window, 7380, 5775);
+    auto* agents = new QListWidget(&window);
+    ui::placeTwips(agents, 180, 900, 5415, 1035);
+    auto* customers = new QListWidget(&window);
+    ui::placeTwips(customers, 240, 2520, 5415, 1425);
+    // Lines of one height, as the program's lists have them.
+    agents->setUniformItemSizes(true);
+    customers->setUniformItemSizes(true);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "floor");
+        db.setDatabaseName(dbPath);
+        db.open();
+        for (auto [list, sql] : {std::pair{agents, "SELECT ifnull(Company, '') || ' - ' || ifnull(Name, '') FROM Agent"},
+                                 std::pair{customers, "SELECT DBA FROM Customer"}}) {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            query.exec(sql);
+            QStringList lines;
+            while (query.next())
+                lines << query.value(0).toString();
+            list->addItems(lines);
+            list->setCurrentRow(list->count() - 1);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("floor");
+    window.show();
+    PaintWatch(customers->viewport()).waitForPaint();
+    std::printf("painted %.2f\n", monotonicMs() - startedMs);
+    settle();
+    std::printf("rss %ld\n", residentKb());
+    return 0;
+}
+
+struct ChildResult {
+    double paintedMs = 0;
+    long rssKb = 0;
+    QMap<QString, double> operations;
+    long churnBefore = 0, churnAfter = 0;
+};
+
+ChildResult runChild(const QStringList& arguments)
+{
+    QProcess child;
+    QStringList args = arguments;
+    args << QString::number(monotonicMs(), 'f', 3);
+    child.start(QCoreApplication::applicationFilePath(), args);
+    child.waitForFinished(-1);
+    ChildResult result;
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words[0] == "painted")
+            result.paintedMs = words[1].toDouble();
+        else if (words[0] == "rss")
+            result.rssKb = words[1].toLong();
+        else if (words[0] == "op" && words.size() == 3)
+            result.operations[words[1]] = words[2].toDouble();
+        else if (words[0] == "churn" && words.size() == 3)
+            result.churnBefore = words[1].toLong(), result.churnAfter = words[2].toLong();
+    }
+    if (child.exitCode() != 0 || result.paintedMs == 0)
+        std::fprintf(stderr, "child %s failed: %s\n", qPrintable(arguments.join(' ')),
+                     child.readAllStandardError().constData());
+    return result;
+}
+
+// The bare statements the program's writes cannot beat: a connection, one
+// statement, one transaction.
+double bareStatementMs(const QString& dbPath, const QString& sql, int runs)
+{
+    std::vector<double> samples;
+    for (int run = 0; run < runs; ++run) {
+        const double start = monotonicMs();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bare");
+            db.setDatabaseName(dbPath);
+            db.open();
+            db.transaction();
+            QSqlQuery query(db);
+            query.prepare(sql);
+            query.bindValue(0, QString("Bare %1").arg(run));
+            query.exec();
+            db.commit();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("bare");
+        samples.push_back(monotonicMs() - start);
+    }
+    return median(samples);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    const QStringList args = qtApp.arguments();
+    if (args.value(1) == "--program")
+        return childProgram(args.value(2), args.value(5).toDouble(), args.value(3) == "ops", args.value(4).toInt());
+    if (args.value(1) == "--floor")
+        return childFloor(args.value(2), args.value(3).toDouble());
+
+    const int runs = argc > 1 ? std::max(1, args.value(1).toInt()) : 7;
+    QList<int> sizes;
+    for (int i = 2; i < argc; ++i)
+        sizes << args.value(i).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000, 1000000};
+
+    QTemporaryDir dir;
+    // Kept on request, to look at one child under a profiler afterwards.
+    const bool keep = !qEnvironmentVariableIsEmpty("QUILLON_BENCH_KEEP");
+    dir.setAutoRemove(!keep);
+    for (const int size : sizes) {
+        const QString folder = dir.filePath(QString::number(size));
+        const Environment env = benchEnvironment(folder);
+        QDir().mkpath(env.programFolder);
+        QDir().mkpath(env.userDataFolder);
+        const QString dbPath = env.userDataFolder + "/loans.mdb";
+        fillDatabase(dbPath, size);
+        const QString iniPath = env.programFolder + "/tly2.ini";
+        profile::writeString(iniPath, "file", "dbdrive", "");
+        profile::writeString(iniPath, "file", "dbdir", env.userDataFolder + "/");
+        profile::writeString(iniPath, "file", "dbname", "loans.mdb");
+
+        std::vector<double> painted, floorPainted, rss, floorRss;
+        for (int run = 0; run < runs; ++run) {
+            // Taking turns spreads whatever else the machine does over both.
+            const ChildResult program = runChild({"--program", folder, "-", "0"});
+            const ChildResult floor = runChild({"--floor", dbPath});
+            painted.push_back(program.paintedMs);
+            rss.push_back(program.rssKb / 1024.0);
+            floorPainted.push_back(floor.paintedMs);
+            floorRss.push_back(floor.rssKb / 1024.0);
+        }
+        const ChildResult ops = runChild({"--program", folder, "ops", QString::number(runs)});
+        const double insert = bareStatementMs(dbPath, "INSERT INTO Customer (DBA) VALUES (?)", runs);
+        const double update = bareStatementMs(
+            dbPath, "UPDATE Customer SET DBA = ? WHERE RowKey = (SELECT max(RowKey) / 2 FROM Customer)", runs);
+        const double remove = bareStatementMs(
+            dbPath, "DELETE FROM Customer WHERE RowKey = (SELECT min(RowKey) FROM Customer) AND ? IS NOT NULL", runs);
+
+        std::printf("\n%d customers, %d agents (medians of %d)\n", size, kAgents, runs);
+        std::printf("  exec to main window painted  %8.1f ms   floor %8.1f ms   ratio %.2f\n", median(painted),
+                    median(floorPainted), median(painted) / median(floorPainted));
+        std::printf("  memory idle                  %8.1f MB   floor %8.1f MB   ratio %.2f\n", median(rss),
+                    median(floorRss), median(rss) / median(floorRss));
+        for (auto it = ops.operations.cbegin(); it != ops.operations.cend(); ++it) {
+            const QString verb = it.key().section('-', 0, 0);
+            const double bare = verb == "add" ? insert : verb == "edit" ? update : verb == "delete" ? remove : 0;
+            std::printf("  %-28s %8.2f ms", qPrintable(it.key()), it.value());
+            if (bare > 0)
+                std::printf("   bare %s %6.2f ms", verb == "add" ? "INSERT" : verb == "edit" ? "UPDATE" : "DELETE", bare);
+            std::printf("\n");
+        }
+        std::printf("  memory over 100 adds and deletes: %.1f MB -> %.1f MB\n", ops.churnBefore / 1024.0,
+                    ops.churnAfter / 1024.0);
+        std::fflush(stdout);
+        if (keep)
+            std::printf("  kept in %s\n", qPrintable(folder));
+        else
+            QFile::remove(dbPath);
+    }
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace store {
+
+class Connection;
+
+// Checks of the database file itself; they belong to the embedded SQLite store
+// and are skipped for the office server.
+
+// Whether the file begins as an Access (Jet or ACE) database does: a file of the
+// system this program replaced, which it cannot read.
+bool hasAccessSignature(const QString& path);
+
+// What SQLite's quick check finds wrong with the file's pages and records:
+// empty when the file is whole. A file too broken to be checked at all gives
+// the store's own description of it.
+QStringList fileProblems(Connection& connection);
+
+// Whether a store error code says the file's content is broken (as opposed to
+// locked, missing, unreadable or not a database at all).
+bool isDamage(int storeCode);
+
+// Whether a store error code says the file is no database at all.
+bool isNotADatabase(int storeCode);
+
+} // namespace store

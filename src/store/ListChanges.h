@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace store {
+
+class Connection;
+
+// Every insert, update and delete of an Agent or Customer row, by this program
+// or by any other, adds one to that table's change count (triggers keep it).
+// A list that knows the count it was filled at can tell, with one cheap read,
+// whether the table still holds what it shows, and whether its own write was
+// the only change since.
+//
+// Adds the counts, their triggers and the index of customers still without a
+// DBA to a file that lacks them; runs inside the caller's transaction.
+void addListChanges(Connection& connection);
+// The same for an existing file, in its own transaction, when it lacks them.
+void ensureListChanges(Connection& connection);
+
+// The table's change count, or nothing when the database keeps none.
+std::optional<qint64> changeCount(Connection& connection, const QString& table);
+
+} // namespace store

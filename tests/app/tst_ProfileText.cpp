@@ -1,0 +1,187 @@
+#include "app/ProfileFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+using Found = std::optional<QString>;
+const QByteArray kLongFolder = "\\" + QByteArray(998, 'x') + "\\"; // a value of 1,000 characters
+
+// Files as offices leave them after years of hand edits.
+const QList<std::pair<const char*, QByteArray>> kFiles = {
+    {"mixed line endings", "[file]\r\ndbdrive=C:\n\r\n[lender]\rphone=(214) 555-1000\r\n"},
+    {"byte-order mark", "\xEF\xBB\xBF[file]\r\ndbname=project.mdb\r\n"},
+    {"latin-1 and invalid bytes", "; caf\xE9\n[file]\ndbdir=\\Donn\xE9" "es\\\n[lender]\nstreet=\xFF\xFE bad\n"},
+    {"blank lines", "\n\n[file]\n\ndbdrive=C:\n\n\n[lender]\n\n"},
+    {"duplicate sections", "[file]\ndbdrive=A:\n[lender]\nphone=1\n[FILE]\ndbdrive=B:\ndbname=other.mdb\n"},
+    {"value of 1,000 characters", "[file]\r\ndbdir=" + kLongFolder + "\r\ndbname = \"a.mdb\" \r\n"},
+    {"no final line ending", "[file]\r\ndbdrive=C:"},
+    {"no file section, CR endings", "[lender]\rphone=1\r"},
+    {"empty file", ""},
+};
+// Every value the tests look at, inside and outside the section written.
+const QList<std::pair<const char*, const char*>> kProbes = {
+    {"file", "dbdrive"}, {"file", "dbdir"}, {"file", "dbname"},
+    {"lender", "phone"}, {"lender", "street"}, {"lender", "fax"},
+};
+
+QByteArray written(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool seed(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The bytes where two files differ once their common beginning and end are set aside.
+std::pair<QByteArray, QByteArray> difference(const QByteArray& before, const QByteArray& after)
+{
+    qsizetype head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < std::min(before.size(), after.size()) - head
+           && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    return {before.mid(head, before.size() - head - tail), after.mid(head, after.size() - head - tail)};
+}
+} // namespace
+
+class ProfileTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsValue_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<Found>("value");
+        const QByteArray file = "[file]\ndbdrive=C:\ndbname=project.mdb\n";
+        QTest::newRow("key in other case") << file << "file" << "dbName" << Found("project.mdb");
+        QTest::newRow("missing key") << file << "file" << "dbdir" << Found();
+        QTest::newRow("present but empty") << QByteArray("[file]\ndbdrive=\n") << "file" << "dbdrive" << Found("");
+        QTest::newRow("same key in another section")
+            << QByteArray("[other]\ndbname=wrong.mdb\n[file]\ndbname=right.mdb\n") << "file" << "dbname" << Found("right.mdb");
+        QTest::newRow("first of two sections of the name")
+            << QByteArray("[file]\ndbdrive=A:\n[File]\ndbdrive=B:\ndbdir=\\x\\\n") << "file" << "dbdir" << Found();
+        QTest::newRow("quoted in file section")
+            << QByteArray("[file]\ndbname=\"loans.mdb\"\n") << "file" << "dbname" << Found("loans.mdb");
+        QTest::newRow("quoted in lender section, blanks kept")
+            << QByteArray("[lender]\nstreet = \" 9 MAIN ST \" \n") << "lender" << "street" << Found(" 9 MAIN ST ");
+        QTest::newRow("only one pair of quotes dropped")
+            << QByteArray("[file]\ndbname=\"\"a\"\"\n") << "file" << "dbname" << Found("\"a\"");
+        QTest::newRow("a lone quote is kept") << QByteArray("[file]\ndbname=\"\n") << "file" << "dbname" << Found("\"");
+        QTest::newRow("equals sign inside the value")
+            << QByteArray("[file]\ndbname=a=b.mdb\n") << "file" << "dbname" << Found("a=b.mdb");
+        QTest::newRow("commented key") << QByteArray("[file]\n;dbname=old.mdb\n") << "file" << "dbname" << Found();
+        QTest::newRow("latin-1 value")
+            << QByteArray("[file]\ndbdir=\\Donn\xE9" "es\\\n") << "file" << "dbdir" << Found("\\Donn\u00e9es\\");
+        QTest::newRow("heading right after the byte-order mark")
+            << QByteArray("\xEF\xBB\xBF[file]\ndbdrive=E:\n") << "file" << "dbdrive" << Found("E:");
+        QTest::newRow("lone CR ends a line") << QByteArray("[file]\rdbdrive=F:\rdbdir=\\\r") << "file" << "dbdrive" << Found("F:");
+    }
+    void readsValue()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(Found, value);
+        QCOMPARE(profile::valueIn(file, section, key), value);
+    }
+
+    // The three keys of a pick, written the way the program writes them, give exactly these bytes.
+    void pickWritesOnlyItsValues_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray pick = "dbdrive=D:\ndbdir=\\Files\\\ndbname=loans.mdb";
+        const QList<QByteArray> results = {
+            "[file]\r\n" + pick + "\n\r\n[lender]\rphone=(214) 555-1000\r\n",
+            "\xEF\xBB\xBF[file]\r\ndbname=loans.mdb\r\ndbdrive=D:\r\ndbdir=\\Files\\\r\n",
+            "; caf\xE9\n[file]\ndbdir=\\Files\\\ndbdrive=D:\ndbname=loans.mdb\n[lender]\nstreet=\xFF\xFE bad\n",
+            "\n\n[file]\n\n" + pick + "\n\n\n[lender]\n\n",
+            "[file]\n" + pick + "\n[lender]\nphone=1\n[FILE]\ndbdrive=B:\ndbname=other.mdb\n",
+            "[file]\r\ndbdir=\\Files\\\r\ndbname = loans.mdb \r\ndbdrive=D:\r\n",
+            "[file]\r\n" + QByteArray(pick).replace("\n", "\r\n"),
+            "[lender]\rphone=1\r[file]\r" + QByteArray(pick).replace("\n", "\r") + "\r",
+            "[file]\n" + pick + "\n",
+        };
+        for (qsizetype i = 0; i < kFiles.size(); ++i)
+            QTest::newRow(kFiles[i].first) << kFiles[i].second << results[i];
+    }
+    void pickWritesOnlyItsValues()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tly2.ini");
+        if (!before.isEmpty())
+            QVERIFY(seed(path, before));
+        QVERIFY(profile::writeStrings(path, "file", {{"dbdrive", "D:"}, {"dbdir", "\\Files\\"}, {"dbname", "loans.mdb"}}));
+        QCOMPARE(written(path), after);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tly2.ini"});
+    }
+
+    // Any one key written into any of the files: it reads back as written, every other value reads as
+    // before, and the only bytes that differ are those of the old value and the new one (or an added line).
+    void writeTouchesNothingElse_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QList<std::pair<const char*, QString>> values = {
+            {"drive", "D:"},
+            {"empty", ""},
+            {"1,000 characters", QString::fromLatin1(kLongFolder)},
+            {"blanks around", " padded "},
+            {"own quotes", "\"quoted\""},
+            {"accented", "\\Donn\u00e9es\\"},
+        };
+        for (const auto& [fileName, bytes] : kFiles)
+            for (const char* key : {"dbdrive", "dbdir", "DBNAME"})
+                for (const auto& [valueName, value] : values)
+                    QTest::addRow("%s, %s, %s", fileName, key, valueName) << bytes << QString(key) << value;
+    }
+    void writeTouchesNothingElse()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const std::optional<QByteArray> after = profile::withValue(before, "file", key, value);
+        QVERIFY(after);
+        QCOMPARE(profile::valueIn(*after, "file", key), Found(value));
+        for (const auto& [section, probe] : kProbes)
+            if (QString(probe).compare(key, Qt::CaseInsensitive) != 0 || QString(section) != "file")
+                QCOMPARE(profile::valueIn(*after, section, probe), profile::valueIn(before, section, probe));
+
+        const auto [removed, added] = difference(before, *after);
+        if (profile::valueIn(before, "file", key)) {
+            // The change stays inside the key's own line, and what came in is the new value, perhaps quoted.
+            QVERIFY2(!removed.contains('\n') && !removed.contains('\r'), removed.constData());
+            QVERIFY2(("\"" + value.toUtf8() + "\"").contains(added), added.constData());
+        } else {
+            QVERIFY2(removed.isEmpty(), removed.constData());
+            QVERIFY2(added.contains(key.toUtf8() + "=") && added.contains(value.toUtf8()), added.constData());
+        }
+    }
+
+    // A value that cannot stay on one line leaves the whole file as it was, the other keys included.
+    void unwritableValueWritesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tly2.ini");
+        const QByteArray before = "[file]\r\ndbdrive=C:\r\n";
+        QVERIFY(seed(path, before));
+        QVERIFY(!profile::writeStrings(path, "file", {{"dbdrive", "D:"}, {"dbname", "two\nlines.mdb"}}));
+        QCOMPARE(written(path), before);
+        QVERIFY(!profile::withValue(before, "file", "dbname", "a\rb"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProfileTextTest)
+#include "tst_ProfileText.moc"

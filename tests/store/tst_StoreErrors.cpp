@@ -1,0 +1,74 @@
+#include "store/Connection.h"
+#include "store/StoreError.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+// Every failure carries SQLite's own extended code and text, also where Qt's
+// driver drops them (BEGIN and COMMIT), and a failed transaction leaves nothing.
+class StoreErrorsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void failureCarriesTheStoresOwnCode_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<std::function<void(store::Connection&)>>("work");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("begin inside a transaction") << QString()
+            << std::function<void(store::Connection&)>([](store::Connection& c) {
+                   c.run("BEGIN");
+                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
+               })
+            << "Error 1: cannot start a transaction within a transaction";
+        QTest::newRow("commit refused by a deferred key") << "PRAGMA foreign_keys = ON"
+            << std::function<void(store::Connection&)>([](store::Connection& c) {
+                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, 99, NULL)"); });
+               })
+            << "Error 787: FOREIGN KEY constraint failed";
+        QTest::newRow("file full") << "PRAGMA max_page_count = 3"
+            << std::function<void(store::Connection&)>([](store::Connection& c) {
+                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, ?)", {QByteArray(20000, 'x')}); });
+               })
+            << "Error 13: database or disk is full";
+        QTest::newRow("statement refused by a trigger") << QString()
+            << std::function<void(store::Connection&)>([](store::Connection& c) {
+                   c.run("CREATE TEMP TRIGGER refuse BEFORE INSERT ON Child BEGIN SELECT RAISE(ABORT, 'refused'); END");
+                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
+               })
+            << "Error 1811: refused";
+    }
+    void failureCarriesTheStoresOwnCode()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(std::function<void(store::Connection&)>, work);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("x.mdb");
+        QFile(path).open(QIODevice::WriteOnly);
+        {
+            store::Connection connection(path);
+            connection.run("CREATE TABLE Parent (Id INTEGER PRIMARY KEY)");
+            connection.run("CREATE TABLE Child (Id INTEGER, ParentId INTEGER REFERENCES Parent (Id) "
+                           "DEFERRABLE INITIALLY DEFERRED, Data BLOB)");
+        }
+        QString shown;
+        try {
+            store::Connection connection(path);
+            if (!setUp.isEmpty())
+                connection.run(setUp);
+            work(connection);
+        } catch (const store::StoreError& error) {
+            shown = error.message();
+        }
+        QCOMPARE(shown, message);
+        store::Connection connection(path);
+        QSqlQuery count = connection.run("SELECT count(*) FROM Child");
+        QVERIFY(count.next());
+        QCOMPARE(count.value(0).toInt(), 0);
+    }
+};
+
+QTEST_MAIN(StoreErrorsTest)
+#include "tst_StoreErrors.moc"

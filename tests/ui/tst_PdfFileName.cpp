@@ -1,0 +1,85 @@
+#include "contract/ContractWindows.h"
+#include "ui/PdfFileName.h"
+
+#include <QtTest>
+
+#include <set>
+
+namespace {
+struct Proposal {
+    QString dba;
+    QStringList existing; // file names already in the folder
+    QString proposed;
+};
+const QString kFolder = "/home/ann/Documents/QUILLON";
+} // namespace
+Q_DECLARE_METATYPE(Proposal)
+
+class PdfFileNameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void proposedName_data()
+    {
+        QTest::addColumn<Proposal>("row");
+        QTest::newRow("plain DBA") << Proposal{"Lee Farms", {}, "Lee Farms 2026-12-07.pdf"};
+        QTest::newRow("DBA with a slash") << Proposal{"Smith/Jones Hauling", {}, "Smith_Jones Hauling 2026-12-07.pdf"};
+        QTest::newRow("DBA with a colon and a backslash")
+            << Proposal{"A:B\\C Co", {}, "A_B_C Co 2026-12-07.pdf"};
+        QTest::newRow("DBA with every unfit character")
+            << Proposal{"a*b?c\"d<e>f|g\th", {}, "a_b_c_d_e_f_g_h 2026-12-07.pdf"};
+        QTest::newRow("DBA of dots and blanks only") << Proposal{" .. ", {}, "2026-12-07.pdf"};
+        QTest::newRow("DBA ending in a full stop") << Proposal{"Acme Inc.", {}, "Acme Inc 2026-12-07.pdf"};
+        QTest::newRow("no DBA") << Proposal{"", {}, "2026-12-07.pdf"};
+        QTest::newRow("letters beyond ASCII stay") << Proposal{"Café Ñandú", {}, "Café Ñandú 2026-12-07.pdf"};
+        QTest::newRow("an earlier note that day")
+            << Proposal{"Lee Farms", {"Lee Farms 2026-12-07.pdf"}, "Lee Farms 2026-12-07 (2).pdf"};
+        QTest::newRow("two earlier notes that day")
+            << Proposal{"Lee Farms", {"Lee Farms 2026-12-07.pdf", "Lee Farms 2026-12-07 (2).pdf"},
+                        "Lee Farms 2026-12-07 (3).pdf"};
+        QTest::newRow("a gap in the numbers is not filled from behind")
+            << Proposal{"", {"2026-12-07.pdf", "2026-12-07 (3).pdf"}, "2026-12-07 (2).pdf"};
+        QTest::newRow("another customer's note does not count")
+            << Proposal{"Lee Farms", {"Ray Co 2026-12-07.pdf"}, "Lee Farms 2026-12-07.pdf"};
+    }
+    void proposedName()
+    {
+        QFETCH(Proposal, row);
+        std::set<QString> existing;
+        for (const QString& name : row.existing)
+            existing.insert(kFolder + "/" + name);
+        const QString path = ui::proposedPdfPath(kFolder, row.dba, QDate(2026, 12, 7),
+                                                 [&](const QString& p) { return existing.count(p) > 0; });
+        QCOMPARE(path, kFolder + "/" + row.proposed);
+    }
+
+    // A real folder: the name counts up past the files that are there.
+    void existingFilesOnDisk()
+    {
+        QTemporaryDir dir;
+        const auto exists = [](const QString& p) { return QFileInfo::exists(p); };
+        const QString first = ui::proposedPdfPath(dir.path(), "Lee Farms", QDate(2026, 12, 7), exists);
+        QFile file(first);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(QFileInfo(ui::proposedPdfPath(dir.path(), "Lee Farms", QDate(2026, 12, 7), exists)).fileName(),
+                 QString("Lee Farms 2026-12-07 (2).pdf"));
+    }
+
+    // Save / Print hands the dialog the customer's DBA, the day and the notes folder.
+    void printDialogIsToldTheNote()
+    {
+        ContractWindows w;
+        w.session.env.notesFolder = "/home/ann/Documents/QUILLON";
+        w.fillSchedule("1000", "", "");
+        w.clickNext();
+        w.clickSavePrint();
+        QCOMPARE(w.printers.requests.size(), 1);
+        const ui::PrinterDialogRequest& request = w.printers.requests.first();
+        QCOMPARE(request.notesFolder, QString("/home/ann/Documents/QUILLON"));
+        QCOMPARE(request.customerDba, QString("Carl's Hauling"));
+        QCOMPARE(request.day, QDate(2025, 3, 14));
+    }
+};
+
+QTEST_MAIN(PdfFileNameTest)
+#include "tst_PdfFileName.moc"
