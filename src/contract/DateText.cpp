@@ -9,9 +9,14 @@ int centuryYear(int twoDigitYear)
     return twoDigitYear < 30 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
 }
 
+// Four-digit years outside this range are typing slips (1024 for 2024), and the
+// date picker cannot hold them either.
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2099;
+
 std::optional<QDate> realDate(int year, int month, int day)
 {
-    if (year < 1 || !QDate::isValid(year, month, day))
+    if (year < kFirstYear || year > kLastYear || !QDate::isValid(year, month, day))
         return std::nullopt;
     return QDate(year, month, day);
 }

@@ -1,15 +1,12 @@
 #include "contract/LoanTermsWindow.h"
 
 #include "app/AppWindows.h"
+#include "contract/OneContractWindow.h"
 #include "app/Session.h"
 #include "app/StoreGuard.h"
 #include "contract/ContractSaving.h"
 #include "contract/ContractStore.h"
-#include "contract/DateText.h"
 #include "contract/FieldColour.h"
-#include "contract/FormatAmount.h"
-#include "contract/LoanTerms.h"
-#include "contract/NumberText.h"
 #include "contract/PolicyScheduleWindow.h"
 #include "people/MainWindow.h"
 #include "print/PrintCommand.h"
@@ -18,6 +15,7 @@
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
+#include <QShowEvent>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFocusEvent>
@@ -33,24 +31,19 @@ namespace {
 const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
 const QString kInstallmentsMessage =
     QStringLiteral("Number of Installments must be a whole number greater than 0.");
-const QString kLowRate = QStringLiteral("7.95");
-const QString kHighRate = QStringLiteral("10.50");
-// The low rate is for loans above this amount financed.
-constexpr double kLowRateAbove = 10000;
 
-// A number of installments the terms can be divided by.
-std::optional<std::int16_t> installmentsOf(const QString& text)
+// Sets a field's text only when it differs, so the caret of a field the user
+// is typing in stays where it is.
+void showText(QLineEdit* field, const QString& text)
 {
-    const std::optional<std::int16_t> number = textToInt16(text);
-    if (!number || *number < 1)
-        return std::nullopt;
-    return number;
+    if (field->text() != text)
+        field->setText(text);
 }
 
 } // namespace
 
 LoanTermsWindow::LoanTermsWindow(Session& session, AppWindows& windows, QWidget* parent)
-    : QWidget(parent), m_session(session), m_windows(windows)
+    : QWidget(parent), m_session(session), m_windows(windows), m_review(session.CurrentContract)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Review Totals"));
@@ -65,185 +58,60 @@ LoanTermsWindow::LoanTermsWindow(Session& session, AppWindows& windows, QWidget*
     ui::placeTwips(globe, 1672, 1072, 5535, 5130);
     m_form = LoanTermsForm::build(this);
 
-    connect(m_form.down, &QLineEdit::textChanged, this, &LoanTermsWindow::downChanged);
-    connect(m_form.finCharge, &QLineEdit::textChanged, this, &LoanTermsWindow::finChargeChanged);
-    connect(m_form.numInstall, &QLineEdit::textChanged, this, &LoanTermsWindow::numInstallChanged);
+    // Only the user's edits reach the rules; what the rules show never comes back in.
+    const auto forward = [this](void (TermsReview::*edit)(const QString&)) {
+        return [this, edit](const QString& text) {
+            if (m_showing)
+                return;
+            (m_review.*edit)(text);
+            showScreen();
+        };
+    };
+    connect(m_form.down, &QLineEdit::textChanged, this, forward(&TermsReview::downTyped));
+    connect(m_form.finCharge, &QLineEdit::textChanged, this, forward(&TermsReview::finChargeTyped));
+    connect(m_form.numInstall, &QLineEdit::textChanged, this, forward(&TermsReview::numInstallTyped));
+    connect(m_form.commercial, &QRadioButton::toggled, this, [this](bool on) {
+        if (!m_showing)
+            m_review.setCommercial(on);
+    });
     for (QLineEdit* field : {m_form.down, m_form.finCharge, m_form.numInstall})
         field->installEventFilter(this);
     connect(m_form.print, &QPushButton::clicked, this, &LoanTermsWindow::savePrint);
     connect(m_form.back, &QPushButton::clicked, this, &LoanTermsWindow::goBack);
 }
 
-void LoanTermsWindow::showAmount(QLabel* label, double& amount)
+void LoanTermsWindow::showScreen()
 {
-    label->setText(FormatAmount(amount));
-    amount = shownValue(amount);
-}
-
-void LoanTermsWindow::updateInstallmentAmount()
-{
-    CurrentContract& c = m_session.CurrentContract;
-    if (c.InstallmentNum < 1)
-        return;
-    c.InstallmentAmt = c.Payments / c.InstallmentNum;
-    showAmount(m_form.amtInstall, c.InstallmentAmt);
+    const ReviewScreen& shown = m_review.screen();
+    m_showing = true;
+    m_form.amtFin->setText(shown.amtFin);
+    showText(m_form.finCharge, shown.finCharge);
+    m_form.totalPayments->setText(shown.totalPayments);
+    m_form.apr->setText(shown.apr);
+    showText(m_form.numInstall, shown.numInstall);
+    m_form.amtInstall->setText(shown.amtInstall);
+    if (shown.firstInstallment.isValid())
+        m_form.firstInstallment->setDate(shown.firstInstallment);
+    for (int i = 0; i < 4; ++i)
+        m_form.sections[i]->setText(shown.sections[i]);
+    m_form.totalSections->setText(shown.totalSections);
+    showText(m_form.down, shown.down);
+    (shown.commercial ? m_form.commercial : m_form.personal)->setChecked(true);
+    fieldcolour::mark(m_form.down, shown.downOk);
+    fieldcolour::mark(m_form.finCharge, shown.finChargeOk);
+    fieldcolour::mark(m_form.numInstall, shown.numInstallOk);
+    m_showing = false;
 }
 
 void LoanTermsWindow::activate()
 {
-    CurrentContract& c = m_session.CurrentContract;
-    for (QLineEdit* field : {m_form.down, m_form.finCharge, m_form.numInstall})
-        fieldcolour::mark(field, true);
-
-    m_form.loanAut->setText(c.LoanAuthorization);
-    showAmount(m_form.amtFin, c.Financed);
-
-    // Setting the editable fields runs their change handling whenever the text changes,
-    // so every shown term agrees with the rules the user's edits follow.
-    m_form.finCharge->setText(FormatAmount(c.FinCharge));
-    ShownFinCharge = textToDouble(m_form.finCharge->text()).value_or(c.FinCharge);
-    c.FinCharge = ShownFinCharge;
-
-    showAmount(m_form.totalPayments, c.Payments);
-
     const bool commercial = m_windows.frmAgent ? m_windows.frmAgent->commercialChosen() : true;
-    if (commercial) {
-        m_form.commercial->setChecked(true);
-        c.APR = c.Financed > kLowRateAbove ? kLowRate : kHighRate;
-    } else {
-        m_form.personal->setChecked(true);
-        c.APR.clear();
-    }
-    m_form.apr->setText(c.APR);
-
-    ShownInstallments = c.InstallmentNum;
-    m_form.numInstall->setText(QString::number(ShownInstallments));
-    showAmount(m_form.amtInstall, c.InstallmentAmt);
-
-    if (c.EarliestInception.isValid())
-        m_form.firstInstallment->setDate(firstInstallmentDate(c.EarliestInception));
-
-    double* sections[] = {&c.Section1, &c.Section2, &c.Section3, &c.Section4};
-    for (int i = 0; i < 4; ++i)
-        showAmount(m_form.sections[i], *sections[i]);
-    showAmount(m_form.totalSections, c.TotalSections);
-
-    m_form.down->setText(FormatAmount(c.Down));
-    c.Down = textToDouble(m_form.down->text()).value_or(c.Down);
-
+    m_review.activate(commercial);
+    // Once filled, the loan authorization is the agent's own text: no rule touches it.
+    m_form.loanAut->setText(m_review.screen().loanAut);
+    showScreen();
     show();
     activateWindow();
-}
-
-void LoanTermsWindow::downChanged()
-{
-    const QString text = m_form.down->text();
-    if (text.isEmpty()) {
-        fieldcolour::mark(m_form.down, true);
-        return;
-    }
-    const std::optional<double> down = textToDouble(text);
-    fieldcolour::mark(m_form.down, down.has_value());
-    if (!down)
-        return;
-
-    CurrentContract& c = m_session.CurrentContract;
-    c.Down = *down;
-    c.Financed = c.TotalSections - c.Down;
-    c.FinCharge = financeChargeFor(c.Financed);
-    showAmount(m_form.amtFin, c.Financed);
-    m_form.finCharge->setText(FormatAmount(c.FinCharge));
-    c.FinCharge = textToDouble(m_form.finCharge->text()).value_or(c.FinCharge);
-    c.Payments = c.FinCharge + c.Financed;
-    showAmount(m_form.totalPayments, c.Payments);
-    updateInstallmentAmount();
-}
-
-void LoanTermsWindow::finChargeChanged()
-{
-    const QString text = m_form.finCharge->text();
-    if (text.isEmpty()) {
-        fieldcolour::mark(m_form.finCharge, true);
-        return;
-    }
-    const std::optional<double> finCharge = textToDouble(text);
-    fieldcolour::mark(m_form.finCharge, finCharge.has_value());
-    if (!finCharge)
-        return;
-
-    CurrentContract& c = m_session.CurrentContract;
-    c.FinCharge = *finCharge;
-    c.Payments = c.Financed + c.FinCharge;
-    showAmount(m_form.totalPayments, c.Payments);
-    // The field itself is put in two-decimal form when the user leaves it, never
-    // under the caret; the terms already use the value it will then show.
-    c.FinCharge = shownValue(c.FinCharge);
-    updateInstallmentAmount();
-    showAmount(m_form.amtFin, c.Financed);
-}
-
-void LoanTermsWindow::numInstallChanged()
-{
-    const QString text = m_form.numInstall->text();
-    if (text.isEmpty()) {
-        fieldcolour::mark(m_form.numInstall, true);
-        return;
-    }
-    const std::optional<std::int16_t> number = installmentsOf(text);
-    fieldcolour::mark(m_form.numInstall, number.has_value());
-    if (!number)
-        return;
-    m_session.CurrentContract.InstallmentNum = *number;
-    updateInstallmentAmount();
-}
-
-void LoanTermsWindow::leaveDown()
-{
-    const QString text = m_form.down->text();
-    const std::optional<double> down = text.isEmpty() ? std::optional<double>(0) : textToDouble(text);
-    if (!down) {
-        fieldcolour::mark(m_form.down, false);
-        return;
-    }
-    m_form.down->setText(FormatAmount(*down));
-    m_session.CurrentContract.Down = textToDouble(m_form.down->text()).value_or(*down);
-}
-
-void LoanTermsWindow::leaveFinCharge()
-{
-    const QString text = m_form.finCharge->text();
-    const std::optional<double> finCharge =
-        text.isEmpty() ? std::optional<double>(0) : textToDouble(text);
-    if (finCharge) {
-        m_form.finCharge->setText(FormatAmount(*finCharge));
-        m_session.CurrentContract.FinCharge =
-            textToDouble(m_form.finCharge->text()).value_or(*finCharge);
-    } else {
-        fieldcolour::mark(m_form.finCharge, false);
-    }
-    CheckTermsChanged();
-}
-
-void LoanTermsWindow::leaveNumInstall()
-{
-    if (!installmentsOf(m_form.numInstall->text()))
-        fieldcolour::mark(m_form.numInstall, false);
-    CheckTermsChanged();
-}
-
-void LoanTermsWindow::CheckTermsChanged()
-{
-    // A field that holds no usable number has not (yet) changed the terms.
-    CurrentContract& c = m_session.CurrentContract;
-    const std::optional<double> finCharge = textToDouble(m_form.finCharge->text());
-    const std::optional<std::int16_t> installments = installmentsOf(m_form.numInstall->text());
-    if ((finCharge && *finCharge != ShownFinCharge) ||
-        (installments && *installments != ShownInstallments))
-        c.AprKept = false;
-    if (!c.AprKept) {
-        m_form.apr->clear();
-        c.APR.clear();
-    }
 }
 
 bool LoanTermsWindow::eventFilter(QObject* watched, QEvent* event)
@@ -254,11 +122,12 @@ bool LoanTermsWindow::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             if (watched == m_form.down)
-                leaveDown();
+                m_review.leaveDown();
             else if (watched == m_form.finCharge)
-                leaveFinCharge();
+                m_review.leaveFinCharge();
             else if (watched == m_form.numInstall)
-                leaveNumInstall();
+                m_review.leaveNumInstall();
+            showScreen();
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -266,18 +135,12 @@ bool LoanTermsWindow::eventFilter(QObject* watched, QEvent* event)
 
 bool LoanTermsWindow::termsCanBeSaved()
 {
-    bool amountsOk = true;
-    for (QLineEdit* field : {m_form.down, m_form.finCharge}) {
-        const bool ok = textToDouble(field->text()).has_value();
-        if (!ok)
-            fieldcolour::mark(field, false);
-        amountsOk = amountsOk && ok;
-    }
-    const bool installmentsOk = installmentsOf(m_form.numInstall->text()).has_value();
-    if (!installmentsOk)
-        fieldcolour::mark(m_form.numInstall, false);
-    if (amountsOk && installmentsOk)
+    const bool savable = m_review.checkSavable();
+    showScreen();
+    if (savable)
         return true;
+    const ReviewScreen& shown = m_review.screen();
+    const bool amountsOk = shown.downOk && shown.finChargeOk;
     m_session.services.messages->show(this, amountsOk ? kInstallmentsMessage : kAmountMessage,
                                       ui::MessageIcon::Critical, ui::kProgramTitle);
     return false;
@@ -332,4 +195,10 @@ void LoanTermsWindow::goBack()
     hide();
     if (m_windows.frmPolicies1)
         m_windows.frmPolicies1->show();
+}
+
+void LoanTermsWindow::showEvent(QShowEvent* event)
+{
+    hideOtherContractWindows(m_windows, this);
+    QWidget::showEvent(event);
 }

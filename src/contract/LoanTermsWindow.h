@@ -1,10 +1,9 @@
 #pragma once
 
 #include "contract/LoanTermsForm.h"
+#include "contract/TermsReview.h"
 
 #include <QWidget>
-
-#include <cstdint>
 
 class QLabel;
 class QLineEdit;
@@ -25,31 +24,22 @@ public:
     const LoanTermsForm& form() const { return m_form; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void downChanged();
-    void finChargeChanged();
-    void numInstallChanged();
-    void leaveDown();
-    void leaveFinCharge();
-    void leaveNumInstall();
-    void CheckTermsChanged();
     void savePrint();
     void goBack();
 
-    // Shows an amount in two-decimal form; from then on the amount is what is shown.
-    void showAmount(QLabel* label, double& amount);
-    void updateInstallmentAmount();
+    // Copies what the rules say onto the controls, without re-entering the rules.
+    void showScreen();
     // Refuses, with the user told, terms that cannot be saved as they stand.
     bool termsCanBeSaved();
 
     Session& m_session;
     AppWindows& m_windows;
     LoanTermsForm m_form;
-    // The finance charge and number of installments as last shown by activation;
-    // the APR stays only while the user keeps both.
-    double ShownFinCharge = 0;
-    std::int16_t ShownInstallments = 0;
+    TermsReview m_review;
+    bool m_showing = false;
 };

@@ -2,6 +2,8 @@
 
 #include "contract/FixedAmount.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -82,8 +84,14 @@ std::optional<double> textToDouble(const QString& text)
         plain += u'.' + parts.fractionDigits;
     bool ok = false;
     const double value = plain.toDouble(&ok);
-    if (!ok)
+    if (!ok) {
+        // A fraction too small for a double is refused as an underflow; as an
+        // amount it is simply nothing.
+        const bool noWholePart = !parts.wholeDigits.contains(QRegularExpression(QStringLiteral("[1-9]")));
+        if (noWholePart)
+            return 0.0;
         return std::nullopt;
+    }
     return value;
 }
 

@@ -1,6 +1,7 @@
 #include "contract/PolicyScheduleWindow.h"
 
 #include "app/AppWindows.h"
+#include "contract/OneContractWindow.h"
 #include "app/Session.h"
 #include "contract/DateText.h"
 #include "contract/FieldColour.h"
@@ -13,6 +14,7 @@
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
+#include <QShowEvent>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
@@ -197,4 +199,10 @@ void PolicyScheduleWindow::goBack()
         // The list could not be read: the contract being edited stays on screen.
         show();
     }
+}
+
+void PolicyScheduleWindow::showEvent(QShowEvent* event)
+{
+    hideOtherContractWindows(m_windows, this);
+    QWidget::showEvent(event);
 }

@@ -23,6 +23,7 @@ public:
     const PolicyScheduleForm& form() const { return m_form; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,7 @@
 #include "history/PreviousContractsWindow.h"
 
 #include "app/AppWindows.h"
+#include "contract/OneContractWindow.h"
 #include "app/Session.h"
 #include "app/StoreGuard.h"
 #include "contract/PolicyScheduleWindow.h"
@@ -10,6 +11,7 @@
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
+#include <QShowEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -269,4 +271,10 @@ void PreviousContractsWindow::deleteChosen()
     // The row above the deleted one; the refill turns 0 into the first row.
     m_session.ContractRow = toContractRow(row - 1);
     FillGrid();
+}
+
+void PreviousContractsWindow::showEvent(QShowEvent* event)
+{
+    hideOtherContractWindows(m_windows, this);
+    QDialog::showEvent(event);
 }

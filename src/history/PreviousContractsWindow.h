@@ -36,6 +36,7 @@ public:
     int chosenRow() const;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -8,6 +8,9 @@ private slots:
     void termsFollowTheUser_data();
     void termsFollowTheUser() { ContractWindows().checkRow(); }
     void datePicker();
+    void sameTermsOnEveryPass_data();
+    void sameTermsOnEveryPass();
+    void oneContractWindowAtATime();
 };
 
 namespace {
@@ -105,6 +108,53 @@ void LoanTermsWindowTest::datePicker()
     auto* picker = w.in<QDateEdit>(w.review.get(), "dtpFirstInstllmnt");
     QVERIFY(picker->calendarPopup());
     QCOMPARE(picker->displayFormat(), QString("M/d/yyyy"));
+}
+
+void LoanTermsWindowTest::sameTermsOnEveryPass_data()
+{
+    QTest::addColumn<QString>("premium");
+    QTest::addColumn<QString>("stored"); // Down, Financed, FinCharge, Payments, InstallmentAmt, APR
+    QTest::newRow("333.33") << "333.33" << "83.33|250.00|32.50|282.50|35.31|10.50";
+    QTest::newRow("1000.26") << "1000.26" << "250.06|750.20|57.51|807.71|100.96|10.50";
+    QTest::newRow("13333.34, just above 10000 financed") << "13333.34" << "3333.33|10000.01|420.00|10420.01|1302.50|7.95";
+    QTest::newRow("with separators") << "$1,000.26" << "250.06|750.20|57.51|807.71|100.96|10.50";
+}
+
+// One contract shown, taken back and shown twice more, saved; then the next
+// customer with the same premium: both stored rows carry the same terms.
+void LoanTermsWindowTest::sameTermsOnEveryPass()
+{
+    QFETCH(QString, premium);
+    QFETCH(QString, stored);
+    ContractWindows w;
+    w.run(QString("set txtPremium1_0 %1; next; click frmPreview/cmdBack; next; click frmPreview/cmdBack; next; save; "
+                  "reset; set txtPremium1_0 %1; next; save").arg(premium).split("; "));
+    const QList<QMap<QString, QString>> rows = w.storedRows();
+    QCOMPARE(rows.size(), 2);
+    QMap<QString, QString> first = rows[0], second = rows[1];
+    for (const char* column : {"ID", "Run"})
+        first.remove(column), second.remove(column);
+    QCOMPARE(first, second);
+    QStringList terms;
+    for (const char* column : {"Down", "Financed", "FinCharge", "Payments", "InstallmentAmt", "APR"})
+        terms << first.value(column);
+    QCOMPARE(terms.join('|'), stored);
+}
+
+void LoanTermsWindowTest::oneContractWindowAtATime()
+{
+    ContractWindows w;
+    w.run(next("100").split("; ", Qt::SkipEmptyParts));
+    QVERIFY(w.review->isVisible());
+    // The main window's Next >> shows a fresh schedule: the old terms must not stay open.
+    w.schedule->show();
+    QVERIFY(!w.review->isVisible());
+    w.run({"next"});
+    QVERIFY(w.review->isVisible() && !w.schedule->isVisible());
+    w.previous->show();
+    QVERIFY(!w.review->isVisible() && !w.schedule->isVisible());
+    w.schedule->show();
+    QVERIFY(!w.previous->isVisible() && !w.review->isVisible());
 }
 
 QTEST_MAIN(LoanTermsWindowTest)

@@ -80,9 +80,11 @@ void TypedValuesTest::textToDouble()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QList<std::optional<double>> values{::textToDouble("-$1,234.50"), ::textToDouble("0.1"),
                                               ::textToDouble("1,000,000,000,000,000,000"),
-                                              ::textToDouble("1" + QString(400, u'0')), ::textToDouble("12,34")};
+                                              ::textToDouble("1" + QString(400, u'0')), ::textToDouble("12,34"),
+                                              ::textToDouble("0." + QString(330, u'0') + "1"),
+                                              ::textToDouble("-." + QString(400, u'0') + "5")};
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(values, (QList<std::optional<double>>{-1234.5, 0.1, 1e18, std::nullopt, std::nullopt}));
+    QCOMPARE(values, (QList<std::optional<double>>{-1234.5, 0.1, 1e18, std::nullopt, std::nullopt, 0.0, 0.0}));
 }
 
 void TypedValuesTest::installmentCount_data()
@@ -139,7 +141,10 @@ void TypedValuesTest::readDate_data()
              {"1/31/2024", "2024-01-31 2024-02-29"}, {"1/29/2023", "2023-01-29 2023-02-28"}, {"3/31/2024", "2024-03-31 2024-04-30"},
              {"2/29/2023", "no"}, {"2/29/1900", "no"}, {"25/12/2024", "no"}, {"1/1/024", "no"}, {"1/10-2024", "no"},
              {"1.10.2024", "no"}, {"2024/03/10", "no"}, {"2024-3-10", "no"}, {"131024", "no"}, {"", "no"},
-             {QString::fromUtf8("\xef\xbc\x91/1/2024"), "no"}});
+             {QString::fromUtf8("\xef\xbc\x91/1/2024"), "no"},
+             // Four-digit years are 1900 to 2099: 1024 is a slip for 2024.
+             {"01/01/1024", "no"}, {"12/31/1899", "no"}, {"1/1/2100", "no"}, {"1899-12-31", "no"},
+             {"1/1/1900", "1900-01-01 1900-02-01"}, {"12/31/2099", "2099-12-31 2100-01-31"}});
 }
 
 void TypedValuesTest::readDate()

@@ -1,0 +1,248 @@
+#include "contract/TermsReview.h"
+
+#include "contract/CurrentContract.h"
+#include "contract/DateText.h"
+#include "contract/FixedAmount.h"
+#include "contract/FormatAmount.h"
+#include "contract/LoanTerms.h"
+#include "contract/NumberText.h"
+
+namespace {
+
+const QString kLowRate = QStringLiteral("7.95");
+const QString kHighRate = QStringLiteral("10.50");
+// The low rate is for loans above this amount financed.
+constexpr double kLowRateAbove = 10000;
+constexpr int kMostInstallments = 32767;
+
+// a + sign × b. Amounts that are shown (or typed) to at most four decimals are
+// added exactly, so 66194.29 − 62540.76 is 3653.53 and not a hair below it,
+// which the two-decimal cut would show as 3653.52.
+double exactSum(double a, double b, int sign)
+{
+    const QString aText = numberToText(a), bText = numberToText(b);
+    const auto decimals = [](const QString& text) {
+        const qsizetype point = text.indexOf(u'.');
+        return point < 0 ? 0 : text.size() - point - 1;
+    };
+    if (decimals(aText) <= 4 && decimals(bText) <= 4) {
+        const std::optional<FixedAmount> x = FixedAmount::fromText(aText), y = FixedAmount::fromText(bText);
+        if (x && y) {
+            if (const std::optional<FixedAmount> sum = x->plus(FixedAmount::fromUnits(sign * y->units())))
+                return sum->toDouble();
+        }
+    }
+    return a + sign * b;
+}
+
+} // namespace
+
+std::optional<std::int16_t> installmentCount(const QString& text)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty() || digits.size() > 5)
+        return std::nullopt;
+    for (const QChar ch : digits) {
+        if (ch < u'0' || ch > u'9')
+            return std::nullopt;
+    }
+    const int count = digits.toInt();
+    if (count < 1 || count > kMostInstallments)
+        return std::nullopt;
+    return static_cast<std::int16_t>(count);
+}
+
+void TermsReview::show(QString& label, double& amount)
+{
+    label = FormatAmount(amount);
+    amount = shownValue(amount);
+}
+
+void TermsReview::showInstallmentAmount()
+{
+    if (c.InstallmentNum < 1)
+        return;
+    c.InstallmentAmt = c.Payments / c.InstallmentNum;
+    show(m_screen.amtInstall, c.InstallmentAmt);
+}
+
+void TermsReview::activate(bool commercial)
+{
+    m_screen.downOk = m_screen.finChargeOk = m_screen.numInstallOk = true;
+
+    // Step 1 and 2.
+    m_screen.loanAut = c.LoanAuthorization;
+    show(m_screen.amtFin, c.Financed);
+
+    // Step 3: the finance charge, through its change handling.
+    m_screen.finCharge = FormatAmount(c.FinCharge);
+    FinChargeChanged();
+    c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
+
+    // Step 4 and 5 (the rate itself waits for the final amount financed).
+    show(m_screen.totalPayments, c.Payments);
+    m_screen.commercial = commercial;
+
+    // Step 6 and 7: the number of installments, through its change handling.
+    m_screen.numInstall = QString::number(c.InstallmentNum);
+    NumInstallChanged();
+    show(m_screen.amtInstall, c.InstallmentAmt);
+
+    // Step 8.
+    m_screen.firstInstallment = firstInstallmentDate(c.EarliestInception);
+
+    // Step 9.
+    double* sections[] = {&c.Section1, &c.Section2, &c.Section3, &c.Section4};
+    for (int i = 0; i < 4; ++i)
+        show(m_screen.sections[i], *sections[i]);
+    show(m_screen.totalSections, c.TotalSections);
+
+    // Step 10: the down payment, through its change handling, works the amount
+    // financed out again from the shown grand total and down payment.
+    m_screen.down = FormatAmount(c.Down);
+    DownChanged();
+    c.Down = textToDouble(m_screen.down).value_or(c.Down);
+
+    // The rate belongs to the amount financed the user finally sees.
+    c.APR = commercial ? (c.Financed > kLowRateAbove ? kLowRate : kHighRate) : QString();
+    m_screen.apr = c.APR;
+
+    ShownFinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
+    ShownInstallments = installmentCount(m_screen.numInstall).value_or(c.InstallmentNum);
+}
+
+void TermsReview::DownChanged()
+{
+    if (m_screen.down.isEmpty()) {
+        m_screen.downOk = true;
+        return;
+    }
+    const std::optional<double> down = textToDouble(m_screen.down);
+    m_screen.downOk = down.has_value();
+    if (!down)
+        return;
+    c.Down = *down;
+    c.Financed = exactSum(c.TotalSections, c.Down, -1);
+    c.FinCharge = financeChargeFor(c.Financed);
+    show(m_screen.amtFin, c.Financed);
+    m_screen.finCharge = FormatAmount(c.FinCharge);
+    FinChargeChanged();
+    c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
+    c.Payments = exactSum(c.FinCharge, c.Financed, 1);
+    show(m_screen.totalPayments, c.Payments);
+    showInstallmentAmount();
+}
+
+void TermsReview::FinChargeChanged()
+{
+    if (m_screen.finCharge.isEmpty()) {
+        m_screen.finChargeOk = true;
+        return;
+    }
+    const std::optional<double> finCharge = textToDouble(m_screen.finCharge);
+    m_screen.finChargeOk = finCharge.has_value();
+    if (!finCharge)
+        return;
+    c.FinCharge = *finCharge;
+    c.Payments = exactSum(c.Financed, c.FinCharge, 1);
+    show(m_screen.totalPayments, c.Payments);
+    // The field is put in two-decimal form when the user leaves it, never under
+    // the caret; the terms already use the value it will then show.
+    c.FinCharge = shownValue(c.FinCharge);
+    showInstallmentAmount();
+    show(m_screen.amtFin, c.Financed);
+}
+
+void TermsReview::NumInstallChanged()
+{
+    if (m_screen.numInstall.isEmpty()) {
+        m_screen.numInstallOk = true;
+        return;
+    }
+    const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
+    m_screen.numInstallOk = count.has_value();
+    if (!count)
+        return;
+    c.InstallmentNum = *count;
+    showInstallmentAmount();
+}
+
+void TermsReview::downTyped(const QString& text)
+{
+    m_screen.down = text;
+    DownChanged();
+}
+
+void TermsReview::finChargeTyped(const QString& text)
+{
+    m_screen.finCharge = text;
+    FinChargeChanged();
+}
+
+void TermsReview::numInstallTyped(const QString& text)
+{
+    m_screen.numInstall = text;
+    NumInstallChanged();
+}
+
+void TermsReview::leaveDown()
+{
+    const QString& text = m_screen.down;
+    const std::optional<double> down = text.isEmpty() ? std::optional<double>(0) : textToDouble(text);
+    if (!down) {
+        m_screen.downOk = false;
+        return;
+    }
+    const QString shown = FormatAmount(*down);
+    if (shown != m_screen.down) {
+        m_screen.down = shown;
+        DownChanged();
+    }
+    c.Down = textToDouble(m_screen.down).value_or(*down);
+}
+
+void TermsReview::leaveFinCharge()
+{
+    const QString& text = m_screen.finCharge;
+    const std::optional<double> finCharge =
+        text.isEmpty() ? std::optional<double>(0) : textToDouble(text);
+    if (finCharge) {
+        const QString shown = FormatAmount(*finCharge);
+        if (shown != m_screen.finCharge) {
+            m_screen.finCharge = shown;
+            FinChargeChanged();
+        }
+        c.FinCharge = textToDouble(m_screen.finCharge).value_or(*finCharge);
+    } else {
+        m_screen.finChargeOk = false;
+    }
+    CheckTermsChanged();
+}
+
+void TermsReview::leaveNumInstall()
+{
+    if (!installmentCount(m_screen.numInstall))
+        m_screen.numInstallOk = false;
+    CheckTermsChanged();
+}
+
+void TermsReview::CheckTermsChanged()
+{
+    // A field that holds no usable number has not (yet) changed the terms.
+    const std::optional<double> finCharge = textToDouble(m_screen.finCharge);
+    const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
+    if ((finCharge && *finCharge != ShownFinCharge) || (count && *count != ShownInstallments))
+        c.AprKept = false;
+    if (!c.AprKept) {
+        m_screen.apr.clear();
+        c.APR.clear();
+    }
+}
+
+bool TermsReview::checkSavable()
+{
+    m_screen.downOk = textToDouble(m_screen.down).has_value();
+    m_screen.finChargeOk = textToDouble(m_screen.finCharge).has_value();
+    m_screen.numInstallOk = installmentCount(m_screen.numInstall).has_value();
+    return m_screen.downOk && m_screen.finChargeOk && m_screen.numInstallOk;
+}

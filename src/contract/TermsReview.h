@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+struct CurrentContract;
+
+// Everything the review window shows: the text of every label and field, the
+// state of each editable field and the classification. The window only copies
+// this onto its controls.
+struct ReviewScreen {
+    QString loanAut;
+    QString amtFin, finCharge, totalPayments, apr, numInstall, amtInstall;
+    QString sections[4];
+    QString totalSections;
+    QString down;
+    QDate firstInstallment;
+    bool commercial = true;
+    // False turns the field yellow: it holds nothing the terms can use.
+    bool downOk = true, finChargeOk = true, numInstallOk = true;
+};
+
+// A number of installments as the agent writes it: digits only, blanks around
+// allowed, 1 to 32767.
+std::optional<std::int16_t> installmentCount(const QString& text);
+
+// The rules of the loan-terms review, free of any widget. It works on the
+// contract's amounts and keeps `screen()` in step with them. Every field the
+// rules fill runs that field's change handling itself, so the terms never
+// depend on whether a text happened to differ from what was there before.
+class TermsReview {
+public:
+    explicit TermsReview(CurrentContract& contract) : c(contract) {}
+
+    // The window becomes active: refill every term from the contract, in the
+    // order below (steps 1 to 10), then choose the rate from the amount
+    // financed finally shown.
+    void activate(bool commercial);
+
+    // The user's edits: the field now holds `text`.
+    void downTyped(const QString& text);
+    void finChargeTyped(const QString& text);
+    void numInstallTyped(const QString& text);
+
+    void leaveDown();
+    void leaveFinCharge();
+    void leaveNumInstall();
+
+    void setCommercial(bool commercial) { m_screen.commercial = commercial; }
+    // Marks the fields the terms cannot be saved with; true when all are usable.
+    bool checkSavable();
+
+    const ReviewScreen& screen() const { return m_screen; }
+    double shownFinCharge() const { return ShownFinCharge; }
+    std::int16_t shownInstallments() const { return ShownInstallments; }
+
+private:
+    // The change handling of each editable field, run whenever the rules or the user set it.
+    void DownChanged();
+    void FinChargeChanged();
+    void NumInstallChanged();
+    void CheckTermsChanged();
+
+    // Shows an amount in two-decimal form into `label`; the amount becomes what is shown.
+    void show(QString& label, double& amount);
+    void showInstallmentAmount();
+
+    CurrentContract& c;
+    ReviewScreen m_screen;
+    // The finance charge and number of installments as shown when activation ended;
+    // the rate stays only while the user keeps both.
+    double ShownFinCharge = 0;
+    std::int16_t ShownInstallments = 0;
+};

@@ -1,0 +1,205 @@
+#include "contract/CurrentContract.h"
+#include "contract/LoanTerms.h"
+#include "contract/TermsReview.h"
+
+#include <QTest>
+
+// The review rules on their own: the terms each schedule shows, how they follow
+// the agent's edits, and that a schedule shown again shows the same terms.
+class TermsReviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void terms_data();
+    void terms();
+    void installmentTexts_data();
+    void installmentTexts();
+    void firstInstallmentDate_data();
+    void firstInstallmentDate();
+};
+
+namespace {
+
+// What the agent sees, in order: down payment, amount financed, finance charge,
+// total of payments, number and amount of installments, rate.
+QString seen(const ReviewScreen& s)
+{
+    return QStringList{s.down, s.amtFin, s.finCharge, s.totalPayments, s.numInstall, s.amtInstall, s.apr}.join('|');
+}
+
+struct Run {
+    CurrentContract contract;
+    ScheduleAmounts schedule;
+    TermsReview review{contract};
+    bool commercial = true;
+
+    // The schedule's Next >>: first terms, then the review window becomes active.
+    void next()
+    {
+        QVERIFY(workOutFirstTerms(schedule, contract));
+        review.activate(commercial);
+    }
+
+    // "down 100; leave down; fin 35; num 10; leave num; again" as the agent's moves.
+    void play(const QString& moves)
+    {
+        for (const QString& move : moves.split(';', Qt::SkipEmptyParts)) {
+            const QString m = move.trimmed();
+            const QString verb = m.section(' ', 0, 0);
+            const QString rest = m.section(' ', 1);
+            if (verb == "down")
+                review.downTyped(rest);
+            else if (verb == "fin")
+                review.finChargeTyped(rest);
+            else if (verb == "num")
+                review.numInstallTyped(rest);
+            else if (m == "leave down")
+                review.leaveDown();
+            else if (m == "leave fin")
+                review.leaveFinCharge();
+            else if (m == "leave num")
+                review.leaveNumInstall();
+            else if (verb == "again")
+                next();
+            else
+                QFAIL(qPrintable("unknown move " + m));
+        }
+    }
+};
+
+QStringList amounts(const QString& texts) { return texts.isEmpty() ? QStringList() : texts.split(' '); }
+
+} // namespace
+
+void TermsReviewTest::terms_data()
+{
+    QTest::addColumn<QString>("sections"); // Section 1 to 4 amounts, "|" between sections
+    QTest::addColumn<bool>("commercial");
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<QString>("expected");
+
+    const QString hundred = "100|100|100|10";
+    const QString hundredTerms = "98.00|212.00|30.60|242.60|8|30.32|10.50";
+    QTest::newRow("100 in each section and a tax of 10") << hundred << true << "" << hundredTerms;
+    QTest::newRow("1000 in each section and a tax of 100")
+        << "1000|1000|1000|100" << true << "" << "980.00|2120.00|126.00|2246.00|8|280.75|10.50";
+    QTest::newRow("amount financed 234.56, finance charge cut")
+        << "0.08|335||" << true << "" << "100.52|234.56|31.72|266.28|8|33.28|10.50";
+    QTest::newRow("exactly 10000 financed: 4 % and the higher rate")
+        << "12008|1420||" << true << "" << "3428.00|10000.00|420.00|10420.00|8|1302.50|10.50";
+    QTest::newRow("one cent above 10000 financed: 4 % and the lower rate")
+        << "12008.06|1419.95||" << true << "" << "3428.00|10000.01|420.00|10420.01|8|1302.50|7.95";
+    QTest::newRow("personal loan has no rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|";
+    QTest::newRow("nothing scheduled") << "|||" << true << "" << "0.00|0.00|0.00|0.00|8|0.00|10.50";
+
+    // The shown down payment is cut to the cent, so the amount financed follows it.
+    QTest::newRow("333.33: financed from the shown down payment")
+        << "333.33|||" << true << "" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
+    QTest::newRow("1000.26: financed from the shown down payment")
+        << "1000.26|||" << true << "" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
+    QTest::newRow("13333.34: rate from the final amount financed")
+        << "13333.34|||" << true << "" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
+    QTest::newRow("333.33 shown again") << "333.33|||" << true << "again; again" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
+    QTest::newRow("1000.26 shown again") << "1000.26|||" << true << "again" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
+    QTest::newRow("13333.34 shown again") << "13333.34|||" << true << "again" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
+    QTest::newRow("100s shown again after edits") << hundred << true << "down 100; fin 50; num 3; again" << hundredTerms;
+
+    QTest::newRow("down payment of 100.00") << hundred << true << "down 100.00" << "100.00|210.00|30.50|240.50|8|30.06|10.50";
+    QTest::newRow("down payment emptied and left is zero")
+        << hundred << true << "down ; leave down" << "0.00|310.00|35.50|345.50|8|43.18|10.50";
+    QTest::newRow("down payment above the grand total carries no charge")
+        << hundred << true << "down 400; leave down" << "400.00|-90.00|0.00|-90.00|8|-11.25|10.50";
+    QTest::newRow("ten installments, left: rate emptied")
+        << hundred << true << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|";
+    QTest::newRow("finance charge left unchanged keeps the rate")
+        << "1000.26|||" << true << "leave fin; leave num" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
+    QTest::newRow("finance charge changed and left empties the rate")
+        << hundred << true << "fin 35.678; leave fin" << "98.00|212.00|35.67|247.67|8|30.95|";
+    QTest::newRow("finance charge typed stays as typed") << hundred << true << "fin 35" << "98.00|212.00|35|247.00|8|30.87|10.50";
+    QTest::newRow("down payment that changes the charge, then leaving installments")
+        << hundred << true << "down 100.00; leave down; leave num" << "100.00|210.00|30.50|240.50|8|30.06|";
+    QTest::newRow("part of an installment is not a count")
+        << hundred << true << "num 3.5; leave num" << "98.00|212.00|30.60|242.60|3.5|30.32|10.50";
+    QTest::newRow("leaving down payment unchanged keeps a typed charge")
+        << hundred << true << "fin 40; leave fin; leave down" << "98.00|212.00|40.00|252.00|8|31.50|";
+}
+
+void TermsReviewTest::terms()
+{
+    QFETCH(QString, sections);
+    QFETCH(bool, commercial);
+    QFETCH(QString, moves);
+    QFETCH(QString, expected);
+
+    Run run;
+    const QStringList parts = sections.split('|');
+    run.schedule = {amounts(parts[0]), amounts(parts[1]), amounts(parts[2]), amounts(parts[3])};
+    run.commercial = commercial;
+    run.next();
+    run.play(moves);
+    QCOMPARE(seen(run.review.screen()), expected);
+
+    // The window's memory of the shown terms is what activation finally showed.
+    Run fresh;
+    fresh.schedule = run.schedule;
+    fresh.commercial = commercial;
+    fresh.next();
+    const ReviewScreen& first = fresh.review.screen();
+    QCOMPARE(QString::number(fresh.review.shownFinCharge(), 'f', 2), first.finCharge);
+    QCOMPARE(QString::number(fresh.review.shownInstallments()), first.numInstall);
+}
+
+void TermsReviewTest::installmentTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count"); // 0: not a count of installments
+
+    const QList<QPair<const char*, int>> rows = {
+        {"8", 8}, {" 12 ", 12}, {"1", 1}, {"32767", 32767}, {"008", 8},
+        {"3.5", 0}, {"8.4", 0}, {".9", 0}, {"$8", 0}, {"+8", 0}, {"1,000", 0}, {"1e1", 0},
+        {"0", 0}, {"-3", 0}, {"32768", 0}, {"", 0}, {"  ", 0}, {"٨", 0}, {"8.", 0},
+    };
+    for (const auto& [text, count] : rows)
+        QTest::newRow(qPrintable(QStringLiteral("\"%1\"").arg(text))) << QString(text) << count;
+}
+
+void TermsReviewTest::installmentTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QCOMPARE(installmentCount(text).value_or(0), count);
+
+    // A text that is no count turns the field yellow, leaves the installment amount
+    // alone and keeps the contract from being saved.
+    Run run;
+    run.schedule.section1 = {"100"};
+    run.next();
+    run.play("num " + text);
+    const ReviewScreen& s = run.review.screen();
+    QCOMPARE(run.review.checkSavable(), count > 0);
+    QCOMPARE(s.numInstallOk, count > 0);
+    if (count == 0)
+        QCOMPARE(s.amtInstall, QString("12.34"));
+}
+
+void TermsReviewTest::firstInstallmentDate_data()
+{
+    QTest::addColumn<QDate>("inception");
+    QTest::addColumn<QDate>("due");
+    QTest::newRow("December into January") << QDate(2024, 12, 15) << QDate(2025, 1, 15);
+    QTest::newRow("March into April") << QDate(2024, 3, 10) << QDate(2024, 4, 10);
+    QTest::newRow("January 31 into a leap February") << QDate(2024, 1, 31) << QDate(2024, 2, 29);
+    QTest::newRow("March 31 into April") << QDate(2023, 3, 31) << QDate(2023, 4, 30);
+}
+
+void TermsReviewTest::firstInstallmentDate()
+{
+    QFETCH(QDate, inception);
+    QFETCH(QDate, due);
+    Run run;
+    run.contract.EarliestInception = inception;
+    run.next();
+    QCOMPARE(run.review.screen().firstInstallment, due);
+}
+
+QTEST_MAIN(TermsReviewTest)
+#include "tst_TermsReview.moc"
