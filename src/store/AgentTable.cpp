@@ -11,4 +11,9 @@ PeopleTable agentTable(const QString& dbPath)
                        QStringLiteral("ifnull(Company, '') || ' - ' || ifnull(Name, '')"));
 }
 
+QStringList agentCreateStatements(Backend backend)
+{
+    return {createPeopleTable(backend, QStringLiteral("Agent"), agentColumns())};
+}
+
 } // namespace store

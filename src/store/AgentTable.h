@@ -7,4 +7,7 @@ namespace store {
 // The Agent table; its list shows Company, " - ", Name per row, in key order.
 PeopleTable agentTable(const QString& dbPath);
 
+// The table as the backend creates it.
+QStringList agentCreateStatements(Backend backend);
+
 } // namespace store

@@ -19,6 +19,11 @@ PeopleTable customerTable(const QString& dbPath)
     return PeopleTable(dbPath, QStringLiteral("Customer"), customerColumns(), QStringLiteral("ifnull(DBA, '')"));
 }
 
+QStringList customerCreateStatements(Backend backend)
+{
+    return {createPeopleTable(backend, QStringLiteral("Customer"), customerColumns())};
+}
+
 bool giveMissingDbaTheName(const QString& dbPath)
 {
     Connection connection(dbPath);

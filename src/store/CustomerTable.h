@@ -8,6 +8,9 @@ namespace store {
 // neither DBA nor Name shows an empty line, so line n still shows row n.
 PeopleTable customerTable(const QString& dbPath);
 
+// The table as the backend creates it.
+QStringList customerCreateStatements(Backend backend);
+
 // Gives every row without a DBA its Name as DBA, stored at once, all in one
 // transaction, as the customer list requires before it is filled. True when
 // any row was repaired.

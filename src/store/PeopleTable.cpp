@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/ListChanges.h"
 #include "store/ListLineReader.h"
+#include "store/RowStatement.h"
 
 #include <utility>
 
@@ -26,6 +27,11 @@ QStringList textsOf(const QSqlQuery& query, int first, qsizetype count)
     return values;
 }
 } // namespace
+
+QString createPeopleTable(Backend backend, const QString& table, const QStringList& columns)
+{
+    return createTableStatement(backend, table, QStringLiteral("RowKey"), columns);
+}
 
 PeopleTable::PeopleTable(QString dbPath, QString table, QStringList columns, QString lineExpression)
     : m_dbPath(std::move(dbPath)), m_table(std::move(table)), m_columns(std::move(columns)),
@@ -88,29 +94,13 @@ QByteArray PeopleTable::lineOf(Connection& connection, RowKey key) const
 
 RowChange PeopleTable::insert(const QStringList& values) const
 {
-    QStringList written, placeholders;
-    QList<QVariant> bound;
-    for (int i = 0; i < m_columns.size() && i < values.size(); ++i) {
-        if (!values[i].isEmpty()) {
-            written << m_columns[i];
-            placeholders << QStringLiteral("?");
-            bound << values[i];
-        }
-    }
     // A row without any value is still a row: it is listed like any other.
-    const QString sql = written.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(m_table, written.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
-
+    const BoundStatement statement = insertStatement(m_table, m_columns, values);
     Connection connection(m_dbPath);
     RowChange change;
     change.kind = RowChange::Kind::Added;
     connection.transaction([&] {
-        QSqlQuery query = connection.prepare(sql);
-        for (int i = 0; i < bound.size(); ++i)
-            query.bindValue(i, bound[i]);
-        connection.exec(query);
+        const QSqlQuery query = runStatement(connection, statement);
         change.key = query.lastInsertId().toLongLong();
         change.line = lineOf(connection, change.key);
         change.changesAfter = store::changeCount(connection, m_table);
@@ -120,28 +110,16 @@ RowChange PeopleTable::insert(const QStringList& values) const
 
 RowChange PeopleTable::update(RowKey key, const QStringList& values) const
 {
-    QStringList assignments;
-    QList<QVariant> bound;
-    for (int i = 0; i < m_columns.size() && i < values.size(); ++i) {
-        if (!values[i].isEmpty()) {
-            assignments << m_columns[i] + QStringLiteral(" = ?");
-            bound << values[i];
-        }
-    }
-    if (assignments.isEmpty())
+    const BoundStatement statement = updateStatement(m_table, m_columns, values, QStringLiteral("RowKey"), key);
+    if (statement.sql.isEmpty())
         return {};
-    bound << key;
 
     Connection connection(m_dbPath);
     RowChange change;
     change.kind = RowChange::Kind::Changed;
     change.key = key;
     connection.transaction([&] {
-        QSqlQuery query = connection.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE RowKey = ?")
-                                                 .arg(m_table, assignments.join(QStringLiteral(", "))));
-        for (int i = 0; i < bound.size(); ++i)
-            query.bindValue(i, bound[i]);
-        connection.exec(query);
+        const QSqlQuery query = runStatement(connection, statement);
         // A row another program removed meanwhile is not there to follow.
         if (query.numRowsAffected() != 1)
             change.kind = RowChange::Kind::None;

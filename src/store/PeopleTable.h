@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Backend.h"
 #include "store/ListLines.h"
 
 #include <QByteArray>
@@ -65,6 +66,11 @@ private:
     QStringList m_columns;
     QString m_lineExpression;
 };
+
+// The CREATE of an Agent or Customer table: a hidden key the program never
+// shows, then the columns. Its natural order is key order, so a new row comes
+// last and a deleted one leaves no gap.
+QString createPeopleTable(Backend backend, const QString& table, const QStringList& columns);
 
 // A record of the nine texts of an Agent or Customer row, filled from its values in column order.
 template <typename Record>

@@ -1,8 +1,11 @@
 #include "store/Schema.h"
 
+#include "store/AgentTable.h"
 #include "store/Connection.h"
+#include "store/CustomerTable.h"
 #include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
+#include "store/PoliciesTable.h"
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -13,28 +16,12 @@ namespace store {
 
 namespace {
 
-// Agent and Customer carry a hidden key that the program never shows; their
-// natural order is key order, so a new row comes last and a deleted one leaves
-// no gap. AUTOINCREMENT keeps a key from ever being handed out twice.
-QString peopleTable(const QString& table, const QStringList& columns)
+// Every table's statements for the file, in the order they are created.
+QStringList fileStatements()
 {
-    QStringList defs{QStringLiteral("RowKey INTEGER PRIMARY KEY AUTOINCREMENT")};
-    for (const QString& column : columns)
-        defs << column + QStringLiteral(" TEXT");
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, defs.join(QStringLiteral(", ")));
+    return agentCreateStatements(Backend::File) + customerCreateStatements(Backend::File)
+        + policiesCreateStatements(Backend::File);
 }
-
-QString policiesTable()
-{
-    QStringList defs{QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT")};
-    for (const QString& column : policiesColumns())
-        defs << column + QStringLiteral(" TEXT");
-    return QStringLiteral("CREATE TABLE Policies (%1)").arg(defs.join(QStringLiteral(", ")));
-}
-
-const QString kPoliciesDbaIndex = QStringLiteral("CREATE INDEX PoliciesByDBA ON Policies (DBA)");
-const QString kPoliciesDbaIndexIfMissing =
-    QStringLiteral("CREATE INDEX IF NOT EXISTS PoliciesByDBA ON Policies (DBA)");
 
 struct TableDesign {
     QString name;
@@ -57,10 +44,8 @@ bool containsName(const QStringList& names, const QString& name)
 void writeSchema(Connection& connection)
 {
     connection.transaction([&] {
-        connection.run(peopleTable(QStringLiteral("Agent"), agentColumns()));
-        connection.run(peopleTable(QStringLiteral("Customer"), customerColumns()));
-        connection.run(policiesTable());
-        connection.run(kPoliciesDbaIndex);
+        for (const QString& statement : fileStatements())
+            connection.run(statement);
         addListChanges(connection);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
@@ -118,7 +103,7 @@ SchemaState completeSchema(const QString& path)
                 const QStringList parts = missing.split(QLatin1Char('.'));
                 connection.run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(parts[0], parts[1]));
             }
-            connection.run(kPoliciesDbaIndexIfMissing);
+            connection.run(policiesDbaIndexIfMissing());
             // A file that some later version already marked keeps its mark.
             QSqlQuery version = connection.run(QStringLiteral("PRAGMA user_version"));
             if (version.next() && version.value(0).toInt() < kSchemaVersion)

@@ -1,0 +1,53 @@
+#include "store/RowStatement.h"
+
+#include "store/Connection.h"
+
+namespace store {
+
+BoundStatement insertStatement(const QString& table, const QStringList& columns, const QStringList& texts)
+{
+    QStringList written, marks;
+    BoundStatement statement;
+    for (qsizetype i = 0; i < columns.size() && i < texts.size(); ++i) {
+        if (texts[i].isEmpty())
+            continue;
+        written << columns[i];
+        marks << QStringLiteral("?");
+        statement.values << texts[i];
+    }
+    statement.sql = written.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(table, written.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    return statement;
+}
+
+BoundStatement updateStatement(const QString& table, const QStringList& columns, const QStringList& texts,
+                               const QString& keyColumn, qint64 key)
+{
+    QStringList assignments;
+    BoundStatement statement;
+    for (qsizetype i = 0; i < columns.size() && i < texts.size(); ++i) {
+        if (texts[i].isEmpty())
+            continue;
+        assignments << columns[i] + QStringLiteral(" = ?");
+        statement.values << texts[i];
+    }
+    if (assignments.isEmpty())
+        return {};
+    statement.values << key;
+    statement.sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                        .arg(table, assignments.join(QStringLiteral(", ")), keyColumn);
+    return statement;
+}
+
+QSqlQuery runStatement(Connection& connection, const BoundStatement& statement)
+{
+    QSqlQuery query = connection.prepare(statement.sql);
+    for (qsizetype i = 0; i < statement.values.size(); ++i)
+        query.bindValue(int(i), statement.values[i]);
+    connection.exec(query);
+    return query;
+}
+
+} // namespace store

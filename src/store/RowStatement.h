@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace store {
+
+class Connection;
+
+// A statement's text and the values bound to its placeholders, in order.
+struct BoundStatement {
+    QString sql;
+    QList<QVariant> values;
+};
+
+// The INSERT of one row: only the columns with a text are named, the rest stay
+// NULL; a row without any text is still inserted. Names come from the
+// program's own column lists, never from typed text; values are always bound.
+BoundStatement insertStatement(const QString& table, const QStringList& columns, const QStringList& texts);
+
+// The UPDATE of the row whose keyColumn is key: only the columns with a text
+// are written, an empty text keeps what is stored. Empty sql when nothing is
+// to be written.
+BoundStatement updateStatement(const QString& table, const QStringList& columns, const QStringList& texts,
+                               const QString& keyColumn, qint64 key);
+
+// Prepares the statement on the connection, binds its values and runs it.
+QSqlQuery runStatement(Connection& connection, const BoundStatement& statement);
+
+} // namespace store
