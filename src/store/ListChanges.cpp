@@ -33,6 +33,19 @@ QString countTrigger(const QString& table, const QString& event)
         .arg(table, event.at(0) + event.mid(1).toLower(), event);
 }
 
+// The server's triggers call one function that is told which table's count to raise.
+const QString kServerCountFunction = QStringLiteral(
+    "CREATE FUNCTION CountListChange() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+    "UPDATE ListChanges SET Changes = Changes + 1 WHERE TableName = TG_ARGV[0]; RETURN NULL; END $$");
+
+QString serverCountTrigger(const QString& table)
+{
+    return QStringLiteral("CREATE TRIGGER %1Counted AFTER INSERT OR UPDATE OR DELETE ON %1 "
+                          "FOR EACH ROW EXECUTE FUNCTION CountListChange('%1')").arg(table);
+}
+
+const QStringList kCountedTables{QStringLiteral("Agent"), QStringLiteral("Customer")};
+
 bool hasChangesTable(Connection& connection)
 {
     for (const QString& table : connection.database().tables())
@@ -54,12 +67,24 @@ void addListChanges(Connection& connection)
     if (!isSqlite(connection))
         return;
     connection.run(kCreateChanges);
-    for (const QString& table : {QStringLiteral("Agent"), QStringLiteral("Customer")}) {
+    for (const QString& table : kCountedTables) {
         connection.run(kStartCount, {table});
         for (const QString& event : {QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE")})
             connection.run(countTrigger(table, event));
     }
     connection.run(kMissingDbaIndex);
+}
+
+QStringList serverListChangesStatements()
+{
+    QStringList statements{kCreateChanges, kServerCountFunction};
+    for (const QString& table : kCountedTables) {
+        // The names are the program's own; a literal keeps the list free of bound values.
+        statements << QStringLiteral("INSERT INTO ListChanges (TableName, Changes) VALUES ('%1', 0)").arg(table)
+                   << serverCountTrigger(table);
+    }
+    statements << kMissingDbaIndex;
+    return statements;
 }
 
 void ensureListChanges(Connection& connection)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,9 @@ class Connection;
 // Adds the counts, their triggers and the index of customers still without a
 // DBA to a file that lacks them; runs inside the caller's transaction.
 void addListChanges(Connection& connection);
+// The same for the office server, whose triggers call a function of its own;
+// run with its schema, after the Agent and Customer tables.
+QStringList serverListChangesStatements();
 // The same for an existing file, in its own transaction, when it lacks them.
 void ensureListChanges(Connection& connection);
 

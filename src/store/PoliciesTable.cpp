@@ -32,6 +32,19 @@ const QString& copySql()
     return sql;
 }
 
+// The program's own spelling of a column the database reports: the server
+// folds unquoted names to lower case, the file keeps them as created.
+QString programName(const QString& reported)
+{
+    static const QHash<QString, QString> names = [] {
+        QHash<QString, QString> byFolded{{kKey.toLower(), kKey}};
+        for (const QString& column : policiesColumns())
+            byFolded.insert(column.toLower(), column);
+        return byFolded;
+    }();
+    return names.value(reported.toLower(), reported);
+}
+
 } // namespace
 
 QStringList policiesCreateStatements(Backend backend)
@@ -91,7 +104,7 @@ QHash<QString, QVariant> policyRow(const QString& dbPath, qint64 id)
         return row;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i)
-        row.insert(record.fieldName(i), query.value(i));
+        row.insert(programName(record.fieldName(i)), query.value(i));
     return row;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/AgentTable.h"
 #include "store/CustomerTable.h"
+#include "store/ListChanges.h"
 #include "store/PoliciesTable.h"
 #include "store/Schema.h"
 
@@ -17,7 +18,7 @@ namespace {
 QStringList schemaStatements()
 {
     return agentCreateStatements(Backend::Server) + customerCreateStatements(Backend::Server)
-        + policiesCreateStatements(Backend::Server)
+        + policiesCreateStatements(Backend::Server) + serverListChangesStatements()
         + QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
 }
 

@@ -42,6 +42,31 @@ private slots:
         QVERIFY(query.next());
     }
 
+    // Every row another agent adds, changes or removes raises that table's
+    // count, so an open list can tell that it no longer shows the table.
+    void everyWriteRaisesTheListCount()
+    {
+        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("schema"));
+        QSqlQuery query(db);
+        const auto count = [&](const char* table) {
+            query.prepare(QStringLiteral("SELECT Changes FROM ListChanges WHERE TableName = ?"));
+            query.addBindValue(QString::fromLatin1(table));
+            return query.exec() && query.next() ? query.value(0).toLongLong() : -1;
+        };
+        QCOMPARE(count("Agent"), 0);
+        QCOMPARE(count("Customer"), 0);
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO Agent (Name) VALUES ('A'), ('B')")));
+        QVERIFY(query.exec(QStringLiteral("UPDATE Agent SET Company = 'C'")));
+        QVERIFY(query.exec(QStringLiteral("DELETE FROM Agent WHERE Name = 'A'")));
+        QCOMPARE(count("Agent"), 5);
+        QCOMPARE(count("Customer"), 0);
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO Customer (Name) VALUES ('X')")));
+        QCOMPARE(count("Customer"), 1);
+        QCOMPARE(count("Agent"), 5);
+        QVERIFY(query.exec(QStringLiteral("SELECT 1 FROM pg_indexes WHERE indexname = 'customerwithoutdba'")));
+        QVERIFY(query.next());
+    }
+
 private:
     ThrowawayServer m_server;
 };
