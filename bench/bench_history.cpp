@@ -6,8 +6,7 @@
 // Without an argument the database is made in a temporary folder and removed
 // afterwards; with one, a missing file is made there and kept for later runs.
 
-#include "app/AppWindows.h"
-#include "app/Session.h"
+#include "session/Session.h"
 #include "history/ContractHistoryStore.h"
 #include "history/PreviousContractsWindow.h"
 #include "store/Connection.h"
@@ -121,9 +120,7 @@ int main(int argc, char** argv)
     Session session;
     session.DBPath = path;
     session.services.messages = &messages;
-    AppWindows windows;
-    PreviousContractsWindow window(session, windows);
-    windows.frmPrevious = &window;
+    PreviousContractsWindow window(session);
     auto customerOf = [](int round) { return customerName((round * 7919) % kCustomers); };
 
     // Both are timed on the same customers with their pages already read once,

@@ -9,7 +9,7 @@
 //  - the memory after 100 adds and deletes.
 //   bench_lists [runs] [customer counts...]
 #include "app/Application.h"
-#include "app/ProfileFile.h"
+#include "settings/ProfileFile.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
@@ -179,16 +179,17 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
         }
         std::printf("op %s %.3f\n", what, median(samples));
     };
+    // The list line Edit works on.
+    int editPosition = 0;
     // OK in a dialog, timed from the click to the refilled and painted list.
     const auto inDialog = [&](PartyDialog* dialog, bool edit, const char* field, const QString& text) {
-        quillon.session().EditMode = edit;
         double start = 0;
         QTimer::singleShot(0, dialog, [&] {
             dialog->findChild<QLineEdit*>(field)->setText(text);
             start = monotonicMs();
             dialog->findChild<QPushButton*>("cmdOK")->click();
         });
-        dialog->showModal();
+        dialog->showModal(edit, editPosition);
         return start;
     };
     const auto dialogTimed = [&](const char* what, PartyDialog* dialog, bool edit, const char* field,
@@ -213,12 +214,12 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     AgentDialog* agentDialog = quillon.windows().frmAddAgent;
     dialogTimed("add-customer", customerDialog, false, "txtDBA", [](int) {});
     dialogTimed("edit-customer-middle", customerDialog, true, "txtDBA",
-                [&](int) { quillon.session().CustIndex = customers->count() / 2; });
+                [&](int) { editPosition = customers->count() / 2; });
     timed("delete-customer-first", deleteAt(customers, "cmdDeleteCust", [] { return 0; }));
     timed("delete-customer-middle", deleteAt(customers, "cmdDeleteCust", [=] { return customers->count() / 2; }));
     timed("delete-customer-last", deleteAt(customers, "cmdDeleteCust", [=] { return customers->count() - 1; }));
     dialogTimed("add-agent", agentDialog, false, "txtName", [](int) {});
-    dialogTimed("edit-agent-first", agentDialog, true, "txtName", [&](int) { quillon.session().AgentIndex = 0; });
+    dialogTimed("edit-agent-first", agentDialog, true, "txtName", [&](int) { editPosition = 0; });
     timed("delete-agent-first", deleteAt(agents, "cmdDeleteAgent", [] { return 0; }));
     timed("fill-customers-unchanged", [&](int) { main->FillCustomerList(); });
 

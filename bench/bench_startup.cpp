@@ -3,7 +3,7 @@
 // takes (storing the row and refilling the list).
 //   bench_startup [runs]
 #include "app/Application.h"
-#include "app/ProfileFile.h"
+#include "settings/ProfileFile.h"
 #include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
@@ -152,7 +152,7 @@ int main(int argc, char* argv[])
     for (int run = 0; run < runs; ++run) {
         Application quillon(env, services);
         const Stopwatch watch;
-        const bool started = quillon.windows().frmAgent->startUp();
+        const bool started = quillon.startUp();
         startUps.push_back(watch.sample());
         auto* customers = quillon.windows().frmAgent->findChild<people::KeyedList*>("lstCust");
         if (!started || customers->count() < kCustomers) {
@@ -163,17 +163,16 @@ int main(int argc, char* argv[])
 
     std::vector<Sample> adds;
     Application quillon(env, services);
-    quillon.windows().frmAgent->startUp();
+    quillon.startUp();
     CustomerDialog* dialog = quillon.windows().frmAddCust;
     for (int run = 0; run < runs; ++run) {
-        quillon.session().EditMode = false;
         QTimer::singleShot(0, dialog, [&] {
             dialog->findChild<QLineEdit*>("txtDBA")->setText(QString("Bench Customer %1").arg(run));
             const Stopwatch watch;
             dialog->findChild<QPushButton*>("cmdOK")->click();
             adds.push_back(watch.sample());
         });
-        dialog->showModal();
+        dialog->showModal(false);
     }
 
     // The share of the store alone in both figures.

@@ -1,6 +1,6 @@
 #include "app/AboutText.h"
 
-#include "app/Session.h"
+#include "session/Session.h"
 
 #include <QDir>
 #include <QFileInfo>

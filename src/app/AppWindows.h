@@ -7,8 +7,9 @@ class PolicyScheduleWindow;
 class LoanTermsWindow;
 class PreviousContractsWindow;
 
-// The program's six windows, each created once and then shown and hidden.
-// Windows reach each other through this set; the application owns them.
+// The program's six windows, each created once and then shown and hidden. The
+// application owns them and is the only code that holds them all; the windows
+// themselves never see this set.
 struct AppWindows {
     MainWindow* frmAgent = nullptr;
     CustomerDialog* frmAddCust = nullptr;

@@ -1,44 +1,36 @@
 #include "app/Application.h"
 
+#include "app/AboutText.h"
+#include "app/DatabaseStartUp.h"
 #include "contract/LoanTermsWindow.h"
 #include "contract/PolicyScheduleWindow.h"
+#include "contract/PrintCommand.h"
 #include "history/PreviousContractsWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/MainWindow.h"
+#include "print/NoteValuesGatherer.h"
+#include "settings/Settings.h"
 #include "ui/EnterPressesButton.h"
+#include "ui/MessageBoxService.h"
 
 #include <QCoreApplication>
 
+namespace {
+
+const QString kBackToMain = QStringLiteral("<< Back");
+const QString kBackToPrevious = QStringLiteral("<< Previous");
+
+} // namespace
+
 Application::Application(const Environment& environment, const Services& services)
-    : m_environment(environment)
 {
     m_session.services = services;
     m_session.env = environment;
-    m_session.quit = [this] {
-        // Every window closes at once; the event loop, if running, stops.
-        for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAddCust),
-                                static_cast<QWidget*>(m_windows.frmAddAgent),
-                                static_cast<QWidget*>(m_windows.frmPrevious),
-                                static_cast<QWidget*>(m_windows.frmPreview),
-                                static_cast<QWidget*>(m_windows.frmPolicies1),
-                                static_cast<QWidget*>(m_windows.frmAgent)})
-            if (window)
-                window->hide();
-        QCoreApplication::exit(0);
-    };
-    m_windows.frmAgent = new MainWindow(m_session, m_windows);
-    m_windows.frmAddCust = new CustomerDialog(m_session, m_windows, m_windows.frmAgent);
-    m_windows.frmAddAgent = new AgentDialog(m_session, m_windows, m_windows.frmAgent);
-    m_windows.frmPolicies1 = new PolicyScheduleWindow(m_session, m_windows);
-    m_windows.frmPreview = new LoanTermsWindow(m_session, m_windows);
-    m_windows.frmPrevious = new PreviousContractsWindow(m_session, m_windows, m_windows.frmAgent);
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
-                            static_cast<QWidget*>(m_windows.frmAddAgent),
-                            static_cast<QWidget*>(m_windows.frmPolicies1),
-                            static_cast<QWidget*>(m_windows.frmPreview),
-                            static_cast<QWidget*>(m_windows.frmPrevious)})
-        ui::letEnterPressFocusedButton(window);
+    m_session.quit = [this] { closeEveryWindow(); };
+    createWindows();
+    connectPeople();
+    connectContract();
 }
 
 Application::~Application()
@@ -49,9 +41,145 @@ Application::~Application()
     delete m_windows.frmAgent;
 }
 
+void Application::createWindows()
+{
+    MainWindow* main = m_windows.frmAgent = new MainWindow(m_session);
+    m_windows.frmAddCust = new CustomerDialog(
+        m_session, [main](int position) { return main->customerKeyAt(position); }, main);
+    m_windows.frmAddAgent = new AgentDialog(
+        m_session, [main](int position) { return main->agentKeyAt(position); }, main);
+    m_windows.frmPolicies1 = new PolicyScheduleWindow(m_session);
+    m_windows.frmPreview = new LoanTermsWindow(m_session);
+    m_windows.frmPrevious = new PreviousContractsWindow(m_session, main);
+    for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
+                            static_cast<QWidget*>(m_windows.frmAddAgent),
+                            static_cast<QWidget*>(m_windows.frmPolicies1),
+                            static_cast<QWidget*>(m_windows.frmPreview),
+                            static_cast<QWidget*>(m_windows.frmPrevious)})
+        ui::letEnterPressFocusedButton(window);
+}
+
+// The main window and its two dialogs.
+void Application::connectPeople()
+{
+    MainWindow* main = m_windows.frmAgent;
+    AgentDialog* agent = m_windows.frmAddAgent;
+    CustomerDialog* customer = m_windows.frmAddCust;
+    QObject::connect(main, &MainWindow::newAgentRequested, agent, [agent] { agent->showModal(false); });
+    QObject::connect(main, &MainWindow::editAgentRequested, agent,
+                     [agent](int position) { agent->showModal(true, position); });
+    QObject::connect(agent, &PartyDialog::entriesStored, main, &MainWindow::refillAgentsAfter);
+    QObject::connect(main, &MainWindow::newCustomerRequested, customer, [customer] { customer->showModal(false); });
+    QObject::connect(main, &MainWindow::editCustomerRequested, customer,
+                     [customer](int position) { customer->showModal(true, position); });
+    QObject::connect(customer, &PartyDialog::entriesStored, main, &MainWindow::refillCustomersAfter);
+    QObject::connect(main, &MainWindow::aboutRequested, main, [this, main] {
+        m_session.services.messages->show(main, aboutText(m_session), ui::MessageIcon::Information,
+                                          QStringLiteral("About QUILLON"));
+    });
+}
+
+// The road of one contract.
+void Application::connectContract()
+{
+    MainWindow* main = m_windows.frmAgent;
+    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
+    LoanTermsWindow* review = m_windows.frmPreview;
+    PreviousContractsWindow* previous = m_windows.frmPrevious;
+
+    // 1. The main window's Next >>: a new contract for the chosen agent and customer.
+    QObject::connect(main, &MainWindow::nextRequested, schedule, [main, schedule] {
+        schedule->setBackCaption(kBackToMain);
+        schedule->Reset();
+        schedule->show();
+        main->hide();
+    });
+    QObject::connect(schedule, &PolicyScheduleWindow::contractReset, review, &LoanTermsWindow::clearLoanAuthorization);
+
+    // 2. The schedule's Next >>: the terms worked out from it, for review.
+    QObject::connect(schedule, &PolicyScheduleWindow::nextRequested, review,
+                     [main, review] { review->activate(main->commercialChosen()); });
+    QObject::connect(schedule, &PolicyScheduleWindow::backRequested, main, &QWidget::show);
+
+    // 3. The review's << Back and Save / Print, which ends on the schedule again.
+    QObject::connect(review, &LoanTermsWindow::backRequested, schedule, &QWidget::show);
+    QObject::connect(review, &LoanTermsWindow::savePrintRequested, review, [this] { savePrint(); });
+
+    // 4. The previous contracts: opened from the main window (modal) or from
+    // the schedule of a reopened contract; Edit puts a stored one back.
+    QObject::connect(main, &MainWindow::previousContractsRequested, previous,
+                     &PreviousContractsWindow::showModalFromMain);
+    QObject::connect(schedule, &PolicyScheduleWindow::previousRequested, previous, [previous, schedule] {
+        // The list could not be read: the contract being edited stays on screen.
+        if (!previous->showFromSchedule())
+            schedule->show();
+    });
+    QObject::connect(previous, &PreviousContractsWindow::reopenRequested, schedule,
+                     [schedule](const print::ScheduleValues& reopened) {
+                         // The schedule starts empty, so nothing of an earlier contract mixes in.
+                         schedule->Reset();
+                         schedule->showReopened(reopened);
+                         schedule->setBackCaption(kBackToPrevious);
+                         schedule->show();
+                     });
+
+    // Whichever of the three shows, the other two hide.
+    QObject::connect(schedule, &PolicyScheduleWindow::shown, schedule,
+                     [this, schedule] { hideOtherContractWindows(schedule); });
+    QObject::connect(review, &LoanTermsWindow::shown, review, [this, review] { hideOtherContractWindows(review); });
+    QObject::connect(previous, &PreviousContractsWindow::shown, previous,
+                     [this, previous] { hideOtherContractWindows(previous); });
+}
+
+void Application::hideOtherContractWindows(const QWidget* shown)
+{
+    // Terms left open in one window can never be saved against a schedule changed in another.
+    QWidget* const contractWindows[] = {m_windows.frmPolicies1, m_windows.frmPreview, m_windows.frmPrevious};
+    for (QWidget* window : contractWindows)
+        if (window && window != shown && window->isVisible())
+            window->hide();
+}
+
+void Application::savePrint()
+{
+    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
+    LoanTermsWindow* review = m_windows.frmPreview;
+    SavePrintWindows run;
+    run.review = review;
+    run.schedule = schedule;
+    run.save = [schedule, review] { return review->SaveData(schedule->scheduleValues()); };
+    run.values = [this, schedule, review] {
+        return print::gatherNoteValues(schedule->scheduleValues(), review->reviewValues(), m_session);
+    };
+    runSavePrint(m_session, run);
+}
+
+void Application::closeEveryWindow()
+{
+    for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAddCust),
+                            static_cast<QWidget*>(m_windows.frmAddAgent),
+                            static_cast<QWidget*>(m_windows.frmPrevious),
+                            static_cast<QWidget*>(m_windows.frmPreview),
+                            static_cast<QWidget*>(m_windows.frmPolicies1),
+                            static_cast<QWidget*>(m_windows.frmAgent)})
+        if (window)
+            window->hide();
+    QCoreApplication::exit(0);
+}
+
+bool Application::startUp()
+{
+    ReadSettings(m_session);
+    SetVersion(m_session);
+    m_session.CurrentContract.AprKept = true;
+    if (!prepareDatabase(m_session, m_windows.frmAgent))
+        return false;
+    return m_windows.frmAgent->startUp() && !m_session.ended;
+}
+
 bool Application::start()
 {
-    if (!m_windows.frmAgent->startUp() || m_session.ended)
+    if (!startUp())
         return false;
     m_windows.frmAgent->show();
     return true;

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "app/AppWindows.h"
-#include "app/Environment.h"
-#include "app/Session.h"
+#include "session/Environment.h"
+#include "session/Session.h"
 
-#include <memory>
+class QWidget;
 
-// One run of the program: its session, its six windows and how they meet.
-// The program's main() and the end-to-end tests both start QUILLON through it.
+// One run of the program: its session, its six windows and how they meet. It
+// creates the windows and connects what one asks for to what another does, so
+// the road of one contract reads here from top to bottom. The program's main()
+// and the tests both start QUILLON through it.
 class Application {
 public:
     Application(const Environment& environment, const Services& services);
@@ -15,15 +17,27 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs the main window's start-up and shows it. False when the program
+    // Runs the start-up and shows the main window. False when the program
     // ended during start-up (no database chosen, a file that is not a database).
     bool start();
+    // The start-up alone: settings, version, the database file, the main
+    // window's title and both lists. False when the program must end.
+    bool startUp();
 
     Session& session() { return m_session; }
     AppWindows& windows() { return m_windows; }
 
 private:
+    void createWindows();
+    void connectPeople();
+    void connectContract();
+    // Every window closes at once; the event loop, if running, stops.
+    void closeEveryWindow();
+    // At most one of the three contract windows is on screen.
+    void hideOtherContractWindows(const QWidget* shown);
+    // Save / Print of the loan-terms window.
+    void savePrint();
+
     Session m_session;
     AppWindows m_windows;
-    Environment m_environment;
 };

@@ -1,9 +1,9 @@
 #include "app/DatabaseStartUp.h"
 
 #include "app/DatabaseCheck.h"
-#include "app/Session.h"
-#include "app/Settings.h"
-#include "app/StoreGuard.h"
+#include "session/Session.h"
+#include "settings/Settings.h"
+#include "ui/StoreGuard.h"
 #include "store/Backup.h"
 #include "store/Schema.h"
 #include "ui/FileDialogService.h"

@@ -1,6 +1,6 @@
 #include "app/ServerSettings.h"
 
-#include "app/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
 #include <QSqlDatabase>
 

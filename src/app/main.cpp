@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/Environment.h"
+#include "session/Environment.h"
 #include "ui/FileDialogService.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"

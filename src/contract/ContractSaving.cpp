@@ -1,33 +1,32 @@
 #include "contract/ContractSaving.h"
 
-#include "app/PartyRecords.h"
-#include "contract/CurrentContract.h"
-#include "contract/PolicyScheduleForm.h"
+#include "session/CurrentContract.h"
+#include "session/PartyRecords.h"
 #include "store/PoliciesColumns.h"
 
-#include <QLineEdit>
-
-void copyScheduleIntoContract(const PolicyScheduleForm& schedule, const QString& loanAuthorization,
+void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QString& loanAuthorization,
                               CurrentContract& contract)
 {
     std::size_t slot = 0;
     for (const auto* rows : {&schedule.sections[0], &schedule.sections[1]}) {
-        for (const ScheduleRow& row : *rows) {
-            contract.PolicyNo[slot] = row.policy->text();
-            contract.Agent[slot] = row.company->text();
-            contract.Premium[slot] = row.premium->text();
-            contract.Coverage[slot] = row.coverage->text();
-            contract.Inception[slot] = row.inception->text();
-            contract.Expiration[slot] = row.expiration->text();
-            contract.Term[slot] = row.term->text();
+        for (const print::PolicyRowValues& row : *rows) {
+            if (slot >= contract.PolicyNo.size())
+                break;
+            contract.PolicyNo[slot] = row.policy;
+            contract.Agent[slot] = row.company;
+            contract.Premium[slot] = row.premium;
+            contract.Coverage[slot] = row.coverage;
+            contract.Inception[slot] = row.inception;
+            contract.Expiration[slot] = row.expiration;
+            contract.Term[slot] = row.term;
             ++slot;
         }
     }
-    contract.Tax = schedule.specialItems[0].amount->text();
-    contract.Fees = schedule.specialItems[1].amount->text();
-    contract.Surcharge = schedule.specialItems[2].amount->text();
-    contract.Other = schedule.specialItems[3].amount->text();
-    contract.Description = schedule.description->text();
+    contract.Tax = schedule.tax.amount;
+    contract.Fees = schedule.fees.amount;
+    contract.Surcharge = schedule.surcharge.amount;
+    contract.Other = schedule.other.amount;
+    contract.Description = schedule.description;
     contract.LoanAuthorization = loanAuthorization;
 }
 
@@ -58,18 +57,18 @@ PoliciesRow policiesRow(const CurrentContract& contract, const AgentRecord& agen
     row.set(QStringLiteral("DBA"), customer.DBA);
     row.set(QStringLiteral("Company"), agent.Company);
 
-    row.set(QStringLiteral("Financed"), terms.financed);
-    row.set(QStringLiteral("FinCharge"), terms.finCharge);
-    row.set(QStringLiteral("Payments"), terms.payments);
-    row.set(QStringLiteral("APR"), terms.apr);
-    row.set(QStringLiteral("InstallmentNum"), terms.installmentNum);
-    row.set(QStringLiteral("InstallmentAmt"), terms.installmentAmt);
+    row.set(QStringLiteral("Financed"), terms.shown.amountFinanced);
+    row.set(QStringLiteral("FinCharge"), terms.shown.financeCharge);
+    row.set(QStringLiteral("Payments"), terms.shown.totalOfPayments);
+    row.set(QStringLiteral("APR"), terms.shown.apr);
+    row.set(QStringLiteral("InstallmentNum"), terms.shown.numberOfInstallments);
+    row.set(QStringLiteral("InstallmentAmt"), terms.shown.amountOfInstallments);
     row.set(QStringLiteral("Due"), terms.due.isValid() ? terms.due.toString(Qt::ISODate) : QString());
     row.set(QStringLiteral("Classification"),
             terms.commercial ? QStringLiteral("Commercial") : QStringLiteral("Personal"));
     for (std::size_t i = 0; i < terms.sections.size(); ++i)
         row.set(QStringLiteral("Section%1").arg(i + 1), terms.sections[i]);
-    row.set(QStringLiteral("TotalSections"), terms.totalSections);
-    row.set(QStringLiteral("Down"), terms.down);
+    row.set(QStringLiteral("TotalSections"), terms.shown.totalSections);
+    row.set(QStringLiteral("Down"), terms.shown.downPayment);
     return row;
 }

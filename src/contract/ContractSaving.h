@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contract/PoliciesRow.h"
+#include "print/NoteValues.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -11,22 +12,21 @@
 struct AgentRecord;
 struct CurrentContract;
 struct CustomerRecord;
-struct PolicyScheduleForm;
 
-// The terms as the loan-terms window shows them, gathered for saving.
+// The terms as the loan-terms window shows them, gathered for saving: what the
+// note prints, and the date, classification and section totals besides.
 struct ReviewedTerms {
-    QString financed, finCharge, payments, apr, installmentNum, installmentAmt;
+    print::ReviewValues shown;
     QDate due;
     bool commercial = true;
     std::array<QString, 4> sections;
-    QString totalSections, down;
 };
 
 // Copies the schedule into the contract's slots: Section 1 rows into slots 1 to
 // 4, Section 2 rows into slots 5 to 7. Slot 8 and the Section 3 rows are not
 // kept; Section 3 lives on only in its total. Also the Section 4 texts and the
 // loan authorization number.
-void copyScheduleIntoContract(const PolicyScheduleForm& schedule, const QString& loanAuthorization,
+void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QString& loanAuthorization,
                               CurrentContract& contract);
 
 // The new Policies row: the contract's slot copies, the parties, the shown

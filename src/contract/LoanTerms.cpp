@@ -1,6 +1,6 @@
 #include "contract/LoanTerms.h"
 
-#include "contract/CurrentContract.h"
+#include "session/CurrentContract.h"
 #include "contract/FixedAmount.h"
 
 #include <optional>

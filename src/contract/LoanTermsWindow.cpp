@@ -1,17 +1,13 @@
 #include "contract/LoanTermsWindow.h"
 
-#include "app/AppWindows.h"
-#include "contract/OneContractWindow.h"
-#include "app/Session.h"
-#include "app/StoreGuard.h"
 #include "contract/ContractSaving.h"
 #include "contract/ContractStore.h"
+#include "contract/DateText.h"
 #include "contract/FieldColour.h"
-#include "contract/PolicyScheduleWindow.h"
-#include "people/MainWindow.h"
-#include "print/PrintCommand.h"
+#include "session/Session.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
+#include "ui/StoreGuard.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
@@ -42,8 +38,8 @@ void showText(QLineEdit* field, const QString& text)
 
 } // namespace
 
-LoanTermsWindow::LoanTermsWindow(Session& session, AppWindows& windows, QWidget* parent)
-    : QWidget(parent), m_session(session), m_windows(windows), m_review(session.CurrentContract)
+LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_review(session.CurrentContract)
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Review Totals"));
@@ -103,10 +99,9 @@ void LoanTermsWindow::showScreen()
     m_showing = false;
 }
 
-void LoanTermsWindow::activate()
+void LoanTermsWindow::activate(bool commercialChosen)
 {
-    const bool commercial = m_windows.frmAgent ? m_windows.frmAgent->commercialChosen() : true;
-    m_review.activate(commercial);
+    m_review.activate(commercialChosen);
     // Once filled, the loan authorization is the agent's own text: no rule touches it.
     m_form.loanAut->setText(m_review.screen().loanAut);
     showScreen();
@@ -150,30 +145,44 @@ void LoanTermsWindow::savePrint()
 {
     if (!termsCanBeSaved())
         return;
-    runSavePrint(m_session, m_windows);
+    emit savePrintRequested();
 }
 
-bool LoanTermsWindow::SaveData()
+void LoanTermsWindow::clearLoanAuthorization()
+{
+    m_form.loanAut->clear();
+}
+
+print::ReviewValues LoanTermsWindow::reviewValues() const
+{
+    print::ReviewValues v;
+    v.loanAuthorization = m_form.loanAut->text();
+    v.amountFinanced = m_form.amtFin->text();
+    v.financeCharge = m_form.finCharge->text();
+    v.totalOfPayments = m_form.totalPayments->text();
+    v.apr = m_form.apr->text();
+    v.numberOfInstallments = m_form.numInstall->text();
+    v.amountOfInstallments = m_form.amtInstall->text();
+    v.firstInstallmentDue = usDate(m_form.firstInstallment->date());
+    v.personal = m_form.personal->isChecked();
+    v.totalSections = m_form.totalSections->text();
+    v.downPayment = m_form.down->text();
+    return v;
+}
+
+bool LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
 {
     // The contract's copies change only once the row is stored, so a failed save
     // leaves everything as it was and the user can try again.
     CurrentContract updated = m_session.CurrentContract;
-    if (m_windows.frmPolicies1)
-        copyScheduleIntoContract(m_windows.frmPolicies1->form(), m_form.loanAut->text(), updated);
+    copyScheduleIntoContract(schedule, m_form.loanAut->text(), updated);
 
     ReviewedTerms terms;
-    terms.financed = m_form.amtFin->text();
-    terms.finCharge = m_form.finCharge->text();
-    terms.payments = m_form.totalPayments->text();
-    terms.apr = m_form.apr->text();
-    terms.installmentNum = m_form.numInstall->text();
-    terms.installmentAmt = m_form.amtInstall->text();
+    terms.shown = reviewValues();
     terms.due = m_form.firstInstallment->date();
     terms.commercial = m_form.commercial->isChecked();
     for (int i = 0; i < 4; ++i)
         terms.sections[i] = m_form.sections[i]->text();
-    terms.totalSections = m_form.totalSections->text();
-    terms.down = m_form.down->text();
 
     const PoliciesRow row =
         policiesRow(updated, m_session.CurAgent, m_session.CurCust, terms, m_session.now());
@@ -193,12 +202,11 @@ void LoanTermsWindow::closeEvent(QCloseEvent* event)
 void LoanTermsWindow::goBack()
 {
     hide();
-    if (m_windows.frmPolicies1)
-        m_windows.frmPolicies1->show();
+    emit backRequested();
 }
 
 void LoanTermsWindow::showEvent(QShowEvent* event)
 {
-    hideOtherContractWindows(m_windows, this);
+    emit shown();
     QWidget::showEvent(event);
 }

@@ -2,26 +2,42 @@
 
 #include "contract/LoanTermsForm.h"
 #include "contract/TermsReview.h"
+#include "print/NoteValues.h"
 
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 struct Session;
-struct AppWindows;
 
+// frmPreview, "Review Totals": the loan terms worked out from the schedule,
+// with Down Payment, Finance Charge and Number of Installments open to change.
 class LoanTermsWindow : public QWidget {
     Q_OBJECT
 public:
-    LoanTermsWindow(Session& session, AppWindows& windows, QWidget* parent = nullptr);
+    explicit LoanTermsWindow(Session& session, QWidget* parent = nullptr);
 
-    // Shown by the policy schedule: refills every term from CurrentContract and shows.
-    void activate();
-    // Appends the contract on screen to the Policies table as one new row.
-    // False (after telling the user) when the store failed; nothing is half-written.
-    bool SaveData();
+    // Shown by the policy schedule: refills every term from CurrentContract and
+    // shows, preselecting the classification chosen in the main window.
+    void activate(bool commercialChosen);
+    // Appends the contract on screen, with the schedule's texts, to the Policies
+    // table as one new row. False (after telling the user) when the store
+    // failed; nothing is half-written.
+    bool SaveData(const print::ScheduleValues& schedule);
+    // What the window shows of the terms, as the note prints them.
+    print::ReviewValues reviewValues() const;
+    // A new contract starts without a loan authorization.
+    void clearLoanAuthorization();
 
     const LoanTermsForm& form() const { return m_form; }
+
+signals:
+    // Save / Print with terms that can be saved.
+    void savePrintRequested();
+    // << Back: the schedule is to show again.
+    void backRequested();
+    // The window is about to show.
+    void shown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -38,7 +54,6 @@ private:
     bool termsCanBeSaved();
 
     Session& m_session;
-    AppWindows& m_windows;
     LoanTermsForm m_form;
     TermsReview m_review;
     bool m_showing = false;

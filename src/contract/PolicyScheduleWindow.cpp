@@ -1,15 +1,10 @@
 #include "contract/PolicyScheduleWindow.h"
 
-#include "app/AppWindows.h"
-#include "contract/OneContractWindow.h"
-#include "app/Session.h"
 #include "contract/DateText.h"
 #include "contract/FieldColour.h"
 #include "contract/LoanTerms.h"
-#include "contract/LoanTermsWindow.h"
 #include "contract/NumberText.h"
-#include "history/PreviousContractsWindow.h"
-#include "people/MainWindow.h"
+#include "session/Session.h"
 #include "ui/MessageBoxService.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
@@ -29,8 +24,8 @@ const QString kBackToMain = QStringLiteral("<< Back");
 
 } // namespace
 
-PolicyScheduleWindow::PolicyScheduleWindow(Session& session, AppWindows& windows, QWidget* parent)
-    : QWidget(parent), m_session(session), m_windows(windows)
+PolicyScheduleWindow::PolicyScheduleWindow(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session)
 {
     setObjectName(QStringLiteral("frmPolicies1"));
     setWindowTitle(QStringLiteral("Policies"));
@@ -67,11 +62,57 @@ void PolicyScheduleWindow::Reset()
     }
     m_form.description->clear();
 
-    if (m_windows.frmPreview) {
-        if (auto* loanAut = m_windows.frmPreview->findChild<QLineEdit*>(QStringLiteral("txtLoanAut")))
-            loanAut->clear();
-    }
+    // The loan authorization belongs to the contract too; the review empties its own field.
+    emit contractReset();
     m_session.CurrentContract.LoanAuthorization.clear();
+}
+
+print::ScheduleValues PolicyScheduleWindow::scheduleValues() const
+{
+    print::ScheduleValues values;
+    for (std::size_t s = 0; s < m_form.sections.size(); ++s)
+        for (const ScheduleRow& row : m_form.sections[s])
+            values.sections[s].append({row.policy->text(), row.company->text(), row.premium->text(),
+                                       row.coverage->text(), row.inception->text(), row.expiration->text(),
+                                       row.term->text()});
+    print::SpecialItemValues* items[] = {&values.tax, &values.fees, &values.surcharge, &values.other};
+    for (std::size_t i = 0; i < m_form.specialItems.size(); ++i)
+        *items[i] = {m_form.specialItems[i].box->isChecked(), m_form.specialItems[i].amount->text()};
+    values.description = m_form.description->text();
+    return values;
+}
+
+void PolicyScheduleWindow::showReopened(const print::ScheduleValues& reopened)
+{
+    const auto write = [](QLineEdit* field, const QString& text) {
+        if (!text.isEmpty())
+            field->setText(text);
+    };
+    for (std::size_t s = 0; s < m_form.sections.size(); ++s) {
+        const QList<print::PolicyRowValues>& rows = reopened.sections[s];
+        for (std::size_t r = 0; r < m_form.sections[s].size() && r < std::size_t(rows.size()); ++r) {
+            const ScheduleRow& row = m_form.sections[s][r];
+            const print::PolicyRowValues& texts = rows[qsizetype(r)];
+            write(row.policy, texts.policy);
+            write(row.company, texts.company);
+            write(row.premium, texts.premium);
+            write(row.coverage, texts.coverage);
+            write(row.inception, texts.inception);
+            write(row.expiration, texts.expiration);
+            write(row.term, texts.term);
+        }
+    }
+    const print::SpecialItemValues* items[] = {&reopened.tax, &reopened.fees, &reopened.surcharge,
+                                               &reopened.other};
+    for (std::size_t i = 0; i < m_form.specialItems.size(); ++i) {
+        if (!items[i]->ticked)
+            continue;
+        write(m_form.specialItems[i].amount, items[i]->amount);
+        // The schedule empties an amount only when its box is unticked, so the
+        // amount just written stays.
+        m_form.specialItems[i].box->setChecked(true);
+    }
+    write(m_form.description, reopened.description);
 }
 
 void PolicyScheduleWindow::setBackCaption(const QString& caption)
@@ -185,24 +226,20 @@ void PolicyScheduleWindow::goNext()
     contract.AprKept = true;
 
     hide();
-    if (m_windows.frmPreview)
-        m_windows.frmPreview->activate();
+    emit nextRequested();
 }
 
 void PolicyScheduleWindow::goBack()
 {
     hide();
-    if (m_form.back->text() == kBackToMain) {
-        if (m_windows.frmAgent)
-            m_windows.frmAgent->show();
-    } else if (m_windows.frmPrevious && !m_windows.frmPrevious->showFromSchedule()) {
-        // The list could not be read: the contract being edited stays on screen.
-        show();
-    }
+    if (m_form.back->text() == kBackToMain)
+        emit backRequested();
+    else
+        emit previousRequested();
 }
 
 void PolicyScheduleWindow::showEvent(QShowEvent* event)
 {
-    hideOtherContractWindows(m_windows, this);
+    emit shown();
     QWidget::showEvent(event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contract/PolicyScheduleForm.h"
+#include "print/NoteValues.h"
 
 #include <QList>
 #include <QStringList>
@@ -8,19 +9,37 @@
 
 class QLineEdit;
 struct Session;
-struct AppWindows;
 
+// frmPolicies1: the schedule of policies of the contract being made. Its
+// controls hold the schedule; saving, printing and reopening go through
+// scheduleValues() and showReopened().
 class PolicyScheduleWindow : public QWidget {
     Q_OBJECT
 public:
-    PolicyScheduleWindow(Session& session, AppWindows& windows, QWidget* parent = nullptr);
+    explicit PolicyScheduleWindow(Session& session, QWidget* parent = nullptr);
 
     // Empties the schedule for a new contract.
     void Reset();
     // "<< Back" leads to the main window, "<< Previous" to the previous contracts.
     void setBackCaption(const QString& caption);
+    // What the schedule shows, text for text.
+    print::ScheduleValues scheduleValues() const;
+    // Puts a reopened contract's texts into an emptied schedule: only texts
+    // that are there are written, and a Section 4 amount ticks its box.
+    void showReopened(const print::ScheduleValues& reopened);
 
     const PolicyScheduleForm& form() const { return m_form; }
+
+signals:
+    // Next >> found every amount usable and worked out the first terms.
+    void nextRequested();
+    // << Back with its "<< Back" caption, and with its "<< Previous" caption.
+    void backRequested();
+    void previousRequested();
+    // The schedule was emptied for a new contract.
+    void contractReset();
+    // The window is about to show.
+    void shown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,6 +58,5 @@ private:
     QStringList inceptionTexts() const;
 
     Session& m_session;
-    AppWindows& m_windows;
     PolicyScheduleForm m_form;
 };

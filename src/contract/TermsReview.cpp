@@ -1,6 +1,6 @@
 #include "contract/TermsReview.h"
 
-#include "contract/CurrentContract.h"
+#include "session/CurrentContract.h"
 #include "contract/DateText.h"
 #include "contract/FixedAmount.h"
 #include "contract/FormatAmount.h"

@@ -1,13 +1,10 @@
 #include "history/PreviousContractsWindow.h"
 
-#include "app/AppWindows.h"
-#include "contract/OneContractWindow.h"
-#include "app/Session.h"
-#include "app/StoreGuard.h"
-#include "contract/PolicyScheduleWindow.h"
 #include "history/ContractHistoryStore.h"
 #include "history/GridLayout.h"
 #include "history/ReopenMapping.h"
+#include "session/Session.h"
+#include "ui/StoreGuard.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
@@ -32,8 +29,8 @@ std::int16_t toContractRow(int row)
 
 } // namespace
 
-PreviousContractsWindow::PreviousContractsWindow(Session& session, AppWindows& windows, QWidget* parent)
-    : QDialog(parent), m_session(session), m_windows(windows)
+PreviousContractsWindow::PreviousContractsWindow(Session& session, QWidget* parent)
+    : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("frmPrevious"));
     setWindowTitle(QStringLiteral("Previous Contracts"));
@@ -227,21 +224,13 @@ void PreviousContractsWindow::editChosen()
         return;
     }
 
-    // The schedule starts empty, so nothing of an earlier contract mixes in.
-    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
-    if (schedule)
-        schedule->Reset();
     const history::ReopenPlan plan = history::planReopen(contract);
     history::applyParties(plan, m_session.CurAgent, m_session.CurCust);
-    history::applySchedule(plan, schedule);
-    if (schedule)
-        schedule->setBackCaption(QStringLiteral("<< Previous"));
     m_session.ContractRow = toContractRow(row);
 
     // Hiding ends the main window's modal wait.
     hide();
-    if (schedule)
-        schedule->show();
+    emit reopenRequested(plan.schedule);
 }
 
 void PreviousContractsWindow::copyChosen()
@@ -275,6 +264,6 @@ void PreviousContractsWindow::deleteChosen()
 
 void PreviousContractsWindow::showEvent(QShowEvent* event)
 {
-    hideOtherContractWindows(m_windows, this);
+    emit shown();
     QDialog::showEvent(event);
 }

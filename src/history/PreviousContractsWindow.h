@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/NoteValues.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -9,7 +11,6 @@ class QPushButton;
 class QTableWidget;
 
 struct Session;
-struct AppWindows;
 
 // "Previous Contracts": the saved contracts of the customer named by
 // SelectedName, with Edit, Copy, Delete and Done. The grid's header is row 0,
@@ -17,7 +18,7 @@ struct AppWindows;
 class PreviousContractsWindow : public QDialog {
     Q_OBJECT
 public:
-    PreviousContractsWindow(Session& session, AppWindows& windows, QWidget* parent = nullptr);
+    explicit PreviousContractsWindow(Session& session, QWidget* parent = nullptr);
 
     // From the main window: modal, the main window waits until it hides.
     void showModalFromMain();
@@ -35,6 +36,13 @@ public:
     // The data row at the moving end of the selection (from 1); 0 when none.
     int chosenRow() const;
 
+signals:
+    // Edit of a stored contract: the parties are the current ones now, and the
+    // schedule is to show these texts.
+    void reopenRequested(const print::ScheduleValues& schedule);
+    // The window is about to show.
+    void shown();
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,7 +50,6 @@ protected:
 private:
     void buildControls();
     void InitGrid();
-    void addGridRow(const QStringList& cells);
     void selectDataRow(int row);
     std::optional<qint64> chosenId() const;
 
@@ -53,7 +60,6 @@ private:
     void deleteChosen();
 
     Session& m_session;
-    AppWindows& m_windows;
 
     QLabel* m_lblHeader = nullptr;
     QLabel* m_lblFor = nullptr;

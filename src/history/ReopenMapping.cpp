@@ -3,45 +3,31 @@
 #include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QWidget>
-
 namespace history {
 
 namespace {
 
-// The schedule's control arrays, in the same order as the stored slot families.
-const QStringList& fieldFamilies()
-{
-    static const QStringList families{
-        QStringLiteral("txtPolicy"),    QStringLiteral("txtCompany"),
-        QStringLiteral("txtPremium"),   QStringLiteral("txtCoverage"),
-        QStringLiteral("txtInception"), QStringLiteral("txtExpiration"),
-        QStringLiteral("txtTerm")};
-    return families;
-}
-
 // Slots 1 to 4 are Section 1's rows, 5 to 7 Section 2's.
-QString slotField(const QString& family, int slot)
-{
-    return slot <= 4 ? QStringLiteral("%1_%2").arg(family + QLatin1Char('1')).arg(slot - 1)
-                     : QStringLiteral("%1_%2").arg(family + QLatin1Char('2')).arg(slot - 5);
-}
-
 constexpr int kReopenedSlots = 7;
+
+// The texts of one stored slot, in the order of the stored slot families.
+using RowField = QString print::PolicyRowValues::*;
+constexpr RowField kRowFields[] = {
+    &print::PolicyRowValues::policy,    &print::PolicyRowValues::company,
+    &print::PolicyRowValues::premium,   &print::PolicyRowValues::coverage,
+    &print::PolicyRowValues::inception, &print::PolicyRowValues::expiration,
+    &print::PolicyRowValues::term};
 
 struct Section4Amount {
     const char* column;
-    const char* field;
-    const char* box;
+    print::SpecialItemValues print::ScheduleValues::*item;
 };
 
 constexpr Section4Amount kSection4Amounts[] = {
-    {"Tax", "txtTax", "chkTax"},
-    {"Fees", "txtFees", "chkFees"},
-    {"Surcharge", "txtSurcharge", "chkSurcharge"},
-    {"Other", "txtOther", "chkOther"},
+    {"Tax", &print::ScheduleValues::tax},
+    {"Fees", &print::ScheduleValues::fees},
+    {"Surcharge", &print::ScheduleValues::surcharge},
+    {"Other", &print::ScheduleValues::other},
 };
 
 QString stored(const StoredContract& contract, const QString& column)
@@ -59,24 +45,25 @@ ReopenPlan planReopen(const StoredContract& contract)
     plan.customerName = stored(contract, QStringLiteral("Customer"));
     plan.agentCompany = stored(contract, QStringLiteral("Company"));
 
+    plan.schedule.sections[0].resize(4);
+    plan.schedule.sections[1].resize(3);
     const QStringList& families = store::slotFamilies();
-    for (int f = 0; f < families.size(); ++f) {
+    static_assert(std::size(kRowFields) == 7);
+    for (qsizetype f = 0; f < families.size() && f < qsizetype(std::size(kRowFields)); ++f) {
         const QStringList columns = store::slotColumns(families[f]);
         for (int slot = 1; slot <= kReopenedSlots; ++slot) {
-            const QString text = stored(contract, columns[slot - 1]);
-            if (!text.isEmpty())
-                plan.writes.append({slotField(fieldFamilies()[f], slot), text, {}});
+            print::PolicyRowValues& row =
+                slot <= 4 ? plan.schedule.sections[0][slot - 1] : plan.schedule.sections[1][slot - 5];
+            row.*kRowFields[f] = stored(contract, columns[slot - 1]);
         }
     }
     for (const Section4Amount& amount : kSection4Amounts) {
         // An amount stored as "0" was never charged; "0.00" and any other text were.
         const QString text = stored(contract, QLatin1String(amount.column));
         if (!text.isEmpty() && text != QLatin1String("0"))
-            plan.writes.append({QLatin1String(amount.field), text, QLatin1String(amount.box)});
+            plan.schedule.*amount.item = {true, text};
     }
-    const QString description = stored(contract, QStringLiteral("Description"));
-    if (!description.isEmpty())
-        plan.writes.append({QStringLiteral("txtDescription"), description, {}});
+    plan.schedule.description = stored(contract, QStringLiteral("Description"));
     return plan;
 }
 
@@ -86,22 +73,6 @@ void applyParties(const ReopenPlan& plan, AgentRecord& agent, CustomerRecord& cu
     agent.Name = plan.agentName;
     customer.Name = plan.customerName;
     agent.Company = plan.agentCompany;
-}
-
-void applySchedule(const ReopenPlan& plan, QWidget* schedule)
-{
-    if (!schedule)
-        return;
-    for (const FieldWrite& write : plan.writes) {
-        if (auto* field = schedule->findChild<QLineEdit*>(write.field))
-            field->setText(write.text);
-        if (write.tickBox.isEmpty())
-            continue;
-        // The schedule empties an amount only when its box is unticked, so the
-        // amount just written stays.
-        if (auto* box = schedule->findChild<QCheckBox*>(write.tickBox))
-            box->setChecked(true);
-    }
 }
 
 } // namespace history

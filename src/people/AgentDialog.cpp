@@ -1,7 +1,5 @@
 #include "people/AgentDialog.h"
 
-#include "app/Session.h"
-#include "people/MainWindow.h"
 #include "store/AgentTable.h"
 
 namespace {
@@ -26,15 +24,12 @@ PartyDialog::Design agentDesign()
             {1395, 5580, 1215, 495},
             {2655, 5580, 1215, 495},
             QStringLiteral("Agent database is empty. Select New to add a new Agent."),
-            &store::agentTable,
-            &MainWindow::agentKeyAt,
-            &MainWindow::refillAgentsAfter,
-            &Session::AgentIndex};
+            &store::agentTable};
 }
 
 } // namespace
 
-AgentDialog::AgentDialog(Session& session, AppWindows& windows, QWidget* parent)
-    : PartyDialog(session, windows, agentDesign(), parent)
+AgentDialog::AgentDialog(Session& session, RowLookUp rowAt, QWidget* parent)
+    : PartyDialog(session, agentDesign(), std::move(rowAt), parent)
 {
 }

@@ -7,5 +7,5 @@
 class AgentDialog : public PartyDialog {
     Q_OBJECT
 public:
-    AgentDialog(Session& session, AppWindows& windows, QWidget* parent = nullptr);
+    AgentDialog(Session& session, RowLookUp rowAt, QWidget* parent = nullptr);
 };

@@ -1,7 +1,6 @@
 #include "people/CustomerDialog.h"
 
-#include "app/Session.h"
-#include "people/MainWindow.h"
+#include "session/Session.h"
 #include "store/CustomerTable.h"
 #include "ui/MessageBoxService.h"
 
@@ -29,16 +28,13 @@ PartyDialog::Design customerDesign()
             {1395, 4800, 1215, 435},
             {2655, 4800, 1215, 435},
             QStringLiteral("Customer database is empty. Hit New to add a new Customer."),
-            &store::customerTable,
-            &MainWindow::customerKeyAt,
-            &MainWindow::refillCustomersAfter,
-            &Session::CustIndex};
+            &store::customerTable};
 }
 
 } // namespace
 
-CustomerDialog::CustomerDialog(Session& session, AppWindows& windows, QWidget* parent)
-    : PartyDialog(session, windows, customerDesign(), parent)
+CustomerDialog::CustomerDialog(Session& session, RowLookUp rowAt, QWidget* parent)
+    : PartyDialog(session, customerDesign(), std::move(rowAt), parent)
 {
 }
 

@@ -7,7 +7,7 @@
 class CustomerDialog : public PartyDialog {
     Q_OBJECT
 public:
-    CustomerDialog(Session& session, AppWindows& windows, QWidget* parent = nullptr);
+    CustomerDialog(Session& session, RowLookUp rowAt, QWidget* parent = nullptr);
 
 protected:
     bool entriesAccepted() override;

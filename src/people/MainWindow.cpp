@@ -1,20 +1,12 @@
 #include "people/MainWindow.h"
 
-#include "app/AboutText.h"
-#include "app/AppWindows.h"
-#include "app/DatabaseStartUp.h"
-#include "app/Session.h"
-#include "app/Settings.h"
-#include "app/StoreGuard.h"
-#include "contract/PolicyScheduleWindow.h"
-#include "history/PreviousContractsWindow.h"
-#include "people/AgentDialog.h"
-#include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
 #include "people/ListRefill.h"
+#include "session/Session.h"
 #include "store/AgentTable.h"
 #include "store/CustomerTable.h"
 #include "ui/MessageBoxService.h"
+#include "ui/StoreGuard.h"
 
 #include <QCloseEvent>
 #include <QRadioButton>
@@ -32,22 +24,17 @@ std::optional<store::RowKey> keyOrFirst(const people::KeyedList* list, int posit
 
 } // namespace
 
-MainWindow::MainWindow(Session& session, AppWindows& windows, QWidget* parent)
-    : QWidget(parent), m_session(session), m_windows(windows)
+MainWindow::MainWindow(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session)
 {
     setObjectName(QStringLiteral("frmAgent"));
     buildControls();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &MainWindow::about);
+    connect(help, &QShortcut::activated, this, &MainWindow::aboutRequested);
 }
 
 bool MainWindow::startUp()
 {
-    ReadSettings(m_session);
-    SetVersion(m_session);
-    m_session.CurrentContract.AprKept = true;
-    if (!prepareDatabase(m_session, this))
-        return false;
     setWindowTitle(QStringLiteral("TLY Finance ") + m_session.Version);
     // Failures here, unlike during work, end the program.
     return runOrEndProgram(m_session, this, [&] {
@@ -55,12 +42,6 @@ bool MainWindow::startUp()
         store::giveMissingDbaTheName(m_session.DBPath);
         people::refill(*m_customers, store::customerTable(m_session.DBPath));
     });
-}
-
-void MainWindow::about()
-{
-    m_session.services.messages->show(this, aboutText(m_session), ui::MessageIcon::Information,
-                                      QStringLiteral("About QUILLON"));
 }
 
 bool MainWindow::commercialChosen() const
@@ -139,25 +120,23 @@ std::optional<store::RowKey> MainWindow::customerKeyAt(int position) const
 
 void MainWindow::newAgent()
 {
-    m_session.EditMode = false;
-    m_windows.frmAddAgent->showModal();
+    emit newAgentRequested();
 }
 
 void MainWindow::editAgent()
 {
-    m_session.EditMode = true;
-    m_session.AgentIndex = m_agents->selectedPosition();
+    // The previous-contracts list has always followed the last line edited too.
     m_session.SelectedName = m_agents->selectedText();
-    m_windows.frmAddAgent->showModal();
+    emit editAgentRequested(m_agents->selectedPosition());
 }
 
 void MainWindow::deleteAgent()
 {
-    m_session.AgentIndex = m_agents->selectedPosition();
+    const int position = m_agents->selectedPosition();
     std::optional<store::RowChange> removed;
     runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.DBPath);
-        const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents);
+        const auto key = keyOrFirst(m_agents, position, agents);
         if (!key) {
             m_session.services.messages->show(this, QStringLiteral("You must select an Agent to delete."),
                                               ui::MessageIcon::Information, QStringLiteral("Delete Agent"));
@@ -171,25 +150,22 @@ void MainWindow::deleteAgent()
 
 void MainWindow::newCustomer()
 {
-    m_session.EditMode = false;
-    m_windows.frmAddCust->showModal();
+    emit newCustomerRequested();
 }
 
 void MainWindow::editCustomer()
 {
-    m_session.EditMode = true;
-    m_session.CustIndex = m_customers->selectedPosition();
     m_session.SelectedName = m_customers->selectedText();
-    m_windows.frmAddCust->showModal();
+    emit editCustomerRequested(m_customers->selectedPosition());
 }
 
 void MainWindow::deleteCustomer()
 {
-    m_session.CustIndex = m_customers->selectedPosition();
+    const int position = m_customers->selectedPosition();
     std::optional<store::RowChange> removed;
     runOrReport(m_session, this, [&] {
         const store::PeopleTable customers = store::customerTable(m_session.DBPath);
-        const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers);
+        const auto key = keyOrFirst(m_customers, position, customers);
         if (!key) {
             m_session.services.messages->show(this, QStringLiteral("You must select a Customer to delete."),
                                               ui::MessageIcon::Information, QStringLiteral("Delete Customer"));
@@ -213,10 +189,7 @@ void MainWindow::next()
     }
     if (!GetData())
         return;
-    m_windows.frmPolicies1->setBackCaption(QStringLiteral("<< Back"));
-    m_windows.frmPolicies1->Reset();
-    m_windows.frmPolicies1->show();
-    hide();
+    emit nextRequested();
 }
 
 void MainWindow::previousContracts()
@@ -228,7 +201,7 @@ void MainWindow::previousContracts()
             ui::MessageIcon::Information, ui::kProgramTitle);
         return;
     }
-    m_windows.frmPrevious->showModalFromMain();
+    emit previousContractsRequested();
 }
 
 void MainWindow::exitProgram()

@@ -7,7 +7,6 @@
 #include <optional>
 
 struct Session;
-struct AppWindows;
 class QRadioButton;
 
 namespace people {
@@ -19,9 +18,9 @@ class KeyedList;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(Session& session, AppWindows& windows, QWidget* parent = nullptr);
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
 
-    // The start-up of the program: settings, version, the database file, the
+    // The end of the program's start-up, once the database file is known: the
     // title and both lists. False when the program must end.
     bool startUp();
     // The classification chosen here, which the loan-terms window preselects.
@@ -43,6 +42,19 @@ public:
     std::optional<store::RowKey> agentKeyAt(int position) const;
     std::optional<store::RowKey> customerKeyAt(int position) const;
 
+signals:
+    // New and Edit of either list; Edit names the chosen line's position.
+    void newAgentRequested();
+    void editAgentRequested(int position);
+    void newCustomerRequested();
+    void editCustomerRequested(int position);
+    // Next >> with an agent and a customer chosen and copied into the session.
+    void nextRequested();
+    // Previous Contracts with a customer chosen (SelectedName).
+    void previousContractsRequested();
+    // F1.
+    void aboutRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -58,12 +70,10 @@ private:
     void next();
     void previousContracts();
     void exitProgram();
-    void about();
     void refillAgents(const store::RowChange* write);
     void refillCustomers(const store::RowChange* write);
 
     Session& m_session;
-    AppWindows& m_windows;
     people::KeyedList* m_agents = nullptr;
     people::KeyedList* m_customers = nullptr;
     QRadioButton* m_commercial = nullptr;

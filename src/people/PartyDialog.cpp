@@ -1,11 +1,9 @@
 #include "people/PartyDialog.h"
 
-#include "app/AppWindows.h"
-#include "app/Session.h"
-#include "app/StoreGuard.h"
-#include "people/MainWindow.h"
+#include "session/Session.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
+#include "ui/StoreGuard.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
@@ -17,8 +15,8 @@ constexpr int kInnerWidth = 5265;
 constexpr double kGlobeAspect = 342.0 / 369.0;
 } // namespace
 
-PartyDialog::PartyDialog(Session& session, AppWindows& windows, const Design& design, QWidget* parent)
-    : QDialog(parent), m_session(session), m_windows(windows), m_design(design)
+PartyDialog::PartyDialog(Session& session, const Design& design, RowLookUp rowAt, QWidget* parent)
+    : QDialog(parent), m_session(session), m_design(design), m_rowAt(std::move(rowAt))
 {
     setObjectName(design.objectName);
     setWindowTitle(design.title);
@@ -61,19 +59,20 @@ QLineEdit* PartyDialog::field(const char* name) const
     return nullptr;
 }
 
-void PartyDialog::showModal()
+void PartyDialog::showModal(bool editMode, int position)
 {
-    if (activate())
+    m_editMode = editMode;
+    if (activate(position))
         exec();
 }
 
-bool PartyDialog::activate()
+bool PartyDialog::activate(int position)
 {
     for (QLineEdit* edit : m_fields)
         edit->clear();
     m_editedKey.reset();
     m_shownValues = QStringList(m_fields.size());
-    if (!m_session.EditMode) {
+    if (!m_editMode) {
         m_fields.first()->setFocus();
         return true;
     }
@@ -81,7 +80,7 @@ bool PartyDialog::activate()
     bool show = true;
     const bool ok = runOrReport(m_session, parentWidget(), [&] {
         const store::PeopleTable rows = m_design.table(m_session.DBPath);
-        m_editedKey = m_design.keyAt(*m_windows.frmAgent, m_session.*m_design.chosenPosition);
+        m_editedKey = m_rowAt ? m_rowAt(position) : std::nullopt;
         if (!m_editedKey) {
             show = false;
             m_session.services.messages->show(parentWidget(), m_design.emptyTableMessage,
@@ -116,7 +115,7 @@ void PartyDialog::storeEntries()
 
     store::RowChange written;
     const bool stored = runOrReport(m_session, this, [&] {
-        if (m_session.EditMode) {
+        if (m_editMode) {
             if (m_editedKey)
                 written = rows.update(*m_editedKey, values);
         } else {
@@ -125,6 +124,6 @@ void PartyDialog::storeEntries()
     });
     if (!stored)
         return;
-    (m_windows.frmAgent->*m_design.refillListAfter)(written);
+    emit entriesStored(written);
     accept();
 }

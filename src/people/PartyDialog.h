@@ -10,8 +10,6 @@
 #include <optional>
 
 struct Session;
-struct AppWindows;
-class MainWindow;
 class QLineEdit;
 
 // What the agent and the customer dialogs share: eight text fields over a pale
@@ -31,24 +29,26 @@ public:
         QList<int> fieldColumns;    // index into the table's columns, per field
         people::TwipsBox ok, cancel;
         QString emptyTableMessage;
-        // The table the dialog stores into, the main window's list that shows it
-        // (its key lookup and its refill) and the list position Edit works on.
+        // The table the dialog stores into.
         store::PeopleTable (*table)(const QString& dbPath);
-        std::function<std::optional<store::RowKey>(const MainWindow&, int position)> keyAt;
-        void (MainWindow::*refillListAfter)(const store::RowChange& write);
-        int Session::*chosenPosition;
     };
+    // The row a line of the list that shows the table stands for; without a
+    // line there, the table's first row.
+    using RowLookUp = std::function<std::optional<store::RowKey>(int position)>;
 
-    PartyDialog(Session& session, AppWindows& windows, const Design& design, QWidget* parent);
+    PartyDialog(Session& session, const Design& design, RowLookUp rowAt, QWidget* parent);
 
-    // Empties the fields and, for Edit, fills them from the chosen row, then
-    // shows the dialog modally until OK or Cancel hides it. Editing with an
-    // empty table reports it instead of showing.
-    void showModal();
+    // Empties the fields and, for Edit, fills them from the row of the list
+    // line at position, then shows the dialog modally until OK or Cancel hides
+    // it. Editing with an empty table reports it instead of showing.
+    void showModal(bool editMode, int position = 0);
+
+signals:
+    // OK stored the entries: the list is to follow the write.
+    void entriesStored(const store::RowChange& write);
 
 protected:
     Session& m_session;
-    AppWindows& m_windows;
 
     // Checks the entries before anything is stored; false keeps the dialog open.
     virtual bool entriesAccepted() { return true; }
@@ -57,10 +57,12 @@ protected:
 
 private:
     // False when the dialog is not to be shown.
-    bool activate();
+    bool activate(int position);
     void storeEntries();
 
     Design m_design;
+    RowLookUp m_rowAt;
+    bool m_editMode = false;
     QList<QLineEdit*> m_fields;
     std::optional<store::RowKey> m_editedKey;
     QStringList m_shownValues; // what Edit put into the fields, in field order

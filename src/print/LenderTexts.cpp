@@ -1,6 +1,6 @@
 #include "print/LenderTexts.h"
 
-#include "app/ProfileFile.h"
+#include "settings/ProfileFile.h"
 
 namespace print {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PartyRecords.h"
+#include "session/PartyRecords.h"
 
 #include <QList>
 #include <QString>
@@ -18,6 +18,25 @@ struct PolicyRowValues {
 struct SpecialItemValues {
     bool ticked = false;
     QString amount;
+};
+
+// What the policy schedule shows, text for text: what the note prints of it,
+// what saving copies into the contract and what reopening puts back.
+struct ScheduleValues {
+    // Sections 1 to 3 with 4, 3 and 3 rows.
+    std::array<QList<PolicyRowValues>, 3> sections;
+    SpecialItemValues tax, fees, surcharge, other;
+    QString description;
+};
+
+// What the loan-terms window shows of the terms, as the note prints them.
+struct ReviewValues {
+    QString loanAuthorization;
+    QString amountFinanced, financeCharge, totalOfPayments, apr;
+    QString numberOfInstallments, amountOfInstallments;
+    QString firstInstallmentDue; // M/d/yyyy
+    bool personal = false;
+    QString totalSections, downPayment;
 };
 
 // Everything the note prints, taken at print time from what the policy

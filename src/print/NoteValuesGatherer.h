@@ -2,14 +2,12 @@
 
 #include "print/NoteValues.h"
 
-class QWidget;
 struct Session;
 
 namespace print {
 
-// Reads the note's values from the controls of the policy schedule and of the
-// loan-terms window, found by their names, and from the session's agent,
-// customer and version. A control that is missing reads as empty.
-NoteValues gatherNoteValues(const QWidget* schedule, const QWidget* review, const Session& session);
+// The note's values: what the policy schedule and the loan-terms window show,
+// and the session's agent, customer and version.
+NoteValues gatherNoteValues(const ScheduleValues& schedule, const ReviewValues& review, const Session& session);
 
 } // namespace print

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/PrinterSetup.h"
+#include "session/PrinterSetup.h"
 
 #include <QDate>
 #include <QList>

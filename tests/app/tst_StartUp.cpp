@@ -1,4 +1,4 @@
-#include "app/ProfileFile.h"
+#include "settings/ProfileFile.h"
 #include "people/TestProgram.h"
 
 #include <QFile>

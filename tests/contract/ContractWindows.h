@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/AppWindows.h"
-#include "app/Session.h"
+#include "app/Application.h"
 #include "contract/FieldColour.h"
 #include "contract/LoanTermsWindow.h"
 #include "contract/PolicyScheduleWindow.h"
@@ -25,48 +24,49 @@
 
 #include <memory>
 
-// The contract windows wired as the program wires them, over a fresh database
-// file, with message boxes recorded and a clock the test sets.
+// The program as the application wires it, over a fresh database file, with
+// message boxes recorded, a printer that prints, and a clock the test sets; the
+// policy schedule is on screen, as after Next >> in the main window.
 struct ContractWindows {
     QTemporaryDir dir;
     FakeMessageBoxService messages;
+    FakeFileDialogService files;
     FakePrinterDialogService printers;
-    Session session;
-    AppWindows windows;
-    std::unique_ptr<MainWindow> main;
-    std::unique_ptr<PreviousContractsWindow> previous;
-    std::unique_ptr<PolicyScheduleWindow> schedule;
-    std::unique_ptr<LoanTermsWindow> review;
+    std::unique_ptr<Application> app = std::make_unique<Application>(
+        Environment{dir.filePath("program"), dir.filePath("config"), dir.filePath("data")},
+        Services{&messages, &files, &printers});
+    Session& session = app->session();
+    MainWindow* main = app->windows().frmAgent;
+    PreviousContractsWindow* previous = app->windows().frmPrevious;
+    PolicyScheduleWindow* schedule = app->windows().frmPolicies1;
+    LoanTermsWindow* review = app->windows().frmPreview;
     QDateTime clock{QDate(2025, 3, 14), QTime(10, 30, 5)};
 
     ContractWindows()
     {
         session.DBPath = dir.filePath(QStringLiteral("project.db"));
         store::createDatabase(session.DBPath);
-        session.services.messages = &messages;
         printers.confirmEveryJob();
-        session.services.printers = &printers;
         session.now = [this] { return clock; };
-        windows.frmAgent = (main = std::make_unique<MainWindow>(session, windows)).get();
-        windows.frmPrevious = (previous = std::make_unique<PreviousContractsWindow>(session, windows)).get();
-        windows.frmPolicies1 = (schedule = std::make_unique<PolicyScheduleWindow>(session, windows)).get();
-        windows.frmPreview = (review = std::make_unique<LoanTermsWindow>(session, windows)).get();
+        // Ending the program is recorded, not done, so a test sees the windows as the end found them.
+        session.quit = [] {};
         session.CurAgent = {QStringLiteral("Ann Agent"), QStringLiteral("Agency Co"), {}, {}, {}, {}, {}, {}, {}};
         session.CurCust = {QStringLiteral("Carl Customer"), QStringLiteral("Carl's Hauling"), {}, {}, {}, {}, {}, {}, {}};
         schedule->show();
     }
 
+    // A control of the kind asked for; a missing one, or one of another kind, ends the test as failed.
     template <typename T = QLineEdit>
     T* in(QWidget* window, const QString& name) const
     {
-        T* widget = window->findChild<T*>(name);
+        T* widget = window ? window->findChild<T*>(name) : nullptr;
         if (!widget)
             qFatal("no control %s", qPrintable(name));
         return widget;
     }
-    QLineEdit* field(const QString& name) const { return in(schedule.get(), name); }
-    QLineEdit* reviewField(const QString& name) const { return in(review.get(), name); }
-    QCheckBox* box(const QString& name) const { return in<QCheckBox>(schedule.get(), name); }
+    QLineEdit* field(const QString& name) const { return in(schedule, name); }
+    QLineEdit* reviewField(const QString& name) const { return in(review, name); }
+    QCheckBox* box(const QString& name) const { return in<QCheckBox>(schedule, name); }
     QString shown(const QString& name) const
     {
         if (auto* label = review->findChild<QLabel*>(name))
@@ -87,8 +87,8 @@ struct ContractWindows {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(field, &out);
     }
-    void clickNext() { QTest::mouseClick(in<QPushButton>(schedule.get(), QStringLiteral("cmdNext")), Qt::LeftButton); }
-    void clickSavePrint() { QTest::mouseClick(in<QPushButton>(review.get(), QStringLiteral("cmdPrint")), Qt::LeftButton); }
+    void clickNext() { QTest::mouseClick(in<QPushButton>(schedule, QStringLiteral("cmdNext")), Qt::LeftButton); }
+    void clickSavePrint() { QTest::mouseClick(in<QPushButton>(review, QStringLiteral("cmdPrint")), Qt::LeftButton); }
 
     // Premiums typed into the first row of Sections 1, 2 and 3 (empty skips), and a ticked tax when given.
     void fillSchedule(const QString& s1, const QString& s2, const QString& s3, const QString& tax = {})
@@ -126,14 +126,22 @@ struct ContractWindows {
                 return window;
         return nullptr;
     }
-    QWidget* control(const QString& name) const
+    QWidget* existingWindow(const QString& name) const
+    {
+        QWidget* found = window(name);
+        if (!found)
+            qFatal("no window %s", qPrintable(name));
+        return found;
+    }
+    template <typename T = QWidget>
+    T* control(const QString& name) const
     {
         if (name.contains('/'))
-            return in<QWidget>(window(name.section('/', 0, 0)), name.section('/', 1));
-        QWidget* widget = schedule->findChild<QWidget*>(name);
-        return widget ? widget : in<QWidget>(review.get(), name);
+            return in<T>(existingWindow(name.section('/', 0, 0)), name.section('/', 1));
+        T* widget = schedule->findChild<T*>(name);
+        return widget ? widget : in<T>(review, name);
     }
-    QLineEdit* edit(const QString& name) const { return qobject_cast<QLineEdit*>(control(name)); }
+    QLineEdit* edit(const QString& name) const { return control<QLineEdit>(name); }
 
     // Acts like a user: "set NAME text" (pasted), "type NAME text" (key by key), "leave NAME",
     // "tick NAME", "click NAME", "next", "save", "reset" (a new contract), "caption TEXT"
@@ -147,7 +155,7 @@ struct ContractWindows {
             else if (verb == "leave")
                 leave(edit(name));
             else if (verb == "tick")
-                qobject_cast<QAbstractButton*>(control(name))->setChecked(true);
+                control<QAbstractButton>(name)->setChecked(true);
             else if (verb == "click")
                 QTest::mouseClick(control(name), Qt::LeftButton, {}, QPoint(5, control(name)->height() / 2));
             else if (verb == "next" || verb == "save")
@@ -157,9 +165,11 @@ struct ContractWindows {
             else if (verb == "caption")
                 schedule->setBackCaption(step.section(' ', 1));
             else if (verb == "close")
-                window(name)->close();
+                existingWindow(name)->close();
+            else if (verb == "wait")
+                clock = clock.addSecs(name.toInt());
             else
-                clock = clock.addSecs(name.toInt()); // wait
+                qFatal("no such step: %s", qPrintable(step));
         }
     }
 
@@ -200,6 +210,8 @@ struct ContractWindows {
         if (auto* date = qobject_cast<QDateEdit*>(widget))
             return date->date().toString("M/d/yyyy");
         auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (!button)
+            qFatal("cannot read %s", qPrintable(name));
         return button->isCheckable() ? (button->isChecked() ? "checked" : "unchecked") : button->text();
     }
     // Each "NAME=expected" entry, with what is actually seen in place of the expected value.

@@ -105,7 +105,7 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
 void LoanTermsWindowTest::datePicker()
 {
     ContractWindows w;
-    auto* picker = w.in<QDateEdit>(w.review.get(), "dtpFirstInstllmnt");
+    auto* picker = w.in<QDateEdit>(w.review, "dtpFirstInstllmnt");
     QVERIFY(picker->calendarPopup());
     QCOMPARE(picker->displayFormat(), QString("M/d/yyyy"));
 }

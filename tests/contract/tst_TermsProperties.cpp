@@ -1,4 +1,4 @@
-#include "contract/CurrentContract.h"
+#include "session/CurrentContract.h"
 #include "contract/LoanTerms.h"
 #include "contract/TermsReview.h"
 

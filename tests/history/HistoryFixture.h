@@ -41,7 +41,7 @@ struct HistoryRig : ContractWindows {
         schedule->hide();
         previous->showFromSchedule();
     }
-    QTableWidget* grid() const { return in<QTableWidget>(previous.get(), "fgRecords"); }
+    QTableWidget* grid() const { return in<QTableWidget>(previous, "fgRecords"); }
     QStringList cells(int row) const
     {
         QStringList texts;
@@ -61,7 +61,7 @@ struct HistoryRig : ContractWindows {
         const QModelIndexList rows = grid()->selectionModel()->selectedRows();
         return rows.size() == 1 ? rows.first().row() + 1 : 0;
     }
-    QPushButton* button(const char* name) const { return in<QPushButton>(previous.get(), name); }
+    QPushButton* button(const char* name) const { return in<QPushButton>(previous, name); }
     // Whether Edit, Copy and Delete are enabled, in that order.
     QList<bool> enabled() const
     {

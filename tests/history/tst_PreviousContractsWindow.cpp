@@ -187,7 +187,7 @@ void PreviousContractsWindowTest::reopenReplacesWhatWasOnTheSchedule()
     QCOMPARE((QStringList{s.CurAgent.Name, s.CurAgent.Company, s.CurCust.Name, s.CurCust.DBA}),
              (QStringList{"", "Company 2", "Customer 2", "Acme"}));
 
-    auto* back = rig.in<QPushButton>(rig.schedule.get(), "cmdBack");
+    auto* back = rig.in<QPushButton>(rig.schedule, "cmdBack");
     QCOMPARE(back->text(), QString("<< Previous"));
     QTest::mouseClick(back, Qt::LeftButton);
     QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());

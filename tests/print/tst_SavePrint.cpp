@@ -1,5 +1,5 @@
 #include "contract/ContractWindows.h"
-#include "print/PrintCommand.h"
+#include "contract/PrintCommand.h"
 #include "print/PrinterChoice.h"
 #include "support/FakePrinterDialogService.h"
 #include "support/FileSizeLimit.h"
@@ -82,14 +82,14 @@ void SavePrintTest::savePrint()
     QFETCH(int, failOnPage);
     m_printers->answer.confirmed = confirmed;
     m_printers->failOnPage = failOnPage;
-    m_w->in<QRadioButton>(m_w->review.get(), "optPersonal")->setChecked(true);
+    m_w->in<QRadioButton>(m_w->review, "optPersonal")->setChecked(true);
     m_w->clickSavePrint();
 
     QCOMPARE(m_rowsWhenDialogOpened, 1);
     QCOMPARE(m_printers->requests.size(), 1);
     QCOMPARE(m_printers->requests[0].flags, 268); // no selection, no page numbers, a drawing context
     QCOMPARE(m_printers->requests[0].printerName, QString("Office Laser")); // the desktop's default
-    QCOMPARE(m_printers->lastOwner, m_w->review.get());
+    QCOMPARE(m_printers->lastOwner, m_w->review);
     QCOMPARE(m_printers->jobs.size(), confirmed ? 1 : 0);
     QCOMPARE(m_w->review->isVisible(), !confirmed);
     QCOMPARE(m_w->schedule->isVisible(), confirmed);
@@ -149,7 +149,7 @@ void SavePrintTest::secondPrinterServesThisAndLaterJobs()
 
 void SavePrintTest::failedSaveStopsBeforeTheDialog()
 {
-    runSavePrint(m_w->session, SavePrintWindows{m_w->review.get(), m_w->schedule.get(), [] { return false; }});
+    runSavePrint(m_w->session, SavePrintWindows{m_w->review, m_w->schedule, [] { return false; }});
     QVERIFY(m_printers->requests.isEmpty());
     QVERIFY(m_w->review->isVisible());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "session/Session.h"
 #include "store/StoreError.h"
 #include "ui/MessageBoxService.h"
 

@@ -1,15 +1,11 @@
-#include "print/PrintCommand.h"
+#include "contract/PrintCommand.h"
 
-#include "app/AppWindows.h"
-#include "app/Session.h"
-#include "contract/LoanTermsWindow.h"
-#include "contract/PolicyScheduleWindow.h"
 #include "print/DrawingSurface.h"
 #include "print/LenderTexts.h"
 #include "print/NotePages.h"
-#include "print/NoteValuesGatherer.h"
 #include "print/PrinterChoice.h"
 #include "print/PrinterError.h"
+#include "session/Session.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PrinterDialogService.h"
 
@@ -23,7 +19,7 @@ namespace {
 bool printNote(Session& session, const SavePrintWindows& windows, const QString& outputFile)
 {
     try {
-        const print::NoteValues values = print::gatherNoteValues(windows.schedule, windows.review, session);
+        const print::NoteValues values = windows.values ? windows.values() : print::NoteValues{};
         const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
         std::unique_ptr<print::DrawingSurface> surface =
             session.services.printers->openSurface(session.Printer, outputFile);
@@ -49,12 +45,6 @@ void returnToSchedule(const SavePrintWindows& windows)
 }
 
 } // namespace
-
-void runSavePrint(Session& session, AppWindows& windows)
-{
-    LoanTermsWindow* review = windows.frmPreview;
-    runSavePrint(session, {review, windows.frmPolicies1, [review] { return review->SaveData(); }});
-}
 
 void runSavePrint(Session& session, const SavePrintWindows& windows)
 {

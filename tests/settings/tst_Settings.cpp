@@ -1,7 +1,7 @@
-#include "app/DatabaseLocation.h"
-#include "app/ProfileFile.h"
-#include "app/Session.h"
-#include "app/Settings.h"
+#include "settings/DatabaseLocation.h"
+#include "settings/ProfileFile.h"
+#include "session/Session.h"
+#include "settings/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

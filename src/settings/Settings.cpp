@@ -1,8 +1,10 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
-#include "app/DatabaseLocation.h"
-#include "app/ProfileFile.h"
-#include "app/Session.h"
+#include "ProgramVersion.h"
+
+#include "settings/DatabaseLocation.h"
+#include "settings/ProfileFile.h"
+#include "session/Session.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +13,6 @@
 namespace {
 
 const QString kSection = QStringLiteral("file");
-const QString kVersion = QStringLiteral("8.0");
 
 std::optional<QString> storedValue(const QString& iniPath, const QString& key)
 {
@@ -92,7 +93,7 @@ void WriteSettings(Session& session)
 
 void SetVersion(Session& session)
 {
-    session.Version = kVersion;
+    session.Version = QString::fromLatin1(kProgramVersion);
 }
 
 bool settingsFileMissing(const Session& session)

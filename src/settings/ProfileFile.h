@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProfileText.h"
+#include "settings/ProfileText.h"
 
 #include <QList>
 #include <QString>

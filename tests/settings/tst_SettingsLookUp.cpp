@@ -1,5 +1,5 @@
-#include "app/Session.h"
-#include "app/Settings.h"
+#include "session/Session.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>

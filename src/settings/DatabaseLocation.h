@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Environment.h"
+#include "session/Environment.h"
 
 #include <QString>
 

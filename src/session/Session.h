@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Environment.h"
-#include "app/PartyRecords.h"
-#include "contract/CurrentContract.h"
-#include "ui/PrinterSetup.h"
+#include "session/CurrentContract.h"
+#include "session/Environment.h"
+#include "session/PartyRecords.h"
+#include "session/PrinterSetup.h"
 
 #include <QDateTime>
 #include <QString>
@@ -34,8 +34,7 @@ struct Session {
     QString DBPath;
     QString Version;
 
-    // Agents and customers.
-    bool EditMode = false;
+    // Agents and customers: the lines chosen for the contract.
     // List positions; wider than 16 bits so that lists of more than 32,767 lines work.
     int AgentIndex = 0;
     int CustIndex = 0;

@@ -1,4 +1,4 @@
-#include "app/Environment.h"
+#include "session/Environment.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/DatabaseLocation.h"
+#include "settings/DatabaseLocation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ProfileText.h"
+#include "settings/ProfileText.h"
 
 #include <QList>
 #include <QStringDecoder>

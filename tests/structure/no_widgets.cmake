@@ -1,0 +1,15 @@
+# Fails when any of the programs given as PROGRAMS ("|"-separated) is linked
+# against Qt Widgets itself (what the libraries it links load in turn is theirs).
+string(REPLACE "|" ";" programs "${PROGRAMS}")
+foreach(program ${programs})
+  execute_process(COMMAND objdump -p ${program} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "objdump could not read ${program}")
+  endif()
+  if(NOT headers MATCHES "NEEDED +libQt6Core")
+    message(FATAL_ERROR "no libraries listed for ${program}")
+  endif()
+  if(headers MATCHES "NEEDED +libQt6Widgets")
+    message(FATAL_ERROR "${program} is linked against Qt Widgets")
+  endif()
+endforeach()
