@@ -1,8 +1,8 @@
 #include "contract/LoanTermsForm.h"
 
 #include "ui/AccessibleName.h"
+#include "ui/Controls.h"
 #include "ui/Twips.h"
-#include "ui/WholeIndicator.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -16,12 +16,7 @@ namespace {
 QLabel* addCaption(QWidget* window, const QString& name, const QString& text, int left, int top,
                    int width, int height)
 {
-    auto* label = new QLabel(text, window);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::placeTwips(label, left, top, width, height);
-    return label;
+    return ui::addLabel(window, name, text, {left, top, width, height});
 }
 
 // A computed term: a framed box the user reads but cannot type into.
@@ -39,19 +34,12 @@ QLabel* addValue(QWidget* window, const QString& name, int left, int top)
 
 QLineEdit* addField(QWidget* window, const QString& name, int left, int top, int width = 1215)
 {
-    auto* field = new QLineEdit(window);
-    field->setObjectName(name);
-    ui::placeTwips(field, left, top, width, 375);
-    return field;
+    return ui::addField(window, name, {left, top, width, 375});
 }
 
 QPushButton* addButton(QWidget* window, const QString& name, const QString& caption, int left)
 {
-    auto* button = new QPushButton(caption, window);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    ui::placeTwips(button, left, 6720, 1215, 495);
-    return button;
+    return ui::addButton(window, name, caption, {left, 6720, 1215, 495});
 }
 
 // A screen reader announces a term or a field by the caption above it; a
@@ -113,15 +101,11 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
 
     addCaption(window, QStringLiteral("lblClassificationCaption"), QStringLiteral("Loan Classification"),
                6240, 2220, 2115, 315);
-    form.personal = new QRadioButton(QStringLiteral("Personal/Consumer"), window);
-    form.personal->setObjectName(QStringLiteral("optPersonal"));
-    ui::placeTwips(form.personal, 6300, 2520, 2715, 195);
-    form.commercial = new QRadioButton(QStringLiteral("Commercial/Agricultural"), window);
-    form.commercial->setObjectName(QStringLiteral("optCommercial"));
-    ui::placeTwips(form.commercial, 6300, 2820, 2655, 195);
+    form.personal = ui::addOption(window, QStringLiteral("optPersonal"), QStringLiteral("Personal/Consumer"),
+                                  {6300, 2520, 2715, 195});
+    form.commercial = ui::addOption(window, QStringLiteral("optCommercial"),
+                                    QStringLiteral("Commercial/Agricultural"), {6300, 2820, 2655, 195});
     form.commercial->setChecked(true);
-    ui::showWholeIndicator(form.personal);
-    ui::showWholeIndicator(form.commercial);
 
     static const int sectionTops[] = {3480, 3960, 4440, 4920};
     for (int i = 0; i < 4; ++i) {

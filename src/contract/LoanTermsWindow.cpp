@@ -5,6 +5,7 @@
 #include "contract/DateText.h"
 #include "contract/FieldColour.h"
 #include "session/Session.h"
+#include "ui/Controls.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
 #include "ui/StoreGuard.h"
@@ -45,10 +46,7 @@ LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
     setWindowTitle(QStringLiteral("Review Totals"));
     ui::applyWindowFont(this);
     ui::setInnerSizeTwips(this, 8880, 7275);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
-    setAutoFillBackground(true);
+    ui::paintWhite(this);
     // The main window's globe stands behind the terms, centred; created first so it stays below.
     auto* globe = new ui::GlobePicture(this);
     ui::placeTwips(globe, 1672, 1072, 5535, 5130);

@@ -1,6 +1,7 @@
 #include "contract/PolicyScheduleForm.h"
 
 #include "ui/AccessibleName.h"
+#include "ui/Controls.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
@@ -15,20 +16,12 @@ namespace {
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
                  int width, int height)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::placeTwips(label, left, top, width, height);
-    return label;
+    return ui::addLabel(parent, name, text, {left, top, width, height});
 }
 
 QLineEdit* addField(QWidget* parent, const QString& name, int left, int top, int width, int height)
 {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    ui::placeTwips(field, left, top, width, height);
-    return field;
+    return ui::addField(parent, name, {left, top, width, height});
 }
 
 void addColumnHeadings(QWidget* window)
@@ -110,11 +103,7 @@ SpecialItem addSpecialItem(QGroupBox* frame, const QString& boxName, const QStri
 
 QPushButton* addButton(QWidget* window, const QString& name, const QString& caption, int left)
 {
-    auto* button = new QPushButton(caption, window);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    ui::placeTwips(button, left, 6840, 1215, 495);
-    return button;
+    return ui::addButton(window, name, caption, {left, 6840, 1215, 495});
 }
 
 } // namespace

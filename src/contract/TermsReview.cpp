@@ -35,6 +35,20 @@ double exactSum(double a, double b, int sign)
     return a + sign * b;
 }
 
+// Reads a typed term: an empty field is no error and changes nothing; text the
+// rule cannot read is marked, and changes nothing either.
+template <typename Read>
+auto readTyped(const QString& text, bool& ok, Read read) -> decltype(read(text))
+{
+    if (text.isEmpty()) {
+        ok = true;
+        return std::nullopt;
+    }
+    const auto value = read(text);
+    ok = value.has_value();
+    return value;
+}
+
 } // namespace
 
 std::optional<std::int16_t> installmentCount(const QString& text)
@@ -113,12 +127,8 @@ void TermsReview::activate(bool commercial)
 
 void TermsReview::DownChanged()
 {
-    if (m_screen.down.isEmpty()) {
-        m_screen.downOk = true;
-        return;
-    }
-    const std::optional<double> down = textToDouble(m_screen.down);
-    m_screen.downOk = down.has_value();
+    const std::optional<double> down =
+        readTyped(m_screen.down, m_screen.downOk, [](const QString& t) { return textToDouble(t); });
     if (!down)
         return;
     c.Down = *down;
@@ -135,12 +145,8 @@ void TermsReview::DownChanged()
 
 void TermsReview::FinChargeChanged()
 {
-    if (m_screen.finCharge.isEmpty()) {
-        m_screen.finChargeOk = true;
-        return;
-    }
-    const std::optional<double> finCharge = textToDouble(m_screen.finCharge);
-    m_screen.finChargeOk = finCharge.has_value();
+    const std::optional<double> finCharge =
+        readTyped(m_screen.finCharge, m_screen.finChargeOk, [](const QString& t) { return textToDouble(t); });
     if (!finCharge)
         return;
     c.FinCharge = *finCharge;
@@ -155,12 +161,8 @@ void TermsReview::FinChargeChanged()
 
 void TermsReview::NumInstallChanged()
 {
-    if (m_screen.numInstall.isEmpty()) {
-        m_screen.numInstallOk = true;
-        return;
-    }
-    const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
-    m_screen.numInstallOk = count.has_value();
+    const std::optional<std::int16_t> count = readTyped(m_screen.numInstall, m_screen.numInstallOk,
+                                                        [](const QString& t) { return installmentCount(t); });
     if (!count)
         return;
     c.InstallmentNum = *count;

@@ -4,6 +4,7 @@
 #include "history/GridLayout.h"
 #include "history/ReopenMapping.h"
 #include "session/Session.h"
+#include "ui/Controls.h"
 #include "ui/StoreGuard.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
@@ -43,19 +44,12 @@ PreviousContractsWindow::PreviousContractsWindow(Session& session, QWidget* pare
 
 void PreviousContractsWindow::buildControls()
 {
-    auto label = [this](const char* name, const QString& caption, const QFont& font) {
-        auto* lbl = new QLabel(caption, this);
-        lbl->setObjectName(QLatin1String(name));
-        lbl->setFont(font);
-        return lbl;
-    };
-    m_lblHeader = label("lblHeader", QStringLiteral("These are all records for "), ui::windowFont(9.75));
-    m_lblFor = label("lblFor", QString(), ui::windowFont(9.75));
-    m_label2 = label("Label2", QStringLiteral("(Scroll to see complete data)"),
-                     ui::windowFont(8.25, false, true));
-    ui::placeTwips(m_lblHeader, 180, 120, 2235, 255);
-    ui::placeTwips(m_lblFor, 2400, 120, 6915, 255);
-    ui::placeTwips(m_label2, 180, 360, 7035, 255);
+    m_lblHeader = ui::addLineLabel(this, QStringLiteral("lblHeader"), QStringLiteral("These are all records for "),
+                                   ui::windowFont(9.75), {180, 120, 2235, 255});
+    m_lblFor = ui::addLineLabel(this, QStringLiteral("lblFor"), QString(), ui::windowFont(9.75),
+                                {2400, 120, 6915, 255});
+    m_label2 = ui::addLineLabel(this, QStringLiteral("Label2"), QStringLiteral("(Scroll to see complete data)"),
+                                ui::windowFont(8.25, false, true), {180, 360, 7035, 255});
 
     m_fgRecords = new QTableWidget(this);
     m_fgRecords->setObjectName(QStringLiteral("fgRecords"));
@@ -65,12 +59,8 @@ void PreviousContractsWindow::buildControls()
     history::styleGrid(m_fgRecords);
     m_fgRecords->viewport()->installEventFilter(this);
 
-    auto button = [this](const char* name, const QString& caption, int left) {
-        auto* cmd = new QPushButton(caption, this);
-        cmd->setObjectName(QLatin1String(name));
-        cmd->setAutoDefault(false);
-        ui::placeTwips(cmd, left, 2880, 1215, 435);
-        return cmd;
+    const auto button = [this](const char* name, const QString& caption, int left) {
+        return ui::addButton(this, QLatin1String(name), caption, {left, 2880, 1215, 435});
     };
     m_cmdEdit = button("cmdEdit", QStringLiteral("Edit"), 2377);
     m_cmdCopy = button("cmdCopy", QStringLiteral("Copy"), 3592);

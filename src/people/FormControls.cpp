@@ -6,8 +6,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
-#include <QPushButton>
 
 namespace people {
 
@@ -15,28 +13,6 @@ namespace {
 // Captions stand this far above their fields.
 constexpr int kCaptionRise = 240;
 } // namespace
-
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
-                 TwipsBox box)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::placeTwips(label, box.left, box.top, box.width, box.height);
-    return label;
-}
-
-QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption, TwipsBox box)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // No button answers the Enter key on its own; the user presses the button.
-    button->setAutoDefault(false);
-    ui::placeTwips(button, box.left, box.top, box.width, box.height);
-    return button;
-}
 
 QList<QLineEdit*> addLabelledFields(QWidget* parent, const QList<LabelledField>& fields,
                                     const QFont& labelFont)
@@ -60,20 +36,6 @@ QList<QLineEdit*> addLabelledFields(QWidget* parent, const QList<LabelledField>&
         edits << edit;
     }
     return edits;
-}
-
-void paintWhite(QWidget* window)
-{
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
-}
-
-void setTabChain(const QList<QWidget*>& chain)
-{
-    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
 } // namespace people

@@ -132,20 +132,28 @@ void MainWindow::editAgent()
 
 void MainWindow::deleteAgent()
 {
-    const int position = m_agents->selectedPosition();
+    if (const auto removed = deleteChosen(*m_agents, &store::agentTable,
+                                          QStringLiteral("You must select an Agent to delete."),
+                                          QStringLiteral("Delete Agent")))
+        refillAgentsAfter(*removed);
+}
+
+std::optional<store::RowChange> MainWindow::deleteChosen(const people::KeyedList& list,
+                                                         store::PeopleTable (*table)(const QString& dbPath),
+                                                         const QString& noneChosen, const QString& title)
+{
+    const int position = list.selectedPosition();
     std::optional<store::RowChange> removed;
     runOrReport(m_session, this, [&] {
-        const store::PeopleTable agents = store::agentTable(m_session.DBPath);
-        const auto key = keyOrFirst(m_agents, position, agents);
+        const store::PeopleTable rows = table(m_session.DBPath);
+        const auto key = keyOrFirst(&list, position, rows);
         if (!key) {
-            m_session.services.messages->show(this, QStringLiteral("You must select an Agent to delete."),
-                                              ui::MessageIcon::Information, QStringLiteral("Delete Agent"));
+            m_session.services.messages->show(this, noneChosen, ui::MessageIcon::Information, title);
             return;
         }
-        removed = agents.remove(*key);
+        removed = rows.remove(*key);
     });
-    if (removed)
-        refillAgentsAfter(*removed);
+    return removed;
 }
 
 void MainWindow::newCustomer()
@@ -161,19 +169,9 @@ void MainWindow::editCustomer()
 
 void MainWindow::deleteCustomer()
 {
-    const int position = m_customers->selectedPosition();
-    std::optional<store::RowChange> removed;
-    runOrReport(m_session, this, [&] {
-        const store::PeopleTable customers = store::customerTable(m_session.DBPath);
-        const auto key = keyOrFirst(m_customers, position, customers);
-        if (!key) {
-            m_session.services.messages->show(this, QStringLiteral("You must select a Customer to delete."),
-                                              ui::MessageIcon::Information, QStringLiteral("Delete Customer"));
-            return;
-        }
-        removed = customers.remove(*key);
-    });
-    if (removed)
+    if (const auto removed = deleteChosen(*m_customers, &store::customerTable,
+                                          QStringLiteral("You must select a Customer to delete."),
+                                          QStringLiteral("Delete Customer")))
         refillCustomersAfter(*removed);
 }
 

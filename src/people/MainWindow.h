@@ -67,6 +67,11 @@ private:
     void newCustomer();
     void editCustomer();
     void deleteCustomer();
+    // Deletes the row of the list's chosen line, after telling the user when
+    // the table is empty. Nothing when the store failed (the user was told).
+    std::optional<store::RowChange> deleteChosen(const people::KeyedList& list,
+                                                 store::PeopleTable (*table)(const QString& dbPath),
+                                                 const QString& noneChosen, const QString& title);
     void next();
     void previousContracts();
     void exitProgram();

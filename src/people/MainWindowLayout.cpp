@@ -1,47 +1,36 @@
 // The main window's controls, where the form places them.
-#include "people/FormControls.h"
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
-#include "ui/AccessibleName.h"
+#include "ui/Controls.h"
 #include "ui/GlobePicture.h"
 #include "ui/Twips.h"
-#include "ui/WholeIndicator.h"
 #include "ui/WindowFont.h"
 
 #include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
 
-using people::addButton;
-using people::addLabel;
+using ui::addButton;
+using ui::addLabel;
+using ui::addOption;
 
 namespace {
 
-QFrame* addFrame(QWidget* parent, const QString& name, people::TwipsBox box)
+QFrame* addFrame(QWidget* parent, const QString& name, ui::TwipsRect box)
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setFrameShape(QFrame::Box);
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    ui::placeTwips(frame, box.left, box.top, box.width, box.height);
+    ui::placeTwips(frame, box);
     return frame;
 }
 
-QRadioButton* addOption(QWidget* parent, const QString& name, const QString& caption,
-                        people::TwipsBox box)
-{
-    auto* option = new QRadioButton(caption, parent);
-    option->setObjectName(name);
-    ui::placeTwips(option, box.left, box.top, box.width, box.height);
-    ui::showWholeIndicator(option);
-    return option;
-}
-
-people::KeyedList* addList(QWidget* parent, const QString& name, people::TwipsBox box)
+people::KeyedList* addList(QWidget* parent, const QString& name, ui::TwipsRect box)
 {
     auto* list = new people::KeyedList(parent);
     list->setObjectName(name);
-    ui::placeTwips(list, box.left, box.top, box.width, box.height);
+    ui::placeTwips(list, box);
     return list;
 }
 
@@ -52,7 +41,7 @@ void MainWindow::buildControls()
     setWindowTitle(QStringLiteral("TLY Finance"));
     ui::applyWindowFont(this);
     ui::setInnerSizeTwips(this, 7380, 5775);
-    people::paintWhite(this);
+    ui::paintWhite(this);
 
     // Created first, so it stays behind every other control.
     auto* globe = new ui::GlobePicture(this);
@@ -100,7 +89,7 @@ void MainWindow::buildControls()
     auto* exit = addButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Exit"), {2280, 5160, 1215, 495});
     auto* nextButton = addButton(this, QStringLiteral("cmdNext"), QStringLiteral("Next >>"), {3840, 5160, 1215, 495});
 
-    people::setTabChain({m_agents, newAgent, m_customers, newCust, m_commercial, personal, nextButton, exit,
+    ui::setTabChain({m_agents, newAgent, m_customers, newCust, m_commercial, personal, nextButton, exit,
                          editAgent, deleteAgent, editCust, deleteCust, previous});
 
     connect(newAgent, &QPushButton::clicked, this, &MainWindow::newAgent);

@@ -1,6 +1,7 @@
 #include "people/PartyDialog.h"
 
 #include "session/Session.h"
+#include "ui/Controls.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
 #include "ui/StoreGuard.h"
@@ -24,24 +25,24 @@ PartyDialog::PartyDialog(Session& session, const Design& design, RowLookUp rowAt
                    Qt::WindowCloseButtonHint);
     ui::applyWindowFont(this);
     ui::setInnerSizeTwips(this, kInnerWidth, design.innerHeight);
-    people::paintWhite(this);
+    ui::paintWhite(this);
 
     // The globe fills the width and sits in the middle of the height.
     const int globeHeight = static_cast<int>(kInnerWidth * kGlobeAspect);
     auto* globe = new ui::GlobePicture(this);
     ui::placeTwips(globe, 0, (design.innerHeight - globeHeight) / 2, kInnerWidth, globeHeight);
 
-    auto* heading = people::addLabel(this, QStringLiteral("Label1"), design.heading,
+    auto* heading = ui::addLabel(this, QStringLiteral("Label1"), design.heading,
                                      ui::windowFont(9.75, true), {315, 120, 4635, 315});
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_fields = people::addLabelledFields(this, design.fields,
                                          ui::windowFont(design.captionPointSize, true));
-    auto* ok = people::addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), design.ok);
-    auto* cancel = people::addButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), design.cancel);
+    auto* ok = ui::addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), design.ok);
+    auto* cancel = ui::addButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), design.cancel);
 
     QList<QWidget*> chain(m_fields.begin(), m_fields.end());
     chain << ok << cancel;
-    people::setTabChain(chain);
+    ui::setTabChain(chain);
 
     connect(ok, &QPushButton::clicked, this, &PartyDialog::storeEntries);
     // Enter in a field is OK, as in any dialog; Escape stays Cancel.

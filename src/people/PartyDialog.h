@@ -27,7 +27,7 @@ public:
         double captionPointSize;
         QList<people::LabelledField> fields;
         QList<int> fieldColumns;    // index into the table's columns, per field
-        people::TwipsBox ok, cancel;
+        ui::TwipsRect ok, cancel;
         QString emptyTableMessage;
         // The table the dialog stores into.
         store::PeopleTable (*table)(const QString& dbPath);

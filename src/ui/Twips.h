@@ -14,6 +14,11 @@ struct Twips {
 
 constexpr int kTwipsPerPixel = 15;
 
+// A control's designed place: its top-left corner and size, in twips.
+struct TwipsRect {
+    int left, top, width, height;
+};
+
 constexpr int toPixels(Twips t)
 {
     // Round half away from zero so that 7 px and 8 px boundaries match the designer's grid.
@@ -35,6 +40,11 @@ inline QSize twipsSize(int width, int height)
 inline void placeTwips(QWidget* widget, int left, int top, int width, int height)
 {
     widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+inline void placeTwips(QWidget* widget, TwipsRect box)
+{
+    placeTwips(widget, box.left, box.top, box.width, box.height);
 }
 
 // Gives a window its designed inner area; windows of this program do not resize.

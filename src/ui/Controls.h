@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/Twips.h"
+
+#include <QList>
+#include <QString>
+
+class QFont;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The builders every window lays its controls out with: each control gets its
+// system name and its designed place in twips.
+namespace ui {
+
+// A caption: wrapped inside its box from the top-left corner, as the forms
+// were drawn. Without a font it takes the window's.
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption, TwipsRect box);
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
+                 TwipsRect box);
+// A one-line text in its own font, centred in the height of its box.
+QLabel* addLineLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
+                     TwipsRect box);
+
+QLineEdit* addField(QWidget* parent, const QString& name, TwipsRect box);
+
+// No button answers the Enter key on its own; the user presses the button.
+QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption, TwipsRect box);
+
+// An option button whose indicator and caption always show whole.
+QRadioButton* addOption(QWidget* parent, const QString& name, const QString& caption, TwipsRect box);
+
+// White background, as the windows with the pale globe have behind it.
+void paintWhite(QWidget* window);
+
+// Chains the tab order through the widgets in the order given.
+void setTabChain(const QList<QWidget*>& chain);
+
+} // namespace ui
