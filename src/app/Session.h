@@ -3,6 +3,7 @@
 #include "app/Environment.h"
 #include "app/PartyRecords.h"
 #include "contract/CurrentContract.h"
+#include "store/Place.h"
 #include "ui/PrinterSetup.h"
 
 #include <QDateTime>
@@ -32,6 +33,9 @@ struct Session {
     QString IniWritePath;   // where a picked database is written; empty means IniPath
     QString DBDrive, DBDir, DBName;
     QString DBPath;
+    // The office server named in the settings; when it names one, it holds the
+    // database instead of the file at DBPath.
+    store::ServerAddress Server;
     QString Version;
 
     // Agents and customers.
@@ -64,6 +68,12 @@ struct Session {
     // The application installs the real ending; tests record it.
     std::function<void()> quit = [] {};
     bool ended = false;
+    // Where every store operation of this run goes.
+    store::Place database() const
+    {
+        return Server.namesServer() ? store::Place(Server) : store::Place(DBPath);
+    }
+
     void endProgram()
     {
         ended = true;

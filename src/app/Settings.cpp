@@ -2,6 +2,7 @@
 
 #include "app/DatabaseLocation.h"
 #include "app/ProfileFile.h"
+#include "app/ServerSettings.h"
 #include "app/Session.h"
 
 #include <QDir>
@@ -71,6 +72,7 @@ void ReadSettings(Session& session)
     session.DBDir = location.dir;
     session.DBName = location.name;
     session.DBPath = location.path();
+    session.Server = readServerSettings(session.IniPath);
 }
 
 void WriteSettings(Session& session)

@@ -33,7 +33,7 @@ public:
         QString emptyTableMessage;
         // The table the dialog stores into, the main window's list that shows it
         // (its key lookup and its refill) and the list position Edit works on.
-        store::PeopleTable (*table)(const QString& dbPath);
+        store::PeopleTable (*table)(const store::Place& place);
         std::function<std::optional<store::RowKey>(const MainWindow&, int position)> keyAt;
         void (MainWindow::*refillListAfter)(const store::RowChange& write);
         int Session::*chosenPosition;
