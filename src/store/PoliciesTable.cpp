@@ -32,9 +32,9 @@ const QString& copySql()
     return sql;
 }
 
-// The program's own spelling of a column the database reports: the server
-// folds unquoted names to lower case, the file keeps them as created.
-QString programName(const QString& reported)
+} // namespace
+
+QString programColumnName(const QString& reported)
 {
     static const QHash<QString, QString> names = [] {
         QHash<QString, QString> byFolded{{kKey.toLower(), kKey}};
@@ -44,8 +44,6 @@ QString programName(const QString& reported)
     }();
     return names.value(reported.toLower(), reported);
 }
-
-} // namespace
 
 QStringList policiesCreateStatements(Backend backend)
 {
@@ -104,7 +102,7 @@ QHash<QString, QVariant> policyRow(const Place& place, qint64 id)
         return row;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i)
-        row.insert(programName(record.fieldName(i)), query.value(i));
+        row.insert(programColumnName(record.fieldName(i)), query.value(i));
     return row;
 }
 

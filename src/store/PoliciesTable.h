@@ -25,6 +25,10 @@ const QString& policiesDbaIndexIfMissing();
 // Appends a row in one transaction; columns with empty text stay NULL. A
 // column the table does not have is refused before anything is written.
 // Returns the new row's ID.
+// The program's own spelling of a Policies column the database reports: the
+// server folds unquoted names to lower case, the file keeps them as created.
+QString programColumnName(const QString& reported);
+
 qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts);
 
 // The statement that reads these columns of the rows whose DBA is exactly

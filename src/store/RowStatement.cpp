@@ -58,11 +58,10 @@ qint64 insertRow(Connection& connection, const BoundStatement& statement, const 
     if (server)
         insert.sql += QStringLiteral(" RETURNING ") + keyColumn;
     QSqlQuery query = runStatement(connection, insert);
-    if (query.numRowsAffected() != 1)
-        return 0;
+    // A forward-only query on the server counts no rows until it is read.
     if (server)
         return query.next() ? query.value(0).toLongLong() : 0;
-    return query.lastInsertId().toLongLong();
+    return query.numRowsAffected() == 1 ? query.lastInsertId().toLongLong() : 0;
 }
 
 } // namespace store
