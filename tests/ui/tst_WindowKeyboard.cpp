@@ -245,7 +245,8 @@ private slots:
         QCOMPARE(about.title, QString("About QUILLON"));
         QCOMPARE(about.icon, ui::MessageIcon::Information);
         QVERIFY(about.text.startsWith("QUILLON\nVersion 8.0\n"));
-        QVERIFY(about.text.contains("Database: " + program->session().DBPath));
+        const Session& session = program->session();
+        QVERIFY(about.text.contains("Database: " + (testdb::onServer() ? session.Server.displayName() : session.DBPath)));
         QVERIFY(about.text.contains("Settings file: " + program->session().IniPath));
     }
 };
