@@ -8,6 +8,8 @@
 //    (store, refill, layout and paint), beside the bare INSERT and DELETE;
 //  - the memory after 100 adds and deletes.
 //   bench_lists [runs] [customer counts...]
+#include "BenchSupport.h"
+
 #include "app/Application.h"
 #include "settings/ProfileFile.h"
 #include "people/AgentDialog.h"
@@ -41,113 +43,14 @@
 
 namespace {
 
+using namespace bench;
+
 constexpr int kAgents = 1000;
-
-class NoMessages final : public ui::MessageBoxService {
-public:
-    void show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-};
-
-class NoFiles final : public ui::FileDialogService {
-public:
-    QString getOpenFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
-};
-
-double monotonicMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-long residentKb()
-{
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 void fillDatabase(const QString& path, int customers)
 {
     store::createDatabase(path);
-    store::Connection connection(path);
-    connection.transaction([&] {
-        QSqlQuery agent = connection.prepare(
-            "INSERT INTO Agent (Name, Company, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        for (int i = 0; i < kAgents; ++i) {
-            const QList<QVariant> values{QString("Agent %1").arg(i), QString("Agency %1").arg(i % 97),
-                                         QString("%1 Main Street").arg(i), "Springfield", "IL", "62701",
-                                         "(217) 555-0100"};
-            for (int v = 0; v < values.size(); ++v)
-                agent.bindValue(v, values[v]);
-            connection.exec(agent);
-        }
-        QSqlQuery customer = connection.prepare(
-            "INSERT INTO Customer (Name, DBA, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        for (int i = 0; i < customers; ++i) {
-            const QList<QVariant> values{QString("Customer %1").arg(i), QString("Business %1 LLC").arg(i),
-                                         QString("%1 Oak Avenue").arg(i), "Decatur", "IL", "62521",
-                                         "(217) 555-0199"};
-            for (int v = 0; v < values.size(); ++v)
-                customer.bindValue(v, values[v]);
-            connection.exec(customer);
-        }
-    });
-}
-
-// Lets the window lay out and paint what changed.
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-// Runs until a paint of the widget has been handled.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-    void waitForPaint()
-    {
-        while (!m_painted)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        settle();
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            m_painted = true;
-        return false;
-    }
-
-private:
-    bool m_painted = false;
-};
-
-Environment benchEnvironment(const QString& folder)
-{
-    Environment env;
-    env.programFolder = folder + "/program";
-    env.userConfigFolder = folder + "/config";
-    env.userDataFolder = folder + "/data";
-    env.pathStyle = PathStyle::Posix;
-    return env;
+    bench::addPeople(path, kAgents, customers);
 }
 
 // In a child process: the program itself, from start to the painted window.
@@ -155,7 +58,7 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
 {
     NoMessages messages;
     NoFiles files;
-    Application quillon(benchEnvironment(folder), Services{&messages, &files, nullptr});
+    Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
     if (!quillon.start())
         return 1;
     MainWindow* main = quillon.windows().frmAgent;
@@ -360,7 +263,7 @@ int main(int argc, char* argv[])
     dir.setAutoRemove(!keep);
     for (const int size : sizes) {
         const QString folder = dir.filePath(QString::number(size));
-        const Environment env = benchEnvironment(folder);
+        const Environment env = environmentIn(folder);
         QDir().mkpath(env.programFolder);
         QDir().mkpath(env.userDataFolder);
         const QString dbPath = env.userDataFolder + "/loans.mdb";

@@ -2,6 +2,8 @@
 // both lists are filled), and how long adding a customer with the dialog's OK
 // takes (storing the row and refilling the list).
 //   bench_startup [runs]
+#include "BenchSupport.h"
+
 #include "app/Application.h"
 #include "settings/ProfileFile.h"
 #include "people/CustomerDialog.h"
@@ -28,49 +30,15 @@
 
 namespace {
 
+using namespace bench;
+
 constexpr int kAgents = 1000;
 constexpr int kCustomers = 100000;
-
-// Nothing in a sound run asks the user anything; if something does, say so.
-class NoMessages final : public ui::MessageBoxService {
-public:
-    void show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-};
-
-class NoFiles final : public ui::FileDialogService {
-public:
-    QString getOpenFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
-};
 
 void fillDatabase(const QString& path)
 {
     store::createDatabase(path);
-    store::Connection connection(path);
-    connection.transaction([&] {
-        QSqlQuery agent = connection.prepare(
-            "INSERT INTO Agent (Name, Company, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        for (int i = 0; i < kAgents; ++i) {
-            const QList<QVariant> values{QString("Agent %1").arg(i), QString("Agency %1").arg(i % 97),
-                                         QString("%1 Main Street").arg(i), "Springfield", "IL", "62701",
-                                         "(217) 555-0100"};
-            for (int v = 0; v < values.size(); ++v)
-                agent.bindValue(v, values[v]);
-            connection.exec(agent);
-        }
-        QSqlQuery customer = connection.prepare(
-            "INSERT INTO Customer (Name, DBA, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        for (int i = 0; i < kCustomers; ++i) {
-            const QList<QVariant> values{QString("Customer %1").arg(i), QString("Business %1 LLC").arg(i),
-                                         QString("%1 Oak Avenue").arg(i), "Decatur", "IL", "62521",
-                                         "(217) 555-0199"};
-            for (int v = 0; v < values.size(); ++v)
-                customer.bindValue(v, values[v]);
-            connection.exec(customer);
-        }
-    });
+    bench::addPeople(path, kAgents, kCustomers);
 }
 
 // Wall time and this thread's CPU time: on a machine shared with other work
@@ -96,13 +64,6 @@ private:
     QElapsedTimer m_wall;
     double m_cpu;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 void report(const char* what, const std::vector<Sample>& samples)
 {

@@ -12,6 +12,8 @@ QString aboutText(const Session& session)
                                  ? QDir::toNativeSeparators(session.IniPath)
                                  : QDir::toNativeSeparators(session.IniPath) +
                                        QStringLiteral(" (not there; defaults in use)");
+    const QString database = session.Server.namesServer() ? session.Server.displayName()
+                                                          : QDir::toNativeSeparators(session.DBPath);
     return QStringLiteral("QUILLON\nVersion %1\n\nDatabase: %2\nSettings file: %3")
-        .arg(session.Version, QDir::toNativeSeparators(session.DBPath), settings);
+        .arg(session.Version, database, settings);
 }

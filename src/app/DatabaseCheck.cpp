@@ -38,6 +38,13 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage)
            shown(store::backupFolder(path)) + QStringLiteral(".\n") + storeMessage;
 }
 
+QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText)
+{
+    return QStringLiteral("The office database on ") + server.displayName() +
+           QStringLiteral(" cannot be opened.\n") + serverText.trimmed() +
+           QStringLiteral("\nProgram cannot continue.");
+}
+
 std::optional<QString> databaseProblem(const QString& path)
 {
     if (store::hasAccessSignature(path))

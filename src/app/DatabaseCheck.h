@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include <QString>
 
 #include <optional>
@@ -15,3 +17,7 @@ QString damagedDatabaseMessage(const QString& path);
 
 // The message for a daily backup that could not be taken; the program goes on.
 QString backupFailedMessage(const QString& path, const QString& storeMessage);
+
+// The message for an office server that cannot be opened at start-up: which
+// server, and the server's own words for why.
+QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText);

@@ -5,7 +5,9 @@
 #include "settings/Settings.h"
 #include "ui/StoreGuard.h"
 #include "store/Backup.h"
+#include "store/Connection.h"
 #include "store/Schema.h"
+#include "store/ServerSchema.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
 
@@ -76,8 +78,31 @@ void backUpToday(Session& session, QWidget* parent)
 
 } // namespace
 
+namespace {
+
+// The office server is opened and, when its database is new, given the
+// schema. A server that cannot be reached, a refused login or a missing
+// database is said with the server's own words and ends the program.
+bool prepareServerDatabase(Session& session, QWidget* parent)
+{
+    try {
+        store::Connection connection(session.database());
+        store::completeServerSchema(connection);
+        return true;
+    } catch (const store::StoreError& error) {
+        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error.description()),
+                                        ui::MessageIcon::Critical, ui::kProgramTitle);
+        session.endProgram();
+        return false;
+    }
+}
+
+} // namespace
+
 bool prepareDatabase(Session& session, QWidget* parent)
 {
+    if (session.Server.namesServer())
+        return prepareServerDatabase(session, parent);
     bool checked = false;
     if (!fileExists(session.DBPath)) {
         if (isFirstRun(session)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contract/PoliciesRow.h"
+#include "store/Place.h"
 
 #include <QString>
 
@@ -9,4 +10,4 @@
 // Appends a saved contract to the Policies table of the database file in one
 // transaction; columns with empty text stay NULL. Returns the new row's ID.
 // Throws store::StoreError, leaving the file as it was.
-std::int64_t appendContract(const QString& dbPath, const PoliciesRow& row);
+std::int64_t appendContract(const store::Place& place, const PoliciesRow& row);

@@ -184,7 +184,7 @@ bool LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
 
     const PoliciesRow row =
         policiesRow(updated, m_session.CurAgent, m_session.CurCust, terms, m_session.now());
-    const bool saved = runOrReport(m_session, this, [&] { appendContract(m_session.DBPath, row); });
+    const bool saved = runOrReport(m_session, this, [&] { appendContract(m_session.database(), row); });
     if (saved)
         m_session.CurrentContract = updated;
     return saved;

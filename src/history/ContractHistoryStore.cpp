@@ -24,11 +24,11 @@ const QStringList& gridColumns()
     return columns;
 }
 
-QList<ListedContract> listContracts(const QString& dbPath, const QString& dba)
+QList<ListedContract> listContracts(const store::Place& place, const QString& dba)
 {
     static const int runColumn = gridColumns().indexOf(QStringLiteral("Run"));
     QList<ListedContract> contracts;
-    for (const QVariantList& values : store::policiesByDba(dbPath, gridColumns(), dba)) {
+    for (const QVariantList& values : store::policiesByDba(place, gridColumns(), dba)) {
         ListedContract contract;
         contract.cells.reserve(kGridColumns);
         for (int column = 0; column < kGridColumns; ++column) {
@@ -41,19 +41,19 @@ QList<ListedContract> listContracts(const QString& dbPath, const QString& dba)
     return contracts;
 }
 
-StoredContract readContract(const QString& dbPath, qint64 id)
+StoredContract readContract(const store::Place& place, qint64 id)
 {
-    return store::policyRow(dbPath, id);
+    return store::policyRow(place, id);
 }
 
-qint64 copyContract(const QString& dbPath, qint64 id, const QDateTime& now)
+qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now)
 {
-    return store::copyPolicy(dbPath, id, now);
+    return store::copyPolicy(place, id, now);
 }
 
-void deleteContract(const QString& dbPath, qint64 id)
+void deleteContract(const store::Place& place, qint64 id)
 {
-    store::deletePolicy(dbPath, id);
+    store::deletePolicy(place, id);
 }
 
 } // namespace history

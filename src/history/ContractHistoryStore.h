@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -32,17 +34,17 @@ const QString& listContractsSql();
 
 // The contracts whose DBA is exactly dba (letter case counts, NULL never
 // matches), in ID order, which is the order they were saved in.
-QList<ListedContract> listContracts(const QString& dbPath, const QString& dba);
+QList<ListedContract> listContracts(const store::Place& place, const QString& dba);
 
 // The row with this ID; empty when there is none.
-StoredContract readContract(const QString& dbPath, qint64 id);
+StoredContract readContract(const store::Place& place, qint64 id);
 
 // Adds a duplicate of the row with this ID, dated now; every other column is
 // copied unchanged, NULLs included. Returns the copy's ID, or 0 when the row
 // is gone and nothing was added.
-qint64 copyContract(const QString& dbPath, qint64 id, const QDateTime& now);
+qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now);
 
 // Removes the row with this ID; a missing row is not an error.
-void deleteContract(const QString& dbPath, qint64 id);
+void deleteContract(const store::Place& place, qint64 id);
 
 } // namespace history

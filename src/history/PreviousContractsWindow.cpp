@@ -96,7 +96,7 @@ bool PreviousContractsWindow::FillGrid()
     // Read first: a failure leaves the grid showing what it showed.
     QList<history::ListedContract> contracts;
     const bool read = runOrReport(m_session, this, [&] {
-        contracts = history::listContracts(m_session.DBPath, m_session.SelectedName);
+        contracts = history::listContracts(m_session.database(), m_session.SelectedName);
     });
     if (!read)
         return false;
@@ -206,7 +206,7 @@ void PreviousContractsWindow::editChosen()
     if (!id)
         return;
     history::StoredContract contract;
-    if (!runOrReport(m_session, this, [&] { contract = history::readContract(m_session.DBPath, *id); }))
+    if (!runOrReport(m_session, this, [&] { contract = history::readContract(m_session.database(), *id); }))
         return;
     if (contract.isEmpty()) {
         // Gone from the file since the list was read: show what is there now.
@@ -228,7 +228,7 @@ void PreviousContractsWindow::copyChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrReport(m_session, this, [&] { history::copyContract(m_session.DBPath, *id, m_session.now()); }))
+    if (!runOrReport(m_session, this, [&] { history::copyContract(m_session.database(), *id, m_session.now()); }))
         return;
     if (!FillGrid() || dataRows() == 0)
         return;
@@ -245,7 +245,7 @@ void PreviousContractsWindow::deleteChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrReport(m_session, this, [&] { history::deleteContract(m_session.DBPath, *id); }))
+    if (!runOrReport(m_session, this, [&] { history::deleteContract(m_session.database(), *id); }))
         return;
     // The row above the deleted one; the refill turns 0 into the first row.
     m_session.ContractRow = toContractRow(row - 1);

@@ -38,9 +38,9 @@ bool MainWindow::startUp()
     setWindowTitle(QStringLiteral("TLY Finance ") + m_session.Version);
     // Failures here, unlike during work, end the program.
     return runOrEndProgram(m_session, this, [&] {
-        people::refill(*m_agents, store::agentTable(m_session.DBPath));
-        store::giveMissingDbaTheName(m_session.DBPath);
-        people::refill(*m_customers, store::customerTable(m_session.DBPath));
+        people::refill(*m_agents, store::agentTable(m_session.database()));
+        store::giveMissingDbaTheName(m_session.database());
+        people::refill(*m_customers, store::customerTable(m_session.database()));
     });
 }
 
@@ -72,16 +72,16 @@ void MainWindow::refillCustomersAfter(const store::RowChange& write)
 void MainWindow::refillAgents(const store::RowChange* write)
 {
     runOrReport(m_session, this,
-                    [&] { people::refill(*m_agents, store::agentTable(m_session.DBPath), write); });
+                    [&] { people::refill(*m_agents, store::agentTable(m_session.database()), write); });
 }
 
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
     runOrReport(m_session, this, [&] {
         // Repaired rows are a change the list cannot follow line by line.
-        if (store::giveMissingDbaTheName(m_session.DBPath))
+        if (store::giveMissingDbaTheName(m_session.database()))
             write = nullptr;
-        people::refill(*m_customers, store::customerTable(m_session.DBPath), write);
+        people::refill(*m_customers, store::customerTable(m_session.database()), write);
     });
 }
 
@@ -92,11 +92,11 @@ bool MainWindow::GetData()
     AgentRecord agent;
     CustomerRecord customer;
     const bool read = runOrReport(m_session, this, [&] {
-        const store::PeopleTable agents = store::agentTable(m_session.DBPath);
+        const store::PeopleTable agents = store::agentTable(m_session.database());
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
             if (const auto values = agents.row(*key))
                 agent = store::recordOf<AgentRecord>(*values);
-        const store::PeopleTable customers = store::customerTable(m_session.DBPath);
+        const store::PeopleTable customers = store::customerTable(m_session.database());
         if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
             if (const auto values = customers.row(*key))
                 customer = store::recordOf<CustomerRecord>(*values);
@@ -110,12 +110,12 @@ bool MainWindow::GetData()
 
 std::optional<store::RowKey> MainWindow::agentKeyAt(int position) const
 {
-    return keyOrFirst(m_agents, position, store::agentTable(m_session.DBPath));
+    return keyOrFirst(m_agents, position, store::agentTable(m_session.database()));
 }
 
 std::optional<store::RowKey> MainWindow::customerKeyAt(int position) const
 {
-    return keyOrFirst(m_customers, position, store::customerTable(m_session.DBPath));
+    return keyOrFirst(m_customers, position, store::customerTable(m_session.database()));
 }
 
 void MainWindow::newAgent()
@@ -139,13 +139,13 @@ void MainWindow::deleteAgent()
 }
 
 std::optional<store::RowChange> MainWindow::deleteChosen(const people::KeyedList& list,
-                                                         store::PeopleTable (*table)(const QString& dbPath),
+                                                         store::PeopleTable (*table)(const store::Place& place),
                                                          const QString& noneChosen, const QString& title)
 {
     const int position = list.selectedPosition();
     std::optional<store::RowChange> removed;
     runOrReport(m_session, this, [&] {
-        const store::PeopleTable rows = table(m_session.DBPath);
+        const store::PeopleTable rows = table(m_session.database());
         const auto key = keyOrFirst(&list, position, rows);
         if (!key) {
             m_session.services.messages->show(this, noneChosen, ui::MessageIcon::Information, title);

@@ -70,7 +70,7 @@ private:
     // Deletes the row of the list's chosen line, after telling the user when
     // the table is empty. Nothing when the store failed (the user was told).
     std::optional<store::RowChange> deleteChosen(const people::KeyedList& list,
-                                                 store::PeopleTable (*table)(const QString& dbPath),
+                                                 store::PeopleTable (*table)(const store::Place& place),
                                                  const QString& noneChosen, const QString& title);
     void next();
     void previousContracts();

@@ -80,7 +80,7 @@ bool PartyDialog::activate(int position)
 
     bool show = true;
     const bool ok = runOrReport(m_session, parentWidget(), [&] {
-        const store::PeopleTable rows = m_design.table(m_session.DBPath);
+        const store::PeopleTable rows = m_design.table(m_session.database());
         m_editedKey = m_rowAt ? m_rowAt(position) : std::nullopt;
         if (!m_editedKey) {
             show = false;
@@ -106,7 +106,7 @@ void PartyDialog::storeEntries()
 {
     if (!entriesAccepted())
         return;
-    const store::PeopleTable rows = m_design.table(m_session.DBPath);
+    const store::PeopleTable rows = m_design.table(m_session.database());
     // A field the user left as Edit showed it writes nothing, so its column
     // keeps exactly what is stored, whatever a field can show of it.
     QStringList values(rows.columns().size());

@@ -30,7 +30,7 @@ public:
         ui::TwipsRect ok, cancel;
         QString emptyTableMessage;
         // The table the dialog stores into.
-        store::PeopleTable (*table)(const QString& dbPath);
+        store::PeopleTable (*table)(const store::Place& place);
     };
     // The row a line of the list that shows the table stands for; without a
     // line there, the table's first row.

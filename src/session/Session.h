@@ -4,6 +4,7 @@
 #include "session/Environment.h"
 #include "session/PartyRecords.h"
 #include "session/PrinterSetup.h"
+#include "store/Place.h"
 
 #include <QDateTime>
 #include <QString>
@@ -32,6 +33,9 @@ struct Session {
     QString IniWritePath;   // where a picked database is written; empty means IniPath
     QString DBDrive, DBDir, DBName;
     QString DBPath;
+    // The office server named in the settings; when it names one, it holds the
+    // database instead of the file at DBPath.
+    store::ServerAddress Server;
     QString Version;
 
     // Agents and customers: the lines chosen for the contract.
@@ -63,6 +67,12 @@ struct Session {
     // The application installs the real ending; tests record it.
     std::function<void()> quit = [] {};
     bool ended = false;
+    // Where every store operation of this run goes.
+    store::Place database() const
+    {
+        return Server.namesServer() ? store::Place(Server) : store::Place(DBPath);
+    }
+
     void endProgram()
     {
         ended = true;

@@ -4,6 +4,7 @@
 
 #include "settings/DatabaseLocation.h"
 #include "settings/ProfileFile.h"
+#include "settings/ServerSettings.h"
 #include "session/Session.h"
 
 #include <QDir>
@@ -72,6 +73,7 @@ void ReadSettings(Session& session)
     session.DBDir = location.dir;
     session.DBName = location.name;
     session.DBPath = location.path();
+    session.Server = readServerSettings(session.IniPath);
 }
 
 void WriteSettings(Session& session)

@@ -4,11 +4,11 @@
 
 namespace store {
 
-PeopleTable agentTable(const QString& dbPath)
+PeopleTable agentTable(const Place& place)
 {
     // A missing Company leaves the line starting with the blank, a missing Name ends it after the dash.
-    return PeopleTable(dbPath, QStringLiteral("Agent"), agentColumns(),
-                       QStringLiteral("ifnull(Company, '') || ' - ' || ifnull(Name, '')"));
+    return PeopleTable(place, QStringLiteral("Agent"), agentColumns(),
+                       QStringLiteral("coalesce(Company, '') || ' - ' || coalesce(Name, '')"));
 }
 
 QStringList agentCreateStatements(Backend backend)

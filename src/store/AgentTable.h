@@ -1,11 +1,13 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include "store/PeopleTable.h"
 
 namespace store {
 
 // The Agent table; its list shows Company, " - ", Name per row, in key order.
-PeopleTable agentTable(const QString& dbPath);
+PeopleTable agentTable(const Place& place);
 
 // The table as the backend creates it.
 QStringList agentCreateStatements(Backend backend);

@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QStringList>
 #include <QSqlError>
 
 namespace store {
@@ -22,19 +23,52 @@ constexpr int kFileNotFound = 3024;
 // Another program holding the file (a copy running elsewhere, a backup tool)
 // is waited for this long before the operation fails with "database is locked".
 const QString kConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+
+// The names of the server sessions this thread keeps open between operations.
+QStringList& threadSessions()
+{
+    thread_local QStringList names;
+    return names;
+}
+
+// One kept session per thread and server: Qt's connections belong to the
+// thread that made them.
+QString serverSessionName(const ServerAddress& server)
+{
+    thread_local const QString thread = nextConnectionName();
+    return QStringLiteral("%1-server-%2-%3")
+        .arg(thread, server.displayName(), server.user);
+}
+
+void forget(QSqlDatabase& db, const QString& name)
+{
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+    threadSessions().removeOne(name);
+}
+
 } // namespace
 
-Connection::Connection(const QString& dbPath) : m_name(nextConnectionName())
+Connection::Connection(const Place& place) : m_backend(place.backend)
+{
+    if (place.isServer())
+        openServer(place.server);
+    else
+        openFile(place.filePath);
+}
+
+void Connection::openFile(const QString& dbPath)
 {
     if (!QFileInfo(dbPath).isFile())
         throw StoreError(kFileNotFound, QStringLiteral("Could not find file '%1'.").arg(dbPath));
+    m_name = nextConnectionName();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_db.setDatabaseName(dbPath);
     m_db.setConnectOptions(kConnectOptions);
     if (!m_db.open()) {
         const StoreError error = StoreError::from(m_db.lastError());
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
+        forget(m_db, m_name);
         throw error;
     }
     // Opening does not read the file; a first read tells a database from any other file.
@@ -42,18 +76,37 @@ Connection::Connection(const QString& dbPath) : m_name(nextConnectionName())
     if (!probe.exec(QStringLiteral("PRAGMA schema_version"))) {
         const StoreError error = failure(probe.lastError());
         probe = QSqlQuery();
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
+        forget(m_db, m_name);
+        throw error;
+    }
+}
+
+void Connection::openServer(const ServerAddress& server)
+{
+    m_name = serverSessionName(server);
+    if (QSqlDatabase::contains(m_name)) {
+        m_db = QSqlDatabase::database(m_name, false);
+        if (m_db.isOpen())
+            return;
+    } else {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        applyServerAddress(server, m_db);
+        threadSessions().append(m_name);
+    }
+    if (!m_db.open()) {
+        const StoreError error = StoreError::from(m_db.lastError());
+        forget(m_db, m_name);
         throw error;
     }
 }
 
 Connection::~Connection()
 {
-    m_db.close();
-    m_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_name);
+    if (m_backend == Backend::Server && !m_drop) {
+        m_db = QSqlDatabase();
+        return;
+    }
+    forget(m_db, m_name);
 }
 
 QSqlQuery Connection::prepare(const QString& sql)
@@ -73,6 +126,13 @@ QSqlQuery Connection::run(const QString& sql, std::initializer_list<QVariant> va
         query.bindValue(position++, value);
     exec(query);
     return query;
+}
+
+void Connection::execute(const QString& sql)
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(sql))
+        throw failure(query.lastError());
 }
 
 void Connection::exec(QSqlQuery& query)
@@ -98,6 +158,7 @@ void Connection::commit()
 
 StoreError Connection::failure(const QSqlError& error) const
 {
+    m_drop = true;
     if (const std::optional<StoreError> own = sqliteFailure(m_db))
         return *own;
     return StoreError::from(error);
@@ -106,6 +167,15 @@ StoreError Connection::failure(const QSqlError& error) const
 void Connection::rollback() noexcept
 {
     m_db.rollback();
+}
+
+void closeThreadConnections()
+{
+    const QStringList names = threadSessions();
+    for (const QString& name : names) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        forget(db, name);
+    }
 }
 
 QString textOf(const QVariant& value)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -14,14 +16,17 @@ namespace store {
 
 class StoreError;
 
-// One short-lived connection to the database file. Every operation opens its
-// own, works and lets it go, so nothing keeps the file open or locked between
-// user actions. Every failure throws StoreError.
+// One short-lived connection to the database. Every operation opens its own
+// on the file, works and lets it go, so nothing keeps the file open or locked
+// between user actions. On the office server, where opening costs a login, a
+// thread keeps its open session for the next operation and drops it after any
+// failure, so a lost connection is one failed operation and the next one
+// logs in again. Every failure throws StoreError.
 class Connection {
 public:
-    // Opens the existing file at dbPath; a missing file is an error rather than
-    // silently becoming a new empty database.
-    explicit Connection(const QString& dbPath);
+    // Opens the existing file (a missing file is an error rather than silently
+    // becoming a new empty database) or the server.
+    explicit Connection(const Place& place);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -30,6 +35,9 @@ public:
     QSqlQuery prepare(const QString& sql);
     // Prepares, binds the values in order to the positional placeholders and runs.
     QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {});
+    // Runs a statement without values that cannot be prepared on every
+    // backend (CREATE, SET): the server prepares only queries and writes.
+    void execute(const QString& sql);
     // Runs an already prepared query.
     void exec(QSqlQuery& query);
 
@@ -47,6 +55,19 @@ public:
         commit();
     }
 
+    // Runs work on one consistent view of the database, so that what it reads
+    // in several statements belongs together even while others write.
+    template <typename Work>
+    void snapshot(Work&& work)
+    {
+        transaction([&] {
+            if (m_backend == Backend::Server)
+                execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
+            std::forward<Work>(work)();
+        });
+    }
+
+    Backend backend() const { return m_backend; }
     QSqlDatabase& database() { return m_db; }
 
 private:
@@ -57,9 +78,19 @@ private:
     // text where the connection is SQLite's, the driver's report otherwise.
     StoreError failure(const QSqlError& error) const;
 
+    void openFile(const QString& path);
+    void openServer(const ServerAddress& server);
+
+    Backend m_backend = Backend::File;
     QString m_name;
     QSqlDatabase m_db;
+    // Set after a failure on the server: the session is closed rather than kept.
+    mutable bool m_drop = false;
 };
+
+// Closes the server sessions the calling thread keeps; a thread that used the
+// server calls it before it ends.
+void closeThreadConnections();
 
 // Reads a column value as the program sees it: a NULL column is an empty text.
 QString textOf(const QVariant& value);

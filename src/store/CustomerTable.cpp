@@ -14,9 +14,9 @@ const QString kRepairDba = QStringLiteral(
     "UPDATE Customer SET DBA = Name WHERE (DBA IS NULL OR DBA = '') AND Name <> ''");
 } // namespace
 
-PeopleTable customerTable(const QString& dbPath)
+PeopleTable customerTable(const Place& place)
 {
-    return PeopleTable(dbPath, QStringLiteral("Customer"), customerColumns(), QStringLiteral("ifnull(DBA, '')"));
+    return PeopleTable(place, QStringLiteral("Customer"), customerColumns(), QStringLiteral("coalesce(DBA, '')"));
 }
 
 QStringList customerCreateStatements(Backend backend)
@@ -24,9 +24,9 @@ QStringList customerCreateStatements(Backend backend)
     return {createPeopleTable(backend, QStringLiteral("Customer"), customerColumns())};
 }
 
-bool giveMissingDbaTheName(const QString& dbPath)
+bool giveMissingDbaTheName(const Place& place)
 {
-    Connection connection(dbPath);
+    Connection connection(place);
     if (!connection.run(kAnyMissingDba).next())
         return false;
     connection.transaction([&] { connection.run(kRepairDba); });

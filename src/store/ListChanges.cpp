@@ -48,6 +48,9 @@ const QStringList kCountedTables{QStringLiteral("Agent"), QStringLiteral("Custom
 
 bool hasChangesTable(Connection& connection)
 {
+    // The server's schema always has the counts.
+    if (connection.backend() == Backend::Server)
+        return true;
     for (const QString& table : connection.database().tables())
         if (table.compare(kChangesTable, Qt::CaseInsensitive) == 0)
             return true;
@@ -56,7 +59,7 @@ bool hasChangesTable(Connection& connection)
 
 bool isSqlite(Connection& connection)
 {
-    return connection.database().driverName() == QLatin1String("QSQLITE");
+    return connection.backend() == Backend::File;
 }
 
 } // namespace

@@ -33,8 +33,8 @@ QString createPeopleTable(Backend backend, const QString& table, const QStringLi
     return createTableStatement(backend, table, QStringLiteral("RowKey"), columns);
 }
 
-PeopleTable::PeopleTable(QString dbPath, QString table, QStringList columns, QString lineExpression)
-    : m_dbPath(std::move(dbPath)), m_table(std::move(table)), m_columns(std::move(columns)),
+PeopleTable::PeopleTable(Place place, QString table, QStringList columns, QString lineExpression)
+    : m_place(std::move(place)), m_table(std::move(table)), m_columns(std::move(columns)),
       m_lineExpression(std::move(lineExpression))
 {
 }
@@ -46,7 +46,7 @@ bool PeopleTable::isEmpty() const
 
 std::optional<RowKey> PeopleTable::firstKey() const
 {
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     QSqlQuery query = connection.run(selectFirstKey(m_table));
     if (!query.next())
         return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<RowKey> PeopleTable::firstKey() const
 
 std::optional<QStringList> PeopleTable::row(RowKey key) const
 {
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     QSqlQuery query = connection.run(
         QStringLiteral("SELECT %1 FROM %2 WHERE RowKey = ?").arg(m_columns.join(QStringLiteral(", ")), m_table),
         {key});
@@ -69,9 +69,9 @@ ListRead PeopleTable::readLines() const
     // The store builds each line's text, so a list of a million rows costs two
     // values a row. The count and the lines come from one snapshot, so a change
     // made by another program in between is never taken for one already shown.
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     ListRead read;
-    connection.transaction([&] {
+    connection.snapshot([&] {
         read.changes = store::changeCount(connection, m_table);
         read.lines = readListLines(connection, QStringLiteral("SELECT RowKey, %1 FROM %2 ORDER BY RowKey")
                                                    .arg(m_lineExpression, m_table));
@@ -81,7 +81,7 @@ ListRead PeopleTable::readLines() const
 
 std::optional<qint64> PeopleTable::changeCount() const
 {
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     return store::changeCount(connection, m_table);
 }
 
@@ -96,12 +96,11 @@ RowChange PeopleTable::insert(const QStringList& values) const
 {
     // A row without any value is still a row: it is listed like any other.
     const BoundStatement statement = insertStatement(m_table, m_columns, values);
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Added;
     connection.transaction([&] {
-        const QSqlQuery query = runStatement(connection, statement);
-        change.key = query.lastInsertId().toLongLong();
+        change.key = insertRow(connection, statement, QStringLiteral("RowKey"));
         change.line = lineOf(connection, change.key);
         change.changesAfter = store::changeCount(connection, m_table);
     });
@@ -114,7 +113,7 @@ RowChange PeopleTable::update(RowKey key, const QStringList& values) const
     if (statement.sql.isEmpty())
         return {};
 
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Changed;
     change.key = key;
@@ -131,7 +130,7 @@ RowChange PeopleTable::update(RowKey key, const QStringList& values) const
 
 RowChange PeopleTable::remove(RowKey key) const
 {
-    Connection connection(m_dbPath);
+    Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Removed;
     change.key = key;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include "store/Backend.h"
 #include "store/ListLines.h"
 
@@ -39,7 +41,7 @@ struct RowChange {
 class PeopleTable {
 public:
     // lineExpression: the SQL expression over the row's columns that gives its list line.
-    PeopleTable(QString dbPath, QString table, QStringList columns, QString lineExpression);
+    PeopleTable(Place place, QString table, QStringList columns, QString lineExpression);
 
     bool isEmpty() const;
     std::optional<RowKey> firstKey() const;
@@ -54,14 +56,14 @@ public:
     RowChange update(RowKey key, const QStringList& values) const;
     RowChange remove(RowKey key) const;
 
-    const QString& dbPath() const { return m_dbPath; }
+    const Place& place() const { return m_place; }
     const QString& table() const { return m_table; }
     const QStringList& columns() const { return m_columns; }
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;
 
-    QString m_dbPath;
+    Place m_place;
     QString m_table;
     QStringList m_columns;
     QString m_lineExpression;

@@ -32,9 +32,9 @@ const QString& copySql()
     return sql;
 }
 
-// The program's own spelling of a column the database reports: the server
-// folds unquoted names to lower case, the file keeps them as created.
-QString programName(const QString& reported)
+} // namespace
+
+QString programColumnName(const QString& reported)
 {
     static const QHash<QString, QString> names = [] {
         QHash<QString, QString> byFolded{{kKey.toLower(), kKey}};
@@ -44,8 +44,6 @@ QString programName(const QString& reported)
     }();
     return names.value(reported.toLower(), reported);
 }
-
-} // namespace
 
 QStringList policiesCreateStatements(Backend backend)
 {
@@ -61,16 +59,16 @@ const QString& policiesDbaIndexIfMissing()
     return sql;
 }
 
-qint64 appendPolicy(const QString& dbPath, const QStringList& columns, const QStringList& texts)
+qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts)
 {
     for (qsizetype i = 0; i < columns.size() && i < texts.size(); ++i) {
         if (!texts[i].isEmpty() && !policiesColumns().contains(columns[i]))
             throw StoreError(-1, QStringLiteral("Unknown column '%1'.").arg(columns[i]));
     }
     const BoundStatement insert = insertStatement(kTable, columns, texts);
-    Connection connection(dbPath);
+    Connection connection(place);
     qint64 id = 0;
-    connection.transaction([&] { id = runStatement(connection, insert).lastInsertId().toLongLong(); });
+    connection.transaction([&] { id = insertRow(connection, insert, kKey); });
     return id;
 }
 
@@ -80,9 +78,9 @@ QString policiesByDbaSql(const QStringList& columns)
     return QStringLiteral("SELECT %1 FROM Policies WHERE DBA = ? ORDER BY ID").arg(columns.join(QStringLiteral(", ")));
 }
 
-QList<QVariantList> policiesByDba(const QString& dbPath, const QStringList& columns, const QString& dba)
+QList<QVariantList> policiesByDba(const Place& place, const QStringList& columns, const QString& dba)
 {
-    Connection connection(dbPath);
+    Connection connection(place);
     QSqlQuery query = connection.run(policiesByDbaSql(columns), {dba});
     QList<QVariantList> rows;
     while (query.next()) {
@@ -95,34 +93,30 @@ QList<QVariantList> policiesByDba(const QString& dbPath, const QStringList& colu
     return rows;
 }
 
-QHash<QString, QVariant> policyRow(const QString& dbPath, qint64 id)
+QHash<QString, QVariant> policyRow(const Place& place, qint64 id)
 {
-    Connection connection(dbPath);
+    Connection connection(place);
     QSqlQuery query = connection.run(kReadSql, {id});
     QHash<QString, QVariant> row;
     if (!query.next())
         return row;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i)
-        row.insert(programName(record.fieldName(i)), query.value(i));
+        row.insert(programColumnName(record.fieldName(i)), query.value(i));
     return row;
 }
 
-qint64 copyPolicy(const QString& dbPath, qint64 id, const QDateTime& run)
+qint64 copyPolicy(const Place& place, qint64 id, const QDateTime& run)
 {
-    Connection connection(dbPath);
+    Connection connection(place);
     qint64 copyId = 0;
-    connection.transaction([&] {
-        QSqlQuery insert = connection.run(copySql(), {storedRun(run), id});
-        if (insert.numRowsAffected() == 1)
-            copyId = insert.lastInsertId().toLongLong();
-    });
+    connection.transaction([&] { copyId = insertRow(connection, {copySql(), {storedRun(run), id}}, kKey); });
     return copyId;
 }
 
-void deletePolicy(const QString& dbPath, qint64 id)
+void deletePolicy(const Place& place, qint64 id)
 {
-    Connection connection(dbPath);
+    Connection connection(place);
     connection.transaction([&] { connection.run(kDeleteSql, {id}); });
 }
 

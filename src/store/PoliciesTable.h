@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include "store/Backend.h"
 
 #include <QDateTime>
@@ -23,23 +25,27 @@ const QString& policiesDbaIndexIfMissing();
 // Appends a row in one transaction; columns with empty text stay NULL. A
 // column the table does not have is refused before anything is written.
 // Returns the new row's ID.
-qint64 appendPolicy(const QString& dbPath, const QStringList& columns, const QStringList& texts);
+// The program's own spelling of a Policies column the database reports: the
+// server folds unquoted names to lower case, the file keeps them as created.
+QString programColumnName(const QString& reported);
+
+qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts);
 
 // The statement that reads these columns of the rows whose DBA is exactly
 // the bound value (letter case counts, NULL never matches), in ID order.
 QString policiesByDbaSql(const QStringList& columns);
 // Runs that statement; each row's values in the columns' order.
-QList<QVariantList> policiesByDba(const QString& dbPath, const QStringList& columns, const QString& dba);
+QList<QVariantList> policiesByDba(const Place& place, const QStringList& columns, const QString& dba);
 
 // The row with this ID, column name -> value (NULL stays a null QVariant);
 // empty when there is none.
-QHash<QString, QVariant> policyRow(const QString& dbPath, qint64 id);
+QHash<QString, QVariant> policyRow(const Place& place, qint64 id);
 
 // Adds a duplicate of the row with this ID, its Run replaced by run; every
 // other column copied unchanged. Returns the copy's ID, 0 when the row is gone.
-qint64 copyPolicy(const QString& dbPath, qint64 id, const QDateTime& run);
+qint64 copyPolicy(const Place& place, qint64 id, const QDateTime& run);
 
 // Removes the row with this ID; a missing row is not an error.
-void deletePolicy(const QString& dbPath, qint64 id);
+void deletePolicy(const Place& place, qint64 id);
 
 } // namespace store

@@ -50,4 +50,18 @@ QSqlQuery runStatement(Connection& connection, const BoundStatement& statement)
     return query;
 }
 
+qint64 insertRow(Connection& connection, const BoundStatement& statement, const QString& keyColumn)
+{
+    // The server's driver knows no last insert id; there the statement hands the key back.
+    const bool server = connection.backend() == Backend::Server;
+    BoundStatement insert = statement;
+    if (server)
+        insert.sql += QStringLiteral(" RETURNING ") + keyColumn;
+    QSqlQuery query = runStatement(connection, insert);
+    // A forward-only query on the server counts no rows until it is read.
+    if (server)
+        return query.next() ? query.value(0).toLongLong() : 0;
+    return query.numRowsAffected() == 1 ? query.lastInsertId().toLongLong() : 0;
+}
+
 } // namespace store

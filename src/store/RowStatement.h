@@ -30,4 +30,8 @@ BoundStatement updateStatement(const QString& table, const QStringList& columns,
 // Prepares the statement on the connection, binds its values and runs it.
 QSqlQuery runStatement(Connection& connection, const BoundStatement& statement);
 
+// Runs an INSERT (or INSERT ... SELECT) of at most one row and gives the key
+// the database assigned the new row, 0 when no row was inserted.
+qint64 insertRow(Connection& connection, const BoundStatement& statement, const QString& keyColumn);
+
 } // namespace store

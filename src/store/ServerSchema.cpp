@@ -1,14 +1,12 @@
 #include "store/ServerSchema.h"
 
 #include "store/AgentTable.h"
+#include "store/Connection.h"
 #include "store/CustomerTable.h"
 #include "store/ListChanges.h"
 #include "store/PoliciesTable.h"
 #include "store/Schema.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 
 namespace store {
@@ -22,11 +20,14 @@ QStringList schemaStatements()
         + QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
 }
 
+// Any number of the program's own, held only while the schema is made.
+constexpr qint64 kSchemaLock = 0x5175696c6c6f6e; // "Quillon"
+
 } // namespace
 
-bool serverHasSchema(QSqlDatabase& db)
+bool serverHasSchema(Connection& connection)
 {
-    const QStringList tables = db.tables();
+    const QStringList tables = connection.database().tables();
     for (const char* name : {"agent", "customer", "policies"}) {
         if (!tables.contains(QString::fromLatin1(name), Qt::CaseInsensitive))
             return false;
@@ -34,28 +35,20 @@ bool serverHasSchema(QSqlDatabase& db)
     return true;
 }
 
-QString completeServerSchema(QSqlDatabase& db)
+void completeServerSchema(Connection& connection)
 {
-    if (serverHasSchema(db))
-        return {};
-    if (!db.transaction())
-        return db.lastError().text();
-    QSqlQuery query(db);
-    for (const QString& statement : schemaStatements()) {
-        if (!query.exec(statement)) {
-            const QString error = query.lastError().text();
-            db.rollback();
-            return error;
-        }
-    }
-    query.prepare(QStringLiteral("INSERT INTO SchemaVersion (Version) VALUES (?)"));
-    query.addBindValue(kSchemaVersion);
-    if (!query.exec() || !db.commit()) {
-        const QString error = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
-        db.rollback();
-        return error;
-    }
-    return {};
+    if (serverHasSchema(connection))
+        return;
+    connection.transaction([&] {
+        // Two agents starting on the new database at once: the second waits
+        // here and then finds the tables the first made.
+        connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kSchemaLock});
+        if (serverHasSchema(connection))
+            return;
+        for (const QString& statement : schemaStatements())
+            connection.execute(statement);
+        connection.run(QStringLiteral("INSERT INTO SchemaVersion (Version) VALUES (?)"), {kSchemaVersion});
+    });
 }
 
 } // namespace store

@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QString>
-
-class QSqlDatabase;
-
 namespace store {
+
+class Connection;
 
 // The office database on a PostgreSQL server holds the same tables and
 // columns as the file; the server hands out the keys, and the schema version
 // lives in a one-row table since the server has no user_version.
 //
 // Gives an open server database without the program's tables the whole
-// schema in one transaction; a database that has them is left alone. Returns
-// an empty text on success, otherwise the server's own error text.
-QString completeServerSchema(QSqlDatabase& db);
+// schema in one transaction; a database that has them is left alone.
+// Throws StoreError with the server's own text.
+void completeServerSchema(Connection& connection);
 
 // True when the open server database has the Agent, Customer and Policies tables.
-bool serverHasSchema(QSqlDatabase& db);
+bool serverHasSchema(Connection& connection);
 
 } // namespace store

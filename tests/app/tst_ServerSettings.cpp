@@ -1,4 +1,4 @@
-#include "app/ServerSettings.h"
+#include "settings/ServerSettings.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -52,7 +52,7 @@ private slots:
     void applying()
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("apply"));
-        applyServerSettings({QStringLiteral("h"), QStringLiteral("svc"), 6000, QStringLiteral("tly"),
+        store::applyServerAddress({QStringLiteral("h"), QStringLiteral("svc"), 6000, QStringLiteral("tly"),
                              QStringLiteral("ann")},
                             db);
         QCOMPARE(db.hostName(), QStringLiteral("h"));

@@ -7,9 +7,11 @@
 #include "history/PreviousContractsWindow.h"
 #include "people/MainWindow.h"
 #include "store/Connection.h"
+#include "store/PoliciesTable.h"
 #include "store/Schema.h"
 #include "support/FakePrinterDialogService.h"
 #include "support/FakeServices.h"
+#include "support/TestDatabase.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,8 +46,7 @@ struct ContractWindows {
 
     ContractWindows()
     {
-        session.DBPath = dir.filePath(QStringLiteral("project.db"));
-        store::createDatabase(session.DBPath);
+        testdb::useFreshDatabase(session, dir.filePath(QStringLiteral("project.db")));
         printers.confirmEveryJob();
         session.now = [this] { return clock; };
         // Ending the program is recorded, not done, so a test sees the windows as the end found them.
@@ -106,13 +107,13 @@ struct ContractWindows {
     QList<QMap<QString, QString>> storedRows() const
     {
         QList<QMap<QString, QString>> rows;
-        store::Connection connection(session.DBPath);
+        store::Connection connection(session.database());
         QSqlQuery query = connection.run(QStringLiteral("SELECT * FROM Policies ORDER BY ID"));
         while (query.next()) {
             QMap<QString, QString> row;
             const QSqlRecord record = query.record();
             for (int i = 0; i < record.count(); ++i)
-                row.insert(record.fieldName(i), store::textOf(record.value(i)));
+                row.insert(store::programColumnName(record.fieldName(i)), store::textOf(record.value(i)));
             rows << row;
         }
         return rows;

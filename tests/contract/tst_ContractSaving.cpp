@@ -82,22 +82,71 @@ void ContractSavingTest::storedValues_data()
         "row1.LoanAuthorization=LA-77; row2.LoanAuthorization=NULL");
 }
 
+namespace {
+
+// The store going away under a running program: the file deleted, or the
+// server dropping the program's session; and a store that refuses the write.
+void takeStoreAway(ContractWindows& w)
+{
+    if (!testdb::onServer()) {
+        QVERIFY(QFile::remove(w.session.DBPath));
+        return;
+    }
+    {
+        // A session of its own, so that the program's kept one is the one dropped.
+        QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "admin");
+        store::applyServerAddress(w.session.Server, admin);
+        QVERIFY(admin.open());
+        QSqlQuery terminate(admin);
+        QVERIFY(terminate.exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                               "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase("admin");
+}
+
+void bringStoreBack(ContractWindows& w)
+{
+    if (!testdb::onServer())
+        store::createDatabase(w.session.DBPath);
+}
+
+void refuseWrites(ContractWindows& w)
+{
+    store::Connection connection(w.session.database());
+    if (!testdb::onServer()) {
+        connection.run("CREATE TRIGGER Refuse BEFORE INSERT ON Policies BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+        return;
+    }
+    connection.execute("CREATE FUNCTION Refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                       "$$ BEGIN RAISE EXCEPTION 'disk is full'; END $$");
+    connection.execute("CREATE TRIGGER Refuse BEFORE INSERT ON Policies FOR EACH ROW EXECUTE FUNCTION Refuse()");
+}
+
+void acceptWrites(ContractWindows& w)
+{
+    store::Connection(w.session.database())
+        .execute(testdb::onServer() ? "DROP TRIGGER Refuse ON Policies" : "DROP TRIGGER Refuse");
+}
+
+} // namespace
+
 void ContractSavingTest::failedSaveKeepsEverything()
 {
-    for (const bool fileGone : {true, false}) {
+    for (const bool storeGone : {true, false}) {
         ContractWindows w;
         w.session.CurrentContract.LoanAuthorization = "LA-OLD";
         w.run({"set txtPolicy1_0 P-1", "set txtPremium1_0 100", "next", "set txtLoanAut LA-NEW"});
-        if (fileGone)
-            QVERIFY(QFile::remove(w.session.DBPath));
+        if (storeGone)
+            takeStoreAway(w);
         else
-            store::Connection(w.session.DBPath)
-                .run("CREATE TRIGGER Refuse BEFORE INSERT ON Policies BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+            refuseWrites(w);
         w.clickSavePrint();
 
         // The store's number and description, in an error box under the program's title.
         const QString message = w.valueOf("message");
-        QVERIFY2(message.contains(fileGone ? "Could not find file" : "disk is full") && message.contains(QRegularExpression("\\d"))
+        const QString gone = testdb::onServer() ? "terminat" : "Could not find file";
+        QVERIFY2(message.contains(storeGone ? gone : "disk is full") && message.contains(QRegularExpression("\\d"))
                      && !message.contains("(not an error)"),
                  qPrintable(message));
         const QStringList kept{"messages=1", "ended=no", "frmPreview=shown", "frmPolicies1=hidden", "txtLoanAut=LA-NEW"};
@@ -105,11 +154,11 @@ void ContractSavingTest::failedSaveKeepsEverything()
         QCOMPARE(w.session.CurrentContract.LoanAuthorization, QString("LA-OLD"));
         QCOMPARE(w.session.CurrentContract.PolicyNo[0], QString());
 
-        // Once the file is put right, the same contract saves, once.
-        if (fileGone)
-            store::createDatabase(w.session.DBPath);
+        // Once the store is back, the same contract saves, once.
+        if (storeGone)
+            bringStoreBack(w);
         else
-            store::Connection(w.session.DBPath).run("DROP TRIGGER Refuse");
+            acceptWrites(w);
         w.clickSavePrint();
         const QStringList saved{"messages=1", "rows=1", "row1.LoanAuthorization=LA-NEW"};
         QCOMPARE(w.seen(saved), saved);

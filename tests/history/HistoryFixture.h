@@ -2,6 +2,7 @@
 
 #include "contract/ContractWindows.h"
 #include "history/ContractHistoryStore.h"
+#include "store/RowStatement.h"
 #include "support/FakePrinterDialogService.h"
 
 #include <QTableWidget>
@@ -25,14 +26,12 @@ inline Columns savedContract(const QString& dba, int n)
 struct HistoryRig : ContractWindows {
     qint64 insert(const Columns& columns)
     {
-        store::Connection connection(session.DBPath);
-        QSqlQuery query = connection.prepare(QString("INSERT INTO Policies (%1) VALUES (%2)")
-                                                 .arg(columns.keys().join(", "),
-                                                      QStringList(columns.size(), "?").join(", ")));
-        for (const QVariant& value : columns.values())
-            query.addBindValue(value);
-        connection.exec(query);
-        return query.lastInsertId().toLongLong();
+        store::Connection connection(session.database());
+        const store::BoundStatement insert{QString("INSERT INTO Policies (%1) VALUES (%2)")
+                                               .arg(columns.keys().join(", "),
+                                                    QStringList(columns.size(), "?").join(", ")),
+                                           columns.values()};
+        return store::insertRow(connection, insert, "ID");
     }
 
     void open(const QString& dba)

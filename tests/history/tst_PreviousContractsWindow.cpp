@@ -129,11 +129,12 @@ void PreviousContractsWindowTest::deleteAndCopyKeepTheListInStep()
                                                    "1077.50", "10.50", "8", "133.81",
                                                    removed.isEmpty() ? "LA-1" : ""}));
     QVERIFY(after[3] > ids.last());
-    QStringList same{"copy.ID = ?", "original.ID = ?"}; // "IS" tells a NULL from an empty text
+    // "IS NOT DISTINCT FROM" tells a NULL from an empty text.
+    QStringList same{"made.ID = ?", "source.ID = ?"};
     for (const QString& column : store::policiesColumns())
-        same << QString(column == "Run" ? "copy.%1 = ?" : "copy.%1 IS original.%1").arg(column);
-    store::Connection connection(rig.session.DBPath);
-    QSqlQuery query = connection.run("SELECT 1 FROM Policies copy, Policies original WHERE " + same.join(" AND "),
+        same << QString(column == "Run" ? "made.%1 = ?" : "made.%1 IS NOT DISTINCT FROM source.%1").arg(column);
+    store::Connection connection(rig.session.database());
+    QSqlQuery query = connection.run("SELECT 1 FROM Policies made, Policies source WHERE " + same.join(" AND "),
                                      {after[3], ids[0], "2026-12-06T20:53:52"});
     QVERIFY2(query.next(), "the copy differs from its original");
 }
@@ -248,7 +249,7 @@ void PreviousContractsWindowTest::wholeRoadThroughTheRealWindows()
     program.click(w.frmPreview, "cmdPrint");
     QVERIFY(program.messages.shown.isEmpty());
     QCOMPARE(printers.jobs.size(), 2);
-    store::Connection connection(program.session().DBPath);
+    store::Connection connection(program.session().database());
     QSqlQuery rows = connection.run("SELECT COUNT(*) FROM Policies WHERE DBA = ? AND Agent = ? AND PolicyNo1 = ?"
                                     " AND Premium1 = ?", {"Carl's Hauling", "Ann Agent", "POL-1", "1000"});
     QVERIFY(rows.next());

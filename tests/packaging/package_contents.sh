@@ -24,6 +24,7 @@ expect_field() {
 }
 
 [ -x "$root/usr/bin/quillon" ] || fail "usr/bin/quillon is not an executable"
+[ -x "$root/usr/bin/quillon-copy-to-server" ] || fail "usr/bin/quillon-copy-to-server is not an executable"
 desktop=usr/share/applications/org.quillon.Quillon.desktop
 expect_file "$desktop"
 expect_line "$desktop" "Exec=quillon"
@@ -46,6 +47,7 @@ expect_field Architecture amd64
 expect_field Depends libqt6sql6-sqlite
 expect_field Depends qt6-qpa-plugins
 expect_field Depends libqt6widgets6
+expect_field Recommends libqt6sql6-psql
 
 # Nothing outside /usr: removing the package leaves the user's files alone.
 outside="$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./$' | grep -v '^\./usr/' || true)"

@@ -3,13 +3,17 @@
 // A whole QUILLON run in a temporary folder, with recording fakes for the message boxes and the file dialog.
 
 #include "app/Application.h"
+#include "settings/Settings.h"
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
 #include "store/Connection.h"
 #include "store/Schema.h"
 #include "support/FakeServices.h"
+#include "support/TestDatabase.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -21,12 +25,20 @@
 struct TestProgram {
     TestProgram() { QDir().mkpath(env.programFolder); }
     QString defaultDbPath() const { return env.userDataFolder + "/project.mdb"; }
-    // An empty database at the default place, as a first run leaves it.
-    QString makeDatabase()
+    // An empty database at the default place, as a first run leaves it; on
+    // the server, a new database the settings file names.
+    store::Place makeDatabase()
     {
         QDir().mkpath(env.userDataFolder);
-        store::createDatabase(defaultDbPath());
-        return defaultDbPath();
+        const store::Place place = testdb::freshDatabase(defaultDbPath());
+        if (place.isServer()) {
+            QFile ini(chooseSettingsFiles(env).read);
+            QDir().mkpath(QFileInfo(ini).absolutePath());
+            if (!ini.open(QIODevice::Append | QIODevice::Text))
+                qFatal("cannot write %s", qPrintable(ini.fileName()));
+            ini.write(testdb::serverSection(place).toUtf8());
+        }
+        return place;
     }
     bool start()
     {
@@ -65,7 +77,7 @@ struct TestProgram {
 };
 
 // Rows written straight into a table; an invalid QVariant stores NULL.
-inline void insertRows(const QString& dbPath, const QString& table, const QStringList& columns,
+inline void insertRows(const store::Place& dbPath, const QString& table, const QStringList& columns,
                        const QList<QList<QVariant>>& rows)
 {
     store::Connection connection(dbPath);
@@ -80,7 +92,7 @@ inline void insertRows(const QString& dbPath, const QString& table, const QStrin
 }
 
 // One column of every row, in key order; NULL shows as "<null>".
-inline QStringList columnOf(const QString& dbPath, const QString& table, const QString& column)
+inline QStringList columnOf(const store::Place& dbPath, const QString& table, const QString& column)
 {
     store::Connection connection(dbPath);
     QSqlQuery query = connection.run(QString("SELECT %1 FROM %2 ORDER BY RowKey").arg(column, table));

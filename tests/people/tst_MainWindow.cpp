@@ -20,8 +20,9 @@ QStringList filled(const QString& prefix, const QStringList& columns) { return Q
 std::unique_ptr<TestProgram> started(const Rows& agents = {}, const Rows& customers = {})
 {
     auto program = std::make_unique<TestProgram>();
-    insertRows(program->makeDatabase(), "Agent", {"Company", "Name"}, agents);
-    insertRows(program->defaultDbPath(), "Customer", {"Name", "DBA"}, customers);
+    const store::Place db = program->makeDatabase();
+    insertRows(db, "Agent", {"Company", "Name"}, agents);
+    insertRows(db, "Customer", {"Name", "DBA"}, customers);
     if (!program->start())
         qFatal("start-up failed");
     return program;
@@ -50,7 +51,7 @@ private slots:
         const QStringList agentLines{" - Jo Smith", "Acme - Al"}, customerLines{"Ann Lee", "Bob Ray", "", "  "};
         QCOMPARE(linesOf(program->agents()), agentLines);
         QCOMPARE(linesOf(program->customers()), customerLines);
-        QCOMPARE(columnOf(program->defaultDbPath(), "Customer", "DBA"), (QStringList{"Ann Lee", "Bob Ray", "<null>", "  "}));
+        QCOMPARE(columnOf(program->session().database(), "Customer", "DBA"), (QStringList{"Ann Lee", "Bob Ray", "<null>", "  "}));
         QCOMPARE(program->agents()->currentRow(), 1);
         QCOMPARE(program->customers()->currentRow(), 3);
         QVERIFY(program->start());
@@ -115,7 +116,7 @@ private slots:
         QCOMPARE(list->currentRow(), list->count() - 1);
         QStringList values;
         for (const char* column : {"Name", row.agent ? "Company" : "DBA", "City", "Fax"})
-            values << columnOf(program->session().DBPath, row.agent ? "Agent" : "Customer", column).value(1);
+            values << columnOf(program->session().database(), row.agent ? "Agent" : "Customer", column).value(1);
         QCOMPARE(values.join('|'), row.stored);
     }
 
@@ -124,7 +125,8 @@ private slots:
     {
         for (const bool agent : {true, false}) {
             auto program = started();
-            const QString db = program->session().DBPath, table = agent ? "Agent" : "Customer";
+            const store::Place db = program->session().database();
+            const QString table = agent ? "Agent" : "Customer";
             insertRows(db, table, {"Name", agent ? "Company" : "DBA", "City", "Phone"},
                        {{"First", "F Co", "Alton", "111"}, {"Middle", "M Co", QVariant(), "222"}, {"Last", "L Co", "Lyon", "333"}});
             agent ? program->main()->FillAgentList() : program->main()->FillCustomerList();
@@ -149,7 +151,7 @@ private slots:
     void nextCopiesTheChosenRows()
     {
         auto program = started();
-        const QString db = program->session().DBPath;
+        const store::Place db = program->session().database();
         insertRows(db, "Agent", kAgentColumns, {QVariant(filled("A0 ", kAgentColumns)).toList(),
                                                 QVariant(filled("A1 ", kAgentColumns)).toList()});
         insertRows(db, "Customer", kCustomerColumns, {QVariant(filled("C0 ", kCustomerColumns)).toList()});
@@ -185,7 +187,7 @@ private slots:
         program->customers()->setCurrentRow(deleted);
         program->click(program->main(), "cmdDeleteCust");
         QCOMPARE(linesOf(program->customers()), left);
-        QCOMPARE(columnOf(program->session().DBPath, "Customer", "DBA"), left);
+        QCOMPARE(columnOf(program->session().database(), "Customer", "DBA"), left);
         QCOMPARE(program->customers()->currentRow(), left.size() - 1);
         if (left.isEmpty())
             return;
@@ -197,12 +199,12 @@ private slots:
     void failedWriteLeavesNothing()
     {
         auto program = started();
-        store::Connection connection(program->defaultDbPath());
+        store::Connection connection(program->session().database());
         QVERIFY_THROWS_EXCEPTION(store::StoreError, connection.transaction([&] {
             connection.run("INSERT INTO Agent (Name) VALUES (?)", {"Jo"});
             connection.run("INSERT INTO NoSuchTable (Name) VALUES (?)", {"Jo"});
         }));
-        QCOMPARE(columnOf(program->defaultDbPath(), "Agent", "Name"), QStringList{});
+        QCOMPARE(columnOf(program->session().database(), "Agent", "Name"), QStringList{});
     }
 };
 

@@ -133,7 +133,8 @@ private slots:
     {
         QFETCH(UserEntry, entry);
         TestProgram program;
-        const QString db = program.makeDatabase(), table = entry.agent ? "Agent" : "Customer";
+        const store::Place db = program.makeDatabase();
+        const QString table = entry.agent ? "Agent" : "Customer";
         insertRows(db, table, {"Name", entry.agent ? "Company" : "DBA", "Address1", "City", "State", "Phone"},
                    {{"Jo", "Acme", kStoredAddress, "Dallas", "Texas", "111"}});
         QVERIFY(program.start());

@@ -1,3 +1,4 @@
+#include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 #include "store/ServerSchema.h"
 
@@ -18,18 +19,14 @@ private slots:
     // rows; a second start leaves the schema and its rows alone.
     void emptyDatabaseGetsSchema()
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("schema"));
-        db.setHostName(m_server.socketFolder());
-        db.setPort(m_server.port());
-        db.setUserName(m_server.user());
-        db.setDatabaseName(QStringLiteral("postgres"));
-        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
-        QVERIFY(!store::serverHasSchema(db));
-        QCOMPARE(store::completeServerSchema(db), QString());
-        QVERIFY(store::serverHasSchema(db));
+        store::Connection connection(store::Place(m_server.address(QStringLiteral("postgres"))));
+        QSqlDatabase& db = connection.database();
+        QVERIFY(!store::serverHasSchema(connection));
+        store::completeServerSchema(connection);
+        QVERIFY(store::serverHasSchema(connection));
         QSqlQuery query(db);
         QVERIFY(query.exec(QStringLiteral("INSERT INTO Policies (DBA) VALUES ('A'), ('B')")));
-        QCOMPARE(store::completeServerSchema(db), QString());
+        store::completeServerSchema(connection);
         QVERIFY(query.exec(QStringLiteral("SELECT ID FROM Policies ORDER BY ID")));
         QList<qint64> ids;
         while (query.next())
@@ -46,8 +43,8 @@ private slots:
     // count, so an open list can tell that it no longer shows the table.
     void everyWriteRaisesTheListCount()
     {
-        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("schema"));
-        QSqlQuery query(db);
+        store::Connection connection(store::Place(m_server.address(QStringLiteral("postgres"))));
+        QSqlQuery query(connection.database());
         const auto count = [&](const char* table) {
             query.prepare(QStringLiteral("SELECT Changes FROM ListChanges WHERE TableName = ?"));
             query.addBindValue(QString::fromLatin1(table));

@@ -44,6 +44,24 @@ ThrowawayServer::~ThrowawayServer()
 
 QString ThrowawayServer::user() const { return QStringLiteral("quillon"); }
 
+store::ServerAddress ThrowawayServer::address(const QString& dbname) const
+{
+    store::ServerAddress address;
+    address.host = socketFolder();
+    address.port = port();
+    address.user = user();
+    address.dbname = dbname;
+    return address;
+}
+
+store::ServerAddress ThrowawayServer::createDatabase(const QString& dbname)
+{
+    if (!m_started || !run({binary(QStringLiteral("createdb")), QStringLiteral("-h"), socketFolder(),
+                            QStringLiteral("-U"), user(), dbname}))
+        return {};
+    return address(dbname);
+}
+
 bool ThrowawayServer::run(const QStringList& command)
 {
     QStringList full = command;

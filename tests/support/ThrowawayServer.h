@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Place.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -21,6 +23,10 @@ public:
     QString socketFolder() const { return m_dir.path(); }
     int port() const { return 5432; }
     QString user() const;
+    // How the program reaches the named database on this server.
+    store::ServerAddress address(const QString& dbname) const;
+    // A new empty database on this server; its address, or an empty address on failure.
+    store::ServerAddress createDatabase(const QString& dbname);
 
 private:
     bool run(const QStringList& command);

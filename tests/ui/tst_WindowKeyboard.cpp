@@ -21,8 +21,9 @@ namespace {
 std::unique_ptr<TestProgram> started()
 {
     auto program = std::make_unique<TestProgram>();
-    insertRows(program->makeDatabase(), "Agent", {"Company", "Name"}, {{"Acme", "Al"}});
-    insertRows(program->defaultDbPath(), "Customer", {"Name", "DBA"}, {{"Ann Lee", "Lee Farms"}});
+    const store::Place db = program->makeDatabase();
+    insertRows(db, "Agent", {"Company", "Name"}, {{"Acme", "Al"}});
+    insertRows(db, "Customer", {"Name", "DBA"}, {{"Ann Lee", "Lee Farms"}});
     if (!program->start())
         qFatal("start-up failed");
     // Ending the program is recorded, not done: a real ending stops every later event loop of the test.
@@ -244,7 +245,8 @@ private slots:
         QCOMPARE(about.title, QString("About QUILLON"));
         QCOMPARE(about.icon, ui::MessageIcon::Information);
         QVERIFY(about.text.startsWith("QUILLON\nVersion 8.0\n"));
-        QVERIFY(about.text.contains("Database: " + program->session().DBPath));
+        const Session& session = program->session();
+        QVERIFY(about.text.contains("Database: " + (testdb::onServer() ? session.Server.displayName() : session.DBPath)));
         QVERIFY(about.text.contains("Settings file: " + program->session().IniPath));
     }
 };

@@ -1,8 +1,6 @@
-#include "app/ServerSettings.h"
+#include "settings/ServerSettings.h"
 
 #include "settings/ProfileFile.h"
-
-#include <QSqlDatabase>
 
 namespace {
 
@@ -23,13 +21,6 @@ int readPort(const QString& iniPath)
 
 } // namespace
 
-QString ServerSettings::displayName() const
-{
-    if (host.isEmpty())
-        return QStringLiteral("service %1").arg(service);
-    return QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(dbname);
-}
-
 ServerSettings readServerSettings(const QString& iniPath)
 {
     ServerSettings settings;
@@ -39,20 +30,4 @@ ServerSettings readServerSettings(const QString& iniPath)
     settings.dbname = readKey(iniPath, "dbname");
     settings.user = readKey(iniPath, "user");
     return settings;
-}
-
-void applyServerSettings(const ServerSettings& settings, QSqlDatabase& db)
-{
-    // Keys the file leaves empty are left to libpq, so a service entry or the
-    // PG* environment can fill them.
-    if (!settings.host.isEmpty()) {
-        db.setHostName(settings.host);
-        db.setPort(settings.port);
-    }
-    if (!settings.dbname.isEmpty())
-        db.setDatabaseName(settings.dbname);
-    if (!settings.user.isEmpty())
-        db.setUserName(settings.user);
-    if (!settings.service.isEmpty())
-        db.setConnectOptions(QStringLiteral("service=%1").arg(settings.service));
 }

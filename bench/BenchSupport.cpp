@@ -1,0 +1,110 @@
+#include "BenchSupport.h"
+
+#include "store/Connection.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace bench {
+
+void NoMessages::show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons)
+{
+    std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+}
+
+double monotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+long residentKb()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+PaintWatch::PaintWatch(QWidget* widget)
+{
+    widget->installEventFilter(this);
+}
+
+void PaintWatch::waitForPaint()
+{
+    while (!m_painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    settle();
+}
+
+bool PaintWatch::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::Paint)
+        m_painted = true;
+    return false;
+}
+
+Environment environmentIn(const QString& folder)
+{
+    Environment env;
+    env.programFolder = folder + "/program";
+    env.userConfigFolder = folder + "/config";
+    env.userDataFolder = folder + "/data";
+    env.pathStyle = PathStyle::Posix;
+    return env;
+}
+
+void addPeople(const store::Place& place, int agents, int customers)
+{
+    store::Connection connection(place);
+    connection.transaction([&] {
+        QSqlQuery agent = connection.prepare(
+            "INSERT INTO Agent (Name, Company, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < agents; ++i) {
+            const QList<QVariant> values{QString("Agent %1").arg(i), QString("Agency %1").arg(i % 97),
+                                         QString("%1 Main Street").arg(i), "Springfield", "IL", "62701",
+                                         "(217) 555-0100"};
+            for (int v = 0; v < values.size(); ++v)
+                agent.bindValue(v, values[v]);
+            connection.exec(agent);
+        }
+        QSqlQuery customer = connection.prepare(
+            "INSERT INTO Customer (Name, DBA, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < customers; ++i) {
+            const QList<QVariant> values{QString("Customer %1").arg(i), QString("Business %1 LLC").arg(i),
+                                         QString("%1 Oak Avenue").arg(i), "Decatur", "IL", "62521",
+                                         "(217) 555-0199"};
+            for (int v = 0; v < values.size(); ++v)
+                customer.bindValue(v, values[v]);
+            connection.exec(customer);
+        }
+    });
+}
+
+} // namespace bench

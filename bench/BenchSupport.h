@@ -1,0 +1,59 @@
+#pragma once
+
+// What the benchmark programs share: a program run without anyone to answer,
+// clocks and medians, and databases filled with agents and customers.
+
+#include "session/Environment.h"
+#include "store/Place.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageBoxService.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QWidget;
+
+namespace bench {
+
+// Nothing in a sound run asks the user anything; if something does, say so.
+class NoMessages final : public ui::MessageBoxService {
+public:
+    void show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons) override;
+};
+
+class NoFiles final : public ui::FileDialogService {
+public:
+    QString getOpenFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
+};
+
+// Milliseconds of the monotonic clock, comparable between processes.
+double monotonicMs();
+double median(std::vector<double> values);
+// The process's resident memory.
+long residentKb();
+
+// Lets the windows lay out and paint what changed.
+void settle();
+
+// Runs until a paint of the widget has been handled.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* widget);
+    void waitForPaint();
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override;
+
+private:
+    bool m_painted = false;
+};
+
+// A run of the program with every folder inside folder.
+Environment environmentIn(const QString& folder);
+
+// Agents and customers with every list column filled, added in one transaction
+// to a database that has the schema.
+void addPeople(const store::Place& place, int agents, int customers);
+
+} // namespace bench

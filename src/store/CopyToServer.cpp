@@ -1,0 +1,99 @@
+#include "store/CopyToServer.h"
+
+#include "store/Connection.h"
+#include "store/PoliciesColumns.h"
+#include "store/Schema.h"
+#include "store/ServerSchema.h"
+#include "store/StoreError.h"
+
+#include <QSqlRecord>
+
+namespace store {
+
+namespace {
+
+struct CopiedTable {
+    QString name;
+    QString key;
+    QStringList columns;
+};
+
+const QList<CopiedTable>& copiedTables()
+{
+    static const QList<CopiedTable> tables{
+        {QStringLiteral("Agent"), QStringLiteral("RowKey"), agentColumns()},
+        {QStringLiteral("Customer"), QStringLiteral("RowKey"), customerColumns()},
+        {QStringLiteral("Policies"), QStringLiteral("ID"), policiesColumns()},
+    };
+    return tables;
+}
+
+// The columns of the table that the file has: an older file may lack some,
+// which then stay NULL on the server.
+QStringList columnsInFile(Connection& file, const CopiedTable& table)
+{
+    const QSqlRecord record = file.database().record(table.name);
+    QStringList present{table.key};
+    for (const QString& column : table.columns)
+        if (record.indexOf(column) >= 0)
+            present << column;
+    return present;
+}
+
+bool holdsRows(Connection& server, const CopiedTable& table)
+{
+    return server.run(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(table.name)).next();
+}
+
+qint64 copyTable(Connection& file, Connection& server, const CopiedTable& table)
+{
+    const QStringList columns = columnsInFile(file, table);
+    const QString list = columns.join(QStringLiteral(", "));
+    QSqlQuery rows = file.run(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(list, table.name, table.key));
+    QSqlQuery insert = server.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(table.name, list, QStringList(columns.size(), QStringLiteral("?"))
+                                                                     .join(QStringLiteral(", "))));
+    qint64 copied = 0;
+    while (rows.next()) {
+        for (int column = 0; column < columns.size(); ++column) {
+            // The file stores text; a value it holds as a number is copied as its text.
+            const QVariant value = rows.value(column);
+            insert.bindValue(column, column == 0 || value.isNull() ? value : QVariant(value.toString()));
+        }
+        server.exec(insert);
+        ++copied;
+    }
+    // The server's own numbering goes on after the copied keys.
+    server.run(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                              "coalesce((SELECT max(%2) FROM %1), 0) + 1, false)")
+                   .arg(table.name.toLower(), table.key.toLower()));
+    return copied;
+}
+
+} // namespace
+
+CopiedRows copyToServer(const QString& filePath, const ServerAddress& serverAddress)
+{
+    Connection file{Place(filePath)};
+    if (inspectSchema(file).state == SchemaState::NoTables || inspectSchema(file).state == SchemaState::Foreign)
+        throw StoreError(-1, QStringLiteral("'%1' is not a database of the program's.").arg(filePath));
+    Connection server{Place(serverAddress)};
+    completeServerSchema(server);
+    CopiedRows copied;
+    server.transaction([&] {
+        for (const CopiedTable& table : copiedTables())
+            if (holdsRows(server, table))
+                throw StoreError(-1, QStringLiteral("The server database already holds %1 rows; nothing was copied.")
+                                         .arg(table.name));
+        // The rows are read from one view of the file, even while an agent works in it.
+        file.transaction([&] {
+            const QList<CopiedTable>& tables = copiedTables();
+            copied.agents = copyTable(file, server, tables[0]);
+            copied.customers = copyTable(file, server, tables[1]);
+            copied.contracts = copyTable(file, server, tables[2]);
+        });
+    });
+    return copied;
+}
+
+} // namespace store

@@ -1,0 +1,121 @@
+#include "store/AgentTable.h"
+#include "store/Connection.h"
+#include "store/CopyToServer.h"
+#include "store/CustomerTable.h"
+#include "store/PoliciesColumns.h"
+#include "store/PoliciesTable.h"
+#include "store/Schema.h"
+#include "store/StoreError.h"
+
+#include "support/ThrowawayServer.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Every row of a table in key order, every column as stored: NULL stays
+// apart from an empty text.
+QList<QVariantList> tableRows(const store::Place& place, const QString& table, const QString& key,
+                              const QStringList& columns)
+{
+    store::Connection connection(place);
+    QSqlQuery query = connection.run(
+        QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(key, columns.join(", "), table));
+    QList<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i <= columns.size(); ++i)
+            row << (query.value(i).isNull() ? QVariant() : QVariant(query.value(i).toString()));
+        rows << row;
+    }
+    return rows;
+}
+
+struct Table {
+    QString name, key;
+    QStringList columns;
+};
+const QList<Table> kTables{{"Agent", "RowKey", store::agentColumns()},
+                           {"Customer", "RowKey", store::customerColumns()},
+                           {"Policies", "ID", store::policiesColumns()}};
+
+} // namespace
+
+class CopyToServerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.started(), qPrintable(m_server.error()));
+        // A database as the program leaves it: rows deleted in between, so
+        // keys have gaps, and contracts with empty (NULL) columns.
+        m_file = m_dir.filePath("project.mdb");
+        store::createDatabase(m_file);
+        const store::PeopleTable agents = store::agentTable(m_file), customers = store::customerTable(m_file);
+        for (int n = 0; n < 4; ++n)
+            agents.insert({QString("Agent %1").arg(n), QString("Company %1").arg(n), "", "", "Town"});
+        agents.remove(2);
+        for (int n = 0; n < 6; ++n)
+            customers.insert({QString("Customer %1").arg(n), n == 3 ? "" : QString("DBA %1").arg(n)});
+        customers.remove(1);
+        const QStringList columns = store::policiesColumns();
+        for (int n = 0; n < 21; ++n) {
+            QStringList texts;
+            for (int c = 0; c < columns.size(); ++c)
+                texts << ((c + n) % 4 == 0 ? QString() : QString("%1 %2").arg(columns[c]).arg(n));
+            store::appendPolicy(m_file, columns, texts);
+        }
+        store::deletePolicy(m_file, 5);
+    }
+
+    // Every row and column arrives as stored, keys kept; the server numbers
+    // new rows after them; a second copy is refused and changes nothing.
+    void copiesOnceExactly()
+    {
+        const store::ServerAddress server = m_server.createDatabase("office");
+        const store::CopiedRows copied = store::copyToServer(m_file, server);
+        QCOMPARE(copied.agents, 3);
+        QCOMPARE(copied.customers, 5);
+        QCOMPARE(copied.contracts, 20);
+        const store::Place office(server);
+        for (const Table& table : kTables)
+            QCOMPARE(tableRows(office, table.name, table.key, table.columns),
+                     tableRows(m_file, table.name, table.key, table.columns));
+        QCOMPARE(store::policyRow(office, 21).keys().size(), store::policyRow(m_file, 21).keys().size());
+        QCOMPARE(store::policyRow(office, 21).value("ID").toLongLong(), 21);
+        QCOMPARE(store::appendPolicy(office, {"DBA"}, {"New"}), 22);
+        QCOMPARE(store::agentTable(office).insert({"Later"}).key, 5);
+
+        QVERIFY_THROWS_EXCEPTION(store::StoreError, store::copyToServer(m_file, server));
+        QCOMPARE(tableRows(office, "Policies", "ID", {"DBA"}).size(), 21);
+        QCOMPARE(tableRows(office, "Agent", "RowKey", {"Name"}).size(), 4);
+    }
+
+    // The program says what it copied, and why it refuses a second time.
+    void programReportsItsWork()
+    {
+        const store::ServerAddress server = m_server.createDatabase("byprogram");
+        const QStringList arguments{m_file, "--host", server.host, "--dbname", server.dbname, "--user", server.user};
+        QProcess first;
+        first.start(QUILLON_COPY_PROGRAM, arguments);
+        QVERIFY(first.waitForFinished());
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(QString(first.readAllStandardOutput()),
+                 QString("Copied 3 agents, 5 customers and 20 contracts to %1.\n").arg(server.displayName()));
+        QProcess second;
+        second.start(QUILLON_COPY_PROGRAM, arguments);
+        QVERIFY(second.waitForFinished());
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY(QString(second.readAllStandardError()).contains("already holds Agent rows; nothing was copied"));
+    }
+
+private:
+    ThrowawayServer m_server;
+    QTemporaryDir m_dir;
+    QString m_file;
+};
+
+QTEST_GUILESS_MAIN(CopyToServerTest)
+#include "tst_CopyToServer.moc"

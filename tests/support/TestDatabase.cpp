@@ -1,0 +1,64 @@
+#include "support/TestDatabase.h"
+
+#include "session/Session.h"
+#include "store/Connection.h"
+#include "store/Schema.h"
+#include "store/ServerSchema.h"
+#include "support/ThrowawayServer.h"
+
+#include <QtTest>
+
+namespace testdb {
+
+namespace {
+
+ThrowawayServer& server()
+{
+    // Made on first use, stopped when the program ends, also after failed tests.
+    static ThrowawayServer instance;
+    if (!instance.started())
+        qFatal("the throwaway server did not start: %s", qPrintable(instance.error()));
+    return instance;
+}
+
+} // namespace
+
+bool onServer()
+{
+    return qEnvironmentVariable("QUILLON_TEST_BACKEND") == QLatin1String("server");
+}
+
+store::Place freshDatabase(const QString& filePath)
+{
+    if (!onServer()) {
+        store::createDatabase(filePath);
+        return store::Place(filePath);
+    }
+    static int made = 0;
+    const store::ServerAddress address = server().createDatabase(QStringLiteral("test%1").arg(++made));
+    if (!address.namesServer())
+        qFatal("no database on the throwaway server: %s", qPrintable(server().error()));
+    const store::Place place(address);
+    store::Connection connection(place);
+    store::completeServerSchema(connection);
+    return place;
+}
+
+void useFreshDatabase(Session& session, const QString& filePath)
+{
+    const store::Place place = freshDatabase(filePath);
+    session.DBPath = filePath;
+    session.Server = place.server;
+}
+
+QString serverSection(const store::Place& place)
+{
+    if (!place.isServer())
+        return {};
+    return QStringLiteral("[server]\nhost=%1\nport=%2\ndbname=%3\nuser=%4\n")
+        .arg(place.server.host)
+        .arg(place.server.port)
+        .arg(place.server.dbname, place.server.user);
+}
+
+} // namespace testdb

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/Place.h"
+
+#include <QString>
+
+struct Session;
+
+// The store tests and the contract's whole road run twice from the same code:
+// on the database file, and with QUILLON_TEST_BACKEND=server on a PostgreSQL
+// server of the test program's own.
+namespace testdb {
+
+bool onServer();
+
+// A new, empty database of the program's with its schema. On the file it is
+// created at filePath; on the server it is a new database on the throwaway
+// server, which starts on first use and stops when the test program ends.
+store::Place freshDatabase(const QString& filePath);
+
+// The same, made the session's database.
+void useFreshDatabase(Session& session, const QString& filePath);
+
+// The [server] section that points a whole run of the program at place, or
+// an empty text for a file.
+QString serverSection(const store::Place& place);
+
+} // namespace testdb
