@@ -29,8 +29,6 @@ public:
     // A new contract starts without a loan authorization.
     void clearLoanAuthorization();
 
-    const LoanTermsForm& form() const { return m_form; }
-
 signals:
     // Save / Print with terms that can be saved.
     void savePrintRequested();

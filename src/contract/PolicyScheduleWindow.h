@@ -28,8 +28,6 @@ public:
     // that are there are written, and a Section 4 amount ticks its box.
     void showReopened(const print::ScheduleValues& reopened);
 
-    const PolicyScheduleForm& form() const { return m_form; }
-
 signals:
     // Next >> found every amount usable and worked out the first terms.
     void nextRequested();
