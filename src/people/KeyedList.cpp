@@ -2,15 +2,80 @@
 
 #include "people/ListLinesModel.h"
 
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+
 namespace people {
 
-KeyedList::KeyedList(QWidget* parent) : QListView(parent), m_lines(new ListLinesModel(this))
+KeyedList::KeyedList(QWidget* parent) : QTableView(parent), m_lines(new ListLinesModel(this))
 {
     setModel(m_lines);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Every line is one text line high; measuring each of many thousand lines is wasted time.
-    setUniformItemSizes(true);
+    // Dressed as a list: no headers, no grid, one line of text a row, the
+    // line as wide as the box, Tab going on to the next control.
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Scrolled a whole line at a time, so the top line is never cut.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    fitLineHeight();
+}
+
+void KeyedList::fitLineHeight()
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const int height = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void KeyedList::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitLineHeight();
+}
+
+void KeyedList::updateGeometries()
+{
+    QTableView::updateGeometries();
+    keepTopLineWhole();
+}
+
+void KeyedList::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    keepTopLineWhole();
+}
+
+void KeyedList::keepTopLineWhole()
+{
+    QHeaderView* rows = verticalHeader();
+    const int top = verticalScrollBar()->value();
+    if (top < 0 || top >= rows->count() || rows->offset() == rows->sectionPosition(top))
+        return;
+    rows->setOffsetToSectionPosition(top);
+    viewport()->update();
+}
+
+QModelIndex KeyedList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void KeyedList::fill(store::ListRead read)
@@ -95,7 +160,7 @@ QItemSelectionModel::SelectionFlags KeyedList::selectionCommand(const QModelInde
     // A Ctrl+click would otherwise clear the only choice.
     if (!index.isValid())
         return QItemSelectionModel::NoUpdate;
-    const auto flags = QListView::selectionCommand(index, event);
+    const auto flags = QTableView::selectionCommand(index, event);
     if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::ClearAndSelect;
     return flags;

@@ -145,6 +145,7 @@ void Connection::begin()
 {
     if (!m_db.transaction())
         throw failure(m_db.lastError());
+    m_inTransaction = true;
 }
 
 void Connection::commit()
@@ -154,18 +155,26 @@ void Connection::commit()
         rollback();
         throw error;
     }
+    m_inTransaction = false;
 }
 
-StoreError Connection::failure(const QSqlError& error) const
+StoreError Connection::failure(const QSqlError& error)
 {
     m_drop = true;
-    if (const std::optional<StoreError> own = sqliteFailure(m_db))
-        return *own;
-    return StoreError::from(error);
+    const std::optional<StoreError> own = sqliteFailure(m_db);
+    const StoreError failed = own ? *own : StoreError::from(error);
+    // On the server one failed statement spoils its whole transaction; ending
+    // it at once lets the statements still open be freed without complaint.
+    if (m_backend == Backend::Server)
+        rollback();
+    return failed;
 }
 
 void Connection::rollback() noexcept
 {
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
     m_db.rollback();
 }
 

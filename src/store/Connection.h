@@ -76,7 +76,7 @@ private:
     void rollback() noexcept;
     // The failure as the store itself reports it: SQLite's extended code and
     // text where the connection is SQLite's, the driver's report otherwise.
-    StoreError failure(const QSqlError& error) const;
+    StoreError failure(const QSqlError& error);
 
     void openFile(const QString& path);
     void openServer(const ServerAddress& server);
@@ -85,7 +85,8 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     // Set after a failure on the server: the session is closed rather than kept.
-    mutable bool m_drop = false;
+    bool m_drop = false;
+    bool m_inTransaction = false;
 };
 
 // Closes the server sessions the calling thread keeps; a thread that used the

@@ -25,6 +25,7 @@ expect_field() {
 
 [ -x "$root/usr/bin/quillon" ] || fail "usr/bin/quillon is not an executable"
 [ -x "$root/usr/bin/quillon-copy-to-server" ] || fail "usr/bin/quillon-copy-to-server is not an executable"
+expect_file usr/share/man/man1/quillon-copy-to-server.1.gz
 desktop=usr/share/applications/org.quillon.Quillon.desktop
 expect_file "$desktop"
 expect_line "$desktop" "Exec=quillon"

@@ -149,6 +149,35 @@ private slots:
         QCOMPARE(shown(listOf(*program, row.agent)), fullRead(db, row.agent));
     }
 
+    // A list longer than its box shows the chosen last line, with its top line whole, after every change.
+    void chosenLineInViewTopLineWhole_data()
+    {
+        QTest::addColumn<Case>("row");
+        const bool customer = false;
+        QTest::newRow("at start-up") << Case{customer, {}, {}, true};
+        QTest::newRow("after an add") << Case{customer, {}, {userAdds(customer, "New")}, true};
+        QTest::newRow("after deleting the first") << Case{customer, {}, {userDeletes(customer, 0)}, true};
+        QTest::newRow("after editing a middle one") << Case{customer, {}, {userEdits(customer, 20, "Mid")}, true};
+    }
+    void chosenLineInViewTopLineWhole()
+    {
+        QFETCH(Case, row);
+        TestProgram program;
+        Rows many;
+        for (int n = 0; n < 40; ++n)
+            many << QList<QVariant>{QString("N%1").arg(n), QString("Business %1").arg(n)};
+        const store::Place db = program.makeDatabase();
+        insertRows(db, "Customer", {"Name", "DBA"}, many);
+        QVERIFY(program.start());
+        for (const Step& step : row.steps)
+            step.act(program);
+        people::KeyedList* list = program.customers();
+        QVERIFY(QTest::qWaitForWindowExposed(program.main()));
+        const QRect box = list->viewport()->rect();
+        QVERIFY(box.contains(list->visualRect(list->model()->index(list->count() - 1, 0))));
+        QCOMPARE(list->visualRect(list->indexAt(QPoint(1, 1))).top(), 0);
+    }
+
     // Edit and Next find the row of the chosen line even after lines above it were deleted.
     void chosenLineLeadsToItsRow()
     {

@@ -83,6 +83,39 @@ Q_DECLARE_METATYPE(Qt::Key)
 class WindowKeyboardTest : public QObject {
     Q_OBJECT
 private slots:
+    // The lists answer the keys as lists do; Tab goes on to the next control.
+    void listKeysMoveTheChoice_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("Home, the first line") << QList<int>{Qt::Key_Home} << 0;
+        QTest::newRow("End after Home, the last line") << QList<int>{Qt::Key_Home, Qt::Key_End} << 5;
+        QTest::newRow("Up, the line above") << QList<int>{Qt::Key_Up} << 4;
+        QTest::newRow("Down on the last line stays") << QList<int>{Qt::Key_Down} << 5;
+        QTest::newRow("Page Up, the top") << QList<int>{Qt::Key_PageUp, Qt::Key_PageUp} << 0;
+        QTest::newRow("Right and Left stay") << QList<int>{Qt::Key_Up, Qt::Key_Right, Qt::Key_Left} << 4;
+    }
+    void listKeysMoveTheChoice()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, chosen);
+        auto program = std::make_unique<TestProgram>();
+        insertRows(program->makeDatabase(), "Agent", {"Company", "Name"},
+                   {{"A", "1"}, {"B", "2"}, {"C", "3"}, {"D", "4"}, {"E", "5"}, {"F", "6"}});
+        QVERIFY(program->start());
+        people::KeyedList* list = program->agents();
+        program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->main()));
+        list->setFocus();
+        for (const int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+        QCOMPARE(list->selectedPosition(), chosen);
+        QCOMPARE(list->currentRow(), chosen);
+        QTest::keyClick(list, Qt::Key_Tab);
+        QVERIFY(!list->hasFocus());
+        QCOMPARE(list->selectedPosition(), chosen);
+    }
+
     // Enter (and Return) on a focused button does what a click does.
     void enterPressesFocusedButton_data()
     {
