@@ -69,10 +69,12 @@ void Application::connectPeople()
     QObject::connect(main, &MainWindow::editAgentRequested, agent,
                      [agent](int position) { agent->showModal(true, position); });
     QObject::connect(agent, &PartyDialog::entriesStored, main, &MainWindow::refillAgentsAfter);
+    QObject::connect(agent, &PartyDialog::rowGone, main, &MainWindow::FillAgentList);
     QObject::connect(main, &MainWindow::newCustomerRequested, customer, [customer] { customer->showModal(false); });
     QObject::connect(main, &MainWindow::editCustomerRequested, customer,
                      [customer](int position) { customer->showModal(true, position); });
     QObject::connect(customer, &PartyDialog::entriesStored, main, &MainWindow::refillCustomersAfter);
+    QObject::connect(customer, &PartyDialog::rowGone, main, &MainWindow::FillCustomerList);
     QObject::connect(main, &MainWindow::aboutRequested, main, [this, main] {
         m_session.services.messages->show(main, aboutText(m_session), ui::MessageIcon::Information,
                                           QStringLiteral("About QUILLON"));

@@ -91,17 +91,32 @@ bool MainWindow::GetData()
     // current agent and customer as they were.
     AgentRecord agent;
     CustomerRecord customer;
+    bool agentGone = false, customerGone = false;
     const bool read = runOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.database());
-        if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents))
-            if (const auto values = agents.row(*key))
+        if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents)) {
+            const auto values = agents.row(*key);
+            agentGone = !values;
+            if (values)
                 agent = store::recordOf<AgentRecord>(*values);
+        }
         const store::PeopleTable customers = store::customerTable(m_session.database());
-        if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers))
-            if (const auto values = customers.row(*key))
+        if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers)) {
+            const auto values = customers.row(*key);
+            customerGone = !values;
+            if (values)
                 customer = store::recordOf<CustomerRecord>(*values);
+        }
     });
     if (!read)
+        return false;
+    // A chosen line whose row another program deleted: the lists show the
+    // table again and the user chooses anew.
+    if (agentGone)
+        FillAgentList();
+    if (customerGone)
+        FillCustomerList();
+    if (agentGone || customerGone)
         return false;
     m_session.CurAgent = agent;
     m_session.CurCust = customer;

@@ -89,8 +89,10 @@ bool PartyDialog::activate(int position)
             return;
         }
         const std::optional<QStringList> values = rows.row(*m_editedKey);
-        if (!values)
+        if (!values) {
+            show = false;
             return;
+        }
         for (qsizetype i = 0; i < m_fields.size(); ++i) {
             m_shownValues[i] = values->value(m_design.fieldColumns[i]);
             m_fields[i]->setText(m_shownValues[i]);
@@ -98,6 +100,8 @@ bool PartyDialog::activate(int position)
             m_fields[i]->setCursorPosition(0);
         }
     });
+    if (ok && !show && m_editedKey)
+        emit rowGone();
     m_fields.first()->setFocus();
     return ok && show;
 }

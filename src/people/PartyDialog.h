@@ -46,6 +46,9 @@ public:
 signals:
     // OK stored the entries: the list is to follow the write.
     void entriesStored(const store::RowChange& write);
+    // The chosen line's row was deleted by another program: the list must be
+    // read again rather than an empty form shown.
+    void rowGone();
 
 protected:
     Session& m_session;

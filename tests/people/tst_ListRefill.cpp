@@ -1,7 +1,11 @@
 #include "people/TestProgram.h"
 #include "store/AgentTable.h"
 #include "store/CustomerTable.h"
+#include "contract/PolicyScheduleWindow.h"
+#include "people/AgentDialog.h"
+#include "people/CustomerDialog.h"
 
+#include <QDialog>
 #include <QtTest>
 
 namespace {
@@ -176,6 +180,48 @@ private slots:
         const QRect box = list->viewport()->rect();
         QVERIFY(box.contains(list->visualRect(list->model()->index(list->count() - 1, 0))));
         QCOMPARE(list->visualRect(list->indexAt(QPoint(1, 1))).top(), 0);
+    }
+
+    // Edit or Next >> on a line whose row another program deleted reads the list again; no form opens
+    // and no other row is touched.
+    void vanishedRowIsReadAgain_data()
+    {
+        QTest::addColumn<bool>("agent");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Edit a customer") << false << "cmdEditCust";
+        QTest::newRow("Edit an agent") << true << "cmdEditAgent";
+        QTest::newRow("Next with the customer gone") << false << "cmdNext";
+        QTest::newRow("Next with the agent gone") << true << "cmdNext";
+    }
+    void vanishedRowIsReadAgain()
+    {
+        QFETCH(bool, agent);
+        QFETCH(QString, button);
+        TestProgram program;
+        const store::Place db = program.makeDatabase();
+        insertRows(db, "Agent", {"Name", "Company"}, kThreeAgents);
+        insertRows(db, "Customer", {"Name", "DBA"}, kFiveCustomers);
+        QVERIFY(program.start());
+        const QString table = agent ? "Agent" : "Customer", column = agent ? "Name" : "DBA";
+        QStringList left = columnOf(db, table, column);
+        left.removeAt(1);
+        otherRuns(QString("DELETE FROM %1 WHERE RowKey = ?").arg(table), 1).act(program);
+        listOf(program, agent)->setCurrentRow(1);
+        bool formOpened = false;
+        QTimer::singleShot(0, [&] {
+            for (QDialog* form : {static_cast<QDialog*>(program.app->windows().frmAddAgent),
+                                  static_cast<QDialog*>(program.app->windows().frmAddCust)})
+                if (form->isVisible())
+                    formOpened = true, form->reject();
+        });
+        program.click(program.main(), qPrintable(button));
+        QCoreApplication::processEvents();
+
+        QVERIFY(!formOpened);
+        QVERIFY(!program.app->windows().frmPolicies1->isVisible());
+        QCOMPARE(shown(listOf(program, agent)), fullRead(db, agent));
+        QCOMPARE(columnOf(db, table, column), left);
+        QVERIFY(program.messages.shown.isEmpty());
     }
 
     // Edit and Next find the row of the chosen line even after lines above it were deleted.
