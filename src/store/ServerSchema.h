@@ -9,8 +9,9 @@ class Connection;
 // lives in a one-row table since the server has no user_version.
 //
 // Gives an open server database without the program's tables the whole
-// schema in one transaction; a database that has them is left alone.
-// Throws StoreError with the server's own text.
+// schema, and one made by an older program the columns it lacks, each in one
+// transaction; a complete database is left alone. Throws StoreError with the
+// server's own text.
 void completeServerSchema(Connection& connection);
 
 // True when the open server database has the Agent, Customer and Policies tables.

@@ -64,6 +64,21 @@ private slots:
         QVERIFY(query.next());
     }
 
+    // A database made by an older program gets the columns it lacks, its rows kept.
+    void olderDatabaseGetsMissingColumns()
+    {
+        store::Connection connection(store::Place(m_server.address(QStringLiteral("postgres"))));
+        connection.execute(QStringLiteral("ALTER TABLE Policies DROP COLUMN Tax"));
+        connection.execute(QStringLiteral("ALTER TABLE Customer DROP COLUMN Fax"));
+        store::completeServerSchema(connection);
+        QSqlQuery query = connection.run(QStringLiteral("SELECT DBA, Tax FROM Policies ORDER BY ID"));
+        QStringList rows;
+        while (query.next())
+            rows << query.value(0).toString() + '|' + (query.value(1).isNull() ? "NULL" : "?");
+        QCOMPARE(rows, (QStringList{"A|NULL", "B|NULL"}));
+        QVERIFY(connection.database().record(QStringLiteral("customer")).indexOf(QStringLiteral("Fax")) >= 0);
+    }
+
 private:
     ThrowawayServer m_server;
 };
