@@ -3,24 +3,13 @@
 // byte outside the value's own line (or adds a line and nothing else).
 #include "FuzzInput.h"
 #include "settings/ProfileText.h"
+#include "support/ByteDifference.h"
 
 #include <QList>
 
 namespace {
 const QStringList kKeys{"dbdrive", "dbdir", "dbName", "phone", "street"};
 const QStringList kSections{"file", "lender", "FILE", "other"};
-
-std::pair<QByteArray, QByteArray> difference(const QByteArray& before, const QByteArray& after)
-{
-    qsizetype head = 0;
-    while (head < before.size() && head < after.size() && before[head] == after[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < std::min(before.size(), after.size()) - head
-           && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-        ++tail;
-    return {before.mid(head, before.size() - head - tail), after.mid(head, after.size() - head - tail)};
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -57,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++i;
         }
 
-    const auto [removed, added] = difference(file, *after);
+    const auto [removed, added] = byteDifference(file, *after);
     if (profile::valueIn(file, section, key)) {
         FUZZ_CHECK(!removed.contains('\n') && !removed.contains('\r'));
         FUZZ_CHECK(!added.contains('\n') && !added.contains('\r'));

@@ -1,4 +1,5 @@
 #include "settings/ProfileFile.h"
+#include "support/ByteDifference.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,19 +37,6 @@ bool seed(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The bytes where two files differ once their common beginning and end are set aside.
-std::pair<QByteArray, QByteArray> difference(const QByteArray& before, const QByteArray& after)
-{
-    qsizetype head = 0;
-    while (head < before.size() && head < after.size() && before[head] == after[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < std::min(before.size(), after.size()) - head
-           && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-        ++tail;
-    return {before.mid(head, before.size() - head - tail), after.mid(head, after.size() - head - tail)};
 }
 } // namespace
 
@@ -159,7 +147,7 @@ private slots:
             if (QString(probe).compare(key, Qt::CaseInsensitive) != 0 || QString(section) != "file")
                 QCOMPARE(profile::valueIn(*after, section, probe), profile::valueIn(before, section, probe));
 
-        const auto [removed, added] = difference(before, *after);
+        const auto [removed, added] = byteDifference(before, *after);
         if (profile::valueIn(before, "file", key)) {
             // The change stays inside the key's own line, and what came in is the new value, perhaps quoted.
             QVERIFY2(!removed.contains('\n') && !removed.contains('\r'), removed.constData());
