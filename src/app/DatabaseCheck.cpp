@@ -40,8 +40,13 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage)
 
 QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText)
 {
+    // libpq indents its hints with a tab; the box shows each line as it comes.
+    QStringList lines;
+    for (const QString& line : serverText.split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
     return QStringLiteral("The office database on ") + server.displayName() +
-           QStringLiteral(" cannot be opened.\n") + serverText.trimmed() +
+           QStringLiteral(" cannot be opened.\n") + lines.join(QLatin1Char('\n')) +
            QStringLiteral("\nProgram cannot continue.");
 }
 

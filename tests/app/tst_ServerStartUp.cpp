@@ -82,7 +82,7 @@ private slots:
         const auto& shown = program.messages.shown.first();
         const QString start = QStringLiteral("The office database on %1:5432/%2 cannot be opened.\n").arg(host, dbname);
         QVERIFY2(shown.text.startsWith(start) && shown.text.contains(serverSays)
-                     && shown.text.endsWith("\nProgram cannot continue."),
+                     && shown.text.endsWith("\nProgram cannot continue.") && !shown.text.contains(QLatin1Char('\t')),
                  qPrintable(shown.text));
         QCOMPARE(shown.icon, ui::MessageIcon::Critical);
         QCOMPARE(shown.title, QString("QUILLON"));
