@@ -12,25 +12,9 @@ namespace store {
 
 namespace {
 
-struct CopiedTable {
-    QString name;
-    QString key;
-    QStringList columns;
-};
-
-const QList<CopiedTable>& copiedTables()
-{
-    static const QList<CopiedTable> tables{
-        {QStringLiteral("Agent"), QStringLiteral("RowKey"), agentColumns()},
-        {QStringLiteral("Customer"), QStringLiteral("RowKey"), customerColumns()},
-        {QStringLiteral("Policies"), QStringLiteral("ID"), policiesColumns()},
-    };
-    return tables;
-}
-
 // The columns of the table that the file has: an older file may lack some,
 // which then stay NULL on the server.
-QStringList columnsInFile(Connection& file, const CopiedTable& table)
+QStringList columnsInFile(Connection& file, const TableDesign& table)
 {
     const QSqlRecord record = file.database().record(table.name);
     QStringList present{table.key};
@@ -40,12 +24,12 @@ QStringList columnsInFile(Connection& file, const CopiedTable& table)
     return present;
 }
 
-bool holdsRows(Connection& server, const CopiedTable& table)
+bool holdsRows(Connection& server, const TableDesign& table)
 {
     return server.run(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(table.name)).next();
 }
 
-qint64 copyTable(Connection& file, Connection& server, const CopiedTable& table)
+qint64 copyTable(Connection& file, Connection& server, const TableDesign& table)
 {
     const QStringList columns = columnsInFile(file, table);
     const QString list = columns.join(QStringLiteral(", "));
@@ -75,19 +59,20 @@ qint64 copyTable(Connection& file, Connection& server, const CopiedTable& table)
 CopiedRows copyToServer(const QString& filePath, const ServerAddress& serverAddress)
 {
     Connection file{Place(filePath)};
-    if (inspectSchema(file).state == SchemaState::NoTables || inspectSchema(file).state == SchemaState::Foreign)
+    const SchemaState state = inspectSchema(file).state;
+    if (state == SchemaState::NoTables || state == SchemaState::Foreign)
         throw StoreError(-1, QStringLiteral("'%1' is not a database of the program's.").arg(filePath));
     Connection server{Place(serverAddress)};
     completeServerSchema(server);
     CopiedRows copied;
     server.transaction([&] {
-        for (const CopiedTable& table : copiedTables())
+        for (const TableDesign& table : tableDesigns())
             if (holdsRows(server, table))
                 throw StoreError(-1, QStringLiteral("The server database already holds %1 rows; nothing was copied.")
                                          .arg(table.name));
         // The rows are read from one view of the file, even while an agent works in it.
         file.transaction([&] {
-            const QList<CopiedTable>& tables = copiedTables();
+            const QList<TableDesign>& tables = tableDesigns();
             copied.agents = copyTable(file, server, tables[0]);
             copied.customers = copyTable(file, server, tables[1]);
             copied.contracts = copyTable(file, server, tables[2]);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <utility>
+
 class QSqlDatabase;
 
 namespace store {

@@ -23,22 +23,14 @@ QStringList fileStatements()
         + policiesCreateStatements(Backend::File);
 }
 
-struct TableDesign {
-    QString name;
-    QString key;
-    const QStringList& columns;
-};
-
-QList<TableDesign> tableDesigns()
+// The table's name as the database lists it, matched without regard to case
+// (the server folds names to lower case); empty when it has no such table.
+QString listedName(const QStringList& tables, const QString& name)
 {
-    return {{QStringLiteral("Agent"), QStringLiteral("RowKey"), agentColumns()},
-            {QStringLiteral("Customer"), QStringLiteral("RowKey"), customerColumns()},
-            {QStringLiteral("Policies"), QStringLiteral("ID"), policiesColumns()}};
-}
-
-bool containsName(const QStringList& names, const QString& name)
-{
-    return names.contains(name, Qt::CaseInsensitive);
+    for (const QString& table : tables)
+        if (table.compare(name, Qt::CaseInsensitive) == 0)
+            return table;
+    return {};
 }
 
 void writeSchema(Connection& connection)
@@ -52,6 +44,22 @@ void writeSchema(Connection& connection)
 }
 
 } // namespace
+
+const QList<TableDesign>& tableDesigns()
+{
+    static const QList<TableDesign> designs{{QStringLiteral("Agent"), QStringLiteral("RowKey"), agentColumns()},
+                                            {QStringLiteral("Customer"), QStringLiteral("RowKey"), customerColumns()},
+                                            {QStringLiteral("Policies"), QStringLiteral("ID"), policiesColumns()}};
+    return designs;
+}
+
+void addMissingColumns(Connection& connection, const QStringList& missingColumns)
+{
+    for (const QString& missing : missingColumns) {
+        const QStringList parts = missing.split(QLatin1Char('.'));
+        connection.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(parts[0], parts[1]));
+    }
+}
 
 void createDatabase(const QString& path)
 {
@@ -76,10 +84,11 @@ SchemaInspection inspectSchema(Connection& connection)
         return {SchemaState::NoTables, {}};
     SchemaInspection inspection;
     for (const TableDesign& design : tableDesigns()) {
-        if (!containsName(tables, design.name))
+        const QString listed = listedName(tables, design.name);
+        if (listed.isEmpty())
             return {SchemaState::Foreign, {}};
-        // Names are matched as the store matches them: without regard to case.
-        const QSqlRecord record = connection.database().record(design.name);
+        // Columns, too, are matched without regard to case.
+        const QSqlRecord record = connection.database().record(listed);
         if (record.indexOf(design.key) < 0)
             return {SchemaState::Foreign, {}};
         for (const QString& column : design.columns)
@@ -99,10 +108,7 @@ SchemaState completeSchema(const QString& path)
         writeSchema(connection);
     } else if (inspection.state == SchemaState::MissingColumns) {
         connection.transaction([&] {
-            for (const QString& missing : inspection.missingColumns) {
-                const QStringList parts = missing.split(QLatin1Char('.'));
-                connection.run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(parts[0], parts[1]));
-            }
+            addMissingColumns(connection, inspection.missingColumns);
             connection.run(policiesDbaIndexIfMissing());
             // A file that some later version already marked keeps its mark.
             QSqlQuery version = connection.run(QStringLiteral("PRAGMA user_version"));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -27,8 +29,21 @@ struct SchemaInspection {
     QStringList missingColumns;
 };
 
-// Reads the tables and columns of an open file; writes nothing.
+// The program's three tables: name, hidden key and columns, in the order
+// they are created.
+struct TableDesign {
+    QString name;
+    QString key;
+    const QStringList& columns;
+};
+const QList<TableDesign>& tableDesigns();
+
+// Reads the tables and columns of an open database; writes nothing.
 SchemaInspection inspectSchema(Connection& connection);
+
+// Adds each missing column ("Policies.Tax") as text, NULL in every row;
+// runs inside the caller's transaction.
+void addMissingColumns(Connection& connection, const QStringList& missingColumns);
 
 // Gives a file without tables the whole schema, and a file of the program's that
 // lacks columns those columns (NULL in every row, no value changed) with the

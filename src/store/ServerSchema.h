@@ -10,8 +10,8 @@ class Connection;
 //
 // Gives an open server database without the program's tables the whole
 // schema, and one made by an older program the columns it lacks, each in one
-// transaction; a complete database is left alone. Throws StoreError with the
-// server's own text.
+// transaction; a complete database is left alone, and one holding another
+// program's tables is refused. Throws StoreError with the server's own text.
 void completeServerSchema(Connection& connection);
 
 // True when the open server database has the Agent, Customer and Policies tables.
