@@ -1,8 +1,11 @@
 #include "BenchSupport.h"
 
+#include "settings/ProfileFile.h"
 #include "store/Connection.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QEvent>
 #include <QFile>
 #include <QWidget>
@@ -78,6 +81,22 @@ Environment environmentIn(const QString& folder)
     env.userDataFolder = folder + "/data";
     env.pathStyle = PathStyle::Posix;
     return env;
+}
+
+void pointSettingsAt(const Environment& env, const store::Place& place)
+{
+    QDir().mkpath(env.programFolder);
+    const QString ini = env.programFolder + "/tly2.ini";
+    if (place.isServer()) {
+        profile::writeString(ini, "server", "host", place.server.host);
+        profile::writeString(ini, "server", "port", QString::number(place.server.port));
+        profile::writeString(ini, "server", "dbname", place.server.dbname);
+        profile::writeString(ini, "server", "user", place.server.user);
+    } else {
+        profile::writeString(ini, "file", "dbdrive", "");
+        profile::writeString(ini, "file", "dbdir", QFileInfo(place.filePath).absolutePath() + "/");
+        profile::writeString(ini, "file", "dbname", QFileInfo(place.filePath).fileName());
+    }
 }
 
 void addPeople(const store::Place& place, int agents, int customers)

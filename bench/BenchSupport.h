@@ -52,6 +52,10 @@ private:
 // A run of the program with every folder inside folder.
 Environment environmentIn(const QString& folder);
 
+// Writes the settings file of a run in env's program folder so that it opens
+// the database at place: the file's folder and name, or the server's keys.
+void pointSettingsAt(const Environment& env, const store::Place& place);
+
 // Agents and customers with every list column filled, added in one transaction
 // to a database that has the schema.
 void addPeople(const store::Place& place, int agents, int customers);

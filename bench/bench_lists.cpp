@@ -11,7 +11,6 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "settings/ProfileFile.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
@@ -268,10 +267,7 @@ int main(int argc, char* argv[])
         QDir().mkpath(env.userDataFolder);
         const QString dbPath = env.userDataFolder + "/loans.mdb";
         fillDatabase(dbPath, size);
-        const QString iniPath = env.programFolder + "/tly2.ini";
-        profile::writeString(iniPath, "file", "dbdrive", "");
-        profile::writeString(iniPath, "file", "dbdir", env.userDataFolder + "/");
-        profile::writeString(iniPath, "file", "dbname", "loans.mdb");
+        pointSettingsAt(env, dbPath);
 
         std::vector<double> painted, floorPainted, rss, floorRss;
         for (int run = 0; run < runs; ++run) {

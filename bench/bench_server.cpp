@@ -9,7 +9,6 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "settings/ProfileFile.h"
 #include "session/Session.h"
 #include "history/PreviousContractsWindow.h"
 #include "people/KeyedList.h"
@@ -95,19 +94,7 @@ double startUpMs(const QString& folder)
 // A program folder whose settings name the place.
 QString programFolderFor(const QString& folder, const store::Place& place)
 {
-    const Environment env = environmentIn(folder);
-    QDir().mkpath(env.programFolder);
-    const QString ini = env.programFolder + "/tly2.ini";
-    if (place.isServer()) {
-        profile::writeString(ini, "server", "host", place.server.host);
-        profile::writeString(ini, "server", "port", QString::number(place.server.port));
-        profile::writeString(ini, "server", "dbname", place.server.dbname);
-        profile::writeString(ini, "server", "user", place.server.user);
-    } else {
-        profile::writeString(ini, "file", "dbdrive", "");
-        profile::writeString(ini, "file", "dbdir", QFileInfo(place.filePath).absolutePath() + "/");
-        profile::writeString(ini, "file", "dbname", QFileInfo(place.filePath).fileName());
-    }
+    pointSettingsAt(environmentIn(folder), place);
     return folder;
 }
 

@@ -5,7 +5,6 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "settings/ProfileFile.h"
 #include "people/CustomerDialog.h"
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
@@ -100,10 +99,7 @@ int main(int argc, char* argv[])
     fillDatabase(dbPath);
     std::printf("database of %d agents and %d customers made in %lld ms\n", kAgents, kCustomers,
                 made.elapsed());
-    const QString iniPath = env.programFolder + "/tly2.ini";
-    profile::writeString(iniPath, "file", "dbdrive", "");
-    profile::writeString(iniPath, "file", "dbdir", env.userDataFolder + "/");
-    profile::writeString(iniPath, "file", "dbname", "loans.mdb");
+    pointSettingsAt(env, dbPath);
 
     NoMessages messages;
     NoFiles files;
