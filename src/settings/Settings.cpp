@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace {
 
@@ -24,32 +23,28 @@ std::optional<QString> storedValue(const QString& iniPath, const QString& key)
 
 QString settingsFolder(const Environment& environment)
 {
-    // Permission bits do not tell (an administrator passes them, a read-only
-    // mount does not show in them): creating a file does.
-    if (QFileInfo(environment.programFolder).isDir()) {
-        QTemporaryFile probe(QDir(environment.programFolder).filePath(QStringLiteral("tly2-XXXXXX")));
-        if (probe.open())
-            return environment.programFolder;
-    }
-    return environment.userConfigFolder;
+    return classifyProgramFolder(environment.programFolder) == ProgramFolder::Own ? environment.programFolder
+                                                                                 : environment.userConfigFolder;
 }
 
 SettingsFiles chooseSettingsFiles(const Environment& environment)
 {
-    return chooseSettingsFiles(environment, settingsFolder(environment) == environment.programFolder,
+    return chooseSettingsFiles(environment, classifyProgramFolder(environment.programFolder),
                                [](const QString& path) { return QFileInfo(path).isFile(); });
 }
 
-SettingsFiles chooseSettingsFiles(const Environment& environment, bool programFolderWritable,
+SettingsFiles chooseSettingsFiles(const Environment& environment, ProgramFolder programFolder,
                                   const std::function<bool(const QString&)>& fileExists)
 {
     const PathStyle style = environment.pathStyle;
     const QString programFile = settingsFilePath(environment.programFolder, style);
-    if (programFolderWritable)
+    if (programFolder == ProgramFolder::Own)
         return {programFile, programFile};
 
     const QString userFile = settingsFilePath(environment.userConfigFolder, style);
-    QStringList candidates{userFile, programFile};
+    QStringList candidates{userFile};
+    if (programFolder == ProgramFolder::Installed)
+        candidates << programFile;
     for (const QString& system : environment.systemConfigFolders)
         candidates << settingsFilePath(system, style);
     for (const QString& candidate : candidates)

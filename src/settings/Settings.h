@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ProgramFolder.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,9 +9,9 @@
 struct Session;
 struct Environment;
 
-// The folder that holds tly2.ini: the program's own folder, or the per-user
-// configuration folder when the program's folder cannot be written (an
-// installed program).
+// The folder that holds the written tly2.ini: the program's own folder when it
+// is the user's own (a build folder), otherwise the per-user configuration
+// folder.
 QString settingsFolder(const Environment& environment);
 
 // Which settings file a run reads and which one a picked database is written to.
@@ -19,16 +21,17 @@ struct SettingsFiles {
     bool operator==(const SettingsFiles&) const = default;
 };
 
-// A program folder that can be written keeps its own tly2.ini, read and
-// written. Otherwise (an installed program) the first existing file of: the
-// per-user one, the program folder's (read only), the machine-wide ones; with
-// none of them the per-user file is read, as missing. Picks always go to the
-// per-user file, so a user's own choice wins at the next start.
+// The user's own program folder keeps its own tly2.ini, read and written.
+// Otherwise (an installed program) the first existing file of: the per-user
+// one, the program folder's (read only, and only when no one else can write
+// that folder), the machine-wide ones; with none of them the per-user file is
+// read, as missing. Picks always go to the per-user file, so a user's own
+// choice wins at the next start.
 SettingsFiles chooseSettingsFiles(const Environment& environment);
 
-// The same choice over given facts: whether the program folder can be written
+// The same choice over given facts: what the program folder is to this user
 // and which files exist.
-SettingsFiles chooseSettingsFiles(const Environment& environment, bool programFolderWritable,
+SettingsFiles chooseSettingsFiles(const Environment& environment, ProgramFolder programFolder,
                                   const std::function<bool(const QString&)>& fileExists);
 
 // Fills IniPath, DBDrive, DBDir, DBName and DBPath from the settings file;

@@ -1,4 +1,5 @@
 #include "session/Session.h"
+#include "settings/ProfileFile.h"
 #include "settings/Settings.h"
 
 #include <QDir>
@@ -7,6 +8,9 @@
 #include <QtTest>
 
 #include <set>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString kProgram = "/opt/quillon/bin/tly2.ini";
@@ -22,7 +26,7 @@ Environment installed()
 }
 
 struct LookUp {
-    bool programWritable;
+    ProgramFolder programFolder;
     QStringList existing;
     SettingsFiles chosen;
 };
@@ -35,6 +39,7 @@ void writeFile(const QString& path, const QByteArray& text)
 }
 } // namespace
 Q_DECLARE_METATYPE(LookUp)
+Q_DECLARE_METATYPE(ProgramFolder)
 
 class SettingsLookUpTest : public QObject {
     Q_OBJECT
@@ -42,23 +47,28 @@ private slots:
     void chosenFiles_data()
     {
         QTest::addColumn<LookUp>("row");
-        QTest::newRow("program folder writable: its file only, even with others around")
-            << LookUp{true, {kUser, kSystem}, {kProgram, kProgram}};
-        QTest::newRow("program folder writable, no file yet") << LookUp{true, {}, {kProgram, kProgram}};
-        QTest::newRow("read-only program folder with a file there")
-            << LookUp{false, {kProgram, kSystem}, {kProgram, kUser}};
+        constexpr auto own = ProgramFolder::Own, installed = ProgramFolder::Installed,
+                       open = ProgramFolder::OpenToOthers;
+        QTest::newRow("own program folder: its file only, even with others around")
+            << LookUp{own, {kUser, kSystem}, {kProgram, kProgram}};
+        QTest::newRow("own program folder, no file yet") << LookUp{own, {}, {kProgram, kProgram}};
+        QTest::newRow("installed program with a file in its folder")
+            << LookUp{installed, {kProgram, kSystem}, {kProgram, kUser}};
         QTest::newRow("a per-user file and one in the program folder")
-            << LookUp{false, {kProgram, kUser, kSystem}, {kUser, kUser}};
-        QTest::newRow("machine-wide file only") << LookUp{false, {kSystem, kVendor}, {kSystem, kUser}};
-        QTest::newRow("second machine-wide folder") << LookUp{false, {kVendor}, {kVendor, kUser}};
-        QTest::newRow("no settings file anywhere") << LookUp{false, {}, {kUser, kUser}};
+            << LookUp{installed, {kProgram, kUser, kSystem}, {kUser, kUser}};
+        QTest::newRow("machine-wide file only") << LookUp{installed, {kSystem, kVendor}, {kSystem, kUser}};
+        QTest::newRow("second machine-wide folder") << LookUp{installed, {kVendor}, {kVendor, kUser}};
+        QTest::newRow("no settings file anywhere") << LookUp{installed, {}, {kUser, kUser}};
+        QTest::newRow("program folder others can write: its file is not read")
+            << LookUp{open, {kProgram, kSystem}, {kSystem, kUser}};
+        QTest::newRow("program folder others can write, nothing else") << LookUp{open, {kProgram}, {kUser, kUser}};
     }
     void chosenFiles()
     {
         QFETCH(LookUp, row);
         const std::set<QString> existing(row.existing.begin(), row.existing.end());
         const SettingsFiles chosen = chooseSettingsFiles(
-            installed(), row.programWritable, [&](const QString& path) { return existing.count(path) > 0; });
+            installed(), row.programFolder, [&](const QString& path) { return existing.count(path) > 0; });
         QCOMPARE(chosen.read, row.chosen.read);
         QCOMPARE(chosen.write, row.chosen.write);
     }
@@ -92,17 +102,66 @@ private slots:
         QCOMPARE(next.DBPath, dir.filePath("mine/own.mdb"));
     }
 
-    // A program folder that can be written is read and written as always.
-    void writableProgramFolderKeepsItsFile()
+    // Being able to write the folder is not enough: it must be the user's own,
+    // closed to everyone else, and not a folder of the machine.
+    void programFolderKind_data()
     {
+        QTest::addColumn<QString>("fixedFolder");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("otherOwner");
+        QTest::addColumn<ProgramFolder>("kind");
+        QTest::newRow("own folder, closed") << QString() << 0700 << false << ProgramFolder::Own;
+        QTest::newRow("own folder others may read") << QString() << 0755 << false << ProgramFolder::Own;
+        QTest::newRow("folder writable by everyone") << QString() << 0777 << false << ProgramFolder::OpenToOthers;
+        QTest::newRow("folder writable by its group") << QString() << 0770 << false << ProgramFolder::OpenToOthers;
+        QTest::newRow("folder of another owner") << QString() << 0755 << true << ProgramFolder::Installed;
+        // As root /usr/bin can be written, yet a program there is an installed one.
+        QTest::newRow("program in a system folder") << QString("/usr/bin") << 0 << false << ProgramFolder::Installed;
+    }
+    void programFolderKind()
+    {
+        QFETCH(QString, fixedFolder);
+        QFETCH(int, mode);
+        QFETCH(bool, otherOwner);
         QTemporaryDir dir;
+        QString folder = fixedFolder;
+        if (folder.isEmpty()) {
+            folder = dir.filePath("bin");
+            QVERIFY(QDir().mkdir(folder));
+            if (otherOwner) {
+                if (::geteuid() != 0)
+                    QSKIP("only root can give a folder to another owner");
+                QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+            }
+            QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode_t(mode)), 0);
+        }
+        QTEST(classifyProgramFolder(folder), "kind");
+    }
+
+    // The user's own program folder is read and written as always; one that
+    // others can write cannot take the user's settings over.
+    void programFolderFileOnlyInOwnFolder_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("host");
+        QTest::newRow("own build folder") << 0700 << "program.example";
+        QTest::newRow("folder everyone can write") << 0777 << "own.example";
+    }
+    void programFolderFileOnlyInOwnFolder()
+    {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        const QString program = dir.filePath("bin");
+        writeFile(program + "/tly2.ini", "[server]\nhost=program.example\n");
+        writeFile(dir.filePath("user/tly2.ini"), "[server]\nhost=own.example\n");
+        QCOMPARE(::chmod(QFile::encodeName(program).constData(), mode_t(mode)), 0);
         Session session;
-        session.env = Environment{dir.path(), dir.filePath("user"), dir.filePath("data")};
+        session.env = Environment{program, dir.filePath("user"), dir.filePath("data")};
         ReadSettings(session);
+        QTEST(session.Server.host, "host");
         session.DBPath = dir.filePath("a.mdb");
         WriteSettings(session);
-        QVERIFY(QFile::exists(dir.filePath("tly2.ini")));
-        QVERIFY(!QFile::exists(dir.filePath("user/tly2.ini")));
+        QCOMPARE(profile::readString(session.IniPath, "file", "dbname", ""), QString("a.mdb"));
     }
 };
 
