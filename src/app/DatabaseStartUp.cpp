@@ -11,7 +11,6 @@
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -106,10 +105,8 @@ bool prepareDatabase(Session& session, QWidget* parent)
     bool checked = false;
     if (!fileExists(session.DBPath)) {
         if (isFirstRun(session)) {
-            const bool created = runOrEndProgram(session, parent, [&] {
-                QDir().mkpath(QFileInfo(session.DBPath).absolutePath());
-                store::createDatabase(session.DBPath);
-            });
+            const bool created =
+                runOrEndProgram(session, parent, [&] { store::createDatabase(session.DBPath); });
             if (!created)
                 return false;
         } else {

@@ -1,8 +1,9 @@
 #include "print/PdfFileTarget.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <filesystem>
 
@@ -10,45 +11,58 @@
 
 namespace print {
 
+namespace {
+constexpr int kNameTries = 100;
+} // namespace
+
 PdfFileTarget::PdfFileTarget(QString finalPath) : m_finalPath(std::move(finalPath))
 {
     const QFileInfo info(m_finalPath);
-    const QString pattern = info.completeBaseName() + QStringLiteral(".partial-XXXXXX.pdf");
-    auto partial = std::make_unique<QTemporaryFile>(info.absoluteDir().filePath(pattern));
-    // The printer opens the file by its name; this handle only reserves the name.
-    if (partial->open()) {
-        partial->close();
-        m_partial = std::move(partial);
+    // A temporary file would be made 0600 and need widening later; a new file
+    // made by name takes the user's umask from the start. The printer opens it
+    // again by its name, so this handle only reserves the name.
+    for (int attempt = 0; attempt < kNameTries && m_partial.isEmpty(); ++attempt) {
+        const QString name = QStringLiteral("%1.partial-%2.pdf")
+                                 .arg(info.completeBaseName())
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        QFile partial(info.absoluteDir().filePath(name));
+        if (partial.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+            m_partial = partial.fileName();
+        else if (partial.exists())
+            continue;
+        else
+            break;
     }
 }
 
-PdfFileTarget::~PdfFileTarget() = default;
+PdfFileTarget::~PdfFileTarget()
+{
+    if (!m_partial.isEmpty())
+        QFile::remove(m_partial);
+}
 
 QString PdfFileTarget::partialPath() const
 {
-    return m_partial ? m_partial->fileName() : QString();
+    return m_partial;
 }
 
 bool PdfFileTarget::commit()
 {
-    if (!m_partial)
+    if (m_partial.isEmpty())
         return false;
-    QFile written(m_partial->fileName());
+    QFile written(m_partial);
     if (!written.open(QIODevice::ReadOnly) || !isWholePdf(written.readAll()))
         return false;
     // On the disk before it takes the old file's place, so a power cut leaves one or the other.
     if (::fsync(written.handle()) != 0)
         return false;
     written.close();
-    // A temporary file is private to its owner; the note is an ordinary document.
-    m_partial->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     std::error_code failed;
-    std::filesystem::rename(QFile::encodeName(m_partial->fileName()).toStdString(),
-                            QFile::encodeName(m_finalPath).toStdString(), failed);
+    std::filesystem::rename(QFile::encodeName(m_partial).toStdString(), QFile::encodeName(m_finalPath).toStdString(),
+                            failed);
     if (failed)
         return false;
-    m_partial->setAutoRemove(false);
-    m_partial.reset();
+    m_partial.clear();
     return true;
 }
 

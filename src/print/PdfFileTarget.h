@@ -2,16 +2,14 @@
 
 #include <QString>
 
-#include <memory>
-
-class QTemporaryFile;
-
 namespace print {
 
 // A PDF file that appears under its name only once it is complete. The job is
 // written to a partial file beside it (same folder, so the final move is a
 // rename on the same disk); only a file that reads as a whole PDF replaces
 // whatever had that name. A job that fails or is abandoned leaves nothing.
+// The note is the user's document: its mode is what the user's umask gives a
+// new file, neither opened wider nor closed further by the program.
 class PdfFileTarget {
 public:
     explicit PdfFileTarget(QString finalPath);
@@ -28,7 +26,7 @@ public:
 
 private:
     QString m_finalPath;
-    std::unique_ptr<QTemporaryFile> m_partial;
+    QString m_partial;
 };
 
 // True when the bytes end in a PDF trailer whose cross-reference offset

@@ -1,6 +1,7 @@
 #include "store/Backup.h"
 
 #include "store/Connection.h"
+#include "store/PrivateFiles.h"
 #include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
@@ -67,7 +68,7 @@ QStringList existingBackups(const QString& dbPath)
 
 void copyDatabase(const QString& dbPath, const QString& target)
 {
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+    if (!makePrivateFolder(QFileInfo(target).absolutePath()))
         throw StoreError(-1, QStringLiteral("Could not create the folder '%1'.")
                                  .arg(QFileInfo(target).absolutePath()));
     const QString partial = target + kPartial;
@@ -77,6 +78,9 @@ void copyDatabase(const QString& dbPath, const QString& target)
     sqlite3* from = sqliteHandle(source.database());
     if (!from)
         throw StoreError(-1, QStringLiteral("Only a database file can be copied."));
+    QString why;
+    if (!createPrivateFile(partial, &why))
+        throw StoreError(-1, QStringLiteral("Could not create the copy '%1': %2").arg(partial, why));
     sqlite3* to = nullptr;
     if (sqlite3_open_v2(partial.toUtf8().constData(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK)

@@ -6,9 +6,11 @@
 #include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/PoliciesTable.h"
+#include "store/PrivateFiles.h"
 #include "store/StoreError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlRecord>
 #include <QStringList>
 
@@ -63,11 +65,12 @@ void addMissingColumns(Connection& connection, const QStringList& missingColumns
 
 void createDatabase(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly))
-        throw StoreError(-1, QStringLiteral("Could not create the database file '%1': %2")
-                                 .arg(path, file.errorString()));
-    file.close();
+    makePrivateFolder(QFileInfo(path).absolutePath());
+    // SQLite would make the file readable by everyone the umask lets in; an
+    // empty file made here first is taken as a new database and keeps its mode.
+    QString why;
+    if (!createPrivateFile(path, &why))
+        throw StoreError(-1, QStringLiteral("Could not create the database file '%1': %2").arg(path, why));
     try {
         Connection connection(path);
         writeSchema(connection);

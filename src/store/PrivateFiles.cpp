@@ -1,0 +1,36 @@
+#include "store/PrivateFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace store {
+
+namespace {
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+} // namespace
+
+bool makePrivateFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return true;
+    const QString parent = info.absolutePath();
+    if (parent != info.absoluteFilePath() && !makePrivateFolder(parent))
+        return false;
+    // Made with the mode, not changed after: there is no moment when others may look in.
+    return QDir().mkdir(info.absoluteFilePath(), kOwnerOnly | QFile::ExeOwner) || QFileInfo(path).isDir();
+}
+
+bool createPrivateFile(const QString& path, QString* why)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly, kOwnerOnly)) {
+        if (why)
+            *why = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace store

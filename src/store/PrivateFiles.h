@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+
+// Files and folders that hold customers' data are made readable by their owner
+// alone. Only what is created here gets the private mode: an existing file or
+// folder keeps the mode it has, so the program never widens one.
+
+// Makes the folder, and any missing folder above it, with mode 0700. True when
+// the folder exists afterwards.
+bool makePrivateFolder(const QString& path);
+
+// Creates the file new and empty with mode 0600; fails when it exists already.
+// False with the reason in why when it cannot be made.
+bool createPrivateFile(const QString& path, QString* why = nullptr);
+
+} // namespace store
