@@ -8,7 +8,7 @@ build_dir="$1"; shift
 build_type="$1"; shift
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql postgresql libsqlite3-dev libgl-dev
-          poppler-utils fonts-liberation xvfb xauth dpkg-dev)
+          poppler-utils fonts-liberation xvfb xauth dpkg-dev openssl)
 
 "$here/scripts/install-packages.sh" "${packages[@]}"
 

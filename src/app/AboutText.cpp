@@ -1,9 +1,30 @@
 #include "app/AboutText.h"
 
 #include "session/Session.h"
+#include "store/Connection.h"
+#include "store/SessionSecurity.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// Whether what travels between this desk and the office server can be read on
+// the way: asked of the server each time, as the session may have been made again.
+QString connectionLine(const Session& session)
+{
+    try {
+        store::Connection connection(session.database());
+        const QString protocol = store::tlsProtocol(connection);
+        return protocol.isEmpty() ? QStringLiteral("\nConnection: not encrypted")
+                                  : QStringLiteral("\nConnection: encrypted (%1)").arg(protocol);
+    } catch (const store::StoreError& error) {
+        return QStringLiteral("\nConnection: not known (%1)").arg(error.message());
+    }
+}
+
+} // namespace
 
 QString aboutText(const Session& session)
 {
@@ -14,6 +35,7 @@ QString aboutText(const Session& session)
                                        QStringLiteral(" (not there; defaults in use)");
     const QString database = session.Server.namesServer() ? session.Server.displayName()
                                                           : QDir::toNativeSeparators(session.DBPath);
-    return QStringLiteral("QUILLON\nVersion %1\n\nDatabase: %2\nSettings file: %3")
-        .arg(session.Version, database, settings);
+    const QString connection = session.Server.namesServer() ? connectionLine(session) : QString();
+    return QStringLiteral("QUILLON\nVersion %1\n\nDatabase: %2%3\nSettings file: %4")
+        .arg(session.Version, database, connection, settings);
 }

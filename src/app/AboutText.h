@@ -5,5 +5,6 @@
 struct Session;
 
 // What the About box says: the program, its version, the database file in use
-// and the settings file read at start-up (or that none was there).
+// (or the office server, and whether the session with it is encrypted) and the
+// settings file read at start-up (or that none was there).
 QString aboutText(const Session& session);

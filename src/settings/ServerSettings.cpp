@@ -29,5 +29,7 @@ ServerSettings readServerSettings(const QString& iniPath)
     settings.port = readPort(iniPath);
     settings.dbname = readKey(iniPath, "dbname");
     settings.user = readKey(iniPath, "user");
+    settings.sslmode = readKey(iniPath, "sslmode");
+    settings.sslrootcert = readKey(iniPath, "sslrootcert");
     return settings;
 }

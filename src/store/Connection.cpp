@@ -36,8 +36,8 @@ QStringList& threadSessions()
 QString serverSessionName(const ServerAddress& server)
 {
     thread_local const QString thread = nextConnectionName();
-    return QStringLiteral("%1-server-%2-%3")
-        .arg(thread, server.displayName(), server.user);
+    return QStringLiteral("%1-server-%2-%3-%4")
+        .arg(thread, server.displayName(), server.user, connectionOptions(server));
 }
 
 void forget(QSqlDatabase& db, const QString& name)

@@ -1,6 +1,9 @@
 #include "store/Place.h"
 
 #include <QSqlDatabase>
+#include <QStringList>
+
+#include <utility>
 
 namespace store {
 
@@ -23,8 +26,26 @@ void applyServerAddress(const ServerAddress& address, QSqlDatabase& db)
         db.setDatabaseName(address.dbname);
     if (!address.user.isEmpty())
         db.setUserName(address.user);
-    if (!address.service.isEmpty())
-        db.setConnectOptions(QStringLiteral("service=%1").arg(address.service));
+    db.setConnectOptions(connectionOptions(address));
+}
+
+QString connectionStringValue(const QString& value)
+{
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString connectionOptions(const ServerAddress& address)
+{
+    const std::pair<const char*, const QString*> keywords[] = {
+        {"service", &address.service}, {"sslmode", &address.sslmode}, {"sslrootcert", &address.sslrootcert}};
+    QStringList options;
+    for (const auto& [keyword, value] : keywords)
+        if (!value->isEmpty())
+            options << QString::fromLatin1(keyword) + QLatin1Char('=') + connectionStringValue(*value);
+    return options.join(QLatin1Char(' '));
 }
 
 } // namespace store

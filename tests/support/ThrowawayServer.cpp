@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QProcess>
 
+#include <QFile>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -16,9 +21,58 @@ QString binary(const QString& name)
 
 bool asRoot() { return geteuid() == 0; }
 
+// A port of 127.0.0.1 nothing listens on: the system hands one out.
+int freeTcpPort()
+{
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (probe >= 0 && ::bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (probe >= 0)
+        ::close(probe);
+    return port;
+}
+
 } // namespace
 
 ThrowawayServer::ThrowawayServer()
+{
+    start({QStringLiteral("-c"), QStringLiteral("listen_addresses=")});
+}
+
+ThrowawayServer::ThrowawayServer(const Tcp& tcp)
+{
+    m_port = freeTcpPort();
+    QStringList options{QStringLiteral("-c"), QStringLiteral("listen_addresses=127.0.0.1")};
+    if (!tcp.certificate.isEmpty()) {
+        if (!installForServer(tcp.certificate, QStringLiteral("server.crt")) ||
+            !installForServer(tcp.key, QStringLiteral("server.key")))
+            return;
+        options << QStringLiteral("-c") << QStringLiteral("ssl=on") << QStringLiteral("-c")
+                << QStringLiteral("ssl_cert_file=%1").arg(m_dir.filePath(QStringLiteral("server.crt")))
+                << QStringLiteral("-c")
+                << QStringLiteral("ssl_key_file=%1").arg(m_dir.filePath(QStringLiteral("server.key")));
+    }
+    start(options);
+}
+
+// The key must belong to the server's user and be closed to everyone else.
+bool ThrowawayServer::installForServer(const QString& from, const QString& name)
+{
+    const QString to = m_dir.filePath(name);
+    if (!QFile::copy(from, to) || !QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner)) {
+        m_error = QStringLiteral("cannot copy %1").arg(from);
+        return false;
+    }
+    return !asRoot() || run({QStringLiteral("chown"), QStringLiteral("postgres"), to});
+}
+
+void ThrowawayServer::start(const QStringList& options)
 {
     if (!m_dir.isValid()) {
         m_error = QStringLiteral("no temporary folder");
@@ -30,9 +84,11 @@ ThrowawayServer::ThrowawayServer()
     if (!run({binary(QStringLiteral("initdb")), QStringLiteral("-D"), data, QStringLiteral("-U"), user(),
               QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8")}))
         return;
+    QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port)};
+    serverOptions << options;
     m_started = run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), data, QStringLiteral("-w"),
-                     QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")), QStringLiteral("-o"),
-                     QStringLiteral("-k %1 -c listen_addresses=").arg(m_dir.path()), QStringLiteral("start")});
+                     QStringLiteral("-l"), logFile(), QStringLiteral("-o"), serverOptions.join(QLatin1Char(' ')),
+                     QStringLiteral("start")});
 }
 
 ThrowawayServer::~ThrowawayServer()
@@ -57,7 +113,7 @@ store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 store::ServerAddress ThrowawayServer::createDatabase(const QString& dbname)
 {
     if (!m_started || !run({binary(QStringLiteral("createdb")), QStringLiteral("-h"), socketFolder(),
-                            QStringLiteral("-U"), user(), dbname}))
+                            QStringLiteral("-p"), QString::number(m_port), QStringLiteral("-U"), user(), dbname}))
         return {};
     return address(dbname);
 }
