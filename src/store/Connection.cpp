@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 
+#include "store/ServerDriver.h"
 #include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
@@ -89,7 +90,7 @@ void Connection::openServer(const ServerAddress& server)
         if (m_db.isOpen())
             return;
     } else {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        m_db = QSqlDatabase::addDatabase(new ServerDriver, m_name);
         applyServerAddress(server, m_db);
         threadSessions().append(m_name);
     }

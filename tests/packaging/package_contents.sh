@@ -48,7 +48,8 @@ expect_field Architecture amd64
 expect_field Depends libqt6sql6-sqlite
 expect_field Depends qt6-qpa-plugins
 expect_field Depends libqt6widgets6
-expect_field Recommends libqt6sql6-psql
+# The office server's connection is the program's own, over libpq.
+expect_field Depends libpq5
 
 # Nothing outside /usr: removing the package leaves the user's files alone.
 outside="$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./$' | grep -v '^\./usr/' || true)"

@@ -1,6 +1,7 @@
 #include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 #include "store/ServerSchema.h"
+#include "store/StoreError.h"
 
 #include "support/ThrowawayServer.h"
 
@@ -77,6 +78,47 @@ private slots:
             rows << query.value(0).toString() + '|' + (query.value(1).isNull() ? "NULL" : "?");
         QCOMPARE(rows, (QStringList{"A|NULL", "B|NULL"}));
         QVERIFY(connection.database().record(QStringLiteral("customer")).indexOf(QStringLiteral("Fax")) >= 0);
+    }
+
+    // A statement the server refuses is logged without the customer's values
+    // it carried: they travel apart from the statement's text.
+    void refusedValuesStayOutOfTheLog_data()
+    {
+        QTest::addColumn<QString>("constraint");
+        QTest::newRow("check violation") << "ALTER TABLE Policies ADD CONSTRAINT refused CHECK (DBA IS NULL)";
+        QTest::newRow("unique violation") << "CREATE UNIQUE INDEX onepolicy ON Policies (PolicyNo1)";
+    }
+    void refusedValuesStayOutOfTheLog()
+    {
+        QFETCH(QString, constraint);
+        static int made = 0;
+        const store::ServerAddress address = m_server.createDatabase(QStringLiteral("log%1").arg(++made));
+        {
+            store::Connection connection{store::Place(address)};
+            store::completeServerSchema(connection);
+            connection.execute(constraint);
+        }
+        const QStringList values{"P-RO1", "Ann Agent", "Carl Customer", "1000"};
+        int refused = 0;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                store::Connection connection{store::Place(address)};
+                connection.transaction([&] {
+                    connection.run(QStringLiteral("INSERT INTO Policies (PolicyNo1, Agent, DBA, Premium1) "
+                                                  "VALUES (?, ?, ?, ?)"),
+                                   {values[0], values[1], values[2], values[3]});
+                });
+            } catch (const store::StoreError&) {
+                ++refused;
+            }
+        }
+        QVERIFY(refused > 0);
+        QFile log(m_server.logFile());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(log.readAll());
+        QVERIFY2(text.contains("VALUES ($1, $2, $3, $4)"), qPrintable(text));
+        for (const QString& value : values)
+            QVERIFY2(!text.contains(value), qPrintable(value + " in the log:\n" + text));
     }
 
 private:

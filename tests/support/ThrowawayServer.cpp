@@ -84,7 +84,10 @@ void ThrowawayServer::start(const QStringList& options)
     if (!run({binary(QStringLiteral("initdb")), QStringLiteral("-D"), data, QStringLiteral("-U"), user(),
               QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8")}))
         return;
-    QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port)};
+    // As README asks of the office server: errors are logged without the
+    // DETAIL lines in which the server repeats a refused row's values.
+    QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port),
+                              QStringLiteral("-c"), QStringLiteral("log_error_verbosity=terse")};
     serverOptions << options;
     m_started = run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), data, QStringLiteral("-w"),
                      QStringLiteral("-l"), logFile(), QStringLiteral("-o"), serverOptions.join(QLatin1Char(' ')),
