@@ -19,6 +19,24 @@ const QString kTables = QStringLiteral(
 const QString kColumns = QStringLiteral(
     "SELECT a.attname, a.atttypid FROM pg_catalog.pg_attribute a WHERE a.attrelid = pg_catalog.to_regclass(?) "
     "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum");
+
+// Qt's own driver takes ';' between connect options as well as spaces; the
+// same here, but only outside quoted values, which stay whole.
+QString optionsAsConnectionString(const QString& options)
+{
+    QString text = options;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\\') && quoted)
+            ++i;
+        else if (text[i] == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (text[i] == QLatin1Char(';') && !quoted)
+            text[i] = QLatin1Char(' ');
+    }
+    return text;
+}
+
 } // namespace
 
 ServerDriver::ServerDriver(QObject* parent) : QSqlDriver(parent) {}
@@ -56,7 +74,7 @@ bool ServerDriver::open(const QString& db, const QString& user, const QString& p
             conninfo << QString::fromLatin1(keyword) + QLatin1Char('=') + connectionStringValue(value);
     conninfo << QStringLiteral("client_encoding='UTF8'");
     if (!options.trimmed().isEmpty())
-        conninfo << options;
+        conninfo << optionsAsConnectionString(options);
     m_connection = PQconnectdb(conninfo.join(QLatin1Char(' ')).toUtf8().constData());
     if (PQstatus(m_connection) != CONNECTION_OK) {
         setLastError(server::error(QStringLiteral("Unable to connect"), m_connection, nullptr,

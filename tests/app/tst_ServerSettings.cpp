@@ -76,6 +76,7 @@ private slots:
     {
         QTest::addColumn<QString>("service");
         QTest::newRow("service holding another keyword") << "office sslmode=disable";
+        QTest::newRow("service holding a semicolon") << "office;sslmode=disable";
         QTest::newRow("service holding quotes and a backslash") << "o'ffice\\' host=elsewhere";
     }
     void serviceIsOneName()
