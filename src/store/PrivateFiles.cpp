@@ -33,4 +33,37 @@ bool createPrivateFile(const QString& path, QString* why)
     return true;
 }
 
+bool copyToPrivateFile(const QString& from, const QString& to, QString* why)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        if (why)
+            *why = source.errorString();
+        return false;
+    }
+    QFile target(to);
+    if (!target.open(QIODevice::NewOnly | QIODevice::WriteOnly, kOwnerOnly)) {
+        if (why)
+            *why = target.errorString();
+        return false;
+    }
+    constexpr qint64 kChunk = 1 << 20;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kChunk);
+        if (source.error() != QFile::NoError || target.write(chunk) != chunk.size()) {
+            if (why)
+                *why = source.error() != QFile::NoError ? source.errorString() : target.errorString();
+            target.remove();
+            return false;
+        }
+    }
+    if (!target.flush()) {
+        if (why)
+            *why = target.errorString();
+        target.remove();
+        return false;
+    }
+    return true;
+}
+
 } // namespace store

@@ -16,4 +16,9 @@ bool makePrivateFolder(const QString& path);
 // False with the reason in why when it cannot be made.
 bool createPrivateFile(const QString& path, QString* why = nullptr);
 
+// Copies a file into a new one made as above (a copy of a damaged database
+// kept aside, say), whatever the mode of the original. The target must not
+// exist; a copy that fails half way is removed.
+bool copyToPrivateFile(const QString& from, const QString& to, QString* why = nullptr);
+
 } // namespace store

@@ -1,5 +1,6 @@
 #include "print/PdfFileTarget.h"
 #include "store/Backup.h"
+#include "store/PrivateFiles.h"
 #include "store/Schema.h"
 
 #include <QDate>
@@ -49,6 +50,11 @@ private slots:
         QVERIFY(store::takeDailyBackup(db, QDate(2026, 12, 7)));
         QCOMPARE(modeOf(store::backupFolder(db)), 0700);
         QCOMPARE(modeOf(store::backupPath(db, QDate(2026, 12, 7))), 0600);
+
+        // A copy kept aside is as private as the database, whatever the original's mode.
+        QVERIFY(QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QVERIFY(store::copyToPrivateFile(db, data + "/project-damaged.mdb"));
+        QCOMPARE(modeOf(data + "/project-damaged.mdb"), 0600);
 
         const QString note = dir.filePath("note.pdf");
         print::PdfFileTarget target(note);
