@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr double kLargestAmount = 1e12;
+
 std::int64_t cents(double amount) { return std::llround(amount * 100); }
 
 // The odd first period: whole months from the advance to the first installment,
@@ -46,6 +48,11 @@ struct Equation {
 
 NoRate whyNoRate(const ConsumerLoan& loan)
 {
+    // Beyond a trillion no loan is meant, and the sums in cents below must not overflow.
+    for (const double amount : {loan.financed, loan.totalOfPayments, loan.installment}) {
+        if (!(std::abs(amount) < kLargestAmount))
+            return NoRate::NoSchedule;
+    }
     if (cents(loan.financed) <= 0)
         return NoRate::NothingFinanced;
     if (cents(loan.totalOfPayments) < cents(loan.financed))

@@ -246,6 +246,7 @@ void TermsReviewTest::consumerRate_data()
     QTest::newRow("first installment on the day of the advance") << 212.0 << 242.6 << 8 << 30.32 << jan10 << jan10 << "due too early";
     QTest::newRow("first installment before the advance")
         << 212.0 << 242.6 << 8 << 30.32 << feb10 << jan10 << "due too early";
+    QTest::newRow("amounts beyond any loan") << 1e20 << 2e20 << 8 << 2.5e19 << jan10 << feb10 << "no schedule";
     QTest::newRow("no installments") << 212.0 << 242.6 << 0 << 30.32 << jan10 << feb10 << "no schedule";
 }
 
