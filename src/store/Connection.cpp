@@ -20,9 +20,16 @@ QString nextConnectionName()
 // The store's own number for "the file does not exist".
 constexpr int kFileNotFound = 3024;
 
-// Another program holding the file (a copy running elsewhere, a backup tool)
-// is waited for this long before the operation fails with "database is locked".
-const QString kConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+// Another program holding the file (a copy running elsewhere, a backup tool,
+// another agent's start-up check of a large file) is waited for this long
+// before the operation fails with "database is locked": longer than any one
+// read or write of the program takes, and as long as the office server's
+// bound on a statement.
+const QString kConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000");
+// Taking the write lock at the start means a writer never holds a read lock
+// that another writer waits for: no two writers can end up each waiting for
+// the other, which SQLite settles by failing one of them at once.
+const QString kBeginWriting = QStringLiteral("BEGIN IMMEDIATE");
 
 // The names of the server sessions this thread keeps open between operations.
 QStringList& threadSessions()
@@ -141,10 +148,15 @@ void Connection::exec(QSqlQuery& query)
         throw failure(query.lastError());
 }
 
-void Connection::begin()
+void Connection::begin(Access access)
 {
-    if (!m_db.transaction())
+    if (m_backend == Backend::File && access == Access::Write) {
+        QSqlQuery query(m_db);
+        if (!query.exec(kBeginWriting))
+            throw failure(query.lastError());
+    } else if (!m_db.transaction()) {
         throw failure(m_db.lastError());
+    }
     m_inTransaction = true;
 }
 
