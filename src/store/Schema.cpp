@@ -90,16 +90,16 @@ SchemaInspection inspectSchema(Connection& connection)
 {
     const QStringList tables = connection.database().tables();
     if (tables.isEmpty())
-        return {SchemaState::NoTables, {}};
+        return {SchemaState::NoTables, {}, {}};
     SchemaInspection inspection;
     for (const TableDesign& design : tableDesigns()) {
         const QString listed = listedName(tables, design.name);
         if (listed.isEmpty())
-            return {SchemaState::Foreign, {}};
+            return {SchemaState::Foreign, {}, {}};
         // Columns, too, are matched without regard to case.
         const QSqlRecord record = connection.database().record(listed);
         if (record.indexOf(design.key) < 0)
-            return {SchemaState::Foreign, {}};
+            return {SchemaState::Foreign, {}, {}};
         for (const QString& column : design.columns)
             if (record.indexOf(column) < 0)
                 inspection.missingColumns << design.name + QLatin1Char('.') + column;
