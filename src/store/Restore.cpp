@@ -39,6 +39,13 @@ bool canServe(const QString& copy)
     throw StoreError(-1, text.arg(QDir::toNativeSeparators(path)));
 }
 
+// The file itself and what SQLite may keep beside it while or after it
+// writes: the rollback journal, and the write-ahead log with its index.
+QStringList companionSuffixes()
+{
+    return {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+}
+
 } // namespace
 
 QString latestGoodBackup(const QString& dbPath)
@@ -55,11 +62,6 @@ QString setAsidePath(const QString& dbPath, const QDateTime& at)
     const QFileInfo file(dbPath);
     return file.dir().filePath(file.completeBaseName() + QStringLiteral("-damaged-") +
                                at.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) + QLatin1Char('.') + file.suffix());
-}
-
-QStringList companionSuffixes()
-{
-    return {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
 }
 
 void restoreBackup(const QString& dbPath, const QString& backup, const QDateTime& at)

@@ -16,10 +16,6 @@ QString latestGoodBackup(const QString& dbPath);
 // at that moment: <name>-damaged-<yyyy-mm-dd-hhmmss>.mdb, beside it.
 QString setAsidePath(const QString& dbPath, const QDateTime& at);
 
-// The files SQLite may keep beside a database while or after it writes: the
-// rollback journal and the write-ahead log with its index.
-QStringList companionSuffixes();
-
 // Moves the file at dbPath aside to setAsidePath(dbPath, at), each of its
 // -journal, -wal and -shm files under the same new name, so that SQLite can
 // still recover the original from them, then copies backup into its place.
