@@ -33,6 +33,12 @@ bool createPrivateFile(const QString& path, QString* why)
     return true;
 }
 
+void closeToOthers(const QString& path)
+{
+    const QFile::Permissions now = QFile::permissions(path);
+    QFile::setPermissions(path, now & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
 bool copyToPrivateFile(const QString& from, const QString& to, QString* why)
 {
     QFile source(from);

@@ -21,4 +21,8 @@ bool createPrivateFile(const QString& path, QString* why = nullptr);
 // exist; a copy that fails half way is removed.
 bool copyToPrivateFile(const QString& from, const QString& to, QString* why = nullptr);
 
+// Takes from the group and from others every permission on an existing file;
+// the owner's own are left as they are, so nothing is ever added.
+void closeToOthers(const QString& path);
+
 } // namespace store

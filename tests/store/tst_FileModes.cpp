@@ -1,9 +1,10 @@
 #include "print/PdfFileTarget.h"
 #include "store/Backup.h"
-#include "store/PrivateFiles.h"
+#include "store/Restore.h"
 #include "store/Schema.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -47,14 +48,19 @@ private slots:
         QCOMPARE(modeOf(data), 0700);
         QCOMPARE(modeOf(db), 0600);
 
-        QVERIFY(store::takeDailyBackup(db, QDate(2026, 12, 7)));
+        QCOMPARE(store::takeDailyBackup(db, QDate(2026, 12, 7)).outcome, store::DailyBackup::Outcome::Taken);
         QCOMPARE(modeOf(store::backupFolder(db)), 0700);
         QCOMPARE(modeOf(store::backupPath(db, QDate(2026, 12, 7))), 0600);
 
-        // A copy kept aside is as private as the database, whatever the original's mode.
+        // A backup put in place of a database an older program left open to
+        // others: both the restored file and the one set aside are closed.
         QVERIFY(QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-        QVERIFY(store::copyToPrivateFile(db, data + "/project-damaged.mdb"));
-        QCOMPARE(modeOf(data + "/project-damaged.mdb"), 0600);
+        QVERIFY(QFile::setPermissions(store::backupPath(db, QDate(2026, 12, 7)),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        const QDateTime restoredAt(QDate(2026, 12, 8), QTime(9, 0));
+        store::restoreBackup(db, store::backupPath(db, QDate(2026, 12, 7)), restoredAt);
+        QCOMPARE(modeOf(db), 0600);
+        QCOMPARE(modeOf(store::setAsidePath(db, restoredAt)), 0600);
 
         const QString note = dir.filePath("note.pdf");
         print::PdfFileTarget target(note);
