@@ -106,6 +106,8 @@ void Application::connectContract()
     // 3. The review's << Back and Save / Print, which ends on the schedule again.
     QObject::connect(review, &LoanTermsWindow::backRequested, schedule, &QWidget::show);
     QObject::connect(review, &LoanTermsWindow::savePrintRequested, review, [this] { savePrint(); });
+    QObject::connect(review, &LoanTermsWindow::previewRequested, review,
+                     [this, review] { runPreview(m_session, review, noteValues()); });
 
     // 4. The previous contracts: opened from the main window (modal) or from
     // the schedule of a reopened contract; Edit puts a stored one back.
@@ -150,10 +152,17 @@ void Application::savePrint()
     run.review = review;
     run.schedule = schedule;
     run.save = [schedule, review] { return review->SaveData(schedule->scheduleValues()); };
-    run.values = [this, schedule, review] {
+    run.values = noteValues();
+    runSavePrint(m_session, run);
+}
+
+std::function<print::NoteValues()> Application::noteValues()
+{
+    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
+    LoanTermsWindow* review = m_windows.frmPreview;
+    return [this, schedule, review] {
         return print::gatherNoteValues(schedule->scheduleValues(), review->reviewValues(), m_session);
     };
-    runSavePrint(m_session, run);
 }
 
 void Application::closeEveryWindow()

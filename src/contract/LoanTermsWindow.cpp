@@ -72,6 +72,7 @@ LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
         field->installEventFilter(this);
     connect(m_form.print, &QPushButton::clicked, this, &LoanTermsWindow::savePrint);
     connect(m_form.back, &QPushButton::clicked, this, &LoanTermsWindow::goBack);
+    connect(m_form.preview, &QPushButton::clicked, this, &LoanTermsWindow::previewRequested);
 }
 
 void LoanTermsWindow::showScreen()

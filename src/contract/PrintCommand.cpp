@@ -25,11 +25,7 @@ bool printNote(Session& session, const SavePrintWindows& windows, const QString&
             session.services.printers->openSurface(session.Printer, outputFile);
         if (!surface)
             throw print::PrinterError("no printer to draw on");
-        print::NoteJob job{*surface, values, lender, session.TitleFontSize, session.BodyFontSize};
-        print::PrintPage1Form(job);
-        print::PrintPage1Data(job);
-        print::PrintPage2(job);
-        surface->endDoc();
+        print::drawNote(*surface, values, lender);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -78,4 +74,15 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
 
     returnToSchedule(windows);
+}
+
+void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values)
+{
+    const print::NoteValues note = values();
+    const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
+    // The printer Save / Print would open its dialog on, without settling the session's own.
+    ui::CurrentPrinter printer = session.Printer;
+    print::settleCurrentPrinter(printer, session.services.printers->installedPrinters());
+    session.services.printers->preview(owner, printer,
+                                       [&](print::DrawingSurface& surface) { print::drawNote(surface, note, lender); });
 }

@@ -22,6 +22,11 @@ struct SavePrintWindows {
 // policy schedule.
 void runSavePrint(Session& session, const SavePrintWindows& windows);
 
+// Preview of the review window: the note Save / Print would print now, on the
+// printer it would print on, shown modally over owner. Nothing is saved, and
+// the printer choice stays as it was.
+void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values);
+
 // The message shown when the printer fails during the job.
 inline constexpr const char* kPrinterFailureMessage =
     "Unable to communicate with the printer.  Results were saved but not printed.";

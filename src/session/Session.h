@@ -50,9 +50,6 @@ struct Session {
     ::CurrentContract CurrentContract;
     std::int16_t ContractRow = 0;
 
-    // The note's type sizes.
-    double TitleFontSize = 12;
-    double BodyFontSize = 8;
     // The printer the note goes to; chosen in the print dialog, kept for later jobs.
     ui::CurrentPrinter Printer;
 

@@ -4,6 +4,7 @@
 #include "support/FakePrinterDialogService.h"
 #include "support/FileSizeLimit.h"
 
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -20,6 +21,7 @@ private slots:
     void failedSaveStopsBeforeTheDialog();
     void chosenNameMatchesInstalledPrinters();
     void pdfThatCannotBeWrittenWholeIsAPrinterFailure();
+    void previewShowsWhatSavePrintPrintsAndSavesNothing();
 
 private:
     std::unique_ptr<ContractWindows> m_w;
@@ -40,6 +42,7 @@ public:
         full = std::make_unique<FileSizeLimit>(16 * 1024);
         return ui::QtPrinterDialogService().openSurface(printer, file);
     }
+    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override {}
     std::unique_ptr<FileSizeLimit> full;
 
 private:
@@ -179,6 +182,27 @@ void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
     QCOMPARE(m_w->messages.last().title, QString("QUILLON"));
     QVERIFY(m_w->schedule->isVisible());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void SavePrintTest::previewShowsWhatSavePrintPrintsAndSavesNothing()
+{
+    QTest::mouseClick(m_w->in<QPushButton>(m_w->review, "cmdPreview"), Qt::LeftButton);
+    QCOMPARE(m_w->storedRows().size(), 0);
+    QVERIFY(m_w->review->isVisible());
+    QVERIFY(m_printers->requests.isEmpty());
+    QVERIFY(m_w->session.Printer.followsDefault); // the printer choice is left to Save / Print
+    QCOMPARE(m_printers->previews.size(), 1);
+    QCOMPARE(m_printers->previews[0].printer.deviceName, QString("Office Laser"));
+    QCOMPARE(m_printers->lastOwner, m_w->review);
+
+    m_w->clickSavePrint();
+    const Drawing& previewed = *m_printers->previews[0].drawing;
+    const Drawing& printed = *m_printers->jobs[0].drawing;
+    QVERIFY(printed.texts.size() > 100);
+    QCOMPARE(previewed.texts, printed.texts);
+    QCOMPARE(previewed.strokes, printed.strokes);
+    QCOMPARE(previewed.newPages, printed.newPages);
+    QCOMPARE(previewed.endDocs, 1);
 }
 
 QTEST_MAIN(SavePrintTest)
