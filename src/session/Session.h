@@ -16,6 +16,7 @@ namespace ui {
 class MessageBoxService;
 class FileDialogService;
 class PrinterDialogService;
+class DesktopService;
 } // namespace ui
 
 // The services through which windows reach the desktop; tests install fakes.
@@ -23,6 +24,7 @@ struct Services {
     ui::MessageBoxService* messages = nullptr;
     ui::FileDialogService* files = nullptr;
     ui::PrinterDialogService* printers = nullptr;
+    ui::DesktopService* desktop = nullptr;
 };
 
 // The process-wide state of one run of the program, owned by the application

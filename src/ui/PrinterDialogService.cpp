@@ -1,5 +1,6 @@
 #include "ui/PrinterDialogService.h"
 
+#include "print/NotePdf.h"
 #include "print/PainterSurface.h"
 #include "ui/PdfFileName.h"
 
@@ -103,15 +104,11 @@ PrinterDialogAnswer QtPrinterDialogService::show(QWidget* owner, const PrinterDi
 std::unique_ptr<print::DrawingSurface> QtPrinterDialogService::openSurface(const CurrentPrinter& current,
                                                                          const QString& outputFile)
 {
+    if (!outputFile.isEmpty())
+        return std::make_unique<print::PainterSurface>(print::pdfPrinter(outputFile));
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (outputFile.isEmpty()) {
-        printer->setPrinterName(current.deviceName);
-        applySettings(*printer, current.settings);
-    } else {
-        // A PDF keeps a printer's copies and orientation choices out: it is the note's two pages.
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(outputFile);
-    }
+    printer->setPrinterName(current.deviceName);
+    applySettings(*printer, current.settings);
     printer->setDocName(QStringLiteral("PREMIUM FINANCE NOTE"));
     return std::make_unique<print::PainterSurface>(std::move(printer));
 }

@@ -1,12 +1,16 @@
 #include "contract/ContractWindows.h"
 #include "contract/PrintCommand.h"
 #include "print/PrinterChoice.h"
+#include "print/PdfFileTarget.h"
 #include "support/FakePrinterDialogService.h"
 #include "support/FileSizeLimit.h"
+#include "ui/KeptNotes.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // Save / Print pressed on the real loan-terms window: the contract is stored
 // before the dialog opens, the note shows what the windows show, and the user
@@ -96,6 +100,17 @@ void SavePrintTest::savePrint()
     QCOMPARE(m_printers->jobs.size(), confirmed ? 1 : 0);
     QCOMPARE(m_w->review->isVisible(), !confirmed);
     QCOMPARE(m_w->schedule->isVisible(), confirmed);
+    // The note is kept whenever it went to the printer, so a failed printer loses nothing.
+    const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session), m_w->storedRows()[0]["ID"].toLongLong());
+    QCOMPARE(QFileInfo(kept).fileName(),
+             confirmed ? m_w->storedRows()[0]["ID"] + " Carl's Hauling 2025-03-14.pdf" : QString());
+    if (confirmed) {
+        struct stat file {};
+        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &file), 0);
+        QCOMPARE(file.st_mode & 0777, 0600u);
+        QFile pdf(kept);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && print::isWholePdf(pdf.readAll()));
+    }
     if (failOnPage) {
         QCOMPARE(m_w->messages.shown.size(), 1);
         const FakeMessageBoxService::Shown& box = m_w->messages.last();
@@ -152,7 +167,8 @@ void SavePrintTest::secondPrinterServesThisAndLaterJobs()
 
 void SavePrintTest::failedSaveStopsBeforeTheDialog()
 {
-    runSavePrint(m_w->session, SavePrintWindows{m_w->review, m_w->schedule, [] { return false; }});
+    runSavePrint(m_w->session,
+                 SavePrintWindows{m_w->review, m_w->schedule, [] { return std::optional<std::int64_t>(); }});
     QVERIFY(m_printers->requests.isEmpty());
     QVERIFY(m_w->review->isVisible());
 }
@@ -177,11 +193,16 @@ void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
     m_w->clickSavePrint();
     pdf.full.reset();
     QCOMPARE(m_w->storedRows().size(), 1);
-    QCOMPARE(m_w->messages.shown.size(), 1);
-    QCOMPARE(m_w->messages.last().text, QString("Unable to communicate with the printer.  Results were saved but not printed."));
-    QCOMPARE(m_w->messages.last().title, QString("QUILLON"));
+    // The full disk takes the kept note too: said once more, and nothing half-written left there either.
+    const QString notes = ui::keptNotesFolder(m_w->session);
+    QCOMPARE(m_w->messages.shown,
+             (QList<FakeMessageBoxService::Shown>{
+                 {"Unable to communicate with the printer.  Results were saved but not printed.",
+                  ui::MessageIcon::Critical, "QUILLON"},
+                 {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
     QVERIFY(m_w->schedule->isVisible());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(notes).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void SavePrintTest::previewShowsWhatSavePrintPrintsAndSavesNothing()
