@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 
 FindCustomerDialog::FindCustomerDialog(QWidget* parent) : QDialog(parent)
@@ -37,11 +38,31 @@ FindCustomerDialog::FindCustomerDialog(QWidget* parent) : QDialog(parent)
 
 void FindCustomerDialog::showFind()
 {
+    if (!m_placed)
+        placeBesideOwner();
     show();
     raise();
     activateWindow();
     m_text->setFocus();
     m_text->selectAll();
+}
+
+void FindCustomerDialog::placeBesideOwner()
+{
+    m_placed = true;
+    const QWidget* owner = parentWidget();
+    if (!owner || !owner->screen())
+        return;
+    const QRect room = owner->screen()->availableGeometry();
+    const QRect frame = owner->frameGeometry();
+    // Right of the window at the height of the customer list, else below the window.
+    const QPoint right(frame.right() + ui::toPixels({120}), owner->mapToGlobal(QPoint(0, ui::toPixels({2520}))).y());
+    const QPoint below(frame.left(), frame.bottom() + ui::toPixels({120}));
+    for (const QPoint& at : {right, below})
+        if (room.contains(QRect(at, frameSize()))) {
+            move(at);
+            return;
+        }
 }
 
 QString FindCustomerDialog::findText() const

@@ -23,7 +23,10 @@ signals:
 
 private:
     void findNext();
+    // The first time, beside the main window, so the list's lines stay in sight.
+    void placeBesideOwner();
 
     QLineEdit* m_text = nullptr;
     QPushButton* m_findNext = nullptr;
+    bool m_placed = false;
 };

@@ -37,16 +37,22 @@ bool isMark(char32_t c)
     }
 }
 
-// Most lines are plain ASCII; folding them byte by byte keeps a million lines quick.
-bool isAscii(std::string_view utf8)
+// Most lines are plain ASCII; folding them byte by byte into room made once
+// keeps a million lines quick. False, with out as it was, at the first byte
+// that is not ASCII.
+bool appendFoldedAscii(QByteArray& out, std::string_view utf8)
 {
-    return std::all_of(utf8.begin(), utf8.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
-}
-
-void appendFoldedAscii(QByteArray& out, std::string_view utf8)
-{
-    for (const char b : utf8)
-        out += (b >= 'A' && b <= 'Z') ? char(b - 'A' + 'a') : (b == '\n' || b == '\r') ? ' ' : b;
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(utf8.size()));
+    char* to = out.data() + start;
+    for (const char b : utf8) {
+        if (static_cast<unsigned char>(b) >= 0x80) {
+            out.truncate(start);
+            return false;
+        }
+        *to++ = (b >= 'A' && b <= 'Z') ? char(b - 'A' + 'a') : (b == '\n' || b == '\r') ? ' ' : b;
+    }
+    return true;
 }
 
 } // namespace
@@ -73,12 +79,14 @@ QString foldForSearch(const QString& text)
 LineSearch::LineSearch(const store::ListLines& lines)
 {
     m_starts.reserve(size_t(lines.size()));
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        bytes += qsizetype(lines.utf8(i).size()) + 1;
+    m_text.reserve(bytes);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         m_starts.push_back(m_text.size());
         const std::string_view utf8 = lines.utf8(i);
-        if (isAscii(utf8))
-            appendFoldedAscii(m_text, utf8);
-        else
+        if (!appendFoldedAscii(m_text, utf8))
             m_text += foldForSearch(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8();
         m_text += '\n';
     }
