@@ -37,6 +37,7 @@ using namespace bench;
 class CountedMessages final : public ui::MessageBoxService {
 public:
     void show(QWidget*, const QString&, ui::MessageIcon, const QString&, ui::MessageButtons) override { ++shown; }
+    bool ask(QWidget*, const QString&, ui::MessageIcon, const QString&) override { return false; }
     int shown = 0;
 };
 
