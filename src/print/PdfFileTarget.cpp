@@ -15,18 +15,19 @@ namespace {
 constexpr int kNameTries = 100;
 } // namespace
 
-PdfFileTarget::PdfFileTarget(QString finalPath) : m_finalPath(std::move(finalPath))
+PdfFileTarget::PdfFileTarget(QString finalPath, QFileDevice::Permissions permissions)
+    : m_finalPath(std::move(finalPath)), m_permissions(permissions)
 {
     const QFileInfo info(m_finalPath);
     // A temporary file would be made 0600 and need widening later; a new file
-    // made by name takes the user's umask from the start. The printer opens it
+    // made by name takes its mode, under the user's umask, from the start. The printer opens it
     // again by its name, so this handle only reserves the name.
     for (int attempt = 0; attempt < kNameTries && m_partial.isEmpty(); ++attempt) {
         const QString name = QStringLiteral("%1.partial-%2.pdf")
                                  .arg(info.completeBaseName())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         QFile partial(info.absoluteDir().filePath(name));
-        if (partial.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+        if (partial.open(QIODevice::NewOnly | QIODevice::WriteOnly, m_permissions))
             m_partial = partial.fileName();
         else if (partial.exists())
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 namespace print {
@@ -8,11 +9,11 @@ namespace print {
 // written to a partial file beside it (same folder, so the final move is a
 // rename on the same disk); only a file that reads as a whole PDF replaces
 // whatever had that name. A job that fails or is abandoned leaves nothing.
-// The note is the user's document: its mode is what the user's umask gives a
-// new file, neither opened wider nor closed further by the program.
+// The file is made with the permissions given, narrowed by the user's umask as
+// any new file is; the program never widens them afterwards.
 class PdfFileTarget {
 public:
-    explicit PdfFileTarget(QString finalPath);
+    PdfFileTarget(QString finalPath, QFileDevice::Permissions permissions);
     ~PdfFileTarget();
     PdfFileTarget(const PdfFileTarget&) = delete;
     PdfFileTarget& operator=(const PdfFileTarget&) = delete;
@@ -26,6 +27,7 @@ public:
 
 private:
     QString m_finalPath;
+    QFileDevice::Permissions m_permissions;
     QString m_partial;
 };
 

@@ -1,3 +1,4 @@
+#include "print/PainterSurface.h"
 #include "print/PdfFileTarget.h"
 #include "store/Backup.h"
 #include "store/Restore.h"
@@ -63,7 +64,7 @@ private slots:
         QCOMPARE(modeOf(store::setAsidePath(db, restoredAt)), 0600);
 
         const QString note = dir.filePath("note.pdf");
-        print::PdfFileTarget target(note);
+        print::PdfFileTarget target(note, print::PainterSurface::kDocumentPermissions);
         QFile partial(target.partialPath());
         QVERIFY(partial.open(QIODevice::WriteOnly | QIODevice::Truncate) && partial.write(kPdf) == kPdf.size());
         partial.close();
