@@ -95,6 +95,7 @@ void Application::connectContract()
         schedule->Reset();
         schedule->show();
         main->hide();
+        schedule->focusFirstPolicy();
     });
     QObject::connect(schedule, &PolicyScheduleWindow::contractReset, review, &LoanTermsWindow::clearLoanAuthorization);
 
@@ -123,6 +124,7 @@ void Application::connectContract()
                          schedule->showReopened(reopened);
                          schedule->setBackCaption(kBackToPrevious);
                          schedule->show();
+                         schedule->focusFirstPolicy();
                      });
 
     // Whichever of the three shows, the other two hide.
@@ -153,7 +155,9 @@ void Application::savePrint()
     run.values = [this, schedule, review] {
         return print::gatherNoteValues(schedule->scheduleValues(), review->reviewValues(), m_session);
     };
-    runSavePrint(m_session, run);
+    // The next contract starts where every contract does, not on the last button pressed.
+    if (runSavePrint(m_session, run))
+        schedule->focusFirstPolicy();
 }
 
 void Application::closeEveryWindow()

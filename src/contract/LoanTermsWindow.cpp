@@ -25,10 +25,6 @@
 
 namespace {
 
-const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
-const QString kInstallmentsMessage =
-    QStringLiteral("Number of Installments must be a whole number greater than 0.");
-
 // Sets a field's text only when it differs, so the caret of a field the user
 // is typing in stays where it is.
 void showText(QLineEdit* field, const QString& text)
@@ -132,10 +128,7 @@ bool LoanTermsWindow::termsCanBeSaved()
     showScreen();
     if (savable)
         return true;
-    const ReviewScreen& shown = m_review.screen();
-    const bool amountsOk = shown.downOk && shown.finChargeOk;
-    m_session.services.messages->show(this, amountsOk ? kInstallmentsMessage : kAmountMessage,
-                                      ui::MessageIcon::Critical, ui::kProgramTitle);
+    m_session.services.messages->show(this, m_review.refusal(), ui::MessageIcon::Critical, ui::kProgramTitle);
     return false;
 }
 

@@ -46,11 +46,11 @@ void returnToSchedule(const SavePrintWindows& windows)
 
 } // namespace
 
-void runSavePrint(Session& session, const SavePrintWindows& windows)
+bool runSavePrint(Session& session, const SavePrintWindows& windows)
 {
     // The contract is stored first, so it stays saved whatever the printer does.
     if (!windows.save || !windows.save())
-        return;
+        return false;
 
     ui::PrinterDialogService& printers = *session.services.printers;
     ui::CurrentPrinter& current = session.Printer;
@@ -68,7 +68,7 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
     request.day = session.now().date();
     const ui::PrinterDialogAnswer answer = printers.show(windows.review, request);
     if (!answer.confirmed)
-        return;
+        return false;
 
     print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
     current.settings = answer.settings;
@@ -78,4 +78,5 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
 
     returnToSchedule(windows);
+    return true;
 }

@@ -19,8 +19,8 @@ struct SavePrintWindows {
 
 // Save / Print of the loan-terms window: saves the contract, lets the user
 // choose a printer, prints both pages of the note and returns the user to the
-// policy schedule.
-void runSavePrint(Session& session, const SavePrintWindows& windows);
+// policy schedule. True when it ended there.
+bool runSavePrint(Session& session, const SavePrintWindows& windows);
 
 // The message shown when the printer fails during the job.
 inline constexpr const char* kPrinterFailureMessage =
