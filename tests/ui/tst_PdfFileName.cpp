@@ -2,6 +2,7 @@
 #include "ui/PdfFileName.h"
 
 #include <QDialog>
+#include <QPushButton>
 #include <QtTest>
 
 #include <set>
@@ -93,6 +94,10 @@ private slots:
             seen = dialog != nullptr;
             if (!dialog)
                 return;
+            // The range sits among the options, which the dialog opens on request.
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text().contains("Options >>"))
+                    button->click();
             for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printSelection",
                                      "printCurrentPage", "pageSetCombo"})
                 if (auto* control = dialog->findChild<QWidget*>(name); control && control->isVisible())
