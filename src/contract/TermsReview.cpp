@@ -311,7 +311,9 @@ void TermsReview::CheckTermsChanged()
 bool TermsReview::checkSavable()
 {
     m_screen.downOk = downPaymentOf(m_screen.down, c.TotalSections).has_value();
-    m_screen.finChargeOk = financeChargeOf(m_screen.finCharge).has_value();
+    // A finance charge emptied for a refused down payment is not the user's to mend.
+    const bool finChargeUsable = financeChargeOf(m_screen.finCharge).has_value();
+    m_screen.finChargeOk = finChargeUsable || (m_screen.finCharge.isEmpty() && !m_screen.downOk);
     m_screen.numInstallOk = installmentCount(m_screen.numInstall).has_value();
     // A field refused only now (one left empty) shows nothing of what follows from it either.
     if (!m_screen.downOk) {
@@ -324,7 +326,7 @@ bool TermsReview::checkSavable()
     }
     if (!m_screen.numInstallOk)
         refuseCount();
-    return m_screen.downOk && m_screen.finChargeOk && m_screen.numInstallOk;
+    return m_screen.downOk && finChargeUsable && m_screen.numInstallOk;
 }
 
 QString TermsReview::refusal() const

@@ -50,7 +50,7 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     // Refused terms: nothing stored, nothing printed, nothing shown of what follows from them.
     const QString kept = "; messages=1; frmPreview=shown; rows=0; jobs=0";
     const QString down = "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total)." + kept
-        + "; txtDown.colour=yellow; lblAmtFin=; txtFinCharge=; lblTotalPayments=; lblAmtInstall=";
+        + "; txtDown.colour=yellow; lblAmtFin=; txtFinCharge=; txtFinCharge.colour=white; lblTotalPayments=; lblAmtInstall=";
     const QString charge = "message=Finance Charge must be a number from 0.00 to 99999999.99." + kept
         + "; txtFinCharge.colour=yellow; lblAmtFin=212.00; lblTotalPayments=; lblAmtInstall=";
     auto add = ContractWindows::addRow;
