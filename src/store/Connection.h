@@ -42,17 +42,13 @@ public:
     void exec(QSqlQuery& query);
 
     // Runs work inside one transaction: either all of it is stored or none.
+    // On the file it holds the write lock from its start, so two programs
+    // writing at once queue at the door instead of one of them finding the
+    // other half way and giving up.
     template <typename Work>
     void transaction(Work&& work)
     {
-        begin();
-        try {
-            std::forward<Work>(work)();
-        } catch (...) {
-            rollback();
-            throw;
-        }
-        commit();
+        within(Access::Write, std::forward<Work>(work));
     }
 
     // Runs work on one consistent view of the database, so that what it reads
@@ -60,7 +56,7 @@ public:
     template <typename Work>
     void snapshot(Work&& work)
     {
-        transaction([&] {
+        within(Access::Read, [&] {
             if (m_backend == Backend::Server)
                 execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
             std::forward<Work>(work)();
@@ -71,7 +67,20 @@ public:
     QSqlDatabase& database() { return m_db; }
 
 private:
-    void begin();
+    enum class Access { Read, Write };
+    template <typename Work>
+    void within(Access access, Work&& work)
+    {
+        begin(access);
+        try {
+            std::forward<Work>(work)();
+        } catch (...) {
+            rollback();
+            throw;
+        }
+        commit();
+    }
+    void begin(Access access);
     void commit();
     void rollback() noexcept;
     // The failure as the store itself reports it: SQLite's extended code and
