@@ -6,6 +6,7 @@ class AgentDialog;
 class PolicyScheduleWindow;
 class LoanTermsWindow;
 class PreviousContractsWindow;
+class FindCustomerDialog;
 
 // The program's six windows, each created once and then shown and hidden. The
 // application owns them and is the only code that holds them all; the windows
@@ -17,4 +18,6 @@ struct AppWindows {
     PolicyScheduleWindow* frmPolicies1 = nullptr;
     LoanTermsWindow* frmPreview = nullptr;
     PreviousContractsWindow* frmPrevious = nullptr;
+    // Beside the six: Find Customer, over the main window's customer list.
+    FindCustomerDialog* frmFind = nullptr;
 };

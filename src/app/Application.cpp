@@ -8,6 +8,7 @@
 #include "history/PreviousContractsWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
+#include "people/FindCustomerDialog.h"
 #include "people/MainWindow.h"
 #include "print/NoteValuesGatherer.h"
 #include "settings/Settings.h"
@@ -51,11 +52,13 @@ void Application::createWindows()
     m_windows.frmPolicies1 = new PolicyScheduleWindow(m_session);
     m_windows.frmPreview = new LoanTermsWindow(m_session);
     m_windows.frmPrevious = new PreviousContractsWindow(m_session, main);
+    m_windows.frmFind = new FindCustomerDialog(main);
     for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
                             static_cast<QWidget*>(m_windows.frmAddAgent),
                             static_cast<QWidget*>(m_windows.frmPolicies1),
                             static_cast<QWidget*>(m_windows.frmPreview),
-                            static_cast<QWidget*>(m_windows.frmPrevious)})
+                            static_cast<QWidget*>(m_windows.frmPrevious),
+                            static_cast<QWidget*>(m_windows.frmFind)})
         ui::letEnterPressFocusedButton(window);
 }
 
@@ -75,6 +78,20 @@ void Application::connectPeople()
                      [customer](int position) { customer->showModal(true, position); });
     QObject::connect(customer, &PartyDialog::entriesStored, main, &MainWindow::refillCustomersAfter);
     QObject::connect(customer, &PartyDialog::rowGone, main, &MainWindow::FillCustomerList);
+    // Find Customer: the dialog holds what to look for, the main window finds it.
+    FindCustomerDialog* find = m_windows.frmFind;
+    QObject::connect(main, &MainWindow::findCustomerRequested, find, [main, find] {
+        main->prepareCustomerSearch();
+        find->showFind();
+    });
+    QObject::connect(find, &FindCustomerDialog::findNextRequested, main,
+                     [main, find](const QString& text) { main->findNextCustomer(text, find); });
+    QObject::connect(main, &MainWindow::findAgainRequested, main, [main, find] {
+        if (find->findText().isEmpty())
+            emit main->findCustomerRequested();
+        else
+            main->findNextCustomer(find->findText(), main);
+    });
     QObject::connect(main, &MainWindow::aboutRequested, main, [this, main] {
         m_session.services.messages->show(main, aboutText(m_session), ui::MessageIcon::Information,
                                           QStringLiteral("About QUILLON"));
@@ -107,6 +124,8 @@ void Application::connectContract()
     // 3. The review's << Back and Save / Print, which ends on the schedule again.
     QObject::connect(review, &LoanTermsWindow::backRequested, schedule, &QWidget::show);
     QObject::connect(review, &LoanTermsWindow::savePrintRequested, review, [this] { savePrint(); });
+    QObject::connect(review, &LoanTermsWindow::previewRequested, review,
+                     [this, review] { runPreview(m_session, review, noteValues()); });
 
     // 4. The previous contracts: opened from the main window (modal) or from
     // the schedule of a reopened contract; Edit puts a stored one back.
@@ -152,18 +171,26 @@ void Application::savePrint()
     run.review = review;
     run.schedule = schedule;
     run.save = [schedule, review] { return review->SaveData(schedule->scheduleValues()); };
-    run.values = [this, schedule, review] {
-        return print::gatherNoteValues(schedule->scheduleValues(), review->reviewValues(), m_session);
-    };
+    run.values = noteValues();
     // The next contract starts where every contract does, not on the last button pressed.
     if (runSavePrint(m_session, run))
         schedule->focusFirstPolicy();
+}
+
+std::function<print::NoteValues()> Application::noteValues()
+{
+    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
+    LoanTermsWindow* review = m_windows.frmPreview;
+    return [this, schedule, review] {
+        return print::gatherNoteValues(schedule->scheduleValues(), review->reviewValues(), m_session);
+    };
 }
 
 void Application::closeEveryWindow()
 {
     for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAddCust),
                             static_cast<QWidget*>(m_windows.frmAddAgent),
+                            static_cast<QWidget*>(m_windows.frmFind),
                             static_cast<QWidget*>(m_windows.frmPrevious),
                             static_cast<QWidget*>(m_windows.frmPreview),
                             static_cast<QWidget*>(m_windows.frmPolicies1),

@@ -2,7 +2,10 @@
 
 #include "app/AppWindows.h"
 #include "session/Environment.h"
+#include "print/NoteValues.h"
 #include "session/Session.h"
+
+#include <functional>
 
 class QWidget;
 
@@ -37,6 +40,8 @@ private:
     void hideOtherContractWindows(const QWidget* shown);
     // Save / Print of the loan-terms window.
     void savePrint();
+    // What the note prints, read from the schedule and the review when called.
+    std::function<print::NoteValues()> noteValues();
 
     Session m_session;
     AppWindows m_windows;

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "session/Environment.h"
+#include "ui/DesktopService.h"
 #include "ui/FileDialogService.h"
 #include "ui/GlobePicture.h"
 #include "ui/MessageBoxService.h"
@@ -22,7 +23,8 @@ int main(int argc, char* argv[])
     ui::QtMessageBoxService messages;
     ui::QtFileDialogService files;
     ui::QtPrinterDialogService printers;
-    Services services{&messages, &files, &printers};
+    ui::QtDesktopService desktop;
+    Services services{&messages, &files, &printers, &desktop};
 
     Application quillon(Environment::forThisMachine(), services);
     if (!quillon.start())

@@ -129,5 +129,6 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
 
     form.back = addButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3240);
     form.print = addButton(window, QStringLiteral("cmdPrint"), QStringLiteral("Save / Print"), 4800);
+    form.preview = addButton(window, QStringLiteral("cmdPreview"), QStringLiteral("Preview"), 6360);
     return form;
 }

@@ -24,6 +24,7 @@ struct LoanTermsForm {
     QLineEdit* down = nullptr;
     QPushButton* back = nullptr;
     QPushButton* print = nullptr;
+    QPushButton* preview = nullptr;
 
     static LoanTermsForm build(QWidget* window);
 };

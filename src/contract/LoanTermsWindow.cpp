@@ -94,6 +94,7 @@ LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
         field->installEventFilter(this);
     connect(m_form.print, &QPushButton::clicked, this, &LoanTermsWindow::savePrint);
     connect(m_form.back, &QPushButton::clicked, this, &LoanTermsWindow::goBack);
+    connect(m_form.preview, &QPushButton::clicked, this, &LoanTermsWindow::previewRequested);
 }
 
 void LoanTermsWindow::showScreen()
@@ -189,7 +190,7 @@ print::ReviewValues LoanTermsWindow::reviewValues() const
     return v;
 }
 
-bool LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
+std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
 {
     // The contract's copies change only once the row is stored, so a failed save
     // leaves everything as it was and the user can try again.
@@ -205,10 +206,11 @@ bool LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
 
     const PoliciesRow row =
         policiesRow(updated, m_session.CurAgent, m_session.CurCust, terms, m_session.now());
-    const bool saved = runOrReport(m_session, this, [&] { appendContract(m_session.database(), row); });
-    if (saved)
-        m_session.CurrentContract = updated;
-    return saved;
+    std::int64_t id = 0;
+    if (!runOrReport(m_session, this, [&] { id = appendContract(m_session.database(), row); }))
+        return std::nullopt;
+    m_session.CurrentContract = updated;
+    return id;
 }
 
 void LoanTermsWindow::closeEvent(QCloseEvent* event)

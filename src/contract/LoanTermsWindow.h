@@ -6,6 +6,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 struct Session;
@@ -21,9 +24,9 @@ public:
     // shows, preselecting the classification chosen in the main window.
     void activate(bool commercialChosen);
     // Appends the contract on screen, with the schedule's texts, to the Policies
-    // table as one new row. False (after telling the user) when the store
-    // failed; nothing is half-written.
-    bool SaveData(const print::ScheduleValues& schedule);
+    // table as one new row and gives its ID. Nothing (after telling the user)
+    // when the store failed; nothing is half-written.
+    std::optional<std::int64_t> SaveData(const print::ScheduleValues& schedule);
     // What the window shows of the terms, as the note prints them.
     print::ReviewValues reviewValues() const;
     // A new contract starts without a loan authorization.
@@ -32,6 +35,8 @@ public:
 signals:
     // Save / Print with terms that can be saved.
     void savePrintRequested();
+    // Preview: the note as Save / Print would print it, without saving.
+    void previewRequested();
     // << Back: the schedule is to show again.
     void backRequested();
     // The window is about to show.

@@ -3,12 +3,15 @@
 #include "print/DrawingSurface.h"
 #include "print/LenderTexts.h"
 #include "print/NotePages.h"
+#include "print/NotePdf.h"
 #include "print/PrinterChoice.h"
 #include "print/PrinterError.h"
 #include "session/Session.h"
+#include "ui/KeptNotes.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PrinterDialogService.h"
 
+#include <QDir>
 #include <QWidget>
 
 #include <exception>
@@ -16,24 +19,30 @@
 namespace {
 
 // Steps that talk to the printer; any failure here ends the job with one message.
-bool printNote(Session& session, const SavePrintWindows& windows, const QString& outputFile)
+bool printNote(Session& session, const QString& outputFile, const print::NoteValues& values,
+               const print::LenderTexts& lender)
 {
     try {
-        const print::NoteValues values = windows.values ? windows.values() : print::NoteValues{};
-        const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
         std::unique_ptr<print::DrawingSurface> surface =
             session.services.printers->openSurface(session.Printer, outputFile);
         if (!surface)
             throw print::PrinterError("no printer to draw on");
-        print::NoteJob job{*surface, values, lender, session.TitleFontSize, session.BodyFontSize};
-        print::PrintPage1Form(job);
-        print::PrintPage1Data(job);
-        print::PrintPage2(job);
-        surface->endDoc();
+        print::drawNote(*surface, values, lender);
         return true;
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// The note as printed, kept where Previous Contracts finds it by the contract's ID.
+bool keepNote(const Session& session, std::int64_t id, const print::NoteValues& values,
+              const print::LenderTexts& lender)
+{
+    const QString folder = ui::keptNotesFolder(session);
+    return ui::makeKeptNotesFolder(folder) &&
+           print::writePrivateNotePdf(
+               QDir(folder).filePath(ui::keptNoteName(id, session.CurCust.DBA, session.now().date())), values,
+               lender);
 }
 
 void returnToSchedule(const SavePrintWindows& windows)
@@ -49,7 +58,8 @@ void returnToSchedule(const SavePrintWindows& windows)
 bool runSavePrint(Session& session, const SavePrintWindows& windows)
 {
     // The contract is stored first, so it stays saved whatever the printer does.
-    if (!windows.save || !windows.save())
+    const std::optional<std::int64_t> id = windows.save ? windows.save() : std::nullopt;
+    if (!id)
         return false;
 
     ui::PrinterDialogService& printers = *session.services.printers;
@@ -73,10 +83,30 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
     current.settings = answer.settings;
 
-    if (!printNote(session, windows, answer.outputFile))
+    const print::NoteValues values = windows.values ? windows.values() : print::NoteValues{};
+    const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
+    if (!printNote(session, answer.outputFile, values, lender))
         session.services.messages->show(windows.review, QString::fromLatin1(kPrinterFailureMessage),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
+    // Kept even when the printer failed: the user can print it from the viewer later.
+    if (!keepNote(session, *id, values, lender))
+        session.services.messages->show(windows.review,
+                                        QString::fromLatin1(kNoteNotKeptMessage) +
+                                            QDir::toNativeSeparators(ui::keptNotesFolder(session)) +
+                                            QLatin1Char('.'),
+                                        ui::MessageIcon::Warning, ui::kProgramTitle);
 
     returnToSchedule(windows);
     return true;
+}
+
+void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values)
+{
+    const print::NoteValues note = values();
+    const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
+    // The printer Save / Print would open its dialog on, without settling the session's own.
+    ui::CurrentPrinter printer = session.Printer;
+    print::settleCurrentPrinter(printer, session.services.printers->installedPrinters());
+    session.services.printers->preview(owner, printer,
+                                       [&](print::DrawingSurface& surface) { print::drawNote(surface, note, lender); });
 }

@@ -2,7 +2,9 @@
 
 #include "print/NoteValues.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QWidget;
 struct Session;
@@ -12,15 +14,25 @@ struct Session;
 struct SavePrintWindows {
     QWidget* review = nullptr;   // the loan-terms window: owns the dialog, hidden at the end
     QWidget* schedule = nullptr; // the policy schedule: shown at the end
-    std::function<bool()> save;  // false when the contract could not be saved
+    // The stored contract's ID; nothing when the contract could not be saved.
+    std::function<std::optional<std::int64_t>()> save;
     // What the windows show at print time; the note is printed from it.
     std::function<print::NoteValues()> values = {};
 };
 
 // Save / Print of the loan-terms window: saves the contract, lets the user
-// choose a printer, prints both pages of the note and returns the user to the
-// policy schedule. True when it ended there.
+// choose a printer, prints both pages of the note, keeps it as a PDF file in
+// the notes folder and returns the user to the policy schedule. True when it
+// ended there.
 bool runSavePrint(Session& session, const SavePrintWindows& windows);
+
+// Preview of the review window: the note Save / Print would print now, on the
+// printer it would print on, shown modally over owner. Nothing is saved, and
+// the printer choice stays as it was.
+void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values);
+
+// The message shown when the printed note cannot be kept; the folder follows.
+inline constexpr const char* kNoteNotKeptMessage = "The note could not be kept as a PDF file in ";
 
 // The message shown when the printer fails during the job.
 inline constexpr const char* kPrinterFailureMessage =

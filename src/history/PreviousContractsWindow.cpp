@@ -5,15 +5,21 @@
 #include "history/ReopenMapping.h"
 #include "session/Session.h"
 #include "ui/Controls.h"
+#include "ui/DesktopService.h"
+#include "ui/KeptNotes.h"
+#include "ui/MessageBoxService.h"
 #include "ui/StoreGuard.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
 
+#include <QAction>
+#include <QDir>
 #include <QShowEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
@@ -39,6 +45,7 @@ PreviousContractsWindow::PreviousContractsWindow(Session& session, QWidget* pare
     ui::applyWindowFont(this);
     ui::setInnerSizeTwips(this, 9585, 3525);
     buildControls();
+    addShowNote();
     InitGrid();
     EnableButtons(false);
 }
@@ -270,4 +277,42 @@ void PreviousContractsWindow::showEvent(QShowEvent* event)
 {
     emit shown();
     QDialog::showEvent(event);
+}
+
+void PreviousContractsWindow::addShowNote()
+{
+    auto* action = new QAction(QStringLiteral("Show Note"), this);
+    action->setObjectName(QStringLiteral("mnuShowNote"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addAction(action);
+    connect(action, &QAction::triggered, this, &PreviousContractsWindow::showNote);
+    m_fgRecords->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_fgRecords, &QWidget::customContextMenuRequested, this, [this, action](const QPoint& at) {
+        const QModelIndex index = m_fgRecords->indexAt(at);
+        if (!index.isValid())
+            return;
+        selectDataRow(index.row() + 1);
+        QMenu menu(this);
+        menu.addAction(action);
+        menu.exec(m_fgRecords->viewport()->mapToGlobal(at));
+    });
+}
+
+void PreviousContractsWindow::showNote()
+{
+    const std::optional<qint64> id = chosenId();
+    if (!id)
+        return;
+    const QString title = QStringLiteral("Show Note");
+    const QString note = ui::findKeptNote(ui::keptNotesFolder(m_session), *id);
+    if (note.isEmpty()) {
+        m_session.services.messages->show(this, QStringLiteral("No note was kept for this contract."),
+                                          ui::MessageIcon::Information, title);
+        return;
+    }
+    ui::DesktopService* desktop = m_session.services.desktop;
+    if (!desktop || !desktop->openFile(note))
+        m_session.services.messages->show(
+            this, QStringLiteral("The note could not be opened: ") + QDir::toNativeSeparators(note),
+            ui::MessageIcon::Warning, title);
 }

@@ -58,6 +58,9 @@ private:
     void editChosen();
     void copyChosen();
     void deleteChosen();
+    // Ctrl+O and the grid's context menu: the chosen contract's kept note, in the desktop's viewer.
+    void addShowNote();
+    void showNote();
 
     Session& m_session;
 

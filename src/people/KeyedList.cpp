@@ -1,5 +1,6 @@
 #include "people/KeyedList.h"
 
+#include "people/LineSearch.h"
 #include "people/ListLinesModel.h"
 
 #include <QEvent>
@@ -29,7 +30,15 @@ KeyedList::KeyedList(QWidget* parent) : QTableView(parent), m_lines(new ListLine
     // Scrolled a whole line at a time, so the top line is never cut.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     fitLineHeight();
+    const auto forgetSearch = [this] { m_search.reset(); };
+    connect(m_lines, &QAbstractItemModel::modelReset, this, forgetSearch);
+    connect(m_lines, &QAbstractItemModel::rowsInserted, this, forgetSearch);
+    connect(m_lines, &QAbstractItemModel::rowsRemoved, this, forgetSearch);
+    connect(m_lines, &QAbstractItemModel::dataChanged, this, forgetSearch);
+    connect(m_lines, &QAbstractItemModel::layoutChanged, this, forgetSearch);
 }
+
+KeyedList::~KeyedList() = default;
 
 void KeyedList::fitLineHeight()
 {
@@ -96,8 +105,38 @@ void KeyedList::selectLast()
 {
     if (count() == 0)
         return;
-    setCurrentRow(count() - 1);
-    scrollTo(m_lines->index(count() - 1));
+    choose(count() - 1);
+}
+
+void KeyedList::choose(int position)
+{
+    setCurrentRow(position);
+    scrollTo(m_lines->index(position));
+}
+
+void KeyedList::prepareSearch()
+{
+    if (!m_search)
+        m_search = std::make_unique<LineSearch>(m_lines->lines());
+}
+
+bool KeyedList::chooseNextContaining(const QString& text)
+{
+    prepareSearch();
+    const std::optional<qsizetype> found = m_search->findNext(text, selectedPosition());
+    if (!found)
+        return false;
+    choose(int(*found));
+    return true;
+}
+
+bool KeyedList::chooseKey(store::RowKey key)
+{
+    const std::optional<qsizetype> position = m_lines->lines().positionOf(key);
+    if (!position)
+        return false;
+    choose(int(*position));
+    return true;
 }
 
 std::optional<qint64> KeyedList::changes() const

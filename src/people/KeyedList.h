@@ -4,10 +4,12 @@
 
 #include <QTableView>
 
+#include <memory>
 #include <optional>
 
 namespace people {
 
+class LineSearch;
 class ListLinesModel;
 
 // The agent and customer lists: one choice at a time, which the user can move
@@ -21,6 +23,7 @@ class KeyedList : public QTableView {
     Q_OBJECT
 public:
     explicit KeyedList(QWidget* parent = nullptr);
+    ~KeyedList() override;
 
     // Replaces every line and selects the last one.
     void fill(store::ListRead read);
@@ -45,6 +48,15 @@ public:
     // Text of the selected line, empty when none.
     QString selectedText() const;
 
+    // Chooses the first line after the chosen one whose text contains text,
+    // ignoring letter case and accents, going round past the last line; false,
+    // with the choice unchanged, when no line does.
+    bool chooseNextContaining(const QString& text);
+    // Readies the lines for searching, so that the first search answers at once.
+    void prepareSearch();
+    // Chooses the line of the row with this key and scrolls it into view; false when no line has it.
+    bool chooseKey(store::RowKey key);
+
 protected:
     // Home and End go to the first and last line, as in a list.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -61,7 +73,12 @@ private:
     // cuts the top one; a list keeps the top line whole.
     void keepTopLineWhole();
 
+    // Chooses the line and scrolls it into view.
+    void choose(int position);
+
     ListLinesModel* m_lines;
+    // The lines folded for searching; made at the first search after a change.
+    std::unique_ptr<LineSearch> m_search;
 };
 
 } // namespace people

@@ -31,6 +31,10 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     buildControls();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &MainWindow::aboutRequested);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, &MainWindow::findCustomerRequested);
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+            &MainWindow::findAgainRequested);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MainWindow::undoDelete);
 }
 
 bool MainWindow::startUp()
@@ -192,9 +196,52 @@ std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list
             m_session.services.messages->show(this, noneChosen, ui::MessageIcon::Information, title);
             return;
         }
+        // Read before it goes, so that Ctrl+Z can put it back as it was.
+        const std::optional<QStringList> values = rows.row(*key);
         removed = rows.remove(*key);
+        if (values && removed->kind == store::RowChange::Kind::Removed)
+            m_deleted = DeletedRow{&list == m_agents ? m_agents : m_customers, table, *key, *values};
     });
     return removed;
+}
+
+void MainWindow::undoDelete()
+{
+    if (!m_deleted)
+        return;
+    const DeletedRow deleted = *m_deleted;
+    const bool agent = deleted.list == m_agents;
+    std::optional<store::RowChange> restored;
+    if (!runOrReport(m_session, this,
+                     [&] { restored = deleted.table(m_session.database()).restore(deleted.key, deleted.values); }))
+        return;
+    if (!restored) {
+        const QString kind = agent ? QStringLiteral("agent") : QStringLiteral("customer");
+        m_session.services.messages->show(
+            this, QStringLiteral("The deleted %1 cannot be put back: another %1 has taken its place.").arg(kind),
+            ui::MessageIcon::Warning, agent ? QStringLiteral("Undo Delete Agent") : QStringLiteral("Undo Delete Customer"));
+        return;
+    }
+    m_deleted.reset();
+    if (agent)
+        refillAgentsAfter(*restored);
+    else
+        refillCustomersAfter(*restored);
+    deleted.list->chooseKey(deleted.key);
+}
+
+void MainWindow::prepareCustomerSearch()
+{
+    m_customers->prepareSearch();
+}
+
+void MainWindow::findNextCustomer(const QString& text, QWidget* messageOwner)
+{
+    if (text.isEmpty() || m_customers->chooseNextContaining(text))
+        return;
+    m_session.services.messages->show(messageOwner,
+                                      QStringLiteral("\"%1\" was not found in the customer list.").arg(text),
+                                      ui::MessageIcon::Information, QStringLiteral("Find Customer"));
 }
 
 void MainWindow::newCustomer()

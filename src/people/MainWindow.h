@@ -42,6 +42,13 @@ public:
     std::optional<store::RowKey> agentKeyAt(int position) const;
     std::optional<store::RowKey> customerKeyAt(int position) const;
 
+    // Find Next of Find Customer: chooses the next customer line containing the
+    // text, ignoring case and accents, going round; says so over messageOwner
+    // when none does.
+    void findNextCustomer(const QString& text, QWidget* messageOwner);
+    // Readies the customer lines for Find Next while the user types.
+    void prepareCustomerSearch();
+
 signals:
     // New and Edit of either list; Edit names the chosen line's position.
     void newAgentRequested();
@@ -54,6 +61,10 @@ signals:
     void previousContractsRequested();
     // F1.
     void aboutRequested();
+    // Ctrl+F, and F3 before anything was looked for.
+    void findCustomerRequested();
+    // F3: the next customer with the text looked for last.
+    void findAgainRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,6 +86,8 @@ private:
     std::optional<store::RowChange> deleteChosen(people::KeyedList& list,
                                                  store::PeopleTable (*table)(const store::Place& place),
                                                  const QString& noneChosen, const QString& title);
+    // Ctrl+Z: the last deleted agent or customer back under its key, chosen in its list.
+    void undoDelete();
     void next();
     void previousContracts();
     void exitProgram();
@@ -86,7 +99,16 @@ private:
     void refillAgents(const store::RowChange* write);
     void refillCustomers(const store::RowChange* write);
 
+    // The last agent or customer deleted in this run, as it was stored.
+    struct DeletedRow {
+        people::KeyedList* list;
+        store::PeopleTable (*table)(const store::Place& place);
+        store::RowKey key;
+        QStringList values;
+    };
+
     Session& m_session;
+    std::optional<DeletedRow> m_deleted;
     people::KeyedList* m_agents = nullptr;
     people::KeyedList* m_customers = nullptr;
     QRadioButton* m_commercial = nullptr;

@@ -14,15 +14,20 @@ namespace {
 constexpr double kStrokeWidthMm = 0.15;
 } // namespace
 
-PainterSurface::PainterSurface(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
+PainterSurface::PainterSurface(std::unique_ptr<QPrinter> printer, QFileDevice::Permissions pdfPermissions)
+    : m_ownPrinter(std::move(printer)), m_printer(m_ownPrinter.get())
 {
     // A full disk or a pulled stick must not leave a cut-off note under the
     // chosen name: the job is written beside it and moved there when whole.
     if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
-        m_pdfFile = std::make_unique<PdfFileTarget>(m_printer->outputFileName());
+        m_pdfFile = std::make_unique<PdfFileTarget>(m_printer->outputFileName(), pdfPermissions);
         if (!m_pdfFile->partialPath().isEmpty())
             m_printer->setOutputFileName(m_pdfFile->partialPath());
     }
+}
+
+PainterSurface::PainterSurface(QPrinter& printer) : m_printer(&printer)
+{
 }
 
 PainterSurface::~PainterSurface()
@@ -52,18 +57,18 @@ void PainterSurface::useLetterPortrait()
 
 double PainterSurface::textWidth(const QString& text) const
 {
-    return SurfaceFontMetrics(font(), m_printer.get()).textWidth(text);
+    return SurfaceFontMetrics(font(), m_printer).textWidth(text);
 }
 
 double PainterSurface::lineHeight() const
 {
-    return SurfaceFontMetrics(font(), m_printer.get()).lineHeight();
+    return SurfaceFontMetrics(font(), m_printer).lineHeight();
 }
 
 void PainterSurface::drawText(double x, double y, const QString& text)
 {
     beginIfNeeded();
-    const SurfaceFontMetrics metrics(font(), m_printer.get());
+    const SurfaceFontMetrics metrics(font(), m_printer);
     m_painter.setFont(toQFont(font()));
     m_painter.drawText(QPointF(dots(x - originX()), dots(y - originY() + metrics.ascent())), text);
     checkPrinter();
@@ -105,7 +110,7 @@ void PainterSurface::beginIfNeeded()
         return;
     if (m_pdfFile && m_pdfFile->partialPath().isEmpty())
         fail("the PDF file could not be created");
-    if (!m_painter.begin(m_printer.get()))
+    if (!m_painter.begin(m_printer))
         fail("the printer could not be opened");
 }
 

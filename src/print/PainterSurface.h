@@ -2,6 +2,7 @@
 
 #include "print/DrawingSurface.h"
 
+#include <QFileDevice>
 #include <QPainter>
 #include <QString>
 
@@ -19,8 +20,16 @@ class PdfFileTarget;
 // a PDF file appears under its name only once it is complete.
 class PainterSurface final : public DrawingSurface {
 public:
-    // Takes over a printer already set up for the job (name, job settings, or PDF output).
-    explicit PainterSurface(std::unique_ptr<QPrinter> printer);
+    // A note printed to a file is an ordinary document the user may pass on.
+    static constexpr QFileDevice::Permissions kDocumentPermissions =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+    // Takes over a printer already set up for the job (name, job settings, or
+    // PDF output); a PDF file gets pdfPermissions once it is complete.
+    explicit PainterSurface(std::unique_ptr<QPrinter> printer,
+                            QFileDevice::Permissions pdfPermissions = kDocumentPermissions);
+    // Draws on a printer that stays its owner's, such as a print preview's.
+    explicit PainterSurface(QPrinter& printer);
     ~PainterSurface() override;
 
     // The margin of a PDF page, standing in for a printer's unprintable edge.
@@ -42,7 +51,8 @@ private:
     double dots(double millimetres) const;
     [[noreturn]] void fail(const char* what);
 
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_ownPrinter;
+    QPrinter* m_printer;
     std::unique_ptr<PdfFileTarget> m_pdfFile; // set when the job goes to a PDF file
     QPainter m_painter;
     bool m_failed = false;

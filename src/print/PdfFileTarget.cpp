@@ -10,7 +10,8 @@
 
 namespace print {
 
-PdfFileTarget::PdfFileTarget(QString finalPath) : m_finalPath(std::move(finalPath))
+PdfFileTarget::PdfFileTarget(QString finalPath, QFileDevice::Permissions permissions)
+    : m_finalPath(std::move(finalPath)), m_permissions(permissions)
 {
     const QFileInfo info(m_finalPath);
     const QString pattern = info.completeBaseName() + QStringLiteral(".partial-XXXXXX.pdf");
@@ -40,8 +41,9 @@ bool PdfFileTarget::commit()
     if (::fsync(written.handle()) != 0)
         return false;
     written.close();
-    // A temporary file is private to its owner; the note is an ordinary document.
-    m_partial->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // A temporary file starts private to its owner; the caller says what the note is.
+    if (!m_partial->setPermissions(m_permissions))
+        return false;
     std::error_code failed;
     std::filesystem::rename(QFile::encodeName(m_partial->fileName()).toStdString(),
                             QFile::encodeName(m_finalPath).toStdString(), failed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 #include <memory>
@@ -14,7 +15,8 @@ namespace print {
 // whatever had that name. A job that fails or is abandoned leaves nothing.
 class PdfFileTarget {
 public:
-    explicit PdfFileTarget(QString finalPath);
+    // The file gets these permissions as it takes its name.
+    PdfFileTarget(QString finalPath, QFileDevice::Permissions permissions);
     ~PdfFileTarget();
     PdfFileTarget(const PdfFileTarget&) = delete;
     PdfFileTarget& operator=(const PdfFileTarget&) = delete;
@@ -28,6 +30,7 @@ public:
 
 private:
     QString m_finalPath;
+    QFileDevice::Permissions m_permissions;
     std::unique_ptr<QTemporaryFile> m_partial;
 };
 

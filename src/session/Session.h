@@ -16,6 +16,7 @@ namespace ui {
 class MessageBoxService;
 class FileDialogService;
 class PrinterDialogService;
+class DesktopService;
 } // namespace ui
 
 // The services through which windows reach the desktop; tests install fakes.
@@ -23,6 +24,7 @@ struct Services {
     ui::MessageBoxService* messages = nullptr;
     ui::FileDialogService* files = nullptr;
     ui::PrinterDialogService* printers = nullptr;
+    ui::DesktopService* desktop = nullptr;
 };
 
 // The process-wide state of one run of the program, owned by the application
@@ -50,9 +52,6 @@ struct Session {
     ::CurrentContract CurrentContract;
     std::int16_t ContractRow = 0;
 
-    // The note's type sizes.
-    double TitleFontSize = 12;
-    double BodyFontSize = 8;
     // The printer the note goes to; chosen in the print dialog, kept for later jobs.
     ui::CurrentPrinter Printer;
 

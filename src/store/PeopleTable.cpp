@@ -153,4 +153,30 @@ RowChange PeopleTable::remove(RowKey key) const
     return change;
 }
 
+std::optional<RowChange> PeopleTable::restore(RowKey key, const QStringList& values) const
+{
+    BoundStatement statement{{}, {key}};
+    QStringList columns{QStringLiteral("RowKey")};
+    QStringList marks{QStringLiteral("?")};
+    for (qsizetype i = 0; i < m_columns.size() && i < values.size(); ++i) {
+        if (values[i].isEmpty())
+            continue;
+        columns << m_columns[i];
+        marks << QStringLiteral("?");
+        statement.values << values[i];
+    }
+    statement.sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+
+    Connection connection(m_place);
+    std::optional<RowChange> change;
+    connection.transaction([&] {
+        if (connection.run(QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey = ?").arg(m_table), {key}).next())
+            return;
+        runStatement(connection, statement);
+        change = RowChange{RowChange::Kind::Added, key, lineOf(connection, key), store::changeCount(connection, m_table)};
+    });
+    return change;
+}
+
 } // namespace store

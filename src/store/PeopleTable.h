@@ -57,6 +57,9 @@ public:
     // Writes the non-empty values into the row; an empty value keeps what is stored.
     RowChange update(RowKey key, const QStringList& values) const;
     RowChange remove(RowKey key) const;
+    // Puts a deleted row back under its own key with its values (empty ones
+    // stay NULL). Nothing, with nothing written, when a row has that key now.
+    std::optional<RowChange> restore(RowKey key, const QStringList& values) const;
 
     const Place& place() const { return m_place; }
     const QString& table() const { return m_table; }

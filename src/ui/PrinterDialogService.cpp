@@ -1,15 +1,21 @@
 #include "ui/PrinterDialogService.h"
 
+#include "print/NotePdf.h"
 #include "print/PainterSurface.h"
 #include "ui/PdfFileName.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
+
+#include <exception>
 
 namespace ui {
 
@@ -59,6 +65,17 @@ public:
     }
 };
 
+// The preview shows the note as it will print: nothing in it may print, or
+// change the paper or its orientation behind the print command's back.
+void hideActionsThatChangeTheJob(QPrintPreviewDialog& dialog)
+{
+    const char* const changing[] = {"Print", "Page setup", "Portrait", "Landscape"};
+    for (QAction* action : dialog.findChildren<QAction*>())
+        for (const char* text : changing)
+            if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", text))
+                action->setVisible(false);
+}
+
 } // namespace
 
 QList<InstalledPrinter> QtPrinterDialogService::installedPrinters() const
@@ -107,17 +124,39 @@ PrinterDialogAnswer QtPrinterDialogService::show(QWidget* owner, const PrinterDi
 std::unique_ptr<print::DrawingSurface> QtPrinterDialogService::openSurface(const CurrentPrinter& current,
                                                                          const QString& outputFile)
 {
+    if (!outputFile.isEmpty())
+        return std::make_unique<print::PainterSurface>(print::pdfPrinter(outputFile));
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (outputFile.isEmpty()) {
-        printer->setPrinterName(current.deviceName);
-        applySettings(*printer, current.settings);
-    } else {
-        // A PDF keeps a printer's copies and orientation choices out: it is the note's two pages.
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(outputFile);
-    }
+    printer->setPrinterName(current.deviceName);
+    applySettings(*printer, current.settings);
     printer->setDocName(QStringLiteral("PREMIUM FINANCE NOTE"));
     return std::make_unique<print::PainterSurface>(std::move(printer));
+}
+
+
+void QtPrinterDialogService::preview(QWidget* owner, const CurrentPrinter& current,
+                                     const std::function<void(print::DrawingSurface&)>& draw)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (current.deviceName.isEmpty() || QPrinterInfo::printerInfo(current.deviceName).isNull()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer.setPrinterName(current.deviceName);
+        applySettings(printer, current.settings);
+    }
+    QPrintPreviewDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("Preview"));
+    hideActionsThatChangeTheJob(dialog);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* shown) {
+        print::PainterSurface surface(*shown);
+        // A page the preview could not draw stays blank; nothing is printed or saved from here.
+        try {
+            draw(surface);
+        } catch (const std::exception&) {
+        }
+    });
+    dialog.resize(900, 800);
+    dialog.exec();
 }
 
 } // namespace ui

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -64,6 +65,12 @@ public:
     // settings, or the PDF file when outputFile is not empty.
     virtual std::unique_ptr<print::DrawingSurface> openSurface(const CurrentPrinter& printer,
                                                                const QString& outputFile) = 0;
+
+    // Shows the pages as they would print on this printer (a PDF page when it
+    // names none), modal over the owner, with zoom and page navigation and no
+    // way to print. draw draws the whole job and may run for every repaint.
+    virtual void preview(QWidget* owner, const CurrentPrinter& printer,
+                         const std::function<void(print::DrawingSurface&)>& draw) = 0;
 };
 
 // The desktop's printers through Qt: QPrinterInfo, QPrintDialog, QPainter on QPrinter.
@@ -73,6 +80,8 @@ public:
     PrinterDialogAnswer show(QWidget* owner, const PrinterDialogRequest& request) override;
     std::unique_ptr<print::DrawingSurface> openSurface(const CurrentPrinter& printer,
                                                        const QString& outputFile) override;
+    void preview(QWidget* owner, const CurrentPrinter& printer,
+                 const std::function<void(print::DrawingSurface&)>& draw) override;
 };
 
 } // namespace ui

@@ -34,9 +34,10 @@ struct ContractWindows {
     FakeMessageBoxService messages;
     FakeFileDialogService files;
     FakePrinterDialogService printers;
+    FakeDesktopService desktop;
     std::unique_ptr<Application> app = std::make_unique<Application>(
         Environment{dir.filePath("program"), dir.filePath("config"), dir.filePath("data")},
-        Services{&messages, &files, &printers});
+        Services{&messages, &files, &printers, &desktop});
     Session& session = app->session();
     MainWindow* main = app->windows().frmAgent;
     PreviousContractsWindow* previous = app->windows().frmPrevious;

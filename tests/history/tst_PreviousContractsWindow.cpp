@@ -3,6 +3,7 @@
 #include "people/CustomerDialog.h"
 #include "people/TestProgram.h"
 #include "store/PoliciesColumns.h"
+#include "ui/KeptNotes.h"
 
 #include <QtTest>
 
@@ -21,6 +22,8 @@ private slots:
     void copyEditSaveGivesThreeRows();
     void section3ComesBackAndIsCopied();
     void olderDatabaseReopensAsBefore();
+    void ctrlOShowsTheKeptNote_data();
+    void ctrlOShowsTheKeptNote();
     void wholeRoadThroughTheRealWindows();
 };
 
@@ -305,6 +308,45 @@ void PreviousContractsWindowTest::olderDatabaseReopensAsBefore()
     for (const QString& name : section3Fields())
         shown << program.control<QLineEdit>(w.frmPolicies1, qPrintable(name))->text();
     QCOMPARE(shown, QStringList({"P-1", "1000", "Truck"}) + QStringList(21, QString()));
+}
+
+void PreviousContractsWindowTest::ctrlOShowsTheKeptNote_data()
+{
+    QTest::addColumn<QString>("keptAs"); // %1 is the chosen contract's ID
+    QTest::addColumn<bool>("desktopOpens");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("kept note") << "%1 Acme 2025-03-14.pdf" << true << "";
+    QTest::newRow("only another contract's note") << "%1%1 Acme 2025-03-14.pdf" << true
+                                                  << "No note was kept for this contract.";
+    QTest::newRow("no viewer for it") << "%1 Acme 2025-03-14.pdf" << false << "The note could not be opened: ";
+}
+
+void PreviousContractsWindowTest::ctrlOShowsTheKeptNote()
+{
+    QFETCH(QString, keptAs);
+    QFETCH(bool, desktopOpens);
+    QFETCH(QString, message);
+    HistoryRig rig;
+    rig.insert(savedContract("Acme", 1));
+    const qint64 id = rig.insert(savedContract("Acme", 2));
+    const QString folder = ui::keptNotesFolder(rig.session);
+    QVERIFY(QDir().mkpath(folder));
+    const QString note = QDir(folder).filePath(keptAs.arg(id));
+    QFile file(note);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    rig.desktop.opens = desktopOpens;
+    rig.open("Acme");
+    rig.previous->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.previous));
+    rig.choose(2);
+    QTest::keyClick(rig.grid(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(rig.desktop.opened, message.startsWith("No") ? QStringList() : QStringList{note});
+    QCOMPARE(rig.messages.shown.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QVERIFY(rig.messages.last().text.startsWith(message));
+        QCOMPARE(rig.messages.last().title, QString("Show Note"));
+    }
+    QVERIFY(rig.previous->isVisible());
 }
 
 void PreviousContractsWindowTest::wholeRoadThroughTheRealWindows()

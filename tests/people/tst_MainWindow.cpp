@@ -1,6 +1,7 @@
 #include "people/TestProgram.h"
 #include "store/StoreError.h"
 
+#include <QSqlRecord>
 #include <QtTest>
 
 namespace {
@@ -15,6 +16,21 @@ const QStringList kCustomerColumns{"Name", "DBA", "Address1", "Address2", "City"
 QStringList fieldsOf(const AgentRecord& r) { return {r.Name, r.Company, r.Address1, r.Address2, r.City, r.State, r.Zip, r.Phone, r.Fax}; }
 QStringList fieldsOf(const CustomerRecord& r) { return {r.Name, r.DBA, r.Address1, r.Address2, r.City, r.State, r.Zip, r.Phone, r.Fax}; }
 QStringList filled(const QString& prefix, const QStringList& columns) { return QStringList(columns).replaceInStrings(QRegularExpression("^"), prefix); }
+
+// Every row of a table with its key, in key order, one text per row; NULL shows as "<null>".
+QStringList wholeTable(const store::Place& db, const QString& table)
+{
+    store::Connection connection(db);
+    QSqlQuery query = connection.run(QString("SELECT * FROM %1 ORDER BY RowKey").arg(table));
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << (query.value(i).isNull() ? QString("<null>") : query.value(i).toString());
+        rows << values.join('|');
+    }
+    return rows;
+}
 
 // A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
 std::unique_ptr<TestProgram> started(const Rows& agents = {}, const Rows& customers = {})
@@ -196,6 +212,94 @@ private slots:
         QVERIFY(program->customers()->isRowSelected(program->customers()->currentRow()));
         program->click(program->main(), "cmdNext");
         QCOMPARE(program->session().CurCust.DBA, left.last());
+    }
+
+    // Ctrl+Z after Delete: the last deleted row back with its key and every column, chosen in its
+    // list; a key taken meanwhile leaves everything as it is, with a message.
+    void ctrlZPutsTheLastDeleteBack_data()
+    {
+        QTest::addColumn<bool>("agent");
+        QTest::addColumn<QList<int>>("deletes"); // the positions deleted in turn
+        QTest::addColumn<bool>("keyTaken");
+        QTest::newRow("customer from the middle") << false << QList<int>{1} << false;
+        QTest::newRow("the first agent") << true << QList<int>{0} << false;
+        QTest::newRow("after a second delete, only the second") << false << QList<int>{0, 1} << false;
+        QTest::newRow("its key taken meanwhile") << true << QList<int>{2} << true;
+    }
+    void ctrlZPutsTheLastDeleteBack()
+    {
+        QFETCH(bool, agent);
+        QFETCH(QList<int>, deletes);
+        QFETCH(bool, keyTaken);
+        const QString table = agent ? "Agent" : "Customer";
+        const QStringList& columns = agent ? kAgentColumns : kCustomerColumns;
+        auto program = std::make_unique<TestProgram>();
+        const store::Place db = program->makeDatabase();
+        for (const char* tag : {"R1 ", "R2 ", "R3 "}) {
+            QList<QVariant> row;
+            for (const QString& value : filled(tag, columns))
+                row << (value.endsWith("Address2") ? QVariant() : QVariant(value)); // one column left NULL
+            insertRows(db, table, columns, {row});
+        }
+        QVERIFY(program->start());
+        program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->main()));
+        people::KeyedList* list = agent ? program->agents() : program->customers();
+        QStringList rows = wholeTable(db, table);
+        QString lastDeleted;
+        for (const int position : deletes) {
+            list->setCurrentRow(position);
+            program->click(program->main(), agent ? "cmdDeleteAgent" : "cmdDeleteCust");
+            lastDeleted = rows.takeAt(position);
+        }
+        if (keyTaken)
+            insertRows(db, table, {"RowKey", "Name"}, {{lastDeleted.section('|', 0, 0).toLongLong(), "Taker"}});
+        const QStringList beforeUndo = wholeTable(db, table);
+        QTest::keyClick(program->main(), Qt::Key_Z, Qt::ControlModifier);
+        if (keyTaken) {
+            QCOMPARE(program->messages.shown, (QList<Shown>{{"The deleted agent cannot be put back: another agent has "
+                                                             "taken its place.", MessageIcon::Warning, "Undo Delete Agent"}}));
+            QCOMPARE(wholeTable(db, table), beforeUndo);
+            return;
+        }
+        rows << lastDeleted;
+        rows.sort();
+        QCOMPARE(wholeTable(db, table), rows);
+        QCOMPARE(linesOf(list).size(), rows.size());
+        const int back = int(rows.indexOf(lastDeleted));
+        QCOMPARE(list->currentRow(), back);
+        QVERIFY(list->isRowSelected(back));
+        QTest::keyClick(program->main(), Qt::Key_Z, Qt::ControlModifier); // only the last delete is kept
+        QCOMPARE(wholeTable(db, table), rows);
+        QVERIFY(program->messages.shown.isEmpty());
+    }
+
+    // Ctrl+F opens Find Customer; Find Next and F3 go from match to match and round; a text no
+    // customer holds is told.
+    void findCustomer()
+    {
+        auto program = started({}, {{"", "Café Mañana"}, {"", "Acme Hauling"}, {"", "CAFE ROYAL"}, {"", "Zed"}});
+        program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program->main()));
+        QTest::keyClick(program->main(), Qt::Key_F, Qt::ControlModifier);
+        QWidget* find = program->control(program->main(), "frmFind");
+        QVERIFY(find->isVisible());
+        QCOMPARE(find->windowTitle(), QString("Find Customer"));
+        QTest::keyClicks(program->control<QLineEdit>(find, "txtFind"), "cafe");
+        program->click(find, "cmdFindNext");
+        QCOMPARE(program->customers()->currentRow(), 0); // from the last line, round to the first
+        program->click(find, "cmdFindNext");
+        QCOMPARE(program->customers()->currentRow(), 2);
+        QTest::keyClick(program->main(), Qt::Key_F3);
+        QCOMPARE(program->customers()->currentRow(), 0);
+        QVERIFY(program->messages.shown.isEmpty());
+        program->type(find, "txtFind", "café noir");
+        program->click(find, "cmdFindNext");
+        QCOMPARE(program->customers()->currentRow(), 0);
+        QCOMPARE(program->messages.shown, (QList<Shown>{{"\"café noir\" was not found in the customer list.",
+                                                         MessageIcon::Information, "Find Customer"}}));
+        program->click(find, "cmdClose");
+        QVERIFY(!find->isVisible());
     }
 
     void failedWriteLeavesNothing()

@@ -43,7 +43,6 @@ void NotePdfTest::initTestCase()
     std::unique_ptr<print::DrawingSurface> surface = ui::QtPrinterDialogService().openSurface({}, pdf);
     QVERIFY(surface);
     drawNote(*surface);
-    surface->endDoc();
     surface.reset();
 
     QProcess pdftotext;
@@ -134,10 +133,7 @@ void NotePdfTest::fileThatCannotBeWrittenWhole()
     std::unique_ptr<print::DrawingSurface> surface = ui::QtPrinterDialogService().openSurface({}, pdf);
     {
         const FileSizeLimit full(16 * 1024);
-        QVERIFY_THROWS_EXCEPTION(print::PrinterError, {
-            drawNote(*surface);
-            surface->endDoc();
-        });
+        QVERIFY_THROWS_EXCEPTION(print::PrinterError, drawNote(*surface));
     }
     surface.reset();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),

@@ -1,11 +1,16 @@
 #include "contract/ContractWindows.h"
 #include "contract/PrintCommand.h"
 #include "print/PrinterChoice.h"
+#include "print/PdfFileTarget.h"
 #include "support/FakePrinterDialogService.h"
 #include "support/FileSizeLimit.h"
+#include "ui/KeptNotes.h"
 
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // Save / Print pressed on the real loan-terms window: the contract is stored
 // before the dialog opens, the note shows what the windows show, and the user
@@ -20,6 +25,7 @@ private slots:
     void failedSaveStopsBeforeTheDialog();
     void chosenNameMatchesInstalledPrinters();
     void pdfThatCannotBeWrittenWholeIsAPrinterFailure();
+    void previewShowsWhatSavePrintPrintsAndSavesNothing();
 
 private:
     std::unique_ptr<ContractWindows> m_w;
@@ -40,6 +46,7 @@ public:
         full = std::make_unique<FileSizeLimit>(16 * 1024);
         return ui::QtPrinterDialogService().openSurface(printer, file);
     }
+    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override {}
     std::unique_ptr<FileSizeLimit> full;
 
 private:
@@ -93,6 +100,17 @@ void SavePrintTest::savePrint()
     QCOMPARE(m_printers->jobs.size(), confirmed ? 1 : 0);
     QCOMPARE(m_w->review->isVisible(), !confirmed);
     QCOMPARE(m_w->schedule->isVisible(), confirmed);
+    // The note is kept whenever it went to the printer, so a failed printer loses nothing.
+    const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session), m_w->storedRows()[0]["ID"].toLongLong());
+    QCOMPARE(QFileInfo(kept).fileName(),
+             confirmed ? m_w->storedRows()[0]["ID"] + " Carl's Hauling 2025-03-14.pdf" : QString());
+    if (confirmed) {
+        struct stat file {};
+        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &file), 0);
+        QCOMPARE(file.st_mode & 0777, 0600u);
+        QFile pdf(kept);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && print::isWholePdf(pdf.readAll()));
+    }
     if (failOnPage) {
         QCOMPARE(m_w->messages.shown.size(), 1);
         const FakeMessageBoxService::Shown& box = m_w->messages.last();
@@ -151,7 +169,8 @@ void SavePrintTest::secondPrinterServesThisAndLaterJobs()
 
 void SavePrintTest::failedSaveStopsBeforeTheDialog()
 {
-    runSavePrint(m_w->session, SavePrintWindows{m_w->review, m_w->schedule, [] { return false; }});
+    runSavePrint(m_w->session,
+                 SavePrintWindows{m_w->review, m_w->schedule, [] { return std::optional<std::int64_t>(); }});
     QVERIFY(m_printers->requests.isEmpty());
     QVERIFY(m_w->review->isVisible());
 }
@@ -176,11 +195,37 @@ void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
     m_w->clickSavePrint();
     pdf.full.reset();
     QCOMPARE(m_w->storedRows().size(), 1);
-    QCOMPARE(m_w->messages.shown.size(), 1);
-    QCOMPARE(m_w->messages.last().text, QString("Unable to communicate with the printer.  Results were saved but not printed."));
-    QCOMPARE(m_w->messages.last().title, QString("QUILLON"));
+    // The full disk takes the kept note too: said once more, and nothing half-written left there either.
+    const QString notes = ui::keptNotesFolder(m_w->session);
+    QCOMPARE(m_w->messages.shown,
+             (QList<FakeMessageBoxService::Shown>{
+                 {"Unable to communicate with the printer.  Results were saved but not printed.",
+                  ui::MessageIcon::Critical, "QUILLON"},
+                 {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
     QVERIFY(m_w->schedule->isVisible());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(notes).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void SavePrintTest::previewShowsWhatSavePrintPrintsAndSavesNothing()
+{
+    QTest::mouseClick(m_w->in<QPushButton>(m_w->review, "cmdPreview"), Qt::LeftButton);
+    QCOMPARE(m_w->storedRows().size(), 0);
+    QVERIFY(m_w->review->isVisible());
+    QVERIFY(m_printers->requests.isEmpty());
+    QVERIFY(m_w->session.Printer.followsDefault); // the printer choice is left to Save / Print
+    QCOMPARE(m_printers->previews.size(), 1);
+    QCOMPARE(m_printers->previews[0].printer.deviceName, QString("Office Laser"));
+    QCOMPARE(m_printers->lastOwner, m_w->review);
+
+    m_w->clickSavePrint();
+    const Drawing& previewed = *m_printers->previews[0].drawing;
+    const Drawing& printed = *m_printers->jobs[0].drawing;
+    QVERIFY(printed.texts.size() > 100);
+    QCOMPARE(previewed.texts, printed.texts);
+    QCOMPARE(previewed.strokes, printed.strokes);
+    QCOMPARE(previewed.newPages, printed.newPages);
+    QCOMPARE(previewed.endDocs, 1);
 }
 
 QTEST_MAIN(SavePrintTest)

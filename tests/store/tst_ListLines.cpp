@@ -1,3 +1,4 @@
+#include "people/LineSearch.h"
 #include "store/ListLines.h"
 
 #include <QRandomGenerator>
@@ -71,6 +72,45 @@ private slots:
         QCOMPARE(contentsOf(lines), reference);
         QCOMPARE(lines.positionOf(nextKey), std::nullopt);
         QCOMPARE(lines.positionOf(0), std::nullopt);
+    }
+
+    // Find Customer over a list: the next line after the current one, going round, whose text
+    // holds what was typed whatever its letter case, accents or compatibility forms.
+    void findNext_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("found"); // -1: none
+        QTest::newRow("letter case, from the top") << "acme" << -1 << 0;
+        QTest::newRow("the next one after the current") << "ACME" << 0 << 7;
+        QTest::newRow("round past the last line") << "acme" << 7 << 0;
+        QTest::newRow("only the current line holds it") << "hauling" << 0 << 0;
+        QTest::newRow("accents in the line") << "cafe manana" << -1 << 1;
+        QTest::newRow("accents typed, capitals listed") << "Zürich" << 3 << 2;
+        QTest::newRow("sharp s as ss") << "GRUSSE" << -1 << 3;
+        QTest::newRow("letters with strokes") << "lodz" << -1 << 4;
+        QTest::newRow("o with a stroke, typed capital") << "ORSTED" << -1 << 5;
+        QTest::newRow("Japanese") << "商事" << -1 << 6;
+        QTest::newRow("ligature") << "fine" << -1 << 8;
+        QTest::newRow("Greek breathings and accents") << "αθηνα" << -1 << 9;
+        QTest::newRow("outside the basic plane") << "🚚" << 0 << 10;
+        QTest::newRow("never across two lines") << "hauling café" << -1 << -1;
+        QTest::newRow("no line holds it") << "xyz" << 4 << -1;
+        QTest::newRow("nothing typed") << "" << -1 << -1;
+    }
+    void findNext()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, after);
+        QFETCH(int, found);
+        const QStringList texts{"Acme Hauling", "Café Mañana", "ZÜRICH VERSICHERUNG", "Grüße GmbH", "Łódź Trading",
+                                "Ørsted Farms", "日本商事", "Acme Feed & Seed", "ﬁne Foods", "Ἀθηνᾶ Ltd",
+                                "Fast 🚚 Freight"};
+        store::ListLines lines;
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            lines.append(i + 1, view(texts[i].toUtf8()));
+        const std::optional<qsizetype> next = people::LineSearch(lines).findNext(text, after);
+        QCOMPARE(next.value_or(-1), qsizetype(found));
     }
 };
 

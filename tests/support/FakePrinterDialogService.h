@@ -25,6 +25,15 @@ public:
         return surface;
     }
 
+    void preview(QWidget* owner, const ui::CurrentPrinter& printer,
+                 const std::function<void(print::DrawingSurface&)>& draw) override
+    {
+        lastOwner = owner;
+        RecordingSurface surface;
+        draw(surface);
+        previews.append({printer, surface.drawing});
+    }
+
     // One printer, and every dialog is confirmed on it.
     void confirmEveryJob()
     {
@@ -44,4 +53,5 @@ public:
         std::shared_ptr<Drawing> drawing;
     };
     QList<Job> jobs;
+    QList<Job> previews;
 };

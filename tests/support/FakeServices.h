@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/DesktopService.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
 
@@ -43,4 +44,17 @@ public:
 
     QStringList answers;
     QList<ui::OpenFileRequest> asked;
+};
+
+// Records every file handed to the desktop; opens it when told to.
+class FakeDesktopService final : public ui::DesktopService {
+public:
+    bool openFile(const QString& path) override
+    {
+        opened.append(path);
+        return opens;
+    }
+
+    bool opens = true;
+    QStringList opened;
 };

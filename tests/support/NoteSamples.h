@@ -25,13 +25,8 @@ inline print::NoteValues sampleNoteValues()
     return v;
 }
 
-// Draws the whole note on a surface, as the print command does.
+// Draws the whole note on a surface, with the built-in lender texts.
 inline void drawNote(print::DrawingSurface& surface, const print::NoteValues& values = sampleNoteValues())
 {
-    const print::LenderTexts lender = print::defaultLenderTexts();
-    double title = 0, body = 0;
-    print::NoteJob job{surface, values, lender, title, body};
-    print::PrintPage1Form(job);
-    print::PrintPage1Data(job);
-    print::PrintPage2(job);
+    print::drawNote(surface, values, print::defaultLenderTexts());
 }

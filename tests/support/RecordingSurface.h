@@ -11,8 +11,14 @@
 // What a recording surface was asked to draw, kept apart from the surface so
 // it can be read after the print command has let the surface go.
 struct Drawing {
-    struct Text { int page; double x, y; QString text; print::SurfaceFont font; }; // x, y before the origin offset
-    struct Stroke { int page; double x1, y1, x2, y2; };
+    struct Text { // x, y before the origin offset
+        int page; double x, y; QString text; print::SurfaceFont font;
+        bool operator==(const Text&) const = default;
+    };
+    struct Stroke {
+        int page; double x1, y1, x2, y2;
+        bool operator==(const Stroke&) const = default;
+    };
     QList<Text> texts;
     QList<Stroke> strokes;
     int page = 1, newPages = 0, endDocs = 0;

@@ -1,0 +1,121 @@
+#include "people/LineSearch.h"
+
+#include <QByteArrayView>
+
+#include <algorithm>
+
+namespace people {
+
+namespace {
+
+// Letters that carry their mark inside them, so that decomposing leaves them whole.
+QString plainLetter(char32_t c)
+{
+    switch (c) {
+    case U'ß': return QStringLiteral("ss");
+    case U'æ': return QStringLiteral("ae");
+    case U'œ': return QStringLiteral("oe");
+    case U'ø': return QStringLiteral("o");
+    case U'ł': return QStringLiteral("l");
+    case U'đ': case U'ð': return QStringLiteral("d");
+    case U'ħ': return QStringLiteral("h");
+    case U'ı': return QStringLiteral("i");
+    case U'þ': return QStringLiteral("th");
+    default: return {};
+    }
+}
+
+bool isMark(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Most lines are plain ASCII; folding them byte by byte into room made once
+// keeps a million lines quick. False, with out as it was, at the first byte
+// that is not ASCII.
+bool appendFoldedAscii(QByteArray& out, std::string_view utf8)
+{
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(utf8.size()));
+    char* to = out.data() + start;
+    for (const char b : utf8) {
+        if (static_cast<unsigned char>(b) >= 0x80) {
+            out.truncate(start);
+            return false;
+        }
+        *to++ = (b >= 'A' && b <= 'Z') ? char(b - 'A' + 'a') : (b == '\n' || b == '\r') ? ' ' : b;
+    }
+    return true;
+}
+
+} // namespace
+
+QString foldForSearch(const QString& text)
+{
+    const QList<uint> points = text.normalized(QString::NormalizationForm_KD).toUcs4();
+    QString folded;
+    folded.reserve(points.size());
+    for (const uint point : points) {
+        const char32_t c = QChar::toCaseFolded(char32_t(point));
+        if (isMark(c))
+            continue;
+        if (const QString plain = plainLetter(c); !plain.isEmpty())
+            folded += plain;
+        else if (c == U'\n' || c == U'\r')
+            folded += QLatin1Char(' ');
+        else
+            folded += QStringView(QChar::fromUcs4(c));
+    }
+    return folded;
+}
+
+LineSearch::LineSearch(const store::ListLines& lines)
+{
+    m_starts.reserve(size_t(lines.size()));
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        bytes += qsizetype(lines.utf8(i).size()) + 1;
+    m_text.reserve(bytes);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        m_starts.push_back(m_text.size());
+        const std::string_view utf8 = lines.utf8(i);
+        if (!appendFoldedAscii(m_text, utf8))
+            m_text += foldForSearch(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8();
+        m_text += '\n';
+    }
+}
+
+qsizetype LineSearch::lineAt(qsizetype offset) const
+{
+    return qsizetype(std::upper_bound(m_starts.begin(), m_starts.end(), offset) - m_starts.begin()) - 1;
+}
+
+std::optional<qsizetype> LineSearch::findNext(const QString& text, qsizetype after) const
+{
+    const QByteArray needle = foldForSearch(text).toUtf8();
+    if (needle.isEmpty() || m_starts.empty())
+        return std::nullopt;
+    const QByteArrayView all(m_text);
+    const qsizetype next = after + 1;
+    if (next > 0 && next < size()) {
+        const qsizetype found = all.indexOf(needle, m_starts[size_t(next)]);
+        if (found >= 0)
+            return lineAt(found);
+    }
+    // Round from the first line to the end of `after`: a match never holds a
+    // line break, so one that starts there ends there too.
+    const qsizetype end = next > 0 && next < size() ? m_starts[size_t(next)] : m_text.size();
+    const qsizetype found = all.first(end).indexOf(needle);
+    if (found < 0)
+        return std::nullopt;
+    return lineAt(found);
+}
+
+} // namespace people
