@@ -112,6 +112,7 @@ void Application::connectContract()
         schedule->Reset();
         schedule->show();
         main->hide();
+        schedule->focusFirstPolicy();
     });
     QObject::connect(schedule, &PolicyScheduleWindow::contractReset, review, &LoanTermsWindow::clearLoanAuthorization);
 
@@ -142,6 +143,7 @@ void Application::connectContract()
                          schedule->showReopened(reopened);
                          schedule->setBackCaption(kBackToPrevious);
                          schedule->show();
+                         schedule->focusFirstPolicy();
                      });
 
     // Whichever of the three shows, the other two hide.
@@ -170,7 +172,9 @@ void Application::savePrint()
     run.schedule = schedule;
     run.save = [schedule, review] { return review->SaveData(schedule->scheduleValues()); };
     run.values = noteValues();
-    runSavePrint(m_session, run);
+    // The next contract starts where every contract does, not on the last button pressed.
+    if (runSavePrint(m_session, run))
+        schedule->focusFirstPolicy();
 }
 
 std::function<print::NoteValues()> Application::noteValues()

@@ -7,11 +7,11 @@
 void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QString& loanAuthorization,
                               CurrentContract& contract)
 {
-    std::size_t slot = 0;
-    for (const auto* rows : {&schedule.sections[0], &schedule.sections[1]}) {
-        for (const print::PolicyRowValues& row : *rows) {
-            if (slot >= contract.PolicyNo.size())
-                break;
+    for (std::size_t section = 0; section < schedule.sections.size(); ++section) {
+        const QList<print::PolicyRowValues>& rows = schedule.sections[section];
+        for (qsizetype r = 0; r < rows.size() && r < print::kSectionRows[section]; ++r) {
+            const std::size_t slot = store::slotOfScheduleRow(int(section), int(r)) - 1;
+            const print::PolicyRowValues& row = rows[r];
             contract.PolicyNo[slot] = row.policy;
             contract.Agent[slot] = row.company;
             contract.Premium[slot] = row.premium;
@@ -19,7 +19,6 @@ void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QStri
             contract.Inception[slot] = row.inception;
             contract.Expiration[slot] = row.expiration;
             contract.Term[slot] = row.term;
-            ++slot;
         }
     }
     contract.Tax = schedule.tax.amount;
@@ -35,7 +34,7 @@ PoliciesRow policiesRow(const CurrentContract& contract, const AgentRecord& agen
                         const QDateTime& run)
 {
     PoliciesRow row;
-    const std::pair<const char*, const std::array<QString, 8>*> families[] = {
+    const std::pair<const char*, const std::array<QString, store::kPolicySlots>*> families[] = {
         {"PolicyNo", &contract.PolicyNo},   {"Agent", &contract.Agent},
         {"Premium", &contract.Premium},     {"Coverage", &contract.Coverage},
         {"Inception", &contract.Inception}, {"Expiration", &contract.Expiration},

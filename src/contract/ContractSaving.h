@@ -23,9 +23,8 @@ struct ReviewedTerms {
 };
 
 // Copies the schedule into the contract's slots: Section 1 rows into slots 1 to
-// 4, Section 2 rows into slots 5 to 7. Slot 8 and the Section 3 rows are not
-// kept; Section 3 lives on only in its total. Also the Section 4 texts and the
-// loan authorization number.
+// 4, Section 2 rows into slots 5 to 7, Section 3 rows into slots 9 to 11; slot 8
+// is left as it was. Also the Section 4 texts and the loan authorization number.
 void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QString& loanAuthorization,
                               CurrentContract& contract);
 

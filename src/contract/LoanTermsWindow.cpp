@@ -25,10 +25,6 @@
 
 namespace {
 
-const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
-const QString kInstallmentsMessage =
-    QStringLiteral("Number of Installments must be a whole number greater than 0.");
-
 // A consumer note cannot go out without its rate: what the terms lack for one.
 QString noRateMessage(NoRate why, const QDate& advance)
 {
@@ -157,13 +153,10 @@ bool LoanTermsWindow::termsCanBeSaved()
 {
     const bool savable = m_review.checkSavable();
     showScreen();
-    const ReviewScreen& shown = m_review.screen();
     const NoRate noRate = m_review.consumerRateMissing();
     if (savable && noRate == NoRate::None)
         return true;
-    const bool amountsOk = shown.downOk && shown.finChargeOk;
-    const QString message = !savable ? (amountsOk ? kInstallmentsMessage : kAmountMessage)
-                                     : noRateMessage(noRate, m_review.advanceDate());
+    const QString message = !savable ? m_review.refusal() : noRateMessage(noRate, m_review.advanceDate());
     m_session.services.messages->show(this, message, ui::MessageIcon::Critical, ui::kProgramTitle);
     return false;
 }

@@ -115,6 +115,12 @@ void PolicyScheduleWindow::showReopened(const print::ScheduleValues& reopened)
     write(m_form.description, reopened.description);
 }
 
+void PolicyScheduleWindow::focusFirstPolicy()
+{
+    activateWindow();
+    m_form.sections[0][0].policy->setFocus(Qt::OtherFocusReason);
+}
+
 void PolicyScheduleWindow::setBackCaption(const QString& caption)
 {
     m_form.back->setText(caption);

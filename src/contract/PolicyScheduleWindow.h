@@ -27,6 +27,9 @@ public:
     // Puts a reopened contract's texts into an emptied schedule: only texts
     // that are there are written, and a Section 4 amount ticks its box.
     void showReopened(const print::ScheduleValues& reopened);
+    // The keyboard focus into Section 1's first policy number, where the entry
+    // of a contract begins.
+    void focusFirstPolicy();
 
 signals:
     // Next >> found every amount usable and worked out the first terms.

@@ -55,12 +55,12 @@ void returnToSchedule(const SavePrintWindows& windows)
 
 } // namespace
 
-void runSavePrint(Session& session, const SavePrintWindows& windows)
+bool runSavePrint(Session& session, const SavePrintWindows& windows)
 {
     // The contract is stored first, so it stays saved whatever the printer does.
     const std::optional<std::int64_t> id = windows.save ? windows.save() : std::nullopt;
     if (!id)
-        return;
+        return false;
 
     ui::PrinterDialogService& printers = *session.services.printers;
     ui::CurrentPrinter& current = session.Printer;
@@ -78,7 +78,7 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
     request.day = session.now().date();
     const ui::PrinterDialogAnswer answer = printers.show(windows.review, request);
     if (!answer.confirmed)
-        return;
+        return false;
 
     print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
     current.settings = answer.settings;
@@ -97,6 +97,7 @@ void runSavePrint(Session& session, const SavePrintWindows& windows)
                                         ui::MessageIcon::Warning, ui::kProgramTitle);
 
     returnToSchedule(windows);
+    return true;
 }
 
 void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values)

@@ -22,8 +22,9 @@ struct SavePrintWindows {
 
 // Save / Print of the loan-terms window: saves the contract, lets the user
 // choose a printer, prints both pages of the note, keeps it as a PDF file in
-// the notes folder and returns the user to the policy schedule.
-void runSavePrint(Session& session, const SavePrintWindows& windows);
+// the notes folder and returns the user to the policy schedule. True when it
+// ended there.
+bool runSavePrint(Session& session, const SavePrintWindows& windows);
 
 // Preview of the review window: the note Save / Print would print now, on the
 // printer it would print on, shown modally over owner. Nothing is saved, and

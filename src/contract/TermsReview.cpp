@@ -7,6 +7,8 @@
 #include "contract/LoanTerms.h"
 #include "contract/NumberText.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kLowRate = QStringLiteral("7.95");
@@ -14,6 +16,10 @@ const QString kHighRate = QStringLiteral("10.50");
 // The low rate is for loans above this amount financed.
 constexpr double kLowRateAbove = 10000;
 constexpr int kMostInstallments = 32767;
+
+const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
+const QString kInstallmentsMessage =
+    QStringLiteral("Number of Installments must be a whole number from 1 to 32767.");
 
 // a + sign × b. Amounts that are shown (or typed) to at most four decimals are
 // added exactly, so 66194.29 − 62540.76 is 3653.53 and not a hair below it,
@@ -35,35 +41,45 @@ double exactSum(double a, double b, int sign)
     return a + sign * b;
 }
 
-// Reads a typed term: an empty field is no error and changes nothing; text the
-// rule cannot read is marked, and changes nothing either.
-template <typename Read>
-auto readTyped(const QString& text, bool& ok, Read read) -> decltype(read(text))
+// A typed amount from 0 to `most`; a typed -0 is 0.
+std::optional<double> amountWithin(const QString& text, double most)
 {
-    if (text.isEmpty()) {
-        ok = true;
+    const std::optional<double> value = textToDouble(text);
+    if (!value || *value < 0 || *value > most)
         return std::nullopt;
-    }
-    const auto value = read(text);
-    ok = value.has_value();
-    return value;
+    return *value + 0.0;
 }
 
 } // namespace
 
 std::optional<std::int16_t> installmentCount(const QString& text)
 {
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 5)
+    QString digits = text.trimmed();
+    if (digits.isEmpty())
         return std::nullopt;
     for (const QChar ch : digits) {
         if (ch < u'0' || ch > u'9')
             return std::nullopt;
     }
+    // Leading zeros add nothing to a whole number, however many there are.
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits.remove(0, 1);
+    if (digits.size() > 5)
+        return std::nullopt;
     const int count = digits.toInt();
     if (count < 1 || count > kMostInstallments)
         return std::nullopt;
     return static_cast<std::int16_t>(count);
+}
+
+std::optional<double> downPaymentOf(const QString& text, double grandTotal)
+{
+    return amountWithin(text, std::min(grandTotal, kLargestShownAmount));
+}
+
+std::optional<double> financeChargeOf(const QString& text)
+{
+    return amountWithin(text, kLargestShownAmount);
 }
 
 void TermsReview::show(QString& label, double& amount)
@@ -72,8 +88,31 @@ void TermsReview::show(QString& label, double& amount)
     amount = shownValue(amount);
 }
 
+void TermsReview::emptyFiguresOfDown()
+{
+    m_screen.amtFin.clear();
+    m_screen.finCharge.clear();
+    emptyFiguresOfFinCharge();
+}
+
+void TermsReview::emptyFiguresOfFinCharge()
+{
+    m_screen.totalPayments.clear();
+    m_screen.amtInstall.clear();
+}
+
+void TermsReview::refuseCount()
+{
+    m_screen.numInstallOk = m_countUsable = false;
+    m_screen.amtInstall.clear();
+}
+
 void TermsReview::showInstallmentAmount()
 {
+    if (!m_downUsable || !m_finChargeUsable || !m_countUsable) {
+        m_screen.amtInstall.clear();
+        return;
+    }
     if (c.InstallmentNum < 1)
         return;
     c.InstallmentAmt = c.Payments / c.InstallmentNum;
@@ -83,6 +122,7 @@ void TermsReview::showInstallmentAmount()
 void TermsReview::activate(bool commercial, const QDate& today)
 {
     m_screen.downOk = m_screen.finChargeOk = m_screen.numInstallOk = true;
+    m_downUsable = m_finChargeUsable = m_countUsable = true;
 
     // Step 1 and 2.
     m_screen.loanAut = c.LoanAuthorization;
@@ -130,16 +170,25 @@ void TermsReview::activate(bool commercial, const QDate& today)
 
 void TermsReview::DownChanged()
 {
-    const std::optional<double> down =
-        readTyped(m_screen.down, m_screen.downOk, [](const QString& t) { return textToDouble(t); });
-    if (!down)
+    // Nothing happens while the field is empty; the user is typing.
+    if (m_screen.down.isEmpty()) {
+        m_screen.downOk = true;
         return;
+    }
+    const std::optional<double> down = downPaymentOf(m_screen.down, c.TotalSections);
+    m_screen.downOk = m_downUsable = down.has_value();
+    if (!down) {
+        emptyFiguresOfDown();
+        return;
+    }
     c.Down = *down;
     c.Financed = exactSum(c.TotalSections, c.Down, -1);
     c.FinCharge = financeChargeFor(c.Financed);
     show(m_screen.amtFin, c.Financed);
     m_screen.finCharge = FormatAmount(c.FinCharge);
     FinChargeChanged();
+    if (!m_finChargeUsable)
+        return;
     c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
     c.Payments = exactSum(c.FinCharge, c.Financed, 1);
     show(m_screen.totalPayments, c.Payments);
@@ -148,9 +197,18 @@ void TermsReview::DownChanged()
 
 void TermsReview::FinChargeChanged()
 {
-    const std::optional<double> finCharge =
-        readTyped(m_screen.finCharge, m_screen.finChargeOk, [](const QString& t) { return textToDouble(t); });
-    if (!finCharge)
+    if (m_screen.finCharge.isEmpty()) {
+        m_screen.finChargeOk = true;
+        return;
+    }
+    const std::optional<double> finCharge = financeChargeOf(m_screen.finCharge);
+    m_screen.finChargeOk = m_finChargeUsable = finCharge.has_value();
+    if (!finCharge) {
+        emptyFiguresOfFinCharge();
+        return;
+    }
+    // Without a usable down payment there is no amount financed to add it to.
+    if (!m_downUsable)
         return;
     c.FinCharge = *finCharge;
     c.Payments = exactSum(c.Financed, c.FinCharge, 1);
@@ -164,11 +222,14 @@ void TermsReview::FinChargeChanged()
 
 void TermsReview::NumInstallChanged()
 {
-    const std::optional<std::int16_t> count = readTyped(m_screen.numInstall, m_screen.numInstallOk,
-                                                        [](const QString& t) { return installmentCount(t); });
-    if (!count)
+    if (m_screen.numInstall.isEmpty()) {
+        m_screen.numInstallOk = true;
         return;
-    c.InstallmentNum = *count;
+    }
+    const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
+    m_screen.numInstallOk = m_countUsable = count.has_value();
+    if (count)
+        c.InstallmentNum = *count;
     showInstallmentAmount();
 }
 
@@ -212,7 +273,8 @@ void TermsReview::setCommercial(bool commercial)
 void TermsReview::leaveDown()
 {
     const QString& text = m_screen.down;
-    const std::optional<double> down = text.isEmpty() ? std::optional<double>(0) : textToDouble(text);
+    const std::optional<double> down =
+        text.isEmpty() ? std::optional<double>(0) : downPaymentOf(text, c.TotalSections);
     if (!down) {
         m_screen.downOk = false;
         return;
@@ -229,8 +291,10 @@ void TermsReview::leaveDown()
 void TermsReview::leaveFinCharge()
 {
     const QString& text = m_screen.finCharge;
-    const std::optional<double> finCharge =
-        text.isEmpty() ? std::optional<double>(0) : textToDouble(text);
+    // Emptied for a refused down payment, it waits for a usable one.
+    if (text.isEmpty() && !m_downUsable)
+        return;
+    const std::optional<double> finCharge = text.isEmpty() ? std::optional<double>(0) : financeChargeOf(text);
     if (finCharge) {
         const QString shown = FormatAmount(*finCharge);
         if (shown != m_screen.finCharge) {
@@ -247,15 +311,19 @@ void TermsReview::leaveFinCharge()
 
 void TermsReview::leaveNumInstall()
 {
-    if (!installmentCount(m_screen.numInstall))
-        m_screen.numInstallOk = false;
+    const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
+    if (!count)
+        refuseCount();
+    else // shown, saved and printed as its plain digits, as the rules first showed it
+        m_screen.numInstall = QString::number(*count);
     CheckTermsChanged();
+    workOutConsumerApr();
 }
 
 void TermsReview::CheckTermsChanged()
 {
     // A field that holds no usable number has not (yet) changed the terms.
-    const std::optional<double> finCharge = textToDouble(m_screen.finCharge);
+    const std::optional<double> finCharge = financeChargeOf(m_screen.finCharge);
     const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
     if ((finCharge && *finCharge != ShownFinCharge) || (count && *count != ShownInstallments))
         c.AprKept = false;
@@ -276,7 +344,7 @@ ConsumerLoan TermsReview::consumerLoan() const
     loan.installment = textToDouble(m_screen.amtInstall).value_or(0);
     // A term the rules cannot read leaves the figures on screen without a schedule behind them.
     const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
-    if (textToDouble(m_screen.down) && textToDouble(m_screen.finCharge) && count)
+    if (downPaymentOf(m_screen.down, c.TotalSections) && financeChargeOf(m_screen.finCharge) && count)
         loan.installments = *count;
     return loan;
 }
@@ -297,8 +365,45 @@ NoRate TermsReview::consumerRateMissing() const
 
 bool TermsReview::checkSavable()
 {
-    m_screen.downOk = textToDouble(m_screen.down).has_value();
-    m_screen.finChargeOk = textToDouble(m_screen.finCharge).has_value();
+    m_screen.downOk = downPaymentOf(m_screen.down, c.TotalSections).has_value();
+    // A finance charge emptied for a refused down payment is not the user's to mend.
+    const bool finChargeUsable = financeChargeOf(m_screen.finCharge).has_value();
+    m_screen.finChargeOk = finChargeUsable || (m_screen.finCharge.isEmpty() && !m_screen.downOk);
     m_screen.numInstallOk = installmentCount(m_screen.numInstall).has_value();
-    return m_screen.downOk && m_screen.finChargeOk && m_screen.numInstallOk;
+    // A field refused only now (one left empty) shows nothing of what follows from it either.
+    if (!m_screen.downOk) {
+        m_downUsable = false;
+        emptyFiguresOfDown();
+    }
+    if (!m_screen.finChargeOk) {
+        m_finChargeUsable = false;
+        emptyFiguresOfFinCharge();
+    }
+    if (!m_screen.numInstallOk)
+        refuseCount();
+    const bool savable = m_screen.downOk && finChargeUsable && m_screen.numInstallOk;
+    if (!savable)
+        workOutConsumerApr();
+    return savable;
+}
+
+QString TermsReview::refusal() const
+{
+    // A text that is no number at all is told as before; a number outside its
+    // range names its field and the range.
+    const auto isNumber = [](const QString& text) { return textToDouble(text).has_value(); };
+    if (!m_screen.downOk) {
+        if (!isNumber(m_screen.down))
+            return kAmountMessage;
+        if (c.TotalSections <= kLargestShownAmount)
+            return QStringLiteral("Down Payment must be a number from 0.00 to %1 (the Grand Total).")
+                .arg(FormatAmount(c.TotalSections));
+        return QStringLiteral("Down Payment must be a number from 0.00 to %1.").arg(FormatAmount(kLargestShownAmount));
+    }
+    if (!m_screen.finChargeOk) {
+        if (!isNumber(m_screen.finCharge))
+            return kAmountMessage;
+        return QStringLiteral("Finance Charge must be a number from 0.00 to %1.").arg(FormatAmount(kLargestShownAmount));
+    }
+    return m_screen.numInstallOk ? QString() : kInstallmentsMessage;
 }

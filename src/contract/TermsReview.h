@@ -25,9 +25,19 @@ struct ReviewScreen {
     bool downOk = true, finChargeOk = true, numInstallOk = true;
 };
 
-// A number of installments as the agent writes it: digits only, blanks around
-// allowed, 1 to 32767.
+// A number of installments as the agent writes it: digits only (leading zeros
+// too), blanks around allowed, 1 to 32767.
 std::optional<std::int16_t> installmentCount(const QString& text);
+
+// The largest amount the review's boxes show whole: its two-decimal text
+// fills a box, one digit more would be cut off.
+inline constexpr double kLargestShownAmount = 99999999.99;
+
+// A down payment as typed: a number from 0 to the grand total (and no more
+// than a box shows); empty otherwise.
+std::optional<double> downPaymentOf(const QString& text, double grandTotal);
+// A finance charge as typed: a number from 0 to what a box shows; empty otherwise.
+std::optional<double> financeChargeOf(const QString& text);
 
 // The rules of the loan-terms review, free of any widget. It works on the
 // contract's amounts and keeps `screen()` in step with them. Every field the
@@ -58,6 +68,8 @@ public:
     void setCommercial(bool commercial);
     // Marks the fields the terms cannot be saved with; true when all are usable.
     bool checkSavable();
+    // Why the terms cannot be saved, for the first field checkSavable refused.
+    QString refusal() const;
     // Why a Personal/Consumer contract shows no rate; None for a commercial one.
     NoRate consumerRateMissing() const;
     const QDate& advanceDate() const { return m_advance; }
@@ -76,6 +88,10 @@ private:
     void workOutConsumerApr();
     ConsumerLoan consumerLoan() const;
 
+    // A refused entry leaves nothing shown of what is worked out from it.
+    void emptyFiguresOfDown();
+    void emptyFiguresOfFinCharge();
+    void refuseCount();
     // Shows an amount in two-decimal form into `label`; the amount becomes what is shown.
     void show(QString& label, double& amount);
     void showInstallmentAmount();
@@ -86,6 +102,10 @@ private:
     // the rate stays only while the user keeps both.
     double ShownFinCharge = 0;
     std::int16_t ShownInstallments = 0;
+    // Whether the last entry typed (not emptied) in each field could be used:
+    // the figures worked out from a field wait for it, and for the fields it
+    // builds on (down payment, then finance charge, then installments).
+    bool m_downUsable = true, m_finChargeUsable = true, m_countUsable = true;
     // The commercial rate chosen on activation, shown again when the agent switches back.
     QString m_commercialRate;
     QDate m_advance;

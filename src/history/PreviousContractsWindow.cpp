@@ -17,6 +17,7 @@
 #include <QShowEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -64,6 +65,9 @@ void PreviousContractsWindow::buildControls()
     m_fgRecords->setAccessibleDescription(m_label2->text());
     ui::placeTwips(m_fgRecords, 60, 600, 9450, 1995);
     history::styleGrid(m_fgRecords);
+    // Tab leaves the grid for the buttons; the arrow keys move inside it.
+    m_fgRecords->setTabKeyNavigation(false);
+    m_fgRecords->installEventFilter(this);
     m_fgRecords->viewport()->installEventFilter(this);
 
     const auto button = [this](const char* name, const QString& caption, int left) {
@@ -77,6 +81,7 @@ void PreviousContractsWindow::buildControls()
     connect(m_cmdCopy, &QPushButton::clicked, this, &PreviousContractsWindow::copyChosen);
     connect(m_cmdDelete, &QPushButton::clicked, this, &PreviousContractsWindow::deleteChosen);
     connect(m_cmdDone, &QPushButton::clicked, this, &QWidget::hide);
+    ui::setTabChain({m_fgRecords, m_cmdEdit, m_cmdCopy, m_cmdDelete, m_cmdDone});
 }
 
 void PreviousContractsWindow::showModalFromMain()
@@ -177,6 +182,15 @@ void PreviousContractsWindow::selectDataRow(int row)
 
 bool PreviousContractsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_fgRecords && event->type() == QEvent::KeyPress) {
+        // Enter on a contract opens it, as a double-click does.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            gridDoubleClicked();
+            return true;
+        }
+    }
     if (watched == m_fgRecords->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease) {
             gridClicked();

@@ -7,9 +7,6 @@ namespace history {
 
 namespace {
 
-// Slots 1 to 4 are Section 1's rows, 5 to 7 Section 2's.
-constexpr int kReopenedSlots = 7;
-
 // The texts of one stored slot, in the order of the stored slot families.
 using RowField = QString print::PolicyRowValues::*;
 constexpr RowField kRowFields[] = {
@@ -45,16 +42,15 @@ ReopenPlan planReopen(const StoredContract& contract)
     plan.customerName = stored(contract, QStringLiteral("Customer"));
     plan.agentCompany = stored(contract, QStringLiteral("Company"));
 
-    plan.schedule.sections[0].resize(4);
-    plan.schedule.sections[1].resize(3);
     const QStringList& families = store::slotFamilies();
     static_assert(std::size(kRowFields) == 7);
-    for (qsizetype f = 0; f < families.size() && f < qsizetype(std::size(kRowFields)); ++f) {
-        const QStringList columns = store::slotColumns(families[f]);
-        for (int slot = 1; slot <= kReopenedSlots; ++slot) {
-            print::PolicyRowValues& row =
-                slot <= 4 ? plan.schedule.sections[0][slot - 1] : plan.schedule.sections[1][slot - 5];
-            row.*kRowFields[f] = stored(contract, columns[slot - 1]);
+    for (std::size_t section = 0; section < plan.schedule.sections.size(); ++section) {
+        QList<print::PolicyRowValues>& rows = plan.schedule.sections[section];
+        rows.resize(print::kSectionRows[section]);
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            const int slot = store::slotOfScheduleRow(int(section), int(r));
+            for (qsizetype f = 0; f < families.size() && f < qsizetype(std::size(kRowFields)); ++f)
+                rows[r].*kRowFields[f] = stored(contract, families[f] + QString::number(slot));
         }
     }
     for (const Section4Amount& amount : kSection4Amounts) {

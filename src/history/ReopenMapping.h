@@ -16,7 +16,9 @@ struct ReopenPlan {
 };
 
 // Works out the plan from a stored row. Slots 1 to 4 go to the rows of
-// Section 1, slots 5 to 7 to those of Section 2; slot 8 is not read. A column
+// Section 1, slots 5 to 7 to those of Section 2, slots 9 to 11 to those of
+// Section 3; slot 8 is not read. A row older than slots 9 to 11 gives an
+// empty Section 3. A column
 // is shown only when it holds a text; a Section 4 amount only when that text
 // is not "0", and its box is ticked.
 ReopenPlan planReopen(const StoredContract& contract);

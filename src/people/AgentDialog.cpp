@@ -1,6 +1,8 @@
 #include "people/AgentDialog.h"
 
+#include "session/Session.h"
 #include "store/AgentTable.h"
+#include "ui/MessageBoxService.h"
 
 namespace {
 
@@ -32,4 +34,14 @@ PartyDialog::Design agentDesign()
 AgentDialog::AgentDialog(Session& session, RowLookUp rowAt, QWidget* parent)
     : PartyDialog(session, agentDesign(), std::move(rowAt), parent)
 {
+}
+
+bool AgentDialog::entriesAccepted()
+{
+    // An agent of blanks would be listed as a bare " - " that names no one.
+    if (!everyFieldBlank())
+        return true;
+    m_session.services.messages->show(this, QStringLiteral("An Agent cannot be stored with every field blank."),
+                                      ui::MessageIcon::Critical, QStringLiteral("Add Agent"));
+    return false;
 }

@@ -2,10 +2,13 @@
 
 #include "people/PartyDialog.h"
 
-// frmAddAgent: adds an agent (New) or changes the chosen one (Edit). No field
-// is required; an agent without any entry is stored too.
+// frmAddAgent: adds an agent (New) or changes the chosen one (Edit). No one
+// field is required, but an agent needs at least one.
 class AgentDialog : public PartyDialog {
     Q_OBJECT
 public:
     AgentDialog(Session& session, RowLookUp rowAt, QWidget* parent = nullptr);
+
+protected:
+    bool entriesAccepted() override;
 };

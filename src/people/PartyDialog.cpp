@@ -60,6 +60,14 @@ QLineEdit* PartyDialog::field(const char* name) const
     return nullptr;
 }
 
+bool PartyDialog::everyFieldBlank() const
+{
+    for (const QLineEdit* edit : m_fields)
+        if (!edit->text().trimmed().isEmpty())
+            return false;
+    return true;
+}
+
 void PartyDialog::showModal(bool editMode, int position)
 {
     m_editMode = editMode;

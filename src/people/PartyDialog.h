@@ -57,6 +57,8 @@ protected:
     virtual bool entriesAccepted() { return true; }
 
     QLineEdit* field(const char* name) const;
+    // True when no field holds more than blanks.
+    bool everyFieldBlank() const;
 
 private:
     // False when the dialog is not to be shown.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/PoliciesColumns.h"
+
 #include <QDate>
 #include <QString>
 
@@ -25,7 +27,7 @@ struct CurrentContract {
     bool AprKept = true;
 
     // Slot copies of the saved schedule rows, index 0 is slot 1.
-    std::array<QString, 8> PolicyNo, Agent, Premium, Coverage, Inception, Expiration, Term;
+    std::array<QString, store::kPolicySlots> PolicyNo, Agent, Premium, Coverage, Inception, Expiration, Term;
     QString Tax, Fees, Surcharge, Other, Description;
     QString LoanAuthorization;
 };

@@ -14,7 +14,7 @@ const QStringList& slotFamilies()
 QStringList slotColumns(const QString& family)
 {
     QStringList columns;
-    for (int slot = 1; slot <= 8; ++slot)
+    for (int slot = 1; slot <= kPolicySlots; ++slot)
         columns << family + QString::number(slot);
     return columns;
 }
@@ -24,7 +24,7 @@ const QStringList& policiesColumns()
     static const QStringList columns = [] {
         QStringList all;
         for (const QString& family : slotFamilies())
-            all << slotColumns(family);
+            all << slotColumns(family).mid(0, kFirstAppendedSlot - 1);
         all << QStringList{QStringLiteral("Tax"),         QStringLiteral("Fees"),
                            QStringLiteral("Surcharge"),   QStringLiteral("Other"),
                            QStringLiteral("Description"), QStringLiteral("LoanAuthorization"),
@@ -38,6 +38,9 @@ const QStringList& policiesColumns()
                            QStringLiteral("Section2"),    QStringLiteral("Section3"),
                            QStringLiteral("Section4"),    QStringLiteral("TotalSections"),
                            QStringLiteral("Down")};
+        // Added to older tables at the end, so they are created there too.
+        for (const QString& family : slotFamilies())
+            all << slotColumns(family).mid(kFirstAppendedSlot - 1);
         return all;
     }();
     return columns;

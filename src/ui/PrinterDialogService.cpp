@@ -13,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRadioButton>
 
 #include <exception>
 
@@ -44,6 +45,25 @@ PrintJobSettings settingsOf(const QPrinter& printer)
     settings.printQuality = printer.resolution();
     return settings;
 }
+
+// The desktop's dialog over a printing server offers a print range even when
+// told not to, for the server to apply; the note is always printed whole, so
+// the range is taken away each time the dialog shows.
+class WholeDocumentPrintDialog final : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+    void setVisible(bool visible) override
+    {
+        QPrintDialog::setVisible(visible);
+        if (!visible || testOption(PrintPageRange))
+            return;
+        if (auto* all = findChild<QRadioButton*>(QStringLiteral("printAll")))
+            all->setChecked(true);
+        if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange")))
+            range->hide();
+    }
+};
 
 // The preview shows the note as it will print: nothing in it may print, or
 // change the paper or its orientation behind the print command's back.
@@ -83,7 +103,7 @@ PrinterDialogAnswer QtPrinterDialogService::show(QWidget* owner, const PrinterDi
             printer.setPrinterName(request.printerName);
     }
 
-    QPrintDialog dialog(&printer, owner);
+    WholeDocumentPrintDialog dialog(&printer, owner);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !(request.flags & kNoSelection));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & kNoPageNumbers));

@@ -224,7 +224,7 @@ private slots:
         QVERIFY(program.messages.shown.isEmpty());
         QCOMPARE(one(path, "PRAGMA user_version"), QString("1"));
         store::Connection connection(path);
-        QCOMPARE(connection.database().record("Policies").count(), 82);
+        QCOMPARE(connection.database().record("Policies").count(), 103);
         QCOMPARE(connection.database().record("Agent").count(), 10);
         QCOMPARE(one(path, "SELECT DBA || '|' || company || '|' || ifnull(PolicyNo1, 'null') FROM Policies"), QString("Ann's|Co|null"));
         QCOMPARE(linesOf(program.agents()), QStringList{"Acme - Jo"});

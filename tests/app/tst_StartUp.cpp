@@ -29,7 +29,7 @@ private slots:
         QVERIFY(!QFile::exists(program.session().IniPath));
         QVERIFY(program.main()->isVisible());
         QCOMPARE(program.main()->windowTitle(), QString("TLY Finance 8.0"));
-        QCOMPARE(store::Connection(program.defaultDbPath()).database().record("Policies").count(), 82);
+        QCOMPARE(store::Connection(program.defaultDbPath()).database().record("Policies").count(), 103);
     }
 
     void missingFileIsAskedForUntilOneExists()

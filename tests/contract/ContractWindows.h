@@ -179,7 +179,8 @@ struct ContractWindows {
 
     // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
     // "NAME.colour", "yellow", a window shown/hidden, "message" (the last box, marked unless an
-    // error box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL).
+    // error box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL),
+    // "jobs" (notes printed), "printedNegative" (negative amounts on them, "none").
     QString valueOf(const QString& name) const
     {
         if (name == "rows")
@@ -187,6 +188,16 @@ struct ContractWindows {
         if (name.startsWith("row")) {
             const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
             return value.isNull() ? QStringLiteral("NULL") : value;
+        }
+        if (name == "jobs")
+            return QString::number(printers.jobs.size());
+        if (name == "printedNegative") { // amounts with a minus drawn on any page of any note
+            QStringList negative;
+            for (const FakePrinterDialogService::Job& job : printers.jobs)
+                for (const Drawing::Text& text : job.drawing->texts)
+                    if (text.text.contains(QRegularExpression("-\\$?\\d[\\d,]*\\.\\d\\d")))
+                        negative << text.text;
+            return negative.isEmpty() ? "none" : negative.join('|');
         }
         if (name == "messages" || name == "ended")
             return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());

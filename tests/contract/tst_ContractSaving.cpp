@@ -27,9 +27,9 @@ void ContractSavingTest::wholeContractColumnByColumn()
         steps << "set txtPolicy" + at + " P" + at << "set txtCompany" + at + " C" + at << "set txtPremium" + at + " " + premiums[i]
               << "set txtCoverage" + at + " " + coverage << "set txtInception" + at + " " + inceptions[i]
               << "set txtExpiration" + at + " E" + at << "set txtTerm" + at + " T" + at;
-        const QString slot = QString::number(i + 1);
-        if (i < 7) // Section 3 rows live on only in their total
-            expected << "PolicyNo" + slot + "=P" + at << "Agent" + slot + "=C" + at << "Premium" + slot + "=" + premiums[i]
+        // Slot 8 keeps no row: Section 3 is in slots 9 to 11.
+        const QString slot = QString::number(i < 7 ? i + 1 : i + 2);
+        expected << "PolicyNo" + slot + "=P" + at << "Agent" + slot + "=C" + at << "Premium" + slot + "=" + premiums[i]
                      << "Coverage" + slot + "=" + (coverage.isEmpty() ? "NULL" : coverage)
                      << "Inception" + slot + "=" + (inceptions[i].isEmpty() ? "NULL" : inceptions[i])
                      << "Expiration" + slot + "=E" + at << "Term" + slot + "=T" + at;

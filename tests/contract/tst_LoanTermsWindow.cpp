@@ -42,9 +42,17 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     ContractWindows::addColumns();
     const QString hundred = next("100", "100", "100", "10");
     const QString sections = "lblSec1; lblSec2; lblSec3; lblSec4; lblTotalSections";
-    const QString refused = "; messages=1; frmPreview=shown; rows=0; lblAmtFin=212.00; lblTotalPayments=242.60; lblAmtInstall=30.32";
+    // What follows from a refused entry shows nothing.
+    const QString refused = "; messages=1; frmPreview=shown; rows=0; lblTotalPayments=; lblAmtInstall=";
     const QString amount = "message=Amount must be indicated as a number (0.00)" + refused;
-    const QString count = "message=Number of Installments must be a whole number greater than 0." + refused;
+    const QString count = "message=Number of Installments must be a whole number from 1 to 32767.; messages=1; rows=0; "
+                          "lblTotalPayments=242.60; lblAmtInstall=";
+    // Refused terms: nothing stored, nothing printed, nothing shown of what follows from them.
+    const QString kept = "; messages=1; frmPreview=shown; rows=0; jobs=0";
+    const QString down = "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total)." + kept
+        + "; txtDown.colour=yellow; lblAmtFin=; txtFinCharge=; txtFinCharge.colour=white; lblTotalPayments=; lblAmtInstall=";
+    const QString charge = "message=Finance Charge must be a number from 0.00 to 99999999.99." + kept
+        + "; txtFinCharge.colour=yellow; lblAmtFin=212.00; lblTotalPayments=; lblAmtInstall=";
     auto add = ContractWindows::addRow;
 
     add("100 in each section and a tax of 10", hundred,
@@ -56,7 +64,9 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     add("amount financed 234.56, finance charge cut", next("0.08", "335"), terms("100.52|234.56|31.72|266.28|33.28|10.50"));
     add("exactly 10000 financed: 4 %, higher rate", next("12008", "1420"), terms("3428.00|10000.00|420.00|10420.00|1302.50|10.50"));
     add("10000.01 financed: 4 %, lower rate", next("12008.06", "1419.95"), terms("3428.00|10000.01|420.00|10420.01|1302.50|7.95"));
-    add("credits beyond the premiums: no finance charge", next("-1000", "", "", "100"), terms("-150.00|-750.00|0.00|-750.00"));
+    add("credits beyond the premiums: no loan to save", next("-1000", "", "", "100") + "save",
+        terms("-150.00||||") + "; txtDown.colour=yellow; rows=0; message=Down Payment must be a number from 0.00 to "
+        "-900.00 (the Grand Total).");
     // With no inception the credit starts today, 3/14/2025, and the first installment is due on 4/14/2025.
     const QString personal = "tick frmAgent/optPersonal; " + hundred;
     add("personal loan has its own rate", "tick frmAgent/optPersonal; " + next("20000"),
@@ -79,7 +89,31 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     add("down payment cut on leaving", hundred + "type txtDown 100.999; leave txtDown", terms("100.99|209.01|30.45|239.46|29.93"));
     add("down payment emptied and left is zero", hundred + "type txtDown ; leave txtDown", terms("0.00|310.00|35.50|345.50|43.18"));
     add("down payment emptied while typing changes nothing", hundred + "type txtDown ", terms("|212.00|30.60|242.60|30.32"));
-    add("down payment above the grand total", hundred + "type txtDown 400; leave txtDown", terms("400.00|-90.00|0.00|-90.00|-11.25"));
+    add("down payment of 0", hundred + "type txtDown 0; leave txtDown; save",
+        terms("0.00|310.00|35.50|345.50|43.18") + "; rows=1; jobs=1; row1.Down=0.00; row1.Financed=310.00");
+    add("down payment of the grand total", hundred + "type txtDown 310; leave txtDown; save",
+        terms("310.00|0.00|0.00|0.00|0.00") + "; rows=1; jobs=1; row1.Financed=0.00; row1.InstallmentAmt=0.00; "
+        "printedNegative=none");
+    add("down payment one cent above the grand total", hundred + "type txtDown 310.01; leave txtDown; save",
+        "txtDown=310.01; " + down);
+    add("negative down payment", hundred + "type txtDown -500; leave txtDown; save", "txtDown=-500; " + down);
+    add("down payment too large to show", hundred + "type txtDown 99999999999999; save", down);
+    add("down payment within a huge grand total but too large to show", next("200000000") + "type txtDown 150000000; save",
+        "message=Down Payment must be a number from 0.00 to 99999999.99.; rows=0; txtDown.colour=yellow; lblAmtFin=");
+    add("down payment of -0 is 0", hundred + "type txtDown -0; leave txtDown", terms("0.00|310.00|35.50|345.50|43.18"));
+    // Figures worked out from a refused entry show nothing, and come back with a usable one.
+    add("refused down payment, then a usable one", hundred + "type txtDown 3000; type txtDown 300",
+        terms("300|10.00|20.50|30.50|3.81") + "; txtDown.colour=white");
+    add("usable installments while the down payment is refused", hundred + "type txtDown 3000; type txtNumInstall 10",
+        terms("3000||||") + "; txtNumInstall.colour=white");
+    add("installments beyond 32767 leave no amount", hundred + "type txtNumInstall 40000",
+        "lblAmtInstall=; txtNumInstall.colour=yellow; lblTotalPayments=242.60");
+    add("installments with leading zeros", hundred + "type txtNumInstall 000010; leave txtNumInstall; save",
+        "lblAmtInstall=24.26; txtNumInstall=10; row1.InstallmentNum=10; messages=0");
+    add("finance charge of 0", hundred + "type txtFinCharge 0; leave txtFinCharge; save",
+        terms("98.00|212.00|0.00|212.00|26.50") + "; rows=1");
+    add("negative finance charge", hundred + "type txtFinCharge -5; leave txtFinCharge; save", "txtFinCharge=-5; " + charge);
+    add("finance charge too large to show", hundred + "type txtFinCharge 100000000; save", charge);
     // Rewriting the field under the caret would turn a typed 35 into 53.00.
     add("finance charge stays as typed", hundred + "type txtFinCharge 35", terms("98.00|212.00|35|247.00|30.87"));
     add("finance charge cut on leaving", hundred + "type txtFinCharge 35.678; leave txtFinCharge", terms("98.00|212.00|35.67|247.67|30.95"));

@@ -236,7 +236,14 @@ void TermsPropertiesTest::generatedSchedules()
             }
             }
             ++screens;
-            const bool downOk = usable(r.down), chargeOk = usable(r.finCharge);
+            // A down payment counts from 0 to the grand total; a finance charge only beside one that counts.
+            const bool downOk = usable(r.down) && centsOf(r.down) >= 0 && centsOf(r.down) <= t.total;
+            const bool chargeOk = downOk && usable(r.finCharge);
+            for (const QString& figure : {r.amtFin, r.totalPayments, r.amtInstall})
+                QVERIFY2(!figure.startsWith(u'-'), qPrintable(context + " shows " + seen(r)));
+            if (!r.downOk)
+                QVERIFY2(r.amtFin.isEmpty() && r.totalPayments.isEmpty() && r.amtInstall.isEmpty(),
+                         qPrintable(context + " refused down payment beside " + seen(r)));
             if (downOk)
                 QVERIFY2(centsOf(r.amtFin) == t.total - centsOf(r.down), qPrintable(context + " financed " + r.amtFin + " down " + r.down + " move " + QString::number(move)));
             if (chargeOk)
@@ -245,7 +252,7 @@ void TermsPropertiesTest::generatedSchedules()
             if (const std::optional<std::int16_t> count = installmentCount(r.numInstall); count && chargeOk)
                 QVERIFY2(centsOf(r.amtInstall) == centsOf(r.totalPayments) / *count,
                          qPrintable(context + " installment " + r.amtInstall + " of " + r.numInstall));
-            if (downEdited)
+            if (downEdited && downOk)
                 QVERIFY2(centsOf(r.finCharge) == financeCharge(centsOf(r.amtFin)),
                          qPrintable(context + " charge " + r.finCharge + " on " + r.amtFin));
             if (r.commercial) {

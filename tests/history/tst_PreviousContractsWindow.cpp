@@ -20,6 +20,8 @@ private slots:
     void reopenReplacesWhatWasOnTheSchedule_data();
     void reopenReplacesWhatWasOnTheSchedule();
     void copyEditSaveGivesThreeRows();
+    void section3ComesBackAndIsCopied();
+    void olderDatabaseReopensAsBefore();
     void ctrlOShowsTheKeptNote_data();
     void ctrlOShowsTheKeptNote();
     void wholeRoadThroughTheRealWindows();
@@ -212,6 +214,100 @@ void PreviousContractsWindowTest::copyEditSaveGivesThreeRows()
     rig.open("Acme");
     QCOMPARE(rig.grid()->rowCount(), 3);
     QCOMPARE(rig.cells(3).mid(0, 2), (QStringList{"Company 1", "Agent 1"}));
+}
+
+namespace {
+// The seven fields of each Section 3 row, named as the schedule names them.
+QStringList section3Fields()
+{
+    QStringList names;
+    for (int row = 0; row < 3; ++row)
+        for (const char* field : {"Policy", "Company", "Premium", "Coverage", "Inception", "Expiration", "Term"})
+            names << QString("txt%1%2_%3").arg(field).arg(3).arg(row);
+    return names;
+}
+} // namespace
+
+// A contract whose three Section 3 rows are filled is saved, reopened with the
+// same rows and terms, and copied with them.
+void PreviousContractsWindowTest::section3ComesBackAndIsCopied()
+{
+    HistoryRig rig;
+    QStringList typed, steps{"set txtPremium1_0 1000"};
+    for (const QString& name : section3Fields()) {
+        const int row = name.right(1).toInt();
+        typed << (name.startsWith("txtPremium") ? QString::number(200 * (row + 1))
+                  : name.startsWith("txtInception") ? QString("0%1/15/2024").arg(row + 1)
+                                                      : name.mid(3) + " text");
+        steps << "set " + name + " " + typed.last();
+    }
+    const QStringList terms{"lblSec3", "txtDown", "lblAmtFin", "txtFinCharge", "lblTotalPayments", "lblAmtInstall",
+                            "dtpFirstInstllmnt"};
+    const auto shownTerms = [&] {
+        QStringList shown;
+        for (const QString& name : terms)
+            shown << rig.valueOf(name);
+        return shown;
+    };
+    rig.run(steps + QStringList{"next", "save"});
+    const QStringList saved = shownTerms();
+    QCOMPARE(saved.first(), QString("1200.00"));
+    const QMap<QString, QString> stored = rig.storedRows().value(0);
+    QCOMPARE((QStringList{stored["PolicyNo8"], stored["Premium9"], stored["Term11"]}),
+             (QStringList{"", "200", "Term3_2 text"}));
+
+    rig.open("Carl's Hauling");
+    rig.press("cmdEdit");
+    QStringList reopened;
+    for (const QString& name : section3Fields())
+        reopened << rig.field(name)->text();
+    QCOMPARE(reopened, typed);
+    rig.clickNext();
+    QCOMPARE(shownTerms(), saved);
+
+    rig.run({"click frmPreview/cmdBack", "click cmdBack"}); // to the list again, through << Previous
+    rig.press("cmdCopy");
+    const QList<QMap<QString, QString>> rows = rig.storedRows();
+    QCOMPARE(rows.size(), 2);
+    for (const QString& family : store::slotFamilies())
+        for (int slot = store::kFirstAppendedSlot; slot <= store::kPolicySlots; ++slot) {
+            const QString column = family + QString::number(slot);
+            QVERIFY2(!rows[1][column].isNull() && rows[1][column] == rows[0][column], qPrintable(column));
+        }
+}
+
+// A database of the program's made before Section 3 was kept gets its slots at
+// start-up, and its contracts reopen as they always did, Section 3 empty.
+void PreviousContractsWindowTest::olderDatabaseReopensAsBefore()
+{
+    TestProgram program;
+    const store::Place db = program.makeDatabase();
+    {
+        store::Connection connection(db);
+        for (const QString& family : store::slotFamilies())
+            for (int slot = store::kFirstAppendedSlot; slot <= store::kPolicySlots; ++slot)
+                connection.execute(QString("ALTER TABLE Policies DROP COLUMN %1%2").arg(family).arg(slot));
+    }
+    insertRows(db, "Agent", {"Name"}, {{"Al"}});
+    insertRows(db, "Customer", {"Name", "DBA"}, {{"Ann", "Acme"}});
+    insertRows(db, "Policies", {"DBA", "PolicyNo1", "Premium1", "PolicyNo5", "Section3", "TotalSections"},
+               {{"Acme", "P-1", "1000", "Truck", "300.00", "1300.00"}});
+    QVERIFY(program.start());
+    QVERIFY(program.messages.shown.isEmpty());
+    // The server keeps the table's name folded to lower case.
+    QCOMPARE(store::Connection(db).database().record(testdb::onServer() ? "policies" : "Policies").count(),
+             int(store::policiesColumns().size()) + 1);
+
+    const AppWindows& w = program.app->windows();
+    program.type(w.frmPolicies1, "txtPolicy3_0", "left from before");
+    TestProgram::whileOpen([&] { program.click(program.main(), "cmdPrevContract"); },
+                           [&] { program.click(w.frmPrevious, "cmdEdit"); });
+    QStringList shown;
+    for (const char* name : {"txtPolicy1_0", "txtPremium1_0", "txtPolicy2_0"})
+        shown << program.control<QLineEdit>(w.frmPolicies1, name)->text();
+    for (const QString& name : section3Fields())
+        shown << program.control<QLineEdit>(w.frmPolicies1, qPrintable(name))->text();
+    QCOMPARE(shown, QStringList({"P-1", "1000", "Truck"}) + QStringList(21, QString()));
 }
 
 void PreviousContractsWindowTest::ctrlOShowsTheKeptNote_data()

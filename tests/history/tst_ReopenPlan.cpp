@@ -3,7 +3,7 @@
 #include <QtTest>
 
 // Reopening reads a stored Policies row back into what the schedule shows:
-// the slots into the rows of Sections 1 and 2, the Section 4 amounts with
+// the slots into the rows of Sections 1 to 3, the Section 4 amounts with
 // their boxes, and the contract's four header values.
 class ReopenPlanTest : public QObject {
     Q_OBJECT
@@ -18,6 +18,8 @@ private slots:
         QTest::newRow("fourth slot is Section 1's last row") << "Premium4" << 0 << 3;
         QTest::newRow("fifth slot is Section 2's first row") << "Agent5" << 1 << 0;
         QTest::newRow("seventh slot is Section 2's last row") << "Term7" << 1 << 2;
+        QTest::newRow("ninth slot is Section 3's first row") << "Coverage9" << 2 << 0;
+        QTest::newRow("eleventh slot is Section 3's last row") << "Inception11" << 2 << 2;
     }
     void slotsLandInTheirRows()
     {
@@ -38,13 +40,14 @@ private slots:
         QCOMPARE(filled, 1);
     }
 
-    void eighthSlotAndSection3StayEmpty()
+    // A row stored before Section 3 was kept has no slots 9 to 11: its Section 3 reopens empty.
+    void eighthSlotAndOlderSection3StayEmpty()
     {
         const history::ReopenPlan plan =
             history::planReopen({{"PolicyNo8", "P-8"}, {"Premium8", "800"}, {"Section3", "300"}});
         QCOMPARE(plan.schedule.sections[0].size(), 4);
         QCOMPARE(plan.schedule.sections[1].size(), 3);
-        QVERIFY(plan.schedule.sections[2].isEmpty());
+        QCOMPARE(plan.schedule.sections[2].size(), 3);
         for (const auto& rows : plan.schedule.sections)
             for (const print::PolicyRowValues& r : rows)
                 QVERIFY(r.policy.isEmpty() && r.premium.isEmpty());

@@ -98,8 +98,8 @@ private slots:
         QVERIFY(program->main()->isVisible() && !program->session().ended);
     }
 
-    // OK stores only what was typed (the rest stays NULL) as the last line, selected; an empty DBA is refused
-    // with a message and the dialog stays open; Cancel and the close box store nothing.
+    // OK stores only what was typed (the rest stays NULL) as the last line, selected; an empty DBA, or an
+    // agent with every field blank, is refused with a message and the dialog stays open; Cancel and the close box store nothing.
     void entries_data()
     {
         QTest::addColumn<Entry>("row");  // stored: Name, Company or DBA, City, Fax of the new row
@@ -110,7 +110,9 @@ private slots:
         QTest::newRow("customer, close box") << Entry{false, {"txtDBA=Lee Farms"}, "close", "", "|||"};
         QTest::newRow("agent without company") << Entry{true, {"txtName=Jo Smith"}, "cmdOK", " - Jo Smith", "Jo Smith|<null>|<null>|<null>"};
         QTest::newRow("agent with company") << Entry{true, {"txtName=Jo", "txtCoName=Acme", "txtFax=555"}, "cmdOK", "Acme - Jo", "Jo|Acme|<null>|555"};
-        QTest::newRow("agent without any entry") << Entry{true, {}, "cmdOK", " - ", "<null>|<null>|<null>|<null>"};
+        const Shown blankAgent{"An Agent cannot be stored with every field blank.", MessageIcon::Critical, "Add Agent"};
+        QTest::newRow("agent without any entry") << Entry{true, {}, "cmdOK", "", "|||", {blankAgent}};
+        QTest::newRow("agent of blanks only") << Entry{true, {"txtName=  ", "txtFax= "}, "cmdOK", "", "|||", {blankAgent}};
         QTest::newRow("agent, Cancel") << Entry{true, {"txtName=Jo"}, "cmdCancel", "", "|||"};
     }
     void entries()

@@ -1,6 +1,8 @@
 #include "contract/ContractWindows.h"
 #include "ui/PdfFileName.h"
 
+#include <QDialog>
+#include <QPushButton>
 #include <QtTest>
 
 #include <set>
@@ -78,6 +80,33 @@ private slots:
         QCOMPARE(request.notesFolder, QString("/home/ann/Documents/QUILLON"));
         QCOMPARE(request.customerDba, QString("Carl's Hauling"));
         QCOMPARE(request.day, QDate(2025, 3, 14));
+    }
+
+    // The desktop's print dialog offers no way to print part of the note.
+    void printDialogOffersNoPageRange()
+    {
+        ui::PrinterDialogRequest request;
+        request.flags = ui::kNoSelection | ui::kNoPageNumbers | ui::kReturnDc;
+        QStringList offered;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            seen = dialog != nullptr;
+            if (!dialog)
+                return;
+            // The range sits among the options, which the dialog opens on request.
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text().contains("Options >>"))
+                    button->click();
+            for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printSelection",
+                                     "printCurrentPage", "pageSetCombo"})
+                if (auto* control = dialog->findChild<QWidget*>(name); control && control->isVisible())
+                    offered << name;
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        QVERIFY(!ui::QtPrinterDialogService().show(nullptr, request).confirmed);
+        QVERIFY(seen);
+        QCOMPARE(offered, QStringList());
     }
 };
 

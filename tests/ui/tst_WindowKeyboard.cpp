@@ -5,6 +5,7 @@
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/TestProgram.h"
+#include "support/FakePrinterDialogService.h"
 #include "ui/Twips.h"
 
 #include <QAbstractItemView>
@@ -38,6 +39,29 @@ void pressEnter(QWidget* control, Qt::Key key = Qt::Key_Return)
 }
 
 QWidget* schedule(TestProgram& p) { return p.app->windows().frmPolicies1; }
+
+// The control a window gives the keyboard to while it is the active window.
+QString focusedIn(const QWidget* window)
+{
+    const QWidget* widget = window->focusWidget();
+    return widget ? widget->objectName() : QStringLiteral("<none>");
+}
+
+// A key pressed on the control that holds a window's focus; Tab and Shift+Tab
+// give the controls reached, one after another.
+void press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(window->focusWidget(), key, modifiers);
+}
+QStringList tabbed(QWidget* window, int times, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QStringList reached;
+    for (int i = 0; i < times; ++i) {
+        press(window, Qt::Key_Tab, modifiers);
+        reached << focusedIn(window);
+    }
+    return reached;
+}
 QWidget* review(TestProgram& p) { return p.app->windows().frmPreview; }
 
 // Main window -> policy schedule with a premium typed -> loan terms.
@@ -263,6 +287,59 @@ private slots:
         QCOMPARE(option->pos(), QPoint(ui::toPixels({left}), ui::toPixels({top})));
         QVERIFY(option->height() >= option->sizeHint().height());
         QVERIFY(option->width() >= option->sizeHint().width());
+    }
+
+    // Previous Contracts by keyboard alone: Tab and Shift+Tab between the grid and the
+    // buttons, the arrows in the grid, Enter on a button presses it, Enter on the
+    // grid opens its contract.
+    void previousContractsByKeyboard()
+    {
+        auto program = started();
+        insertRows(program->session().database(), "Policies", {"DBA", "PolicyNo1"},
+                   {{"Lee Farms", "P-1"}, {"Lee Farms", "P-2"}});
+        auto* previous = program->app->windows().frmPrevious;
+        QStringList road, back;
+        TestProgram::whileOpen([&] { program->click(program->main(), "cmdPrevContract"); }, [&] {
+            road << focusedIn(previous) << tabbed(previous, 5);
+            back << tabbed(previous, 3, Qt::ShiftModifier);
+            press(previous, Qt::Key_Return); // on Copy
+            road << focusedIn(previous) << QString::number(previous->dataRows()) << QString::number(previous->chosenRow());
+            press(previous, Qt::Key_Up);
+            press(previous, Qt::Key_Up);
+            press(previous, Qt::Key_Down);
+            press(previous, Qt::Key_Enter);
+            previous->hide(); // never leave the test blocked
+        });
+        QCOMPARE(road, (QStringList{"fgRecords", "cmdEdit", "cmdCopy", "cmdDelete", "cmdDone", "fgRecords",
+                                    "fgRecords", "3", "3"}));
+        QCOMPARE(back, (QStringList{"cmdDone", "cmdDelete", "cmdCopy"}));
+        // The second contract is open on the schedule, ready for typing.
+        QVERIFY(schedule(*program)->isVisible());
+        QCOMPARE(program->control<QLineEdit>(schedule(*program), "txtPolicy1_0")->text(), QString("P-2"));
+        QCOMPARE(focusedIn(schedule(*program)), QString("txtPolicy1_0"));
+    }
+
+    // Every new contract starts in Section 1's first policy number, whichever button ended the last one.
+    void newContractStartsAtFirstPolicy()
+    {
+        auto program = started();
+        FakePrinterDialogService printers;
+        printers.confirmEveryJob();
+        program->session().services.printers = &printers;
+        QWidget* policies = schedule(*program);
+        QStringList starts;
+        const auto startedAt = [&] { starts << (policies->isVisible() ? focusedIn(policies) : QString("hidden")); };
+        pressEnter(program->control(program->main(), "cmdNext"));
+        startedAt();
+        program->type(policies, "txtPremium1_0", "1000");
+        pressEnter(program->control(policies, "cmdNext"));
+        pressEnter(program->control(review(*program), "cmdPrint"));
+        startedAt();
+        pressEnter(program->control(policies, "cmdBack"));
+        pressEnter(program->control(program->main(), "cmdNext"));
+        startedAt();
+        QCOMPARE(starts, QStringList(3, "txtPolicy1_0"));
+        QCOMPARE(printers.jobs.size(), 1);
     }
 
     // F1 in the main window tells the version, the database and the settings file.
