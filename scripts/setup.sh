@@ -7,7 +7,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="$1"; shift
 build_type="$1"; shift
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql postgresql libsqlite3-dev libgl-dev
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql postgresql libsqlite3-dev libpq-dev libgl-dev
           poppler-utils fonts-liberation xvfb xauth dpkg-dev)
 
 "$here/scripts/install-packages.sh" "${packages[@]}"

@@ -184,7 +184,17 @@ bool LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
 
     const PoliciesRow row =
         policiesRow(updated, m_session.CurAgent, m_session.CurCust, terms, m_session.now());
-    const bool saved = runOrReport(m_session, this, [&] { appendContract(m_session.database(), row); });
+    // Every try of the same contract carries the same token, so a try after a
+    // failure whose outcome was unknown stores it at most once; the time of
+    // saving is not part of what the user sees as the same contract.
+    QStringList contents;
+    for (const auto& [column, text] : row.columns())
+        if (column != QStringLiteral("Run"))
+            contents << column + QLatin1Char('=') + text;
+    const bool saved = runOrReport(m_session, this, ui::kNothingSaved, [&] {
+        m_pendingSave.attempt(contents.join(QLatin1Char('\n')),
+                              [&](const QString& token) { appendContract(m_session.database(), row, token); });
+    });
     if (saved)
         m_session.CurrentContract = updated;
     return saved;

@@ -71,13 +71,13 @@ void MainWindow::refillCustomersAfter(const store::RowChange& write)
 
 void MainWindow::refillAgents(const store::RowChange* write)
 {
-    runOrReport(m_session, this,
-                    [&] { people::refill(*m_agents, store::agentTable(m_session.database()), write); });
+    runOrReport(m_session, this, ui::kNothingChanged,
+                [&] { people::refill(*m_agents, store::agentTable(m_session.database()), write); });
 }
 
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
-    runOrReport(m_session, this, [&] {
+    runOrReport(m_session, this, ui::kNothingChanged, [&] {
         // Repaired rows are a change the list cannot follow line by line.
         if (store::giveMissingDbaTheName(m_session.database()))
             write = nullptr;
@@ -92,7 +92,7 @@ bool MainWindow::GetData()
     AgentRecord agent;
     CustomerRecord customer;
     bool agentGone = false, customerGone = false;
-    const bool read = runOrReport(m_session, this, [&] {
+    const bool read = runOrReport(m_session, this, ui::kNothingChanged, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.database());
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents)) {
             const auto values = agents.row(*key);
@@ -159,7 +159,7 @@ std::optional<store::RowChange> MainWindow::deleteChosen(const people::KeyedList
 {
     const int position = list.selectedPosition();
     std::optional<store::RowChange> removed;
-    runOrReport(m_session, this, [&] {
+    runOrReport(m_session, this, ui::kNothingDeleted, [&] {
         const store::PeopleTable rows = table(m_session.database());
         const auto key = keyOrFirst(&list, position, rows);
         if (!key) {

@@ -1,5 +1,7 @@
 #include "store/Place.h"
 
+#include "store/ServerLink.h"
+
 #include <QSqlDatabase>
 
 namespace store {
@@ -23,8 +25,11 @@ void applyServerAddress(const ServerAddress& address, QSqlDatabase& db)
         db.setDatabaseName(address.dbname);
     if (!address.user.isEmpty())
         db.setUserName(address.user);
+    QString options;
     if (!address.service.isEmpty())
-        db.setConnectOptions(QStringLiteral("service=%1").arg(address.service));
+        options = QStringLiteral("service=%1;").arg(address.service);
+    // Every session carries the program's bounds on waiting (store/ServerLink.h).
+    db.setConnectOptions(options + serverWaitOptions());
 }
 
 } // namespace store

@@ -7,6 +7,7 @@
 #include "store/PoliciesColumns.h"
 #include "store/PoliciesTable.h"
 #include "store/StoreError.h"
+#include "store/WriteToken.h"
 
 #include <QFile>
 #include <QSqlRecord>
@@ -39,6 +40,7 @@ void writeSchema(Connection& connection)
         for (const QString& statement : fileStatements())
             connection.run(statement);
         addListChanges(connection);
+        connection.run(writeTokensCreateStatement());
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -117,8 +119,10 @@ SchemaState completeSchema(const QString& path)
         });
     }
     // Files made before the lists kept change counts get them now.
-    if (inspection.state != SchemaState::NoTables && inspection.state != SchemaState::Foreign)
+    if (inspection.state != SchemaState::NoTables && inspection.state != SchemaState::Foreign) {
         ensureListChanges(connection);
+        ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
+    }
     return inspection.state;
 }
 

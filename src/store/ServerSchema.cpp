@@ -7,6 +7,7 @@
 #include "store/PoliciesTable.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
+#include "store/WriteToken.h"
 
 #include <QStringList>
 
@@ -34,8 +35,10 @@ bool serverHasSchema(Connection& connection)
 
 void completeServerSchema(Connection& connection)
 {
-    if (inspectSchema(connection).state == SchemaState::Complete)
+    if (inspectSchema(connection).state == SchemaState::Complete && hasWriteTokens(connection)) {
+        ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
         return;
+    }
     connection.transaction([&] {
         // Two agents starting on the new database at once: the second waits
         // here and then finds the tables the first made.
@@ -50,6 +53,9 @@ void completeServerSchema(Connection& connection)
         } else if (inspection.state == SchemaState::Foreign) {
             throw StoreError(-1, QStringLiteral("The database holds tables of another program."));
         }
+        // A database an older program made gets the table of write tokens now.
+        if (!hasWriteTokens(connection))
+            connection.execute(writeTokensCreateStatement());
     });
 }
 

@@ -1,6 +1,7 @@
 #include "support/ThrowawayServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <unistd.h>
@@ -60,6 +61,23 @@ store::ServerAddress ThrowawayServer::createDatabase(const QString& dbname)
                             QStringLiteral("-U"), user(), dbname}))
         return {};
     return address(dbname);
+}
+
+bool ThrowawayServer::restart()
+{
+    return m_started
+        && run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
+                QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-l"),
+                m_dir.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+                QStringLiteral("-k %1 -c listen_addresses=").arg(m_dir.path()), QStringLiteral("restart")});
+}
+
+qint64 ThrowawayServer::postmasterPid() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("data/postmaster.pid")));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return file.readLine().trimmed().toLongLong();
 }
 
 bool ThrowawayServer::run(const QStringList& command)
