@@ -195,7 +195,9 @@ void Connection::rollback() noexcept
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
-    answered([&] { return m_db.rollback(); });
+    // A connection the driver found lost has nothing left to roll back.
+    if (m_db.isOpen())
+        answered([&] { return m_db.rollback(); });
 }
 
 void closeThreadConnections()

@@ -47,13 +47,7 @@ public:
     template <typename Work>
     void transaction(Work&& work)
     {
-        begin();
-        try {
-            std::forward<Work>(work)();
-        } catch (...) {
-            rollback();
-            throw;
-        }
+        begun(std::forward<Work>(work));
         commit();
     }
 
@@ -74,13 +68,7 @@ public:
     template <typename Work>
     void rolledBack(Work&& work)
     {
-        begin();
-        try {
-            std::forward<Work>(work)();
-        } catch (...) {
-            rollback();
-            throw;
-        }
+        begun(std::forward<Work>(work));
         rollback();
     }
 
@@ -88,6 +76,18 @@ public:
     QSqlDatabase& database() { return m_db; }
 
 private:
+    // Begins a transaction and runs work in it; a failure rolls it back.
+    template <typename Work>
+    void begun(Work&& work)
+    {
+        begin();
+        try {
+            std::forward<Work>(work)();
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
     void begin();
     void commit();
     void rollback() noexcept;

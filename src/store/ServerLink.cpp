@@ -39,7 +39,9 @@ PGconn* pgConnection(const QSqlDatabase& db)
     if (!db.isValid() || !db.driver())
         return nullptr;
     const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // Qt names the type after libpq's struct (pg_conn*), a driver of its own may use the typedef.
+    if (!handle.isValid()
+        || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return nullptr;
     return *static_cast<PGconn* const*>(handle.constData());
 }

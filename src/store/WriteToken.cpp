@@ -109,10 +109,13 @@ bool writeOnce(const Place& place, const QString& token, const std::function<voi
     } catch (StoreError& failure) {
         if (!failure.commitUnanswered() || token.isEmpty())
             throw;
-        bool stored = false;
+        bool stored = false, asked = true;
         try {
             stored = tokenStored(place, token);
         } catch (const StoreError&) {
+            asked = false;
+        }
+        if (!asked) {
             failure.setOutcomeUnknown();
             throw;
         }

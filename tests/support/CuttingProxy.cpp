@@ -134,6 +134,8 @@ void CuttingProxy::run()
                 if (QByteArray::fromRawData(buffer, got).contains(kCommit) && m_commitsToCut > 0) {
                     --m_commitsToCut;
                     pair.cutting = true;
+                    if (m_refuseAfterCut)
+                        m_refuse = true;
                 }
             }
         }

@@ -22,7 +22,12 @@ public:
     // The socket folder, given as host to libpq.
     QString socketFolder() const { return m_dir.path(); }
 
-    void cutAfterCommits(int count) { m_commitsToCut = count; }
+    // thenRefuse: after the cut, new connections are refused as well.
+    void cutAfterCommits(int count, bool thenRefuse = false)
+    {
+        m_refuseAfterCut = thenRefuse;
+        m_commitsToCut = count;
+    }
     void refuseConnections(bool refuse) { m_refuse = refuse; }
     int cutsDone() const { return m_cutsDone; }
 
@@ -35,6 +40,7 @@ private:
     int m_stopPipe[2] = {-1, -1};
     std::atomic<int> m_commitsToCut{0};
     std::atomic<bool> m_refuse{false};
+    std::atomic<bool> m_refuseAfterCut{false};
     std::atomic<int> m_cutsDone{0};
     std::thread m_thread;
 };
