@@ -19,5 +19,5 @@ QString damagedDatabaseMessage(const QString& path);
 QString backupFailedMessage(const QString& path, const QString& storeMessage);
 
 // The message for an office server that cannot be opened at start-up: which
-// server, and the server's own words for why.
+// server, and the server's own code and words for why.
 QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText);
