@@ -29,6 +29,24 @@ const QString kAmountMessage = QStringLiteral("Amount must be indicated as a num
 const QString kInstallmentsMessage =
     QStringLiteral("Number of Installments must be a whole number greater than 0.");
 
+// A consumer note cannot go out without its rate: what the terms lack for one.
+QString noRateMessage(NoRate why, const QDate& advance)
+{
+    const QString start =
+        QStringLiteral("The Annual Percentage Rate (APR) of this Personal/Consumer loan cannot be worked out: ");
+    switch (why) {
+    case NoRate::NothingFinanced:
+        return start + QStringLiteral("there is no Amount Financed.");
+    case NoRate::ChargeBelowZero:
+        return start + QStringLiteral("the Finance Charge is below 0.00.");
+    case NoRate::DueNotAfterAdvance:
+        return start + QStringLiteral("the First Installment Due must be after %1, the day the credit starts.")
+                           .arg(usDate(advance));
+    default:
+        return start + QStringLiteral("the terms give no schedule of payments.");
+    }
+}
+
 // Sets a field's text only when it differs, so the caret of a field the user
 // is typing in stays where it is.
 void showText(QLineEdit* field, const QString& text)
@@ -65,8 +83,16 @@ LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
     connect(m_form.finCharge, &QLineEdit::textChanged, this, forward(&TermsReview::finChargeTyped));
     connect(m_form.numInstall, &QLineEdit::textChanged, this, forward(&TermsReview::numInstallTyped));
     connect(m_form.commercial, &QRadioButton::toggled, this, [this](bool on) {
-        if (!m_showing)
-            m_review.setCommercial(on);
+        if (m_showing)
+            return;
+        m_review.setCommercial(on);
+        showScreen();
+    });
+    connect(m_form.firstInstallment, &QDateEdit::dateChanged, this, [this](const QDate& due) {
+        if (m_showing)
+            return;
+        m_review.firstInstallmentChosen(due);
+        showScreen();
     });
     for (QLineEdit* field : {m_form.down, m_form.finCharge, m_form.numInstall})
         field->installEventFilter(this);
@@ -99,7 +125,7 @@ void LoanTermsWindow::showScreen()
 
 void LoanTermsWindow::activate(bool commercialChosen)
 {
-    m_review.activate(commercialChosen);
+    m_review.activate(commercialChosen, m_session.now().date());
     // Once filled, the loan authorization is the agent's own text: no rule touches it.
     m_form.loanAut->setText(m_review.screen().loanAut);
     showScreen();
@@ -130,12 +156,14 @@ bool LoanTermsWindow::termsCanBeSaved()
 {
     const bool savable = m_review.checkSavable();
     showScreen();
-    if (savable)
-        return true;
     const ReviewScreen& shown = m_review.screen();
+    const NoRate noRate = m_review.consumerRateMissing();
+    if (savable && noRate == NoRate::None)
+        return true;
     const bool amountsOk = shown.downOk && shown.finChargeOk;
-    m_session.services.messages->show(this, amountsOk ? kInstallmentsMessage : kAmountMessage,
-                                      ui::MessageIcon::Critical, ui::kProgramTitle);
+    const QString message = !savable ? (amountsOk ? kInstallmentsMessage : kAmountMessage)
+                                     : noRateMessage(noRate, m_review.advanceDate());
+    m_session.services.messages->show(this, message, ui::MessageIcon::Critical, ui::kProgramTitle);
     return false;
 }
 

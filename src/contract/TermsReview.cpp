@@ -80,7 +80,7 @@ void TermsReview::showInstallmentAmount()
     show(m_screen.amtInstall, c.InstallmentAmt);
 }
 
-void TermsReview::activate(bool commercial)
+void TermsReview::activate(bool commercial, const QDate& today)
 {
     m_screen.downOk = m_screen.finChargeOk = m_screen.numInstallOk = true;
 
@@ -103,7 +103,8 @@ void TermsReview::activate(bool commercial)
     show(m_screen.amtInstall, c.InstallmentAmt);
 
     // Step 8.
-    m_screen.firstInstallment = firstInstallmentDate(c.EarliestInception);
+    m_advance = c.EarliestInception.isValid() ? c.EarliestInception : today;
+    m_screen.firstInstallment = firstInstallmentDate(m_advance);
 
     // Step 9.
     double* sections[] = {&c.Section1, &c.Section2, &c.Section3, &c.Section4};
@@ -118,8 +119,10 @@ void TermsReview::activate(bool commercial)
     c.Down = textToDouble(m_screen.down).value_or(c.Down);
 
     // The rate belongs to the amount financed the user finally sees.
-    c.APR = commercial ? (c.Financed > kLowRateAbove ? kLowRate : kHighRate) : QString();
+    m_commercialRate = c.Financed > kLowRateAbove ? kLowRate : kHighRate;
+    c.APR = commercial ? m_commercialRate : QString();
     m_screen.apr = c.APR;
+    workOutConsumerApr();
 
     ShownFinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
     ShownInstallments = installmentCount(m_screen.numInstall).value_or(c.InstallmentNum);
@@ -173,18 +176,37 @@ void TermsReview::downTyped(const QString& text)
 {
     m_screen.down = text;
     DownChanged();
+    workOutConsumerApr();
 }
 
 void TermsReview::finChargeTyped(const QString& text)
 {
     m_screen.finCharge = text;
     FinChargeChanged();
+    workOutConsumerApr();
 }
 
 void TermsReview::numInstallTyped(const QString& text)
 {
     m_screen.numInstall = text;
     NumInstallChanged();
+    workOutConsumerApr();
+}
+
+void TermsReview::firstInstallmentChosen(const QDate& due)
+{
+    m_screen.firstInstallment = due;
+    workOutConsumerApr();
+}
+
+void TermsReview::setCommercial(bool commercial)
+{
+    m_screen.commercial = commercial;
+    if (commercial) {
+        c.APR = c.AprKept ? m_commercialRate : QString();
+        m_screen.apr = c.APR;
+    }
+    workOutConsumerApr();
 }
 
 void TermsReview::leaveDown()
@@ -199,6 +221,7 @@ void TermsReview::leaveDown()
     if (shown != m_screen.down) {
         m_screen.down = shown;
         DownChanged();
+        workOutConsumerApr();
     }
     c.Down = textToDouble(m_screen.down).value_or(*down);
 }
@@ -219,6 +242,7 @@ void TermsReview::leaveFinCharge()
         m_screen.finChargeOk = false;
     }
     CheckTermsChanged();
+    workOutConsumerApr();
 }
 
 void TermsReview::leaveNumInstall()
@@ -235,10 +259,40 @@ void TermsReview::CheckTermsChanged()
     const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
     if ((finCharge && *finCharge != ShownFinCharge) || (count && *count != ShownInstallments))
         c.AprKept = false;
-    if (!c.AprKept) {
+    // A consumer's rate is the rate of the terms on screen, whatever changed.
+    if (!c.AprKept && m_screen.commercial) {
         m_screen.apr.clear();
         c.APR.clear();
     }
+}
+
+ConsumerLoan TermsReview::consumerLoan() const
+{
+    ConsumerLoan loan;
+    loan.advance = m_advance;
+    loan.firstDue = m_screen.firstInstallment;
+    loan.financed = textToDouble(m_screen.amtFin).value_or(0);
+    loan.totalOfPayments = textToDouble(m_screen.totalPayments).value_or(0);
+    loan.installment = textToDouble(m_screen.amtInstall).value_or(0);
+    // A term the rules cannot read leaves the figures on screen without a schedule behind them.
+    const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
+    if (textToDouble(m_screen.down) && textToDouble(m_screen.finCharge) && count)
+        loan.installments = *count;
+    return loan;
+}
+
+void TermsReview::workOutConsumerApr()
+{
+    if (m_screen.commercial)
+        return;
+    const std::optional<double> percent = annualPercentageRate(consumerLoan());
+    c.APR = percent ? rateText(*percent) : QString();
+    m_screen.apr = c.APR;
+}
+
+NoRate TermsReview::consumerRateMissing() const
+{
+    return m_screen.commercial ? NoRate::None : whyNoRate(consumerLoan());
 }
 
 bool TermsReview::checkSavable()

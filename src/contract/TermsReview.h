@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contract/ConsumerApr.h"
+
 #include <QDate>
 #include <QString>
 
@@ -37,8 +39,9 @@ public:
 
     // The window becomes active: refill every term from the contract, in the
     // order below (steps 1 to 10), then choose the rate from the amount
-    // financed finally shown.
-    void activate(bool commercial);
+    // financed finally shown. The credit starts on the earliest inception, or
+    // on `today` when the schedule has none.
+    void activate(bool commercial, const QDate& today = QDate::currentDate());
 
     // The user's edits: the field now holds `text`.
     void downTyped(const QString& text);
@@ -49,9 +52,15 @@ public:
     void leaveFinCharge();
     void leaveNumInstall();
 
-    void setCommercial(bool commercial) { m_screen.commercial = commercial; }
+    void firstInstallmentChosen(const QDate& due);
+
+    // The rate shown is the rule of the classification now chosen.
+    void setCommercial(bool commercial);
     // Marks the fields the terms cannot be saved with; true when all are usable.
     bool checkSavable();
+    // Why a Personal/Consumer contract shows no rate; None for a commercial one.
+    NoRate consumerRateMissing() const;
+    const QDate& advanceDate() const { return m_advance; }
 
     const ReviewScreen& screen() const { return m_screen; }
     double shownFinCharge() const { return ShownFinCharge; }
@@ -63,6 +72,9 @@ private:
     void FinChargeChanged();
     void NumInstallChanged();
     void CheckTermsChanged();
+    // A consumer's rate is worked out afresh from the terms on screen after every change.
+    void workOutConsumerApr();
+    ConsumerLoan consumerLoan() const;
 
     // Shows an amount in two-decimal form into `label`; the amount becomes what is shown.
     void show(QString& label, double& amount);
@@ -74,4 +86,7 @@ private:
     // the rate stays only while the user keeps both.
     double ShownFinCharge = 0;
     std::int16_t ShownInstallments = 0;
+    // The commercial rate chosen on activation, shown again when the agent switches back.
+    QString m_commercialRate;
+    QDate m_advance;
 };

@@ -145,8 +145,8 @@ struct ContractWindows {
     QLineEdit* edit(const QString& name) const { return control<QLineEdit>(name); }
 
     // Acts like a user: "set NAME text" (pasted), "type NAME text" (key by key), "leave NAME",
-    // "tick NAME", "click NAME", "next", "save", "reset" (a new contract), "caption TEXT"
-    // (of << Back), "close WINDOW", "wait SECONDS".
+    // "tick NAME", "click NAME", "date NAME M/d/yyyy" (picked), "next", "save", "reset" (a new
+    // contract), "caption TEXT" (of << Back), "close WINDOW", "wait SECONDS".
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
@@ -155,6 +155,8 @@ struct ContractWindows {
                 verb == "set" ? edit(name)->setText(text) : type(edit(name), text);
             else if (verb == "leave")
                 leave(edit(name));
+            else if (verb == "date")
+                control<QDateEdit>(name)->setDate(QDate::fromString(text, QStringLiteral("M/d/yyyy")));
             else if (verb == "tick")
                 control<QAbstractButton>(name)->setChecked(true);
             else if (verb == "click")

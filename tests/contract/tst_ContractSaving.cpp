@@ -66,8 +66,8 @@ void ContractSavingTest::storedValues_data()
     add("only Section 1, premium as typed, empty sources not written", premium + "save",
         "row1.Premium1=120; row1.Section1=120.00; row1.Section2=0.00; row1.Premium2=NULL; row1.PolicyNo8=NULL; row1.Tax=NULL; "
         "row1.LoanAuthorization=NULL; row1.Classification=Commercial; row1.APR=10.50; row1.Run=2025-03-14T10:30:05");
-    add("switched to personal after the rate was shown", premium + "tick optPersonal; save",
-        "row1.Classification=Personal; row1.APR=10.50");
+    add("switched to personal after the rate was shown: its own rate", premium + "tick optPersonal; save",
+        "row1.Classification=Personal; row1.APR=68.20");
     add("rate emptied by changed terms is not written", premium + "type txtNumInstall 10; leave txtNumInstall; save",
         "row1.APR=NULL; row1.InstallmentNum=10; row1.InstallmentAmt=11.45");
     add("down payment emptied is saved as zero", premium + "type txtDown ; leave txtDown; save",

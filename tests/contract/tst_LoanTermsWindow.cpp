@@ -57,8 +57,23 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     add("exactly 10000 financed: 4 %, higher rate", next("12008", "1420"), terms("3428.00|10000.00|420.00|10420.00|1302.50|10.50"));
     add("10000.01 financed: 4 %, lower rate", next("12008.06", "1419.95"), terms("3428.00|10000.01|420.00|10420.01|1302.50|7.95"));
     add("credits beyond the premiums: no finance charge", next("-1000", "", "", "100"), terms("-150.00|-750.00|0.00|-750.00"));
-    add("personal loan has no rate", "tick frmAgent/optPersonal; " + next("20000"),
-        "lblAPR=; lblAmtFin=15000.00; optPersonal=checked; optCommercial=unchecked");
+    // With no inception the credit starts today, 3/14/2025, and the first installment is due on 4/14/2025.
+    const QString personal = "tick frmAgent/optPersonal; " + hundred;
+    add("personal loan has its own rate", "tick frmAgent/optPersonal; " + next("20000"),
+        "lblAPR=10.91; lblAmtFin=15000.00; optPersonal=checked; optCommercial=unchecked");
+    add("personal rate follows the down payment", personal + "type txtDown 100.00", "lblAPR=37.39");
+    add("personal rate follows the finance charge", personal + "type txtFinCharge 35", "lblAPR=42.31");
+    add("personal rate follows the installments, left", personal + "type txtNumInstall 10; leave txtNumInstall", "lblAPR=30.36");
+    add("personal rate follows the first installment", personal + "date dtpFirstInstllmnt 3/29/2025", "lblAPR=42.05");
+    add("personal with the first installment on the day of the credit refused",
+        personal + "date dtpFirstInstllmnt 3/14/2025; save",
+        "lblAPR=; rows=0; message=The Annual Percentage Rate (APR) of this Personal/Consumer loan cannot be worked out: "
+        "the First Installment Due must be after 3/14/2025, the day the credit starts.");
+    add("personal with nothing financed refused", personal + "type txtDown 310; leave txtDown; save",
+        "lblAPR=; rows=0; message=The Annual Percentage Rate (APR) of this Personal/Consumer loan cannot be worked out: "
+        "there is no Amount Financed.");
+    add("switched to personal", hundred + "tick optPersonal", "lblAPR=37.16");
+    add("switched back to commercial", personal + "tick optCommercial; save", "lblAPR=10.50; row1.APR=10.50; row1.Classification=Commercial");
 
     add("down payment of 100.00", hundred + "type txtDown 100.00", terms("100.00|210.00|30.50|240.50|30.06") + "; txtDown.colour=white");
     add("down payment cut on leaving", hundred + "type txtDown 100.999; leave txtDown", terms("100.99|209.01|30.45|239.46|29.93"));

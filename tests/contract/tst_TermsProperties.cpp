@@ -1,5 +1,6 @@
 #include "session/CurrentContract.h"
 #include "contract/LoanTerms.h"
+#include "contract/NumberText.h"
 #include "contract/TermsReview.h"
 
 #include <QRandomGenerator>
@@ -48,10 +49,8 @@ Cents financeCharge(Cents financed)
     return (financed < 1000000 ? financed / 20 : financed / 25) + 2000;
 }
 
-QString rateFor(Cents financed, bool commercial)
+QString commercialRate(Cents financed)
 {
-    if (!commercial)
-        return {};
     return financed > 1000000 ? "7.95" : "10.50";
 }
 
@@ -137,7 +136,7 @@ Terms firstTerms(const Schedule& s)
     t.charge = financeCharge(t.financed);
     t.payments = t.financed + t.charge;
     t.installment = t.payments / 8;
-    t.rate = rateFor(t.financed, s.commercial);
+    t.rate = commercialRate(t.financed);
     return t;
 }
 
@@ -177,7 +176,8 @@ void TermsPropertiesTest::generatedSchedules()
 
         // The first showing: exactly the terms of the rules.
         const QString expected = QStringList{amountText(t.down), amountText(t.financed), amountText(t.charge),
-                                             amountText(t.payments), "8", amountText(t.installment), t.rate}
+                                             amountText(t.payments), "8", amountText(t.installment),
+                                             s.commercial ? t.rate : r.apr}
                                      .join('|');
         QVERIFY2(seen(r) == expected, qPrintable(context + " shows " + seen(r) + ", rules give " + expected));
         for (int i = 0; i < 4; ++i)
@@ -187,7 +187,6 @@ void TermsPropertiesTest::generatedSchedules()
         QCOMPARE(due.month(), s.inception.month() % 12 + 1);
         QCOMPARE(due.day(), qMin(s.inception.day(), due.daysInMonth()));
         const QString firstSeen = seen(r);
-        const QString shownRate = r.apr;
         const QString shownCharge = r.finCharge;
 
         // A sequence of edits, with the properties checked after each.
@@ -249,10 +248,19 @@ void TermsPropertiesTest::generatedSchedules()
             if (downEdited)
                 QVERIFY2(centsOf(r.finCharge) == financeCharge(centsOf(r.amtFin)),
                          qPrintable(context + " charge " + r.finCharge + " on " + r.amtFin));
-            // The rate is the one the first showing chose, or none once the terms were changed.
-            QVERIFY(r.apr == shownRate || r.apr.isEmpty());
-            if (rateGone)
-                QVERIFY2(r.apr.isEmpty(), qPrintable(context + " kept its rate"));
+            if (r.commercial) {
+                // The rate the amount financed first shown chose, or none once the terms were changed.
+                QVERIFY(r.apr == t.rate || r.apr.isEmpty());
+                if (rateGone)
+                    QVERIFY2(r.apr.isEmpty(), qPrintable(context + " kept its rate"));
+            } else {
+                // A consumer's rate exists exactly where the terms on screen are a loan.
+                const bool loan = textToDouble(r.down) && textToDouble(r.finCharge) && installmentCount(r.numInstall)
+                                  && centsOf(r.amtFin) > 0
+                                  && centsOf(r.totalPayments) >= centsOf(r.amtFin);
+                QVERIFY2(loan ? usable(r.apr) : r.apr.isEmpty(),
+                         qPrintable(context + " rate " + r.apr + " of " + seen(r)));
+            }
         }
     }
     QVERIFY(screens > 5000);

@@ -1,4 +1,5 @@
 #include "session/CurrentContract.h"
+#include "contract/ConsumerApr.h"
 #include "contract/LoanTerms.h"
 #include "contract/TermsReview.h"
 
@@ -15,6 +16,8 @@ private slots:
     void installmentTexts();
     void firstInstallmentDate_data();
     void firstInstallmentDate();
+    void consumerRate_data();
+    void consumerRate();
 };
 
 namespace {
@@ -36,7 +39,8 @@ struct Run {
     void next()
     {
         QVERIFY(workOutFirstTerms(schedule, contract));
-        review.activate(commercial);
+        // No inception: the credit starts on this day, the first installment is due on 4/14/2025.
+        review.activate(commercial, QDate(2025, 3, 14));
     }
 
     // "down 100; leave down; fin 35; num 10; leave num; again" as the agent's moves.
@@ -58,6 +62,8 @@ struct Run {
                 review.leaveFinCharge();
             else if (m == "leave num")
                 review.leaveNumInstall();
+            else if (m == "personal" || m == "commercial")
+                review.setCommercial(m == "commercial");
             else if (verb == "again")
                 next();
             else
@@ -88,7 +94,7 @@ void TermsReviewTest::terms_data()
         << "12008|1420||" << true << "" << "3428.00|10000.00|420.00|10420.00|8|1302.50|10.50";
     QTest::newRow("one cent above 10000 financed: 4 % and the lower rate")
         << "12008.06|1419.95||" << true << "" << "3428.00|10000.01|420.00|10420.01|8|1302.50|7.95";
-    QTest::newRow("personal loan has no rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|";
+    QTest::newRow("personal loan has its own rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|10.91";
     QTest::newRow("nothing scheduled") << "|||" << true << "" << "0.00|0.00|0.00|0.00|8|0.00|10.50";
 
     // The shown down payment is cut to the cent, so the amount financed follows it.
@@ -121,6 +127,15 @@ void TermsReviewTest::terms_data()
         << hundred << true << "num 3.5; leave num" << "98.00|212.00|30.60|242.60|3.5|30.32|10.50";
     QTest::newRow("leaving down payment unchanged keeps a typed charge")
         << hundred << true << "fin 40; leave fin; leave down" << "98.00|212.00|40.00|252.00|8|31.50|";
+
+    // A consumer's rate is always the rate of the terms on screen.
+    QTest::newRow("personal: no finance charge") << hundred << false << "fin 0; leave fin" << "98.00|212.00|0.00|212.00|8|26.50|0.00";
+    QTest::newRow("personal: installments changed and left keep a rate")
+        << hundred << false << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|30.36";
+    QTest::newRow("personal: nothing financed") << hundred << false << "down 310; leave down" << "310.00|0.00|0.00|0.00|8|0.00|";
+    QTest::newRow("personal: a refused down payment") << hundred << false << "down ninety" << "ninety|212.00|30.60|242.60|8|30.32|";
+    QTest::newRow("switched back after the terms changed")
+        << hundred << true << "personal; num 10; leave num; commercial" << "98.00|212.00|30.60|242.60|10|24.26|";
 }
 
 void TermsReviewTest::terms()
@@ -199,6 +214,56 @@ void TermsReviewTest::firstInstallmentDate()
     run.contract.EarliestInception = inception;
     run.next();
     QCOMPARE(run.review.screen().firstInstallment, due);
+}
+
+void TermsReviewTest::consumerRate_data()
+{
+    QTest::addColumn<double>("financed");
+    QTest::addColumn<double>("payments"); // total of payments
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("installment");
+    QTest::addColumn<QDate>("advance");
+    QTest::addColumn<QDate>("firstDue");
+    QTest::addColumn<QString>("rate"); // or why there is none
+
+    const QDate jan10(2025, 1, 10), feb10(2025, 2, 10);
+    QTest::newRow("federal example: 24 of 230.00 a month after")
+        << 5000.0 << 5520.0 << 24 << 230.0 << QDate(1978, 1, 10) << QDate(1978, 2, 10) << "9.69";
+    QTest::newRow("federal example: 36 of 200.00, first period 1 month 19 days")
+        << 6000.0 << 7200.0 << 36 << 200.0 << QDate(1978, 2, 10) << QDate(1978, 4, 1) << "11.82";
+    QTest::newRow("the usual contract, last payment 30.36") << 212.0 << 242.6 << 8 << 30.32 << jan10 << feb10 << "37.16";
+    QTest::newRow("short first period, 15 days") << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 1, 25) << "42.05";
+    QTest::newRow("long first period, rounded up from 23.4997")
+        << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 4, 25) << "23.50";
+    QTest::newRow("January 31 to February 28 is 28 days")
+        << 212.0 << 242.6 << 8 << 30.32 << QDate(2025, 1, 31) << QDate(2025, 2, 28) << "37.74";
+    QTest::newRow("only the last payment carries the charge") << 1000.0 << 1000.05 << 8 << 125.0 << jan10 << feb10 << "0.01";
+    QTest::newRow("one installment after half a month") << 1000.0 << 1010.0 << 1 << 1010.0 << jan10 << QDate(2025, 1, 25) << "24.00";
+    QTest::newRow("no finance charge") << 212.0 << 212.0 << 8 << 26.5 << jan10 << feb10 << "0.00";
+    QTest::newRow("nothing financed") << 0.0 << 0.0 << 8 << 0.0 << jan10 << feb10 << "nothing financed";
+    QTest::newRow("a credit, not a loan") << -90.0 << -90.0 << 8 << -11.25 << jan10 << feb10 << "nothing financed";
+    QTest::newRow("finance charge below zero") << 212.0 << 200.0 << 8 << 25.0 << jan10 << feb10 << "charge below zero";
+    QTest::newRow("first installment on the day of the advance") << 212.0 << 242.6 << 8 << 30.32 << jan10 << jan10 << "due too early";
+    QTest::newRow("first installment before the advance")
+        << 212.0 << 242.6 << 8 << 30.32 << feb10 << jan10 << "due too early";
+    QTest::newRow("amounts beyond any loan") << 1e20 << 2e20 << 8 << 2.5e19 << jan10 << feb10 << "no schedule";
+    QTest::newRow("no installments") << 212.0 << 242.6 << 0 << 30.32 << jan10 << feb10 << "no schedule";
+}
+
+void TermsReviewTest::consumerRate()
+{
+    QFETCH(double, financed);
+    QFETCH(double, payments);
+    QFETCH(int, count);
+    QFETCH(double, installment);
+    QFETCH(QDate, advance);
+    QFETCH(QDate, firstDue);
+    QFETCH(QString, rate);
+
+    const ConsumerLoan loan{financed, payments, installment, count, advance, firstDue};
+    const std::optional<double> percent = annualPercentageRate(loan);
+    static const char* const reasons[] = {"", "nothing financed", "charge below zero", "due too early", "no schedule"};
+    QCOMPARE(percent ? rateText(*percent) : QString(reasons[int(whyNoRate(loan))]), rate);
 }
 
 QTEST_MAIN(TermsReviewTest)

@@ -112,6 +112,8 @@ void SavePrintTest::savePrint()
     const Drawing& note = *m_printers->jobs[0].drawing;
     QCOMPARE(note.endDocs, 1);
     QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->shown("lblAmtFin"));
+    // A consumer's own rate in box D: 2120.00 lent on 12/15/2024, 8 of 280.75 from 1/15/2025.
+    QCOMPARE(note.textAt(1, 120, 31), QString("15.61"));
     QCOMPARE(note.textAt(1, 81, 63), QString("1/15/2025"));
     QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
     QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));

@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""Plants the faults listed in scripts/planted-faults.txt one at a time into a
+copy of the tree, rebuilds what changed, runs the tests on the database file and
+reports which test programs caught each fault.
+
+A fault is a block of lines:
+
+    file:  src/contract/FormatAmount.cpp
+    line:  return QString::number(cut, 'f', 2);
+    fault: return QString::number(amount, 'f', 2);
+    why:   rounds the shown amount instead of cutting it
+
+`line` is the exact text of one line of the file (leading and trailing blanks
+aside); it must occur exactly once, or an `nth:` line says which occurrence.
+The fault replaces it, keeping its indent.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+KEYS = ("file", "line", "fault", "why")
+# A line that occurs more than once names which of them: "nth: 2".
+OPTIONAL_KEYS = ("nth",)
+
+
+def read_faults(path):
+    faults, current = [], {}
+    for number, raw in enumerate(path.read_text().splitlines(), 1):
+        text = raw.strip()
+        if text.startswith("#"):
+            continue
+        if not text:
+            if current:
+                faults.append(current)
+                current = {}
+            continue
+        key, sep, value = raw.partition(":")
+        if not sep or key.strip() not in KEYS + OPTIONAL_KEYS:
+            sys.exit(f"{path}:{number}: expected one of {', '.join(KEYS + OPTIONAL_KEYS)}")
+        current[key.strip()] = value.strip()
+        current.setdefault("at", number)
+    if current:
+        faults.append(current)
+    for fault in faults:
+        missing = [key for key in KEYS if key not in fault]
+        if missing:
+            sys.exit(f"{path}:{fault['at']}: fault lacks {', '.join(missing)}")
+    return faults
+
+
+def locate(tree, fault):
+    """The file's lines and the index of the one line the fault replaces."""
+    lines = (tree / fault["file"]).read_text().split("\n")
+    hits = [i for i, text in enumerate(lines) if text.strip() == fault["line"]]
+    nth = int(fault.get("nth", 0))
+    if nth:
+        if nth > len(hits):
+            return lines, None, f"line found {len(hits)} times, not {nth}"
+        return lines, hits[nth - 1], None
+    if len(hits) != 1:
+        return lines, None, f"line found {len(hits)} times"
+    return lines, hits[0], None
+
+
+def planted(lines, index, replacement):
+    indent = re.match(r"\s*", lines[index]).group(0)
+    changed = list(lines)
+    changed[index] = indent + replacement
+    return "\n".join(changed)
+
+
+def run(command, cwd, log, timeout=None):
+    with open(log, "w") as out:
+        return subprocess.run(command, cwd=cwd, stdout=out, stderr=subprocess.STDOUT,
+                              timeout=timeout).returncode
+
+
+def failed_tests(log):
+    failed, listing = [], False
+    for text in Path(log).read_text(errors="replace").splitlines():
+        if "The following tests FAILED" in text:
+            listing = True
+        elif listing:
+            match = re.match(r"\s*\d+\s*-\s*(\S+)", text)
+            if match:
+                failed.append(match.group(1))
+    return failed
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--faults", type=Path, default=ROOT / "scripts" / "planted-faults.txt")
+    parser.add_argument("--only", help="plant only the faults whose file contains this text")
+    parser.add_argument("--tests", default="", help="ctest -R pattern (default: every test)")
+    parser.add_argument("--keep", action="store_true", help="keep the scratch tree")
+    parser.add_argument("--check", action="store_true",
+                        help="only check that every listed line is found once in the tree")
+    args = parser.parse_args()
+
+    faults = read_faults(args.faults)
+    if args.only:
+        faults = [f for f in faults if args.only in f["file"]]
+    if args.check:
+        problems = 0
+        for fault in faults:
+            if not (ROOT / fault["file"]).exists():
+                problem = "no such file"
+            else:
+                problem = locate(ROOT, fault)[2]
+            if problem:
+                problems += 1
+                print(f"{args.faults.name}:{fault['at']}: {fault['file']}: {problem}")
+        print(f"{len(faults) - problems} of {len(faults)} faults can be planted")
+        return 1 if problems else 0
+
+    scratch = Path(tempfile.mkdtemp(prefix="quillon-mutants-"))
+    tree = scratch / "tree"
+    # The working tree as it stands, without build folders.
+    shutil.copytree(ROOT, tree, ignore=shutil.ignore_patterns("build*", ".git"))
+    build = tree / "build"
+    print(f"Scratch tree: {tree}", flush=True)
+    if run(["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
+            "-DQUILLON_BUILD_BENCH=OFF"], tree, scratch / "configure.log") != 0:
+        sys.exit(f"configure failed: see {scratch / 'configure.log'}")
+    if run(["cmake", "--build", build], tree, scratch / "build.log") != 0:
+        sys.exit(f"the tree does not build: see {scratch / 'build.log'}")
+
+    # The server variants run the same code as their file twins; the file is enough here.
+    ctest = ["ctest", "-j2", "--timeout", "300", "-E", "_server$"]
+    if args.tests:
+        ctest += ["-R", args.tests]
+    if run(ctest, build, scratch / "baseline.log") != 0:
+        sys.exit(f"the tests fail before any fault is planted: see {scratch / 'baseline.log'}")
+
+    caught, survivors, unusable, catchers = 0, [], [], {}
+    started = time.monotonic()
+    for number, fault in enumerate(faults, 1):
+        label = f"[{number}/{len(faults)}] {fault['file']}: {fault['why']}"
+        path = tree / fault["file"]
+        if not path.exists():
+            unusable.append((label, "no such file"))
+            print(f"{label}\n    UNUSABLE: no such file", flush=True)
+            continue
+        original = path.read_text()
+        lines, index, problem = locate(tree, fault)
+        if problem:
+            unusable.append((label, problem))
+            print(f"{label}\n    UNUSABLE: {problem}", flush=True)
+            continue
+        path.write_text(planted(lines, index, fault["fault"]))
+        try:
+            log = scratch / f"fault-{number}.log"
+            if run(["cmake", "--build", build], tree, log) != 0:
+                unusable.append((label, "does not build"))
+                print(f"{label}\n    UNUSABLE: does not build (see {log})", flush=True)
+                continue
+            run(ctest, build, log)
+            failed = failed_tests(log)
+        finally:
+            path.write_text(original)
+        if failed:
+            caught += 1
+            for test in failed:
+                catchers.setdefault(test, []).append(number)
+            print(f"{label}\n    caught by {', '.join(failed)}", flush=True)
+        else:
+            survivors.append(label)
+            print(f"{label}\n    SURVIVED", flush=True)
+
+    usable = len(faults) - len(unusable)
+    print()
+    for label, problem in unusable:
+        print(f"unusable: {label} ({problem})")
+    for label in survivors:
+        print(f"survivor: {label}")
+    only = {}
+    for test, numbers in catchers.items():
+        for n in numbers:
+            if sum(n in other for other in catchers.values()) == 1:
+                only.setdefault(test, []).append(n)
+    for test in sorted(catchers):
+        print(f"{test}: catches {len(catchers[test])}, alone {only.get(test, [])}")
+    print(f"{caught} of {usable} planted faults caught"
+          f" ({len(unusable)} unusable, {time.monotonic() - started:.0f} s)")
+    if not args.keep:
+        shutil.rmtree(scratch, ignore_errors=True)
+    return 0 if not unusable else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
