@@ -1,4 +1,5 @@
 #include "settings/ServerSettings.h"
+#include "store/ServerLink.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -59,7 +60,10 @@ private slots:
         QCOMPARE(db.port(), 6000);
         QCOMPARE(db.databaseName(), QStringLiteral("tly"));
         QCOMPARE(db.userName(), QStringLiteral("ann"));
-        QCOMPARE(db.connectOptions(), QStringLiteral("service=svc"));
+        // The service, then the bounds on every wait.
+        QCOMPARE(db.connectOptions(), QStringLiteral("service=svc;") + store::serverWaitOptions());
+        QVERIFY(db.connectOptions().contains(QStringLiteral("connect_timeout=10;keepalives=1;")));
+        QVERIFY(db.connectOptions().endsWith(QStringLiteral("options=-cstatement_timeout=30000")));
         QCOMPARE(db.password(), QString());
     }
 };
