@@ -36,6 +36,10 @@ StoreError StoreError::from(const QSqlError& error)
 
 QString StoreError::message() const
 {
+    // A failure the program itself found (a folder it could not make) has no
+    // code of the store's to show.
+    if (m_number == -1)
+        return m_description;
     return QStringLiteral("Error %1: %2").arg(m_code, m_description);
 }
 

@@ -23,7 +23,8 @@ public:
     // The number or the SQLSTATE, as shown.
     const QString& code() const { return m_code; }
     const QString& description() const { return m_description; }
-    // "Error 26: file is not a database", as shown in the message box.
+    // "Error 26: file is not a database", as shown in the message box; a
+    // failure the program found itself (number -1) is its description alone.
     QString message() const;
 
     // Set when a write may or may not have been stored: the reply to its
