@@ -20,6 +20,11 @@ namespace bench {
 class NoMessages final : public ui::MessageBoxService {
 public:
     void show(QWidget*, const QString& text, ui::MessageIcon, const QString&, ui::MessageButtons) override;
+    bool ask(QWidget* parent, const QString& text, ui::MessageIcon icon, const QString& title) override
+    {
+        show(parent, text, icon, title, ui::MessageButtons::YesNo);
+        return false;
+    }
 };
 
 class NoFiles final : public ui::FileDialogService {

@@ -8,6 +8,12 @@
 // The child writes a line to a journal before each operation (its intent) and
 // one after the commit returned; a kill between the two leaves the intent alone,
 // and the check then accepts either outcome of that one operation.
+//
+// With "share", several programs work on the one file at once, unkilled, and
+// every operation that fails (a lock waited out, say) is counted; the same
+// check then finds every committed row:
+//
+//   bench_crash_safety share [programs, default 8] [operations each, default 500] [saves|mixed]
 
 #include "contract/ContractStore.h"
 #include "contract/PoliciesRow.h"
@@ -15,18 +21,21 @@
 #include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 #include "store/Schema.h"
+#include "store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QProcess>
 #include <QSet>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <random>
 #include <thread>
@@ -61,44 +70,75 @@ void note(int fd, const QByteArray& line)
         _exit(3);
 }
 
-// The child: works until it is killed.
-int runChild(const QString& dbPath, const QString& journal, unsigned seed)
+double monotonicMs()
+{
+    return double(std::chrono::duration_cast<std::chrono::microseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch()).count()) / 1e3;
+}
+
+// One save, copy or delete, its intent and its outcome written to the journal.
+void doOperation(const QString& dbPath, int fd, std::mt19937& random, std::vector<qint64>& ids, const QString& tag,
+                 bool savesOnly)
+{
+    const int choice = int(random() % 10);
+    if (savesOnly || choice < 5 || ids.size() < 5) {
+        note(fd, "s " + tag.toUtf8());
+        const qint64 id = appendContract(dbPath, taggedRow(tag, QDateTime::currentDateTime()));
+        note(fd, "S " + QByteArray::number(id));
+        ids.push_back(id);
+        return;
+    }
+    const size_t at = random() % ids.size();
+    const qint64 id = ids[at];
+    if (choice < 8) {
+        note(fd, "c " + QByteArray::number(id));
+        const qint64 copy = history::copyContract(dbPath, id, QDateTime::currentDateTime());
+        note(fd, "C " + QByteArray::number(copy));
+        ids.push_back(copy);
+    } else {
+        note(fd, "d " + QByteArray::number(id));
+        history::deleteContract(dbPath, id);
+        note(fd, "D " + QByteArray::number(id));
+        ids.erase(ids.begin() + qsizetype(at));
+    }
+}
+
+// What a child does: until it is killed, or a number of operations while
+// others share the file. A sharing child works only on rows it made itself, so
+// no two of them copy or delete the same row.
+struct ChildWork {
+    int operations = -1; // until killed
+    bool savesOnly = false;
+    bool sharing = false;
+};
+
+int runChild(const QString& dbPath, const QString& journal, unsigned seed, const ChildWork& work)
 {
     const int fd = ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_APPEND | O_CREAT, 0644);
     if (fd < 0)
         return 2;
     std::mt19937 random(seed);
     std::vector<qint64> ids;
-    {
+    if (!work.sharing) {
         store::Connection connection(dbPath);
         QSqlQuery query = connection.run(QStringLiteral("SELECT ID FROM Policies"));
         while (query.next())
             ids.push_back(query.value(0).toLongLong());
     }
-    for (int n = 0;; ++n) {
-        const int choice = int(random() % 10);
-        if (choice < 5 || ids.size() < 5) {
-            const QString tag = QStringLiteral("t%1-%2").arg(seed).arg(n);
-            note(fd, "s " + tag.toUtf8());
-            const qint64 id = appendContract(dbPath, taggedRow(tag, QDateTime::currentDateTime()));
-            note(fd, "S " + QByteArray::number(id));
-            ids.push_back(id);
-        } else {
-            const size_t at = random() % ids.size();
-            const qint64 id = ids[at];
-            if (choice < 8) {
-                note(fd, "c " + QByteArray::number(id));
-                const qint64 copy = history::copyContract(dbPath, id, QDateTime::currentDateTime());
-                note(fd, "C " + QByteArray::number(copy));
-                ids.push_back(copy);
-            } else {
-                note(fd, "d " + QByteArray::number(id));
-                history::deleteContract(dbPath, id);
-                note(fd, "D " + QByteArray::number(id));
-                ids.erase(ids.begin() + qsizetype(at));
-            }
+    int failures = 0;
+    double slowest = 0;
+    for (int n = 0; n != work.operations; ++n) {
+        const double begun = monotonicMs();
+        try {
+            doOperation(dbPath, fd, random, ids, QStringLiteral("t%1-%2").arg(seed).arg(n), work.savesOnly);
+        } catch (const store::StoreError& error) {
+            if (failures++ == 0)
+                std::printf("program %u: %s\n", seed, qPrintable(error.message()));
         }
+        slowest = std::max(slowest, monotonicMs() - begun);
     }
+    std::printf("program %u: %d operations, %d failed, slowest %.1f ms\n", seed, work.operations, failures, slowest);
+    return std::min(failures, 100);
 }
 
 struct Check {
@@ -171,12 +211,52 @@ double median(std::vector<double> values)
 
 } // namespace
 
+// Several programs at once on one file, each a number of operations; every
+// failure any of them met is counted.
+int runSharing(int programs, int operations, bool savesOnly)
+{
+    QTemporaryDir dir;
+    const QString dbPath = dir.filePath(QStringLiteral("project.mdb"));
+    const QString journal = dir.filePath(QStringLiteral("journal.txt"));
+    store::createDatabase(dbPath);
+    std::vector<std::unique_ptr<QProcess>> children;
+    const double start = monotonicMs();
+    for (int program = 1; program <= programs; ++program) {
+        auto child = std::make_unique<QProcess>();
+        child->setProcessChannelMode(QProcess::ForwardedChannels);
+        child->start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--child"), dbPath, journal, QString::number(program),
+                      QString::number(operations), savesOnly ? QStringLiteral("saves") : QStringLiteral("mixed")});
+        children.push_back(std::move(child));
+    }
+    int failures = 0;
+    for (const auto& child : children) {
+        child->waitForFinished(-1);
+        failures += child->exitStatus() == QProcess::NormalExit ? child->exitCode() : 1;
+    }
+    const double seconds = (monotonicMs() - start) / 1e3;
+    const Check check = checkFile(dbPath, journal);
+    std::printf("%d programs x %d %s at once: %d failed, %.0f operations per second\n", programs, operations,
+                savesOnly ? "saves" : "saves, copies and deletes", failures, programs * operations / seconds);
+    std::printf("file intact %d, rows %d, broken rows %d, lost rows %d, deleted rows back %d, committed %d\n",
+                int(check.intact), check.rows, check.brokenRows, check.lostRows, check.deletedBack,
+                check.committedOps);
+    const bool whole = check.intact && !check.brokenRows && !check.lostRows && !check.deletedBack;
+    return failures == 0 && whole && check.committedOps == programs * operations ? 0 : 1;
+}
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 5 && args[1] == QStringLiteral("--child"))
-        return runChild(args[2], args[3], args[4].toUInt());
+        return runChild(args[2], args[3], args[4].toUInt(), {});
+    if (args.size() == 7 && args[1] == QStringLiteral("--child"))
+        return runChild(args[2], args[3], args[4].toUInt(),
+                        {args[5].toInt(), args[6] == QStringLiteral("saves"), true});
+    if (args.value(1) == QStringLiteral("share"))
+        return runSharing(args.size() > 2 ? args[2].toInt() : 8, args.size() > 3 ? args[3].toInt() : 500,
+                          args.value(4, QStringLiteral("saves")) == QStringLiteral("saves"));
 
     const int kills = args.size() > 1 ? args[1].toInt() : 300;
     const unsigned seed = args.size() > 2 ? args[2].toUInt() : std::random_device{}();

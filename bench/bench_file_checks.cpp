@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     const QString path = dir.filePath(QStringLiteral("project.mdb"));
     makeDatabase(path, contracts);
     const double check = medianMs([&](int) {
-        if (databaseProblem(path))
+        if (checkDatabase(path).kind != DatabaseVerdict::Kind::Usable)
             std::printf("the file was found unusable\n");
     });
     const double copy = medianMs([&](int round) {

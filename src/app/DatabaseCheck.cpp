@@ -1,12 +1,14 @@
 #include "app/DatabaseCheck.h"
 
 #include "store/Backup.h"
+#include "store/Restore.h"
 #include "store/Connection.h"
 #include "store/FileHealth.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -50,22 +52,72 @@ QString serverUnreachableMessage(const store::ServerAddress& server, const QStri
            QStringLiteral("\nProgram cannot continue.");
 }
 
-std::optional<QString> databaseProblem(const QString& path)
+QString restoreQuestion(const QString& path, const QString& backup, const QDateTime& at)
+{
+    return QStringLiteral("\n\nPut the latest good backup, ") + QFileInfo(backup).fileName() +
+           QStringLiteral(", in its place? The damaged file is kept beside it as ") +
+           QFileInfo(store::setAsidePath(path, at)).fileName() + QLatin1Char('.');
+}
+
+QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup)
+{
+    return QStringLiteral("Today's backup of ") + shown(path) +
+           QStringLiteral(" failed its check and does not count as a backup; it is kept as ") +
+           shown(backup.damagedCopy) + QStringLiteral(". The earlier backups are as they were.\n") +
+           backup.problems.mid(0, 3).join(QLatin1Char('\n'));
+}
+
+namespace {
+
+using Kind = DatabaseVerdict::Kind;
+
+DatabaseVerdict damaged(const QString& path)
+{
+    return {Kind::Damaged, damagedDatabaseMessage(path)};
+}
+
+// Reads the file; only the rebuilding of its indexes writes.
+DatabaseVerdict inspect(const QString& path, bool mendIndexes)
 {
     if (store::hasAccessSignature(path))
-        return shown(path) + QStringLiteral(" is an Access database; QUILLON keeps its data in its own database file.");
+        return {Kind::Unusable,
+                shown(path) + QStringLiteral(" is an Access database; QUILLON keeps its data in its own database file.")};
+    // SQLite takes an empty file for an empty database; here it is one that lost its content.
+    if (QFileInfo(path).size() == 0)
+        return damaged(path);
     try {
         store::Connection connection(path);
-        if (!store::fileProblems(connection).isEmpty())
-            return damagedDatabaseMessage(path);
-        if (store::inspectSchema(connection).state == store::SchemaState::Foreign)
-            return notOurs(path);
+        const QStringList problems = store::fileProblems(connection);
+        if (!problems.isEmpty() && !store::onlyIndexesDisagree(problems))
+            return damaged(path);
+        const store::SchemaInspection inspection = store::inspectSchema(connection);
+        if (inspection.state == store::SchemaState::Foreign) {
+            QString text = notOurs(path);
+            for (const QString& part : inspection.foreignParts)
+                text += QLatin1Char('\n') + part;
+            return {Kind::Unusable, text};
+        }
+        if (problems.isEmpty())
+            return {};
+        if (!mendIndexes)
+            return damaged(path);
+        store::rebuildIndexes(connection);
     } catch (const store::StoreError& error) {
         if (store::isDamage(error.number()))
-            return damagedDatabaseMessage(path);
+            return damaged(path);
         if (store::isNotADatabase(error.number()))
-            return notOurs(path) + QLatin1Char('\n') + error.message();
-        return error.message();
+            return {Kind::Unusable, notOurs(path) + QLatin1Char('\n') + error.message()};
+        return {Kind::Unusable, error.message()};
     }
-    return std::nullopt;
+    // What the rebuilt indexes left is checked again, as any file is.
+    DatabaseVerdict again = inspect(path, false);
+    again.indexesRebuilt = again.kind == Kind::Usable;
+    return again;
+}
+
+} // namespace
+
+DatabaseVerdict checkDatabase(const QString& path)
+{
+    return inspect(path, true);
 }

@@ -1,22 +1,47 @@
 #pragma once
 
+#include "store/Backup.h"
 #include "store/Place.h"
 
+#include <QDateTime>
 #include <QString>
 
-#include <optional>
+// What the start-up check made of a database file. The check is plain work on
+// the file, with nothing of the windows, so it can run wherever the start-up
+// runs it; the start-up tells the user and offers what the verdict allows.
+struct DatabaseVerdict {
+    enum class Kind {
+        Usable,   // the program can open it (indexes that disagreed with their tables rebuilt)
+        Damaged,  // damaged or empty: a backup may take its place
+        Unusable, // no database of the program's: another program's, Access, unreadable
+    };
+    Kind kind = Kind::Usable;
+    // What to tell the user, naming the file; empty when usable.
+    QString message;
+    // The indexes disagreed with their tables and were rebuilt; no row changed.
+    bool indexesRebuilt = false;
+};
 
 // Whether the file at path can serve as the program's database: it must be a
-// whole SQLite file that is empty or holds the program's three tables. Gives the
-// message that tells the user what is wrong, naming the file, or nothing when it
-// can be used. Reads only; nothing is written into the file.
-std::optional<QString> databaseProblem(const QString& path);
+// whole SQLite file that is empty of tables or holds the program's tables,
+// with nothing of another program's in them. An existing file of zero bytes is
+// damaged, never a new database. Indexes that disagree with their tables are
+// rebuilt from the tables (the one write the check makes, and only in a file of
+// the program's); whatever else is found is left as it is.
+DatabaseVerdict checkDatabase(const QString& path);
 
 // The message for a damaged file: where its latest backup is.
 QString damagedDatabaseMessage(const QString& path);
 
+// The question after that message when a good backup exists: put it in place
+// of the file, which is kept aside under the name restoring at that moment gives it.
+QString restoreQuestion(const QString& path, const QString& backup, const QDateTime& at);
+
 // The message for a daily backup that could not be taken; the program goes on.
 QString backupFailedMessage(const QString& path, const QString& storeMessage);
+
+// The message for a daily copy that failed its check and is kept marked damaged.
+QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup);
 
 // The message for an office server that cannot be opened at start-up: which
 // server, and the server's own code and words for why.

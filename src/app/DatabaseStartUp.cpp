@@ -6,6 +6,7 @@
 #include "ui/StoreGuard.h"
 #include "store/Backup.h"
 #include "store/Connection.h"
+#include "store/Restore.h"
 #include "store/Schema.h"
 #include "store/ServerSchema.h"
 #include "ui/FileDialogService.h"
@@ -33,6 +34,37 @@ bool isFirstRun(const Session& session)
     return settingsFileMissing(session) && session.DBPath == defaultDatabasePath(session.env);
 }
 
+// A damaged file with a good backup: the user is asked whether the backup
+// takes its place. True when it did.
+bool restoredOnRequest(Session& session, QWidget* parent, const DatabaseVerdict& verdict, const QString& backup)
+{
+    const QDateTime at = session.now();
+    if (!session.services.messages->ask(parent, verdict.message + restoreQuestion(session.DBPath, backup, at),
+                                        ui::MessageIcon::Critical, ui::kProgramTitle))
+        return false;
+    return runOrReport(session, parent, [&] { store::restoreBackup(session.DBPath, backup, at); });
+}
+
+// Whether the file at DBPath can serve, after what the check and the user
+// could mend; when it cannot, the user has been told why. A declined or
+// failed restore has said all there is to say.
+bool fileCanServe(Session& session, QWidget* parent)
+{
+    DatabaseVerdict verdict = checkDatabase(session.DBPath);
+    const QString backup =
+        verdict.kind == DatabaseVerdict::Kind::Damaged ? store::latestGoodBackup(session.DBPath) : QString();
+    if (!backup.isEmpty()) {
+        if (!restoredOnRequest(session, parent, verdict, backup))
+            return false;
+        // The backup put in place is checked like any file.
+        verdict = checkDatabase(session.DBPath);
+    }
+    if (verdict.kind == DatabaseVerdict::Kind::Usable)
+        return true;
+    session.services.messages->show(parent, verdict.message, ui::MessageIcon::Critical, ui::kProgramTitle);
+    return false;
+}
+
 } // namespace
 
 bool LocateDatabase(Session& session, QWidget* parent)
@@ -53,10 +85,8 @@ bool LocateDatabase(Session& session, QWidget* parent)
                 return false;
             }
         }
-        const std::optional<QString> problem = databaseProblem(session.DBPath);
-        if (!problem)
+        if (fileCanServe(session, parent))
             break;
-        session.services.messages->show(parent, *problem, ui::MessageIcon::Critical, ui::kProgramTitle);
         session.DBPath.clear();
     }
     WriteSettings(session);
@@ -69,7 +99,10 @@ namespace {
 void backUpToday(Session& session, QWidget* parent)
 {
     try {
-        store::takeDailyBackup(session.DBPath, session.now().date());
+        const store::DailyBackup backup = store::takeDailyBackup(session.DBPath, session.now().date());
+        if (backup.outcome == store::DailyBackup::Outcome::Damaged)
+            session.services.messages->show(parent, damagedBackupMessage(session.DBPath, backup),
+                                            ui::MessageIcon::Warning, ui::kProgramTitle);
     } catch (const store::StoreError& error) {
         session.services.messages->show(parent, backupFailedMessage(session.DBPath, error.message()),
                                         ui::MessageIcon::Warning, ui::kProgramTitle);
@@ -120,12 +153,9 @@ bool prepareDatabase(Session& session, QWidget* parent)
         }
     }
     // A damaged or foreign file is reported before anything is written into it.
-    if (!checked) {
-        if (const std::optional<QString> problem = databaseProblem(session.DBPath)) {
-            session.services.messages->show(parent, *problem, ui::MessageIcon::Critical, ui::kProgramTitle);
-            session.endProgram();
-            return false;
-        }
+    if (!checked && !fileCanServe(session, parent)) {
+        session.endProgram();
+        return false;
     }
     backUpToday(session, parent);
     return runOrEndProgram(session, parent, [&] { store::completeSchema(session.DBPath); });

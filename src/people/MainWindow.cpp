@@ -85,6 +85,15 @@ void MainWindow::refillCustomers(const store::RowChange* write)
     });
 }
 
+bool MainWindow::stillShown(people::KeyedList& list, int position, const store::PeopleTable& table)
+{
+    const auto key = list.keyAt(position);
+    if (!key || table.line(*key) == list.lineText(position))
+        return true;
+    list.fill(table.readLines());
+    return false;
+}
+
 bool MainWindow::GetData()
 {
     // Both rows are read before either is taken, so a failure leaves the
@@ -94,13 +103,18 @@ bool MainWindow::GetData()
     bool agentGone = false, customerGone = false;
     const bool read = runOrReport(m_session, this, ui::kNothingChanged, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.database());
+        const store::PeopleTable customers = store::customerTable(m_session.database());
+        // Both lists are brought up to date before the user chooses again.
+        agentGone = !stillShown(*m_agents, m_session.AgentIndex, agents);
+        customerGone = !stillShown(*m_customers, m_session.CustIndex, customers);
+        if (agentGone || customerGone)
+            return;
         if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents)) {
             const auto values = agents.row(*key);
             agentGone = !values;
             if (values)
                 agent = store::recordOf<AgentRecord>(*values);
         }
-        const store::PeopleTable customers = store::customerTable(m_session.database());
         if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers)) {
             const auto values = customers.row(*key);
             customerGone = !values;
@@ -140,9 +154,19 @@ void MainWindow::newAgent()
 
 void MainWindow::editAgent()
 {
+    editChosen(*m_agents, &store::agentTable, &MainWindow::editAgentRequested);
+}
+
+void MainWindow::editChosen(people::KeyedList& list, store::PeopleTable (*table)(const store::Place& place),
+                            void (MainWindow::*requested)(int position))
+{
     // The previous-contracts list has always followed the last line edited too.
-    m_session.SelectedName = m_agents->selectedText();
-    emit editAgentRequested(m_agents->selectedPosition());
+    m_session.SelectedName = list.selectedText();
+    const int position = list.selectedPosition();
+    bool shown = false;
+    runOrReport(m_session, this, [&] { shown = stillShown(list, position, table(m_session.database())); });
+    if (shown)
+        emit(this->*requested)(position);
 }
 
 void MainWindow::deleteAgent()
@@ -153,7 +177,7 @@ void MainWindow::deleteAgent()
         refillAgentsAfter(*removed);
 }
 
-std::optional<store::RowChange> MainWindow::deleteChosen(const people::KeyedList& list,
+std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list,
                                                          store::PeopleTable (*table)(const store::Place& place),
                                                          const QString& noneChosen, const QString& title)
 {
@@ -161,6 +185,8 @@ std::optional<store::RowChange> MainWindow::deleteChosen(const people::KeyedList
     std::optional<store::RowChange> removed;
     runOrReport(m_session, this, ui::kNothingDeleted, [&] {
         const store::PeopleTable rows = table(m_session.database());
+        if (!stillShown(list, position, rows))
+            return;
         const auto key = keyOrFirst(&list, position, rows);
         if (!key) {
             m_session.services.messages->show(this, noneChosen, ui::MessageIcon::Information, title);
@@ -178,8 +204,7 @@ void MainWindow::newCustomer()
 
 void MainWindow::editCustomer()
 {
-    m_session.SelectedName = m_customers->selectedText();
-    emit editCustomerRequested(m_customers->selectedPosition());
+    editChosen(*m_customers, &store::customerTable, &MainWindow::editCustomerRequested);
 }
 
 void MainWindow::deleteCustomer()

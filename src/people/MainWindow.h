@@ -66,15 +66,23 @@ private:
     void deleteAgent();
     void newCustomer();
     void editCustomer();
+    // Edit of either list: asks for the dialog on the chosen line while the line still shows its row.
+    void editChosen(people::KeyedList& list, store::PeopleTable (*table)(const store::Place& place),
+                    void (MainWindow::*requested)(int position));
     void deleteCustomer();
     // Deletes the row of the list's chosen line, after telling the user when
     // the table is empty. Nothing when the store failed (the user was told).
-    std::optional<store::RowChange> deleteChosen(const people::KeyedList& list,
+    std::optional<store::RowChange> deleteChosen(people::KeyedList& list,
                                                  store::PeopleTable (*table)(const store::Place& place),
                                                  const QString& noneChosen, const QString& title);
     void next();
     void previousContracts();
     void exitProgram();
+    // Whether the chosen line still shows its row as the table holds it. A
+    // line that no longer does (its row gone, or the file replaced by another
+    // with the same keys) reads the whole list again, whatever its change
+    // count says, so that nothing is done for a row the user did not choose.
+    bool stillShown(people::KeyedList& list, int position, const store::PeopleTable& table);
     void refillAgents(const store::RowChange* write);
     void refillCustomers(const store::RowChange* write);
 

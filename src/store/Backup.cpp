@@ -1,14 +1,18 @@
 #include "store/Backup.h"
 
 #include "store/Connection.h"
+#include "store/FileHealth.h"
 #include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 namespace store {
 
@@ -17,6 +21,7 @@ namespace {
 const QString kFolderName = QStringLiteral("backups");
 const QString kDateForm = QStringLiteral("yyyy-MM-dd");
 const QString kPartial = QStringLiteral(".part");
+const QString kDamagedMark = QStringLiteral("-damaged");
 
 QString baseName(const QString& dbPath)
 {
@@ -40,39 +45,9 @@ QRegularExpression backupName(const QString& dbPath)
     throw error;
 }
 
-} // namespace
-
-QString backupFolder(const QString& dbPath)
+// Copies every page of the database at dbPath into a new file at partial.
+void writeCopy(const QString& dbPath, const QString& partial)
 {
-    return QFileInfo(dbPath).absoluteDir().filePath(kFolderName);
-}
-
-QString backupPath(const QString& dbPath, const QDate& day)
-{
-    return QDir(backupFolder(dbPath))
-        .filePath(baseName(dbPath) + QLatin1Char('-') + day.toString(kDateForm) + QStringLiteral(".mdb"));
-}
-
-QStringList existingBackups(const QString& dbPath)
-{
-    const QDir folder(backupFolder(dbPath));
-    const QRegularExpression pattern = backupName(dbPath);
-    QStringList copies;
-    // The date in the name sorts as text, oldest first.
-    for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
-        if (pattern.match(name).hasMatch())
-            copies << folder.filePath(name);
-    return copies;
-}
-
-void copyDatabase(const QString& dbPath, const QString& target)
-{
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
-        throw StoreError(-1, QStringLiteral("Could not create the folder '%1'.")
-                                 .arg(QFileInfo(target).absolutePath()));
-    const QString partial = target + kPartial;
-    QFile::remove(partial);
-
     Connection source(dbPath);
     sqlite3* from = sqliteHandle(source.database());
     if (!from)
@@ -99,22 +74,100 @@ void copyDatabase(const QString& dbPath, const QString& target)
         QFile::remove(partial);
         throw StoreError(-1, QStringLiteral("Could not close the copy '%1'.").arg(partial));
     }
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
-        throw StoreError(-1, QStringLiteral("Could not name the copy '%1'.").arg(target));
+}
+
+// What the integrity check finds wrong with the copy at path.
+QStringList copyProblems(const QString& path)
+{
+    Connection copy(path);
+    return fileProblems(copy);
+}
+
+void rename(const QString& from, const QString& to)
+{
+    if (!QFile::rename(from, to)) {
+        QFile::remove(from);
+        throw StoreError(-1, QStringLiteral("Could not name the copy '%1'.").arg(to));
     }
 }
 
-bool takeDailyBackup(const QString& dbPath, const QDate& today)
+} // namespace
+
+QString backupFolder(const QString& dbPath)
+{
+    return QFileInfo(dbPath).absoluteDir().filePath(kFolderName);
+}
+
+QString backupPath(const QString& dbPath, const QDate& day)
+{
+    return QDir(backupFolder(dbPath))
+        .filePath(baseName(dbPath) + QLatin1Char('-') + day.toString(kDateForm) + QStringLiteral(".mdb"));
+}
+
+QString damagedCopyPath(const QString& copyPath)
+{
+    const QFileInfo copy(copyPath);
+    return copy.dir().filePath(copy.completeBaseName() + kDamagedMark + QLatin1Char('.') + copy.suffix());
+}
+
+QStringList existingBackups(const QString& dbPath)
+{
+    const QDir folder(backupFolder(dbPath));
+    const QRegularExpression pattern = backupName(dbPath);
+    QFileInfoList copies;
+    for (const QFileInfo& copy : folder.entryInfoList(QDir::Files, QDir::Name))
+        if (pattern.match(copy.fileName()).hasMatch())
+            copies << copy;
+    // A copy's name carries the day the clock gave; the file's own time says
+    // when it was written, in the order the copies came. Copies of one moment
+    // keep the order of their names.
+    std::stable_sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return a.lastModified() < b.lastModified();
+    });
+    QStringList paths;
+    for (const QFileInfo& copy : copies)
+        paths << copy.filePath();
+    return paths;
+}
+
+QStringList copyDatabase(const QString& dbPath, const QString& target)
+{
+    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+        throw StoreError(-1, QStringLiteral("Could not create the folder '%1'.")
+                                 .arg(QFileInfo(target).absolutePath()));
+    const QString partial = target + kPartial;
+    QFile::remove(partial);
+    writeCopy(dbPath, partial);
+    QStringList problems;
+    try {
+        problems = copyProblems(partial);
+    } catch (const StoreError& error) {
+        problems << error.message();
+    }
+    rename(partial, problems.isEmpty() ? target : damagedCopyPath(target));
+    return problems;
+}
+
+DailyBackup takeDailyBackup(const QString& dbPath, const QDate& today)
 {
     const QString target = backupPath(dbPath, today);
-    if (QFileInfo::exists(target))
-        return false;
-    copyDatabase(dbPath, target);
-    const QStringList copies = existingBackups(dbPath);
-    for (qsizetype i = 0; i + kBackupsKept < copies.size(); ++i)
-        QFile::remove(copies[i]);
-    return true;
+    // A damaged copy of the day was said when it was made; the next start of
+    // the day does not make and say another.
+    if (QFileInfo::exists(target) || QFileInfo::exists(damagedCopyPath(target)))
+        return {};
+    DailyBackup result;
+    result.problems = copyDatabase(dbPath, target);
+    if (!result.problems.isEmpty()) {
+        result.outcome = DailyBackup::Outcome::Damaged;
+        result.damagedCopy = damagedCopyPath(target);
+        return result;
+    }
+    result.outcome = DailyBackup::Outcome::Taken;
+    QStringList others = existingBackups(dbPath);
+    others.removeAll(target);
+    for (qsizetype i = 0; i + kBackupsKept - 1 < others.size(); ++i)
+        QFile::remove(others[i]);
+    return result;
 }
 
 } // namespace store

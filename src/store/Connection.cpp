@@ -5,9 +5,16 @@
 #include "store/StoreError.h"
 
 #include <QAtomicInt>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QFileInfo>
 #include <QStringList>
 #include <QSqlError>
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
 
 namespace store {
 
@@ -21,9 +28,33 @@ QString nextConnectionName()
 // The store's own number for "the file does not exist".
 constexpr int kFileNotFound = 3024;
 
-// Another program holding the file (a copy running elsewhere, a backup tool)
-// is waited for this long before the operation fails with "database is locked".
-const QString kConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+// Another program holding the file (a copy running elsewhere, a backup tool,
+// another agent's start-up check of a large file) is waited for this long
+// before the operation fails with "database is locked": longer than any one
+// read or write of the program takes, and as long as the office server's
+// bound on a statement.
+constexpr qint64 kLockWaitMs = 30000;
+
+// SQLite's own wait sleeps longer and longer between looks (up to a tenth of
+// a second), so of several programs waiting, the one that has waited longest
+// looks least often and keeps losing the lock to those that just came: one
+// save could wait seconds behind a stream of others. Short sleeps of varied
+// length give every waiting program an even chance at each release.
+int waitForLock(void*, int looks)
+{
+    // A thread waits for one lock at a time; the first look starts its clock.
+    thread_local QElapsedTimer waited;
+    if (looks == 0)
+        waited.start();
+    if (waited.elapsed() >= kLockWaitMs)
+        return 0;
+    std::this_thread::sleep_for(std::chrono::microseconds(QRandomGenerator::global()->bounded(200, 3000)));
+    return 1;
+}
+// Taking the write lock at the start means a writer never holds a read lock
+// that another writer waits for: no two writers can end up each waiting for
+// the other, which SQLite settles by failing one of them at once.
+const QString kBeginWriting = QStringLiteral("BEGIN IMMEDIATE");
 
 // The names of the server sessions this thread keeps open between operations.
 QStringList& threadSessions()
@@ -77,12 +108,13 @@ void Connection::openFile(const QString& dbPath)
     m_name = nextConnectionName();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_db.setDatabaseName(dbPath);
-    m_db.setConnectOptions(kConnectOptions);
     if (!m_db.open()) {
         const StoreError error = StoreError::from(m_db.lastError());
         forget(m_db, m_name);
         throw error;
     }
+    if (sqlite3* handle = sqliteHandle(m_db))
+        sqlite3_busy_handler(handle, waitForLock, nullptr);
     // Opening does not read the file; a first read tells a database from any other file.
     QSqlQuery probe(m_db);
     if (!probe.exec(QStringLiteral("PRAGMA schema_version"))) {
@@ -155,10 +187,15 @@ void Connection::exec(QSqlQuery& query)
         throw failure(query.lastError());
 }
 
-void Connection::begin()
+void Connection::begin(Access access)
 {
-    if (!answered([&] { return m_db.transaction(); }))
+    if (m_backend == Backend::File && access == Access::Write) {
+        QSqlQuery query(m_db);
+        if (!query.exec(kBeginWriting))
+            throw failure(query.lastError());
+    } else if (!answered([&] { return m_db.transaction(); })) {
         throw failure(m_db.lastError());
+    }
     m_inTransaction = true;
 }
 

@@ -44,10 +44,13 @@ public:
     void exec(QSqlQuery& query);
 
     // Runs work inside one transaction: either all of it is stored or none.
+    // On the file it holds the write lock from its start, so two programs
+    // writing at once queue at the door instead of one of them finding the
+    // other half way and giving up.
     template <typename Work>
     void transaction(Work&& work)
     {
-        begun(std::forward<Work>(work));
+        within(Access::Write, std::forward<Work>(work));
         commit();
     }
 
@@ -56,11 +59,12 @@ public:
     template <typename Work>
     void snapshot(Work&& work)
     {
-        transaction([&] {
+        within(Access::Read, [&] {
             if (m_backend == Backend::Server)
                 execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
             std::forward<Work>(work)();
         });
+        commit();
     }
 
     // Runs work inside a transaction that is always rolled back: a question
@@ -68,7 +72,7 @@ public:
     template <typename Work>
     void rolledBack(Work&& work)
     {
-        begun(std::forward<Work>(work));
+        within(Access::Write, std::forward<Work>(work));
         rollback();
     }
 
@@ -76,11 +80,12 @@ public:
     QSqlDatabase& database() { return m_db; }
 
 private:
+    enum class Access { Read, Write };
     // Begins a transaction and runs work in it; a failure rolls it back.
     template <typename Work>
-    void begun(Work&& work)
+    void within(Access access, Work&& work)
     {
-        begin();
+        begin(access);
         try {
             std::forward<Work>(work)();
         } catch (...) {
@@ -88,7 +93,7 @@ private:
             throw;
         }
     }
-    void begin();
+    void begin(Access access);
     void commit();
     void rollback() noexcept;
     // The failure as the store itself reports it: SQLite's extended code and

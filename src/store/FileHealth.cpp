@@ -4,8 +4,11 @@
 #include "store/StoreError.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 namespace store {
 
@@ -15,8 +18,19 @@ constexpr qsizetype kSignatureOffset = 4;
 const QByteArray kJetSignature = QByteArrayLiteral("Standard Jet DB");
 const QByteArray kAceSignature = QByteArrayLiteral("Standard ACE DB");
 
-const QString kQuickCheck = QStringLiteral("PRAGMA quick_check");
+// The whole check, not the quick one: only it compares each index with its
+// table, and an index that misses a row hides that contract from its customer.
+const QString kIntegrityCheck = QStringLiteral("PRAGMA integrity_check");
 const QString kWhole = QStringLiteral("ok");
+const QString kReindex = QStringLiteral("REINDEX");
+
+// SQLite's words for an index that disagrees with its table.
+bool isIndexProblem(const QString& line)
+{
+    static const QRegularExpression index(QStringLiteral(
+        "^(row \\d+ missing from index \\S+|wrong # of entries in index \\S+|non-unique entry in index \\S+)$"));
+    return index.match(line).hasMatch();
+}
 } // namespace
 
 bool hasAccessSignature(const QString& path)
@@ -33,7 +47,7 @@ QStringList fileProblems(Connection& connection)
 {
     QStringList problems;
     try {
-        QSqlQuery check = connection.run(kQuickCheck);
+        QSqlQuery check = connection.run(kIntegrityCheck);
         while (check.next()) {
             const QString line = check.value(0).toString();
             if (line != kWhole)
@@ -45,6 +59,16 @@ QStringList fileProblems(Connection& connection)
         problems << error.description();
     }
     return problems;
+}
+
+bool onlyIndexesDisagree(const QStringList& problems)
+{
+    return !problems.isEmpty() && std::all_of(problems.begin(), problems.end(), isIndexProblem);
+}
+
+void rebuildIndexes(Connection& connection)
+{
+    connection.transaction([&] { connection.execute(kReindex); });
 }
 
 bool isDamage(int storeCode)

@@ -14,10 +14,18 @@ class Connection;
 // system this program replaced, which it cannot read.
 bool hasAccessSignature(const QString& path);
 
-// What SQLite's quick check finds wrong with the file's pages and records:
-// empty when the file is whole. A file too broken to be checked at all gives
-// the store's own description of it.
+// What SQLite's integrity check finds wrong with the file's pages, records
+// and indexes: empty when the file is whole. A file too broken to be checked
+// at all gives the store's own description of it.
 QStringList fileProblems(Connection& connection);
+
+// Whether everything the check found is an index that disagrees with its
+// table (a file put back beside a stale journal, say): rebuilding the indexes
+// from the tables mends it without changing a row.
+bool onlyIndexesDisagree(const QStringList& problems);
+
+// Rebuilds every index of the file from its table, in one transaction.
+void rebuildIndexes(Connection& connection);
 
 // Whether a store error code says the file's content is broken (as opposed to
 // locked, missing, unreadable or not a database at all).

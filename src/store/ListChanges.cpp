@@ -64,18 +64,25 @@ bool isSqlite(Connection& connection)
 
 } // namespace
 
+QStringList fileListChangesStatements()
+{
+    QStringList statements{kCreateChanges};
+    for (const QString& table : kCountedTables)
+        for (const QString& event : {QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE")})
+            statements << countTrigger(table, event);
+    statements << kMissingDbaIndex;
+    return statements;
+}
+
 void addListChanges(Connection& connection)
 {
     // The office server keeps its counts with its own kind of trigger, set up with its schema.
     if (!isSqlite(connection))
         return;
-    connection.run(kCreateChanges);
-    for (const QString& table : kCountedTables) {
+    for (const QString& statement : fileListChangesStatements())
+        connection.run(statement);
+    for (const QString& table : kCountedTables)
         connection.run(kStartCount, {table});
-        for (const QString& event : {QStringLiteral("INSERT"), QStringLiteral("UPDATE"), QStringLiteral("DELETE")})
-            connection.run(countTrigger(table, event));
-    }
-    connection.run(kMissingDbaIndex);
 }
 
 QStringList serverListChangesStatements()

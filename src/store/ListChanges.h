@@ -18,6 +18,8 @@ class Connection;
 // Adds the counts, their triggers and the index of customers still without a
 // DBA to a file that lacks them; runs inside the caller's transaction.
 void addListChanges(Connection& connection);
+// The statements that make the counts, their triggers and that index in a file.
+QStringList fileListChangesStatements();
 // The same for the office server, whose triggers call a function of its own;
 // run with its schema, after the Agent and Customer tables.
 QStringList serverListChangesStatements();

@@ -65,6 +65,16 @@ std::optional<QStringList> PeopleTable::row(RowKey key) const
     return textsOf(query, 0, m_columns.size());
 }
 
+std::optional<QString> PeopleTable::line(RowKey key) const
+{
+    Connection connection(m_place);
+    QSqlQuery query = connection.run(
+        QStringLiteral("SELECT %1 FROM %2 WHERE RowKey = ?").arg(m_lineExpression, m_table), {key});
+    if (!query.next())
+        return std::nullopt;
+    return textOf(query.value(0));
+}
+
 ListRead PeopleTable::readLines() const
 {
     // The store builds each line's text, so a list of a million rows costs two

@@ -47,6 +47,8 @@ public:
     std::optional<RowKey> firstKey() const;
     // The row's values, or nothing when no row has that key.
     std::optional<QStringList> row(RowKey key) const;
+    // The row's list line, or nothing when no row has that key.
+    std::optional<QString> line(RowKey key) const;
     // One list line per row, in key order.
     ListRead readLines() const;
     std::optional<qint64> changeCount() const;

@@ -3,6 +3,7 @@
 #include "store/AgentTable.h"
 #include "store/Connection.h"
 #include "store/CustomerTable.h"
+#include "store/ForeignParts.h"
 #include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/PoliciesTable.h"
@@ -17,11 +18,10 @@ namespace store {
 
 namespace {
 
-// Every table's statements for the file, in the order they are created.
-QStringList fileStatements()
+// Every table's statements, in the order they are created.
+QStringList tableStatements(Backend backend)
 {
-    return agentCreateStatements(Backend::File) + customerCreateStatements(Backend::File)
-        + policiesCreateStatements(Backend::File);
+    return agentCreateStatements(backend) + customerCreateStatements(backend) + policiesCreateStatements(backend);
 }
 
 // The table's name as the database lists it, matched without regard to case
@@ -37,7 +37,7 @@ QString listedName(const QStringList& tables, const QString& name)
 void writeSchema(Connection& connection)
 {
     connection.transaction([&] {
-        for (const QString& statement : fileStatements())
+        for (const QString& statement : tableStatements(Backend::File))
             connection.run(statement);
         addListChanges(connection);
         connection.run(writeTokensCreateStatement());
@@ -46,6 +46,15 @@ void writeSchema(Connection& connection)
 }
 
 } // namespace
+
+QStringList schemaStatements(Backend backend)
+{
+    if (backend == Backend::File)
+        return tableStatements(backend) + fileListChangesStatements();
+    // The server has no user_version; a one-row table keeps the schema version.
+    return tableStatements(backend) + serverListChangesStatements() +
+           QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
+}
 
 const QList<TableDesign>& tableDesigns()
 {
@@ -83,20 +92,23 @@ SchemaInspection inspectSchema(Connection& connection)
 {
     const QStringList tables = connection.database().tables();
     if (tables.isEmpty())
-        return {SchemaState::NoTables, {}};
+        return {SchemaState::NoTables, {}, {}};
     SchemaInspection inspection;
     for (const TableDesign& design : tableDesigns()) {
         const QString listed = listedName(tables, design.name);
         if (listed.isEmpty())
-            return {SchemaState::Foreign, {}};
+            return {SchemaState::Foreign, {}, {}};
         // Columns, too, are matched without regard to case.
         const QSqlRecord record = connection.database().record(listed);
         if (record.indexOf(design.key) < 0)
-            return {SchemaState::Foreign, {}};
+            return {SchemaState::Foreign, {}, {}};
         for (const QString& column : design.columns)
             if (record.indexOf(column) < 0)
                 inspection.missingColumns << design.name + QLatin1Char('.') + column;
     }
+    inspection.foreignParts = foreignParts(connection);
+    if (!inspection.foreignParts.isEmpty())
+        return {SchemaState::Foreign, {}, inspection.foreignParts};
     if (!inspection.missingColumns.isEmpty())
         inspection.state = SchemaState::MissingColumns;
     return inspection;

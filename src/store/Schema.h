@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Backend.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,14 +22,20 @@ enum class SchemaState {
     NoTables,       // an empty database (a 0-byte file, say): it can get the whole schema
     Complete,       // the three tables with every column the program uses
     MissingColumns, // the three tables, some columns missing (an older file)
-    Foreign,        // another program's database: a table or its key is missing
+    Foreign,        // another program's database: a table or its key is missing,
+                    // or something in it would change what the program stores
 };
 
 struct SchemaInspection {
     SchemaState state = SchemaState::Complete;
     // "Policies.PolicyNo1", for each column the program uses and the file lacks.
     QStringList missingColumns;
+    // What makes the tables another program's, in plain sentences, when known.
+    QStringList foreignParts;
 };
+
+// Every CREATE the program runs to make its whole schema, in order.
+QStringList schemaStatements(Backend backend);
 
 // The program's three tables: name, hidden key and columns, in the order
 // they are created.

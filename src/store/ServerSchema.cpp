@@ -1,10 +1,6 @@
 #include "store/ServerSchema.h"
 
-#include "store/AgentTable.h"
 #include "store/Connection.h"
-#include "store/CustomerTable.h"
-#include "store/ListChanges.h"
-#include "store/PoliciesTable.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/WriteToken.h"
@@ -14,13 +10,6 @@
 namespace store {
 
 namespace {
-
-QStringList schemaStatements()
-{
-    return agentCreateStatements(Backend::Server) + customerCreateStatements(Backend::Server)
-        + policiesCreateStatements(Backend::Server) + serverListChangesStatements()
-        + QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
-}
 
 // Any number of the program's own, held only while the schema is made.
 constexpr qint64 kSchemaLock = 0x5175696c6c6f6e; // "Quillon"
@@ -47,10 +36,13 @@ void completeServerSchema(Connection& connection)
         if (inspection.state == SchemaState::MissingColumns) {
             addMissingColumns(connection, inspection.missingColumns);
         } else if (inspection.state == SchemaState::NoTables) {
-            for (const QString& statement : schemaStatements())
+            for (const QString& statement : schemaStatements(Backend::Server))
                 connection.execute(statement);
             connection.run(QStringLiteral("INSERT INTO SchemaVersion (Version) VALUES (?)"), {kSchemaVersion});
         } else if (inspection.state == SchemaState::Foreign) {
+            if (!inspection.foreignParts.isEmpty())
+                throw StoreError(-1, QStringLiteral("The database is not a QUILLON database.\n") +
+                                         inspection.foreignParts.join(QLatin1Char('\n')));
             throw StoreError(-1, QStringLiteral("The database holds tables of another program."));
         }
         // A database an older program made gets the table of write tokens now.

@@ -24,4 +24,12 @@ void QtMessageBoxService::show(QWidget* parent, const QString& text, MessageIcon
     box.exec();
 }
 
+bool QtMessageBoxService::ask(QWidget* parent, const QString& text, MessageIcon icon, const QString& title)
+{
+    // No is the default: Enter alone never replaces anything.
+    QMessageBox box(toQtIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace ui

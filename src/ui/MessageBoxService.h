@@ -10,8 +10,8 @@ namespace ui {
 // "critical" and "error" messages, as on the desktop this program came from.
 enum class MessageIcon { Information, Critical, Warning, Question };
 
-// Every message box the program shows has exactly one OK button.
-enum class MessageButtons { Ok };
+// A message box has one OK button, or asks a question answered Yes or No.
+enum class MessageButtons { Ok, YesNo };
 
 // Window code shows message boxes through this service so that tests can
 // record what was shown instead of blocking on a modal box.
@@ -20,6 +20,8 @@ public:
     virtual ~MessageBoxService() = default;
     virtual void show(QWidget* parent, const QString& text, MessageIcon icon,
                       const QString& title, MessageButtons buttons = MessageButtons::Ok) = 0;
+    // A question with Yes and No buttons; true when the user answered Yes.
+    virtual bool ask(QWidget* parent, const QString& text, MessageIcon icon, const QString& title) = 0;
 };
 
 // Shows a real, modal QMessageBox.
@@ -27,6 +29,7 @@ class QtMessageBoxService final : public MessageBoxService {
 public:
     void show(QWidget* parent, const QString& text, MessageIcon icon, const QString& title,
               MessageButtons buttons = MessageButtons::Ok) override;
+    bool ask(QWidget* parent, const QString& text, MessageIcon icon, const QString& title) override;
 };
 
 // The title every message box carries when it has none of its own.

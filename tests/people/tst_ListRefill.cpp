@@ -182,21 +182,27 @@ private slots:
         QCOMPARE(list->visualRect(list->indexAt(QPoint(1, 1))).top(), 0);
     }
 
-    // Edit or Next >> on a line whose row another program deleted reads the list again; no form opens
-    // and no other row is touched.
+    // Edit, Next >> or Delete on a line whose row another program deleted, or whose row is another
+    // one's since the file was replaced by a database with the same keys and change count, reads the
+    // list again; no form opens and no row is touched.
     void vanishedRowIsReadAgain_data()
     {
         QTest::addColumn<bool>("agent");
         QTest::addColumn<QString>("button");
-        QTest::newRow("Edit a customer") << false << "cmdEditCust";
-        QTest::newRow("Edit an agent") << true << "cmdEditAgent";
-        QTest::newRow("Next with the customer gone") << false << "cmdNext";
-        QTest::newRow("Next with the agent gone") << true << "cmdNext";
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("Edit a customer") << false << "cmdEditCust" << false;
+        QTest::newRow("Edit an agent") << true << "cmdEditAgent" << false;
+        QTest::newRow("Next with the customer gone") << false << "cmdNext" << false;
+        QTest::newRow("Next with the agent gone") << true << "cmdNext" << false;
+        QTest::newRow("Next, file replaced under the customer") << false << "cmdNext" << true;
+        QTest::newRow("Edit, file replaced under the agent") << true << "cmdEditAgent" << true;
+        QTest::newRow("Delete, file replaced under the customer") << false << "cmdDeleteCust" << true;
     }
     void vanishedRowIsReadAgain()
     {
         QFETCH(bool, agent);
         QFETCH(QString, button);
+        QFETCH(bool, replaced);
         TestProgram program;
         const store::Place db = program.makeDatabase();
         insertRows(db, "Agent", {"Name", "Company"}, kThreeAgents);
@@ -204,8 +210,15 @@ private slots:
         QVERIFY(program.start());
         const QString table = agent ? "Agent" : "Customer", column = agent ? "Name" : "DBA";
         QStringList left = columnOf(db, table, column);
-        left.removeAt(1);
-        otherRuns(QString("DELETE FROM %1 WHERE RowKey = ?").arg(table), 1).act(program);
+        if (replaced) {
+            left[1] = "Zed Hauling";
+            otherRuns(QString("UPDATE %1 SET %2 = 'Zed Hauling' WHERE RowKey = ?").arg(table, column), 1).act(program);
+            otherRuns(QString("UPDATE ListChanges SET Changes = Changes - 1 WHERE TableName = '%1'").arg(table))
+                .act(program);
+        } else {
+            left.removeAt(1);
+            otherRuns(QString("DELETE FROM %1 WHERE RowKey = ?").arg(table), 1).act(program);
+        }
         listOf(program, agent)->setCurrentRow(1);
         bool formOpened = false;
         QTimer::singleShot(0, [&] {

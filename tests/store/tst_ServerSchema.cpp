@@ -1,6 +1,7 @@
 #include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 #include "store/ServerSchema.h"
+#include "store/StoreError.h"
 
 #include "support/ThrowawayServer.h"
 
@@ -77,6 +78,47 @@ private slots:
             rows << query.value(0).toString() + '|' + (query.value(1).isNull() ? "NULL" : "?");
         QCOMPARE(rows, (QStringList{"A|NULL", "B|NULL"}));
         QVERIFY(connection.database().record(QStringLiteral("customer")).indexOf(QStringLiteral("Fax")) >= 0);
+    }
+
+    // A trigger, view or rule of another program's, the program's own count function rewritten, or a
+    // contract key that is not an integer key: the office database is refused, not used.
+    void foreignPartsAreRefused_data()
+    {
+        QTest::addColumn<QString>("planted");  // statements separated by |
+        QTest::addColumn<QString>("said");
+        QTest::newRow("trigger") << "CREATE FUNCTION Fix() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                                    "NEW.Financed := '1.00'; RETURN NEW; END $$|CREATE TRIGGER PlantedFix BEFORE INSERT "
+                                    "ON Policies FOR EACH ROW EXECUTE FUNCTION Fix()"
+                                 << "Trigger plantedfix on policies was not made by QUILLON.";
+        QTest::newRow("own function rewritten")
+            << "CREATE OR REPLACE FUNCTION CountListChange() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NULL; END $$"
+            << "Trigger agentcounted on agent was not made by QUILLON.";
+        QTest::newRow("view") << "CREATE VIEW Totals AS SELECT count(*) FROM Policies" << "View totals was not made by QUILLON.";
+        QTest::newRow("rule") << "CREATE RULE NoDelete AS ON DELETE TO Policies DO INSTEAD NOTHING"
+                              << "Rule nodelete on policies was not made by QUILLON.";
+        QTest::newRow("text key") << "ALTER TABLE Policies ALTER COLUMN ID DROP IDENTITY|"
+                                     "ALTER TABLE Policies ALTER COLUMN ID TYPE TEXT"
+                                  << "Policies.ID is not an integer key.";
+    }
+    void foreignPartsAreRefused()
+    {
+        QFETCH(QString, planted);
+        QFETCH(QString, said);
+        static int databases = 0;
+        const store::Place place(m_server.createDatabase(QStringLiteral("foreign%1").arg(++databases)));
+        store::Connection connection(place);
+        store::completeServerSchema(connection);
+        for (const QString& statement : planted.split('|'))
+            connection.execute(statement);
+        QVERIFY(!store::serverHasSchema(connection));
+        try {
+            store::completeServerSchema(connection);
+            QFAIL("the database was taken for the program's");
+        } catch (const store::StoreError& error) {
+            QVERIFY2(error.description().startsWith("The database is not a QUILLON database.\n") &&
+                         error.description().contains(said),
+                     qPrintable(error.description()));
+        }
     }
 
 private:

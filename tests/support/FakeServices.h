@@ -18,10 +18,18 @@ public:
     {
         shown.append({text, icon, title, buttons});
     }
+    // Recorded with Yes/No buttons; answered from the script, No once it is exhausted.
+    bool ask(QWidget*, const QString& text, ui::MessageIcon icon, const QString& title) override
+    {
+        shown.append({text, icon, title, ui::MessageButtons::YesNo});
+        return !answers.isEmpty() && answers.takeFirst();
+    }
     const Shown& last() const { return shown.last(); }
     void clear() { shown.clear(); }
 
     QList<Shown> shown;
+    // Yes (true) or No for each question in turn.
+    QList<bool> answers;
 };
 
 // Answers file-open dialogs from a script (an exhausted script cancels) and records what was asked.

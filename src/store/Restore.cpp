@@ -1,0 +1,94 @@
+#include "store/Restore.h"
+
+#include "store/Backup.h"
+#include "store/Connection.h"
+#include "store/FileHealth.h"
+#include "store/Schema.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <iterator>
+
+namespace store {
+
+namespace {
+
+const QString kRestoring = QStringLiteral(".restoring");
+
+// A copy that can take the file's place: whole, and a database of the program's.
+bool canServe(const QString& copy)
+{
+    if (QFileInfo(copy).size() == 0)
+        return false;
+    try {
+        Connection connection(copy);
+        if (!fileProblems(connection).isEmpty())
+            return false;
+        const SchemaState state = inspectSchema(connection).state;
+        return state == SchemaState::Complete || state == SchemaState::MissingColumns;
+    } catch (const StoreError&) {
+        return false;
+    }
+}
+
+[[noreturn]] void failRestore(const QString& text, const QString& path)
+{
+    throw StoreError(-1, text.arg(QDir::toNativeSeparators(path)));
+}
+
+// The file itself and what SQLite may keep beside it while or after it
+// writes: the rollback journal, and the write-ahead log with its index.
+QStringList companionSuffixes()
+{
+    return {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+}
+
+} // namespace
+
+QString latestGoodBackup(const QString& dbPath)
+{
+    const QStringList copies = existingBackups(dbPath);
+    for (auto copy = copies.crbegin(); copy != copies.crend(); ++copy)
+        if (canServe(*copy))
+            return *copy;
+    return {};
+}
+
+QString setAsidePath(const QString& dbPath, const QDateTime& at)
+{
+    const QFileInfo file(dbPath);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral("-damaged-") +
+                               at.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) + QLatin1Char('.') + file.suffix());
+}
+
+void restoreBackup(const QString& dbPath, const QString& backup, const QDateTime& at)
+{
+    // The copy is written beside the file first, so a full disk or a lost
+    // backup leaves everything where it was.
+    const QString incoming = dbPath + kRestoring;
+    QFile::remove(incoming);
+    if (!QFile::copy(backup, incoming)) {
+        QFile::remove(incoming);
+        failRestore(QStringLiteral("Could not copy the backup into %1."), incoming);
+    }
+    const QString aside = setAsidePath(dbPath, at);
+    QStringList moved;
+    for (const QString& suffix : companionSuffixes()) {
+        if (!QFileInfo::exists(dbPath + suffix))
+            continue;
+        if (!QFile::rename(dbPath + suffix, aside + suffix)) {
+            for (const QString& back : moved)
+                QFile::rename(aside + back, dbPath + back);
+            QFile::remove(incoming);
+            failRestore(QStringLiteral("Could not move %1 aside."), dbPath + suffix);
+        }
+        moved << suffix;
+    }
+    if (!QFile::rename(incoming, dbPath))
+        failRestore(QStringLiteral("Could not put the backup in place of %1."), dbPath);
+}
+
+} // namespace store
