@@ -164,7 +164,8 @@ void MainWindow::editChosen(people::KeyedList& list, store::PeopleTable (*table)
     m_session.SelectedName = list.selectedText();
     const int position = list.selectedPosition();
     bool shown = false;
-    runOrReport(m_session, this, [&] { shown = stillShown(list, position, table(m_session.database())); });
+    runOrReport(m_session, this, ui::kNothingChanged,
+                [&] { shown = stillShown(list, position, table(m_session.database())); });
     if (shown)
         emit(this->*requested)(position);
 }
