@@ -44,5 +44,5 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage);
 QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup);
 
 // The message for an office server that cannot be opened at start-up: which
-// server, and the server's own words for why.
+// server, and the server's own code and words for why.
 QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText);

@@ -41,7 +41,8 @@ bool restoredOnRequest(Session& session, QWidget* parent, const DatabaseVerdict&
     if (!session.services.messages->ask(parent, verdict.message + restoreQuestion(session.DBPath, backup, at),
                                         ui::MessageIcon::Critical, ui::kProgramTitle))
         return false;
-    return runOrReport(session, parent, [&] { store::restoreBackup(session.DBPath, backup, at); });
+    // At start-up the store's words stand alone, as in every start-up message.
+    return runOrReport(session, parent, QString(), [&] { store::restoreBackup(session.DBPath, backup, at); });
 }
 
 // Whether the file at DBPath can serve, after what the check and the user
@@ -122,7 +123,7 @@ bool prepareServerDatabase(Session& session, QWidget* parent)
         store::completeServerSchema(connection);
         return true;
     } catch (const store::StoreError& error) {
-        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error.description()),
+        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error.message()),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
         session.endProgram();
         return false;

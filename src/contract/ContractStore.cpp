@@ -4,12 +4,12 @@
 
 #include <QStringList>
 
-std::int64_t appendContract(const store::Place& place, const PoliciesRow& row)
+std::int64_t appendContract(const store::Place& place, const PoliciesRow& row, const QString& token)
 {
     QStringList columns, texts;
     for (const auto& [column, text] : row.columns()) {
         columns << column;
         texts << text;
     }
-    return store::appendPolicy(place, columns, texts);
+    return store::appendPolicy(place, columns, texts, token);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 // Appends a saved contract to the Policies table of the database file in one
-// transaction; columns with empty text stay NULL. Returns the new row's ID.
+// transaction; columns with empty text stay NULL. Returns the new row's ID, 0
+// when an earlier try with the same write token stored it.
 // Throws store::StoreError, leaving the file as it was.
-std::int64_t appendContract(const store::Place& place, const PoliciesRow& row);
+std::int64_t appendContract(const store::Place& place, const PoliciesRow& row, const QString& token = {});

@@ -206,8 +206,21 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
 
     const PoliciesRow row =
         policiesRow(updated, m_session.CurAgent, m_session.CurCust, terms, m_session.now());
+    // Every try of the same contract carries the same token, so a try after a
+    // failure whose outcome was unknown stores it at most once; the time of
+    // saving is not part of what the user sees as the same contract.
+    QStringList contents;
+    for (const auto& [column, text] : row.columns())
+        if (column != QStringLiteral("Run"))
+            contents << column + QLatin1Char('=') + text;
+    // Stays 0 when an earlier try turns out to have stored the contract: its ID is not known here.
     std::int64_t id = 0;
-    if (!runOrReport(m_session, this, [&] { id = appendContract(m_session.database(), row); }))
+    const bool saved = runOrReport(m_session, this, ui::kNothingSaved, [&] {
+        m_pendingSave.attempt(contents.join(QLatin1Char('\n')), [&](const QString& token) {
+            id = appendContract(m_session.database(), row, token);
+        });
+    });
+    if (!saved)
         return std::nullopt;
     m_session.CurrentContract = updated;
     return id;

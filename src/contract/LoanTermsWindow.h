@@ -2,6 +2,7 @@
 
 #include "contract/LoanTermsForm.h"
 #include "contract/TermsReview.h"
+#include "store/WriteToken.h"
 #include "print/NoteValues.h"
 
 #include <QWidget>
@@ -60,4 +61,5 @@ private:
     LoanTermsForm m_form;
     TermsReview m_review;
     bool m_showing = false;
+    store::PendingWrite m_pendingSave;
 };

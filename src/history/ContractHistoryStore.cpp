@@ -46,9 +46,9 @@ StoredContract readContract(const store::Place& place, qint64 id)
     return store::policyRow(place, id);
 }
 
-qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now)
+qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now, const QString& token)
 {
-    return store::copyPolicy(place, id, now);
+    return store::copyPolicy(place, id, now, token);
 }
 
 void deleteContract(const store::Place& place, qint64 id)

@@ -42,7 +42,7 @@ StoredContract readContract(const store::Place& place, qint64 id);
 // Adds a duplicate of the row with this ID, dated now; every other column is
 // copied unchanged, NULLs included. Returns the copy's ID, or 0 when the row
 // is gone and nothing was added.
-qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now);
+qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now, const QString& token = {});
 
 // Removes the row with this ID; a missing row is not an error.
 void deleteContract(const store::Place& place, qint64 id);

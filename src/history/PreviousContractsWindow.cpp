@@ -107,7 +107,7 @@ bool PreviousContractsWindow::FillGrid()
 {
     // Read first: a failure leaves the grid showing what it showed.
     QList<history::ListedContract> contracts;
-    const bool read = runOrReport(m_session, this, [&] {
+    const bool read = runOrReport(m_session, this, ui::kNothingChanged, [&] {
         contracts = history::listContracts(m_session.database(), m_session.SelectedName);
     });
     if (!read)
@@ -227,7 +227,7 @@ void PreviousContractsWindow::editChosen()
     if (!id)
         return;
     history::StoredContract contract;
-    if (!runOrReport(m_session, this, [&] { contract = history::readContract(m_session.database(), *id); }))
+    if (!runOrReport(m_session, this, ui::kNothingChanged, [&] { contract = history::readContract(m_session.database(), *id); }))
         return;
     if (contract.isEmpty()) {
         // Gone from the file since the list was read: show what is there now.
@@ -249,7 +249,13 @@ void PreviousContractsWindow::copyChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrReport(m_session, this, [&] { history::copyContract(m_session.database(), *id, m_session.now()); }))
+    // A Copy pressed again after a failure of unknown outcome copies at most once.
+    const bool copied = runOrReport(m_session, this, ui::kNothingCopied, [&] {
+        m_pendingCopy.attempt(QString::number(*id), [&](const QString& token) {
+            history::copyContract(m_session.database(), *id, m_session.now(), token);
+        });
+    });
+    if (!copied)
         return;
     if (!FillGrid() || dataRows() == 0)
         return;
@@ -266,7 +272,7 @@ void PreviousContractsWindow::deleteChosen()
     const std::optional<qint64> id = chosenId();
     if (!id)
         return;
-    if (!runOrReport(m_session, this, [&] { history::deleteContract(m_session.database(), *id); }))
+    if (!runOrReport(m_session, this, ui::kNothingDeleted, [&] { history::deleteContract(m_session.database(), *id); }))
         return;
     // The row above the deleted one; the refill turns 0 into the first row.
     m_session.ContractRow = toContractRow(row - 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/NoteValues.h"
+#include "store/WriteToken.h"
 
 #include <QDialog>
 
@@ -72,4 +73,5 @@ private:
     QPushButton* m_cmdCopy = nullptr;
     QPushButton* m_cmdDelete = nullptr;
     QPushButton* m_cmdDone = nullptr;
+    store::PendingWrite m_pendingCopy;
 };

@@ -75,13 +75,13 @@ void MainWindow::refillCustomersAfter(const store::RowChange& write)
 
 void MainWindow::refillAgents(const store::RowChange* write)
 {
-    runOrReport(m_session, this,
-                    [&] { people::refill(*m_agents, store::agentTable(m_session.database()), write); });
+    runOrReport(m_session, this, ui::kNothingChanged,
+                [&] { people::refill(*m_agents, store::agentTable(m_session.database()), write); });
 }
 
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
-    runOrReport(m_session, this, [&] {
+    runOrReport(m_session, this, ui::kNothingChanged, [&] {
         // Repaired rows are a change the list cannot follow line by line.
         if (store::giveMissingDbaTheName(m_session.database()))
             write = nullptr;
@@ -105,7 +105,7 @@ bool MainWindow::GetData()
     AgentRecord agent;
     CustomerRecord customer;
     bool agentGone = false, customerGone = false;
-    const bool read = runOrReport(m_session, this, [&] {
+    const bool read = runOrReport(m_session, this, ui::kNothingChanged, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.database());
         const store::PeopleTable customers = store::customerTable(m_session.database());
         // Both lists are brought up to date before the user chooses again.
@@ -168,7 +168,8 @@ void MainWindow::editChosen(people::KeyedList& list, store::PeopleTable (*table)
     m_session.SelectedName = list.selectedText();
     const int position = list.selectedPosition();
     bool shown = false;
-    runOrReport(m_session, this, [&] { shown = stillShown(list, position, table(m_session.database())); });
+    runOrReport(m_session, this, ui::kNothingChanged,
+                [&] { shown = stillShown(list, position, table(m_session.database())); });
     if (shown)
         emit(this->*requested)(position);
 }
@@ -187,7 +188,7 @@ std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list
 {
     const int position = list.selectedPosition();
     std::optional<store::RowChange> removed;
-    runOrReport(m_session, this, [&] {
+    runOrReport(m_session, this, ui::kNothingDeleted, [&] {
         const store::PeopleTable rows = table(m_session.database());
         if (!stillShown(list, position, rows))
             return;
@@ -212,7 +213,7 @@ void MainWindow::undoDelete()
     const DeletedRow deleted = *m_deleted;
     const bool agent = deleted.list == m_agents;
     std::optional<store::RowChange> restored;
-    if (!runOrReport(m_session, this,
+    if (!runOrReport(m_session, this, ui::kNothingPutBack,
                      [&] { restored = deleted.table(m_session.database()).restore(deleted.key, deleted.values); }))
         return;
     if (!restored) {

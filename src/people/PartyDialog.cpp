@@ -87,7 +87,7 @@ bool PartyDialog::activate(int position)
     }
 
     bool show = true;
-    const bool ok = runOrReport(m_session, parentWidget(), [&] {
+    const bool ok = runOrReport(m_session, parentWidget(), ui::kNothingChanged, [&] {
         const store::PeopleTable rows = m_design.table(m_session.database());
         m_editedKey = m_rowAt ? m_rowAt(position) : std::nullopt;
         if (!m_editedKey) {
@@ -126,14 +126,19 @@ void PartyDialog::storeEntries()
         if (m_fields[i]->text() != m_shownValues.value(i))
             values[m_design.fieldColumns[i]] = m_fields[i]->text();
 
+    // OK pressed again after a failure of unknown outcome stores the entries at most once.
+    const QString contents = (m_editMode && m_editedKey ? QString::number(*m_editedKey) : QString())
+        + QLatin1Char('\n') + values.join(QLatin1Char('\n'));
     store::RowChange written;
-    const bool stored = runOrReport(m_session, this, [&] {
-        if (m_editMode) {
-            if (m_editedKey)
-                written = rows.update(*m_editedKey, values);
-        } else {
-            written = rows.insert(values);
-        }
+    const bool stored = runOrReport(m_session, this, ui::kNothingStored, [&] {
+        m_pendingOk.attempt(contents, [&](const QString& token) {
+            if (m_editMode) {
+                if (m_editedKey)
+                    written = rows.update(*m_editedKey, values, token);
+            } else {
+                written = rows.insert(values, token);
+            }
+        });
     });
     if (!stored)
         return;

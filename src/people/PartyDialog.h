@@ -2,6 +2,7 @@
 
 #include "people/FormControls.h"
 #include "store/PeopleTable.h"
+#include "store/WriteToken.h"
 
 #include <QDialog>
 #include <QList>
@@ -71,4 +72,5 @@ private:
     QList<QLineEdit*> m_fields;
     std::optional<store::RowKey> m_editedKey;
     QStringList m_shownValues; // what Edit put into the fields, in field order
+    store::PendingWrite m_pendingOk;
 };

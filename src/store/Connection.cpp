@@ -1,6 +1,7 @@
 #include "store/Connection.h"
 
 #include "store/ServerDriver.h"
+#include "store/ServerLink.h"
 #include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
@@ -82,6 +83,17 @@ void forget(QSqlDatabase& db, const QString& name)
 
 } // namespace
 
+template <typename Call>
+bool Connection::answered(Call&& call)
+{
+    if (m_backend != Backend::Server)
+        return call();
+    AnswerWatch watch(m_db);
+    const bool ok = call();
+    m_answerLate = watch.finish();
+    return ok;
+}
+
 Connection::Connection(const Place& place) : m_backend(place.backend)
 {
     if (place.isServer())
@@ -119,15 +131,17 @@ void Connection::openServer(const ServerAddress& server)
     m_name = serverSessionName(server);
     if (QSqlDatabase::contains(m_name)) {
         m_db = QSqlDatabase::database(m_name, false);
-        if (m_db.isOpen())
+        if (m_db.isOpen() && sessionStillOpen(m_db))
             return;
-    } else {
-        m_db = QSqlDatabase::addDatabase(new ServerDriver, m_name);
-        applyServerAddress(server, m_db);
-        threadSessions().append(m_name);
+        // Nothing of this operation was sent yet: a new session costs the user nothing.
+        forget(m_db, m_name);
     }
+    m_db = QSqlDatabase::addDatabase(new ServerDriver, m_name);
+    applyServerAddress(server, m_db);
+    threadSessions().append(m_name);
     if (!m_db.open()) {
-        const StoreError error = StoreError::from(m_db.lastError());
+        // A login that fails has no SQLSTATE of the server's: the session was never established.
+        const StoreError error(QStringLiteral("08001"), m_db.lastError().databaseText());
         forget(m_db, m_name);
         throw error;
     }
@@ -146,7 +160,7 @@ QSqlQuery Connection::prepare(const QString& sql)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
+    if (!answered([&] { return query.prepare(sql); }))
         throw failure(query.lastError());
     return query;
 }
@@ -164,13 +178,13 @@ QSqlQuery Connection::run(const QString& sql, std::initializer_list<QVariant> va
 void Connection::execute(const QString& sql)
 {
     QSqlQuery query(m_db);
-    if (!query.exec(sql))
+    if (!answered([&] { return query.exec(sql); }))
         throw failure(query.lastError());
 }
 
 void Connection::exec(QSqlQuery& query)
 {
-    if (!query.exec())
+    if (!answered([&] { return query.exec(); }))
         throw failure(query.lastError());
 }
 
@@ -180,7 +194,7 @@ void Connection::begin(Access access)
         QSqlQuery query(m_db);
         if (!query.exec(kBeginWriting))
             throw failure(query.lastError());
-    } else if (!m_db.transaction()) {
+    } else if (!answered([&] { return m_db.transaction(); })) {
         throw failure(m_db.lastError());
     }
     m_inTransaction = true;
@@ -188,9 +202,13 @@ void Connection::begin(Access access)
 
 void Connection::commit()
 {
-    if (!m_db.commit()) {
-        const StoreError error = failure(m_db.lastError());
+    if (!answered([&] { return m_db.commit(); })) {
+        StoreError error = failure(m_db.lastError());
         rollback();
+        // Whatever the server said, the write may have been stored before
+        // the connection failed; only asking again tells.
+        if (m_backend == Backend::Server)
+            error.setCommitUnanswered();
         throw error;
     }
     m_inTransaction = false;
@@ -200,7 +218,9 @@ StoreError Connection::failure(const QSqlError& error)
 {
     m_drop = true;
     const std::optional<StoreError> own = sqliteFailure(m_db);
-    const StoreError failed = own ? *own : StoreError::from(error);
+    const StoreError failed = m_backend == Backend::Server ? serverFailure(m_db, error, m_answerLate)
+                              : own                        ? *own
+                                                           : StoreError::from(error);
     // On the server one failed statement spoils its whole transaction; ending
     // it at once lets the statements still open be freed without complaint.
     if (m_backend == Backend::Server)
@@ -213,7 +233,9 @@ void Connection::rollback() noexcept
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
-    m_db.rollback();
+    // A connection the driver found lost has nothing left to roll back.
+    if (m_db.isOpen())
+        answered([&] { return m_db.rollback(); });
 }
 
 void closeThreadConnections()

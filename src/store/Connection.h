@@ -20,8 +20,10 @@ class StoreError;
 // on the file, works and lets it go, so nothing keeps the file open or locked
 // between user actions. On the office server, where opening costs a login, a
 // thread keeps its open session for the next operation and drops it after any
-// failure, so a lost connection is one failed operation and the next one
-// logs in again. Every failure throws StoreError.
+// failure. A kept session the server closed meanwhile (a restart between two
+// actions) is noticed before anything is sent and replaced without a word.
+// Every call to the server is bounded in time (store/ServerLink.h). Every
+// failure throws StoreError.
 class Connection {
 public:
     // Opens the existing file (a missing file is an error rather than silently
@@ -49,6 +51,7 @@ public:
     void transaction(Work&& work)
     {
         within(Access::Write, std::forward<Work>(work));
+        commit();
     }
 
     // Runs work on one consistent view of the database, so that what it reads
@@ -61,6 +64,16 @@ public:
                 execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
             std::forward<Work>(work)();
         });
+        commit();
+    }
+
+    // Runs work inside a transaction that is always rolled back: a question
+    // asked by trying a write.
+    template <typename Work>
+    void rolledBack(Work&& work)
+    {
+        within(Access::Write, std::forward<Work>(work));
+        rollback();
     }
 
     Backend backend() const { return m_backend; }
@@ -68,6 +81,7 @@ public:
 
 private:
     enum class Access { Read, Write };
+    // Begins a transaction and runs work in it; a failure rolls it back.
     template <typename Work>
     void within(Access access, Work&& work)
     {
@@ -78,7 +92,6 @@ private:
             rollback();
             throw;
         }
-        commit();
     }
     void begin(Access access);
     void commit();
@@ -89,6 +102,9 @@ private:
 
     void openFile(const QString& path);
     void openServer(const ServerAddress& server);
+    // Runs one call that waits for the store; on the server within the bounds.
+    template <typename Call>
+    bool answered(Call&& call);
 
     Backend m_backend = Backend::File;
     QString m_name;
@@ -96,6 +112,8 @@ private:
     // Set after a failure on the server: the session is closed rather than kept.
     bool m_drop = false;
     bool m_inTransaction = false;
+    // The last call to the server got no answer in time and its connection was closed.
+    bool m_answerLate = false;
 };
 
 // Closes the server sessions the calling thread keeps; a thread that used the

@@ -4,6 +4,7 @@
 #include "store/ListChanges.h"
 #include "store/ListLineReader.h"
 #include "store/RowStatement.h"
+#include "store/WriteToken.h"
 
 #include <utility>
 
@@ -102,32 +103,30 @@ QByteArray PeopleTable::lineOf(Connection& connection, RowKey key) const
     return query.next() ? textOf(query.value(0)).toUtf8() : QByteArray();
 }
 
-RowChange PeopleTable::insert(const QStringList& values) const
+RowChange PeopleTable::insert(const QStringList& values, const QString& token) const
 {
     // A row without any value is still a row: it is listed like any other.
     const BoundStatement statement = insertStatement(m_table, m_columns, values);
-    Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Added;
-    connection.transaction([&] {
+    const bool fresh = writeOnce(m_place, token, [&](Connection& connection) {
         change.key = insertRow(connection, statement, QStringLiteral("RowKey"));
         change.line = lineOf(connection, change.key);
         change.changesAfter = store::changeCount(connection, m_table);
     });
-    return change;
+    return fresh ? change : RowChange{};
 }
 
-RowChange PeopleTable::update(RowKey key, const QStringList& values) const
+RowChange PeopleTable::update(RowKey key, const QStringList& values, const QString& token) const
 {
     const BoundStatement statement = updateStatement(m_table, m_columns, values, QStringLiteral("RowKey"), key);
     if (statement.sql.isEmpty())
         return {};
 
-    Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Changed;
     change.key = key;
-    connection.transaction([&] {
+    const bool fresh = writeOnce(m_place, token, [&](Connection& connection) {
         const QSqlQuery query = runStatement(connection, statement);
         // A row another program removed meanwhile is not there to follow.
         if (query.numRowsAffected() != 1)
@@ -135,7 +134,7 @@ RowChange PeopleTable::update(RowKey key, const QStringList& values) const
         change.line = lineOf(connection, key);
         change.changesAfter = store::changeCount(connection, m_table);
     });
-    return change;
+    return fresh ? change : RowChange{};
 }
 
 RowChange PeopleTable::remove(RowKey key) const

@@ -53,9 +53,11 @@ public:
     ListRead readLines() const;
     std::optional<qint64> changeCount() const;
     // A new last row; empty values are not written and stay NULL.
-    RowChange insert(const QStringList& values) const;
+    // With a write token (store/WriteToken.h), a row an earlier try stored is
+    // not stored again: the change is then None.
+    RowChange insert(const QStringList& values, const QString& token = {}) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
-    RowChange update(RowKey key, const QStringList& values) const;
+    RowChange update(RowKey key, const QStringList& values, const QString& token = {}) const;
     RowChange remove(RowKey key) const;
     // Puts a deleted row back under its own key with its values (empty ones
     // stay NULL). Nothing, with nothing written, when a row has that key now.

@@ -1,5 +1,7 @@
 #include "store/Place.h"
 
+#include "store/ServerLink.h"
+
 #include <QSqlDatabase>
 #include <QStringList>
 
@@ -26,7 +28,8 @@ void applyServerAddress(const ServerAddress& address, QSqlDatabase& db)
         db.setDatabaseName(address.dbname);
     if (!address.user.isEmpty())
         db.setUserName(address.user);
-    db.setConnectOptions(connectionOptions(address));
+    // Every session carries the program's bounds on waiting (store/ServerLink.h).
+    db.setConnectOptions(connectionOptions(address) + QLatin1Char(' ') + serverWaitOptions());
 }
 
 QString connectionStringValue(const QString& value)

@@ -4,6 +4,7 @@
 #include "store/PoliciesColumns.h"
 #include "store/RowStatement.h"
 #include "store/StoreError.h"
+#include "store/WriteToken.h"
 
 #include <QSqlRecord>
 
@@ -59,16 +60,15 @@ const QString& policiesDbaIndexIfMissing()
     return sql;
 }
 
-qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts)
+qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts, const QString& token)
 {
     for (qsizetype i = 0; i < columns.size() && i < texts.size(); ++i) {
         if (!texts[i].isEmpty() && !policiesColumns().contains(columns[i]))
             throw StoreError(-1, QStringLiteral("Unknown column '%1'.").arg(columns[i]));
     }
     const BoundStatement insert = insertStatement(kTable, columns, texts);
-    Connection connection(place);
     qint64 id = 0;
-    connection.transaction([&] { id = insertRow(connection, insert, kKey); });
+    writeOnce(place, token, [&](Connection& connection) { id = insertRow(connection, insert, kKey); });
     return id;
 }
 
@@ -106,11 +106,12 @@ QHash<QString, QVariant> policyRow(const Place& place, qint64 id)
     return row;
 }
 
-qint64 copyPolicy(const Place& place, qint64 id, const QDateTime& run)
+qint64 copyPolicy(const Place& place, qint64 id, const QDateTime& run, const QString& token)
 {
-    Connection connection(place);
     qint64 copyId = 0;
-    connection.transaction([&] { copyId = insertRow(connection, {copySql(), {storedRun(run), id}}, kKey); });
+    writeOnce(place, token, [&](Connection& connection) {
+        copyId = insertRow(connection, {copySql(), {storedRun(run), id}}, kKey);
+    });
     return copyId;
 }
 

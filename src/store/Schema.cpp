@@ -9,6 +9,7 @@
 #include "store/PoliciesTable.h"
 #include "store/PrivateFiles.h"
 #include "store/StoreError.h"
+#include "store/WriteToken.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +42,7 @@ void writeSchema(Connection& connection)
         for (const QString& statement : tableStatements(Backend::File))
             connection.run(statement);
         addListChanges(connection);
+        connection.run(writeTokensCreateStatement());
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -132,8 +134,10 @@ SchemaState completeSchema(const QString& path)
         });
     }
     // Files made before the lists kept change counts get them now.
-    if (inspection.state != SchemaState::NoTables && inspection.state != SchemaState::Foreign)
+    if (inspection.state != SchemaState::NoTables && inspection.state != SchemaState::Foreign) {
         ensureListChanges(connection);
+        ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
+    }
     return inspection.state;
 }
 

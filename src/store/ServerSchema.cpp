@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
+#include "store/WriteToken.h"
 
 #include <QStringList>
 
@@ -23,8 +24,10 @@ bool serverHasSchema(Connection& connection)
 
 void completeServerSchema(Connection& connection)
 {
-    if (inspectSchema(connection).state == SchemaState::Complete)
+    if (inspectSchema(connection).state == SchemaState::Complete && hasWriteTokens(connection)) {
+        ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
         return;
+    }
     connection.transaction([&] {
         // Two agents starting on the new database at once: the second waits
         // here and then finds the tables the first made.
@@ -42,6 +45,9 @@ void completeServerSchema(Connection& connection)
                                          inspection.foreignParts.join(QLatin1Char('\n')));
             throw StoreError(-1, QStringLiteral("The database holds tables of another program."));
         }
+        // A database an older program made gets the table of write tokens now.
+        if (!hasWriteTokens(connection))
+            connection.execute(writeTokensCreateStatement());
     });
 }
 

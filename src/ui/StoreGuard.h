@@ -4,32 +4,62 @@
 #include "store/StoreError.h"
 #include "ui/MessageBoxService.h"
 
+#include <QString>
+
 #include <utility>
 
 class QWidget;
 
+namespace ui {
+
+// What became of the user's work when the store failed, said in the first
+// line of the message, before the store's own code and text.
+inline const QString kNothingSaved = QStringLiteral("Nothing was saved; the contract is still on screen.");
+inline const QString kNothingCopied = QStringLiteral("Nothing was copied; the list of contracts is as it was.");
+inline const QString kNothingDeleted = QStringLiteral("Nothing was deleted.");
+inline const QString kNothingPutBack = QStringLiteral("Nothing was put back; the lists are as they were.");
+inline const QString kNothingStored = QStringLiteral("Nothing was stored; what you typed is still in the dialog.");
+inline const QString kNothingChanged = QStringLiteral("The database could not be read; what is on screen is as it was.");
+// A write whose reply was lost, where the store could not be asked afterwards.
+inline const QString kOutcomeUnknown = QStringLiteral(
+    "The database could not be reached to find out whether this was done. "
+    "Trying again does it at most once; everything is still on screen.");
+
+// The message for a failed store operation: what became of the work (none
+// at start-up, whose messages are the store's words alone), then the store's
+// code and text.
+inline QString storeFailureMessage(const QString& fate, const store::StoreError& error)
+{
+    const bool unknown = error.outcomeUnknown() || error.commitUnanswered();
+    const QString first = unknown ? kOutcomeUnknown : fate;
+    return first.isEmpty() ? error.message() : first + QLatin1Char('\n') + error.message();
+}
+
+} // namespace ui
+
 // Runs a store operation whose failure must not lose the user's work (saving a
-// contract): the store's number and description are shown under the program's
-// title and the windows stay as they were. Returns false when it failed.
+// contract): what became of the work (fate) and the store's code and text are
+// shown under the program's title, and the windows stay as they were. Returns
+// false when it failed.
 template <typename Work>
-bool runOrReport(Session& session, QWidget* parent, Work&& work)
+bool runOrReport(Session& session, QWidget* parent, const QString& fate, Work&& work)
 {
     try {
         std::forward<Work>(work)();
         return true;
     } catch (const store::StoreError& error) {
-        session.services.messages->show(parent, error.message(), ui::MessageIcon::Critical,
+        session.services.messages->show(parent, ui::storeFailureMessage(fate, error), ui::MessageIcon::Critical,
                                         ui::kProgramTitle);
         return false;
     }
 }
 
-// Runs a store operation the way the program treats unexpected failures of the
-// database file: reported as above, then the program ends.
+// Runs a store operation the way the program treats failures at start-up:
+// the store's code and text are shown, then the program ends.
 template <typename Work>
 bool runOrEndProgram(Session& session, QWidget* parent, Work&& work)
 {
-    if (runOrReport(session, parent, std::forward<Work>(work)))
+    if (runOrReport(session, parent, QString(), std::forward<Work>(work)))
         return true;
     session.endProgram();
     return false;

@@ -1,5 +1,6 @@
 #include "settings/ServerSettings.h"
 #include "store/Connection.h"
+#include "store/ServerLink.h"
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -66,7 +67,10 @@ private slots:
         QCOMPARE(db.port(), 6000);
         QCOMPARE(db.databaseName(), QStringLiteral("tly"));
         QCOMPARE(db.userName(), QStringLiteral("ann"));
-        QCOMPARE(db.connectOptions(), QStringLiteral("service='svc' sslmode='require' sslrootcert='/c a.crt'"));
+        // The settings' values, then the bounds on every wait.
+        QCOMPARE(db.connectOptions(),
+                 QStringLiteral("service='svc' sslmode='require' sslrootcert='/c a.crt' ") + store::serverWaitOptions());
+        QVERIFY(db.connectOptions().contains(QStringLiteral("connect_timeout=10;keepalives=1;")));
         QCOMPARE(db.password(), QString());
     }
 

@@ -1,12 +1,15 @@
 #include "app/AboutText.h"
 #include "people/TestProgram.h"
+#include "store/ServerLink.h"
 #include "store/ServerSchema.h"
 #include "support/ThrowawayServer.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -90,11 +93,16 @@ private slots:
         QTest::addColumn<QString>("dbname");
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("serverSays");
-        QTest::newRow("nothing listens") << "/nonexistent" << "office" << m_server.user() << "No such file or directory";
+        QTest::addColumn<bool>("frozen");
+        QTest::newRow("nothing listens") << "/nonexistent" << "office" << m_server.user()
+                                         << "Error 08001: connection to server on socket" << false;
         QTest::newRow("no such database") << m_server.socketFolder() << "nosuch" << m_server.user()
-                                          << "database \"nosuch\" does not exist";
+                                          << "database \"nosuch\" does not exist" << false;
         QTest::newRow("unknown login") << m_server.socketFolder() << "postgres" << "nobody"
-                                       << "role \"nobody\" does not exist";
+                                       << "role \"nobody\" does not exist" << false;
+        // Its process stopped: the login is given up after the connect timeout (2 s here).
+        QTest::newRow("server frozen") << m_server.socketFolder() << "postgres" << m_server.user()
+                                       << "timeout expired" << true;
     }
     void unusableServerEndsTheRun()
     {
@@ -102,13 +110,26 @@ private slots:
         QFETCH(QString, dbname);
         QFETCH(QString, user);
         QFETCH(QString, serverSays);
+        QFETCH(bool, frozen);
         store::ServerAddress address;
         address.host = host;
         address.dbname = dbname;
         address.user = user;
         TestProgram program;
         writeIni(program, sectionFor(address));
-        QVERIFY(!program.start());
+        if (frozen) {
+            store::setServerWaits({2, 1, 1});
+            QCOMPARE(::kill(pid_t(m_server.postmasterPid()), SIGSTOP), 0);
+        }
+        QElapsedTimer waited;
+        waited.start();
+        const bool started = program.start();
+        if (frozen) {
+            ::kill(pid_t(m_server.postmasterPid()), SIGCONT);
+            store::setServerWaits({});
+        }
+        QVERIFY2(waited.elapsed() < 5000, qPrintable(QString::number(waited.elapsed())));
+        QVERIFY(!started);
         QVERIFY(program.session().ended);
         QCOMPARE(program.messages.shown.size(), 1);
         const auto& shown = program.messages.shown.first();

@@ -4,6 +4,7 @@
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/TestProgram.h"
+#include "ui/StoreGuard.h"
 
 #include <QSqlRecord>
 #include <QTableWidget>
@@ -62,8 +63,12 @@ void openPrevious(TestProgram& program)
     program.app->windows().frmPrevious->showFromSchedule();
 }
 
-const QString kNoAgent = "Error 1: no such table: Agent", kNoCustomer = "Error 1: no such table: Customer";
-const QString kNoPolicies = "Error 1: no such table: Policies", kRefused = "Error 1811: disk is full";
+// Each message: first what became of the user's work, then the store's code and text.
+QString after(const QString& fate, const QString& store) { return fate + '\n' + store; }
+const QString kNoAgent = after(ui::kNothingChanged, "Error 1: no such table: Agent");
+const QString kNoCustomer = after(ui::kNothingChanged, "Error 1: no such table: Customer");
+const QString kNoPolicies = after(ui::kNothingChanged, "Error 1: no such table: Policies");
+const QString kRefused = "Error 1811: disk is full";
 QString refuse(const QString& when, const QString& table)
 {
     return QString("CREATE TRIGGER refuse BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'disk is full'); END").arg(when, table);
@@ -95,12 +100,12 @@ private slots:
                                               << Act([](TestProgram& p) { p.main()->FillCustomerList(); }) << kNoCustomer;
         QTest::newRow("edit agent") << nothing << gone("Agent") << press("cmdEditAgent") << kNoAgent;
         QTest::newRow("edit customer") << nothing << gone("Customer") << press("cmdEditCust") << kNoCustomer;
-        QTest::newRow("delete agent") << nothing << refuse("DELETE", "Agent") << press("cmdDeleteAgent") << kRefused;
-        QTest::newRow("delete customer") << nothing << refuse("DELETE", "Customer") << press("cmdDeleteCust") << kRefused;
+        QTest::newRow("delete agent") << nothing << refuse("DELETE", "Agent") << press("cmdDeleteAgent") << after(ui::kNothingDeleted, kRefused);
+        QTest::newRow("delete customer") << nothing << refuse("DELETE", "Customer") << press("cmdDeleteCust") << after(ui::kNothingDeleted, kRefused);
         QTest::newRow("next") << nothing << gone("Customer") << press("cmdNext") << kNoCustomer;
         QTest::newRow("previous contracts") << nothing << gone("Policies") << press("cmdPrevContract") << kNoPolicies;
-        QTest::newRow("copy") << Act(openPrevious) << refuse("INSERT", "Policies") << pressInPrevious("cmdCopy") << kRefused;
-        QTest::newRow("delete") << Act(openPrevious) << refuse("DELETE", "Policies") << pressInPrevious("cmdDelete") << kRefused;
+        QTest::newRow("copy") << Act(openPrevious) << refuse("INSERT", "Policies") << pressInPrevious("cmdCopy") << after(ui::kNothingCopied, kRefused);
+        QTest::newRow("delete") << Act(openPrevious) << refuse("DELETE", "Policies") << pressInPrevious("cmdDelete") << after(ui::kNothingDeleted, kRefused);
         QTest::newRow("edit") << Act(openPrevious) << gone("Policies") << pressInPrevious("cmdEdit") << kNoPolicies;
     }
     void failureDuringWorkChangesNothing()
@@ -136,7 +141,7 @@ private slots:
         });
         QVERIFY(openAfterOk);
         QCOMPARE(typed, QString("New Agent"));
-        QCOMPARE(program->messages.shown, (QList<Shown>{{kRefused, ui::MessageIcon::Critical, "QUILLON"}}));
+        QCOMPARE(program->messages.shown, (QList<Shown>{{after(ui::kNothingStored, kRefused), ui::MessageIcon::Critical, "QUILLON"}}));
         QCOMPARE(columnOf(program->defaultDbPath(), "Agent", "Name"), QStringList{"Jo"});
     }
 
@@ -180,7 +185,7 @@ private slots:
         QCOMPARE(program->control<QLineEdit>(schedule, "txtPolicy1_0")->text(), QString("typed policy"));
         QVERIFY(!program->session().ended);
         if (fails) {
-            QCOMPARE(program->messages.shown, (QList<Shown>{{"Error 5: database is locked", ui::MessageIcon::Critical, "QUILLON"}}));
+            QCOMPARE(program->messages.shown, (QList<Shown>{{after(ui::kNothingChanged, "Error 5: database is locked"), ui::MessageIcon::Critical, "QUILLON"}}));
             QVERIFY2(ms >= 29900 && ms < 31500, qPrintable(QString::number(ms)));
         } else {
             QVERIFY(program->messages.shown.isEmpty());

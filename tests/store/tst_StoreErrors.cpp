@@ -68,6 +68,32 @@ private slots:
         QVERIFY(count.next());
         QCOMPARE(count.value(0).toInt(), 0);
     }
+
+    // The server's words as libpq gives them, shown on clean lines with the SQLSTATE.
+    void serverTextOnCleanLines_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("connection closed, hint indented with tabs") << "08006"
+            << "server closed the connection unexpectedly\n\tThis probably means the server terminated abnormally\n"
+               "\tbefore or while processing the request.\n"
+            << "Error 08006: server closed the connection unexpectedly This probably means the server "
+               "terminated abnormally before or while processing the request.";
+        QTest::newRow("severity and an empty ()") << "57P01"
+            << "FATAL:  terminating connection due to administrator command\n()"
+            << "Error 57P01: terminating connection due to administrator command";
+        QTest::newRow("detail on its own line") << "23505"
+            << "ERROR:  duplicate key value violates unique constraint \"x\"\nDETAIL:  Key (a)=(1) already exists.\n"
+            << "Error 23505: duplicate key value violates unique constraint \"x\"\nDETAIL:  Key (a)=(1) already exists.";
+    }
+    void serverTextOnCleanLines()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QCOMPARE(store::StoreError(state, text).message(), message);
+    }
 };
 
 QTEST_MAIN(StoreErrorsTest)

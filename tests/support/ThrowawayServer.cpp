@@ -1,6 +1,7 @@
 #include "support/ThrowawayServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <QFile>
@@ -119,6 +120,23 @@ store::ServerAddress ThrowawayServer::createDatabase(const QString& dbname)
                             QStringLiteral("-p"), QString::number(m_port), QStringLiteral("-U"), user(), dbname}))
         return {};
     return address(dbname);
+}
+
+// pg_ctl starts the server again with the options it was started with.
+bool ThrowawayServer::restart()
+{
+    return m_started
+        && run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
+                QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-l"),
+                logFile(), QStringLiteral("restart")});
+}
+
+qint64 ThrowawayServer::postmasterPid() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("data/postmaster.pid")));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return file.readLine().trimmed().toLongLong();
 }
 
 bool ThrowawayServer::run(const QStringList& command)

@@ -36,6 +36,11 @@ public:
     store::ServerAddress address(const QString& dbname) const;
     // A new empty database on this server; its address, or an empty address on failure.
     store::ServerAddress createDatabase(const QString& dbname);
+    // Stops the server as an administrator's restart does (every session is
+    // told and closed) and starts it again.
+    bool restart();
+    // The server's main process, which answers every new connection.
+    qint64 postmasterPid() const;
 
     // The server's log file, with what it says about failed statements.
     QString logFile() const { return m_dir.filePath(QStringLiteral("log")); }

@@ -1,0 +1,257 @@
+#include "contract/ContractWindows.h"
+#include "people/AgentDialog.h"
+#include "store/PoliciesColumns.h"
+#include "store/ServerLink.h"
+#include "store/ServerSchema.h"
+#include "store/WriteToken.h"
+#include "support/CuttingProxy.h"
+#include "support/ThrowawayServer.h"
+#include "ui/StoreGuard.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <mutex>
+#include <set>
+#include <thread>
+
+// The office server under the faults an office meets: replies lost after
+// COMMIT, a frozen server, restarts between and during the agents' work.
+namespace {
+
+using Act = std::function<void(ContractWindows&)>;
+
+void savePrint(ContractWindows& w)
+{
+    w.review->SaveData(w.schedule->scheduleValues());
+}
+
+void copyFirst(ContractWindows& w)
+{
+    w.in<QPushButton>(w.previous, "cmdCopy")->click();
+}
+
+// OK in the new-agent dialog, shown as New Agent shows it; after a failure
+// it stays open with what was typed, and OK is pressed again.
+void agentOk(ContractWindows& w)
+{
+    QWidget* dialog = w.app->windows().frmAddAgent;
+    if (!dialog->isVisible()) {
+        dialog->show();
+        w.in(dialog, "txtName")->setText("New Agent");
+    }
+    w.in<QPushButton>(dialog, "cmdOK")->click();
+}
+
+qint64 count(const store::Place& place, const QString& sql)
+{
+    store::Connection connection(place);
+    QSqlQuery query = connection.run(sql);
+    return query.next() ? query.value(0).toLongLong() : -1;
+}
+
+// Every column of contract n of saver s holds its name.
+QStringList contractTexts(int saver, int n)
+{
+    return QStringList(store::policiesColumns().size(), QStringLiteral("%1/%2").arg(saver).arg(n));
+}
+
+} // namespace
+
+class ServerFaultsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(m_server.started(), qPrintable(m_server.error())); }
+    void cleanup() { store::setServerWaits({}); }
+
+    // The reply to COMMIT lost: when the server can be asked again at once,
+    // the user hears nothing; when it cannot, the outcome is said to be
+    // unknown and the retry stores nothing twice. Either way one row.
+    void lostCommitReplyStoresOnce_data()
+    {
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<QString>("counted");
+        QTest::addColumn<bool>("serverGoneAfterCut");
+        const QString contracts = "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-1'";
+        const QString agents = "SELECT count(*) FROM Agent WHERE Name = 'New Agent'";
+        QTest::newRow("save, server asked again") << Act(savePrint) << contracts << false;
+        QTest::newRow("save, server out of reach") << Act(savePrint) << contracts << true;
+        QTest::newRow("copy, server asked again") << Act(copyFirst) << contracts << false;
+        QTest::newRow("copy, server out of reach") << Act(copyFirst) << contracts << true;
+        QTest::newRow("agent OK, server asked again") << Act(agentOk) << agents << false;
+        QTest::newRow("agent OK, server out of reach") << Act(agentOk) << agents << true;
+    }
+    void lostCommitReplyStoresOnce()
+    {
+        QFETCH(Act, act);
+        QFETCH(QString, counted);
+        QFETCH(bool, serverGoneAfterCut);
+        CuttingProxy proxy(m_server.socketFolder());
+        QVERIFY(proxy.started());
+        ContractWindows w;
+        const store::Place direct = freshServerDatabase(w);
+        w.session.Server.host = proxy.socketFolder();
+        const bool copying = QByteArray(QTest::currentDataTag()).startsWith("copy");
+        if (copying) {
+            store::Connection(direct).run("INSERT INTO Policies (DBA, PolicyNo1) VALUES ('Ann''s', 'P-1')");
+            w.session.SelectedName = "Ann's";
+            w.previous->showFromSchedule();
+        }
+        w.field("txtPolicy1_0")->setText("P-1");
+        const qint64 before = count(direct, counted);
+
+        proxy.cutAfterCommits(1, serverGoneAfterCut);
+        act(w);
+        QCOMPARE(proxy.cutsDone(), 1);
+        if (serverGoneAfterCut) {
+            QCOMPARE(w.messages.shown.size(), 1);
+            QVERIFY2(w.messages.last().text.startsWith(ui::kOutcomeUnknown + "\nError 08"),
+                     qPrintable(w.messages.last().text));
+            proxy.refuseConnections(false);
+            act(w);
+        }
+        QCOMPARE(w.messages.shown.size(), serverGoneAfterCut ? 1 : 0);
+        QCOMPARE(count(direct, counted), before + 1);
+        store::closeThreadConnections();
+    }
+
+    // A server that stops answering (its process frozen) is given up after
+    // the bound with the store's message; the contract stays on screen.
+    void frozenServerIsGivenUpWithinTheBound()
+    {
+        store::setServerWaits({10, 1, 1});
+        ContractWindows w;
+        const store::Place place = freshServerDatabase(w);
+        w.field("txtPolicy1_0")->setText("P-1");
+        savePrint(w);
+        QVERIFY(w.messages.shown.isEmpty());
+        const qint64 backend = count(place, "SELECT pg_backend_pid()");
+        QCOMPARE(::kill(pid_t(backend), SIGSTOP), 0);
+        QElapsedTimer waited;
+        waited.start();
+        w.field("txtPolicy1_0")->setText("P-2");
+        savePrint(w);
+        const qint64 ms = waited.elapsed();
+        ::kill(pid_t(backend), SIGCONT);
+        QVERIFY2(ms >= 1900 && ms < 4000, qPrintable(QString::number(ms)));
+        QCOMPARE(w.messages.shown.size(), 1);
+        QCOMPARE(w.messages.last().text, ui::kNothingSaved + "\nError 08006: The server gave no answer within 2 "
+                                                             "seconds; the connection was closed.");
+        QCOMPARE(w.field("txtPolicy1_0")->text(), QString("P-2"));
+        QCOMPARE(count(place, "SELECT count(*) FROM Policies"), 1);
+        // The next try finds a server that answers.
+        savePrint(w);
+        QCOMPARE(w.messages.shown.size(), 1);
+        QCOMPARE(count(place, "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-2'"), 1);
+        store::closeThreadConnections();
+    }
+
+    // A restart of the server between two actions costs the user nothing.
+    void restartBetweenActionsIsNotNoticed()
+    {
+        ContractWindows w;
+        const store::Place place = freshServerDatabase(w);
+        w.field("txtPolicy1_0")->setText("P-1");
+        savePrint(w);
+        QVERIFY(m_server.restart());
+        w.field("txtPolicy1_0")->setText("P-2");
+        savePrint(w);
+        QVERIFY(m_server.restart());
+        w.main->FillAgentList();
+        QVERIFY2(w.messages.shown.isEmpty(), qPrintable(w.messages.shown.value(0).text));
+        QCOMPARE(count(place, "SELECT count(*) FROM Policies"), 2);
+        store::closeThreadConnections();
+    }
+
+    // Two programs saving while the server restarts every 1.5 s: a save the
+    // user was told failed is not stored, every other save is stored once.
+    // A save of unknown outcome is tried again, as the message invites.
+    void savesThroughRestartsAreStoredOnceOrNotAtAll()
+    {
+        const store::Place place(m_server.createDatabase("soak"));
+        {
+            store::Connection connection(place);
+            store::completeServerSchema(connection);
+        }
+        std::atomic<bool> saving{true};
+        std::mutex lock;
+        std::set<QString> toldFailed, saved;
+        int unknownOutcomes = 0;
+        std::vector<std::thread> savers;
+        for (int saver = 0; saver < 2; ++saver) {
+            savers.emplace_back([&, saver] {
+                store::PendingWrite pending;
+                for (int n = 0; saving; ++n) {
+                    const QString name = QStringLiteral("%1/%2").arg(saver).arg(n);
+                    for (;;) {
+                        try {
+                            pending.attempt(name, [&](const QString& token) {
+                                store::appendPolicy(place, store::policiesColumns(), contractTexts(saver, n), token);
+                            });
+                            const std::lock_guard<std::mutex> guard(lock);
+                            saved.insert(name);
+                            break;
+                        } catch (const store::StoreError& failure) {
+                            const std::lock_guard<std::mutex> guard(lock);
+                            if (failure.outcomeUnknown())
+                                ++unknownOutcomes;
+                            else
+                                toldFailed.insert(name);
+                        }
+                        // The user reads the message before trying again or going on.
+                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                        const std::lock_guard<std::mutex> guard(lock);
+                        if (toldFailed.count(name))
+                            break;
+                    }
+                }
+                store::closeThreadConnections();
+            });
+        }
+        for (int restart = 0; restart < 6; ++restart) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            QVERIFY(m_server.restart());
+        }
+        saving = false;
+        for (std::thread& saver : savers)
+            saver.join();
+
+        store::Connection connection(place);
+        QSqlQuery rows = connection.run("SELECT PolicyNo1, count(*) FROM Policies GROUP BY PolicyNo1");
+        std::set<QString> stored;
+        while (rows.next()) {
+            QCOMPARE(rows.value(1).toInt(), 1);
+            stored.insert(rows.value(0).toString());
+        }
+        QCOMPARE(stored, saved);
+        for (const QString& failed : toldFailed)
+            QVERIFY(!stored.count(failed));
+        QVERIFY(saved.size() > 100);
+        QVERIFY(!toldFailed.empty());
+        qInfo("%zu saved, %zu told failed, %d unknown outcomes tried again", saved.size(), toldFailed.size(),
+              unknownOutcomes);
+    }
+
+private:
+    // A new database on the throwaway server with the program's schema, made
+    // the database of the windows' session; the address reaches it directly.
+    store::Place freshServerDatabase(ContractWindows& w)
+    {
+        static int made = 0;
+        const store::ServerAddress address = m_server.createDatabase(QStringLiteral("faults%1").arg(++made));
+        const store::Place place(address);
+        {
+            store::Connection connection(place);
+            store::completeServerSchema(connection);
+        }
+        w.session.Server = address;
+        return place;
+    }
+
+    ThrowawayServer m_server;
+};
+
+QTEST_MAIN(ServerFaultsTest)
+#include "tst_ServerFaults.moc"

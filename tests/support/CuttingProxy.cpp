@@ -1,0 +1,145 @@
+#include "support/CuttingProxy.h"
+
+#include <QByteArray>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+sockaddr_un unixAddress(const QString& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = path.toLocal8Bit();
+    std::strncpy(address.sun_path, bytes.constData(), sizeof(address.sun_path) - 1);
+    return address;
+}
+
+QString socketPath(const QString& folder)
+{
+    return folder + QStringLiteral("/.s.PGSQL.5432");
+}
+
+// The simple-query message libpq sends for COMMIT: 'Q', its length, the text.
+const QByteArray kCommit("Q\0\0\0\x0b" "COMMIT\0", 12);
+
+struct Pair {
+    int program;
+    int server;
+    // The COMMIT went through; the server's reply is the last thing it sends here.
+    bool cutting = false;
+};
+
+bool sendAll(int socket, const char* data, ssize_t size)
+{
+    while (size > 0) {
+        const ssize_t sent = ::send(socket, data, size_t(size), MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        data += sent;
+        size -= sent;
+    }
+    return true;
+}
+
+} // namespace
+
+CuttingProxy::CuttingProxy(const QString& serverSocketFolder) : m_serverSocket(socketPath(serverSocketFolder))
+{
+    if (!m_dir.isValid() || ::pipe(m_stopPipe) != 0)
+        return;
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const sockaddr_un address = unixAddress(socketPath(m_dir.path()));
+    if (::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0
+        || ::listen(listener, 16) != 0) {
+        ::close(listener);
+        return;
+    }
+    m_listener = listener;
+    m_thread = std::thread([this] { run(); });
+}
+
+CuttingProxy::~CuttingProxy()
+{
+    if (m_thread.joinable()) {
+        const char stop = 's';
+        [[maybe_unused]] const ssize_t written = ::write(m_stopPipe[1], &stop, 1);
+        m_thread.join();
+    }
+    for (int fd : {m_listener, m_stopPipe[0], m_stopPipe[1]})
+        if (fd >= 0)
+            ::close(fd);
+}
+
+void CuttingProxy::run()
+{
+    std::vector<Pair> pairs;
+    const auto closePair = [&](size_t at) {
+        ::close(pairs[at].program);
+        ::close(pairs[at].server);
+        pairs.erase(pairs.begin() + long(at));
+    };
+    char buffer[65536];
+    for (;;) {
+        std::vector<pollfd> watched{{m_stopPipe[0], POLLIN, 0}, {m_listener, POLLIN, 0}};
+        for (const Pair& pair : pairs) {
+            watched.push_back({pair.program, POLLIN, 0});
+            watched.push_back({pair.server, POLLIN, 0});
+        }
+        if (::poll(watched.data(), watched.size(), -1) < 0)
+            continue;
+        if (watched[0].revents)
+            break;
+        if (watched[1].revents & POLLIN) {
+            const int program = ::accept(m_listener, nullptr, nullptr);
+            if (program >= 0) {
+                const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                const sockaddr_un address = unixAddress(m_serverSocket);
+                if (m_refuse
+                    || ::connect(server, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+                    ::close(server);
+                    ::close(program);
+                } else {
+                    pairs.push_back({program, server});
+                }
+            }
+        }
+        // Back to front, so that closing a pair leaves the others' places in watched.
+        for (size_t at = pairs.size(); at-- > 0;) {
+            const pollfd& fromProgram = watched[2 + 2 * at];
+            const pollfd& fromServer = watched[3 + 2 * at];
+            Pair& pair = pairs[at];
+            if (fromServer.revents) {
+                const ssize_t got = ::recv(pair.server, buffer, sizeof(buffer), 0);
+                // The reply to the cut COMMIT arrived at the server's end and goes nowhere.
+                if (got <= 0 || pair.cutting || !sendAll(pair.program, buffer, got)) {
+                    if (pair.cutting)
+                        ++m_cutsDone;
+                    closePair(at);
+                    continue;
+                }
+            }
+            if (fromProgram.revents) {
+                const ssize_t got = ::recv(pair.program, buffer, sizeof(buffer), 0);
+                if (got <= 0 || !sendAll(pair.server, buffer, got)) {
+                    closePair(at);
+                    continue;
+                }
+                if (QByteArray::fromRawData(buffer, got).contains(kCommit) && m_commitsToCut > 0) {
+                    --m_commitsToCut;
+                    pair.cutting = true;
+                    if (m_refuseAfterCut)
+                        m_refuse = true;
+                }
+            }
+        }
+    }
+    for (size_t at = pairs.size(); at-- > 0;)
+        closePair(at);
+}

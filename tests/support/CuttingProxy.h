@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <thread>
+
+// Stands between the program and a throwaway server, on a Unix socket of its
+// own, and passes everything both ways until told to fail like a network:
+// to lose the server's reply to the next COMMITs (the server has committed,
+// then the connection is cut before the program hears it), or to refuse new
+// connections as a server that is gone would.
+class CuttingProxy {
+public:
+    explicit CuttingProxy(const QString& serverSocketFolder);
+    ~CuttingProxy();
+    CuttingProxy(const CuttingProxy&) = delete;
+    CuttingProxy& operator=(const CuttingProxy&) = delete;
+
+    bool started() const { return m_listener >= 0; }
+    // The socket folder, given as host to libpq.
+    QString socketFolder() const { return m_dir.path(); }
+
+    // thenRefuse: after the cut, new connections are refused as well.
+    void cutAfterCommits(int count, bool thenRefuse = false)
+    {
+        m_refuseAfterCut = thenRefuse;
+        m_commitsToCut = count;
+    }
+    void refuseConnections(bool refuse) { m_refuse = refuse; }
+    int cutsDone() const { return m_cutsDone; }
+
+private:
+    void run();
+
+    QTemporaryDir m_dir;
+    QString m_serverSocket;
+    int m_listener = -1;
+    int m_stopPipe[2] = {-1, -1};
+    std::atomic<int> m_commitsToCut{0};
+    std::atomic<bool> m_refuse{false};
+    std::atomic<bool> m_refuseAfterCut{false};
+    std::atomic<int> m_cutsDone{0};
+    std::thread m_thread;
+};
