@@ -213,7 +213,6 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
     for (const auto& [column, text] : row.columns())
         if (column != QStringLiteral("Run"))
             contents << column + QLatin1Char('=') + text;
-    // Stays 0 when an earlier try turns out to have stored the contract: its ID is not known here.
     std::int64_t id = 0;
     const bool saved = runOrReport(m_session, this, ui::kNothingSaved, [&] {
         m_pendingSave.attempt(contents.join(QLatin1Char('\n')), [&](const QString& token) {

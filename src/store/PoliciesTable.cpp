@@ -68,8 +68,12 @@ qint64 appendPolicy(const Place& place, const QStringList& columns, const QStrin
     }
     const BoundStatement insert = insertStatement(kTable, columns, texts);
     qint64 id = 0;
-    writeOnce(place, token, [&](Connection& connection) { id = insertRow(connection, insert, kKey); });
-    return id;
+    const bool fresh = writeOnce(place, token, [&](Connection& connection) {
+        id = insertRow(connection, insert, kKey);
+        recordRowKey(connection, token, id);
+    });
+    // Stored by an earlier try whose reply was lost: its key was kept with the token.
+    return fresh ? id : rowKeyStoredWith(place, token);
 }
 
 QString policiesByDbaSql(const QStringList& columns)

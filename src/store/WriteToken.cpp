@@ -50,7 +50,8 @@ bool hasWriteTokens(Connection& connection)
 
 const QString& writeTokensCreateStatement()
 {
-    static const QString sql = QStringLiteral("CREATE TABLE WriteTokens (Token TEXT PRIMARY KEY NOT NULL)");
+    static const QString sql =
+        QStringLiteral("CREATE TABLE WriteTokens (Token TEXT PRIMARY KEY NOT NULL, RowKey BIGINT)");
     return sql;
 }
 
@@ -67,6 +68,24 @@ void ensureWriteTokens(Connection& connection, const QDateTime& now)
         return;
     connection.transaction(
         [&] { connection.run(QStringLiteral("DELETE FROM WriteTokens WHERE Token < ?"), {cutOff}); });
+}
+
+void recordRowKey(Connection& connection, const QString& token, qint64 key)
+{
+    if (!token.isEmpty())
+        connection.run(QStringLiteral("UPDATE WriteTokens SET RowKey = ? WHERE Token = ?"), {key, token});
+}
+
+qint64 rowKeyStoredWith(const Place& place, const QString& token)
+{
+    try {
+        Connection connection(place);
+        QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey FROM WriteTokens WHERE Token = ?"), {token});
+        return query.next() ? query.value(0).toLongLong() : 0;
+    } catch (const StoreError&) {
+        // The row is stored either way; only its key stays unknown.
+        return 0;
+    }
 }
 
 QString newWriteToken(const QDateTime& now)

@@ -30,6 +30,12 @@ bool hasWriteTokens(Connection& connection);
 // older than kWriteTokenDays before now; in its own transaction.
 void ensureWriteTokens(Connection& connection, const QDateTime& now);
 
+// The key of the row a write stored, kept with its token in the same
+// transaction, so a retry that finds the write done earlier still knows the
+// row (the kept note is named by it); 0 when it cannot be asked.
+void recordRowKey(Connection& connection, const QString& token, qint64 key);
+qint64 rowKeyStoredWith(const Place& place, const QString& token);
+
 // A new token: the time it was made, for the pruning, and a random part.
 QString newWriteToken(const QDateTime& now);
 
