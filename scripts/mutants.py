@@ -45,6 +45,8 @@ def read_faults(path):
         key, sep, value = raw.partition(":")
         if not sep or key.strip() not in KEYS + OPTIONAL_KEYS:
             sys.exit(f"{path}:{number}: expected one of {', '.join(KEYS + OPTIONAL_KEYS)}")
+        if key.strip() in current:
+            sys.exit(f"{path}:{number}: a second {key.strip()} in one fault (a blank line missing?)")
         current[key.strip()] = value.strip()
         current.setdefault("at", number)
     if current:
