@@ -96,6 +96,8 @@ void CuttingProxy::run()
             continue;
         if (watched[0].revents)
             break;
+        // A pair accepted below is not in watched yet; it is looked at next time round.
+        const size_t watchedPairs = pairs.size();
         if (watched[1].revents & POLLIN) {
             const int program = ::accept(m_listener, nullptr, nullptr);
             if (program >= 0) {
@@ -111,7 +113,7 @@ void CuttingProxy::run()
             }
         }
         // Back to front, so that closing a pair leaves the others' places in watched.
-        for (size_t at = pairs.size(); at-- > 0;) {
+        for (size_t at = watchedPairs; at-- > 0;) {
             const pollfd& fromProgram = watched[2 + 2 * at];
             const pollfd& fromServer = watched[3 + 2 * at];
             Pair& pair = pairs[at];
