@@ -14,6 +14,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -35,6 +36,7 @@ constexpr int kFileNotFound = 3024;
 // read or write of the program takes, and as long as the office server's
 // bound on a statement.
 constexpr qint64 kLockWaitMs = 30000;
+std::atomic<qint64> lockWaitMs{kLockWaitMs};
 
 // SQLite's own wait sleeps longer and longer between looks (up to a tenth of
 // a second), so of several programs waiting, the one that has waited longest
@@ -47,7 +49,7 @@ int waitForLock(void*, int looks)
     thread_local QElapsedTimer waited;
     if (looks == 0)
         waited.start();
-    if (waited.elapsed() >= kLockWaitMs)
+    if (waited.elapsed() >= lockWaitMs.load(std::memory_order_relaxed))
         return 0;
     std::this_thread::sleep_for(std::chrono::microseconds(QRandomGenerator::global()->bounded(200, 3000)));
     return 1;
@@ -236,6 +238,11 @@ void Connection::rollback() noexcept
     // A connection the driver found lost has nothing left to roll back.
     if (m_db.isOpen())
         answered([&] { return m_db.rollback(); });
+}
+
+void setFileLockWait(qint64 milliseconds)
+{
+    lockWaitMs = milliseconds > 0 ? milliseconds : kLockWaitMs;
 }
 
 void closeThreadConnections()

@@ -116,6 +116,10 @@ private:
     bool m_answerLate = false;
 };
 
+// How long a write waits for another program's lock on the file; 0 restores
+// the program's own bound. Tests shorten it so as not to wait half a minute.
+void setFileLockWait(qint64 milliseconds);
+
 // Closes the server sessions the calling thread keeps; a thread that used the
 // server calls it before it ends.
 void closeThreadConnections();

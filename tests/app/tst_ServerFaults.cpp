@@ -216,7 +216,7 @@ private slots:
                 store::closeThreadConnections();
             });
         }
-        for (int restart = 0; restart < 6; ++restart) {
+        for (int restart = 0; restart < 4; ++restart) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1500));
             QVERIFY(m_server.restart());
         }
