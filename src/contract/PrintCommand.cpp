@@ -7,6 +7,7 @@
 #include "print/PrinterChoice.h"
 #include "print/PrinterError.h"
 #include "session/Session.h"
+#include "store/PrivateFiles.h"
 #include "ui/KeptNotes.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PrinterDialogService.h"
@@ -39,7 +40,7 @@ bool keepNote(const Session& session, std::int64_t id, const print::NoteValues& 
               const print::LenderTexts& lender)
 {
     const QString folder = ui::keptNotesFolder(session);
-    return ui::makeKeptNotesFolder(folder) &&
+    return store::makePrivateFolder(folder) &&
            print::writePrivateNotePdf(
                QDir(folder).filePath(ui::keptNoteName(id, session.CurCust.DBA, session.now().date())), values,
                lender);
@@ -89,7 +90,8 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
         session.services.messages->show(windows.review, QString::fromLatin1(kPrinterFailureMessage),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
     // Kept even when the printer failed: the user can print it from the viewer later.
-    if (!keepNote(session, *id, values, lender))
+    // A contract whose ID could not be learned has no name to keep its note under.
+    if (*id <= 0 || !keepNote(session, *id, values, lender))
         session.services.messages->show(windows.review,
                                         QString::fromLatin1(kNoteNotKeptMessage) +
                                             QDir::toNativeSeparators(ui::keptNotesFolder(session)) +

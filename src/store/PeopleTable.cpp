@@ -154,18 +154,10 @@ RowChange PeopleTable::remove(RowKey key) const
 
 std::optional<RowChange> PeopleTable::restore(RowKey key, const QStringList& values) const
 {
-    BoundStatement statement{{}, {key}};
-    QStringList columns{QStringLiteral("RowKey")};
-    QStringList marks{QStringLiteral("?")};
-    for (qsizetype i = 0; i < m_columns.size() && i < values.size(); ++i) {
-        if (values[i].isEmpty())
-            continue;
-        columns << m_columns[i];
-        marks << QStringLiteral("?");
-        statement.values << values[i];
-    }
-    statement.sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    // The row as it was, its key first; the key is bound as the number it is.
+    BoundStatement statement = insertStatement(m_table, QStringList{QStringLiteral("RowKey")} + m_columns,
+                                               QStringList{QString::number(key)} + values);
+    statement.values.first() = key;
 
     Connection connection(m_place);
     std::optional<RowChange> change;

@@ -1,7 +1,6 @@
 #include "ui/KeptNotes.h"
 
 #include "session/Session.h"
-#include "store/PrivateFiles.h"
 #include "ui/PdfFileName.h"
 
 #include <QDir>
@@ -33,11 +32,6 @@ QString findKeptNote(const QString& folder, qint64 id)
     const QStringList found =
         dir.entryList({QString::number(id) + QStringLiteral(" *.pdf")}, QDir::Files, QDir::Name);
     return found.isEmpty() ? QString() : dir.filePath(found.first());
-}
-
-bool makeKeptNotesFolder(const QString& folder)
-{
-    return store::makePrivateFolder(folder);
 }
 
 } // namespace ui

@@ -19,7 +19,4 @@ QString keptNoteName(qint64 id, const QString& dba, const QDate& day);
 // The kept note of the contract with this ID, empty when there is none.
 QString findKeptNote(const QString& folder, qint64 id);
 
-// Makes the folder, private to its owner, when it is not there yet. False when it cannot be made.
-bool makeKeptNotesFolder(const QString& folder);
-
 } // namespace ui
