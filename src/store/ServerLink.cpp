@@ -1,12 +1,11 @@
 #include "store/ServerLink.h"
 
+#include "store/ServerDriver.h"
 #include "store/StoreError.h"
 
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
-#include <QVariant>
 
 #include <libpq-fe.h>
 #include <sys/socket.h>
@@ -17,10 +16,9 @@
 #include <mutex>
 #include <thread>
 
-// The one place that speaks to libpq itself, through the connection the Qt
-// driver hands out: the facts Qt's driver does not pass on (a connection the
-// server closed between operations, a call that never gets an answer) are
-// read here.
+// Speaks to libpq through the connection the program's driver hands out: a
+// connection the server closed between operations, and a call that never gets
+// an answer, are found here.
 
 namespace store {
 
@@ -36,14 +34,8 @@ ServerWaits& waits()
 
 PGconn* pgConnection(const QSqlDatabase& db)
 {
-    if (!db.isValid() || !db.driver())
-        return nullptr;
-    const QVariant handle = db.driver()->handle();
-    // Qt names the type after libpq's struct (pg_conn*), a driver of its own may use the typedef.
-    if (!handle.isValid()
-        || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
+    const auto* driver = db.isValid() ? dynamic_cast<const ServerDriver*>(db.driver()) : nullptr;
+    return driver ? driver->connection() : nullptr;
 }
 
 // One thread for the whole program watches every call to the server that
