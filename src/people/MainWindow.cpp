@@ -94,7 +94,7 @@ bool MainWindow::stillShown(people::KeyedList& list, int position, const store::
     const auto key = list.keyAt(position);
     if (!key || table.line(*key) == list.lineText(position))
         return true;
-    list.fill(table.readLines());
+    list.fill(table);
     return false;
 }
 
@@ -233,12 +233,17 @@ void MainWindow::undoDelete()
 
 void MainWindow::prepareCustomerSearch()
 {
-    m_customers->prepareSearch();
+    runOrReport(m_session, this, ui::kNothingChanged, [&] { m_customers->prepareSearch(); });
 }
 
 void MainWindow::findNextCustomer(const QString& text, QWidget* messageOwner)
 {
-    if (text.isEmpty() || m_customers->chooseNextContaining(text))
+    if (text.isEmpty())
+        return;
+    bool found = false;
+    if (!runOrReport(m_session, messageOwner, ui::kNothingChanged,
+                     [&] { found = m_customers->chooseNextContaining(text); }) ||
+        found)
         return;
     m_session.services.messages->show(messageOwner,
                                       QStringLiteral("\"%1\" was not found in the customer list.").arg(text),

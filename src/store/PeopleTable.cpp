@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/ListChanges.h"
 #include "store/ListLineReader.h"
+#include "store/ListRows.h"
 #include "store/RowStatement.h"
 #include "store/WriteToken.h"
 
@@ -94,6 +95,51 @@ std::optional<qint64> PeopleTable::changeCount() const
 {
     Connection connection(m_place);
     return store::changeCount(connection, m_table);
+}
+
+ListHead PeopleTable::readHead(qsizetype lastLines) const
+{
+    Connection connection(m_place);
+    ListHead head;
+    connection.snapshot([&] {
+        head.changes = store::changeCount(connection, m_table);
+        if (const auto kept = keptRowCount(connection, m_table)) {
+            head.rows = *kept;
+        } else {
+            QSqlQuery count = connection.run(QStringLiteral("SELECT count(*) FROM %1").arg(m_table));
+            head.rows = count.next() ? count.value(0).toLongLong() : 0;
+        }
+        head.last = readListLines(connection,
+                                  QStringLiteral("SELECT RowKey, Line FROM (SELECT RowKey, %1 AS Line FROM %2 "
+                                                 "ORDER BY RowKey DESC LIMIT ?) AS LastLines ORDER BY RowKey")
+                                      .arg(m_lineExpression, m_table),
+                                  {lastLines});
+    });
+    return head;
+}
+
+KeyPiece PeopleTable::readKeys(RowKey after, RowKey upTo, qsizetype limit) const
+{
+    Connection connection(m_place);
+    KeyPiece piece;
+    connection.snapshot([&] {
+        piece.changes = store::changeCount(connection, m_table);
+        piece.keys = readRowKeys(
+            connection,
+            QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey > ? AND RowKey <= ? ORDER BY RowKey LIMIT ?").arg(m_table),
+            {after, upTo, limit});
+    });
+    return piece;
+}
+
+ListLines PeopleTable::readLinesBetween(RowKey first, RowKey last, qsizetype limit) const
+{
+    Connection connection(m_place);
+    return readListLines(
+        connection,
+        QStringLiteral("SELECT RowKey, %1 FROM %2 WHERE RowKey >= ? AND RowKey <= ? ORDER BY RowKey LIMIT ?")
+            .arg(m_lineExpression, m_table),
+        {first, last, limit});
 }
 
 QByteArray PeopleTable::lineOf(Connection& connection, RowKey key) const

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 namespace store {
@@ -19,6 +20,20 @@ class Connection;
 // A list's lines and the table's change count they were read at, both from one snapshot.
 struct ListRead {
     ListLines lines;
+    std::optional<qint64> changes;
+};
+
+// The start of a list, from one snapshot: how many lines it has, the change
+// count, and its last lines, which the list shows first.
+struct ListHead {
+    qsizetype rows = 0;
+    std::optional<qint64> changes;
+    ListLines last;
+};
+
+// Keys of a list in key order, and the change count of the same snapshot.
+struct KeyPiece {
+    std::vector<RowKey> keys;
     std::optional<qint64> changes;
 };
 
@@ -52,6 +67,13 @@ public:
     // One list line per row, in key order.
     ListRead readLines() const;
     std::optional<qint64> changeCount() const;
+    // The row count, the change count and the last lastLines lines.
+    ListHead readHead(qsizetype lastLines) const;
+    // The keys after `after` up to `upTo`, in key order, at most limit of them.
+    KeyPiece readKeys(RowKey after, RowKey upTo, qsizetype limit) const;
+    // The lines of the rows whose keys run from first to last, at most limit of them.
+    ListLines readLinesBetween(RowKey first, RowKey last,
+                               qsizetype limit = std::numeric_limits<qsizetype>::max()) const;
     // A new last row; empty values are not written and stay NULL.
     // With a write token (store/WriteToken.h), a row an earlier try stored is
     // not stored again: the change is then None.

@@ -6,6 +6,7 @@
 #include "people/CustomerDialog.h"
 
 #include <QDialog>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -84,6 +85,13 @@ QList<QPair<qint64, QString>> shown(const people::KeyedList* list)
 }
 
 const Rows kFiveCustomers{{"N0", "C0"}, {"N1", "C1"}, {"N2", "C2"}, {"N3", "C3"}, {"N4", "C4"}};
+// More lines than the list reads at once, so its keys and texts come in pieces.
+const Rows kManyCustomers = [] {
+    Rows rows;
+    for (int n = 0; n < 150; ++n)
+        rows << QList<QVariant>{QString("N%1").arg(n), QString("Many %1").arg(n)};
+    return rows;
+}();
 const Rows kThreeAgents{{"A0", "Co0"}, {"A1", "Co1"}, {"A2", QVariant()}};
 } // namespace
 Q_DECLARE_METATYPE(Case)
@@ -121,6 +129,18 @@ private slots:
             << Case{customer, kFiveCustomers, {otherRuns("DELETE FROM Customer WHERE RowKey = ?", 2), userDeletes(customer, 2)}, false};
         QTest::newRow("another program adds, then the user deletes the first")
             << Case{customer, kFiveCustomers, {otherRuns("INSERT INTO Customer (DBA) VALUES ('Theirs')"), userDeletes(customer, 0)}, false};
+        QTest::newRow("adding to an empty list") << Case{customer, {}, {userAdds(customer, "First")}, true};
+        QTest::newRow("many: adding") << Case{customer, kManyCustomers, {userAdds(customer, "New")}, true};
+        QTest::newRow("many: deleting the first, editing one far up")
+            << Case{customer, kManyCustomers, {userDeletes(customer, 0), userEdits(customer, 3, "Far up")}, true};
+        QTest::newRow("many: deleting one in the middle") << Case{customer, kManyCustomers, {userDeletes(customer, 75)}, true};
+        QTest::newRow("many: another program deletes one far up")
+            << Case{customer, kManyCustomers, {otherRuns("DELETE FROM Customer WHERE RowKey = ?", 10), refill(customer)}, false};
+        QTest::newRow("many: another program adds, then the user edits")
+            << Case{customer, kManyCustomers, {otherRuns("INSERT INTO Customer (DBA) VALUES ('Theirs')"), userEdits(customer, 140, "Mine")}, false};
+        QTest::newRow("the kept row count lost, then another program adds")
+            << Case{customer, kManyCustomers, {otherRuns("DELETE FROM ListRows WHERE TableName = 'Customer'"),
+                                               otherRuns("INSERT INTO Customer (DBA) VALUES ('Theirs')"), refill(customer)}, false};
         QTest::newRow("adding an agent") << Case{agent, kThreeAgents, {userAdds(agent, "New Co")}, true};
         QTest::newRow("editing the agent without company") << Case{agent, kThreeAgents, {userEdits(agent, 2, "Now Co")}, true};
         QTest::newRow("deleting the first agent") << Case{agent, kThreeAgents, {userDeletes(agent, 0)}, true};
@@ -251,6 +271,37 @@ private slots:
         program.click(program.main(), "cmdNext");
         QCOMPARE(program.session().CurCust.Name, QString("N3"));
         QCOMPARE(program.session().CustIndex, 1);
+    }
+
+    // A million lines: scrolled to the end, the middle, the top and anywhere, the top line shows its
+    // row; a delete in the middle moves the lines below it up by one.
+    void millionLinesScrolled()
+    {
+        if (testdb::onServer())
+            QSKIP("the lines are read alike from both stores; one is enough for a million rows");
+        TestProgram program;
+        const store::Place db = program.makeDatabase();
+        {
+            store::Connection connection(db);
+            connection.transaction([&] {
+                connection.run("INSERT INTO Customer (DBA) WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL "
+                               "SELECT i + 1 FROM n WHERE i < 999999) SELECT 'Line ' || i FROM n");
+            });
+        }
+        QVERIFY(program.start());
+        people::KeyedList* list = program.customers();
+        QCOMPARE(list->count(), 1000000);
+        QScrollBar* bar = list->verticalScrollBar();
+        for (const int top : {bar->maximum(), bar->maximum() / 2, 0, 123457}) {
+            bar->setValue(top);
+            const QModelIndex first = list->indexAt(QPoint(1, 1));
+            QCOMPARE(first.row(), top);
+            QCOMPARE(first.data().toString(), QString("Line %1").arg(top));
+        }
+        userDeletes(false, 500000).act(program);
+        QCOMPARE(list->count(), 999999);
+        QCOMPARE(list->lineText(500000), QString("Line 500001"));
+        QCOMPARE(list->lineText(999998), QString("Line 999999"));
     }
 
     // A file made before the lists kept change counts gets them at start-up and then follows own writes.
