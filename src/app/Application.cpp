@@ -16,6 +16,7 @@
 #include "ui/MessageBoxService.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace {
 
@@ -81,8 +82,10 @@ void Application::connectPeople()
     // Find Customer: the dialog holds what to look for, the main window finds it.
     FindCustomerDialog* find = m_windows.frmFind;
     QObject::connect(main, &MainWindow::findCustomerRequested, find, [main, find] {
-        main->prepareCustomerSearch();
+        // The dialog first, so that what the user types while the lines are
+        // made ready goes into its field.
         find->showFind();
+        QTimer::singleShot(0, main, [main] { main->prepareCustomerSearch(); });
     });
     QObject::connect(find, &FindCustomerDialog::findNextRequested, main,
                      [main, find](const QString& text) { main->findNextCustomer(text, find); });

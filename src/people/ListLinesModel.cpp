@@ -14,7 +14,7 @@ constexpr size_t kKeptPages = 32;
 constexpr qsizetype kIdleKeys = 32768;
 constexpr qsizetype kWholeKeys = 1 << 20;
 // Lines looked through at a time by the first-letter jump.
-constexpr qsizetype kMatchLines = 4096;
+constexpr qsizetype kMatchLines = 65536;
 } // namespace
 
 ListLinesModel::ListLinesModel(QObject* parent) : QAbstractListModel(parent)
@@ -207,22 +207,24 @@ QModelIndexList ListLinesModel::match(const QModelIndex& start, int role, const 
     if (!from || !completeKeys())
         return {};
     // From the line on to the end, then, going round, from the first line up to it.
-    const auto firstMatch = [&](store::RowKey begin, std::optional<store::RowKey> end) -> std::optional<store::RowKey> {
+    const auto firstMatch = [&](store::RowKey begin, store::RowKey end) -> std::optional<store::RowKey> {
+        bool ascii = true;
+        for (const QChar c : prefix)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii)
+            return m_table->firstLineStarting(prefix, begin, end);
         for (;;) {
-            const store::ListLines lines = m_table->readLinesBetween(begin, std::numeric_limits<store::RowKey>::max(), kMatchLines);
-            for (qsizetype i = 0; i < lines.size(); ++i) {
-                if (end && lines.key(i) >= *end)
-                    return std::nullopt;
+            const store::ListLines lines = m_table->readLinesBetween(begin, end - 1, kMatchLines);
+            for (qsizetype i = 0; i < lines.size(); ++i)
                 if (lines.text(i).startsWith(prefix, Qt::CaseInsensitive))
                     return lines.key(i);
-            }
             if (lines.size() < kMatchLines)
                 return std::nullopt;
             begin = lines.key(lines.size() - 1) + 1;
         }
     };
     try {
-        std::optional<store::RowKey> found = firstMatch(*from, std::nullopt);
+        std::optional<store::RowKey> found = firstMatch(*from, std::numeric_limits<store::RowKey>::max());
         if (!found && (flags & Qt::MatchWrap) && start.row() > 0)
             found = firstMatch(m_keys.at(0), *from);
         if (const auto position = found ? m_keys.positionOf(*found) : std::nullopt)

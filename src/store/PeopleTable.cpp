@@ -142,6 +142,23 @@ ListLines PeopleTable::readLinesBetween(RowKey first, RowKey last, qsizetype lim
         {first, last, limit});
 }
 
+std::optional<RowKey> PeopleTable::firstLineStarting(const QString& asciiPrefix, RowKey from, RowKey before) const
+{
+    QString pattern = asciiPrefix.toLower();
+    for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
+        pattern.replace(special, QStringLiteral("\\") + special);
+    pattern += QLatin1Char('%');
+    Connection connection(m_place);
+    // The store looks through the rows itself, stopping at the first that starts so.
+    QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey FROM %2 WHERE RowKey >= ? AND RowKey < ? "
+                                                    "AND lower(%1) LIKE ? ESCAPE '\\' ORDER BY RowKey LIMIT 1")
+                                         .arg(m_lineExpression, m_table),
+                                     {from, before, pattern});
+    if (!query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong();
+}
+
 QByteArray PeopleTable::lineOf(Connection& connection, RowKey key) const
 {
     QSqlQuery query = connection.run(

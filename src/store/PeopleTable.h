@@ -71,6 +71,9 @@ public:
     ListHead readHead(qsizetype lastLines) const;
     // The keys after `after` up to `upTo`, in key order, at most limit of them.
     KeyPiece readKeys(RowKey after, RowKey upTo, qsizetype limit) const;
+    // The first key from `from` on and below `before` whose line starts with
+    // the prefix, ignoring the case of ASCII letters; the prefix is ASCII.
+    std::optional<RowKey> firstLineStarting(const QString& asciiPrefix, RowKey from, RowKey before) const;
     // The lines of the rows whose keys run from first to last, at most limit of them.
     ListLines readLinesBetween(RowKey first, RowKey last,
                                qsizetype limit = std::numeric_limits<qsizetype>::max()) const;

@@ -118,6 +118,8 @@ private slots:
         QTest::newRow("Down on the last line stays") << QList<int>{Qt::Key_Down} << 5;
         QTest::newRow("Page Up, the top") << QList<int>{Qt::Key_PageUp, Qt::Key_PageUp} << 0;
         QTest::newRow("Right and Left stay") << QList<int>{Qt::Key_Up, Qt::Key_Right, Qt::Key_Left} << 4;
+        QTest::newRow("a letter, going round to the line it starts") << QList<int>{Qt::Key_C} << 2;
+        QTest::newRow("a letter no line starts with stays") << QList<int>{Qt::Key_Up, Qt::Key_Z} << 4;
     }
     void listKeysMoveTheChoice()
     {
