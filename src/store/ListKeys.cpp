@@ -18,18 +18,22 @@ std::pair<size_t, size_t> ListKeys::find(qsizetype position) const
 RowKey ListKeys::at(qsizetype position) const
 {
     const auto [piece, offset] = find(position);
-    return m_pieces[piece][offset];
+    return m_pieces[piece].key(offset);
 }
 
 qsizetype ListKeys::lowerBound(RowKey key) const
 {
     // The first piece whose last key is not below the key holds its place.
-    const auto piece = std::lower_bound(m_pieces.begin(), m_pieces.end(), key,
-                                        [](const std::vector<RowKey>& p, RowKey k) { return p.back() < k; });
+    const auto piece = std::lower_bound(m_pieces.begin(), m_pieces.end(), key, [](const Piece& p, RowKey k) {
+        return p.key(p.offsets.size() - 1) < k;
+    });
     if (piece == m_pieces.end())
         return m_size;
     const size_t index = size_t(piece - m_pieces.begin());
-    return m_starts[index] + qsizetype(std::lower_bound(piece->begin(), piece->end(), key) - piece->begin());
+    if (key <= piece->base)
+        return m_starts[index];
+    const auto offset = std::lower_bound(piece->offsets.begin(), piece->offsets.end(), quint32(key - piece->base));
+    return m_starts[index] + qsizetype(offset - piece->offsets.begin());
 }
 
 std::optional<qsizetype> ListKeys::positionOf(RowKey key) const
@@ -49,17 +53,15 @@ void ListKeys::clear()
 
 void ListKeys::append(const std::vector<RowKey>& keys)
 {
-    auto next = keys.begin();
-    while (next != keys.end()) {
-        if (m_pieces.empty() || m_pieces.back().size() >= kPieceKeys) {
-            m_pieces.emplace_back().reserve(kPieceKeys);
+    for (const RowKey key : keys) {
+        if (m_pieces.empty() || m_pieces.back().offsets.size() >= kPieceKeys || !m_pieces.back().fits(key)) {
+            m_pieces.push_back({key, {}});
+            m_pieces.back().offsets.reserve(kPieceKeys);
             m_starts.push_back(m_size);
         }
-        std::vector<RowKey>& piece = m_pieces.back();
-        const auto take = std::min(size_t(keys.end() - next), kPieceKeys - piece.size());
-        piece.insert(piece.end(), next, next + qsizetype(take));
-        next += qsizetype(take);
-        m_size += qsizetype(take);
+        Piece& piece = m_pieces.back();
+        piece.offsets.push_back(quint32(key - piece.base));
+        ++m_size;
     }
 }
 
@@ -72,12 +74,25 @@ bool ListKeys::insert(RowKey key)
     const qsizetype position = lowerBound(key);
     if (at(position) == key)
         return false;
-    const auto [piece, offset] = find(position);
-    std::vector<RowKey>& keys = m_pieces[piece];
-    keys.insert(keys.begin() + qsizetype(offset), key);
-    if (keys.size() >= 2 * kPieceKeys) {
-        std::vector<RowKey> upper(keys.begin() + qsizetype(kPieceKeys), keys.end());
-        keys.resize(kPieceKeys);
+    auto [piece, offset] = find(position);
+    if (!m_pieces[piece].fits(key)) {
+        // Below the piece's first key: at the end of the piece before, or in a piece of its own.
+        if (piece > 0 && m_pieces[piece - 1].fits(key)) {
+            --piece;
+            offset = m_pieces[piece].offsets.size();
+        } else {
+            m_pieces.insert(m_pieces.begin() + qsizetype(piece), Piece{key, {}});
+            m_starts.insert(m_starts.begin() + qsizetype(piece), 0);
+            offset = 0;
+        }
+    }
+    Piece& into = m_pieces[piece];
+    into.offsets.insert(into.offsets.begin() + qsizetype(offset), quint32(key - into.base));
+    if (into.offsets.size() >= 2 * kPieceKeys) {
+        Piece upper{into.key(kPieceKeys), {}};
+        for (size_t i = kPieceKeys; i < into.offsets.size(); ++i)
+            upper.offsets.push_back(quint32(into.key(i) - upper.base));
+        into.offsets.resize(kPieceKeys);
         m_pieces.insert(m_pieces.begin() + qsizetype(piece) + 1, std::move(upper));
         m_starts.insert(m_starts.begin() + qsizetype(piece) + 1, 0);
     }
@@ -89,9 +104,9 @@ bool ListKeys::insert(RowKey key)
 void ListKeys::remove(qsizetype position)
 {
     const auto [piece, offset] = find(position);
-    std::vector<RowKey>& keys = m_pieces[piece];
-    keys.erase(keys.begin() + qsizetype(offset));
-    if (keys.empty()) {
+    std::vector<quint32>& offsets = m_pieces[piece].offsets;
+    offsets.erase(offsets.begin() + qsizetype(offset));
+    if (offsets.empty()) {
         m_pieces.erase(m_pieces.begin() + qsizetype(piece));
         m_starts.erase(m_starts.begin() + qsizetype(piece));
     }
@@ -102,7 +117,7 @@ void ListKeys::remove(qsizetype position)
 void ListKeys::recountFrom(size_t piece)
 {
     for (size_t i = piece; i < m_pieces.size(); ++i)
-        m_starts[i] = i == 0 ? 0 : m_starts[i - 1] + qsizetype(m_pieces[i - 1].size());
+        m_starts[i] = i == 0 ? 0 : m_starts[i - 1] + qsizetype(m_pieces[i - 1].offsets.size());
 }
 
 } // namespace store

@@ -9,13 +9,14 @@ namespace store {
 
 // The keys of a list in position order, ascending. They are kept in pieces
 // of a few thousand, so removing or putting back a line of a million moves
-// a few kilobytes rather than the whole list.
+// a few kilobytes rather than the whole list; a piece holds its keys as
+// distances from its first, in four bytes each rather than eight.
 class ListKeys {
 public:
     qsizetype size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }
     RowKey at(qsizetype position) const;
-    RowKey last() const { return m_pieces.back().back(); }
+    RowKey last() const { return m_pieces.back().key(m_pieces.back().offsets.size() - 1); }
     // The position of the key, if the list has it.
     std::optional<qsizetype> positionOf(RowKey key) const;
     // Where the key stands or would stand among the others.
@@ -30,11 +31,17 @@ public:
     void remove(qsizetype position);
 
 private:
+    struct Piece {
+        RowKey base;
+        std::vector<quint32> offsets;
+        RowKey key(size_t i) const { return base + RowKey(offsets[i]); }
+        bool fits(RowKey k) const { return k >= base && quint64(k - base) <= 0xffffffffu; }
+    };
     // The piece that holds position, and the position's place in it.
     std::pair<size_t, size_t> find(qsizetype position) const;
     void recountFrom(size_t piece);
 
-    std::vector<std::vector<RowKey>> m_pieces;
+    std::vector<Piece> m_pieces;
     // The position of each piece's first key.
     std::vector<qsizetype> m_starts;
     qsizetype m_size = 0;

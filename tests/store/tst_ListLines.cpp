@@ -29,15 +29,18 @@ private slots:
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("startLines");
-        QTest::newRow("from an empty list") << 1 << 0;
-        QTest::newRow("from a few lines") << 2 << 5;
-        QTest::newRow("from many lines") << 3 << 3000;
-        QTest::newRow("from more lines than a piece of keys") << 4 << 12000;
+        QTest::addColumn<qint64>("keyGap"); // keys follow at most this far apart
+        QTest::newRow("from an empty list") << 1 << 0 << qint64(3);
+        QTest::newRow("from a few lines") << 2 << 5 << qint64(3);
+        QTest::newRow("from many lines") << 3 << 3000 << qint64(3);
+        QTest::newRow("from more lines than a piece of keys") << 4 << 12000 << qint64(3);
+        QTest::newRow("keys further apart than four bytes span") << 5 << 3000 << (qint64(1) << 33);
     }
     void followsAPlainList()
     {
         QFETCH(int, seed);
         QFETCH(int, startLines);
+        QFETCH(qint64, keyGap);
         QRandomGenerator random{quint32(seed)};
         const auto someText = [&] {
             static const QStringList pieces{"", "Acme", " - ", "Grüße GmbH", "日本", QString(300, 'x'), "Lee Farms LLC"};
@@ -55,7 +58,7 @@ private slots:
             keys.append(nextKey);
             keyReference.append(nextKey);
             reference.append({nextKey, text});
-            nextKey += 1 + random.bounded(3);
+            nextKey += 1 + random.bounded(keyGap);
         };
         for (int i = 0; i < startLines; ++i)
             add();
