@@ -12,7 +12,9 @@ A fault is a block of lines:
 
 `line` is the exact text of one line of the file (leading and trailing blanks
 aside); it must occur exactly once, or an `nth:` line says which occurrence.
-The fault replaces it, keeping its indent.
+The fault replaces it, keeping its indent. A fault that only the office server
+can show says so with "server: yes": the programs that start a server of their
+own are run for it, and for no other fault.
 """
 
 import argparse
@@ -28,7 +30,9 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 KEYS = ("file", "line", "fault", "why")
 # A line that occurs more than once names which of them: "nth: 2".
-OPTIONAL_KEYS = ("nth",)
+OPTIONAL_KEYS = ("nth", "server")
+# Test programs that start a PostgreSQL server of their own.
+SERVER_TESTS = "^tst_Server|^tst_CopyToServer$"
 
 
 def read_faults(path):
@@ -79,6 +83,30 @@ def planted(lines, index, replacement):
     return "\n".join(changed)
 
 
+def sync(source, tree):
+    """Brings tree up to the sources without touching files that did not change,
+    so that a build kept in tree/build rebuilds only what did."""
+    skip = lambda name: name.startswith("build") or name == ".git"
+    wanted = set()
+    for folder, dirs, files in os.walk(source):
+        dirs[:] = [d for d in dirs if not skip(d)]
+        relative = Path(folder).relative_to(source)
+        (tree / relative).mkdir(parents=True, exist_ok=True)
+        for name in files:
+            wanted.add(relative / name)
+            src, dst = Path(folder) / name, tree / relative / name
+            if not dst.exists() or src.read_bytes() != dst.read_bytes():
+                # A fresh time, or the build would not see that a planted line went back.
+                shutil.copyfile(src, dst)
+                shutil.copymode(src, dst)
+    for folder, dirs, files in os.walk(tree):
+        dirs[:] = [d for d in dirs if not skip(d)]
+        for name in files:
+            path = Path(folder) / name
+            if path.relative_to(tree) not in wanted:
+                path.unlink()
+
+
 def run(command, cwd, log, timeout=None):
     with open(log, "w") as out:
         return subprocess.run(command, cwd=cwd, stdout=out, stderr=subprocess.STDOUT,
@@ -97,16 +125,61 @@ def failed_tests(log):
     return failed
 
 
+def summarize(logs):
+    """The closing lines of a run, from the per-fault lines of one or more reports."""
+    results = {}
+    label = None
+    for log in logs:
+        for text in log.read_text().splitlines():
+            if text.startswith("["):
+                label = text
+            elif label and text.startswith("    "):
+                results[label] = text.strip()
+    return report(results)
+
+
+def report(results):
+    """Survivors, what each test program catches and what it alone catches, and the count;
+    results maps a fault's label to its outcome line."""
+    survivors = [label for label, result in results.items() if result == "SURVIVED"]
+    unusable = [label for label, result in results.items() if result.startswith("UNUSABLE")]
+    catchers = {}
+    for label, result in results.items():
+        if result.startswith("caught by "):
+            for test in result[len("caught by "):].split(", "):
+                catchers.setdefault(test, []).append(int(label[1:label.index("/")]))
+    for label in unusable:
+        print(f"unusable: {label} ({results[label]})")
+    for label in survivors:
+        print(f"survivor: {label}")
+    for test in sorted(catchers):
+        alone = [n for n in catchers[test] if sum(n in other for other in catchers.values()) == 1]
+        print(f"{test}: catches {len(catchers[test])}, alone {alone}")
+    caught = len(results) - len(survivors) - len(unusable)
+    print(f"{caught} of {len(results) - len(unusable)} planted faults caught ({len(unusable)} unusable)")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--faults", type=Path, default=ROOT / "scripts" / "planted-faults.txt")
     parser.add_argument("--only", help="plant only the faults whose file contains this text")
     parser.add_argument("--tests", default="", help="ctest -R pattern (default: every test)")
     parser.add_argument("--keep", action="store_true", help="keep the scratch tree")
+    parser.add_argument("--tree", type=Path,
+                        help="build in this folder and keep it, so a later run rebuilds only what changed")
+    parser.add_argument("--from", dest="first", type=int, default=1,
+                        help="start at this fault (of the whole list), to go on after a stop")
+    parser.add_argument("--timeout", type=int, default=60,
+                        help="seconds a test program may take before it counts as hung (caught)")
+    parser.add_argument("--summary", nargs="+", type=Path, metavar="LOG",
+                        help="only sum up the reports of earlier runs, taken together")
     parser.add_argument("--check", action="store_true",
                         help="only check that every listed line is found once in the tree")
     args = parser.parse_args()
 
+    if args.summary:
+        return summarize(args.summary)
     faults = read_faults(args.faults)
     if args.only:
         faults = [f for f in faults if args.only in f["file"]]
@@ -124,79 +197,69 @@ def main():
         return 1 if problems else 0
 
     scratch = Path(tempfile.mkdtemp(prefix="quillon-mutants-"))
-    tree = scratch / "tree"
+    tree = args.tree.resolve() if args.tree else scratch / "tree"
     # The working tree as it stands, without build folders.
-    shutil.copytree(ROOT, tree, ignore=shutil.ignore_patterns("build*", ".git"))
+    sync(ROOT, tree)
     build = tree / "build"
     print(f"Scratch tree: {tree}", flush=True)
-    if run(["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
+    if not (build / "build.ninja").exists() and run(
+            ["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
             "-DQUILLON_BUILD_BENCH=OFF",
             "-DQUILLON_SHARED_LIBS=ON"], tree, scratch / "configure.log") != 0:
         sys.exit(f"configure failed: see {scratch / 'configure.log'}")
     if run(["cmake", "--build", build], tree, scratch / "build.log") != 0:
         sys.exit(f"the tree does not build: see {scratch / 'build.log'}")
 
-    # The server variants run the same code as their file twins; the file is enough here.
-    # The package check needs the static build of the ordinary configuration.
-    ctest = ["ctest", "-j2", "--timeout", "300", "-E", "_server$|package_contents"]
+    # The server variants ("_server") run the same code as their file twins, and
+    # the file is enough but for the faults only a server shows. The package
+    # check needs the static build of the ordinary configuration.
+    ctest = ["ctest", "-j2", "--timeout", str(args.timeout)]
     if args.tests:
         ctest += ["-R", args.tests]
-    if run(ctest, build, scratch / "baseline.log") != 0:
+    on_file = ctest + ["-E", f"_server$|{SERVER_TESTS}|package_contents"]
+    on_server = ctest + ["-E", "_server$|package_contents"]
+    if run(on_server, build, scratch / "baseline.log") != 0:
         sys.exit(f"the tests fail before any fault is planted: see {scratch / 'baseline.log'}")
 
-    caught, survivors, unusable, catchers = 0, [], [], {}
+    results = {}
     started = time.monotonic()
     for number, fault in enumerate(faults, 1):
+        if number < args.first:
+            continue
         label = f"[{number}/{len(faults)}] {fault['file']}: {fault['why']}"
         path = tree / fault["file"]
         if not path.exists():
-            unusable.append((label, "no such file"))
-            print(f"{label}\n    UNUSABLE: no such file", flush=True)
+            results[label] = "UNUSABLE: no such file"
+            print(f"{label}\n    {results[label]}", flush=True)
             continue
         original = path.read_text()
         lines, index, problem = locate(tree, fault)
         if problem:
-            unusable.append((label, problem))
-            print(f"{label}\n    UNUSABLE: {problem}", flush=True)
+            results[label] = f"UNUSABLE: {problem}"
+            print(f"{label}\n    {results[label]}", flush=True)
             continue
         path.write_text(planted(lines, index, fault["fault"]))
         try:
             log = scratch / f"fault-{number}.log"
-            if run(["cmake", "--build", build], tree, log) != 0:
-                unusable.append((label, "does not build"))
-                print(f"{label}\n    UNUSABLE: does not build (see {log})", flush=True)
+            if run(["cmake", "--build", build], tree, scratch / f"fault-{number}-build.log") != 0:
+                results[label] = f"UNUSABLE: does not build (see {scratch}/fault-{number}-build.log)"
+                print(f"{label}\n    {results[label]}", flush=True)
                 continue
-            run(ctest, build, log)
+            run(on_server if fault.get("server") == "yes" else on_file, build, log)
             failed = failed_tests(log)
         finally:
             path.write_text(original)
-        if failed:
-            caught += 1
-            for test in failed:
-                catchers.setdefault(test, []).append(number)
-            print(f"{label}\n    caught by {', '.join(failed)}", flush=True)
-        else:
-            survivors.append(label)
-            print(f"{label}\n    SURVIVED", flush=True)
+        results[label] = f"caught by {', '.join(failed)}" if failed else "SURVIVED"
+        print(f"{label}\n    {results[label]}", flush=True)
 
-    usable = len(faults) - len(unusable)
     print()
-    for label, problem in unusable:
-        print(f"unusable: {label} ({problem})")
-    for label in survivors:
-        print(f"survivor: {label}")
-    only = {}
-    for test, numbers in catchers.items():
-        for n in numbers:
-            if sum(n in other for other in catchers.values()) == 1:
-                only.setdefault(test, []).append(n)
-    for test in sorted(catchers):
-        print(f"{test}: catches {len(catchers[test])}, alone {only.get(test, [])}")
-    print(f"{caught} of {usable} planted faults caught"
-          f" ({len(unusable)} unusable, {time.monotonic() - started:.0f} s)")
+    report(results)
+    print(f"({time.monotonic() - started:.0f} s)")
     if not args.keep:
         shutil.rmtree(scratch, ignore_errors=True)
-    return 0 if not unusable else 1
+        if not args.tree:
+            shutil.rmtree(tree, ignore_errors=True)
+    return 0 if not any(r.startswith("UNUSABLE") for r in results.values()) else 1
 
 
 if __name__ == "__main__":
