@@ -97,11 +97,10 @@ bool ListLinesModel::readKeyPiece(qsizetype limit, std::optional<qint64> changes
         return true;
     m_keys.append(m_lastKeys);
     m_lastKeys.clear();
-    // Counted otherwise than the keys say: the list is read again rather than shown wrong.
-    if (!keysComplete()) {
-        readAgainSoon();
-        return false;
-    }
+    // Counted otherwise than the keys of the same unchanged table say: the
+    // keys are the list, rather than a count that went wrong.
+    if (!keysComplete())
+        readAgainSoon(true);
     return false;
 }
 
@@ -112,19 +111,26 @@ bool ListLinesModel::completeKeys(std::optional<qint64> changes) const
     return keysComplete() && !m_stale;
 }
 
-void ListLinesModel::readAgainSoon() const
+void ListLinesModel::readAgainSoon(bool keepKeys) const
 {
     if (m_stale)
         return;
     m_stale = true;
     auto* self = const_cast<ListLinesModel*>(this);
-    QTimer::singleShot(0, self, [self] {
+    QTimer::singleShot(0, self, [self, keepKeys] {
         if (!self->m_stale || !self->m_table)
             return;
-        try {
-            self->fill(*self->m_table);
-        } catch (const store::StoreError&) {
-            return;
+        if (keepKeys) {
+            self->beginResetModel();
+            self->m_rows = self->m_keys.size();
+            self->m_stale = false;
+            self->endResetModel();
+        } else {
+            try {
+                self->fill(*self->m_table);
+            } catch (const store::StoreError&) {
+                return;
+            }
         }
         emit self->readAgain();
     });

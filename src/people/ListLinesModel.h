@@ -70,7 +70,9 @@ private:
     bool completeKeys() const { return completeKeys(m_changes); }
     bool completeKeys(std::optional<qint64> changes) const;
     bool keysComplete() const { return m_keys.size() == m_rows; }
-    void readAgainSoon() const;
+    // Reads the lines again on the next turn of the event loop, or with
+    // keepKeys shows as many lines as the keys read, which are then all known.
+    void readAgainSoon(bool keepKeys = false) const;
     void keepPage(Page page) const;
     void forgetPagesHolding(store::RowKey key) const;
     // The text of the line with this key, reading its page when it is not kept.

@@ -82,6 +82,10 @@ void MainWindow::refillAgents(const store::RowChange* write)
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
     runOrReport(m_session, this, ui::kNothingChanged, [&] {
+        // A delete the list can follow was the only change since the last
+        // fill, which left no row without its DBA, and makes none.
+        if (write && write->kind == store::RowChange::Kind::Removed && m_customers->follow(*write))
+            return;
         // Repaired rows are a change the list cannot follow line by line.
         if (store::giveMissingDbaTheName(m_session.database()))
             write = nullptr;

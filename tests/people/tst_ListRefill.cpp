@@ -121,6 +121,8 @@ private slots:
         QTest::newRow("a fill with nothing changed") << Case{customer, kFiveCustomers, {refill(customer)}, true};
         QTest::newRow("another program adds a customer without DBA")
             << Case{customer, kFiveCustomers, {otherRuns("INSERT INTO Customer (Name) VALUES ('Ann Lee')"), refill(customer)}, false};
+        QTest::newRow("another program adds a customer without DBA, then the user deletes")
+            << Case{customer, kFiveCustomers, {otherRuns("INSERT INTO Customer (Name) VALUES ('Ann Lee')"), userDeletes(customer, 0)}, false};
         QTest::newRow("another program empties a DBA, then the user adds")
             << Case{customer, kFiveCustomers, {otherRuns("UPDATE Customer SET DBA = NULL WHERE RowKey = ?", 1), userAdds(customer, "C5")}, false};
         QTest::newRow("another program changes a DBA, then the user edits another")

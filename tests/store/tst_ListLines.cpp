@@ -97,6 +97,7 @@ private slots:
         for (qsizetype i = 0; i < keys.size(); ++i)
             QCOMPARE(keys.at(i), keyReference[i]);
         QCOMPARE(lines.positionOf(nextKey), std::nullopt);
+        QCOMPARE(keys.positionOf(nextKey), std::nullopt);
         QCOMPARE(lines.positionOf(0), std::nullopt);
     }
 
