@@ -201,11 +201,10 @@ std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list
             m_session.services.messages->show(this, noneChosen, ui::MessageIcon::Information, title);
             return;
         }
-        // Read before it goes, so that Ctrl+Z can put it back as it was.
-        const std::optional<QStringList> values = rows.row(*key);
         removed = rows.remove(*key);
-        if (values && removed->kind == store::RowChange::Kind::Removed)
-            m_deleted = DeletedRow{&list == m_agents ? m_agents : m_customers, table, *key, *values};
+        // The row as it was, so that Ctrl+Z can put it back.
+        if (removed->kind == store::RowChange::Kind::Removed)
+            m_deleted = DeletedRow{&list == m_agents ? m_agents : m_customers, table, *key, removed->values};
     });
     return removed;
 }

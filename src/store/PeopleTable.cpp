@@ -58,6 +58,11 @@ std::optional<RowKey> PeopleTable::firstKey() const
 std::optional<QStringList> PeopleTable::row(RowKey key) const
 {
     Connection connection(m_place);
+    return rowIn(connection, key);
+}
+
+std::optional<QStringList> PeopleTable::rowIn(Connection& connection, RowKey key) const
+{
     QSqlQuery query = connection.run(
         QStringLiteral("SELECT %1 FROM %2 WHERE RowKey = ?").arg(m_columns.join(QStringLiteral(", ")), m_table),
         {key});
@@ -207,6 +212,7 @@ RowChange PeopleTable::remove(RowKey key) const
     change.kind = RowChange::Kind::Removed;
     change.key = key;
     connection.transaction([&] {
+        change.values = rowIn(connection, key).value_or(QStringList());
         const QSqlQuery query = connection.run(QStringLiteral("DELETE FROM %1 WHERE RowKey = ?").arg(m_table), {key});
         if (query.numRowsAffected() != 1)
             change.kind = RowChange::Kind::None;
@@ -228,7 +234,8 @@ std::optional<RowChange> PeopleTable::restore(RowKey key, const QStringList& val
         if (connection.run(QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey = ?").arg(m_table), {key}).next())
             return;
         runStatement(connection, statement);
-        change = RowChange{RowChange::Kind::Added, key, lineOf(connection, key), store::changeCount(connection, m_table)};
+        change = RowChange{RowChange::Kind::Added, key, lineOf(connection, key),
+                           store::changeCount(connection, m_table), {}};
     });
     return change;
 }

@@ -47,6 +47,8 @@ struct RowChange {
     QByteArray line;
     // The table's change count right after the write, inside its transaction.
     std::optional<qint64> changesAfter;
+    // The row's values as they were, when it was removed.
+    QStringList values;
 };
 
 // The Agent or Customer table of one database file. Rows come in key order,
@@ -83,6 +85,7 @@ public:
     RowChange insert(const QStringList& values, const QString& token = {}) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
     RowChange update(RowKey key, const QStringList& values, const QString& token = {}) const;
+    // Removes the row, handing back its values as they were.
     RowChange remove(RowKey key) const;
     // Puts a deleted row back under its own key with its values (empty ones
     // stay NULL). Nothing, with nothing written, when a row has that key now.
@@ -94,6 +97,7 @@ public:
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;
+    std::optional<QStringList> rowIn(Connection& connection, RowKey key) const;
 
     Place m_place;
     QString m_table;
