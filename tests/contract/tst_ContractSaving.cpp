@@ -128,7 +128,7 @@ void ContractSavingTest::failedSaveKeepsEverything()
         QVERIFY2(message.contains(storeGone ? gone : "disk is full") && message.contains(QRegularExpression("\\d"))
                      && !message.contains("(not an error)"),
                  qPrintable(message));
-        const QStringList kept{"messages=1", "ended=no", "frmPreview=shown", "frmPolicies1=hidden", "txtLoanAut=LA-NEW"};
+        const QStringList kept{"messages=1", "ended=no", "frmPreview=shown", "frmPolicies1=hidden", "txtLoanAut=LA-NEW", "jobs=0"};
         QCOMPARE(w.seen(kept), kept);
         QCOMPARE(w.session.CurrentContract.LoanAuthorization, QString("LA-OLD"));
         QCOMPARE(w.session.CurrentContract.PolicyNo[0], QString());

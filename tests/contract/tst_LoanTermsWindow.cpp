@@ -20,17 +20,14 @@ QString next(const QString& s1, const QString& s2 = {}, const QString& s3 = {}, 
     return "set txtPremium1_0 " + s1 + "; set txtPremium2_0 " + s2 + "; set txtPremium3_0 " + s3 + "; " + ticked + "next; ";
 }
 
-// "a|b|c" as what the named controls show, in order.
-QString zip(const QStringList& names, const QString& values)
+// "a|b|c" as what the terms' controls show, in order.
+QString terms(const QString& values)
 {
+    const QStringList names{"txtDown", "lblAmtFin", "txtFinCharge", "lblTotalPayments", "lblAmtInstall", "lblAPR"};
     QStringList entries;
     for (const QString& value : values.split('|'))
         entries << names[entries.size()] + '=' + value;
     return entries.join("; ");
-}
-QString terms(const QString& values)
-{
-    return zip({"txtDown", "lblAmtFin", "txtFinCharge", "lblTotalPayments", "lblAmtInstall", "lblAPR"}, values);
 }
 
 } // namespace
@@ -42,7 +39,6 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
 {
     ContractWindows::addColumns();
     const QString hundred = next("100", "100", "100", "10");
-    const QString sections = "lblSec1; lblSec2; lblSec3; lblSec4; lblTotalSections";
     // Refused terms: nothing stored, nothing printed, nothing shown of what follows from them.
     const QString kept = "; messages=1; frmPreview=shown; rows=0; jobs=0";
     const QString down = "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total)." + kept
@@ -54,7 +50,7 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     auto add = ContractWindows::addRow;
 
     add("100 in each section and a tax of 10", hundred,
-        zip(sections.split("; "), "100.00|100.00|100.00|10.00|310.00") + "; " + terms("98.00|212.00|30.60|242.60|30.32|10.50")
+        "lblSec1=100.00; lblSec2=100.00; lblSec3=100.00; lblSec4=10.00; lblTotalSections=310.00; " + terms("98.00|212.00|30.60|242.60|30.32|10.50")
             + "; txtNumInstall=8; frmPolicies1=hidden; messages=0");
     // With no inception the credit starts today, 3/14/2025, and the first installment is due on 4/14/2025.
     const QString personal = "tick frmAgent/optPersonal; " + hundred;

@@ -1,5 +1,4 @@
 #include "contract/ContractWindows.h"
-#include "contract/PrintCommand.h"
 #include "print/PdfFileTarget.h"
 #include "support/FakePrinterDialogService.h"
 #include "support/FileSizeLimit.h"
@@ -21,7 +20,6 @@ private slots:
     void savePrint_data();
     void savePrint();
     void secondPrinterServesThisAndLaterJobs();
-    void failedSaveStopsBeforeTheDialog();
     void pdfThatCannotBeWrittenWholeIsAPrinterFailure();
     void previewShowsWhatSavePrintPrintsAndSavesNothing();
 
@@ -160,14 +158,6 @@ void SavePrintTest::secondPrinterServesThisAndLaterJobs()
     // The second dialog opens on the printer chosen the first time, not the desktop default.
     QCOMPARE(m_printers->requests[1].printerName, QString("Front Desk"));
     QCOMPARE(m_printers->requests[1].settings.copies, 3);
-}
-
-void SavePrintTest::failedSaveStopsBeforeTheDialog()
-{
-    runSavePrint(m_w->session,
-                 SavePrintWindows{m_w->review, m_w->schedule, [] { return std::optional<std::int64_t>(); }});
-    QVERIFY(m_printers->requests.isEmpty());
-    QVERIFY(m_w->review->isVisible());
 }
 
 void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
