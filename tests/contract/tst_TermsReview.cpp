@@ -44,26 +44,22 @@ struct Run {
     // "down 100; leave down; fin 35; num 10; leave num; again" as the agent's moves.
     void play(const QString& moves)
     {
+        using Typed = void (TermsReview::*)(const QString&);
+        using Left = void (TermsReview::*)();
+        const QMap<QString, Typed> typed{{"down", &TermsReview::downTyped}, {"fin", &TermsReview::finChargeTyped},
+                                         {"num", &TermsReview::numInstallTyped}};
+        const QMap<QString, Left> left{{"leave down", &TermsReview::leaveDown}, {"leave fin", &TermsReview::leaveFinCharge},
+                                       {"leave num", &TermsReview::leaveNumInstall}};
         for (const QString& move : moves.split(';', Qt::SkipEmptyParts)) {
-            const QString m = move.trimmed();
-            const QString verb = m.section(' ', 0, 0);
-            const QString rest = m.section(' ', 1);
-            if (verb == "down")
-                review.downTyped(rest);
-            else if (verb == "fin")
-                review.finChargeTyped(rest);
-            else if (verb == "num")
-                review.numInstallTyped(rest);
-            else if (m == "leave down")
-                review.leaveDown();
-            else if (m == "leave fin")
-                review.leaveFinCharge();
-            else if (m == "leave num")
-                review.leaveNumInstall();
+            const QString m = move.trimmed(), verb = m.section(' ', 0, 0);
+            if (left.contains(m))
+                (review.*left[m])();
+            else if (typed.contains(verb))
+                (review.*typed[verb])(m.section(' ', 1));
+            else if (m == "again")
+                next();
             else if (m == "personal" || m == "commercial")
                 review.setCommercial(m == "commercial");
-            else if (verb == "again")
-                next();
             else
                 QFAIL(qPrintable("unknown move " + m));
         }
