@@ -69,12 +69,6 @@ struct ContractWindows {
     QLineEdit* field(const QString& name) const { return in(schedule, name); }
     QLineEdit* reviewField(const QString& name) const { return in(review, name); }
     QCheckBox* box(const QString& name) const { return in<QCheckBox>(schedule, name); }
-    QString shown(const QString& name) const
-    {
-        if (auto* label = review->findChild<QLabel*>(name))
-            return label->text();
-        return reviewField(name)->text();
-    }
 
     // Types into a field as a user does, key by key, after emptying it.
     static void type(QLineEdit* field, const QString& text)
@@ -180,7 +174,7 @@ struct ContractWindows {
     // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
     // "NAME.colour", "yellow", a window shown/hidden, "message" (the last box, marked unless an
     // error box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL),
-    // "jobs" (notes printed), "printedNegative" (negative amounts on them, "none").
+    // "jobs" (notes printed).
     QString valueOf(const QString& name) const
     {
         if (name == "rows")
@@ -191,14 +185,6 @@ struct ContractWindows {
         }
         if (name == "jobs")
             return QString::number(printers.jobs.size());
-        if (name == "printedNegative") { // amounts with a minus drawn on any page of any note
-            QStringList negative;
-            for (const FakePrinterDialogService::Job& job : printers.jobs)
-                for (const Drawing::Text& text : job.drawing->texts)
-                    if (text.text.contains(QRegularExpression("-\\$?\\d[\\d,]*\\.\\d\\d")))
-                        negative << text.text;
-            return negative.isEmpty() ? "none" : negative.join('|');
-        }
         if (name == "messages" || name == "ended")
             return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());
         if (name == "message") {

@@ -1,6 +1,4 @@
 #include "contract/ContractWindows.h"
-#include "contract/PrintCommand.h"
-#include "print/PrinterChoice.h"
 #include "print/PdfFileTarget.h"
 #include "support/FakePrinterDialogService.h"
 #include "support/FileSizeLimit.h"
@@ -22,8 +20,6 @@ private slots:
     void savePrint_data();
     void savePrint();
     void secondPrinterServesThisAndLaterJobs();
-    void failedSaveStopsBeforeTheDialog();
-    void chosenNameMatchesInstalledPrinters();
     void pdfThatCannotBeWrittenWholeIsAPrinterFailure();
     void previewShowsWhatSavePrintPrintsAndSavesNothing();
 
@@ -53,6 +49,7 @@ private:
     QString m_file;
 };
 
+const QString kPrinterFailed = "Unable to communicate with the printer.  Results were saved but not printed.";
 const QByteArray kSettings = "[lender]\nphone=(972) 555-0123\nstreet=\" 9 MAIN ST \"\nfax=\n";
 }
 
@@ -112,12 +109,7 @@ void SavePrintTest::savePrint()
         QVERIFY(pdf.open(QIODevice::ReadOnly) && print::isWholePdf(pdf.readAll()));
     }
     if (failOnPage) {
-        QCOMPARE(m_w->messages.shown.size(), 1);
-        const FakeMessageBoxService::Shown& box = m_w->messages.last();
-        QCOMPARE(box.text, QString("Unable to communicate with the printer.  Results were saved but not printed."));
-        QCOMPARE(box.icon, ui::MessageIcon::Critical);
-        QCOMPARE(box.title, QString("QUILLON"));
-        QCOMPARE(box.buttons, ui::MessageButtons::Ok);
+        QCOMPARE(m_w->messages.shown, (QList<FakeMessageBoxService::Shown>{{kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"}}));
         const Drawing& failed = *m_printers->jobs[0].drawing;
         QVERIFY(failed.failed);
         QCOMPARE(failed.callsAfterFailure, 0);
@@ -129,14 +121,15 @@ void SavePrintTest::savePrint()
         return;
     const Drawing& note = *m_printers->jobs[0].drawing;
     QCOMPARE(note.endDocs, 1);
-    QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->shown("lblAmtFin"));
+    QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->valueOf("lblAmtFin"));
+    QCOMPARE(note.textAt(1, 47, 63), "$" + m_w->valueOf("lblAmtInstall"));
     // A consumer's own rate in box D: 2120.00 lent on 12/15/2024, 8 of 280.75 from 1/15/2025.
     QCOMPARE(note.textAt(1, 120, 31), QString("15.61"));
     QCOMPARE(note.textAt(1, 81, 63), QString("1/15/2025"));
     QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
     QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));
     QCOMPARE(note.textAt(1, 47, 139), QString("$100"));
-    QCOMPARE(note.textAt(1, 179, 156), m_w->shown("txtDown"));
+    QCOMPARE(note.textAt(1, 179, 156), m_w->valueOf("txtDown"));
     QVERIFY(note.find("Ann Agent", 1));
     QVERIFY(note.find("Carl's Hauling", 1));
     // The [lender] section overrides the built-in texts; a blank value keeps its default.
@@ -167,26 +160,6 @@ void SavePrintTest::secondPrinterServesThisAndLaterJobs()
     QCOMPARE(m_printers->requests[1].settings.copies, 3);
 }
 
-void SavePrintTest::failedSaveStopsBeforeTheDialog()
-{
-    runSavePrint(m_w->session,
-                 SavePrintWindows{m_w->review, m_w->schedule, [] { return std::optional<std::int64_t>(); }});
-    QVERIFY(m_printers->requests.isEmpty());
-    QVERIFY(m_w->review->isVisible());
-}
-
-void SavePrintTest::chosenNameMatchesInstalledPrinters()
-{
-    const QList<ui::InstalledPrinter> installed = {{"Shared", "a", "p"}, {"SHARED", "b", "q"}, {"Label", "c", "r"}};
-    ui::CurrentPrinter printer;
-    printer.deviceName = "LABEL"; // equal to the chosen name once upper-cased: kept as it stands
-    print::switchToChosenPrinter(printer, "label", installed);
-    print::switchToChosenPrinter(printer, "Nowhere", installed); // no installed printer of that name: kept too
-    QCOMPARE(printer.deviceName, QString("LABEL"));
-    print::switchToChosenPrinter(printer, "shared", installed); // the last match wins
-    QCOMPARE(printer.driverName, QString("b"));
-}
-
 void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
 {
     QTemporaryDir folder;
@@ -199,8 +172,7 @@ void SavePrintTest::pdfThatCannotBeWrittenWholeIsAPrinterFailure()
     const QString notes = ui::keptNotesFolder(m_w->session);
     QCOMPARE(m_w->messages.shown,
              (QList<FakeMessageBoxService::Shown>{
-                 {"Unable to communicate with the printer.  Results were saved but not printed.",
-                  ui::MessageIcon::Critical, "QUILLON"},
+                 {kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"},
                  {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
     QVERIFY(m_w->schedule->isVisible());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
