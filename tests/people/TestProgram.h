@@ -40,6 +40,9 @@ struct TestProgram {
         }
         return place;
     }
+    // A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
+    static std::unique_ptr<TestProgram> startedWith(const QList<QList<QVariant>>& agents,
+                                                    const QList<QList<QVariant>>& customers);
     bool start()
     {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
@@ -108,4 +111,16 @@ inline QStringList linesOf(const people::KeyedList* list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->lineText(i);
     return lines;
+}
+
+inline std::unique_ptr<TestProgram> TestProgram::startedWith(const QList<QList<QVariant>>& agents,
+                                                             const QList<QList<QVariant>>& customers)
+{
+    auto program = std::make_unique<TestProgram>();
+    const store::Place db = program->makeDatabase();
+    insertRows(db, "Agent", {"Company", "Name"}, agents);
+    insertRows(db, "Customer", {"Name", "DBA"}, customers);
+    if (!program->start())
+        qFatal("start-up failed");
+    return program;
 }
