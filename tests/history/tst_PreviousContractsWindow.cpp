@@ -164,22 +164,6 @@ private slots:
         QCOMPARE(rig.selected(), 2);
     }
 
-    void copyEditSaveGivesThreeRows()
-    {
-        HistoryRig rig;
-        rig.insert(savedContract("Acme", 1));
-        rig.open("Acme");
-        rig.press("cmdCopy"); // selects the copy
-        rig.press("cmdEdit");
-        rig.clickNext();
-        rig.clickSavePrint();
-        QVERIFY(rig.messages.shown.isEmpty());
-        // Saved as a new row of the reopened contract's customer and parties, not the run's first ones.
-        rig.open("Acme");
-        QCOMPARE(rig.grid()->rowCount(), 3);
-        QCOMPARE(rig.cells(3).mid(0, 2), (QStringList{"Company 1", "Agent 1"}));
-    }
-
     // A database of the program's made before Section 3 was kept gets its slots at
     // start-up, and its contracts reopen as they always did, Section 3 empty.
     void olderDatabaseReopensAsBefore()

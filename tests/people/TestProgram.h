@@ -63,6 +63,12 @@ struct TestProgram {
     people::KeyedList* customers() { return control<people::KeyedList>(main(), "lstCust"); }
     void click(QWidget* window, const char* button) { control<QPushButton>(window, button)->click(); }
     void type(QWidget* window, const char* field, const QString& text) { control<QLineEdit>(window, field)->setText(text); }
+    // Opens the agent or customer dialog with New or Edit; userDoes acts while it is open.
+    void inPartyDialog(bool agent, const QString& verb, const std::function<void(QWidget*)>& userDoes)
+    {
+        QWidget* window = control(main(), agent ? "frmAddAgent" : "frmAddCust");
+        whileOpen([&] { click(main(), qPrintable("cmd" + verb + (agent ? "Agent" : "Cust"))); }, [&] { userDoes(window); });
+    }
     // Runs the user's part while a modal window is open: it is queued, then opening runs until the window closes.
     static void whileOpen(const std::function<void()>& open, const std::function<void()>& userDoes)
     {

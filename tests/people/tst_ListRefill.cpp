@@ -23,9 +23,7 @@ Action inDialog(bool agent, const char* verb, int position, const QString& text 
 {
     return [=](TestProgram& p) {
         listOf(p, agent)->setCurrentRow(position);
-        QWidget* window = p.control(p.main(), agent ? "frmAddAgent" : "frmAddCust");
-        const QString button = QString("cmd") + verb + (agent ? "Agent" : "Cust");
-        TestProgram::whileOpen([&] { p.click(p.main(), qPrintable(button)); }, [&] {
+        p.inPartyDialog(agent, verb, [&](QWidget* window) {
             if (!text.isNull())
                 p.type(window, agent ? "txtCoName" : "txtDBA", text);
             p.click(window, "cmdOK");

@@ -37,13 +37,6 @@ std::unique_ptr<TestProgram> started(const Rows& agents = {}, const Rows& custom
     return TestProgram::startedWith(agents, customers);
 }
 
-// Opens the agent or customer dialog with New or Edit; userDoes acts while it is open.
-void inDialog(TestProgram& program, bool agent, const QString& verb, const std::function<void(QWidget*)>& userDoes)
-{
-    QWidget* window = program.control(program.main(), agent ? "frmAddAgent" : "frmAddCust");
-    const QString button = "cmd" + verb + (agent ? "Agent" : "Cust");
-    TestProgram::whileOpen([&] { program.click(program.main(), qPrintable(button)); }, [&] { userDoes(window); });
-}
 } // namespace
 Q_DECLARE_METATYPE(Failure)
 Q_DECLARE_METATYPE(Entry)
@@ -51,20 +44,6 @@ Q_DECLARE_METATYPE(Entry)
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // Agent lines with and without Company; a customer without DBA shows its Name and keeps it as DBA;
-    // the last line is selected.
-    void listsShowTheRows()
-    {
-        auto program = started({{QVariant(), "Jo Smith"}, {"Acme", "Al"}},
-                               {{"Ann Lee", QVariant()}, {"Bob Ray", ""}, {QVariant(), QVariant()}, {"Di Fox", "  "}});
-        const QStringList agentLines{" - Jo Smith", "Acme - Al"}, customerLines{"Ann Lee", "Bob Ray", "", "  "};
-        QCOMPARE(linesOf(program->agents()), agentLines);
-        QCOMPARE(linesOf(program->customers()), customerLines);
-        QCOMPARE(columnOf(program->session().database(), "Customer", "DBA"), (QStringList{"Ann Lee", "Bob Ray", "<null>", "  "}));
-        QCOMPARE(program->agents()->currentRow(), 1);
-        QCOMPARE(program->customers()->currentRow(), 3);
-    }
-
     void failureMessages_data()
     {
         QTest::addColumn<Failure>("row");
@@ -110,7 +89,7 @@ private slots:
         QFETCH(Entry, row);
         auto program = started(row.agent ? Rows{{"Co", "Earlier"}} : Rows(), row.agent ? Rows() : Rows{{"Ann", "Earlier"}});
         bool stayedOpen = false;
-        inDialog(*program, row.agent, "New", [&](QWidget* window) {
+        program->inPartyDialog(row.agent, "New", [&](QWidget* window) {
             for (const QString& entry : row.typed)
                 program->type(window, qPrintable(entry.section('=', 0, 0)), entry.section('=', 1));
             row.button == "close" ? void(window->close()) : program->click(window, qPrintable(row.button));
@@ -138,7 +117,7 @@ private slots:
         program->main()->FillAgentList();
         program->agents()->setCurrentRow(1);
         QStringList shown;
-        inDialog(*program, true, "Edit", [&](QWidget* window) {
+        program->inPartyDialog(true, "Edit", [&](QWidget* window) {
             for (const char* name : {"txtName", "txtCoName", "txtCity", "txtPhone"})
                 shown << program->control<QLineEdit>(window, name)->text();
             program->type(window, "txtPhone", "");

@@ -2,6 +2,8 @@
 #include "contract/LoanTermsWindow.h"
 #include "contract/PolicyScheduleWindow.h"
 #include "history/PreviousContractsWindow.h"
+#include "people/AgentDialog.h"
+#include "people/CustomerDialog.h"
 #include "people/TestProgram.h"
 #include "support/FakePrinterDialogService.h"
 
@@ -174,8 +176,6 @@ private slots:
             press(previous, Qt::Key_Return); // on Copy
             road << focusedIn(previous) << QString::number(previous->dataRows()) << QString::number(previous->chosenRow());
             press(previous, Qt::Key_Up);
-            press(previous, Qt::Key_Up);
-            press(previous, Qt::Key_Down);
             press(previous, Qt::Key_Enter);
             previous->hide(); // never leave the test blocked
         });
@@ -223,16 +223,11 @@ private slots:
         auto program = started();
         program->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program->main()));
-        program->messages.clear();
         QTest::keyClick(program->main(), Qt::Key_F1);
         QCOMPARE(program->messages.shown.size(), 1);
-        const auto& about = program->messages.last();
-        QCOMPARE(about.title, QString("About QUILLON"));
-        QCOMPARE(about.icon, ui::MessageIcon::Information);
-        QVERIFY(about.text.startsWith("QUILLON\nVersion 8.0\n"));
-        const Session& session = program->session();
-        QVERIFY(about.text.contains("Database: " + (testdb::onServer() ? session.Server.displayName() : session.DBPath)));
-        QVERIFY(about.text.contains("Settings file: " + program->session().IniPath));
+        QCOMPARE(program->messages.last().title, QString("About QUILLON"));
+        QVERIFY(program->messages.last().text.startsWith("QUILLON\nVersion 8.0\n"));
+        QVERIFY(program->messages.last().text.contains("Settings file: " + program->session().IniPath));
     }
 };
 
