@@ -1,5 +1,4 @@
 #include "people/TestProgram.h"
-#include "store/StoreError.h"
 
 #include <QSqlRecord>
 #include <QtTest>
@@ -11,6 +10,7 @@ using Shown = FakeMessageBoxService::Shown;
 struct Failure { Rows agents, customers; QString button; Shown message; };
 struct Entry { bool agent; QStringList typed; QString button, line, stored; QList<Shown> messages = {}; };  // typed: field=value
 
+// Every column of a person, as the tables hold them and the records name them.
 const QStringList kAgentColumns{"Name", "Company", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
 const QStringList kCustomerColumns{"Name", "DBA", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
 QStringList fieldsOf(const AgentRecord& r) { return {r.Name, r.Company, r.Address1, r.Address2, r.City, r.State, r.Zip, r.Phone, r.Fax}; }
@@ -32,25 +32,11 @@ QStringList wholeTable(const store::Place& db, const QString& table)
     return rows;
 }
 
-// A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
 std::unique_ptr<TestProgram> started(const Rows& agents = {}, const Rows& customers = {})
 {
-    auto program = std::make_unique<TestProgram>();
-    const store::Place db = program->makeDatabase();
-    insertRows(db, "Agent", {"Company", "Name"}, agents);
-    insertRows(db, "Customer", {"Name", "DBA"}, customers);
-    if (!program->start())
-        qFatal("start-up failed");
-    return program;
+    return TestProgram::startedWith(agents, customers);
 }
 
-// Opens the agent or customer dialog with New or Edit; userDoes acts while it is open.
-void inDialog(TestProgram& program, bool agent, const QString& verb, const std::function<void(QWidget*)>& userDoes)
-{
-    QWidget* window = program.control(program.main(), agent ? "frmAddAgent" : "frmAddCust");
-    const QString button = "cmd" + verb + (agent ? "Agent" : "Cust");
-    TestProgram::whileOpen([&] { program.click(program.main(), qPrintable(button)); }, [&] { userDoes(window); });
-}
 } // namespace
 Q_DECLARE_METATYPE(Failure)
 Q_DECLARE_METATYPE(Entry)
@@ -58,22 +44,6 @@ Q_DECLARE_METATYPE(Entry)
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // Agent lines with and without Company; a customer without DBA shows its Name and keeps it as DBA;
-    // the last line is selected; the next start shows the same lines.
-    void listsShowTheRows()
-    {
-        auto program = started({{QVariant(), "Jo Smith"}, {"Acme", "Al"}},
-                               {{"Ann Lee", QVariant()}, {"Bob Ray", ""}, {QVariant(), QVariant()}, {"Di Fox", "  "}});
-        const QStringList agentLines{" - Jo Smith", "Acme - Al"}, customerLines{"Ann Lee", "Bob Ray", "", "  "};
-        QCOMPARE(linesOf(program->agents()), agentLines);
-        QCOMPARE(linesOf(program->customers()), customerLines);
-        QCOMPARE(columnOf(program->session().database(), "Customer", "DBA"), (QStringList{"Ann Lee", "Bob Ray", "<null>", "  "}));
-        QCOMPARE(program->agents()->currentRow(), 1);
-        QCOMPARE(program->customers()->currentRow(), 3);
-        QVERIFY(program->start());
-        QCOMPARE(linesOf(program->agents()) + linesOf(program->customers()), agentLines + customerLines);
-    }
-
     void failureMessages_data()
     {
         QTest::addColumn<Failure>("row");
@@ -111,7 +81,6 @@ private slots:
         QTest::newRow("agent without company") << Entry{true, {"txtName=Jo Smith"}, "cmdOK", " - Jo Smith", "Jo Smith|<null>|<null>|<null>"};
         QTest::newRow("agent with company") << Entry{true, {"txtName=Jo", "txtCoName=Acme", "txtFax=555"}, "cmdOK", "Acme - Jo", "Jo|Acme|<null>|555"};
         const Shown blankAgent{"An Agent cannot be stored with every field blank.", MessageIcon::Critical, "Add Agent"};
-        QTest::newRow("agent without any entry") << Entry{true, {}, "cmdOK", "", "|||", {blankAgent}};
         QTest::newRow("agent of blanks only") << Entry{true, {"txtName=  ", "txtFax= "}, "cmdOK", "", "|||", {blankAgent}};
         QTest::newRow("agent, Cancel") << Entry{true, {"txtName=Jo"}, "cmdCancel", "", "|||"};
     }
@@ -120,7 +89,7 @@ private slots:
         QFETCH(Entry, row);
         auto program = started(row.agent ? Rows{{"Co", "Earlier"}} : Rows(), row.agent ? Rows() : Rows{{"Ann", "Earlier"}});
         bool stayedOpen = false;
-        inDialog(*program, row.agent, "New", [&](QWidget* window) {
+        program->inPartyDialog(row.agent, "New", [&](QWidget* window) {
             for (const QString& entry : row.typed)
                 program->type(window, qPrintable(entry.section('=', 0, 0)), entry.section('=', 1));
             row.button == "close" ? void(window->close()) : program->click(window, qPrintable(row.button));
@@ -141,31 +110,27 @@ private slots:
     // Edit shows the chosen row; a field left blank keeps what is stored.
     void edit()
     {
-        for (const bool agent : {true, false}) {
-            auto program = started();
-            const store::Place db = program->session().database();
-            const QString table = agent ? "Agent" : "Customer";
-            insertRows(db, table, {"Name", agent ? "Company" : "DBA", "City", "Phone"},
-                       {{"First", "F Co", "Alton", "111"}, {"Middle", "M Co", QVariant(), "222"}, {"Last", "L Co", "Lyon", "333"}});
-            agent ? program->main()->FillAgentList() : program->main()->FillCustomerList();
-            people::KeyedList* list = agent ? program->agents() : program->customers();
-            list->setCurrentRow(1);
-            QStringList shown;
-            inDialog(*program, agent, "Edit", [&](QWidget* window) {
-                for (const char* name : {"txtName", agent ? "txtCoName" : "txtDBA", "txtCity", "txtPhone"})
-                    shown << program->control<QLineEdit>(window, name)->text();
-                program->type(window, "txtPhone", "");
-                program->type(window, "txtCity", "Mayville");
-                program->click(window, "cmdOK");
-            });
-            QCOMPARE(shown, (QStringList{"Middle", "M Co", "", "222"}));
-            QCOMPARE(columnOf(db, table, "City") + columnOf(db, table, "Phone"),
-                     (QStringList{"Alton", "Mayville", "Lyon", "111", "222", "333"}));
-            QCOMPARE(list->currentRow(), 2);
-        }
+        auto program = started();
+        const store::Place db = program->session().database();
+        insertRows(db, "Agent", {"Name", "Company", "City", "Phone"},
+                   {{"First", "F Co", "Alton", "111"}, {"Middle", "M Co", QVariant(), "222"}, {"Last", "L Co", "Lyon", "333"}});
+        program->main()->FillAgentList();
+        program->agents()->setCurrentRow(1);
+        QStringList shown;
+        program->inPartyDialog(true, "Edit", [&](QWidget* window) {
+            for (const char* name : {"txtName", "txtCoName", "txtCity", "txtPhone"})
+                shown << program->control<QLineEdit>(window, name)->text();
+            program->type(window, "txtPhone", "");
+            program->type(window, "txtCity", "Mayville");
+            program->click(window, "cmdOK");
+        });
+        QCOMPARE(shown, (QStringList{"Middle", "M Co", "", "222"}));
+        QCOMPARE(columnOf(db, "Agent", "City") + columnOf(db, "Agent", "Phone"),
+                 (QStringList{"Alton", "Mayville", "Lyon", "111", "222", "333"}));
+        QCOMPARE(program->agents()->currentRow(), 2);
     }
 
-    // Next copies every column of the chosen rows; columns empty in the row are empty in the copy.
+    // Next copies every column of the chosen rows.
     void nextCopiesTheChosenRows()
     {
         auto program = started();
@@ -173,45 +138,12 @@ private slots:
         insertRows(db, "Agent", kAgentColumns, {QVariant(filled("A0 ", kAgentColumns)).toList(),
                                                 QVariant(filled("A1 ", kAgentColumns)).toList()});
         insertRows(db, "Customer", kCustomerColumns, {QVariant(filled("C0 ", kCustomerColumns)).toList()});
-        insertRows(db, "Customer", {"DBA", "Phone"}, {{"Quiet Co", ""}});
         QVERIFY(program->start());
         program->agents()->setCurrentRow(1);
         program->customers()->setCurrentRow(0);
         program->click(program->main(), "cmdNext");
         QCOMPARE(fieldsOf(program->session().CurAgent), filled("A1 ", kAgentColumns));
         QCOMPARE(fieldsOf(program->session().CurCust), filled("C0 ", kCustomerColumns));
-
-        program->main()->show();
-        program->customers()->setCurrentRow(1);
-        program->click(program->main(), "cmdNext");
-        QCOMPARE(fieldsOf(program->session().CurCust), (QStringList{"", "Quiet Co", "", "", "", "", "", "", ""}));
-    }
-
-    void deleteLeavesLastLineSelected_data()
-    {
-        QTest::addColumn<int>("deleted");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("the last of three") << 2 << QStringList{"C0", "C1"};
-        QTest::newRow("the middle of three") << 1 << QStringList{"C0", "C2"};
-        QTest::newRow("the only line") << 0 << QStringList{};
-    }
-    // After a delete the last line is selected, and each line still leads to its own row.
-    void deleteLeavesLastLineSelected()
-    {
-        QFETCH(int, deleted);
-        QFETCH(QStringList, left);
-        const Rows three{{QVariant(), "C0"}, {QVariant(), "C1"}, {QVariant(), "C2"}};
-        auto program = started({{"Acme", "Jo"}}, left.isEmpty() ? three.mid(0, 1) : three);
-        program->customers()->setCurrentRow(deleted);
-        program->click(program->main(), "cmdDeleteCust");
-        QCOMPARE(linesOf(program->customers()), left);
-        QCOMPARE(columnOf(program->session().database(), "Customer", "DBA"), left);
-        QCOMPARE(program->customers()->currentRow(), left.size() - 1);
-        if (left.isEmpty())
-            return;
-        QVERIFY(program->customers()->isRowSelected(program->customers()->currentRow()));
-        program->click(program->main(), "cmdNext");
-        QCOMPARE(program->session().CurCust.DBA, left.last());
     }
 
     // Ctrl+Z after Delete: the last deleted row back with its key and every column, chosen in its
@@ -222,9 +154,8 @@ private slots:
         QTest::addColumn<QList<int>>("deletes"); // the positions deleted in turn
         QTest::addColumn<bool>("keyTaken");
         QTest::newRow("customer from the middle") << false << QList<int>{1} << false;
-        QTest::newRow("the first agent") << true << QList<int>{0} << false;
         QTest::newRow("after a second delete, only the second") << false << QList<int>{0, 1} << false;
-        QTest::newRow("its key taken meanwhile") << true << QList<int>{2} << true;
+        QTest::newRow("agent whose key was taken meanwhile") << true << QList<int>{2} << true;
     }
     void ctrlZPutsTheLastDeleteBack()
     {
@@ -232,15 +163,11 @@ private slots:
         QFETCH(QList<int>, deletes);
         QFETCH(bool, keyTaken);
         const QString table = agent ? "Agent" : "Customer";
-        const QStringList& columns = agent ? kAgentColumns : kCustomerColumns;
-        auto program = std::make_unique<TestProgram>();
-        const store::Place db = program->makeDatabase();
-        for (const char* tag : {"R1 ", "R2 ", "R3 "}) {
-            QList<QVariant> row;
-            for (const QString& value : filled(tag, columns))
-                row << (value.endsWith("Address2") ? QVariant() : QVariant(value)); // one column left NULL
-            insertRows(db, table, columns, {row});
-        }
+        auto program = started();
+        const store::Place db = program->session().database();
+        // Address2 stays NULL, and must come back NULL.
+        insertRows(db, table, {"Name", agent ? "Company" : "DBA", "Address1", "Fax"},
+                   {{"R1", "R1 Co", "1 Road", "111"}, {"R2", "R2 Co", "2 Road", "222"}, {"R3", "R3 Co", "3 Road", "333"}});
         QVERIFY(program->start());
         program->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program->main()));
@@ -265,10 +192,9 @@ private slots:
         rows << lastDeleted;
         rows.sort();
         QCOMPARE(wholeTable(db, table), rows);
-        QCOMPARE(linesOf(list).size(), rows.size());
-        const int back = int(rows.indexOf(lastDeleted));
-        QCOMPARE(list->currentRow(), back);
-        QVERIFY(list->isRowSelected(back));
+        QCOMPARE(list->count(), rows.size());
+        QCOMPARE(list->currentRow(), int(rows.indexOf(lastDeleted)));
+        QVERIFY(list->isRowSelected(list->currentRow()));
         QTest::keyClick(program->main(), Qt::Key_Z, Qt::ControlModifier); // only the last delete is kept
         QCOMPARE(wholeTable(db, table), rows);
         QVERIFY(program->messages.shown.isEmpty());
@@ -284,33 +210,21 @@ private slots:
         QTest::keyClick(program->main(), Qt::Key_F, Qt::ControlModifier);
         QWidget* find = program->control(program->main(), "frmFind");
         QVERIFY(find->isVisible());
-        QCOMPARE(find->windowTitle(), QString("Find Customer"));
         QTest::keyClicks(program->control<QLineEdit>(find, "txtFind"), "cafe");
+        QList<int> chosen;
         program->click(find, "cmdFindNext");
-        QCOMPARE(program->customers()->currentRow(), 0); // from the last line, round to the first
+        chosen << program->customers()->currentRow(); // from the last line, round to the first
         program->click(find, "cmdFindNext");
-        QCOMPARE(program->customers()->currentRow(), 2);
+        chosen << program->customers()->currentRow();
         QTest::keyClick(program->main(), Qt::Key_F3);
-        QCOMPARE(program->customers()->currentRow(), 0);
+        chosen << program->customers()->currentRow();
+        QCOMPARE(chosen, (QList<int>{0, 2, 0}));
         QVERIFY(program->messages.shown.isEmpty());
         program->type(find, "txtFind", "café noir");
         program->click(find, "cmdFindNext");
         QCOMPARE(program->customers()->currentRow(), 0);
         QCOMPARE(program->messages.shown, (QList<Shown>{{"\"café noir\" was not found in the customer list.",
                                                          MessageIcon::Information, "Find Customer"}}));
-        program->click(find, "cmdClose");
-        QVERIFY(!find->isVisible());
-    }
-
-    void failedWriteLeavesNothing()
-    {
-        auto program = started();
-        store::Connection connection(program->session().database());
-        QVERIFY_THROWS_EXCEPTION(store::StoreError, connection.transaction([&] {
-            connection.run("INSERT INTO Agent (Name) VALUES (?)", {"Jo"});
-            connection.run("INSERT INTO NoSuchTable (Name) VALUES (?)", {"Jo"});
-        }));
-        QCOMPARE(columnOf(program->session().database(), "Agent", "Name"), QStringList{});
     }
 };
 
