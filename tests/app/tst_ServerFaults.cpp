@@ -1,9 +1,7 @@
 #include "contract/ContractWindows.h"
 #include "people/AgentDialog.h"
-#include "store/PoliciesColumns.h"
 #include "store/ServerLink.h"
 #include "store/ServerSchema.h"
-#include "store/WriteToken.h"
 #include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
 #include "ui/StoreGuard.h"
@@ -13,12 +11,9 @@
 #include <QtTest>
 
 #include <csignal>
-#include <mutex>
-#include <set>
-#include <thread>
 
 // The office server under the faults an office meets: replies lost after
-// COMMIT, a frozen server, restarts between and during the agents' work.
+// COMMIT, a frozen server, restarts between the agents' actions.
 namespace {
 
 using Act = std::function<void(ContractWindows&)>;
@@ -53,12 +48,6 @@ qint64 count(const store::Place& place, const QString& sql)
     store::Connection connection(place);
     QSqlQuery query = connection.run(sql);
     return query.next() ? query.value(0).toLongLong() : -1;
-}
-
-// Every column of contract n of saver s holds its name.
-QStringList contractTexts(int saver, int n)
-{
-    return QStringList(store::policiesColumns().size(), QStringLiteral("%1/%2").arg(saver).arg(n));
 }
 
 } // namespace
@@ -169,75 +158,6 @@ private slots:
         QVERIFY2(w.messages.shown.isEmpty(), qPrintable(w.messages.shown.value(0).text));
         QCOMPARE(count(place, "SELECT count(*) FROM Policies"), 2);
         store::closeThreadConnections();
-    }
-
-    // Two programs saving while the server restarts every 1.5 s: a save the
-    // user was told failed is not stored, every other save is stored once.
-    // A save of unknown outcome is tried again, as the message invites.
-    void savesThroughRestartsAreStoredOnceOrNotAtAll()
-    {
-        const store::Place place(m_server.createDatabase("soak"));
-        {
-            store::Connection connection(place);
-            store::completeServerSchema(connection);
-        }
-        std::atomic<bool> saving{true};
-        std::mutex lock;
-        std::set<QString> toldFailed, saved;
-        int unknownOutcomes = 0;
-        std::vector<std::thread> savers;
-        for (int saver = 0; saver < 2; ++saver) {
-            savers.emplace_back([&, saver] {
-                store::PendingWrite pending;
-                for (int n = 0; saving; ++n) {
-                    const QString name = QStringLiteral("%1/%2").arg(saver).arg(n);
-                    for (;;) {
-                        try {
-                            pending.attempt(name, [&](const QString& token) {
-                                store::appendPolicy(place, store::policiesColumns(), contractTexts(saver, n), token);
-                            });
-                            const std::lock_guard<std::mutex> guard(lock);
-                            saved.insert(name);
-                            break;
-                        } catch (const store::StoreError& failure) {
-                            const std::lock_guard<std::mutex> guard(lock);
-                            if (failure.outcomeUnknown())
-                                ++unknownOutcomes;
-                            else
-                                toldFailed.insert(name);
-                        }
-                        // The user reads the message before trying again or going on.
-                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                        const std::lock_guard<std::mutex> guard(lock);
-                        if (toldFailed.count(name))
-                            break;
-                    }
-                }
-                store::closeThreadConnections();
-            });
-        }
-        for (int restart = 0; restart < 4; ++restart) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-            QVERIFY(m_server.restart());
-        }
-        saving = false;
-        for (std::thread& saver : savers)
-            saver.join();
-
-        store::Connection connection(place);
-        QSqlQuery rows = connection.run("SELECT PolicyNo1, count(*) FROM Policies GROUP BY PolicyNo1");
-        std::set<QString> stored;
-        while (rows.next()) {
-            QCOMPARE(rows.value(1).toInt(), 1);
-            stored.insert(rows.value(0).toString());
-        }
-        QCOMPARE(stored, saved);
-        for (const QString& failed : toldFailed)
-            QVERIFY(!stored.count(failed));
-        QVERIFY(saved.size() > 100);
-        QVERIFY(!toldFailed.empty());
-        qInfo("%zu saved, %zu told failed, %d unknown outcomes tried again", saved.size(), toldFailed.size(),
-              unknownOutcomes);
     }
 
 private:

@@ -1,17 +1,31 @@
 #include "settings/ProfileFile.h"
 #include "people/TestProgram.h"
+#include "store/Backup.h"
 
-#include <QFile>
 #include <QSqlRecord>
 #include <QtTest>
 
+// How a run finds its database file: made on the first run, asked for when the settings name none
+// that exists, the run ended when none can serve.
 namespace {
+using Shown = FakeMessageBoxService::Shown;
+const QByteArray kText(2048, 'x');
+
 void writeFile(const QString& path, const QByteArray& content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+Shown notADatabase(const QString& path)
+{
+    return {path + " is not a QUILLON database.\nError 26: file is not a database", ui::MessageIcon::Critical, "QUILLON"};
 }
 } // namespace
 
@@ -24,7 +38,6 @@ private slots:
         TestProgram program;
         QVERIFY(program.start());
         QCOMPARE(program.session().DBPath, program.defaultDbPath());
-        QCOMPARE(program.agents()->count() + program.customers()->count(), 0);
         QVERIFY(program.messages.shown.isEmpty() && program.files.asked.isEmpty());
         QVERIFY(!QFile::exists(program.session().IniPath));
         QVERIFY(program.main()->isVisible());
@@ -32,51 +45,61 @@ private slots:
         QCOMPARE(store::Connection(program.defaultDbPath()).database().record("Policies").count(), 103);
     }
 
-    void missingFileIsAskedForUntilOneExists()
+    // A name that is no file asks again, so does a file that cannot serve (named, left untouched);
+    // only the pick that serves is written into the settings, beside what they held.
+    void pickIsAskedForUntilOneServes()
     {
         TestProgram program;
-        const QString ini = program.env.programFolder + "/tly2.ini", picked = program.dir.filePath("picked/chosen.mdb");
+        const QString ini = program.env.programFolder + "/tly2.ini";
+        const QString bad = program.dir.filePath("picked/project.mdb"), good = program.dir.filePath("good/chosen.mdb");
         writeFile(ini, "[file]\ndbdir=/nowhere/\n[other]\nkeep=yes\n");
-        writeFile(picked, {});
-        store::Connection(picked).run("PRAGMA user_version = 7");  // a database without tables: it gets them
-        program.files.answers = {program.dir.filePath("picked/typo.mdb"), picked};
+        writeFile(bad, kText);
+        writeFile(good, {});
+        store::Connection(good).run("PRAGMA user_version = 7"); // a database without tables: it gets them
+        program.files.answers = {program.dir.filePath("picked/typo.mdb"), bad, good};
 
         QVERIFY(program.start());
-        QCOMPARE(program.files.asked.size(), 2);
-        QCOMPARE(program.files.asked[1].title, QString("Where is project.mdb?"));
-        QCOMPARE(program.files.asked[1].filter, QString("Access databases (*.mdb)|*.mdb|All files (*.*)|*.*"));
-        QCOMPARE(program.files.asked[1].initialFolder, QString("C:\\"));
-        QVERIFY(program.messages.shown.isEmpty());
-        QCOMPARE(profile::readString(ini, "file", "dbdir", ""), program.dir.filePath("picked") + "/");
+        QCOMPARE(program.files.asked.size(), 3);
+        QCOMPARE(program.files.asked[2].title, QString("Where is project.mdb?"));
+        QCOMPARE(program.files.asked[2].filter, QString("Access databases (*.mdb)|*.mdb|All files (*.*)|*.*"));
+        QCOMPARE(program.files.asked[2].initialFolder, QString("C:\\"));
+        QCOMPARE(program.messages.shown, QList<Shown>{notADatabase(bad)});
+        QCOMPARE(bytesOf(bad), kText);
+        QCOMPARE(profile::readString(ini, "file", "dbdir", ""), program.dir.filePath("good") + "/");
         QCOMPARE(profile::readString(ini, "file", "dbname", ""), QString("chosen.mdb"));
         QCOMPARE(profile::readString(ini, "other", "keep", ""), QString("yes"));
-        QCOMPARE(program.session().DBPath, picked);
+        QCOMPARE(program.session().DBPath, good);
     }
 
-    // A cancelled question, or a file that is not a database (left untouched), ends the run with a message.
+    // A file that cannot serve, picked then the question cancelled, or named by the settings: the run
+    // ends with the messages; the file, the settings and the backups are left as they were.
     void startEnds_data()
     {
-        QTest::addColumn<QByteArray>("letter");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("question cancelled") << QByteArray() << "No database found.\nProgram cannot continue.";
-        QTest::newRow("not a database") << QByteArray(2048, 'x') << "%1 is not a QUILLON database.\nError 26: file is not a database";
+        QTest::addColumn<bool>("picking");
+        QTest::newRow("refused pick, then the question cancelled") << true;
+        QTest::newRow("the configured file not a database") << false;
     }
     void startEnds()
     {
-        QFETCH(QByteArray, letter);
-        QFETCH(QString, text);
+        QFETCH(bool, picking);
         TestProgram program;
-        if (letter.isEmpty())
-            profile::writeString(program.env.programFolder + "/tly2.ini", "file", "dbdir", "/nowhere/");
-        else
-            writeFile(program.defaultDbPath(), letter);
+        const QString ini = program.env.programFolder + "/tly2.ini";
+        const QString bad = picking ? program.dir.filePath("picked/project.mdb") : program.defaultDbPath();
+        if (picking) {
+            writeFile(ini, "[file]\ndbdir=/nowhere/\n");
+            program.files.answers = {bad};
+        }
+        writeFile(bad, kText);
+        const QByteArray settings = bytesOf(ini);
         QVERIFY(!program.start());
         QVERIFY(program.session().ended && !program.main()->isVisible());
-        QCOMPARE(program.files.asked.size(), letter.isEmpty() ? 1 : 0);
-        QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{
-                                             {text.replace("%1", program.defaultDbPath()), ui::MessageIcon::Critical, "QUILLON"}}));
-        QFile file(program.defaultDbPath());
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), letter);
+        QList<Shown> said{notADatabase(bad)};
+        if (picking)
+            said << Shown{"No database found.\nProgram cannot continue.", ui::MessageIcon::Critical, "QUILLON"};
+        QCOMPARE(program.messages.shown, said);
+        QCOMPARE(bytesOf(bad), kText);
+        QCOMPARE(bytesOf(ini), settings);
+        QVERIFY(store::existingBackups(bad).isEmpty());
     }
 };
 

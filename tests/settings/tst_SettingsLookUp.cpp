@@ -1,5 +1,4 @@
 #include "session/Session.h"
-#include "settings/ProfileFile.h"
 #include "settings/Settings.h"
 
 #include <QDir>
@@ -136,32 +135,6 @@ private slots:
             QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode_t(mode)), 0);
         }
         QTEST(classifyProgramFolder(folder), "kind");
-    }
-
-    // The user's own program folder is read and written as always; one that
-    // others can write cannot take the user's settings over.
-    void programFolderFileOnlyInOwnFolder_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("host");
-        QTest::newRow("own build folder") << 0700 << "program.example";
-        QTest::newRow("folder everyone can write") << 0777 << "own.example";
-    }
-    void programFolderFileOnlyInOwnFolder()
-    {
-        QFETCH(int, mode);
-        QTemporaryDir dir;
-        const QString program = dir.filePath("bin");
-        writeFile(program + "/tly2.ini", "[server]\nhost=program.example\n");
-        writeFile(dir.filePath("user/tly2.ini"), "[server]\nhost=own.example\n");
-        QCOMPARE(::chmod(QFile::encodeName(program).constData(), mode_t(mode)), 0);
-        Session session;
-        session.env = Environment{program, dir.filePath("user"), dir.filePath("data")};
-        ReadSettings(session);
-        QTEST(session.Server.host, "host");
-        session.DBPath = dir.filePath("a.mdb");
-        WriteSettings(session);
-        QCOMPARE(profile::readString(session.IniPath, "file", "dbname", ""), QString("a.mdb"));
     }
 };
 

@@ -1,14 +1,9 @@
 #include "support/ThrowawayServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 
-#include <QFile>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -22,58 +17,18 @@ QString binary(const QString& name)
 
 bool asRoot() { return geteuid() == 0; }
 
-// A port of 127.0.0.1 nothing listens on: the system hands one out.
-int freeTcpPort()
+// initdb refuses root: as root every command but chown runs as the postgres user.
+QStringList asServerUser(const QStringList& command)
 {
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (probe >= 0 && ::bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (probe >= 0)
-        ::close(probe);
-    return port;
+    if (!asRoot() || command.first() == QStringLiteral("chown"))
+        return command;
+    return QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"),
+                       QStringLiteral("--")} + command;
 }
 
 } // namespace
 
 ThrowawayServer::ThrowawayServer()
-{
-    start({QStringLiteral("-c"), QStringLiteral("listen_addresses=")});
-}
-
-ThrowawayServer::ThrowawayServer(const Tcp& tcp)
-{
-    m_port = freeTcpPort();
-    QStringList options{QStringLiteral("-c"), QStringLiteral("listen_addresses=127.0.0.1")};
-    if (!tcp.certificate.isEmpty()) {
-        if (!installForServer(tcp.certificate, QStringLiteral("server.crt")) ||
-            !installForServer(tcp.key, QStringLiteral("server.key")))
-            return;
-        options << QStringLiteral("-c") << QStringLiteral("ssl=on") << QStringLiteral("-c")
-                << QStringLiteral("ssl_cert_file=%1").arg(m_dir.filePath(QStringLiteral("server.crt")))
-                << QStringLiteral("-c")
-                << QStringLiteral("ssl_key_file=%1").arg(m_dir.filePath(QStringLiteral("server.key")));
-    }
-    start(options);
-}
-
-// The key must belong to the server's user and be closed to everyone else.
-bool ThrowawayServer::installForServer(const QString& from, const QString& name)
-{
-    const QString to = m_dir.filePath(name);
-    if (!QFile::copy(from, to) || !QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner)) {
-        m_error = QStringLiteral("cannot copy %1").arg(from);
-        return false;
-    }
-    return !asRoot() || run({QStringLiteral("chown"), QStringLiteral("postgres"), to});
-}
-
-void ThrowawayServer::start(const QStringList& options)
 {
     if (!m_dir.isValid()) {
         m_error = QStringLiteral("no temporary folder");
@@ -87,12 +42,35 @@ void ThrowawayServer::start(const QStringList& options)
         return;
     // As README asks of the office server: errors are logged without the
     // DETAIL lines in which the server repeats a refused row's values.
-    QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port),
-                              QStringLiteral("-c"), QStringLiteral("log_error_verbosity=terse")};
-    serverOptions << options;
+    const QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port),
+                                    QStringLiteral("-c"), QStringLiteral("listen_addresses="), QStringLiteral("-c"),
+                                    QStringLiteral("log_error_verbosity=terse")};
     m_started = run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), data, QStringLiteral("-w"),
                      QStringLiteral("-l"), logFile(), QStringLiteral("-o"), serverOptions.join(QLatin1Char(' ')),
                      QStringLiteral("start")});
+    if (m_started)
+        stopWhenTheProgramIsGone();
+}
+
+// A test program that aborts (a crash, a fatal message, the runner's timeout) runs no destructor: a
+// watcher of its own stops the server and removes its folder once the program is gone.
+void ThrowawayServer::stopWhenTheProgramIsGone()
+{
+    QProcess watcher;
+    watcher.setProgram(QStringLiteral("sh"));
+    watcher.setArguments(QStringList{QStringLiteral("-c"),
+                                     QStringLiteral("pid=$1 dir=$2; shift 2; while kill -0 $pid 2>/dev/null; "
+                                                    "do sleep 1; done; \"$@\"; rm -rf \"$dir\""),
+                                     QStringLiteral("watcher"), QString::number(QCoreApplication::applicationPid()),
+                                     m_dir.path()}
+                         + asServerUser({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"),
+                                         m_dir.filePath(QStringLiteral("data")), QStringLiteral("-m"),
+                                         QStringLiteral("immediate"), QStringLiteral("stop")}));
+    // Its output goes nowhere, so that the test runner does not wait for it.
+    watcher.setStandardInputFile(QProcess::nullDevice());
+    watcher.setStandardOutputFile(QProcess::nullDevice());
+    watcher.setStandardErrorFile(QProcess::nullDevice());
+    watcher.startDetached();
 }
 
 ThrowawayServer::~ThrowawayServer()
@@ -131,20 +109,10 @@ bool ThrowawayServer::restart()
                 logFile(), QStringLiteral("restart")});
 }
 
-qint64 ThrowawayServer::postmasterPid() const
-{
-    QFile file(m_dir.filePath(QStringLiteral("data/postmaster.pid")));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    return file.readLine().trimmed().toLongLong();
-}
-
 bool ThrowawayServer::run(const QStringList& command)
 {
-    QStringList full = command;
-    if (asRoot() && command.first() != QStringLiteral("chown"))
-        full = QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + command;
-    const QString program = full.size() > command.size() ? QStringLiteral("runuser") : full.takeFirst();
+    QStringList full = asServerUser(command);
+    const QString program = full.takeFirst();
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, full);
