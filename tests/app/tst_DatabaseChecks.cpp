@@ -124,8 +124,6 @@ private slots:
             << planted("CREATE TRIGGER PlantedFix AFTER INSERT ON Policies BEGIN "
                        "UPDATE Policies SET Financed = '1.00', APR = '0.00' WHERE ID = new.ID; END")
             << kNotOurs + "\nTrigger PlantedFix on Policies was not made by QUILLON.";
-        QTest::newRow("view the program did not make") << planted("CREATE VIEW Totals AS SELECT sum(Financed) FROM Policies")
-                                                       << kNotOurs + "\nView Totals was not made by QUILLON.";
         QTest::newRow("contract key of text") << policiesWith("ID INTEGER PRIMARY KEY AUTOINCREMENT", "ID TEXT PRIMARY KEY")
                                               << kNotOurs + "\nPolicies.ID is not an integer key.";
         QTest::newRow("amount column of numbers") << policiesWith("Financed TEXT", "Financed NUMERIC")
@@ -208,25 +206,8 @@ private slots:
         QCOMPARE(store::Connection(store::existingBackups(path).value(0)).database().record("Policies").count(), 3);
     }
 
-    // The first copy of a day is the whole file, named by the day; later starts that day leave it as it is.
-    void oneWholeCopyADay()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("project.mdb");
-        makeDatabase(path, 50);
-        QCOMPARE(store::takeDailyBackup(path, kDay1.date()).outcome, store::DailyBackup::Outcome::Taken);
-        const QString first = store::backupPath(path, kDay1.date());
-        QCOMPARE(store::existingBackups(path), QStringList{first});
-        QCOMPARE(QDir(dir.path()).relativeFilePath(first), QString("backups/project-2026-12-07.mdb"));
-        QCOMPARE(one(first, "SELECT count(*) || ' ' || max(PolicyNo1) FROM Policies"), QString("50 P-9"));
-        store::Connection(path).run("DELETE FROM Policies");
-        QCOMPARE(store::takeDailyBackup(path, kDay1.date()).outcome, store::DailyBackup::Outcome::AlreadyTaken);
-        QCOMPARE(one(first, "SELECT count(*) FROM Policies"), QString("50"));
-        QCOMPARE(store::takeDailyBackup(path, kDay1.date().addDays(1)).outcome, store::DailyBackup::Outcome::Taken);
-        QCOMPARE(one(store::backupPath(path, kDay1.date().addDays(1)), "SELECT count(*) FROM Policies"), QString("0"));
-    }
-
-    // The newest 30 copies by the time they were made stay, and the one just made always does, also
+    // The first copy of a day is the whole file, named by the day; later starts that day leave it as it
+    // is. The newest 30 copies by the time they were made stay, and the one just made always does, also
     // when the clock was put back; other files in the folder are never touched.
     void newestThirtyCopiesAreKept_data()
     {
@@ -248,7 +229,7 @@ private slots:
         QFETCH(QStringList, gone);
         QTemporaryDir dir;
         const QString path = dir.filePath("project.mdb"), folder = store::backupFolder(path);
-        makeDatabase(path, 1);
+        makeDatabase(path, 50);
         for (int day = 1; day <= 31; ++day) {
             const QDate named = QDate(2026, 10, 1).addDays(day);
             writeFile(store::backupPath(path, named), "old");
@@ -259,9 +240,14 @@ private slots:
         for (const QString& other : others)
             writeFile(folder + "/" + other, "keep");
         QCOMPARE(store::takeDailyBackup(path, today).outcome, store::DailyBackup::Outcome::Taken);
+        const QString copy = store::backupPath(path, today);
+        store::Connection(path).run("DELETE FROM Policies");
+        QCOMPARE(store::takeDailyBackup(path, today).outcome, store::DailyBackup::Outcome::AlreadyTaken);
+        QCOMPARE(QDir(dir.path()).relativeFilePath(copy), "backups/project-" + today.toString(Qt::ISODate) + ".mdb");
+        QCOMPARE(one(copy, "SELECT count(*) || ' ' || max(PolicyNo1) FROM Policies"), QString("50 P-9"));
         const QStringList kept = store::existingBackups(path);
         QCOMPARE(kept.size(), 30);
-        QVERIFY(kept.contains(store::backupPath(path, today)));
+        QVERIFY(kept.contains(copy));
         for (const QString& name : gone)
             QVERIFY2(!QFile::exists(folder + "/" + name), qPrintable(name));
         for (const QString& other : others)

@@ -10,9 +10,8 @@ namespace {
 
 QString binary(const QString& name)
 {
-    const QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    return versions.isEmpty() ? name
-                              : QStringLiteral("/usr/lib/postgresql/%1/bin/%2").arg(versions.last(), name);
+    const QStringList versions = QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return versions.isEmpty() ? name : QString("/usr/lib/postgresql/%1/bin/%2").arg(versions.last(), name);
 }
 
 bool asRoot() { return geteuid() == 0; }
@@ -20,34 +19,31 @@ bool asRoot() { return geteuid() == 0; }
 // initdb refuses root: as root every command but chown runs as the postgres user.
 QStringList asServerUser(const QStringList& command)
 {
-    if (!asRoot() || command.first() == QStringLiteral("chown"))
+    if (!asRoot() || command.first() == "chown")
         return command;
-    return QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"),
-                       QStringLiteral("--")} + command;
+    return QStringList{"runuser", "-u", "postgres", "--"} + command;
 }
 
 } // namespace
 
+QStringList ThrowawayServer::pgCtl(const QStringList& arguments) const
+{
+    return QStringList{binary("pg_ctl"), "-D", m_dir.filePath("data")} + arguments;
+}
+
 ThrowawayServer::ThrowawayServer()
 {
     if (!m_dir.isValid()) {
-        m_error = QStringLiteral("no temporary folder");
+        m_error = "no temporary folder";
         return;
     }
-    if (asRoot() && !run({QStringLiteral("chown"), QStringLiteral("postgres"), m_dir.path()}))
-        return;
-    const QString data = m_dir.filePath(QStringLiteral("data"));
-    if (!run({binary(QStringLiteral("initdb")), QStringLiteral("-D"), data, QStringLiteral("-U"), user(),
-              QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8")}))
+    if ((asRoot() && !run({"chown", "postgres", m_dir.path()}))
+        || !run({binary("initdb"), "-D", m_dir.filePath("data"), "-U", user(), "-A", "trust", "-E", "UTF8"}))
         return;
     // As README asks of the office server: errors are logged without the
     // DETAIL lines in which the server repeats a refused row's values.
-    const QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port),
-                                    QStringLiteral("-c"), QStringLiteral("listen_addresses="), QStringLiteral("-c"),
-                                    QStringLiteral("log_error_verbosity=terse")};
-    m_started = run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), data, QStringLiteral("-w"),
-                     QStringLiteral("-l"), logFile(), QStringLiteral("-o"), serverOptions.join(QLatin1Char(' ')),
-                     QStringLiteral("start")});
+    const QString options = QString("-k %1 -p %2 -c listen_addresses= -c log_error_verbosity=terse").arg(m_dir.path()).arg(m_port);
+    m_started = run(pgCtl({"-w", "-l", logFile(), "-o", options, "start"}));
     if (m_started)
         stopWhenTheProgramIsGone();
 }
@@ -57,15 +53,11 @@ ThrowawayServer::ThrowawayServer()
 void ThrowawayServer::stopWhenTheProgramIsGone()
 {
     QProcess watcher;
-    watcher.setProgram(QStringLiteral("sh"));
-    watcher.setArguments(QStringList{QStringLiteral("-c"),
-                                     QStringLiteral("pid=$1 dir=$2; shift 2; while kill -0 $pid 2>/dev/null; "
-                                                    "do sleep 1; done; \"$@\"; rm -rf \"$dir\""),
-                                     QStringLiteral("watcher"), QString::number(QCoreApplication::applicationPid()),
-                                     m_dir.path()}
-                         + asServerUser({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"),
-                                         m_dir.filePath(QStringLiteral("data")), QStringLiteral("-m"),
-                                         QStringLiteral("immediate"), QStringLiteral("stop")}));
+    watcher.setProgram("sh");
+    watcher.setArguments(QStringList{"-c", "pid=$1 dir=$2; shift 2; while kill -0 $pid 2>/dev/null; do sleep 1; done; "
+                                           "\"$@\"; rm -rf \"$dir\"",
+                                     "watcher", QString::number(QCoreApplication::applicationPid()), m_dir.path()}
+                         + asServerUser(pgCtl({"-m", "immediate", "stop"})));
     // Its output goes nowhere, so that the test runner does not wait for it.
     watcher.setStandardInputFile(QProcess::nullDevice());
     watcher.setStandardOutputFile(QProcess::nullDevice());
@@ -76,11 +68,10 @@ void ThrowawayServer::stopWhenTheProgramIsGone()
 ThrowawayServer::~ThrowawayServer()
 {
     if (m_started)
-        run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-             QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
+        run(pgCtl({"-m", "immediate", "stop"}));
 }
 
-QString ThrowawayServer::user() const { return QStringLiteral("quillon"); }
+QString ThrowawayServer::user() const { return "quillon"; }
 
 store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 {
@@ -94,20 +85,13 @@ store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 
 store::ServerAddress ThrowawayServer::createDatabase(const QString& dbname)
 {
-    if (!m_started || !run({binary(QStringLiteral("createdb")), QStringLiteral("-h"), socketFolder(),
-                            QStringLiteral("-p"), QString::number(m_port), QStringLiteral("-U"), user(), dbname}))
+    if (!m_started || !run({binary("createdb"), "-h", socketFolder(), "-p", QString::number(m_port), "-U", user(), dbname}))
         return {};
     return address(dbname);
 }
 
 // pg_ctl starts the server again with the options it was started with.
-bool ThrowawayServer::restart()
-{
-    return m_started
-        && run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-                QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-l"),
-                logFile(), QStringLiteral("restart")});
-}
+bool ThrowawayServer::restart() { return m_started && run(pgCtl({"-w", "-m", "fast", "-l", logFile(), "restart"})); }
 
 bool ThrowawayServer::run(const QStringList& command)
 {

@@ -3,6 +3,7 @@
 #include "store/Place.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A PostgreSQL server of the test's own: a fresh cluster in a temporary
@@ -36,6 +37,7 @@ public:
 
 private:
     bool run(const QStringList& command);
+    QStringList pgCtl(const QStringList& arguments) const;
     void stopWhenTheProgramIsGone();
 
     QTemporaryDir m_dir;
