@@ -30,10 +30,10 @@ struct HistoryRig : ContractWindows {
         return store::insertRow(connection, {QString("INSERT INTO Policies (%1) VALUES (%2)").arg(columns.keys().join(", "),
                                                   QStringList(columns.size(), "?").join(", ")), columns.values()}, "ID");
     }
+    // From the schedule on screen, which the list then takes the place of.
     void open(const QString& dba)
     {
         session.SelectedName = dba;
-        schedule->hide();
         previous->showFromSchedule();
     }
     QTableWidget* grid() const { return in<QTableWidget>(previous, "fgRecords"); }

@@ -41,7 +41,8 @@ struct TestProgram {
         return place;
     }
     // A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
-    static std::unique_ptr<TestProgram> startedWith(const QList<QList<QVariant>>& agents, const QList<QList<QVariant>>& customers);
+    static std::unique_ptr<TestProgram> startedWith(const QList<QList<QVariant>>& agents,
+                                                    const QList<QList<QVariant>>& customers);
     bool start()
     {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
@@ -118,7 +119,8 @@ inline QStringList linesOf(const people::KeyedList* list)
     return lines;
 }
 
-inline std::unique_ptr<TestProgram> TestProgram::startedWith(const QList<QList<QVariant>>& agents, const QList<QList<QVariant>>& customers)
+inline std::unique_ptr<TestProgram> TestProgram::startedWith(const QList<QList<QVariant>>& agents,
+                                                             const QList<QList<QVariant>>& customers)
 {
     auto program = std::make_unique<TestProgram>();
     const store::Place db = program->makeDatabase();
