@@ -22,14 +22,6 @@ QString Drawing::textAt(int onPage, double x, double y) const
     return QStringLiteral("<nothing>");
 }
 
-int Drawing::strokeCount(int onPage, double x1, double y1, double x2, double y2) const
-{
-    int count = 0;
-    for (const Stroke& s : strokes)
-        count += s.page == onPage && same(s.x1, x1) && same(s.y1, y1) && same(s.x2, x2) && same(s.y2, y2);
-    return count;
-}
-
 RecordingSurface::RecordingSurface() : m_device(8, 8, QImage::Format_RGB32)
 {
     const int dotsPerMetre = qRound(1200 / 0.0254);
@@ -44,24 +36,15 @@ double RecordingSurface::textWidth(const QString& text) const
 
 double RecordingSurface::lineHeight() const { return print::SurfaceFontMetrics(font(), &m_device).lineHeight(); }
 
-print::SurfaceFontMetrics RecordingSurface::metricsAt(double size, bool bold) const
-{
-    print::SurfaceFont plain;
-    plain.size = size;
-    plain.bold = bold;
-    return print::SurfaceFontMetrics(plain, &m_device);
-}
-
 void RecordingSurface::drawText(double x, double y, const QString& text)
 {
     operation();
-    drawing->texts.append({drawing->page, x, y, text, font()});
+    drawing->texts.append({drawing->page, x, y, text});
 }
 
-void RecordingSurface::line(double x1, double y1, double x2, double y2)
+void RecordingSurface::line(double, double, double, double)
 {
     operation();
-    drawing->strokes.append({drawing->page, x1, y1, x2, y2});
 }
 
 void RecordingSurface::newPage()

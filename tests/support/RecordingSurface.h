@@ -12,15 +12,9 @@
 // it can be read after the print command has let the surface go.
 struct Drawing {
     struct Text { // x, y before the origin offset
-        int page; double x, y; QString text; print::SurfaceFont font;
-        bool operator==(const Text&) const = default;
-    };
-    struct Stroke {
-        int page; double x1, y1, x2, y2;
-        bool operator==(const Stroke&) const = default;
+        int page; double x, y; QString text;
     };
     QList<Text> texts;
-    QList<Stroke> strokes;
     int page = 1, newPages = 0, endDocs = 0;
     int failOnPage = 0; // the first call on that page throws PrinterError, as a printer that stops answering
     bool failed = false;
@@ -29,7 +23,6 @@ struct Drawing {
     // The first text on a page with these words, null when none; the text drawn at a point, "<nothing>" when none.
     const Text* find(const QString& text, int onPage) const;
     QString textAt(int onPage, double x, double y) const;
-    int strokeCount(int onPage, double x1, double y1, double x2, double y2) const;
 };
 
 // Keeps every drawing call instead of printing, measuring text as a 1200-dpi printer would.
@@ -43,9 +36,6 @@ public:
     void line(double x1, double y1, double x2, double y2) override;
     void newPage() override;
     void endDoc() override;
-
-    // How this surface measures plain Arial at a size.
-    print::SurfaceFontMetrics metricsAt(double size, bool bold = false) const;
 
     std::shared_ptr<Drawing> drawing = std::make_shared<Drawing>();
 
