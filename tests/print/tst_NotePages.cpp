@@ -1,4 +1,4 @@
-#include "support/NoteSamples.h"
+#include "print/NotePages.h"
 #include "support/RecordingSurface.h"
 
 #include <QtTest>
@@ -14,7 +14,7 @@ private slots:
 
 void NotePagesTest::valuesInTheirPlaces_data()
 {
-    QTest::addColumn<bool>("personal"); // also: tax and other unticked, with an amount and a description typed
+    QTest::addColumn<bool>("personal");
     QTest::addColumn<int>("page");
     QTest::addColumn<double>("x"); // below zero: anywhere on the page
     QTest::addColumn<double>("y");
@@ -38,13 +38,25 @@ void NotePagesTest::valuesInTheirPlaces()
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(QString, text);
-    print::NoteValues v = sampleNoteValues();
-    if (personal) {
-        v.personal = true;
-        v.tax.ticked = v.other.ticked = false;
-    }
+    // Every value told apart from every other; a personal note has tax and other unticked.
+    print::NoteValues v;
+    v.amountFinanced = "2120.00";
+    v.financeCharge = "126.00";
+    v.totalOfPayments = "2246.00";
+    v.personal = personal;
+    v.tax = {!personal, "100.00"};
+    v.other = {!personal, "7.50"};
+    v.description = "STAMPING FEE";
+    v.totalSections = "3100.00";
+    v.downPayment = "980.00";
+    v.version = "8.0";
+    for (int s = 0; s < 3; ++s)
+        for (int row = 0; row < print::kSectionRows[s]; ++row) {
+            const QString tag = QStringLiteral("%1.%2").arg(s + 1).arg(row);
+            v.sections[s].append({"POL" + tag, "COMPANY " + tag, "1000." + tag, "COV" + tag, "01/10/24", "EXP" + tag, "12." + tag});
+        }
     RecordingSurface surface;
-    drawNote(surface, v);
+    print::drawNote(surface, v, print::defaultLenderTexts());
     const Drawing& d = *surface.drawing;
     QCOMPARE(x < 0 ? (d.find(text, page) ? text : "<nothing>") : d.textAt(page, x, y), text);
 }
