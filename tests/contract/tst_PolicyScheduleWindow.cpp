@@ -53,9 +53,9 @@ void PolicyScheduleWindowTest::resetClearsThePreviousContract()
         field->setText("x");
     for (QCheckBox* box : w.schedule->findChildren<QCheckBox*>())
         box->setChecked(true);
-    w.clickNext(); // every amount turns yellow
+    w.run({"next", "set txtLoanAut LA-1"}); // every amount turns yellow
     w.schedule->Reset();
-    QStringList leftovers{w.valueOf("yellow")};
+    QStringList leftovers{w.valueOf("yellow"), w.valueOf("txtLoanAut")};
     for (QLineEdit* field : w.schedule->findChildren<QLineEdit*>())
         leftovers << field->text();
     for (QCheckBox* box : w.schedule->findChildren<QCheckBox*>())
