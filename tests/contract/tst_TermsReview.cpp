@@ -92,13 +92,10 @@ void TermsReviewTest::terms_data()
     // The shown down payment is cut to the cent, so the amount financed follows it, on every showing.
     QTest::newRow("333.33: financed from the shown down payment")
         << "333.33|||" << true << "again; again" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
-    QTest::newRow("1000.26: financed from the shown down payment")
-        << "1000.26|||" << true << "again" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
     QTest::newRow("13333.34: rate from the final amount financed")
         << "13333.34|||" << true << "again" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
     QTest::newRow("100s shown again after edits") << hundred << true << "down 100; fin 50; num 3; again" << hundredTerms;
 
-    QTest::newRow("down payment of 100.00") << hundred << true << "down 100.00" << "100.00|210.00|30.50|240.50|8|30.06|10.50";
     QTest::newRow("down payment emptied and left is zero")
         << hundred << true << "down ; leave down" << "0.00|310.00|35.50|345.50|8|43.18|10.50";
     QTest::newRow("down payment above the grand total: nothing follows from it")
@@ -115,7 +112,6 @@ void TermsReviewTest::terms_data()
         << "1000.26|||" << true << "leave fin; leave num" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
     QTest::newRow("finance charge changed and left empties the rate")
         << hundred << true << "fin 35.678; leave fin" << "98.00|212.00|35.67|247.67|8|30.95|";
-    QTest::newRow("finance charge typed stays as typed") << hundred << true << "fin 35" << "98.00|212.00|35|247.00|8|30.87|10.50";
     QTest::newRow("down payment that changes the charge, then leaving installments")
         << hundred << true << "down 100.00; leave down; leave num" << "100.00|210.00|30.50|240.50|8|30.06|";
     QTest::newRow("leaving down payment unchanged keeps a typed charge")
@@ -189,7 +185,6 @@ void TermsReviewTest::consumerRate_data()
     QTest::newRow("long first period, rounded up from 23.4997")
         << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 4, 25) << "23.50";
     QTest::newRow("only the last payment carries the charge") << 1000.0 << 1000.05 << 8 << 125.0 << jan10 << feb10 << "0.01";
-    QTest::newRow("one installment after half a month") << 1000.0 << 1010.0 << 1 << 1010.0 << jan10 << QDate(2025, 1, 25) << "24.00";
     QTest::newRow("no finance charge") << 212.0 << 212.0 << 8 << 26.5 << jan10 << feb10 << "0.00";
     QTest::newRow("nothing financed") << 0.0 << 0.0 << 8 << 0.0 << jan10 << feb10 << "nothing financed";
     QTest::newRow("a credit, not a loan") << -90.0 << -90.0 << 8 << -11.25 << jan10 << feb10 << "nothing financed";
