@@ -1,7 +1,9 @@
 #include "contract/ContractWindows.h"
+#include "print/PainterSurface.h"
 #include "print/PdfFileTarget.h"
 #include "ui/KeptNotes.h"
 
+#include <QProcess>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -26,6 +28,17 @@ private:
 };
 
 namespace {
+// Where poppler finds a word on a page of a PDF: its top-left corner in millimetres from the paper's.
+QPointF wordAt(const QString& pdf, int page, const QString& word)
+{
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    pdftotext.waitForFinished(60000);
+    const QRegularExpression tag(R"(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)" + word + "</word>");
+    const QRegularExpressionMatch m = tag.match(QString::fromUtf8(pdftotext.readAllStandardOutput()));
+    return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QPointF();
+}
+
 // The desktop's real PDF output, chosen in a dialog that always answers with a file, on a disk
 // that fills once the file is open: until the disk is freed, no file of this process may grow past
 // 16 KiB, and writes beyond fail after the file was opened and partly written.
@@ -118,6 +131,12 @@ void SavePrintTest::savePrint()
         const QByteArray pdf = contentsOf(kept);
         QVERIFY(print::isWholePdf(pdf));
         QCOMPARE(pdf.count("/MediaBox [0 0 612.000000 792.000000]"), 2); // two Letter portrait pages
+        // Words where the layout puts them on paper: less each page's origin offset, (2, 3) on page 1
+        // and (0, 3) on page 2, plus the PDF's printable margin.
+        const double m = print::PainterSurface::kPdfMarginMm;
+        const QPointF coverage = wordAt(kept, 1, "COVERAGE") - QPointF(126 - 2 + m, 82 - 3 + m);
+        const QPointF version = wordAt(kept, 2, "Version") - QPointF(7 + m, 254 - 3 + m);
+        QVERIFY2(coverage.manhattanLength() < 0.5 && version.manhattanLength() < 0.5, "note words moved");
     }
     if (failOnPage) {
         QCOMPARE(m_w->messages.shown, (QList<FakeMessageBoxService::Shown>{{kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"}}));
