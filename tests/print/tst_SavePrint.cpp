@@ -34,7 +34,7 @@ QPointF wordAt(const QString& pdf, int page, const QString& word)
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     pdftotext.waitForFinished(60000);
-    const QRegularExpression tag(R"(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)" + word + "</word>");
+    const QRegularExpression tag(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)re" + word + "</word>");
     const QRegularExpressionMatch m = tag.match(QString::fromUtf8(pdftotext.readAllStandardOutput()));
     return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QPointF();
 }
