@@ -12,7 +12,9 @@ A fault is a block of lines:
 
 `line` is the exact text of one line of the file (leading and trailing blanks
 aside); it must occur exactly once, or an `nth:` line says which occurrence.
-The fault replaces it, keeping its indent.
+The fault replaces it, keeping its indent. A fault that only the office server
+can show says so with "server: yes": the programs that start a server of their
+own are run for it, and for no other fault.
 """
 
 import argparse
@@ -28,7 +30,9 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 KEYS = ("file", "line", "fault", "why")
 # A line that occurs more than once names which of them: "nth: 2".
-OPTIONAL_KEYS = ("nth",)
+OPTIONAL_KEYS = ("nth", "server")
+# Test programs that start a PostgreSQL server of their own.
+SERVER_TESTS = "^tst_Server|^tst_CopyToServer$"
 
 
 def read_faults(path):
@@ -79,6 +83,30 @@ def planted(lines, index, replacement):
     return "\n".join(changed)
 
 
+def sync(source, tree):
+    """Brings tree up to the sources without touching files that did not change,
+    so that a build kept in tree/build rebuilds only what did."""
+    skip = lambda name: name.startswith("build") or name == ".git"
+    wanted = set()
+    for folder, dirs, files in os.walk(source):
+        dirs[:] = [d for d in dirs if not skip(d)]
+        relative = Path(folder).relative_to(source)
+        (tree / relative).mkdir(parents=True, exist_ok=True)
+        for name in files:
+            wanted.add(relative / name)
+            src, dst = Path(folder) / name, tree / relative / name
+            if not dst.exists() or src.read_bytes() != dst.read_bytes():
+                # A fresh time, or the build would not see that a planted line went back.
+                shutil.copyfile(src, dst)
+                shutil.copymode(src, dst)
+    for folder, dirs, files in os.walk(tree):
+        dirs[:] = [d for d in dirs if not skip(d)]
+        for name in files:
+            path = Path(folder) / name
+            if path.relative_to(tree) not in wanted:
+                path.unlink()
+
+
 def run(command, cwd, log, timeout=None):
     with open(log, "w") as out:
         return subprocess.run(command, cwd=cwd, stdout=out, stderr=subprocess.STDOUT,
@@ -103,6 +131,8 @@ def main():
     parser.add_argument("--only", help="plant only the faults whose file contains this text")
     parser.add_argument("--tests", default="", help="ctest -R pattern (default: every test)")
     parser.add_argument("--keep", action="store_true", help="keep the scratch tree")
+    parser.add_argument("--tree", type=Path,
+                        help="build in this folder and keep it, so a later run rebuilds only what changed")
     parser.add_argument("--check", action="store_true",
                         help="only check that every listed line is found once in the tree")
     args = parser.parse_args()
@@ -124,24 +154,28 @@ def main():
         return 1 if problems else 0
 
     scratch = Path(tempfile.mkdtemp(prefix="quillon-mutants-"))
-    tree = scratch / "tree"
+    tree = args.tree.resolve() if args.tree else scratch / "tree"
     # The working tree as it stands, without build folders.
-    shutil.copytree(ROOT, tree, ignore=shutil.ignore_patterns("build*", ".git"))
+    sync(ROOT, tree)
     build = tree / "build"
     print(f"Scratch tree: {tree}", flush=True)
-    if run(["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
+    if not (build / "build.ninja").exists() and run(
+            ["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
             "-DQUILLON_BUILD_BENCH=OFF",
             "-DQUILLON_SHARED_LIBS=ON"], tree, scratch / "configure.log") != 0:
         sys.exit(f"configure failed: see {scratch / 'configure.log'}")
     if run(["cmake", "--build", build], tree, scratch / "build.log") != 0:
         sys.exit(f"the tree does not build: see {scratch / 'build.log'}")
 
-    # The server variants run the same code as their file twins; the file is enough here.
-    # The package check needs the static build of the ordinary configuration.
-    ctest = ["ctest", "-j2", "--timeout", "300", "-E", "_server$|package_contents"]
+    # The server variants ("_server") run the same code as their file twins, and
+    # the file is enough but for the faults only a server shows. The package
+    # check needs the static build of the ordinary configuration.
+    ctest = ["ctest", "-j2", "--timeout", "300"]
     if args.tests:
         ctest += ["-R", args.tests]
-    if run(ctest, build, scratch / "baseline.log") != 0:
+    on_file = ctest + ["-E", f"_server$|{SERVER_TESTS}|package_contents"]
+    on_server = ctest + ["-E", "_server$|package_contents"]
+    if run(on_server, build, scratch / "baseline.log") != 0:
         sys.exit(f"the tests fail before any fault is planted: see {scratch / 'baseline.log'}")
 
     caught, survivors, unusable, catchers = 0, [], [], {}
@@ -166,7 +200,7 @@ def main():
                 unusable.append((label, "does not build"))
                 print(f"{label}\n    UNUSABLE: does not build (see {log})", flush=True)
                 continue
-            run(ctest, build, log)
+            run(on_server if fault.get("server") == "yes" else on_file, build, log)
             failed = failed_tests(log)
         finally:
             path.write_text(original)
@@ -196,6 +230,8 @@ def main():
           f" ({len(unusable)} unusable, {time.monotonic() - started:.0f} s)")
     if not args.keep:
         shutil.rmtree(scratch, ignore_errors=True)
+        if not args.tree:
+            shutil.rmtree(tree, ignore_errors=True)
     return 0 if not unusable else 1
 
 
