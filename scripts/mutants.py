@@ -125,6 +125,41 @@ def failed_tests(log):
     return failed
 
 
+def summarize(logs):
+    """The closing lines of a run, from the per-fault lines of one or more reports."""
+    results = {}
+    label = None
+    for log in logs:
+        for text in log.read_text().splitlines():
+            if text.startswith("["):
+                label = text
+            elif label and text.startswith("    "):
+                results[label] = text.strip()
+    return report(results)
+
+
+def report(results):
+    """Survivors, what each test program catches and what it alone catches, and the count;
+    results maps a fault's label to its outcome line."""
+    survivors = [label for label, result in results.items() if result == "SURVIVED"]
+    unusable = [label for label, result in results.items() if result.startswith("UNUSABLE")]
+    catchers = {}
+    for label, result in results.items():
+        if result.startswith("caught by "):
+            for test in result[len("caught by "):].split(", "):
+                catchers.setdefault(test, []).append(int(label[1:label.index("/")]))
+    for label in unusable:
+        print(f"unusable: {label} ({results[label]})")
+    for label in survivors:
+        print(f"survivor: {label}")
+    for test in sorted(catchers):
+        alone = [n for n in catchers[test] if sum(n in other for other in catchers.values()) == 1]
+        print(f"{test}: catches {len(catchers[test])}, alone {alone}")
+    caught = len(results) - len(survivors) - len(unusable)
+    print(f"{caught} of {len(results) - len(unusable)} planted faults caught ({len(unusable)} unusable)")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--faults", type=Path, default=ROOT / "scripts" / "planted-faults.txt")
@@ -133,10 +168,18 @@ def main():
     parser.add_argument("--keep", action="store_true", help="keep the scratch tree")
     parser.add_argument("--tree", type=Path,
                         help="build in this folder and keep it, so a later run rebuilds only what changed")
+    parser.add_argument("--from", dest="first", type=int, default=1,
+                        help="start at this fault (of the whole list), to go on after a stop")
+    parser.add_argument("--timeout", type=int, default=60,
+                        help="seconds a test program may take before it counts as hung (caught)")
+    parser.add_argument("--summary", nargs="+", type=Path, metavar="LOG",
+                        help="only sum up the reports of earlier runs, taken together")
     parser.add_argument("--check", action="store_true",
                         help="only check that every listed line is found once in the tree")
     args = parser.parse_args()
 
+    if args.summary:
+        return summarize(args.summary)
     faults = read_faults(args.faults)
     if args.only:
         faults = [f for f in faults if args.only in f["file"]]
@@ -170,7 +213,7 @@ def main():
     # The server variants ("_server") run the same code as their file twins, and
     # the file is enough but for the faults only a server shows. The package
     # check needs the static build of the ordinary configuration.
-    ctest = ["ctest", "-j2", "--timeout", "300"]
+    ctest = ["ctest", "-j2", "--timeout", str(args.timeout)]
     if args.tests:
         ctest += ["-R", args.tests]
     on_file = ctest + ["-E", f"_server$|{SERVER_TESTS}|package_contents"]
@@ -178,61 +221,45 @@ def main():
     if run(on_server, build, scratch / "baseline.log") != 0:
         sys.exit(f"the tests fail before any fault is planted: see {scratch / 'baseline.log'}")
 
-    caught, survivors, unusable, catchers = 0, [], [], {}
+    results = {}
     started = time.monotonic()
     for number, fault in enumerate(faults, 1):
+        if number < args.first:
+            continue
         label = f"[{number}/{len(faults)}] {fault['file']}: {fault['why']}"
         path = tree / fault["file"]
         if not path.exists():
-            unusable.append((label, "no such file"))
-            print(f"{label}\n    UNUSABLE: no such file", flush=True)
+            results[label] = "UNUSABLE: no such file"
+            print(f"{label}\n    {results[label]}", flush=True)
             continue
         original = path.read_text()
         lines, index, problem = locate(tree, fault)
         if problem:
-            unusable.append((label, problem))
-            print(f"{label}\n    UNUSABLE: {problem}", flush=True)
+            results[label] = f"UNUSABLE: {problem}"
+            print(f"{label}\n    {results[label]}", flush=True)
             continue
         path.write_text(planted(lines, index, fault["fault"]))
         try:
             log = scratch / f"fault-{number}.log"
-            if run(["cmake", "--build", build], tree, log) != 0:
-                unusable.append((label, "does not build"))
-                print(f"{label}\n    UNUSABLE: does not build (see {log})", flush=True)
+            if run(["cmake", "--build", build], tree, scratch / f"fault-{number}-build.log") != 0:
+                results[label] = f"UNUSABLE: does not build (see {scratch}/fault-{number}-build.log)"
+                print(f"{label}\n    {results[label]}", flush=True)
                 continue
             run(on_server if fault.get("server") == "yes" else on_file, build, log)
             failed = failed_tests(log)
         finally:
             path.write_text(original)
-        if failed:
-            caught += 1
-            for test in failed:
-                catchers.setdefault(test, []).append(number)
-            print(f"{label}\n    caught by {', '.join(failed)}", flush=True)
-        else:
-            survivors.append(label)
-            print(f"{label}\n    SURVIVED", flush=True)
+        results[label] = f"caught by {', '.join(failed)}" if failed else "SURVIVED"
+        print(f"{label}\n    {results[label]}", flush=True)
 
-    usable = len(faults) - len(unusable)
     print()
-    for label, problem in unusable:
-        print(f"unusable: {label} ({problem})")
-    for label in survivors:
-        print(f"survivor: {label}")
-    only = {}
-    for test, numbers in catchers.items():
-        for n in numbers:
-            if sum(n in other for other in catchers.values()) == 1:
-                only.setdefault(test, []).append(n)
-    for test in sorted(catchers):
-        print(f"{test}: catches {len(catchers[test])}, alone {only.get(test, [])}")
-    print(f"{caught} of {usable} planted faults caught"
-          f" ({len(unusable)} unusable, {time.monotonic() - started:.0f} s)")
+    report(results)
+    print(f"({time.monotonic() - started:.0f} s)")
     if not args.keep:
         shutil.rmtree(scratch, ignore_errors=True)
         if not args.tree:
             shutil.rmtree(tree, ignore_errors=True)
-    return 0 if not unusable else 1
+    return 0 if not any(r.startswith("UNUSABLE") for r in results.values()) else 1
 
 
 if __name__ == "__main__":
