@@ -5,6 +5,8 @@
 #include "store/PoliciesColumns.h"
 #include "store/Restore.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QSqlRecord>
 #include <QtTest>
 
@@ -319,6 +321,53 @@ private slots:
         QVERIFY(QFile::exists(aside + "-journal"));
         QCOMPARE(one(aside, "PRAGMA integrity_check"), QString("ok"));
         QCOMPARE(one(aside, "SELECT count(*) FROM Policies WHERE length(Company) = 200"), QString("600"));
+    }
+
+    // Delete pressed while the check still runs waits, under the busy cursor, for its verdict: on a
+    // whole file it is then done; on a damaged one the start-up's message is shown and nothing is written.
+    void writeWaitsForTheCheck_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("whole file") << false;
+        QTest::newRow("damaged file") << true;
+    }
+    void writeWaitsForTheCheck()
+    {
+        QFETCH(bool, damaged);
+        TestProgram program;
+        const QString path = program.defaultDbPath();
+        makeDatabase(path, 400);
+        insertRows(path, "Agent", {"Company", "Name"}, {{"Acme", "Jo"}});
+        if (damaged)
+            writeFile(path, bytesOf(path).chopped(1000));
+        const QByteArray bytes = bytesOf(path);
+        QSemaphore latch;
+        program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
+        program.app->setLaterCheck([&](const QString& file, const QDate& today) {
+            latch.acquire();
+            return checkFileLater(file, today);
+        });
+        QVERIFY(program.app->start());
+        bool waitedUntouched = false;
+        QTimer::singleShot(100, [&] {
+            waitedUntouched = bytesOf(path) == bytes && QGuiApplication::overrideCursor() &&
+                              QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            latch.release();
+        });
+        program.click(program.main(), "cmdDeleteAgent");
+        QVERIFY(waitedUntouched);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(program.session().ended, damaged);
+        if (damaged) {
+            QCOMPARE(program.messages.shown,
+                     (QList<Shown>{{QDir::toNativeSeparators(path) + " is damaged and cannot be used.\nNo backup of it has "
+                                    "been taken yet; backups are kept in " + QDir::toNativeSeparators(store::backupFolder(path)) + ".",
+                                    ui::MessageIcon::Critical, "QUILLON"}}));
+            QCOMPARE(bytesOf(path), bytes);
+        } else {
+            QVERIFY(program.messages.shown.isEmpty());
+            QCOMPARE(columnOf(path, "Agent", "Name"), QStringList{});
+        }
     }
 
     // A copy that cannot be written is said once; the program starts all the same.

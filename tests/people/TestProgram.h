@@ -48,7 +48,9 @@ struct TestProgram {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
         if (now)
             app->session().now = now;
-        return app->start();
+        const bool started = app->start();
+        app->awaitLaterCheck();
+        return started && !session().ended;
     }
     Session& session() { return app->session(); }
     MainWindow* main() { return app->windows().frmAgent; }
