@@ -30,6 +30,7 @@ Application::Application(const Environment& environment, const Services& service
     m_session.services = services;
     m_session.env = environment;
     m_session.quit = [this] { closeEveryWindow(); };
+    m_session.writesMayGo = [this] { return writesMayGo(); };
     createWindows();
     connectPeople();
     connectContract();
@@ -208,7 +209,7 @@ bool Application::startUp()
     ReadSettings(m_session);
     SetVersion(m_session);
     m_session.CurrentContract.AprKept = true;
-    if (!prepareDatabase(m_session, m_windows.frmAgent))
+    if (!prepareDatabase(m_session, m_windows.frmAgent, m_checkLater))
         return false;
     return m_windows.frmAgent->startUp() && !m_session.ended;
 }
@@ -218,5 +219,37 @@ bool Application::start()
     if (!startUp())
         return false;
     m_windows.frmAgent->show();
+    if (m_checkLater)
+        startLaterCheck();
     return true;
+}
+
+void Application::setLaterCheck(std::function<LaterCheck(const QString&, const QDate&)> check)
+{
+    m_laterCheck = std::move(check);
+}
+
+void Application::startLaterCheck()
+{
+    m_checkLater = false;
+    m_refuseWaiting = false;
+    m_check.start([check = m_laterCheck, path = m_session.DBPath,
+                   today = m_session.now().date()] { return check(path, today); },
+                  [this](const LaterCheck& found) {
+                      const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.frmAgent, found);
+                      // What the windows show was read from the file the backup replaced.
+                      m_refuseWaiting = outcome != LaterOutcome::Serves;
+                      if (outcome == LaterOutcome::Restored) {
+                          m_windows.frmAgent->FillAgentList();
+                          m_windows.frmAgent->FillCustomerList();
+                      }
+                  });
+}
+
+bool Application::writesMayGo()
+{
+    if (!m_check.running())
+        return !m_session.ended;
+    m_check.await();
+    return !m_refuseWaiting && !m_session.ended;
 }

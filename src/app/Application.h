@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppWindows.h"
+#include "app/CheckInBackground.h"
 #include "session/Environment.h"
 #include "print/NoteValues.h"
 #include "session/Session.h"
@@ -27,6 +28,12 @@ public:
     // window's title and both lists. False when the program must end.
     bool startUp();
 
+    // The whole check of the file, when the start-up left it for after the
+    // first window: tests and benchmarks put their own work in its place.
+    void setLaterCheck(std::function<LaterCheck(const QString& path, const QDate& today)> check);
+    // Returns once the later check, if any runs, has reported.
+    void awaitLaterCheck() { m_check.await(); }
+
     Session& session() { return m_session; }
     AppWindows& windows() { return m_windows; }
 
@@ -43,6 +50,15 @@ private:
     // What the note prints, read from the schedule and the review when called.
     std::function<print::NoteValues()> noteValues();
 
+    void startLaterCheck();
+    // Whether writes may go: waits for the later check's verdict.
+    bool writesMayGo();
+
     Session m_session;
     AppWindows m_windows;
+    bool m_checkLater = false;
+    std::function<LaterCheck(const QString&, const QDate&)> m_laterCheck = checkFileLater;
+    // Set when the later check found the file unusable: the write that waited is not done.
+    bool m_refuseWaiting = false;
+    CheckInBackground m_check;
 };

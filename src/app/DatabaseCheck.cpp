@@ -4,10 +4,13 @@
 #include "store/Restore.h"
 #include "store/Connection.h"
 #include "store/FileHealth.h"
+#include "store/ListChanges.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
+#include "store/WriteToken.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -120,4 +123,66 @@ DatabaseVerdict inspect(const QString& path, bool mendIndexes)
 DatabaseVerdict checkDatabase(const QString& path)
 {
     return inspect(path, true);
+}
+
+bool looksReady(const QString& path)
+{
+    if (store::hasAccessSignature(path) || QFileInfo(path).size() == 0)
+        return false;
+    try {
+        store::Connection connection(path);
+        return store::inspectSchema(connection).state == store::SchemaState::Complete &&
+               store::changeCount(connection, QStringLiteral("Agent")).has_value() &&
+               store::hasWriteTokens(connection);
+    } catch (const store::StoreError&) {
+        return false;
+    }
+}
+
+namespace {
+
+void takeCopy(LaterCheck& result, const QString& path, const QDate& today)
+{
+    try {
+        result.backup = store::takeDailyBackup(path, today);
+    } catch (const store::StoreError& error) {
+        result.backup.reset();
+        result.backupFailure = error.message();
+    }
+}
+
+} // namespace
+
+LaterCheck checkFileLater(const QString& path, const QDate& today)
+{
+    // The first start of a day reads the whole file for its copy, and the copy
+    // gets the whole integrity check before it counts. The copy holds the
+    // file's pages as they were read, so a whole copy is the file's verdict
+    // too: the file is read once and checked once instead of twice each.
+    // Only when the copy is not whole (or none was made) is the file itself
+    // checked, which also says whether a rebuild of its indexes mends it.
+    LaterCheck result;
+    takeCopy(result, path, today);
+    const bool copyWhole = result.backup && result.backup->outcome == store::DailyBackup::Outcome::Taken;
+    if (!copyWhole)
+        result.verdict = checkDatabase(path);
+    if (result.backup && result.backup->outcome == store::DailyBackup::Outcome::Damaged) {
+        // The copy of a damaged file says nothing the file does not; a file
+        // its index rebuild mended gets the whole copy it now makes.
+        if (result.verdict.kind != Kind::Usable || result.verdict.indexesRebuilt) {
+            QFile::remove(result.backup->damagedCopy);
+            result.backup.reset();
+            if (result.verdict.kind == Kind::Usable)
+                takeCopy(result, path, today);
+        }
+    }
+    if (result.verdict.kind == Kind::Usable) {
+        // Old write tokens go once the file is known whole; failing to drop
+        // them costs nothing but a little room.
+        try {
+            store::completeSchema(path);
+        } catch (const store::StoreError&) {
+        }
+    }
+    return result;
 }

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 // What the start-up check made of a database file. The check is plain work on
 // the file, with nothing of the windows, so it can run wherever the start-up
 // runs it; the start-up tells the user and offers what the verdict allows.
@@ -29,6 +31,25 @@ struct DatabaseVerdict {
 // rebuilt from the tables (the one write the check makes, and only in a file of
 // the program's); whatever else is found is left as it is.
 DatabaseVerdict checkDatabase(const QString& path);
+
+// Whether the file at path, at a glance, is a whole database of the program's
+// that needs nothing added: the start-up may then show the windows at once
+// and leave checkFileLater for afterwards. Reads a few pages, writes nothing;
+// false sends the file down the whole check before anything else.
+bool looksReady(const QString& path);
+
+// What checkFileLater found: the verdict, and the day's copy taken on the way.
+struct LaterCheck {
+    DatabaseVerdict verdict;
+    // Nothing when no copy was made, or when the file itself is not usable.
+    std::optional<store::DailyBackup> backup;
+    // The store's words when the copy could not be taken.
+    QString backupFailure;
+};
+
+// The whole check of a file that looked ready, with the first start of the
+// day's copy. Plain work on its own connections, for a thread no window sees.
+LaterCheck checkFileLater(const QString& path, const QDate& today);
 
 // The message for a damaged file: where its latest backup is.
 QString damagedDatabaseMessage(const QString& path);

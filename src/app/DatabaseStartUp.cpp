@@ -14,6 +14,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace {
 
 const QString kFilter = QStringLiteral("Access databases (*.mdb)|*.mdb|All files (*.*)|*.*");
@@ -48,9 +50,8 @@ bool restoredOnRequest(Session& session, QWidget* parent, const DatabaseVerdict&
 // Whether the file at DBPath can serve, after what the check and the user
 // could mend; when it cannot, the user has been told why. A declined or
 // failed restore has said all there is to say.
-bool fileCanServe(Session& session, QWidget* parent)
+bool verdictLetsServe(Session& session, QWidget* parent, DatabaseVerdict verdict)
 {
-    DatabaseVerdict verdict = checkDatabase(session.DBPath);
     const QString backup =
         verdict.kind == DatabaseVerdict::Kind::Damaged ? store::latestGoodBackup(session.DBPath) : QString();
     if (!backup.isEmpty()) {
@@ -63,6 +64,11 @@ bool fileCanServe(Session& session, QWidget* parent)
         return true;
     session.services.messages->show(parent, verdict.message, ui::MessageIcon::Critical, ui::kProgramTitle);
     return false;
+}
+
+bool fileCanServe(Session& session, QWidget* parent)
+{
+    return verdictLetsServe(session, parent, checkDatabase(session.DBPath));
 }
 
 } // namespace
@@ -95,17 +101,25 @@ bool LocateDatabase(Session& session, QWidget* parent)
 
 namespace {
 
-// A copy a day; one that cannot be taken is said once and the day's work goes on.
+// A copy that failed its check or could not be taken is said once; the day's work goes on.
+void reportBackup(Session& session, QWidget* parent, const std::optional<store::DailyBackup>& backup,
+                  const QString& failure)
+{
+    if (backup && backup->outcome == store::DailyBackup::Outcome::Damaged)
+        session.services.messages->show(parent, damagedBackupMessage(session.DBPath, *backup),
+                                        ui::MessageIcon::Warning, ui::kProgramTitle);
+    else if (!failure.isEmpty())
+        session.services.messages->show(parent, backupFailedMessage(session.DBPath, failure),
+                                        ui::MessageIcon::Warning, ui::kProgramTitle);
+}
+
+// A copy a day.
 void backUpToday(Session& session, QWidget* parent)
 {
     try {
-        const store::DailyBackup backup = store::takeDailyBackup(session.DBPath, session.now().date());
-        if (backup.outcome == store::DailyBackup::Outcome::Damaged)
-            session.services.messages->show(parent, damagedBackupMessage(session.DBPath, backup),
-                                            ui::MessageIcon::Warning, ui::kProgramTitle);
+        reportBackup(session, parent, store::takeDailyBackup(session.DBPath, session.now().date()), QString());
     } catch (const store::StoreError& error) {
-        session.services.messages->show(parent, backupFailedMessage(session.DBPath, error.message()),
-                                        ui::MessageIcon::Warning, ui::kProgramTitle);
+        reportBackup(session, parent, std::nullopt, error.message());
     }
 }
 
@@ -132,10 +146,18 @@ bool prepareServerDatabase(Session& session, QWidget* parent)
 
 } // namespace
 
-bool prepareDatabase(Session& session, QWidget* parent)
+bool prepareDatabase(Session& session, QWidget* parent, bool& checkLater)
 {
+    checkLater = false;
     if (session.Server.namesServer())
         return prepareServerDatabase(session, parent);
+    // The whole check reads every page, seconds on a large file: a file that
+    // looks ready gets it after the windows show, and nothing is written
+    // into it before its verdict.
+    if (fileExists(session.DBPath) && looksReady(session.DBPath)) {
+        checkLater = true;
+        return true;
+    }
     bool checked = false;
     if (!fileExists(session.DBPath)) {
         if (isFirstRun(session)) {
@@ -157,4 +179,17 @@ bool prepareDatabase(Session& session, QWidget* parent)
     }
     backUpToday(session, parent);
     return runOrEndProgram(session, parent, [&] { store::completeSchema(session.DBPath); });
+}
+
+LaterOutcome reportLaterCheck(Session& session, QWidget* parent, const LaterCheck& found)
+{
+    if (found.verdict.kind == DatabaseVerdict::Kind::Usable) {
+        reportBackup(session, parent, found.backup, found.backupFailure);
+        return LaterOutcome::Serves;
+    }
+    if (!verdictLetsServe(session, parent, found.verdict)) {
+        session.endProgram();
+        return LaterOutcome::Ended;
+    }
+    return LaterOutcome::Restored;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+struct LaterCheck;
 struct Session;
 class QWidget;
 
@@ -13,5 +14,19 @@ bool LocateDatabase(Session& session, QWidget* parent);
 // created there; otherwise a missing file is asked for. A file without any
 // tables gets the schema; a damaged one (or one of zero bytes) is reported,
 // and when a good backup exists the user is asked whether it takes the
-// file's place. False when the program has ended.
-bool prepareDatabase(Session& session, QWidget* parent);
+// file's place. False when the program has ended. A file that looks ready
+// is left for checkFileLater (checkLater set): nothing of the whole check or
+// the day's copy stands between the start and the first window.
+bool prepareDatabase(Session& session, QWidget* parent, bool& checkLater);
+
+// What the later check's verdict leaves of this run.
+enum class LaterOutcome {
+    Serves,   // the file is whole (a failed copy has been said)
+    Restored, // it was not; the user put a backup in its place
+    Ended,    // it was not and cannot serve: said, and the program ends
+};
+
+// Tells what the later check found, as the start-up would have told it: a
+// damaged or unusable file with the same messages and the same offer of the
+// latest good backup, a copy that failed with the same warning.
+LaterOutcome reportLaterCheck(Session& session, QWidget* parent, const LaterCheck& found);

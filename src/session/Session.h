@@ -62,6 +62,11 @@ struct Session {
     // The clock that dates saved and copied contracts; tests set their own.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
+    // Asked before anything is written: waits while the file's check still
+    // runs, and says false when the file turned out unusable (the user has
+    // been told then). The application installs the real question.
+    std::function<bool()> writesMayGo = [] { return true; };
+
     // Ends the program at once: every window closes, nothing is saved.
     // The application installs the real ending; tests record it.
     std::function<void()> quit = [] {};

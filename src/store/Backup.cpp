@@ -23,6 +23,7 @@ const QString kFolderName = QStringLiteral("backups");
 const QString kDateForm = QStringLiteral("yyyy-MM-dd");
 const QString kPartial = QStringLiteral(".part");
 const QString kDamagedMark = QStringLiteral("-damaged");
+constexpr int kPagesPerStep = 4096;
 
 QString baseName(const QString& dbPath)
 {
@@ -63,10 +64,16 @@ void writeCopy(const QString& dbPath, const QString& partial)
     sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
     if (!backup)
         failCopy(to, partial);
-    // One step copies every page under one read lock of the source. A source
-    // held by another program (busy, locked) ends the step early without
-    // leaving an error on either connection, so the step's own code is kept.
-    const int step = sqlite3_backup_step(backup, -1);
+    // Every page is copied under one read lock of the source, taken before
+    // the first step and kept between steps, so nothing another program writes
+    // meanwhile makes the copy start over; the steps let a stop come between.
+    // A source held by another program (busy, locked) ends a step early
+    // without leaving an error on either connection, so the step's own code
+    // is kept.
+    int step = sqlite3_exec(from, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    while (step == SQLITE_OK)
+        step = wholeFileWorkStopped() ? SQLITE_INTERRUPT : sqlite3_backup_step(backup, kPagesPerStep);
+    sqlite3_exec(from, "COMMIT", nullptr, nullptr, nullptr);
     if (sqlite3_backup_finish(backup) != SQLITE_OK)
         failCopy(to, partial);
     if (step != SQLITE_DONE) {
@@ -146,6 +153,11 @@ QStringList copyDatabase(const QString& dbPath, const QString& target)
     try {
         problems = copyProblems(partial);
     } catch (const StoreError& error) {
+        // A check stopped half way says nothing of the copy.
+        if (isInterruption(error.number())) {
+            QFile::remove(partial);
+            throw;
+        }
         problems << error.message();
     }
     rename(partial, problems.isEmpty() ? target : damagedCopyPath(target));

@@ -1,6 +1,7 @@
 #include "store/FileHealth.h"
 
 #include "store/Connection.h"
+#include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -8,7 +9,10 @@
 
 #include <sqlite3.h>
 
+#include <QScopeGuard>
+
 #include <algorithm>
+#include <atomic>
 
 namespace store {
 
@@ -31,7 +35,31 @@ bool isIndexProblem(const QString& line)
         "^(row \\d+ missing from index \\S+|wrong # of entries in index \\S+|non-unique entry in index \\S+)$"));
     return index.match(line).hasMatch();
 }
+std::atomic<bool> stopped{false};
+
+// How many of SQLite's steps run between two looks at whether to stop.
+constexpr int kStepsBetweenLooks = 10000;
+
+int stopWhenAsked(void*)
+{
+    return stopped.load(std::memory_order_relaxed) ? 1 : 0;
+}
 } // namespace
+
+void stopWholeFileWork(bool stop)
+{
+    stopped = stop;
+}
+
+bool wholeFileWorkStopped()
+{
+    return stopped.load(std::memory_order_relaxed);
+}
+
+bool isInterruption(int storeCode)
+{
+    return storeCode > 0 && (storeCode & 0xff) == SQLITE_INTERRUPT;
+}
 
 bool hasAccessSignature(const QString& path)
 {
@@ -46,6 +74,13 @@ bool hasAccessSignature(const QString& path)
 QStringList fileProblems(Connection& connection)
 {
     QStringList problems;
+    sqlite3* handle = sqliteHandle(connection.database());
+    if (handle)
+        sqlite3_progress_handler(handle, kStepsBetweenLooks, stopWhenAsked, nullptr);
+    const auto stopLooking = qScopeGuard([handle] {
+        if (handle)
+            sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+    });
     try {
         QSqlQuery check = connection.run(kIntegrityCheck);
         while (check.next()) {

@@ -27,6 +27,16 @@ bool onlyIndexesDisagree(const QStringList& problems);
 // Rebuilds every index of the file from its table, in one transaction.
 void rebuildIndexes(Connection& connection);
 
+// Stops every whole check and copy of a file running in this process as soon
+// as it can, and every one started later, until allowed again: for a program
+// that ends while they run. A stopped one fails with SQLite's "interrupted"
+// and counts for nothing; a stopped copy leaves nothing behind.
+void stopWholeFileWork(bool stop);
+bool wholeFileWorkStopped();
+
+// Whether a store error code says the work was stopped, not that anything failed.
+bool isInterruption(int storeCode);
+
 // Whether a store error code says the file's content is broken (as opposed to
 // locked, missing, unreadable or not a database at all).
 bool isDamage(int storeCode);

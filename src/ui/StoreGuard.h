@@ -35,15 +35,25 @@ inline QString storeFailureMessage(const QString& fate, const store::StoreError&
     return first.isEmpty() ? error.message() : first + QLatin1Char('\n') + error.message();
 }
 
+// Whether work with this fate writes: every write says what became of the
+// user's work, a read only that the screen is as it was.
+inline bool isWrite(const QString& fate)
+{
+    return !fate.isEmpty() && fate != kNothingChanged;
+}
+
 } // namespace ui
 
 // Runs a store operation whose failure must not lose the user's work (saving a
 // contract): what became of the work (fate) and the store's code and text are
 // shown under the program's title, and the windows stay as they were. Returns
-// false when it failed.
+// false when it failed. A write first waits for the file's check; a file found
+// unusable has been reported then, and nothing is written.
 template <typename Work>
 bool runOrReport(Session& session, QWidget* parent, const QString& fate, Work&& work)
 {
+    if (ui::isWrite(fate) && !session.writesMayGo())
+        return false;
     try {
         std::forward<Work>(work)();
         return true;

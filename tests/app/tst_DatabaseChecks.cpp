@@ -1,17 +1,19 @@
-#include "settings/ProfileFile.h"
+#include "app/DatabaseCheck.h"
 #include "people/TestProgram.h"
-#include "store/Backup.h"
 #include "store/Backend.h"
+#include "store/Backup.h"
 #include "store/PoliciesColumns.h"
 #include "store/Restore.h"
-#include "app/DatabaseCheck.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QSqlRecord>
 #include <QtTest>
 
+// The start-up's check of the database file, the daily copies and putting one back.
 namespace {
 using Shown = FakeMessageBoxService::Shown;
+using Make = std::function<void(const QString& path)>;
 
 void writeFile(const QString& path, const QByteArray& content)
 {
@@ -27,9 +29,14 @@ QByteArray bytesOf(const QString& path)
 }
 QString one(const QString& path, const QString& sql)
 {
-    store::Connection connection(path);
-    QSqlQuery query = connection.run(sql);
+    QSqlQuery query = store::Connection(path).run(sql);
     return query.next() ? query.value(0).toString() : QString("<none>");
+}
+void setWritten(const QString& path, const QDateTime& at)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(at, QFileDevice::FileModificationTime))
+        qFatal("cannot date %s", qPrintable(path));
 }
 
 // A database of the program's with this many contracts.
@@ -44,64 +51,27 @@ void makeDatabase(const QString& path, int contracts)
                            {"Customer " + QString::number(n), QString(200, 'c'), "P-" + QString::number(n)});
     });
 }
-
-// A file that is no database of the program's, made at path; returns the message naming it.
-QString makeUnusable(const QString& kind, const QString& path)
+// Its first pages intact, its last thousand bytes cut off.
+void truncated(const QString& path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    if (kind == "text") {
-        writeFile(path, QByteArray(4096, 'x'));
-        return shown + " is not a QUILLON database.\nError 26: file is not a database";
-    }
-    if (kind == "access") {
-        QByteArray jet(4096, '\0');
-        jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
-        writeFile(path, jet);
-        return shown + " is an Access database; QUILLON keeps its data in its own database file.";
-    }
-    if (kind == "foreign") {
-        writeFile(path, {});
-        store::Connection(path).run("CREATE TABLE Invoices (Id INTEGER PRIMARY KEY, Total TEXT)");
-        return shown + " is not a QUILLON database.";
-    }
-    if (kind == "empty") {
-        writeFile(path, {});
-        return shown + " is damaged and cannot be used.\nNo backup of it has been taken yet; backups are kept in " +
-               QDir::toNativeSeparators(store::backupFolder(path)) + ".";
-    }
-    // The program's tables, with something in them the program did not make.
-    const QHash<QString, QPair<QString, QString>> planted{
-        {"trigger", {"CREATE TRIGGER PlantedFix AFTER INSERT ON Policies BEGIN "
-                     "UPDATE Policies SET Financed = '1.00', APR = '0.00' WHERE ID = new.ID; END",
-                     "Trigger PlantedFix on Policies was not made by QUILLON."}},
-        {"view", {"CREATE VIEW Totals AS SELECT sum(Financed) FROM Policies", "View Totals was not made by QUILLON."}},
-        {"text key", {"ID INTEGER PRIMARY KEY AUTOINCREMENT|ID TEXT PRIMARY KEY", "Policies.ID is not an integer key."}},
-        {"number column", {"Financed TEXT|Financed NUMERIC", "Policies.Financed is of type NUMERIC, not TEXT."}},
-        {"default", {"APR TEXT|APR TEXT DEFAULT '0.00'", "Policies.APR has a value of its own for rows that leave it empty."}},
-    };
-    if (planted.contains(kind)) {
-        makeDatabase(path, 1);
-        store::Connection connection(path);
-        const QString change = planted[kind].first;
-        if (change.startsWith("CREATE")) {
-            connection.run(change);
-        } else {
-            const QStringList swap = change.split('|');
-            connection.run("DROP TABLE Policies");
-            connection.run(store::createTableStatement(store::Backend::File, "Policies", "ID", store::policiesColumns())
-                               .replace(swap[0], swap[1]));
-        }
-        return shown + " is not a QUILLON database.\n" + planted[kind].second;
-    }
-    // Its first pages intact, its last thousand bytes cut off.
     makeDatabase(path, 400);
     writeFile(path, bytesOf(path).chopped(1000));
-    const QString folder = QDir::toNativeSeparators(store::backupFolder(path));
-    if (kind == "damaged, backed up") {
-        writeFile(store::backupPath(path, QDate(2026, 12, 6)), {});
-        return shown + " is damaged and cannot be used.\nThe latest backup is in " + folder + ".";
-    }
-    return shown + " is damaged and cannot be used.\nNo backup of it has been taken yet; backups are kept in " + folder + ".";
+}
+Make bytes(const QByteArray& content) { return [content](const QString& path) { writeFile(path, content); }; }
+// The program's tables with something in them the program did not make.
+Make planted(const QString& sql)
+{
+    return [sql](const QString& path) { makeDatabase(path, 1); store::Connection(path).run(sql); };
+}
+Make policiesWith(const QString& from, const QString& to)
+{
+    return [=](const QString& path) {
+        makeDatabase(path, 1);
+        store::Connection connection(path);
+        connection.run("DROP TABLE Policies");
+        connection.run(store::createTableStatement(store::Backend::File, "Policies", "ID", store::policiesColumns())
+                           .replace(from, to));
+    };
 }
 
 // The file as a stale journal can leave it: its last contract missing from the DBA index. The index is
@@ -127,82 +97,91 @@ void dropLastFromIndex(const QString& path)
 }
 
 const QDateTime kDay1(QDate(2026, 12, 7), QTime(8, 30));
+const QString kNotOurs = "%1 is not a QUILLON database.";
+const QString kDamaged = "%1 is damaged and cannot be used.\n";
+const QString kNoBackup = kDamaged + "No backup of it has been taken yet; backups are kept in %2.";
 } // namespace
 
 class DatabaseChecksTest : public QObject {
     Q_OBJECT
 private slots:
-    void unusableKinds_data()
+    // A file that cannot serve is named with why, and left as it was.
+    void unusableFileIsNamedAndLeftAlone_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("text file") << "text";
-        QTest::newRow("Access file") << "access";
-        QTest::newRow("another program's database") << "foreign";
-        QTest::newRow("zero-byte file") << "empty";
-        QTest::newRow("trigger the program did not make") << "trigger";
-        QTest::newRow("view the program did not make") << "view";
-        QTest::newRow("contract key of text") << "text key";
-        QTest::newRow("amount column of numbers") << "number column";
-        QTest::newRow("column with a default") << "default";
-        QTest::newRow("damaged file") << "damaged";
-        QTest::newRow("damaged file with backups") << "damaged, backed up";
+        QTest::addColumn<Make>("make");
+        QTest::addColumn<QString>("said"); // %1 the file, %2 its backup folder
+        QByteArray jet(4096, '\0');
+        jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
+        QTest::newRow("text file") << bytes(QByteArray(4096, 'x')) << kNotOurs + "\nError 26: file is not a database";
+        QTest::newRow("Access file") << bytes(jet)
+                                     << "%1 is an Access database; QUILLON keeps its data in its own database file.";
+        QTest::newRow("another program's database")
+            << Make([](const QString& path) {
+                   writeFile(path, {});
+                   store::Connection(path).run("CREATE TABLE Invoices (Id INTEGER PRIMARY KEY, Total TEXT)");
+               })
+            << kNotOurs;
+        QTest::newRow("zero-byte file") << bytes({}) << kNoBackup;
+        QTest::newRow("trigger the program did not make")
+            << planted("CREATE TRIGGER PlantedFix AFTER INSERT ON Policies BEGIN "
+                       "UPDATE Policies SET Financed = '1.00', APR = '0.00' WHERE ID = new.ID; END")
+            << kNotOurs + "\nTrigger PlantedFix on Policies was not made by QUILLON.";
+        QTest::newRow("contract key of text") << policiesWith("ID INTEGER PRIMARY KEY AUTOINCREMENT", "ID TEXT PRIMARY KEY")
+                                              << kNotOurs + "\nPolicies.ID is not an integer key.";
+        QTest::newRow("amount column of numbers") << policiesWith("Financed TEXT", "Financed NUMERIC")
+                                                  << kNotOurs + "\nPolicies.Financed is of type NUMERIC, not TEXT.";
+        QTest::newRow("column with a default")
+            << policiesWith("APR TEXT", "APR TEXT DEFAULT '0.00'")
+            << kNotOurs + "\nPolicies.APR has a value of its own for rows that leave it empty.";
+        QTest::newRow("damaged file") << Make(truncated) << kNoBackup;
+        QTest::newRow("damaged file with backups") << Make([](const QString& path) {
+            truncated(path);
+            writeFile(store::backupPath(path, QDate(2026, 12, 6)), {});
+        }) << kDamaged + "The latest backup is in %2.";
+    }
+    void unusableFileIsNamedAndLeftAlone()
+    {
+        QFETCH(Make, make);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("data/project.mdb");
+        make(path);
+        const QByteArray before = bytesOf(path);
+        const DatabaseVerdict verdict = checkDatabase(path);
+        QCOMPARE(verdict.message, QString(said).replace("%1", QDir::toNativeSeparators(path))
+                                      .replace("%2", QDir::toNativeSeparators(store::backupFolder(path))));
+        QCOMPARE(verdict.kind == DatabaseVerdict::Kind::Damaged, said.startsWith(kDamaged));
+        QCOMPARE(bytesOf(path), before);
     }
 
-    // A picked file that cannot serve is named in a message, left untouched and not written into
-    // the settings; the dialog asks again and the next good pick is the one kept.
-    void unusablePickIsRefusedAndAskedAgain_data() { unusableKinds_data(); }
-    void unusablePickIsRefusedAndAskedAgain()
+    // Indexes that disagree with their tables pass the quick check but hide a contract from its
+    // customer. A copy of such a file fails its check: it is kept under a marked name, does not count,
+    // and is not taken again that day. The file's own check rebuilds the indexes, no row changed.
+    void disagreeingIndexes()
     {
-        QFETCH(QString, kind);
-        TestProgram program;
-        const QString ini = program.env.programFolder + "/tly2.ini";
-        const QString bad = program.dir.filePath("picked/project.mdb"), good = program.dir.filePath("good/loans.mdb");
-        writeFile(ini, "[file]\ndbdir=/nowhere/\n");
-        const QString message = makeUnusable(kind, bad);
-        const QByteArray badBytes = bytesOf(bad);
-        makeDatabase(good, 1);
-        program.files.answers = {bad, good};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("project.mdb");
+        makeDatabase(path, 300);
+        dropLastFromIndex(path);
+        const store::DailyBackup copy = store::takeDailyBackup(path, kDay1.date());
+        QCOMPARE(copy.outcome, store::DailyBackup::Outcome::Damaged);
+        QCOMPARE(QFileInfo(copy.damagedCopy).fileName(), QString("project-2026-12-07-damaged.mdb"));
+        QVERIFY(QFile::exists(copy.damagedCopy));
+        QCOMPARE(copy.problems.value(0), QString("row 301 missing from index PoliciesByDBA"));
+        QVERIFY(store::existingBackups(path).isEmpty());
+        QCOMPARE(store::takeDailyBackup(path, kDay1.date()).outcome, store::DailyBackup::Outcome::AlreadyTaken);
 
-        QVERIFY(program.start());
-        QCOMPARE(program.files.asked.size(), 2);
-        QCOMPARE(program.messages.shown, (QList<Shown>{{message, ui::MessageIcon::Critical, "QUILLON"}}));
-        QCOMPARE(bytesOf(bad), badBytes);
-        QCOMPARE(program.session().DBPath, good);
-        QCOMPARE(profile::readString(ini, "file", "dbname", ""), QString("loans.mdb"));
+        const QString byDba = "SELECT count(*) FROM Policies INDEXED BY PoliciesByDBA WHERE DBA = 'Customer 300'";
+        QCOMPARE(one(path, byDba), QString("0"));
+        const DatabaseVerdict verdict = checkDatabase(path);
+        QCOMPARE(verdict.message, QString());
+        QVERIFY(verdict.indexesRebuilt);
+        QCOMPARE(one(path, byDba), QString("1"));
+        QCOMPARE(one(path, "SELECT count(*) FROM Policies"), QString("301"));
     }
 
-    // A wrong pick followed by Cancel leaves the settings as they were, so the next start asks again.
-    void refusedPickThenCancelWritesNothing()
-    {
-        TestProgram program;
-        const QString ini = program.env.programFolder + "/tly2.ini";
-        writeFile(ini, "[file]\ndbdir=/nowhere/\n");
-        const QByteArray settings = bytesOf(ini);
-        makeUnusable("text", program.dir.filePath("picked/project.mdb"));
-        program.files.answers = {program.dir.filePath("picked/project.mdb")};
-        QVERIFY(!program.start());
-        QCOMPARE(program.messages.shown.size(), 2);
-        QCOMPARE(program.messages.last().text, QString("No database found.\nProgram cannot continue."));
-        QCOMPARE(bytesOf(ini), settings);
-    }
-
-    // The configured file cannot serve: the run ends with the message, nothing written, no backup taken.
-    void unusableConfiguredFileEndsTheRun_data() { unusableKinds_data(); }
-    void unusableConfiguredFileEndsTheRun()
-    {
-        QFETCH(QString, kind);
-        TestProgram program;
-        const QString path = program.defaultDbPath();
-        const QString message = makeUnusable(kind, path);
-        const QByteArray bytes = bytesOf(path);
-        QVERIFY(!program.start());
-        QVERIFY(program.session().ended);
-        QCOMPARE(program.messages.shown, (QList<Shown>{{message, ui::MessageIcon::Critical, "QUILLON"}}));
-        QCOMPARE(bytesOf(path), bytes);
-        QCOMPARE(store::existingBackups(path).size(), kind == "damaged, backed up" ? 1 : 0);
-    }
-
-    // An older file lacking columns gets them (NULL), keeps every stored value, and its version is raised.
+    // An older file lacking columns gets them (NULL) and keeps every stored value; the copy taken
+    // that morning is the file as it was before they came.
     void missingColumnsAreAdded()
     {
         TestProgram program;
@@ -217,123 +196,64 @@ private slots:
             connection.run("CREATE TABLE WriteTokens (Token TEXT PRIMARY KEY)");
             connection.run("CREATE INDEX PoliciesByCompany ON Policies (company)");
             connection.run("INSERT INTO Agent (Name, Company) VALUES ('Jo', 'Acme')");
-            connection.run("INSERT INTO Customer (Name, DBA) VALUES ('Ann', 'Ann''s')");
             connection.run("INSERT INTO Policies (DBA, company) VALUES ('Ann''s', 'Co')");
         }
         QVERIFY(program.start());
         QVERIFY(program.messages.shown.isEmpty());
         QCOMPARE(one(path, "PRAGMA user_version"), QString("1"));
-        store::Connection connection(path);
-        QCOMPARE(connection.database().record("Policies").count(), 103);
-        QCOMPARE(connection.database().record("Agent").count(), 10);
+        QCOMPARE(store::Connection(path).database().record("Policies").count(), 103);
         QCOMPARE(one(path, "SELECT DBA || '|' || company || '|' || ifnull(PolicyNo1, 'null') FROM Policies"), QString("Ann's|Co|null"));
         QCOMPARE(linesOf(program.agents()), QStringList{"Acme - Jo"});
         QCOMPARE(one(path, "SELECT count(*) FROM sqlite_master WHERE name = 'PoliciesByDBA'"), QString("1"));
-        // The copy taken that morning is the file as it was before the columns came.
         QCOMPARE(store::Connection(store::existingBackups(path).value(0)).database().record("Policies").count(), 3);
     }
 
-    // The first start of a day copies the file; later starts that day leave the copy as it is.
-    void oneWholeCopyADay()
-    {
-        TestProgram program;
-        const QString path = program.defaultDbPath();
-        makeDatabase(path, 50);
-        QDateTime clock = kDay1;
-        program.now = [&] { return clock; };
-        QVERIFY(program.start());
-        const QString first = store::backupPath(path, kDay1.date());
-        QCOMPARE(store::existingBackups(path), QStringList{first});
-        QCOMPARE(QFileInfo(first).fileName(), QString("project-2026-12-07.mdb"));
-        QCOMPARE(QFileInfo(first).dir().dirName(), QString("backups"));
-        QCOMPARE(one(first, "PRAGMA integrity_check"), QString("ok"));
-        QCOMPARE(one(first, "SELECT count(*) || ' ' || max(PolicyNo1) FROM Policies"), QString("50 P-9"));
-
-        store::Connection(path).run("DELETE FROM Policies");
-        clock = kDay1.addSecs(3600);
-        QVERIFY(program.start());
-        QCOMPARE(one(first, "SELECT count(*) FROM Policies"), QString("50"));
-        clock = kDay1.addDays(1);
-        QVERIFY(program.start());
-        QCOMPARE(store::existingBackups(path).size(), 2);
-        QCOMPARE(one(store::backupPath(path, clock.date()), "SELECT count(*) FROM Policies"), QString("0"));
-        QVERIFY(program.messages.shown.isEmpty());
-    }
-
-    // The newest 30 copies by the time they were made stay, and the one just made always does, also
+    // The first copy of a day is the whole file, named by the day; later starts that day leave it as it
+    // is. The newest 30 copies by the time they were made stay, and the one just made always does, also
     // when the clock was put back; other files in the folder are never touched.
     void newestThirtyCopiesAreKept_data()
     {
-        QTest::addColumn<QDateTime>("clock");
-        QTest::addColumn<int>("yearsAhead");  // of the earlier copies' times, against the machine's clock
-        QTest::addColumn<QString>("made");
-        QTest::newRow("clock right") << kDay1 << -1 << "project-2026-12-07.mdb";
-        QTest::newRow("clock reset to 2001") << QDateTime(QDate(2001, 1, 1), QTime(9, 0)) << 1 << "project-2001-01-01.mdb";
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("yearsAhead"); // of the earlier copies' times, against the machine's clock
+        QTest::addColumn<bool>("againstNames"); // the copies were written in the reverse order of their names
+        QTest::addColumn<QStringList>("gone");
+        const QStringList oldestNames{"project-2026-10-02.mdb", "project-2026-10-03.mdb"};
+        QTest::newRow("clock right") << kDay1.date() << 0 << false << oldestNames;
+        QTest::newRow("clock reset to 2001") << QDate(2001, 1, 1) << 1 << false << oldestNames;
+        QTest::newRow("copies written against their names' order")
+            << kDay1.date() << 0 << true << QStringList{"project-2026-11-01.mdb", "project-2026-10-31.mdb"};
     }
     void newestThirtyCopiesAreKept()
     {
-        QFETCH(QDateTime, clock);
+        QFETCH(QDate, today);
         QFETCH(int, yearsAhead);
-        QFETCH(QString, made);
-        TestProgram program;
-        const QString path = program.defaultDbPath();
-        makeDatabase(path, 1);
-        const QString folder = store::backupFolder(path);
+        QFETCH(bool, againstNames);
+        QFETCH(QStringList, gone);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("project.mdb"), folder = store::backupFolder(path);
+        makeDatabase(path, 50);
         for (int day = 1; day <= 31; ++day) {
-            const QDate date = QDate(2026, 10, 1).addDays(day);
-            writeFile(store::backupPath(path, date), "old");
-            QFile copy(store::backupPath(path, date));
-            copy.open(QIODevice::ReadWrite);
-            copy.setFileTime(QDateTime(date, QTime(12, 0)).addYears(yearsAhead), QFileDevice::FileModificationTime);
+            const QDate named = QDate(2026, 10, 1).addDays(day);
+            writeFile(store::backupPath(path, named), "old");
+            const QDate written = againstNames ? QDate(2026, 11, 2).addDays(-day) : named.addYears(yearsAhead);
+            setWritten(store::backupPath(path, named), QDateTime(written, QTime(12, 0)));
         }
-        for (const char* other : {"notes.txt", "project-old.mdb", "loans-2020-01-01.mdb"})
+        const QStringList others{"notes.txt", "project-old.mdb", "loans-2020-01-01.mdb"};
+        for (const QString& other : others)
             writeFile(folder + "/" + other, "keep");
-        program.now = [&] { return clock; };
-        QVERIFY(program.start());
+        QCOMPARE(store::takeDailyBackup(path, today).outcome, store::DailyBackup::Outcome::Taken);
+        const QString copy = store::backupPath(path, today);
+        store::Connection(path).run("DELETE FROM Policies");
+        QCOMPARE(store::takeDailyBackup(path, today).outcome, store::DailyBackup::Outcome::AlreadyTaken);
+        QCOMPARE(QDir(dir.path()).relativeFilePath(copy), "backups/project-" + today.toString(Qt::ISODate) + ".mdb");
+        QCOMPARE(one(copy, "SELECT count(*) || ' ' || max(PolicyNo1) FROM Policies"), QString("50 P-9"));
         const QStringList kept = store::existingBackups(path);
         QCOMPARE(kept.size(), 30);
-        QVERIFY(kept.contains(folder + "/" + made));
-        for (const char* gone : {"project-2026-10-02.mdb", "project-2026-10-03.mdb"})
-            QVERIFY(!QFile::exists(folder + "/" + gone));
-        for (const char* other : {"notes.txt", "project-old.mdb", "loans-2020-01-01.mdb"})
+        QVERIFY(kept.contains(copy));
+        for (const QString& name : gone)
+            QVERIFY2(!QFile::exists(folder + "/" + name), qPrintable(name));
+        for (const QString& other : others)
             QVERIFY(QFile::exists(folder + "/" + other));
-        // A later start that day takes nothing and removes nothing.
-        QVERIFY(program.start());
-        QCOMPARE(store::existingBackups(path), kept);
-    }
-
-    // A copy that fails its check does not count: it is kept under a marked name, nothing is removed,
-    // and the next start of the day does not make (and say) another.
-    void damagedCopyIsKeptMarkedOnce()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("project.mdb");
-        makeDatabase(path, 300);
-        dropLastFromIndex(path);
-        const store::DailyBackup first = store::takeDailyBackup(path, kDay1.date());
-        QCOMPARE(first.outcome, store::DailyBackup::Outcome::Damaged);
-        QCOMPARE(QFileInfo(first.damagedCopy).fileName(), QString("project-2026-12-07-damaged.mdb"));
-        QVERIFY(QFile::exists(first.damagedCopy));
-        QCOMPARE(first.problems.value(0), QString("row 301 missing from index PoliciesByDBA"));
-        QVERIFY(store::existingBackups(path).isEmpty());
-        QCOMPARE(store::takeDailyBackup(path, kDay1.date()).outcome, store::DailyBackup::Outcome::AlreadyTaken);
-    }
-
-    // Indexes that disagree with their tables pass the quick check but hide a contract from its customer;
-    // the start rebuilds them without a word and without changing a row.
-    void disagreeingIndexesAreRebuilt()
-    {
-        TestProgram program;
-        const QString path = program.defaultDbPath();
-        makeDatabase(path, 300);
-        dropLastFromIndex(path);
-        const QString byDba = "SELECT count(*) FROM Policies INDEXED BY PoliciesByDBA WHERE DBA = 'Customer 300'";
-        QCOMPARE(one(path, byDba), QString("0"));
-        QVERIFY(program.start());
-        QVERIFY(program.messages.shown.isEmpty());
-        QCOMPARE(one(path, "PRAGMA integrity_check"), QString("ok"));
-        QCOMPARE(one(path, byDba), QString("1"));
-        QCOMPARE(one(path, "SELECT count(*) FROM Policies"), QString("301"));
     }
 
     // A damaged file with backups: the message asks whether the newest copy that passes its check takes
@@ -351,23 +271,21 @@ private slots:
         TestProgram program;
         program.now = [] { return kDay1; };
         const QString path = program.defaultDbPath();
-        const QString message = makeUnusable("damaged, backed up", path);
+        truncated(path);
         const QByteArray damaged = bytesOf(path);
         const QString good = store::backupPath(path, QDate(2026, 12, 5)), newer = store::backupPath(path, QDate(2026, 12, 6));
-        QFile::remove(newer);
         makeDatabase(good, 7);
-        makeUnusable("damaged", newer);
-        QFile copy(newer);
-        copy.open(QIODevice::ReadWrite);
-        copy.setFileTime(QFileInfo(good).lastModified().addSecs(60), QFileDevice::FileModificationTime);
-        copy.close();
+        truncated(newer);
+        setWritten(newer, QFileInfo(good).lastModified().addSecs(60));
         program.messages.answers = {yes};
 
         QCOMPARE(program.start(), yes);
+        const QString said = (kDamaged + "The latest backup is in %2.\n\nPut the latest good backup, "
+                              "project-2026-12-05.mdb, in its place? The damaged file is kept beside it as "
+                              "project-damaged-2026-12-07-083000.mdb.")
+                                 .arg(path, store::backupFolder(path));
         QCOMPARE(program.messages.shown,
-                 (QList<Shown>{{message + "\n\nPut the latest good backup, project-2026-12-05.mdb, in its place? "
-                                          "The damaged file is kept beside it as project-damaged-2026-12-07-083000.mdb.",
-                                ui::MessageIcon::Critical, "QUILLON", ui::MessageButtons::YesNo}}));
+                 (QList<Shown>{{said, ui::MessageIcon::Critical, "QUILLON", ui::MessageButtons::YesNo}}));
         const QString aside = program.dir.filePath("data/project-damaged-2026-12-07-083000.mdb");
         QCOMPARE(bytesOf(yes ? aside : path), damaged);
         QCOMPARE(QFile::exists(aside), yes);
@@ -405,6 +323,53 @@ private slots:
         QCOMPARE(one(aside, "SELECT count(*) FROM Policies WHERE length(Company) = 200"), QString("600"));
     }
 
+    // Delete pressed while the check still runs waits, under the busy cursor, for its verdict: on a
+    // whole file it is then done; on a damaged one the start-up's message is shown and nothing is written.
+    void writeWaitsForTheCheck_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("whole file") << false;
+        QTest::newRow("damaged file") << true;
+    }
+    void writeWaitsForTheCheck()
+    {
+        QFETCH(bool, damaged);
+        TestProgram program;
+        const QString path = program.defaultDbPath();
+        makeDatabase(path, 400);
+        insertRows(path, "Agent", {"Company", "Name"}, {{"Acme", "Jo"}});
+        if (damaged)
+            writeFile(path, bytesOf(path).chopped(1000));
+        const QByteArray bytes = bytesOf(path);
+        QSemaphore latch;
+        program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
+        program.app->setLaterCheck([&](const QString& file, const QDate& today) {
+            latch.acquire();
+            return checkFileLater(file, today);
+        });
+        QVERIFY(program.app->start());
+        bool waitedUntouched = false;
+        QTimer::singleShot(100, [&] {
+            waitedUntouched = bytesOf(path) == bytes && QGuiApplication::overrideCursor() &&
+                              QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            latch.release();
+        });
+        program.click(program.main(), "cmdDeleteAgent");
+        QVERIFY(waitedUntouched);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(program.session().ended, damaged);
+        if (damaged) {
+            QCOMPARE(program.messages.shown,
+                     (QList<Shown>{{QDir::toNativeSeparators(path) + " is damaged and cannot be used.\nNo backup of it has "
+                                    "been taken yet; backups are kept in " + QDir::toNativeSeparators(store::backupFolder(path)) + ".",
+                                    ui::MessageIcon::Critical, "QUILLON"}}));
+            QCOMPARE(bytesOf(path), bytes);
+        } else {
+            QVERIFY(program.messages.shown.isEmpty());
+            QCOMPARE(columnOf(path, "Agent", "Name"), QStringList{});
+        }
+    }
+
     // A copy that cannot be written is said once; the program starts all the same.
     void failedBackupIsReportedAndTheRunGoesOn()
     {
@@ -418,7 +383,6 @@ private slots:
         QCOMPARE(program.messages.last().icon, ui::MessageIcon::Warning);
         QVERIFY(program.messages.last().text.startsWith("The daily backup of " + QDir::toNativeSeparators(path) +
                                                         " could not be written to "));
-        QVERIFY(!QFile::exists(store::backupPath(path, program.session().now().date()) + ".part"));
     }
 };
 

@@ -1,10 +1,8 @@
 #include "contract/ContractWindows.h"
 #include "people/AgentDialog.h"
-#include "store/PoliciesColumns.h"
 #include "store/ServerLink.h"
-#include "store/ServerSchema.h"
-#include "store/WriteToken.h"
 #include "support/CuttingProxy.h"
+#include "support/TestDatabase.h"
 #include "support/ThrowawayServer.h"
 #include "ui/StoreGuard.h"
 
@@ -13,12 +11,9 @@
 #include <QtTest>
 
 #include <csignal>
-#include <mutex>
-#include <set>
-#include <thread>
 
 // The office server under the faults an office meets: replies lost after
-// COMMIT, a frozen server, restarts between and during the agents' work.
+// COMMIT, a frozen server, restarts between the agents' actions.
 namespace {
 
 using Act = std::function<void(ContractWindows&)>;
@@ -55,19 +50,18 @@ qint64 count(const store::Place& place, const QString& sql)
     return query.next() ? query.value(0).toLongLong() : -1;
 }
 
-// Every column of contract n of saver s holds its name.
-QStringList contractTexts(int saver, int n)
-{
-    return QStringList(store::policiesColumns().size(), QStringLiteral("%1/%2").arg(saver).arg(n));
-}
-
 } // namespace
 
 class ServerFaultsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(m_server.started(), qPrintable(m_server.error())); }
-    void cleanup() { store::setServerWaits({}); }
+    // The windows below each get a new database of their own on the test's server.
+    void initTestCase() { qputenv("QUILLON_TEST_BACKEND", "server"); }
+    void cleanup()
+    {
+        store::setServerWaits({});
+        store::closeThreadConnections();
+    }
 
     // The reply to COMMIT lost: when the server can be asked again at once,
     // the user hears nothing; when it cannot, the outcome is said to be
@@ -91,13 +85,13 @@ private slots:
         QFETCH(Act, act);
         QFETCH(QString, counted);
         QFETCH(bool, serverGoneAfterCut);
-        CuttingProxy proxy(m_server.socketFolder());
+        CuttingProxy proxy(testdb::server().socketFolder());
         QVERIFY(proxy.started());
         ContractWindows w;
-        const store::Place direct = freshServerDatabase(w);
+        const store::Place direct = w.session.database();
         w.session.Server.host = proxy.socketFolder();
-        const bool copying = QByteArray(QTest::currentDataTag()).startsWith("copy");
-        if (copying) {
+        const QByteArray tag = QTest::currentDataTag();
+        if (tag.startsWith("copy")) {
             store::Connection(direct).run("INSERT INTO Policies (DBA, PolicyNo1) VALUES ('Ann''s', 'P-1')");
             w.session.SelectedName = "Ann's";
             w.previous->showFromSchedule();
@@ -109,154 +103,57 @@ private slots:
         act(w);
         QCOMPARE(proxy.cutsDone(), 1);
         if (serverGoneAfterCut) {
-            QCOMPARE(w.messages.shown.size(), 1);
-            QVERIFY2(w.messages.last().text.startsWith(ui::kOutcomeUnknown + "\nError 08"),
-                     qPrintable(w.messages.last().text));
+            QVERIFY2(w.messages.last().text.startsWith(ui::kOutcomeUnknown + "\nError 08"), qPrintable(w.messages.last().text));
             proxy.refuseConnections(false);
             act(w);
         }
         QCOMPARE(w.messages.shown.size(), serverGoneAfterCut ? 1 : 0);
         QCOMPARE(count(direct, counted), before + 1);
         // The save found done by an earlier try still names its row.
-        if (QByteArray(QTest::currentDataTag()).startsWith("save"))
+        if (tag.startsWith("save"))
             QCOMPARE(lastSavedId, count(direct, "SELECT ID FROM Policies WHERE PolicyNo1 = 'P-1'"));
-        store::closeThreadConnections();
     }
 
-    // A server that stops answering (its process frozen) is given up after
-    // the bound with the store's message; the contract stays on screen.
-    void frozenServerIsGivenUpWithinTheBound()
+    // A server that stops answering (its process frozen) is given up after the bound with the store's
+    // message, the contract still on screen; a restart of the server between two actions costs the
+    // user nothing.
+    void frozenOrRestartedServer_data()
     {
+        QTest::addColumn<bool>("frozen");
+        QTest::newRow("frozen") << true;
+        QTest::newRow("restarted") << false;
+    }
+    void frozenOrRestartedServer()
+    {
+        QFETCH(bool, frozen);
         store::setServerWaits({10, 1, 1});
         ContractWindows w;
-        const store::Place place = freshServerDatabase(w);
+        const store::Place place = w.session.database();
         w.field("txtPolicy1_0")->setText("P-1");
         savePrint(w);
-        QVERIFY(w.messages.shown.isEmpty());
-        const qint64 backend = count(place, "SELECT pg_backend_pid()");
-        QCOMPARE(::kill(pid_t(backend), SIGSTOP), 0);
+        const pid_t backend = pid_t(count(place, "SELECT pg_backend_pid()"));
+        QVERIFY(frozen ? ::kill(backend, SIGSTOP) == 0 : testdb::server().restart());
         QElapsedTimer waited;
         waited.start();
         w.field("txtPolicy1_0")->setText("P-2");
         savePrint(w);
         const qint64 ms = waited.elapsed();
-        ::kill(pid_t(backend), SIGCONT);
-        QVERIFY2(ms >= 1900 && ms < 4000, qPrintable(QString::number(ms)));
-        QCOMPARE(w.messages.shown.size(), 1);
-        QCOMPARE(w.messages.last().text, ui::kNothingSaved + "\nError 08006: The server gave no answer within 2 "
-                                                             "seconds; the connection was closed.");
-        QCOMPARE(w.field("txtPolicy1_0")->text(), QString("P-2"));
-        QCOMPARE(count(place, "SELECT count(*) FROM Policies"), 1);
-        // The next try finds a server that answers.
-        savePrint(w);
-        QCOMPARE(w.messages.shown.size(), 1);
+        if (frozen) {
+            ::kill(backend, SIGCONT);
+            QVERIFY2(ms >= 1900 && ms < 4000, qPrintable(QString::number(ms)));
+            QCOMPARE(w.messages.shown.size(), 1);
+            QCOMPARE(w.messages.last().text, ui::kNothingSaved + "\nError 08006: The server gave no answer within 2 "
+                                                                 "seconds; the connection was closed.");
+            QCOMPARE(w.field("txtPolicy1_0")->text(), QString("P-2"));
+            QCOMPARE(count(place, "SELECT count(*) FROM Policies"), 1);
+            savePrint(w); // the next try finds a server that answers
+        } else {
+            QVERIFY(testdb::server().restart());
+            w.main->FillAgentList();
+        }
+        QCOMPARE(w.messages.shown.size(), frozen ? 1 : 0);
         QCOMPARE(count(place, "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-2'"), 1);
-        store::closeThreadConnections();
     }
-
-    // A restart of the server between two actions costs the user nothing.
-    void restartBetweenActionsIsNotNoticed()
-    {
-        ContractWindows w;
-        const store::Place place = freshServerDatabase(w);
-        w.field("txtPolicy1_0")->setText("P-1");
-        savePrint(w);
-        QVERIFY(m_server.restart());
-        w.field("txtPolicy1_0")->setText("P-2");
-        savePrint(w);
-        QVERIFY(m_server.restart());
-        w.main->FillAgentList();
-        QVERIFY2(w.messages.shown.isEmpty(), qPrintable(w.messages.shown.value(0).text));
-        QCOMPARE(count(place, "SELECT count(*) FROM Policies"), 2);
-        store::closeThreadConnections();
-    }
-
-    // Two programs saving while the server restarts every 1.5 s: a save the
-    // user was told failed is not stored, every other save is stored once.
-    // A save of unknown outcome is tried again, as the message invites.
-    void savesThroughRestartsAreStoredOnceOrNotAtAll()
-    {
-        const store::Place place(m_server.createDatabase("soak"));
-        {
-            store::Connection connection(place);
-            store::completeServerSchema(connection);
-        }
-        std::atomic<bool> saving{true};
-        std::mutex lock;
-        std::set<QString> toldFailed, saved;
-        int unknownOutcomes = 0;
-        std::vector<std::thread> savers;
-        for (int saver = 0; saver < 2; ++saver) {
-            savers.emplace_back([&, saver] {
-                store::PendingWrite pending;
-                for (int n = 0; saving; ++n) {
-                    const QString name = QStringLiteral("%1/%2").arg(saver).arg(n);
-                    for (;;) {
-                        try {
-                            pending.attempt(name, [&](const QString& token) {
-                                store::appendPolicy(place, store::policiesColumns(), contractTexts(saver, n), token);
-                            });
-                            const std::lock_guard<std::mutex> guard(lock);
-                            saved.insert(name);
-                            break;
-                        } catch (const store::StoreError& failure) {
-                            const std::lock_guard<std::mutex> guard(lock);
-                            if (failure.outcomeUnknown())
-                                ++unknownOutcomes;
-                            else
-                                toldFailed.insert(name);
-                        }
-                        // The user reads the message before trying again or going on.
-                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                        const std::lock_guard<std::mutex> guard(lock);
-                        if (toldFailed.count(name))
-                            break;
-                    }
-                }
-                store::closeThreadConnections();
-            });
-        }
-        for (int restart = 0; restart < 4; ++restart) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-            QVERIFY(m_server.restart());
-        }
-        saving = false;
-        for (std::thread& saver : savers)
-            saver.join();
-
-        store::Connection connection(place);
-        QSqlQuery rows = connection.run("SELECT PolicyNo1, count(*) FROM Policies GROUP BY PolicyNo1");
-        std::set<QString> stored;
-        while (rows.next()) {
-            QCOMPARE(rows.value(1).toInt(), 1);
-            stored.insert(rows.value(0).toString());
-        }
-        QCOMPARE(stored, saved);
-        for (const QString& failed : toldFailed)
-            QVERIFY(!stored.count(failed));
-        QVERIFY(saved.size() > 100);
-        QVERIFY(!toldFailed.empty());
-        qInfo("%zu saved, %zu told failed, %d unknown outcomes tried again", saved.size(), toldFailed.size(),
-              unknownOutcomes);
-    }
-
-private:
-    // A new database on the throwaway server with the program's schema, made
-    // the database of the windows' session; the address reaches it directly.
-    store::Place freshServerDatabase(ContractWindows& w)
-    {
-        static int made = 0;
-        const store::ServerAddress address = m_server.createDatabase(QStringLiteral("faults%1").arg(++made));
-        const store::Place place(address);
-        {
-            store::Connection connection(place);
-            store::completeServerSchema(connection);
-        }
-        w.session.Server = address;
-        return place;
-    }
-
-    ThrowawayServer m_server;
 };
 
 QTEST_MAIN(ServerFaultsTest)

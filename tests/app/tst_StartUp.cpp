@@ -1,11 +1,18 @@
+#include "app/AboutText.h"
 #include "settings/ProfileFile.h"
 #include "people/TestProgram.h"
+#include "support/ThrowawayServer.h"
 
-#include <QFile>
+#include <QDirIterator>
 #include <QSqlRecord>
 #include <QtTest>
 
+// How a run finds its database: a file made on the first run, asked for when the settings name none
+// that exists, or the office server the settings name; the run ends when none can serve.
 namespace {
+using Arrange = std::function<void(TestProgram&, ThrowawayServer&)>;
+const QByteArray kText(2048, 'x');
+
 void writeFile(const QString& path, const QByteArray& content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -13,71 +20,132 @@ void writeFile(const QString& path, const QByteArray& content)
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
 }
+QString iniOf(const TestProgram& program) { return chooseSettingsFiles(program.env).read; }
+QMap<QString, QByteArray> filesIn(const QString& folder)
+{
+    QMap<QString, QByteArray> found;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        found[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    return found;
+}
+// Whether text is pattern, where * stands for any run of characters.
+bool matches(const QString& text, const QString& pattern)
+{
+    const QStringList parts = pattern.split('*');
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const qsizetype found = text.indexOf(parts[i], at);
+        if (found < 0 || (i == 0 && found != 0))
+            return false;
+        at = found + parts[i].size();
+    }
+    return parts.size() > 1 ? text.endsWith(parts.last()) : at == text.size();
+}
+Arrange serverNamed(const QString& host, const QString& dbname, const QString& user = {})
+{
+    return [=](TestProgram& program, ThrowawayServer& server) {
+        store::ServerAddress address = dbname == "office" ? server.createDatabase(dbname) : server.address(dbname);
+        address.host = QString(host).replace("%S", server.socketFolder());
+        address.user = user.isEmpty() ? server.user() : user;
+        writeFile(iniOf(program), "[file]\ndbdir=/nowhere/\n" + testdb::serverSection(store::Place(address)).toUtf8());
+    };
+}
+Arrange picking(const QStringList& answers)
+{
+    return [=](TestProgram& program, ThrowawayServer&) {
+        writeFile(iniOf(program), "[file]\ndbdir=/nowhere/\n[other]\nkeep=yes\n");
+        writeFile(program.dir.filePath("picked/project.mdb"), kText);
+        writeFile(program.dir.filePath("good/chosen.mdb"), {});
+        store::Connection(program.dir.filePath("good/chosen.mdb")).run("PRAGMA user_version = 7"); // gets the tables
+        for (const QString& answer : answers)
+            program.files.answers << program.dir.filePath(answer);
+    };
+}
 } // namespace
 
 class StartUpTest : public QObject {
     Q_OBJECT
 private slots:
-    // No settings file and no database: one is made where it belongs, without a word.
-    void firstRunCreatesTheDatabaseSilently()
+    void initTestCase() { QVERIFY2(m_server.started(), qPrintable(m_server.error())); }
+
+    // A run that starts shows the main window on a database with the program's tables, says nothing,
+    // and writes to the settings only a pick that serves. A run that ends says why and leaves every
+    // file as it was: the database, the settings, no backup taken.
+    void startUp_data()
     {
+        QTest::addColumn<Arrange>("arrange");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<QString>("database"); // as About names it, empty when the run ends; %D the folder, %S the server
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("written"); // section|key|value read back from the settings after a pick
+        const QString notOurs = "%D/picked/project.mdb is not a QUILLON database.\nError 26: file is not a database";
+        const QString refused = "The office database on %1 cannot be opened.\n*%2*\nProgram cannot continue.";
+        QTest::newRow("first run, no settings") << Arrange([](TestProgram&, ThrowawayServer&) {}) << 0
+                                                << "%D/data/project.mdb" << QStringList() << QStringList();
+        QTest::newRow("pick asked for until one serves") << picking({"picked/typo.mdb", "picked/project.mdb", "good/chosen.mdb"})
+            << 3 << "%D/good/chosen.mdb" << QStringList{notOurs}
+            << QStringList{"file|dbdir|%D/good/", "file|dbname|chosen.mdb", "other|keep|yes"};
+        QTest::newRow("refused pick, then the question cancelled") << picking({"picked/project.mdb"}) << 2 << ""
+            << QStringList{notOurs, "No database found.\nProgram cannot continue."} << QStringList();
+        QTest::newRow("configured file not a database")
+            << Arrange([](TestProgram& program, ThrowawayServer&) { writeFile(program.defaultDbPath(), kText); }) << 0
+            << "" << QStringList{QString(notOurs).replace("picked", "data")} << QStringList();
+        QTest::newRow("empty office database made ready") << serverNamed("%S", "office") << 0 << "%S:5432/office"
+                                                          << QStringList() << QStringList();
+        QTest::newRow("no server listening") << serverNamed("/nonexistent", "nosuch") << 0 << ""
+            << QStringList{refused.arg("/nonexistent:5432/nosuch", "Error 08001: connection to server on socket")}
+            << QStringList();
+        QTest::newRow("no such database") << serverNamed("%S", "nosuch") << 0 << ""
+            << QStringList{refused.arg("%S:5432/nosuch", "database \"nosuch\" does not exist")} << QStringList();
+        QTest::newRow("unknown login") << serverNamed("%S", "postgres", "nobody") << 0 << ""
+            << QStringList{refused.arg("%S:5432/postgres", "role \"nobody\" does not exist")} << QStringList();
+    }
+    void startUp()
+    {
+        QFETCH(Arrange, arrange);
+        QFETCH(QString, database);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, written);
         TestProgram program;
-        QVERIFY(program.start());
-        QCOMPARE(program.session().DBPath, program.defaultDbPath());
-        QCOMPARE(program.agents()->count() + program.customers()->count(), 0);
-        QVERIFY(program.messages.shown.isEmpty() && program.files.asked.isEmpty());
-        QVERIFY(!QFile::exists(program.session().IniPath));
+        const auto filled = [&](QString text) { return text.replace("%D", program.dir.path()).replace("%S", m_server.socketFolder()); };
+        arrange(program, m_server);
+        const QMap<QString, QByteArray> before = filesIn(program.dir.path());
+
+        QCOMPARE(program.start(), !database.isEmpty());
+        QCOMPARE(program.messages.shown.size(), said.size());
+        for (qsizetype i = 0; i < said.size(); ++i) {
+            QVERIFY2(matches(program.messages.shown[i].text, filled(said[i])), qPrintable(program.messages.shown[i].text));
+            QCOMPARE(program.messages.shown[i].icon, ui::MessageIcon::Critical);
+        }
+        QTEST(int(program.files.asked.size()), "asked");
+        for (const ui::OpenFileRequest& asked : program.files.asked) {
+            QCOMPARE(asked.title, QString("Where is project.mdb?"));
+            QCOMPARE(asked.filter, QString("Access databases (*.mdb)|*.mdb|All files (*.*)|*.*"));
+            QCOMPARE(asked.initialFolder, QString("C:\\"));
+        }
+        for (const QString& line : written) {
+            const QStringList parts = filled(line).split('|');
+            QCOMPARE(profile::readString(iniOf(program), parts[0], parts[1], ""), parts[2]);
+        }
+        if (database.isEmpty()) {
+            QVERIFY(program.session().ended && !program.main()->isVisible());
+            QCOMPARE(filesIn(program.dir.path()), before);
+            return;
+        }
         QVERIFY(program.main()->isVisible());
         QCOMPARE(program.main()->windowTitle(), QString("TLY Finance 8.0"));
-        QCOMPARE(store::Connection(program.defaultDbPath()).database().record("Policies").count(), 103);
+        const bool server = program.session().Server.namesServer();
+        QVERIFY(aboutText(program.session()).contains("Database: " + filled(database) + (server ? "\nConnection: not encrypted\n" : "\n")));
+        QCOMPARE(store::Connection(program.session().database()).database().record(server ? "policies" : "Policies").count(), 103);
+        QCOMPARE(QFile::exists(program.defaultDbPath()), !server && database.endsWith("data/project.mdb"));
+        if (written.isEmpty())
+            QCOMPARE(filesIn(program.dir.path()).value(iniOf(program)), before.value(iniOf(program)));
     }
 
-    void missingFileIsAskedForUntilOneExists()
-    {
-        TestProgram program;
-        const QString ini = program.env.programFolder + "/tly2.ini", picked = program.dir.filePath("picked/chosen.mdb");
-        writeFile(ini, "[file]\ndbdir=/nowhere/\n[other]\nkeep=yes\n");
-        writeFile(picked, {});
-        store::Connection(picked).run("PRAGMA user_version = 7");  // a database without tables: it gets them
-        program.files.answers = {program.dir.filePath("picked/typo.mdb"), picked};
-
-        QVERIFY(program.start());
-        QCOMPARE(program.files.asked.size(), 2);
-        QCOMPARE(program.files.asked[1].title, QString("Where is project.mdb?"));
-        QCOMPARE(program.files.asked[1].filter, QString("Access databases (*.mdb)|*.mdb|All files (*.*)|*.*"));
-        QCOMPARE(program.files.asked[1].initialFolder, QString("C:\\"));
-        QVERIFY(program.messages.shown.isEmpty());
-        QCOMPARE(profile::readString(ini, "file", "dbdir", ""), program.dir.filePath("picked") + "/");
-        QCOMPARE(profile::readString(ini, "file", "dbname", ""), QString("chosen.mdb"));
-        QCOMPARE(profile::readString(ini, "other", "keep", ""), QString("yes"));
-        QCOMPARE(program.session().DBPath, picked);
-    }
-
-    // A cancelled question, or a file that is not a database (left untouched), ends the run with a message.
-    void startEnds_data()
-    {
-        QTest::addColumn<QByteArray>("letter");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("question cancelled") << QByteArray() << "No database found.\nProgram cannot continue.";
-        QTest::newRow("not a database") << QByteArray(2048, 'x') << "%1 is not a QUILLON database.\nError 26: file is not a database";
-    }
-    void startEnds()
-    {
-        QFETCH(QByteArray, letter);
-        QFETCH(QString, text);
-        TestProgram program;
-        if (letter.isEmpty())
-            profile::writeString(program.env.programFolder + "/tly2.ini", "file", "dbdir", "/nowhere/");
-        else
-            writeFile(program.defaultDbPath(), letter);
-        QVERIFY(!program.start());
-        QVERIFY(program.session().ended && !program.main()->isVisible());
-        QCOMPARE(program.files.asked.size(), letter.isEmpty() ? 1 : 0);
-        QCOMPARE(program.messages.shown, (QList<FakeMessageBoxService::Shown>{
-                                             {text.replace("%1", program.defaultDbPath()), ui::MessageIcon::Critical, "QUILLON"}}));
-        QFile file(program.defaultDbPath());
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), letter);
-    }
+private:
+    ThrowawayServer m_server;
 };
 
 QTEST_MAIN(StartUpTest)

@@ -69,26 +69,6 @@ struct ContractWindows {
     QLineEdit* field(const QString& name) const { return in(schedule, name); }
     QLineEdit* reviewField(const QString& name) const { return in(review, name); }
     QCheckBox* box(const QString& name) const { return in<QCheckBox>(schedule, name); }
-    QString shown(const QString& name) const
-    {
-        if (auto* label = review->findChild<QLabel*>(name))
-            return label->text();
-        return reviewField(name)->text();
-    }
-
-    // Types into a field as a user does, key by key, after emptying it.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-    }
-    // The user moves on to another control of the same window.
-    static void leave(QLineEdit* field)
-    {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(field, &out);
-    }
     void clickNext() { QTest::mouseClick(in<QPushButton>(schedule, QStringLiteral("cmdNext")), Qt::LeftButton); }
     void clickSavePrint() { QTest::mouseClick(in<QPushButton>(review, QStringLiteral("cmdPrint")), Qt::LeftButton); }
 
@@ -112,51 +92,48 @@ struct ContractWindows {
         QSqlQuery query = connection.run(QStringLiteral("SELECT * FROM Policies ORDER BY ID"));
         while (query.next()) {
             QMap<QString, QString> row;
-            const QSqlRecord record = query.record();
-            for (int i = 0; i < record.count(); ++i)
-                row.insert(store::programColumnName(record.fieldName(i)), store::textOf(record.value(i)));
+            for (int i = 0; i < query.record().count(); ++i)
+                row.insert(store::programColumnName(query.record().fieldName(i)), store::textOf(query.value(i)));
             rows << row;
         }
         return rows;
     }
 
-    // A window by its name; a control by name, in the schedule first ("frmPreview/cmdBack" names the window).
-    QWidget* window(const QString& name) const
+    // A window by its name, null when there is none.
+    static QWidget* window(const QString& name)
     {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->objectName() == name)
                 return window;
         return nullptr;
     }
-    QWidget* existingWindow(const QString& name) const
-    {
-        QWidget* found = window(name);
-        if (!found)
-            qFatal("no window %s", qPrintable(name));
-        return found;
-    }
+    // A control by name, in the schedule first ("frmPreview/cmdBack" names the window).
     template <typename T = QWidget>
     T* control(const QString& name) const
     {
         if (name.contains('/'))
-            return in<T>(existingWindow(name.section('/', 0, 0)), name.section('/', 1));
+            return in<T>(window(name.section('/', 0, 0)), name.section('/', 1));
         T* widget = schedule->findChild<T*>(name);
         return widget ? widget : in<T>(review, name);
     }
-    QLineEdit* edit(const QString& name) const { return control<QLineEdit>(name); }
 
     // Acts like a user: "set NAME text" (pasted), "type NAME text" (key by key), "leave NAME",
     // "tick NAME", "click NAME", "date NAME M/d/yyyy" (picked), "next", "save", "reset" (a new
-    // contract), "caption TEXT" (of << Back), "close WINDOW", "wait SECONDS".
+    // contract), "caption TEXT" (of << Back), "close WINDOW".
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
             const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1, 1), text = step.section(' ', 2);
-            if (verb == "set" || verb == "type")
-                verb == "set" ? edit(name)->setText(text) : type(edit(name), text);
-            else if (verb == "leave")
-                leave(edit(name));
-            else if (verb == "date")
+            if (verb == "set")
+                control<QLineEdit>(name)->setText(text);
+            else if (verb == "type") {
+                control<QLineEdit>(name)->selectAll();
+                QTest::keyClick(control(name), Qt::Key_Delete);
+                QTest::keyClicks(control(name), text);
+            } else if (verb == "leave") {
+                QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+                QApplication::sendEvent(control(name), &out);
+            } else if (verb == "date")
                 control<QDateEdit>(name)->setDate(QDate::fromString(text, QStringLiteral("M/d/yyyy")));
             else if (verb == "tick")
                 control<QAbstractButton>(name)->setChecked(true);
@@ -168,44 +145,33 @@ struct ContractWindows {
                 review->hide(), schedule->Reset(), schedule->show();
             else if (verb == "caption")
                 schedule->setBackCaption(step.section(' ', 1));
-            else if (verb == "close")
-                existingWindow(name)->close();
-            else if (verb == "wait")
-                clock = clock.addSecs(name.toInt());
+            else if (verb == "close" && window(name))
+                window(name)->close();
             else
                 qFatal("no such step: %s", qPrintable(step));
         }
     }
 
     // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
-    // "NAME.colour", "yellow", a window shown/hidden, "message" (the last box, marked unless an
-    // error box under the program's title), "messages", "ended", "rows" and "rowN.Column" (NULL),
-    // "jobs" (notes printed), "printedNegative" (negative amounts on them, "none").
+    // "NAME.colour", "yellow" (the schedule's yellow fields), a window shown/hidden, "message" (the
+    // last box, marked unless an error box under the program's title), "messages", "ended", "rows"
+    // and "rowN.Column" (NULL), "jobs" (notes printed).
     QString valueOf(const QString& name) const
     {
-        if (name == "rows")
-            return QString::number(storedRows().size());
+        if (name == "rows" || name == "jobs" || name == "messages")
+            return QString::number(name == "rows" ? storedRows().size()
+                                                  : name == "jobs" ? printers.jobs.size() : messages.shown.size());
         if (name.startsWith("row")) {
             const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
             return value.isNull() ? QStringLiteral("NULL") : value;
         }
-        if (name == "jobs")
-            return QString::number(printers.jobs.size());
-        if (name == "printedNegative") { // amounts with a minus drawn on any page of any note
-            QStringList negative;
-            for (const FakePrinterDialogService::Job& job : printers.jobs)
-                for (const Drawing::Text& text : job.drawing->texts)
-                    if (text.text.contains(QRegularExpression("-\\$?\\d[\\d,]*\\.\\d\\d")))
-                        negative << text.text;
-            return negative.isEmpty() ? "none" : negative.join('|');
-        }
-        if (name == "messages" || name == "ended")
-            return name == "ended" ? (session.ended ? "yes" : "no") : QString::number(messages.shown.size());
+        if (name == "ended")
+            return session.ended ? "yes" : "no";
         if (name == "message") {
             const auto box = messages.shown.value(messages.shown.size() - 1, {{}, ui::MessageIcon::Critical, "QUILLON", {}});
             return box.text + (box.icon == ui::MessageIcon::Critical && box.title == "QUILLON" ? "" : " (not an error)");
         }
-        if (name == "yellow") { // the schedule's fields marked yellow
+        if (name == "yellow") {
             QStringList yellow;
             for (QLineEdit* field : schedule->findChildren<QLineEdit*>())
                 if (fieldcolour::of(field) == fieldcolour::kInvalid)
@@ -216,7 +182,7 @@ struct ContractWindows {
         if (QWidget* w = window(name))
             return w->isVisible() ? "shown" : "hidden";
         if (name.endsWith(".colour"))
-            return fieldcolour::of(edit(name.chopped(7))) == fieldcolour::kInvalid ? "yellow" : "white";
+            return fieldcolour::of(control<QLineEdit>(name.chopped(7))) == fieldcolour::kInvalid ? "yellow" : "white";
         QWidget* widget = control(name);
         if (auto* label = qobject_cast<QLabel*>(widget))
             return label->text();

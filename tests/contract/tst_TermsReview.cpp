@@ -14,8 +14,6 @@ private slots:
     void terms();
     void installmentTexts_data();
     void installmentTexts();
-    void firstInstallmentDate_data();
-    void firstInstallmentDate();
     void consumerRate_data();
     void consumerRate();
 };
@@ -46,26 +44,22 @@ struct Run {
     // "down 100; leave down; fin 35; num 10; leave num; again" as the agent's moves.
     void play(const QString& moves)
     {
+        using Typed = void (TermsReview::*)(const QString&);
+        using Left = void (TermsReview::*)();
+        const QMap<QString, Typed> typed{{"down", &TermsReview::downTyped}, {"fin", &TermsReview::finChargeTyped},
+                                         {"num", &TermsReview::numInstallTyped}};
+        const QMap<QString, Left> left{{"leave down", &TermsReview::leaveDown}, {"leave fin", &TermsReview::leaveFinCharge},
+                                       {"leave num", &TermsReview::leaveNumInstall}};
         for (const QString& move : moves.split(';', Qt::SkipEmptyParts)) {
-            const QString m = move.trimmed();
-            const QString verb = m.section(' ', 0, 0);
-            const QString rest = m.section(' ', 1);
-            if (verb == "down")
-                review.downTyped(rest);
-            else if (verb == "fin")
-                review.finChargeTyped(rest);
-            else if (verb == "num")
-                review.numInstallTyped(rest);
-            else if (m == "leave down")
-                review.leaveDown();
-            else if (m == "leave fin")
-                review.leaveFinCharge();
-            else if (m == "leave num")
-                review.leaveNumInstall();
+            const QString m = move.trimmed(), verb = m.section(' ', 0, 0);
+            if (left.contains(m))
+                (review.*left[m])();
+            else if (typed.contains(verb))
+                (review.*typed[verb])(m.section(' ', 1));
+            else if (m == "again")
+                next();
             else if (m == "personal" || m == "commercial")
                 review.setCommercial(m == "commercial");
-            else if (verb == "again")
-                next();
             else
                 QFAIL(qPrintable("unknown move " + m));
         }
@@ -86,8 +80,6 @@ void TermsReviewTest::terms_data()
     const QString hundred = "100|100|100|10";
     const QString hundredTerms = "98.00|212.00|30.60|242.60|8|30.32|10.50";
     QTest::newRow("100 in each section and a tax of 10") << hundred << true << "" << hundredTerms;
-    QTest::newRow("1000 in each section and a tax of 100")
-        << "1000|1000|1000|100" << true << "" << "980.00|2120.00|126.00|2246.00|8|280.75|10.50";
     QTest::newRow("amount financed 234.56, finance charge cut")
         << "0.08|335||" << true << "" << "100.52|234.56|31.72|266.28|8|33.28|10.50";
     QTest::newRow("exactly 10000 financed: 4 % and the higher rate")
@@ -97,34 +89,31 @@ void TermsReviewTest::terms_data()
     QTest::newRow("personal loan has its own rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|10.91";
     QTest::newRow("nothing scheduled") << "|||" << true << "" << "0.00|0.00|0.00|0.00|8|0.00|10.50";
 
-    // The shown down payment is cut to the cent, so the amount financed follows it.
+    // The shown down payment is cut to the cent, so the amount financed follows it, on every showing.
     QTest::newRow("333.33: financed from the shown down payment")
-        << "333.33|||" << true << "" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
-    QTest::newRow("1000.26: financed from the shown down payment")
-        << "1000.26|||" << true << "" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
+        << "333.33|||" << true << "again; again" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
     QTest::newRow("13333.34: rate from the final amount financed")
-        << "13333.34|||" << true << "" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
-    QTest::newRow("333.33 shown again") << "333.33|||" << true << "again; again" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
-    QTest::newRow("1000.26 shown again") << "1000.26|||" << true << "again" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
-    QTest::newRow("13333.34 shown again") << "13333.34|||" << true << "again" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
+        << "13333.34|||" << true << "again" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
     QTest::newRow("100s shown again after edits") << hundred << true << "down 100; fin 50; num 3; again" << hundredTerms;
 
-    QTest::newRow("down payment of 100.00") << hundred << true << "down 100.00" << "100.00|210.00|30.50|240.50|8|30.06|10.50";
     QTest::newRow("down payment emptied and left is zero")
         << hundred << true << "down ; leave down" << "0.00|310.00|35.50|345.50|8|43.18|10.50";
     QTest::newRow("down payment above the grand total: nothing follows from it")
         << hundred << true << "down 400; leave down" << "400||||8||10.50";
+    QTest::newRow("negative down payment refused") << hundred << true << "down -500; leave down" << "-500||||8||10.50";
+    QTest::newRow("refused down payment, then a usable one")
+        << hundred << true << "down 3000; down 300" << "300|10.00|20.50|30.50|8|3.81|10.50";
+    QTest::newRow("negative finance charge refused") << hundred << true << "fin -5; leave fin" << "98.00|212.00|-5||8||10.50";
     QTest::newRow("ten installments, left: rate emptied")
         << hundred << true << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|";
+    QTest::newRow("installments changed back and left keep the rate")
+        << hundred << true << "num 10; num 8; leave num" << hundredTerms;
     QTest::newRow("finance charge left unchanged keeps the rate")
         << "1000.26|||" << true << "leave fin; leave num" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
     QTest::newRow("finance charge changed and left empties the rate")
         << hundred << true << "fin 35.678; leave fin" << "98.00|212.00|35.67|247.67|8|30.95|";
-    QTest::newRow("finance charge typed stays as typed") << hundred << true << "fin 35" << "98.00|212.00|35|247.00|8|30.87|10.50";
     QTest::newRow("down payment that changes the charge, then leaving installments")
         << hundred << true << "down 100.00; leave down; leave num" << "100.00|210.00|30.50|240.50|8|30.06|";
-    QTest::newRow("part of an installment is not a count")
-        << hundred << true << "num 3.5; leave num" << "98.00|212.00|30.60|242.60|3.5||10.50";
     QTest::newRow("leaving down payment unchanged keeps a typed charge")
         << hundred << true << "fin 40; leave fin; leave down" << "98.00|212.00|40.00|252.00|8|31.50|";
 
@@ -152,15 +141,6 @@ void TermsReviewTest::terms()
     run.next();
     run.play(moves);
     QCOMPARE(seen(run.review.screen()), expected);
-
-    // The window's memory of the shown terms is what activation finally showed.
-    Run fresh;
-    fresh.schedule = run.schedule;
-    fresh.commercial = commercial;
-    fresh.next();
-    const ReviewScreen& first = fresh.review.screen();
-    QCOMPARE(QString::number(fresh.review.shownFinCharge(), 'f', 2), first.finCharge);
-    QCOMPARE(QString::number(fresh.review.shownInstallments()), first.numInstall);
 }
 
 void TermsReviewTest::installmentTexts_data()
@@ -183,38 +163,6 @@ void TermsReviewTest::installmentTexts()
     QFETCH(QString, text);
     QFETCH(int, count);
     QCOMPARE(installmentCount(text).value_or(0), count);
-
-    // A text that is no count turns the field yellow, shows no installment amount
-    // and keeps the contract from being saved.
-    Run run;
-    run.schedule.section1 = {"100"};
-    run.next();
-    run.play("num " + text);
-    const ReviewScreen& s = run.review.screen();
-    QCOMPARE(run.review.checkSavable(), count > 0);
-    QCOMPARE(s.numInstallOk, count > 0);
-    if (count == 0)
-        QCOMPARE(s.amtInstall, QString());
-}
-
-void TermsReviewTest::firstInstallmentDate_data()
-{
-    QTest::addColumn<QDate>("inception");
-    QTest::addColumn<QDate>("due");
-    QTest::newRow("December into January") << QDate(2024, 12, 15) << QDate(2025, 1, 15);
-    QTest::newRow("March into April") << QDate(2024, 3, 10) << QDate(2024, 4, 10);
-    QTest::newRow("January 31 into a leap February") << QDate(2024, 1, 31) << QDate(2024, 2, 29);
-    QTest::newRow("March 31 into April") << QDate(2023, 3, 31) << QDate(2023, 4, 30);
-}
-
-void TermsReviewTest::firstInstallmentDate()
-{
-    QFETCH(QDate, inception);
-    QFETCH(QDate, due);
-    Run run;
-    run.contract.EarliestInception = inception;
-    run.next();
-    QCOMPARE(run.review.screen().firstInstallment, due);
 }
 
 void TermsReviewTest::consumerRate_data()
@@ -236,17 +184,12 @@ void TermsReviewTest::consumerRate_data()
     QTest::newRow("short first period, 15 days") << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 1, 25) << "42.05";
     QTest::newRow("long first period, rounded up from 23.4997")
         << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 4, 25) << "23.50";
-    QTest::newRow("January 31 to February 28 is 28 days")
-        << 212.0 << 242.6 << 8 << 30.32 << QDate(2025, 1, 31) << QDate(2025, 2, 28) << "37.74";
     QTest::newRow("only the last payment carries the charge") << 1000.0 << 1000.05 << 8 << 125.0 << jan10 << feb10 << "0.01";
-    QTest::newRow("one installment after half a month") << 1000.0 << 1010.0 << 1 << 1010.0 << jan10 << QDate(2025, 1, 25) << "24.00";
     QTest::newRow("no finance charge") << 212.0 << 212.0 << 8 << 26.5 << jan10 << feb10 << "0.00";
     QTest::newRow("nothing financed") << 0.0 << 0.0 << 8 << 0.0 << jan10 << feb10 << "nothing financed";
     QTest::newRow("a credit, not a loan") << -90.0 << -90.0 << 8 << -11.25 << jan10 << feb10 << "nothing financed";
     QTest::newRow("finance charge below zero") << 212.0 << 200.0 << 8 << 25.0 << jan10 << feb10 << "charge below zero";
     QTest::newRow("first installment on the day of the advance") << 212.0 << 242.6 << 8 << 30.32 << jan10 << jan10 << "due too early";
-    QTest::newRow("first installment before the advance")
-        << 212.0 << 242.6 << 8 << 30.32 << feb10 << jan10 << "due too early";
     QTest::newRow("amounts beyond any loan") << 1e20 << 2e20 << 8 << 2.5e19 << jan10 << feb10 << "no schedule";
     QTest::newRow("no installments") << 212.0 << 242.6 << 0 << 30.32 << jan10 << feb10 << "no schedule";
 }

@@ -40,12 +40,17 @@ struct TestProgram {
         }
         return place;
     }
+    // A started program whose tables hold these agents (Company, Name) and customers (Name, DBA).
+    static std::unique_ptr<TestProgram> startedWith(const QList<QList<QVariant>>& agents,
+                                                    const QList<QList<QVariant>>& customers);
     bool start()
     {
         app = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
         if (now)
             app->session().now = now;
-        return app->start();
+        const bool started = app->start();
+        app->awaitLaterCheck();
+        return started && !session().ended;
     }
     Session& session() { return app->session(); }
     MainWindow* main() { return app->windows().frmAgent; }
@@ -60,6 +65,12 @@ struct TestProgram {
     people::KeyedList* customers() { return control<people::KeyedList>(main(), "lstCust"); }
     void click(QWidget* window, const char* button) { control<QPushButton>(window, button)->click(); }
     void type(QWidget* window, const char* field, const QString& text) { control<QLineEdit>(window, field)->setText(text); }
+    // Opens the agent or customer dialog with New or Edit; userDoes acts while it is open.
+    void inPartyDialog(bool agent, const QString& verb, const std::function<void(QWidget*)>& userDoes)
+    {
+        QWidget* window = control(main(), agent ? "frmAddAgent" : "frmAddCust");
+        whileOpen([&] { click(main(), qPrintable("cmd" + verb + (agent ? "Agent" : "Cust"))); }, [&] { userDoes(window); });
+    }
     // Runs the user's part while a modal window is open: it is queued, then opening runs until the window closes.
     static void whileOpen(const std::function<void()>& open, const std::function<void()>& userDoes)
     {
@@ -108,4 +119,16 @@ inline QStringList linesOf(const people::KeyedList* list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->lineText(i);
     return lines;
+}
+
+inline std::unique_ptr<TestProgram> TestProgram::startedWith(const QList<QList<QVariant>>& agents,
+                                                             const QList<QList<QVariant>>& customers)
+{
+    auto program = std::make_unique<TestProgram>();
+    const store::Place db = program->makeDatabase();
+    insertRows(db, "Agent", {"Company", "Name"}, agents);
+    insertRows(db, "Customer", {"Name", "DBA"}, customers);
+    if (!program->start())
+        qFatal("start-up failed");
+    return program;
 }

@@ -27,25 +27,6 @@ Q_DECLARE_METATYPE(Pick)
 class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
-    // Writing creates the file, adds a section at the end and keeps values of any length whole; the file
-    // sits in the program's folder unless that cannot be written.
-    void settingsFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("tly2.ini"), longFolder = "/" + QString(300, QChar('f')) + "/";
-        QCOMPARE(profile::readString(path, "file", "dbdrive", "c:"), QString("c:"));
-        QVERIFY(profile::writeString(path, "file", "dbdir", longFolder));
-        QVERIFY(profile::writeString(path, "lender", "phone", "1"));
-        QCOMPARE(readAll(path), "[file]\ndbdir=" + longFolder + "\n[lender]\nphone=1\n");
-        QCOMPARE(profile::readString(path, "FILE", "DBDIR", "none"), longFolder);
-        QCOMPARE(settingsFilePath("C:\\", win), QString("C:\\tly2.ini"));
-        QCOMPARE(settingsFilePath("/opt/quillon", posix), QString("/opt/quillon/tly2.ini"));
-        Environment env{"/proc", "/home/ann/.config/QUILLON", kData, posix};
-        QCOMPARE(settingsFolder(env), env.userConfigFolder);
-        env.programFolder = dir.path();
-        QCOMPARE(settingsFolder(env), dir.path());
-    }
-
     void pathFromStoredValues_data()
     {
         QTest::addColumn<Stored>("row");

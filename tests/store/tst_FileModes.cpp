@@ -43,8 +43,11 @@ private slots:
         auto restore = qScopeGuard([&] { ::umask(previous); });
         QTemporaryDir dir;
         const QString data = dir.filePath("share/QUILLON"), db = data + "/project.mdb";
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadGroup | QFile::ExeGroup));
 
         store::createDatabase(db);
+        QCOMPARE(modeOf(dir.path()), 0750); // a folder that is there already keeps the mode its owner gave it
         QCOMPARE(modeOf(dir.filePath("share")), 0700);
         QCOMPARE(modeOf(data), 0700);
         QCOMPARE(modeOf(db), 0600);
@@ -70,16 +73,6 @@ private slots:
         partial.close();
         QVERIFY(target.commit());
         QTEST(modeOf(note), "pdfMode");
-    }
-
-    // A folder that is there already keeps the mode its owner gave it.
-    void existingFolderIsNotChanged()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                       QFile::ReadGroup | QFile::ExeGroup));
-        store::createDatabase(dir.filePath("project.mdb"));
-        QCOMPARE(modeOf(dir.path()), 0750);
     }
 };
 

@@ -6,70 +6,59 @@
 
 #include <functional>
 
-// Every failure carries SQLite's own extended code and text, also where Qt's
-// driver drops them (BEGIN and COMMIT), and a failed transaction leaves nothing.
+using Work = std::function<void(store::Connection&)>;
+
+// Every failure carries the store's own code and text, also where Qt's driver drops them (BEGIN and
+// COMMIT), on clean lines; a failed transaction leaves nothing.
 class StoreErrorsTest : public QObject {
     Q_OBJECT
 private slots:
-    void failureCarriesTheStoresOwnCode_data()
+    void fileFailureCarriesItsOwnCode_data()
     {
-        QTest::addColumn<QString>("setUp");
-        QTest::addColumn<std::function<void(store::Connection&)>>("work");
+        QTest::addColumn<Work>("work");
         QTest::addColumn<QString>("message");
-        QTest::newRow("begin inside a transaction") << QString()
-            << std::function<void(store::Connection&)>([](store::Connection& c) {
-                   c.run("BEGIN");
-                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
-               })
-            << "Error 1: cannot start a transaction within a transaction";
-        QTest::newRow("commit refused by a deferred key") << "PRAGMA foreign_keys = ON"
-            << std::function<void(store::Connection&)>([](store::Connection& c) {
-                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, 99, NULL)"); });
-               })
-            << "Error 787: FOREIGN KEY constraint failed";
-        QTest::newRow("file full") << "PRAGMA max_page_count = 3"
-            << std::function<void(store::Connection&)>([](store::Connection& c) {
-                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, ?)", {QByteArray(20000, 'x')}); });
-               })
-            << "Error 13: database or disk is full";
-        QTest::newRow("statement refused by a trigger") << QString()
-            << std::function<void(store::Connection&)>([](store::Connection& c) {
-                   c.run("CREATE TEMP TRIGGER refuse BEFORE INSERT ON Child BEGIN SELECT RAISE(ABORT, 'refused'); END");
-                   c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
-               })
+        const auto insert = [](const QString& before, const QVariantList& row) {
+            return Work([=](store::Connection& c) {
+                if (!before.isEmpty())
+                    c.run(before);
+                c.transaction([&] { c.run("INSERT INTO Child VALUES (?, ?, ?)", {row[0], row[1], row[2]}); });
+            });
+        };
+        QTest::newRow("begin inside a transaction")
+            << insert("BEGIN", {1, {}, {}}) << "Error 1: cannot start a transaction within a transaction";
+        QTest::newRow("commit refused by a deferred key")
+            << insert("PRAGMA foreign_keys = ON", {1, 99, {}}) << "Error 787: FOREIGN KEY constraint failed";
+        QTest::newRow("file full") << insert("PRAGMA max_page_count = 3", {1, {}, QByteArray(20000, 'x')})
+                                   << "Error 13: database or disk is full";
+        QTest::newRow("statement refused by a trigger")
+            << insert("CREATE TEMP TRIGGER refuse BEFORE INSERT ON Child BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                      {1, {}, {}})
             << "Error 1811: refused";
     }
-    void failureCarriesTheStoresOwnCode()
+    void fileFailureCarriesItsOwnCode()
     {
-        QFETCH(QString, setUp);
-        QFETCH(std::function<void(store::Connection&)>, work);
-        QFETCH(QString, message);
+        QFETCH(Work, work);
         QTemporaryDir dir;
         const QString path = dir.filePath("x.mdb");
         QFile(path).open(QIODevice::WriteOnly);
-        {
-            store::Connection connection(path);
-            connection.run("CREATE TABLE Parent (Id INTEGER PRIMARY KEY)");
-            connection.run("CREATE TABLE Child (Id INTEGER, ParentId INTEGER REFERENCES Parent (Id) "
-                           "DEFERRABLE INITIALLY DEFERRED, Data BLOB)");
-        }
+        store::Connection(path).run("CREATE TABLE Parent (Id INTEGER PRIMARY KEY)");
+        store::Connection(path).run("CREATE TABLE Child (Id INTEGER, ParentId INTEGER REFERENCES Parent (Id) "
+                                    "DEFERRABLE INITIALLY DEFERRED, Data BLOB)");
         QString shown;
         try {
             store::Connection connection(path);
-            if (!setUp.isEmpty())
-                connection.run(setUp);
             work(connection);
         } catch (const store::StoreError& error) {
             shown = error.message();
         }
-        QCOMPARE(shown, message);
+        QTEST(shown, "message");
         store::Connection connection(path);
         QSqlQuery count = connection.run("SELECT count(*) FROM Child");
         QVERIFY(count.next());
         QCOMPARE(count.value(0).toInt(), 0);
     }
 
-    // The server's words as libpq gives them, shown on clean lines with the SQLSTATE.
+    // The server's words as libpq gives them.
     void serverTextOnCleanLines_data()
     {
         QTest::addColumn<QString>("state");
@@ -91,8 +80,7 @@ private slots:
     {
         QFETCH(QString, state);
         QFETCH(QString, text);
-        QFETCH(QString, message);
-        QCOMPARE(store::StoreError(state, text).message(), message);
+        QTEST(store::StoreError(state, text).message(), "message");
     }
 };
 

@@ -9,10 +9,9 @@
 class FakePrinterDialogService final : public ui::PrinterDialogService {
 public:
     QList<ui::InstalledPrinter> installedPrinters() const override { return printers; }
-    ui::PrinterDialogAnswer show(QWidget* owner, const ui::PrinterDialogRequest& request) override
+    ui::PrinterDialogAnswer show(QWidget*, const ui::PrinterDialogRequest& request) override
     {
         requests.append(request);
-        lastOwner = owner;
         if (onShow)
             onShow();
         return answer;
@@ -25,10 +24,9 @@ public:
         return surface;
     }
 
-    void preview(QWidget* owner, const ui::CurrentPrinter& printer,
+    void preview(QWidget*, const ui::CurrentPrinter& printer,
                  const std::function<void(print::DrawingSurface&)>& draw) override
     {
-        lastOwner = owner;
         RecordingSurface surface;
         draw(surface);
         previews.append({printer, surface.drawing});
@@ -47,7 +45,6 @@ public:
     int failOnPage = 0;             // handed to each new surface
 
     QList<ui::PrinterDialogRequest> requests;
-    QWidget* lastOwner = nullptr;
     struct Job {
         ui::CurrentPrinter printer;
         std::shared_ptr<Drawing> drawing;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/DrawingSurface.h"
+#include "print/PrinterError.h"
 #include "print/SurfaceFontMetrics.h"
 
 #include <QImage>
@@ -12,47 +13,74 @@
 // it can be read after the print command has let the surface go.
 struct Drawing {
     struct Text { // x, y before the origin offset
-        int page; double x, y; QString text; print::SurfaceFont font;
-        bool operator==(const Text&) const = default;
-    };
-    struct Stroke {
-        int page; double x1, y1, x2, y2;
-        bool operator==(const Stroke&) const = default;
+        int page; double x, y; QString text;
     };
     QList<Text> texts;
-    QList<Stroke> strokes;
-    int page = 1, newPages = 0, endDocs = 0;
+    int page = 1, endDocs = 0;
     int failOnPage = 0; // the first call on that page throws PrinterError, as a printer that stops answering
     bool failed = false;
     int callsAfterFailure = 0;
 
-    // The first text on a page with these words, null when none; the text drawn at a point, "<nothing>" when none.
-    const Text* find(const QString& text, int onPage) const;
-    QString textAt(int onPage, double x, double y) const;
-    int strokeCount(int onPage, double x1, double y1, double x2, double y2) const;
+    // The first text on a page with these words, null when none.
+    const Text* find(const QString& text, int onPage) const
+    {
+        for (const Text& t : texts)
+            if (t.page == onPage && t.text == text)
+                return &t;
+        return nullptr;
+    }
+    // The text drawn at a point, "<nothing>" when none.
+    QString textAt(int onPage, double x, double y) const
+    {
+        for (const Text& t : texts)
+            if (t.page == onPage && qAbs(t.x - x) < 1e-9 && qAbs(t.y - y) < 1e-9)
+                return t.text;
+        return QStringLiteral("<nothing>");
+    }
 };
 
 // Keeps every drawing call instead of printing, measuring text as a 1200-dpi printer would.
 class RecordingSurface final : public print::DrawingSurface {
 public:
-    RecordingSurface();
+    RecordingSurface()
+    {
+        m_device.setDotsPerMeterX(qRound(1200 / 0.0254));
+        m_device.setDotsPerMeterY(qRound(1200 / 0.0254));
+    }
 
     void useLetterPortrait() override {}
-    double textWidth(const QString& text) const override;
-    double lineHeight() const override;
-    void line(double x1, double y1, double x2, double y2) override;
-    void newPage() override;
-    void endDoc() override;
-
-    // How this surface measures plain Arial at a size.
-    print::SurfaceFontMetrics metricsAt(double size, bool bold = false) const;
+    double textWidth(const QString& text) const override { return print::SurfaceFontMetrics(font(), &m_device).textWidth(text); }
+    double lineHeight() const override { return print::SurfaceFontMetrics(font(), &m_device).lineHeight(); }
+    void line(double, double, double, double) override { operation(); }
+    void newPage() override
+    {
+        operation();
+        ++drawing->page;
+    }
+    void endDoc() override
+    {
+        operation();
+        ++drawing->endDocs;
+    }
 
     std::shared_ptr<Drawing> drawing = std::make_shared<Drawing>();
 
 protected:
-    void drawText(double x, double y, const QString& text) override;
+    void drawText(double x, double y, const QString& text) override
+    {
+        operation();
+        drawing->texts.append({drawing->page, x, y, text});
+    }
 
 private:
-    void operation();
-    mutable QImage m_device;
+    void operation()
+    {
+        if (drawing->failed)
+            ++drawing->callsAfterFailure;
+        else if (drawing->page == drawing->failOnPage) {
+            drawing->failed = true;
+            throw print::PrinterError("recorded printer failure");
+        }
+    }
+    mutable QImage m_device{8, 8, QImage::Format_RGB32};
 };

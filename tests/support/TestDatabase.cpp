@@ -10,8 +10,6 @@
 
 namespace testdb {
 
-namespace {
-
 ThrowawayServer& server()
 {
     // Made on first use, stopped when the program ends, also after failed tests.
@@ -20,8 +18,6 @@ ThrowawayServer& server()
         qFatal("the throwaway server did not start: %s", qPrintable(instance.error()));
     return instance;
 }
-
-} // namespace
 
 bool onServer()
 {

@@ -5,6 +5,7 @@
 #include <QString>
 
 struct Session;
+class ThrowawayServer;
 
 // The store tests and the contract's whole road run twice from the same code:
 // on the database file, and with QUILLON_TEST_BACKEND=server on a PostgreSQL
@@ -12,6 +13,9 @@ struct Session;
 namespace testdb {
 
 bool onServer();
+
+// The test program's own server, started on first use, stopped when the program ends.
+ThrowawayServer& server();
 
 // A new, empty database of the program's with its schema. On the file it is
 // created at filePath; on the server it is a new database on the throwaway

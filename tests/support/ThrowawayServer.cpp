@@ -1,108 +1,77 @@
 #include "support/ThrowawayServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 
-#include <QFile>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
 QString binary(const QString& name)
 {
-    const QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    return versions.isEmpty() ? name
-                              : QStringLiteral("/usr/lib/postgresql/%1/bin/%2").arg(versions.last(), name);
+    const QStringList versions = QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return versions.isEmpty() ? name : QString("/usr/lib/postgresql/%1/bin/%2").arg(versions.last(), name);
 }
 
 bool asRoot() { return geteuid() == 0; }
 
-// A port of 127.0.0.1 nothing listens on: the system hands one out.
-int freeTcpPort()
+// initdb refuses root: as root every command but chown runs as the postgres user.
+QStringList asServerUser(const QStringList& command)
 {
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (probe >= 0 && ::bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (probe >= 0)
-        ::close(probe);
-    return port;
+    if (!asRoot() || command.first() == "chown")
+        return command;
+    return QStringList{"runuser", "-u", "postgres", "--"} + command;
 }
 
 } // namespace
 
+QStringList ThrowawayServer::pgCtl(const QStringList& arguments) const
+{
+    return QStringList{binary("pg_ctl"), "-D", m_dir.filePath("data")} + arguments;
+}
+
 ThrowawayServer::ThrowawayServer()
 {
-    start({QStringLiteral("-c"), QStringLiteral("listen_addresses=")});
-}
-
-ThrowawayServer::ThrowawayServer(const Tcp& tcp)
-{
-    m_port = freeTcpPort();
-    QStringList options{QStringLiteral("-c"), QStringLiteral("listen_addresses=127.0.0.1")};
-    if (!tcp.certificate.isEmpty()) {
-        if (!installForServer(tcp.certificate, QStringLiteral("server.crt")) ||
-            !installForServer(tcp.key, QStringLiteral("server.key")))
-            return;
-        options << QStringLiteral("-c") << QStringLiteral("ssl=on") << QStringLiteral("-c")
-                << QStringLiteral("ssl_cert_file=%1").arg(m_dir.filePath(QStringLiteral("server.crt")))
-                << QStringLiteral("-c")
-                << QStringLiteral("ssl_key_file=%1").arg(m_dir.filePath(QStringLiteral("server.key")));
-    }
-    start(options);
-}
-
-// The key must belong to the server's user and be closed to everyone else.
-bool ThrowawayServer::installForServer(const QString& from, const QString& name)
-{
-    const QString to = m_dir.filePath(name);
-    if (!QFile::copy(from, to) || !QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner)) {
-        m_error = QStringLiteral("cannot copy %1").arg(from);
-        return false;
-    }
-    return !asRoot() || run({QStringLiteral("chown"), QStringLiteral("postgres"), to});
-}
-
-void ThrowawayServer::start(const QStringList& options)
-{
     if (!m_dir.isValid()) {
-        m_error = QStringLiteral("no temporary folder");
+        m_error = "no temporary folder";
         return;
     }
-    if (asRoot() && !run({QStringLiteral("chown"), QStringLiteral("postgres"), m_dir.path()}))
-        return;
-    const QString data = m_dir.filePath(QStringLiteral("data"));
-    if (!run({binary(QStringLiteral("initdb")), QStringLiteral("-D"), data, QStringLiteral("-U"), user(),
-              QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8")}))
+    if ((asRoot() && !run({"chown", "postgres", m_dir.path()}))
+        || !run({binary("initdb"), "-D", m_dir.filePath("data"), "-U", user(), "-A", "trust", "-E", "UTF8"}))
         return;
     // As README asks of the office server: errors are logged without the
     // DETAIL lines in which the server repeats a refused row's values.
-    QStringList serverOptions{QStringLiteral("-k"), m_dir.path(), QStringLiteral("-p"), QString::number(m_port),
-                              QStringLiteral("-c"), QStringLiteral("log_error_verbosity=terse")};
-    serverOptions << options;
-    m_started = run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), data, QStringLiteral("-w"),
-                     QStringLiteral("-l"), logFile(), QStringLiteral("-o"), serverOptions.join(QLatin1Char(' ')),
-                     QStringLiteral("start")});
+    const QString options = QString("-k %1 -p %2 -c listen_addresses= -c log_error_verbosity=terse").arg(m_dir.path()).arg(m_port);
+    m_started = run(pgCtl({"-w", "-l", logFile(), "-o", options, "start"}));
+    if (m_started)
+        stopWhenTheProgramIsGone();
+}
+
+// A test program that aborts (a crash, a fatal message, the runner's timeout) runs no destructor: a
+// watcher of its own stops the server and removes its folder once the program is gone.
+void ThrowawayServer::stopWhenTheProgramIsGone()
+{
+    QProcess watcher;
+    watcher.setProgram("sh");
+    watcher.setArguments(QStringList{"-c", "pid=$1 dir=$2; shift 2; while kill -0 $pid 2>/dev/null; do sleep 1; done; "
+                                           "\"$@\"; rm -rf \"$dir\"",
+                                     "watcher", QString::number(QCoreApplication::applicationPid()), m_dir.path()}
+                         + asServerUser(pgCtl({"-m", "immediate", "stop"})));
+    // Its output goes nowhere, so that the test runner does not wait for it.
+    watcher.setStandardInputFile(QProcess::nullDevice());
+    watcher.setStandardOutputFile(QProcess::nullDevice());
+    watcher.setStandardErrorFile(QProcess::nullDevice());
+    watcher.startDetached();
 }
 
 ThrowawayServer::~ThrowawayServer()
 {
     if (m_started)
-        run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-             QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
+        run(pgCtl({"-m", "immediate", "stop"}));
 }
 
-QString ThrowawayServer::user() const { return QStringLiteral("quillon"); }
+QString ThrowawayServer::user() const { return "quillon"; }
 
 store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 {
@@ -116,35 +85,18 @@ store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 
 store::ServerAddress ThrowawayServer::createDatabase(const QString& dbname)
 {
-    if (!m_started || !run({binary(QStringLiteral("createdb")), QStringLiteral("-h"), socketFolder(),
-                            QStringLiteral("-p"), QString::number(m_port), QStringLiteral("-U"), user(), dbname}))
+    if (!m_started || !run({binary("createdb"), "-h", socketFolder(), "-p", QString::number(m_port), "-U", user(), dbname}))
         return {};
     return address(dbname);
 }
 
 // pg_ctl starts the server again with the options it was started with.
-bool ThrowawayServer::restart()
-{
-    return m_started
-        && run({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-                QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-l"),
-                logFile(), QStringLiteral("restart")});
-}
-
-qint64 ThrowawayServer::postmasterPid() const
-{
-    QFile file(m_dir.filePath(QStringLiteral("data/postmaster.pid")));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    return file.readLine().trimmed().toLongLong();
-}
+bool ThrowawayServer::restart() { return m_started && run(pgCtl({"-w", "-m", "fast", "-l", logFile(), "restart"})); }
 
 bool ThrowawayServer::run(const QStringList& command)
 {
-    QStringList full = command;
-    if (asRoot() && command.first() != QStringLiteral("chown"))
-        full = QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + command;
-    const QString program = full.size() > command.size() ? QStringLiteral("runuser") : full.takeFirst();
+    QStringList full = asServerUser(command);
+    const QString program = full.takeFirst();
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, full);

@@ -1,0 +1,201 @@
+// How soon the main window is painted over a file of many contracts, beside a
+// bare window of the same size, and how soon the file's check gives its
+// verdict (the moment a write no longer waits):
+//  - a later start of the day (its copy already taken) and the first start of
+//    the day (the copy taken on the way), each in a process of its own, from
+//    exec to the painted window;
+//  - the resident memory idle on the painted window, and once the check is done.
+// The files are made once and kept in /tmp/quillon-bench-contracts for the
+// next run; QUILLON_BENCH_FRESH=1 makes them again.
+//   bench_first_window [runs, default 5] [contract counts..., default 0 1000000 5000000]
+#include "BenchSupport.h"
+
+#include "app/Application.h"
+#include "people/MainWindow.h"
+#include "store/Backup.h"
+#include "store/Schema.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QWidget>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using namespace bench;
+
+const QString kCache = QStringLiteral("/tmp/quillon-bench-contracts");
+
+// A contract row as the program saves one, some 340 bytes with its index entries.
+void addContracts(const QString& path, int contracts)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_exec(db, "PRAGMA synchronous = OFF; PRAGMA journal_mode = OFF; BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO Policies (DBA, Customer, Agent, Company, Run, PolicyNo1, Agent1, Premium1,"
+                       " Coverage1, Inception1, Expiration1, Term1, Financed, Down, APR, LoanAuthorization)"
+                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                       -1, &insert, nullptr);
+    for (int n = 0; n < contracts; ++n) {
+        const QByteArray values[] = {QString("Business %1 LLC").arg(n % 10000).toUtf8(),
+                                     QString("Customer %1").arg(n % 10000).toUtf8(),
+                                     QString("Agent %1").arg(n % 1000).toUtf8(),
+                                     QString("Agency %1").arg(n % 97).toUtf8(),
+                                     QByteArray("2025-03-14T10:30:05"),
+                                     QString("POL-%1-%2").arg(n).arg(n % 7).toUtf8(),
+                                     QByteArray("Great Plains Mutual Insurance Company"),
+                                     QString::number(1000 + n % 5000).toUtf8() + ".00",
+                                     QByteArray("Commercial Auto Liability"),
+                                     QByteArray("03/14/2025"),
+                                     QByteArray("03/14/2026"),
+                                     QByteArray("12"),
+                                     QString::number(800 + n % 4000).toUtf8() + ".00",
+                                     QByteArray("200.00"),
+                                     QByteArray("12.75"),
+                                     QString("LA-%1").arg(n).toUtf8()};
+        for (int i = 0; i < int(std::size(values)); ++i)
+            sqlite3_bind_text(insert, i + 1, values[i].constData(), int(values[i].size()), SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// The folder of a run over that many contracts, made when missing.
+QString preparedFolder(int contracts)
+{
+    const QString folder = kCache + QString("/%1").arg(contracts);
+    const Environment env = environmentIn(folder);
+    const QString dbPath = env.userDataFolder + "/loans.mdb";
+    if (QFile::exists(dbPath) && qEnvironmentVariableIsEmpty("QUILLON_BENCH_FRESH"))
+        return folder;
+    QDir(folder).removeRecursively();
+    QDir().mkpath(env.userDataFolder);
+    const double start = monotonicMs();
+    store::createDatabase(dbPath);
+    addPeople(dbPath, 1000, 10000);
+    addContracts(dbPath, contracts);
+    pointSettingsAt(env, dbPath);
+    std::printf("made %d contracts in %.0f ms, %lld MB\n", contracts, monotonicMs() - start,
+                QFileInfo(dbPath).size() >> 20);
+    std::fflush(stdout);
+    return folder;
+}
+
+void printPaintedAndMemory(double startedMs)
+{
+    std::printf("painted %.2f\n", monotonicMs() - startedMs);
+    settle();
+    std::printf("rss %ld\n", residentKb());
+}
+
+// In a child process: the program itself.
+int childProgram(const QString& folder, double startedMs)
+{
+    NoMessages messages;
+    NoFiles files;
+    Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
+    if (!quillon.start())
+        return 1;
+    PaintWatch(quillon.windows().frmAgent).waitForPaint();
+    printPaintedAndMemory(startedMs);
+    quillon.awaitLaterCheck();
+    std::printf("verdict %.2f\n", monotonicMs() - startedMs);
+    std::printf("rss-checked %ld\n", residentKb());
+    return 0;
+}
+
+// In a child process: the floor, a bare window of the main window's size.
+int childFloor(double startedMs)
+{
+    QWidget window;
+    ui::setInnerSizeTwips(&window, 7380, 5775);
+    window.show();
+    PaintWatch(&window).waitForPaint();
+    printPaintedAndMemory(startedMs);
+    return 0;
+}
+
+QMap<QString, double> runChild(QStringList args)
+{
+    QProcess child;
+    args << QString::number(monotonicMs(), 'f', 3);
+    child.start(QCoreApplication::applicationFilePath(), args);
+    child.waitForFinished(-1);
+    QMap<QString, double> figures;
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.size() == 2)
+            figures[QString::fromUtf8(words[0])] = words[1].toDouble();
+    }
+    if (child.exitCode() != 0 || !figures.contains("painted"))
+        std::fprintf(stderr, "child %s failed: %s\n", qPrintable(args.join(' ')), child.readAllStandardError().constData());
+    return figures;
+}
+
+struct Series {
+    QMap<QString, std::vector<double>> values;
+    void add(const QMap<QString, double>& figures)
+    {
+        for (auto it = figures.cbegin(); it != figures.cend(); ++it)
+            values[it.key()].push_back(it.key().startsWith("rss") ? it.value() / 1024.0 : it.value());
+    }
+    double of(const QString& key) const { return median(values.value(key)); }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    const QStringList args = qtApp.arguments();
+    if (args.value(1) == "--program")
+        return childProgram(args.value(2), args.value(3).toDouble());
+    if (args.value(1) == "--floor")
+        return childFloor(args.value(2).toDouble());
+
+    const int runs = argc > 1 ? std::max(1, args.value(1).toInt()) : 5;
+    QList<int> sizes;
+    for (int i = 2; i < argc; ++i)
+        sizes << args.value(i).toInt();
+    if (sizes.isEmpty())
+        sizes = {0, 1000000, 5000000};
+
+    for (const int contracts : sizes) {
+        const QString folder = preparedFolder(contracts);
+        const QString dbPath = environmentIn(folder).userDataFolder + "/loans.mdb";
+        const QString backups = store::backupFolder(dbPath);
+        Series later, first, floor;
+        // The day's copy, taken once so that the later starts find it.
+        runChild({"--program", folder});
+        for (int run = 0; run < runs; ++run) {
+            // Taking turns spreads whatever else the machine does over all three.
+            later.add(runChild({"--program", folder}));
+            floor.add(runChild({"--floor"}));
+            QDir(backups).removeRecursively();
+            first.add(runChild({"--program", folder}));
+        }
+        std::printf("\n%d contracts, %lld MB (medians of %d)\n", contracts, QFileInfo(dbPath).size() >> 20, runs);
+        std::printf("  bare window painted                %8.1f ms   idle %6.1f MB\n", floor.of("painted"),
+                    floor.of("rss"));
+        for (const auto& [what, series] : {std::pair{"later start", &later}, std::pair{"first start of the day", &first}})
+            std::printf("  %-22s painted %8.1f ms   idle %6.1f MB   verdict %8.1f ms   after it %6.1f MB\n", what,
+                        series->of("painted"), series->of("rss"), series->of("verdict"), series->of("rss-checked"));
+        std::fflush(stdout);
+    }
+    return 0;
+}
