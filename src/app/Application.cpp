@@ -12,6 +12,7 @@
 #include "people/MainWindow.h"
 #include "print/NoteValuesGatherer.h"
 #include "settings/Settings.h"
+#include "store/ListRows.h"
 #include "ui/EnterPressesButton.h"
 #include "ui/MessageBoxService.h"
 
@@ -221,6 +222,8 @@ bool Application::start()
     m_windows.frmAgent->show();
     if (m_checkLater)
         startLaterCheck();
+    else
+        QTimer::singleShot(0, m_windows.frmAgent, [this] { store::keepRowCounts(m_session.database()); });
     return true;
 }
 
@@ -239,6 +242,9 @@ void Application::startLaterCheck()
                       const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.frmAgent, found);
                       // What the windows show was read from the file the backup replaced.
                       m_refuseWaiting = outcome != LaterOutcome::Serves;
+                      // Writes may go now: the lists' counts taken at the start are kept for the next.
+                      if (outcome == LaterOutcome::Serves)
+                          store::keepRowCounts(m_session.database());
                       if (outcome == LaterOutcome::Restored) {
                           m_windows.frmAgent->FillAgentList();
                           m_windows.frmAgent->FillCustomerList();

@@ -1,8 +1,15 @@
 #include "store/ListRows.h"
 
 #include "store/Connection.h"
+#include "store/SqliteHandle.h"
+#include "store/StoreError.h"
 
+#include <QHash>
 #include <QSqlQuery>
+
+#include <mutex>
+
+#include <sqlite3.h>
 
 namespace store {
 
@@ -10,30 +17,36 @@ namespace {
 
 const QString kRowsTable = QStringLiteral("ListRows");
 const QString kCreateRows = QStringLiteral(
-    "CREATE TABLE ListRows (TableName TEXT PRIMARY KEY, Lines INTEGER NOT NULL)");
-// Any number of the program's own, held only while the counts are added.
+    "CREATE TABLE ListRows (TableName TEXT PRIMARY KEY, Lines INTEGER NOT NULL, AtChanges INTEGER NOT NULL)");
+// Any number of the program's own, held only while the table is added.
 constexpr qint64 kRowsLock = 0x4c697374526f7773; // "ListRows"
 const QStringList kCountedTables{QStringLiteral("Agent"), QStringLiteral("Customer")};
+// A count taken afresh never replaces one kept at a later change count.
+const QString kKeepCount = QStringLiteral(
+    "INSERT INTO ListRows (TableName, Lines, AtChanges) VALUES (?, ?, ?) ON CONFLICT (TableName) "
+    "DO UPDATE SET Lines = excluded.Lines, AtChanges = excluded.AtChanges WHERE ListRows.AtChanges < excluded.AtChanges");
+const QString kFollowCount = QStringLiteral(
+    "UPDATE ListRows SET Lines = Lines + ?, AtChanges = ? WHERE TableName = ? AND AtChanges = ?");
+// The server gives up on a row lock held longer than this (milliseconds).
+const QString kServerLockWait = QStringLiteral("50");
 
-// Table names come from the program's own list, never from the user.
-QString fileRowTrigger(const QString& table, bool insert)
+// Counts taken afresh and not kept yet, by database and table.
+struct Fresh {
+    qint64 rows = 0;
+    qint64 changes = 0;
+};
+std::mutex freshLock;
+QHash<QString, Fresh>& freshCounts()
 {
-    return QStringLiteral("CREATE TRIGGER %1%2Listed AFTER %3 ON %1 BEGIN "
-                          "UPDATE ListRows SET Lines = Lines %4 1 WHERE TableName = '%1'; END")
-        .arg(table, insert ? QStringLiteral("Insert") : QStringLiteral("Delete"),
-             insert ? QStringLiteral("INSERT") : QStringLiteral("DELETE"),
-             insert ? QStringLiteral("+") : QStringLiteral("-"));
+    static QHash<QString, Fresh> counts;
+    return counts;
 }
 
-const QString kServerRowFunction = QStringLiteral(
-    "CREATE FUNCTION CountListRow() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-    "UPDATE ListRows SET Lines = Lines + CASE WHEN TG_OP = 'INSERT' THEN 1 ELSE -1 END "
-    "WHERE TableName = TG_ARGV[0]; RETURN NULL; END $$");
-
-QString serverRowTrigger(const QString& table)
+QString databaseOf(Connection& connection)
 {
-    return QStringLiteral("CREATE TRIGGER %1Listed AFTER INSERT OR DELETE ON %1 "
-                          "FOR EACH ROW EXECUTE FUNCTION CountListRow('%1')").arg(table);
+    const QSqlDatabase& db = connection.database();
+    return db.hostName() + QLatin1Char('\n') + QString::number(db.port()) + QLatin1Char('\n') + db.databaseName() +
+           QLatin1Char('\n');
 }
 
 bool hasRowsTable(Connection& connection)
@@ -44,68 +57,94 @@ bool hasRowsTable(Connection& connection)
     return false;
 }
 
-bool hasCount(Connection& connection, const QString& table)
-{
-    return connection.run(QStringLiteral("SELECT 1 FROM ListRows WHERE TableName = ?"), {table}).next();
-}
-
 } // namespace
 
-QStringList fileListRowsStatements()
+QStringList listRowsStatements()
 {
     QStringList statements{kCreateRows};
+    // A new database's tables are empty at its first change count.
     for (const QString& table : kCountedTables)
-        statements << fileRowTrigger(table, true) << fileRowTrigger(table, false);
-    return statements;
-}
-
-QStringList serverListRowsStatements()
-{
-    QStringList statements{kCreateRows, kServerRowFunction};
-    for (const QString& table : kCountedTables)
-        statements << serverRowTrigger(table);
+        statements << QStringLiteral("INSERT INTO ListRows (TableName, Lines, AtChanges) VALUES ('%1', 0, 0)").arg(table);
     return statements;
 }
 
 void ensureListRows(Connection& connection)
 {
-    const bool server = connection.backend() == Backend::Server;
-    if (!hasRowsTable(connection)) {
-        connection.transaction([&] {
-            // Two programs starting at once: the second waits and finds the table the first made.
-            if (server)
-                connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kRowsLock});
-            if (hasRowsTable(connection))
-                return;
-            for (const QString& statement : server ? serverListRowsStatements() : fileListRowsStatements())
-                connection.execute(statement);
-        });
+    if (hasRowsTable(connection))
+        return;
+    connection.transaction([&] {
+        // Two programs starting at once: the second waits and finds the table the first made.
+        if (connection.backend() == Backend::Server)
+            connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kRowsLock});
+        if (!hasRowsTable(connection))
+            connection.execute(kCreateRows);
+    });
+}
+
+qint64 rowCount(Connection& connection, const QString& table, std::optional<qint64> changes)
+{
+    // The server's table is added before any list is read.
+    if (changes && (connection.backend() == Backend::Server || hasRowsTable(connection))) {
+        QSqlQuery kept = connection.run(QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ? AND AtChanges = ?"),
+                                        {table, *changes});
+        if (kept.next())
+            return kept.value(0).toLongLong();
     }
-    for (const QString& table : kCountedTables) {
-        if (hasCount(connection, table))
-            continue;
+    // The name is the program's own.
+    QSqlQuery count = connection.run(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+    const qint64 counted = count.next() ? count.value(0).toLongLong() : 0;
+    if (changes) {
+        const std::lock_guard hold(freshLock);
+        freshCounts().insert(databaseOf(connection) + table, {counted, *changes});
+    }
+    return counted;
+}
+
+void keepRowCounts(const Place& place)
+{
+    try {
+        Connection connection(place);
+        if (sqlite3* handle = sqliteHandle(connection.database()))
+            sqlite3_busy_handler(handle, nullptr, nullptr);
+        const QString database = databaseOf(connection);
+        QHash<QString, Fresh> kept;
+        {
+            const std::lock_guard hold(freshLock);
+            for (auto it = freshCounts().begin(); it != freshCounts().end();)
+                if (it.key().startsWith(database))
+                    kept.insert(it.key().mid(database.size()), *it), it = freshCounts().erase(it);
+                else
+                    ++it;
+        }
+        if (kept.isEmpty())
+            return;
         connection.transaction([&] {
-            // The file's write transaction already keeps every other writer
-            // out; the server's writers wait for this share lock, and their
-            // triggers then find the count made here.
-            if (server)
-                connection.execute(QStringLiteral("LOCK TABLE %1 IN SHARE MODE").arg(table));
-            if (hasCount(connection, table))
-                return;
-            connection.run(QStringLiteral("INSERT INTO ListRows (TableName, Lines) SELECT ?, count(*) FROM %1").arg(table),
-                           {table});
+            if (connection.backend() == Backend::Server)
+                connection.run(QStringLiteral("SELECT set_config('lock_timeout', ?, true)"), {kServerLockWait});
+            for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+                connection.run(kKeepCount, {it.key(), it->rows, it->changes});
         });
+    } catch (const StoreError&) {
+        // Busy, read-only or without the table: the next read counts again.
     }
 }
 
-std::optional<qint64> keptRowCount(Connection& connection, const QString& table)
+void followRowCount(Connection& connection, const QString& table, qint64 added, qint64 ownChanges,
+                    std::optional<qint64> changesAfter)
 {
-    if (connection.backend() == Backend::File && !hasRowsTable(connection))
-        return std::nullopt;
-    QSqlQuery query = connection.run(QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ?"), {table});
-    if (!query.next())
-        return std::nullopt;
-    return query.value(0).toLongLong();
+    if (ownChanges <= 0 || !changesAfter)
+        return;
+    const qint64 before = *changesAfter - ownChanges;
+    std::optional<Fresh> fresh;
+    {
+        const std::lock_guard hold(freshLock);
+        if (const auto found = freshCounts().find(databaseOf(connection) + table); found != freshCounts().end())
+            fresh = *found, freshCounts().erase(found);
+    }
+    if (fresh && fresh->changes == before)
+        connection.run(kKeepCount, {table, fresh->rows + added, *changesAfter});
+    else
+        connection.run(kFollowCount, {added, *changesAfter, table, before});
 }
 
 } // namespace store

@@ -108,12 +108,7 @@ ListHead PeopleTable::readHead(qsizetype lastLines) const
     ListHead head;
     connection.snapshot([&] {
         head.changes = store::changeCount(connection, m_table);
-        if (const auto kept = keptRowCount(connection, m_table)) {
-            head.rows = *kept;
-        } else {
-            QSqlQuery count = connection.run(QStringLiteral("SELECT count(*) FROM %1").arg(m_table));
-            head.rows = count.next() ? count.value(0).toLongLong() : 0;
-        }
+        head.rows = rowCount(connection, m_table, head.changes);
         head.last = readListLines(connection,
                                   QStringLiteral("SELECT RowKey, Line FROM (SELECT RowKey, %1 AS Line FROM %2 "
                                                  "ORDER BY RowKey DESC LIMIT ?) AS LastLines ORDER BY RowKey")
@@ -181,6 +176,7 @@ RowChange PeopleTable::insert(const QStringList& values, const QString& token) c
         change.key = insertRow(connection, statement, QStringLiteral("RowKey"));
         change.line = lineOf(connection, change.key);
         change.changesAfter = store::changeCount(connection, m_table);
+        followRowCount(connection, m_table, 1, 1, change.changesAfter);
     });
     return fresh ? change : RowChange{};
 }
@@ -201,6 +197,7 @@ RowChange PeopleTable::update(RowKey key, const QStringList& values, const QStri
             change.kind = RowChange::Kind::None;
         change.line = lineOf(connection, key);
         change.changesAfter = store::changeCount(connection, m_table);
+        followRowCount(connection, m_table, 0, query.numRowsAffected(), change.changesAfter);
     });
     return fresh ? change : RowChange{};
 }
@@ -217,6 +214,7 @@ RowChange PeopleTable::remove(RowKey key) const
         if (query.numRowsAffected() != 1)
             change.kind = RowChange::Kind::None;
         change.changesAfter = store::changeCount(connection, m_table);
+        followRowCount(connection, m_table, -1, query.numRowsAffected(), change.changesAfter);
     });
     return change;
 }
@@ -236,6 +234,7 @@ std::optional<RowChange> PeopleTable::restore(RowKey key, const QStringList& val
         runStatement(connection, statement);
         change = RowChange{RowChange::Kind::Added, key, lineOf(connection, key),
                            store::changeCount(connection, m_table), {}};
+        followRowCount(connection, m_table, 1, 1, change->changesAfter);
     });
     return change;
 }

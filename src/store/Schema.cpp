@@ -43,7 +43,7 @@ void writeSchema(Connection& connection)
         for (const QString& statement : tableStatements(Backend::File))
             connection.run(statement);
         addListChanges(connection);
-        for (const QString& statement : fileListRowsStatements())
+        for (const QString& statement : listRowsStatements())
             connection.run(statement);
         connection.run(writeTokensCreateStatement());
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
@@ -55,9 +55,9 @@ void writeSchema(Connection& connection)
 QStringList schemaStatements(Backend backend)
 {
     if (backend == Backend::File)
-        return tableStatements(backend) + fileListChangesStatements() + fileListRowsStatements();
+        return tableStatements(backend) + fileListChangesStatements() + listRowsStatements();
     // The server has no user_version; a one-row table keeps the schema version.
-    return tableStatements(backend) + serverListChangesStatements() + serverListRowsStatements() +
+    return tableStatements(backend) + serverListChangesStatements() + listRowsStatements() +
            QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
 }
 
