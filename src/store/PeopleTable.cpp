@@ -202,14 +202,21 @@ RowChange PeopleTable::update(RowKey key, const QStringList& values, const QStri
     return fresh ? change : RowChange{};
 }
 
-RowChange PeopleTable::remove(RowKey key) const
+RowChange PeopleTable::remove(RowKey key, const std::optional<QString>& shownLine) const
 {
     Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Removed;
     change.key = key;
     connection.transaction([&] {
-        change.values = rowIn(connection, key).value_or(QStringList());
+        QSqlQuery row = connection.run(QStringLiteral("SELECT %1, %2 FROM %3 WHERE RowKey = ?")
+                                           .arg(m_columns.join(QStringLiteral(", ")), m_lineExpression, m_table),
+                                       {key});
+        if (!row.next() || (shownLine && textOf(row.value(int(m_columns.size()))) != *shownLine)) {
+            change.kind = RowChange::Kind::None;
+            return;
+        }
+        change.values = textsOf(row, 0, m_columns.size());
         const QSqlQuery query = connection.run(QStringLiteral("DELETE FROM %1 WHERE RowKey = ?").arg(m_table), {key});
         if (query.numRowsAffected() != 1)
             change.kind = RowChange::Kind::None;

@@ -85,8 +85,10 @@ public:
     RowChange insert(const QStringList& values, const QString& token = {}) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
     RowChange update(RowKey key, const QStringList& values, const QString& token = {}) const;
-    // Removes the row, handing back its values as they were.
-    RowChange remove(RowKey key) const;
+    // Removes the row, handing back its values as they were. With the line
+    // the list shows for it, a row whose line is no longer that (changed or
+    // gone meanwhile) is left as it is: the change is then None.
+    RowChange remove(RowKey key, const std::optional<QString>& shownLine = std::nullopt) const;
     // Puts a deleted row back under its own key with its values (empty ones
     // stay NULL). Nothing, with nothing written, when a row has that key now.
     std::optional<RowChange> restore(RowKey key, const QStringList& values) const;
