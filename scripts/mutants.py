@@ -163,7 +163,7 @@ def report(results):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--faults", type=Path, default=ROOT / "scripts" / "planted-faults.txt")
-    parser.add_argument("--only", help="plant only the faults whose file contains this text")
+    parser.add_argument("--only", help="plant only the faults whose file matches this regular expression")
     parser.add_argument("--tests", default="", help="ctest -R pattern (default: every test)")
     parser.add_argument("--keep", action="store_true", help="keep the scratch tree")
     parser.add_argument("--tree", type=Path,
@@ -182,7 +182,7 @@ def main():
         return summarize(args.summary)
     faults = read_faults(args.faults)
     if args.only:
-        faults = [f for f in faults if args.only in f["file"]]
+        faults = [f for f in faults if re.search(args.only, f["file"])]
     if args.check:
         problems = 0
         for fault in faults:
