@@ -126,15 +126,18 @@ def failed_tests(log):
 
 
 def summarize(logs):
-    """The closing lines of a run, from the per-fault lines of one or more reports."""
-    results = {}
-    label = None
+    """The closing lines of a run, from the per-fault lines of one or more reports;
+    a fault planted again in a later report counts as that report found it, under
+    the number of its first."""
+    results, labels = {}, {}
+    described = None
     for log in logs:
         for text in log.read_text().splitlines():
             if text.startswith("["):
-                label = text
-            elif label and text.startswith("    "):
-                results[label] = text.strip()
+                described = text.split("] ", 1)[1]
+                labels.setdefault(described, text)
+            elif described and text.startswith("    "):
+                results[labels[described]] = text.strip()
     return report(results)
 
 
