@@ -32,7 +32,7 @@ KEYS = ("file", "line", "fault", "why")
 # A line that occurs more than once names which of them: "nth: 2".
 OPTIONAL_KEYS = ("nth", "server")
 # Test programs that start a PostgreSQL server of their own.
-SERVER_TESTS = "^tst_Server|^tst_CopyToServer$"
+SERVER_TESTS = "^tst_(ServerSchema|ServerFaults|ServerStartUp|ServerConcurrency|CopyToServer)$"
 
 
 def read_faults(path):
@@ -126,15 +126,18 @@ def failed_tests(log):
 
 
 def summarize(logs):
-    """The closing lines of a run, from the per-fault lines of one or more reports."""
-    results = {}
-    label = None
+    """The closing lines of a run, from the per-fault lines of one or more reports;
+    a fault planted again in a later report counts as that report found it, under
+    the number of its first."""
+    results, labels = {}, {}
+    described = None
     for log in logs:
         for text in log.read_text().splitlines():
             if text.startswith("["):
-                label = text
-            elif label and text.startswith("    "):
-                results[label] = text.strip()
+                described = text.split("] ", 1)[1]
+                labels.setdefault(described, text)
+            elif described and text.startswith("    "):
+                results[labels[described]] = text.strip()
     return report(results)
 
 
@@ -163,7 +166,7 @@ def report(results):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--faults", type=Path, default=ROOT / "scripts" / "planted-faults.txt")
-    parser.add_argument("--only", help="plant only the faults whose file contains this text")
+    parser.add_argument("--only", help="plant only the faults whose file matches this regular expression")
     parser.add_argument("--tests", default="", help="ctest -R pattern (default: every test)")
     parser.add_argument("--keep", action="store_true", help="keep the scratch tree")
     parser.add_argument("--tree", type=Path,
@@ -182,7 +185,7 @@ def main():
         return summarize(args.summary)
     faults = read_faults(args.faults)
     if args.only:
-        faults = [f for f in faults if args.only in f["file"]]
+        faults = [f for f in faults if re.search(args.only, f["file"])]
     if args.check:
         problems = 0
         for fault in faults:

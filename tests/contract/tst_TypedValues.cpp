@@ -50,7 +50,7 @@ void TypedValuesTest::amountText_data()
              {"922337203685477.58075", "no"}, {"-922337203685477.5809", "no"}, {"2000000000000000", "no"}, {QString(400, u'9'), "no"},
              // Not numbers.
              {"", "no"}, {"12a", "no"}, {"1.2.3", "no"}, {"abc", "no"}, {".", "no"}, {"-", "no"}, {"$-5", "no"},
-             {"1 234", "no"}, {"12,34", "no"}, {"1,2345", "no"}, {"1234,567", "no"}, {"12e3", "no"}, {QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92"), "no"}});
+             {"1 234", "no"}, {"12,34", "no"}, {"1,23.", "no"}, {"1,2345", "no"}, {"1234,567", "no"}, {"12e3", "no"}, {QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92"), "no"}});
 }
 
 void TypedValuesTest::amountText()
