@@ -102,6 +102,11 @@ qint64 rowCount(Connection& connection, const QString& table, std::optional<qint
 
 void keepRowCounts(const Place& place)
 {
+    {
+        const std::lock_guard hold(freshLock);
+        if (freshCounts().isEmpty())
+            return;
+    }
     try {
         Connection connection(place);
         if (sqlite3* handle = sqliteHandle(connection.database()))
