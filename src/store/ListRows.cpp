@@ -87,8 +87,12 @@ qint64 rowCount(Connection& connection, const QString& table, std::optional<qint
     if (changes && (connection.backend() == Backend::Server || hasRowsTable(connection))) {
         QSqlQuery kept = connection.run(QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ? AND AtChanges = ?"),
                                         {table, *changes});
-        if (kept.next())
+        if (kept.next()) {
+            // A count taken earlier, of this file or of one it replaced, is no longer wanted.
+            const std::lock_guard hold(freshLock);
+            freshCounts().remove(databaseOf(connection) + table);
             return kept.value(0).toLongLong();
+        }
     }
     // The name is the program's own.
     QSqlQuery count = connection.run(QStringLiteral("SELECT count(*) FROM %1").arg(table));
