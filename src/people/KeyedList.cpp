@@ -25,6 +25,9 @@ KeyedList::KeyedList(QWidget* parent) : QAbstractItemView(parent), m_lines(new L
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     viewport()->setAttribute(Qt::WA_Hover);
+    // The style paints the whole bar, so what lies beneath it (the window,
+    // the globe, the captions) need not be painted again each time it moves.
+    verticalScrollBar()->setAutoFillBackground(true);
     fitLineHeight();
     const auto forgetSearch = [this] { m_search.reset(); };
     connect(m_lines, &QAbstractItemModel::modelReset, this, forgetSearch);
@@ -32,7 +35,8 @@ KeyedList::KeyedList(QWidget* parent) : QAbstractItemView(parent), m_lines(new L
     connect(m_lines, &QAbstractItemModel::rowsRemoved, this, forgetSearch);
     connect(m_lines, &QAbstractItemModel::dataChanged, this, forgetSearch);
     connect(m_lines, &QAbstractItemModel::layoutChanged, this, forgetSearch);
-    connect(m_lines, &QAbstractItemModel::rowsRemoved, this, &KeyedList::relayout);
+    connect(m_lines, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int) { relayoutFrom(first); });
     connect(m_lines, &ListLinesModel::readAgain, this, &KeyedList::selectLast);
 }
 
@@ -79,6 +83,17 @@ void KeyedList::relayout()
     viewport()->update();
 }
 
+void KeyedList::relayoutFrom(int position)
+{
+    // Lines above the one added or removed stay where they are, unless the
+    // list had to scroll back to keep its end in view.
+    const int top = topRow();
+    updateGeometries();
+    const int from = topRow() == top ? std::max(0, position - top) * m_lineHeight : 0;
+    if (from < viewport()->height())
+        viewport()->update(QRect(0, from, viewport()->width(), viewport()->height() - from));
+}
+
 void KeyedList::updateGeometries()
 {
     // Scrolled to its end, the last line is wholly in view at the bottom.
@@ -90,9 +105,10 @@ void KeyedList::updateGeometries()
     QAbstractItemView::updateGeometries();
 }
 
-void KeyedList::scrollContentsBy(int, int)
+void KeyedList::scrollContentsBy(int, int dy)
 {
-    viewport()->update();
+    // What stays in view is moved rather than painted again.
+    viewport()->scroll(0, dy * m_lineHeight);
 }
 
 void KeyedList::reset()
@@ -105,7 +121,7 @@ void KeyedList::reset()
 void KeyedList::rowsInserted(const QModelIndex& parent, int start, int end)
 {
     QAbstractItemView::rowsInserted(parent, start, end);
-    relayout();
+    relayoutFrom(start);
 }
 
 QRect KeyedList::visualRect(const QModelIndex& index) const

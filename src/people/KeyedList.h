@@ -91,6 +91,8 @@ private:
     // The line at a height in the viewport, -1 above the first or below the last.
     int rowAtY(int y) const;
     void relayout();
+    // After lines were added or removed at position: the scroll bar's range, and the lines that moved.
+    void relayoutFrom(int position);
 
     // Chooses the line and scrolls it into view.
     void choose(int position);
