@@ -4,7 +4,6 @@
 #include "store/StoreError.h"
 
 #include <QFile>
-#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -43,15 +42,6 @@ private slots:
         QTEST(settings.namesServer(), "server");
         QTEST(settings.displayName(), "shown");
         QTEST(QString(settings.sslmode + ' ' + settings.sslrootcert).trimmed(), "tls");
-    }
-
-    // The settings' values reach libpq quoted, then the bounds on every wait.
-    void applying()
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("apply"));
-        store::applyServerAddress({"h", "svc", 6000, "tly", "ann", "require", "/c a.crt"}, db);
-        QCOMPARE(db.connectOptions(), "service='svc' sslmode='require' sslrootcert='/c a.crt' " + store::serverWaitOptions());
-        QVERIFY(db.connectOptions().contains(QStringLiteral("connect_timeout=10;keepalives=1;")));
     }
 
     // A value of the settings file is one keyword's value to libpq, whatever
