@@ -24,7 +24,6 @@ private slots:
                                                << "db.office:5432/tly" << "";
         QTest::newRow("own port, keys in capitals") << "[SERVER]\nHOST=10.0.0.5\nPort=6543\ndbname=tly\n" << true
                                                     << "10.0.0.5:6543/tly" << "";
-        QTest::newRow("port not a number") << "[server]\nhost=h\nport=abc\n" << true << "h:5432/" << "";
         QTest::newRow("port out of range") << "[server]\nhost=h\nport=70000\n" << true << "h:5432/" << "";
         QTest::newRow("service only") << "[server]\nservice=office\n" << true << "service office" << "";
         QTest::newRow("TLS demanded with the office's own authority")
