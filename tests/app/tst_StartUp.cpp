@@ -97,6 +97,9 @@ private slots:
             << "" << QStringList{QString(notOurs).replace("picked", "data")} << QStringList();
         QTest::newRow("empty office database made ready") << serverNamed("%S", "office") << 0 << "%S:5432/office"
                                                           << QStringList() << QStringList();
+        QTest::newRow("office database of an older program gets the columns it lacks")
+            << serverNamed("%S", "officeolder", "ALTER TABLE Policies DROP COLUMN Tax") << 0 << "%S:5432/officeolder"
+            << QStringList() << QStringList();
         QTest::newRow("no server listening") << serverNamed("/nonexistent", "nosuch") << 0 << ""
             << QStringList{refused.arg("/nonexistent:5432/nosuch", "Error 08001: connection to server on socket")}
             << QStringList();
