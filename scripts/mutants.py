@@ -32,7 +32,7 @@ KEYS = ("file", "line", "fault", "why")
 # A line that occurs more than once names which of them: "nth: 2".
 OPTIONAL_KEYS = ("nth", "server")
 # Test programs that start a PostgreSQL server of their own.
-SERVER_TESTS = "^tst_(ServerSchema|ServerFaults|ServerStartUp|ServerConcurrency|CopyToServer)$"
+SERVER_TESTS = "^tst_(ServerFaults|CopyToServer)$"
 
 
 def read_faults(path):
