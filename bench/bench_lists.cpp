@@ -5,8 +5,13 @@
 //    view read by a bare SELECT;
 //  - the resident memory of both, idle on the painted window once the list's
 //    keys are read;
-//  - adding, editing and deleting customers and agents with the windows
-//    (store, refill, layout and paint), beside the bare INSERT and DELETE;
+//  - adding, editing and deleting customers and agents with the windows,
+//    from the press of OK or Delete (the line chosen, the dialog shown and
+//    its text typed before the clock starts) until the events it posted are
+//    handled: the write on its own connection in one transaction, the list
+//    following it, the dialog closing and the repaint of what changed; beside
+//    the bare INSERT, UPDATE and DELETE, each on a connection of its own in
+//    one transaction, with nothing to paint;
 //  - scrolling the customer list to its middle and to its end, the
 //    first-letter jump and Find Next, each beside SQLite's own time for the
 //    same rows;
@@ -99,6 +104,8 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
         double start = 0;
         QTimer::singleShot(0, dialog, [&] {
             dialog->findChild<QLineEdit*>(field)->setText(text);
+            // The dialog's showing (its activation, its paint) is done before OK is pressed.
+            settle();
             start = monotonicMs();
             dialog->findChild<QPushButton*>("cmdOK")->click();
         });
