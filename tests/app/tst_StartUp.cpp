@@ -1,6 +1,6 @@
 #include "app/AboutText.h"
 #include "settings/ProfileFile.h"
-#include "people/TestProgram.h"
+#include "support/TestProgram.h"
 #include "support/ThrowawayServer.h"
 
 #include <QDirIterator>

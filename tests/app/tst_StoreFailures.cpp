@@ -4,7 +4,7 @@
 #include "people/CustomerDialog.h"
 #include "history/PreviousContractsWindow.h"
 #include "store/Connection.h"
-#include "people/TestProgram.h"
+#include "support/TestProgram.h"
 #include "ui/StoreGuard.h"
 
 #include <QSqlRecord>

@@ -1,4 +1,4 @@
-#include "contract/ContractWindows.h"
+#include "support/TestProgram.h"
 
 #include "store/PoliciesColumns.h"
 
@@ -8,7 +8,7 @@ class ContractSavingTest : public QObject {
 private slots:
     void wholeContractColumnByColumn();
     void storedValues_data();
-    void storedValues() { ContractWindows().checkRow(); }
+    void storedValues() { NewContract().checkRow(); }
     void failedSaveKeepsEverything();
 };
 
@@ -50,16 +50,16 @@ void ContractSavingTest::wholeContractColumnByColumn()
     QStringList columns{"rows=1", "messages=0", "frmPolicies1=shown"};
     for (const QString& column : store::policiesColumns())
         columns << "row1." + byColumn.value(column, column + "=NULL");
-    ContractWindows w;
+    NewContract w;
     w.run(steps);
     QCOMPARE(w.seen(columns), columns);
 }
 
 void ContractSavingTest::storedValues_data()
 {
-    ContractWindows::addColumns();
+    NewContract::addColumns();
     const QString premium = "set txtPolicy1_0 P-1; set txtPremium1_0 120; next; ";
-    auto add = ContractWindows::addRow;
+    auto add = NewContract::addRow;
 
     add("switched to personal after the rate was shown: its own rate", premium + "tick optPersonal; save",
         "row1.Classification=Personal; row1.APR=68.20");
@@ -69,7 +69,7 @@ void ContractSavingTest::storedValues_data()
         "row1.FinCharge=35.00; row1.Payments=125.00");
     add("the same contract again brings its loan authorization back, and saves a second row",
         premium + "set txtLoanAut LA-77; save; next; save", "txtLoanAut=LA-77; rows=2; row2.ID=2; row2.PolicyNo1=P-1");
-    add("a new contract starts without it", premium + "set txtLoanAut LA-77; save; reset; set txtPremium1_0 100; next; save",
+    add("a new contract starts without it", premium + "set txtLoanAut LA-77; save; click cmdBack; click frmAgent/cmdNext; set txtPremium1_0 100; next; save",
         "row1.LoanAuthorization=LA-77; row2.LoanAuthorization=NULL");
 }
 
@@ -77,12 +77,12 @@ void ContractSavingTest::storedValues_data()
 // store takes writes again the same contract saves, once.
 void ContractSavingTest::failedSaveKeepsEverything()
 {
-    ContractWindows w;
-    w.session.CurrentContract.LoanAuthorization = "LA-OLD";
+    NewContract w;
+    w.session().CurrentContract.LoanAuthorization = "LA-OLD";
     w.run({"set txtPolicy1_0 P-1", "set txtPremium1_0 100", "next", "set txtLoanAut LA-NEW"});
     const bool server = testdb::onServer();
     {
-        store::Connection connection(w.session.database());
+        store::Connection connection(w.session().database());
         if (server) {
             connection.execute("CREATE FUNCTION Refuse() RETURNS trigger LANGUAGE plpgsql AS "
                                "$$ BEGIN RAISE EXCEPTION 'disk is full'; END $$");
@@ -91,7 +91,7 @@ void ContractSavingTest::failedSaveKeepsEverything()
             connection.run("CREATE TRIGGER Refuse BEFORE INSERT ON Policies BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
         }
     }
-    w.clickSavePrint();
+    w.run({"save"});
 
     // The store's number and description, in an error box under the program's title.
     const QString message = w.valueOf("message");
@@ -100,11 +100,11 @@ void ContractSavingTest::failedSaveKeepsEverything()
              qPrintable(message));
     const QStringList kept{"messages=1", "ended=no", "frmPreview=shown", "frmPolicies1=hidden", "txtLoanAut=LA-NEW", "jobs=0"};
     QCOMPARE(w.seen(kept), kept);
-    QCOMPARE(w.session.CurrentContract.LoanAuthorization, QString("LA-OLD"));
-    QCOMPARE(w.session.CurrentContract.PolicyNo[0], QString());
+    QCOMPARE(w.session().CurrentContract.LoanAuthorization, QString("LA-OLD"));
+    QCOMPARE(w.session().CurrentContract.PolicyNo[0], QString());
 
-    store::Connection(w.session.database()).execute(server ? "DROP TRIGGER Refuse ON Policies" : "DROP TRIGGER Refuse");
-    w.clickSavePrint();
+    store::Connection(w.session().database()).execute(server ? "DROP TRIGGER Refuse ON Policies" : "DROP TRIGGER Refuse");
+    w.run({"save"});
     const QStringList saved{"messages=1", "rows=1", "row1.LoanAuthorization=LA-NEW"};
     QCOMPARE(w.seen(saved), saved);
 }

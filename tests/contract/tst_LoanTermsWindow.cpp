@@ -1,4 +1,4 @@
-#include "contract/ContractWindows.h"
+#include "support/TestProgram.h"
 
 // The loan terms the review window shows once Next >> has handed over a
 // schedule, and how they follow the user's edits.
@@ -6,7 +6,7 @@ class LoanTermsWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void termsFollowTheUser_data();
-    void termsFollowTheUser() { ContractWindows().checkRow(); }
+    void termsFollowTheUser() { NewContract().checkRow(); }
     void oneContractWindowAtATime();
 };
 
@@ -33,16 +33,17 @@ QString terms(const QString& values)
 
 // The rules' arithmetic is tested in the terms review's table; these rows show
 // what the window adds: labels and fields filled, edits wired, colours, messages,
-// the classification and date controls, and what is then stored or refused.
+// the classification and date controls, and what is then stored or refused; and
+// what the schedule's Next >> refuses and marks before the terms are shown.
 void LoanTermsWindowTest::termsFollowTheUser_data()
 {
-    ContractWindows::addColumns();
+    NewContract::addColumns();
     const QString hundred = next("100", "100", "100", "10");
     // Refused terms: nothing stored, nothing printed, nothing shown of what follows from them.
     const QString kept = "; messages=1; frmPreview=shown; rows=0; jobs=0";
     const QString noRate = "lblAPR=; rows=0; message=The Annual Percentage Rate (APR) of this Personal/Consumer loan cannot "
                            "be worked out: ";
-    auto add = ContractWindows::addRow;
+    auto add = NewContract::addRow;
 
     add("100 in each section and a tax of 10", hundred,
         "lblSec1=100.00; lblSec2=100.00; lblSec3=100.00; lblSec4=10.00; lblTotalSections=310.00; "
@@ -75,23 +76,34 @@ void LoanTermsWindowTest::termsFollowTheUser_data()
     // Rewriting the field under the caret would turn a typed 35 into 53.00.
     add("finance charge stays as typed", hundred + "type txtFinCharge 35", terms("98.00|212.00|35|247.00|30.87"));
     // One edited contract must not strip the rate from the notes that follow it.
-    add("the next contract has its rate again", hundred + "type txtFinCharge 50; leave txtFinCharge; click frmPreview/cmdBack; reset; "
-        + next("1000", "1000", "1000", "100") + "leave txtFinCharge", "lblAPR=10.50");
+    // One edited contract must not strip the rate, nor leave its inception date, to the next.
+    add("the next contract starts afresh", "set txtInception1_0 12/15/2024; " + hundred + "type txtFinCharge 50; leave txtFinCharge; "
+        "click frmPreview/cmdBack; click cmdBack; click frmAgent/cmdNext; " + next("1000", "1000", "1000", "100") + "leave txtFinCharge",
+        "lblAPR=10.50; dtpFirstInstllmnt=4/14/2025");
 
     add("<< Back keeps the schedule and stores nothing", hundred + "type txtDown 100.00; click frmPreview/cmdBack",
         "frmPreview=hidden; frmPolicies1=shown; rows=0; txtPremium1_0=100");
     add("close box ends the program", hundred + "close frmPreview", "ended=yes; rows=0");
+    const QString refused = "messages=1; frmPreview=hidden; message=Amount must be indicated as a number (0.00); yellow=";
+    add("schedule with every bad amount at once, a ticked tax left empty among them",
+        "set txtPremium1_0 x; set txtPremium3_2 1.2.3; tick chkOther; set txtOther o; tick chkTax; set txtPremium2_0 5; next",
+        refused + "txtOther txtPremium1_0 txtPremium3_2 txtTax");
+    add("schedule with an inception alone not a date", "set txtPremium1_0 100; set txtInception1_1 next week; next",
+        "messages=1; frmPreview=hidden; message=Inception date must be a date (01/01/2008); yellow=txtInception1_1");
+    add("clicking an amount ticks its box and whitens it", "set txtPremium1_0 bad; tick chkOther; next; click txtFees; click txtOther",
+        "chkFees=checked; yellow=txtPremium1_0");
+    add("unticking empties the amount", "click chkFees; set txtFees 25; click chkFees; next", "txtFees=; lblSec4=0.00; messages=0");
     add("earliest inception, left as typed", "set txtInception1_0 12/15/24; set txtInception2_0 010125; " + hundred,
         "dtpFirstInstllmnt=1/15/2025; txtInception2_0=010125");
 }
 
 void LoanTermsWindowTest::oneContractWindowAtATime()
 {
-    ContractWindows w;
+    NewContract w;
     w.run(next("100").split("; ", Qt::SkipEmptyParts));
     // The main window's Next >> shows a fresh schedule: the old terms must not stay open.
-    const QList<QWidget*> windows{w.schedule, w.review, w.previous};
-    for (QWidget* shown : windows + QList<QWidget*>{w.schedule}) {
+    const QList<QWidget*> windows{w.schedule(), w.review(), w.previous()};
+    for (QWidget* shown : windows + QList<QWidget*>{w.schedule()}) {
         shown->show();
         for (QWidget* window : windows)
             QCOMPARE(window->isVisible(), window == shown);

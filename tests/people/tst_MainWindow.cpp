@@ -1,4 +1,4 @@
-#include "people/TestProgram.h"
+#include "support/TestProgram.h"
 
 #include <QSqlRecord>
 #include <QtTest>
@@ -203,7 +203,7 @@ private slots:
         program->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program->main()));
         QTest::keyClick(program->main(), Qt::Key_F, Qt::ControlModifier);
-        QWidget* find = program->control(program->main(), "frmFind");
+        QWidget* find = program->control<QWidget>(program->main(), "frmFind");
         QVERIFY(find->isVisible());
         QTest::keyClicks(program->control<QLineEdit>(find, "txtFind"), "cafe");
         QList<int> chosen;

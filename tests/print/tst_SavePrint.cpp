@@ -1,10 +1,9 @@
-#include "contract/ContractWindows.h"
+#include "support/TestProgram.h"
 #include "print/PainterSurface.h"
 #include "print/PdfFileTarget.h"
 #include "ui/KeptNotes.h"
 
 #include <QProcess>
-#include <QRadioButton>
 #include <QtTest>
 
 #include <csignal>
@@ -23,7 +22,7 @@ private slots:
     void pdfOnAFullDiskIsAPrinterFailure();
 
 private:
-    std::unique_ptr<ContractWindows> m_w;
+    std::unique_ptr<NewContract> m_w;
     qsizetype m_rowsWhenDialogOpened = -1;
 };
 
@@ -80,19 +79,17 @@ QByteArray contentsOf(const QString& path)
 
 void SavePrintTest::init()
 {
-    m_w = std::make_unique<ContractWindows>();
+    m_w = std::make_unique<NewContract>();
     FakePrinterDialogService& printers = m_w->printers;
     printers.printers = {{"Front Desk", "inkjet", "lpt1", false}, {"Office Laser", "laser", "usb1", true}};
     printers.answer = {true, "OFFICE LASER", {}, {}};
     printers.onShow = [this] { m_rowsWhenDialogOpened = m_w->storedRows().size(); };
-    m_w->session.IniPath = m_w->dir.filePath("quillon.ini");
-    QFile settings(m_w->session.IniPath);
+    m_w->session().IniPath = m_w->dir.filePath("quillon.ini");
+    m_w->session().env.notesFolder = m_w->dir.filePath("Documents/QUILLON");
+    QFile settings(m_w->session().IniPath);
     QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
-
-    m_w->fillSchedule("1000", "1000", "1000", "100");
-    m_w->field("txtPolicy1_0")->setText("POL-9");
-    m_w->field("txtInception1_0")->setText("12/15/2024");
-    m_w->clickNext();
+    m_w->run({"set txtPremium1_0 1000", "set txtPremium2_0 1000", "set txtPremium3_0 1000", "tick chkTax", "set txtTax 100",
+              "set txtPolicy1_0 POL-9", "set txtInception1_0 12/15/2024", "next", "tick optPersonal"});
 }
 
 void SavePrintTest::savePrint_data()
@@ -111,18 +108,20 @@ void SavePrintTest::savePrint()
     FakePrinterDialogService& printers = m_w->printers;
     printers.answer.confirmed = confirmed;
     printers.failOnPage = failOnPage;
-    m_w->in<QRadioButton>(m_w->review, "optPersonal")->setChecked(true);
-    m_w->clickSavePrint();
+    m_w->run({"save"});
 
     QCOMPARE(m_rowsWhenDialogOpened, 1);
     QCOMPARE(printers.requests.size(), 1);
-    QCOMPARE(printers.requests[0].printerName, QString("Office Laser")); // the desktop's default
+    // The desktop's default printer, and what the dialog needs to propose the note's file name.
+    const ui::PrinterDialogRequest& request = printers.requests[0];
+    QCOMPARE((QStringList{request.printerName, request.notesFolder, request.customerDba, request.day.toString(Qt::ISODate)}),
+             (QStringList{"Office Laser", m_w->session().env.notesFolder, "Carl's Hauling", "2025-03-14"}));
     QCOMPARE(printers.jobs.size(), confirmed ? 1 : 0);
-    QCOMPARE(m_w->review->isVisible(), !confirmed);
-    QCOMPARE(m_w->schedule->isVisible(), confirmed);
+    QCOMPARE(m_w->review()->isVisible(), !confirmed);
+    QCOMPARE(m_w->schedule()->isVisible(), confirmed);
     // The note is kept whenever it went to the printer, so a failed printer loses nothing.
     const QString id = m_w->storedRows()[0]["ID"];
-    const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session), id.toLongLong());
+    const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session()), id.toLongLong());
     QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
     if (confirmed) {
         struct stat file {};
@@ -162,7 +161,7 @@ void SavePrintTest::savePrint()
     QVERIFY(note.find("TLY-TARNLEY CREDIT CO,  9 MAIN ST , P.O. BOX 5550, ANYTOWN, TX 75555, "
                       "PH (972) 555-0123, FAX (214) 555-0143",
                       2));
-    QCOMPARE(contentsOf(m_w->session.IniPath), kSettings); // only read
+    QCOMPARE(contentsOf(m_w->session().IniPath), kSettings); // only read
 }
 
 // The disk fills while the note is written: the job fails, a file that already had the name is
@@ -175,16 +174,16 @@ void SavePrintTest::pdfOnAFullDiskIsAPrinterFailure()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
     file.close();
     PdfOnFullDisk pdf(file.fileName());
-    m_w->session.services.printers = &pdf;
-    m_w->clickSavePrint();
+    m_w->session().services.printers = &pdf;
+    m_w->run({"save"});
     pdf.free();
     QCOMPARE(m_w->storedRows().size(), 1);
-    const QString notes = ui::keptNotesFolder(m_w->session);
+    const QString notes = ui::keptNotesFolder(m_w->session());
     QCOMPARE(m_w->messages.shown,
              (QList<FakeMessageBoxService::Shown>{
                  {kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"},
                  {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
-    QVERIFY(m_w->schedule->isVisible());
+    QVERIFY(m_w->schedule()->isVisible());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"note.pdf"});
     QCOMPARE(contentsOf(file.fileName()), earlier);
     QCOMPARE(QDir(notes).entryList(QDir::Files | QDir::Hidden), QStringList());

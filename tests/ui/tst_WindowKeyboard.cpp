@@ -4,8 +4,7 @@
 #include "history/PreviousContractsWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
-#include "people/TestProgram.h"
-#include "support/FakePrinterDialogService.h"
+#include "support/TestProgram.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -17,13 +16,7 @@
 namespace {
 
 // A started program with one agent and one customer, both chosen.
-std::unique_ptr<TestProgram> started()
-{
-    auto program = TestProgram::startedWith({{"Acme", "Al"}}, {{"Ann Lee", "Lee Farms"}});
-    // Ending the program is recorded, not done: a real ending stops every later event loop of the test.
-    program->session().quit = [] {};
-    return program;
-}
+std::unique_ptr<TestProgram> started() { return TestProgram::startedWith({{"Acme", "Al"}}, {{"Ann Lee", "Lee Farms"}}); }
 
 void pressEnter(QWidget* control, Qt::Key key = Qt::Key_Return)
 {
@@ -72,7 +65,7 @@ private slots:
         for (const char* target : {"cmdCancel", "txtCity"})
             program->inPartyDialog(false, "New", [&](QWidget* dialog) {
                 program->type(dialog, "txtDBA", target);
-                pressEnter(program->control(dialog, target));
+                pressEnter(program->control<QWidget>(dialog, target));
                 dialog->hide(); // never leave the test blocked
             });
         QCOMPARE(linesOf(program->customers()), (QStringList{"Lee Farms", "txtCity"}));
@@ -84,7 +77,7 @@ private slots:
                     (qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractItemView*>(control) || qobject_cast<QCheckBox*>(control) ||
                      qobject_cast<QRadioButton*>(control) || qobject_cast<QAbstractSpinBox*>(control)))
                     QVERIFY2(!announced(control).isEmpty(), qPrintable(window->objectName() + "/" + control->objectName() + " has no name"));
-        QCOMPARE(announced(program->control(w.frmPolicies1, "txtPremium1_0")), QString("Premium/ Amount, Section 1, row 1"));
+        QCOMPARE(announced(program->control<QWidget>(w.frmPolicies1, "txtPremium1_0")), QString("Premium/ Amount, Section 1, row 1"));
     }
 
     // Previous Contracts by keyboard alone: Tab and Shift+Tab between the grid and the buttons, Enter
@@ -117,28 +110,25 @@ private slots:
     void contractRoadByEnter()
     {
         auto program = started();
-        FakePrinterDialogService printers;
-        printers.confirmEveryJob();
-        program->session().services.printers = &printers;
         QWidget* policies = program->app->windows().frmPolicies1;
         QWidget* review = program->app->windows().frmPreview;
         QStringList starts;
         const auto startedAt = [&] { starts << (policies->isVisible() ? focusedIn(policies) : QString("hidden")); };
-        pressEnter(program->control(program->main(), "cmdNext"));
+        pressEnter(program->control<QWidget>(program->main(), "cmdNext"));
         startedAt();
         program->type(policies, "txtPremium1_0", "1000");
-        pressEnter(program->control(policies, "cmdNext"), Qt::Key_Enter);
-        pressEnter(program->control(review, "cmdBack"));
+        pressEnter(program->control<QWidget>(policies, "cmdNext"), Qt::Key_Enter);
+        pressEnter(program->control<QWidget>(review, "cmdBack"));
         QVERIFY(policies->isVisible() && !review->isVisible());
-        pressEnter(program->control(policies, "cmdNext"));
-        pressEnter(program->control(review, "cmdPrint"), Qt::Key_Enter);
+        pressEnter(program->control<QWidget>(policies, "cmdNext"));
+        pressEnter(program->control<QWidget>(review, "cmdPrint"), Qt::Key_Enter);
         startedAt();
-        pressEnter(program->control(policies, "cmdBack"));
+        pressEnter(program->control<QWidget>(policies, "cmdBack"));
         QVERIFY(program->main()->isVisible() && !policies->isVisible());
-        pressEnter(program->control(program->main(), "cmdNext"));
+        pressEnter(program->control<QWidget>(program->main(), "cmdNext"));
         startedAt();
         QCOMPARE(starts, QStringList(3, "txtPolicy1_0"));
-        QCOMPARE(printers.jobs.size(), 1);
+        QCOMPARE(program->printers.jobs.size(), 1);
         QCOMPARE(program->control<QLineEdit>(policies, "txtPremium1_0")->text(), QString());
     }
 
