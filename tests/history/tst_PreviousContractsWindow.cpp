@@ -186,17 +186,19 @@ private slots:
                  "tick chkTax", "set txtTax 9", "set frmPreview/txtLoanAut LA-OLD"});
         rig.insert(savedContract("Acme", 1));
         Columns chosen = savedContract("Acme", 2);
-        chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"Surcharge", "0.00"},
-                       {"Description", QVariant()}, {"Agent", QVariant()}});
+        // Slots 5 and 11 are the first row of Section 2 and the last of Section 3; an amount of 0.00 was
+        // charged, a bare 0 never was.
+        chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"PolicyNo11", "P-11"},
+                       {"Surcharge", "0.00"}, {"Fees", "0"}, {"Description", QVariant()}, {"Agent", QVariant()}});
         rig.insert(chosen);
         rig.insert(savedContract("Acme", 3));
         rig.open("Acme");
         QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.centreOf(2));
 
         const QStringList shown{"frmPrevious=hidden", "frmPolicies1=shown", "txtLoanAut=", "txtPolicy1_0=P-2", "txtPolicy1_1=P-2b",
-                                "txtPolicy1_2=P-2c", "txtPolicy1_3=", "txtPolicy2_0=Truck", "txtPremium1_0=1000", "txtPremium2_0=",
-                                "txtDescription=", "txtSurcharge=0.00", "txtTax=12.5", "chkSurcharge=checked", "chkTax=checked",
-                                "cmdBack=<< Previous"};
+                                "txtPolicy1_2=P-2c", "txtPolicy1_3=", "txtPolicy2_0=Truck", "txtPolicy3_2=P-11", "txtPremium1_0=1000",
+                                "txtPremium2_0=", "txtDescription=", "txtSurcharge=0.00", "txtTax=12.5", "chkSurcharge=checked",
+                                "chkTax=checked", "chkFees=unchecked", "txtFees=", "cmdBack=<< Previous"};
         QCOMPARE(rig.seen(shown), shown);
         // The reopened contract's parties replace the last ones, an empty agent included.
         const Session& s = rig.session();

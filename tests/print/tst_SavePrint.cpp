@@ -139,7 +139,7 @@ void SavePrintTest::savePrint()
     }
     if (failOnPage) {
         QCOMPARE(m_w->messages.shown, (QList<FakeMessageBoxService::Shown>{{kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"}}));
-        const Drawing& failed = *printers.jobs[0].drawing;
+        const Drawing& failed = *printers.jobs[0];
         QVERIFY(failed.failed);
         QCOMPARE(failed.callsAfterFailure + failed.endDocs, 0);
         return;
@@ -147,7 +147,7 @@ void SavePrintTest::savePrint()
     QCOMPARE(m_w->messages.shown.size(), 0);
     if (!confirmed)
         return;
-    const Drawing& note = *printers.jobs[0].drawing;
+    const Drawing& note = *printers.jobs[0];
     QCOMPARE(note.endDocs, 1);
     QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->valueOf("lblAmtFin"));
     QCOMPARE(note.textAt(1, 47, 63), "$" + m_w->valueOf("lblAmtInstall"));
