@@ -69,7 +69,7 @@ private slots:
                 dialog->hide(); // never leave the test blocked
             });
         QCOMPARE(linesOf(program->customers()), (QStringList{"Lee Farms", "txtCity"}));
-        const AppWindows& w = program->app->windows();
+        const AppWindows& w = program->windows();
         for (QWidget* window : std::initializer_list<QWidget*>{w.frmAgent, w.frmAddCust, w.frmAddAgent, w.frmPolicies1, w.frmPreview, w.frmPrevious})
             for (QWidget* control : window->findChildren<QWidget*>())
                 // The inner edit of a date picker is the picker's own.
@@ -86,7 +86,7 @@ private slots:
     {
         auto program = started();
         insertRows(program->session().database(), "Policies", {"DBA", "PolicyNo1"}, {{"Lee Farms", "P-1"}, {"Lee Farms", "P-2"}});
-        auto* previous = program->app->windows().frmPrevious;
+        auto* previous = program->windows().frmPrevious;
         QStringList road, back;
         TestProgram::whileOpen([&] { program->click(program->main(), "cmdPrevContract"); }, [&] {
             road << focusedIn(previous) << tabbed(previous, 5);
@@ -99,7 +99,7 @@ private slots:
         });
         QCOMPARE(road, (QStringList{"fgRecords", "cmdEdit", "cmdCopy", "cmdDelete", "cmdDone", "fgRecords", "fgRecords", "3", "3"}));
         QCOMPARE(back, (QStringList{"cmdDone", "cmdDelete", "cmdCopy"}));
-        QWidget* schedule = program->app->windows().frmPolicies1;
+        QWidget* schedule = program->windows().frmPolicies1;
         QVERIFY(schedule->isVisible());
         QCOMPARE(program->control<QLineEdit>(schedule, "txtPolicy1_0")->text(), QString("P-2"));
         QCOMPARE(focusedIn(schedule), QString("txtPolicy1_0"));
@@ -110,8 +110,8 @@ private slots:
     void contractRoadByEnter()
     {
         auto program = started();
-        QWidget* policies = program->app->windows().frmPolicies1;
-        QWidget* review = program->app->windows().frmPreview;
+        QWidget* policies = program->windows().frmPolicies1;
+        QWidget* review = program->windows().frmPreview;
         QStringList starts;
         const auto startedAt = [&] { starts << (policies->isVisible() ? focusedIn(policies) : QString("hidden")); };
         pressEnter(program->control<QWidget>(program->main(), "cmdNext"));
@@ -130,19 +130,6 @@ private slots:
         QCOMPARE(starts, QStringList(3, "txtPolicy1_0"));
         QCOMPARE(program->printers.jobs.size(), 1);
         QCOMPARE(program->control<QLineEdit>(policies, "txtPremium1_0")->text(), QString());
-    }
-
-    // F1 in the main window tells the version, the database and the settings file.
-    void helpKeyShowsAbout()
-    {
-        auto program = started();
-        program->main()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(program->main()));
-        QTest::keyClick(program->main(), Qt::Key_F1);
-        QCOMPARE(program->messages.shown.size(), 1);
-        QCOMPARE(program->messages.last().title, QString("About QUILLON"));
-        QVERIFY(program->messages.last().text.startsWith("QUILLON\nVersion 8.0\n"));
-        QVERIFY(program->messages.last().text.contains("Settings file: " + program->session().IniPath));
     }
 };
 
