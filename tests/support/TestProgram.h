@@ -48,15 +48,19 @@ inline void insertRows(const store::Place& dbPath, const QString& table, const Q
     }
 }
 
-// One column of every row, in key order; NULL shows as "<null>".
-inline QStringList columnOf(const store::Place& dbPath, const QString& table, const QString& column)
+// The columns asked for ("*": all) of every row in key order, "|" between them; NULL shows as "<null>".
+inline QStringList columnOf(const store::Place& dbPath, const QString& table, const QString& columns)
 {
     store::Connection connection(dbPath);
-    QSqlQuery query = connection.run(QString("SELECT %1 FROM %2 ORDER BY RowKey").arg(column, table));
-    QStringList values;
-    while (query.next())
-        values << (query.value(0).isNull() ? QString("<null>") : query.value(0).toString());
-    return values;
+    QSqlQuery query = connection.run(QString("SELECT %1 FROM %2 ORDER BY RowKey").arg(columns, table));
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << (query.value(i).isNull() ? QString("<null>") : query.value(i).toString());
+        rows << values.join('|');
+    }
+    return rows;
 }
 
 inline QStringList linesOf(const people::KeyedList* list)
