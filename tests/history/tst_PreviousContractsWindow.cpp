@@ -51,11 +51,11 @@ struct HistoryRig : NewContract {
             ids << cells(row)[history::kIdColumn].toLongLong();
         return ids;
     }
-    // The one selected row, 0 when none; then whether Edit, Copy and Delete are enabled.
-    QList<int> selectedAndEnabled()
+    // The one selected row, 0 when none, the session's contract row, and whether Edit, Copy and Delete are enabled.
+    QList<int> chosen()
     {
         const QModelIndexList rows = grid()->selectionModel()->selectedRows();
-        QList<int> seen{rows.size() == 1 ? rows.first().row() + 1 : 0};
+        QList<int> seen{rows.size() == 1 ? rows.first().row() + 1 : 0, int(session().ContractRow)};
         for (const char* button : {"cmdEdit", "cmdCopy", "cmdDelete"})
             seen << control<QPushButton>(previous(), button)->isEnabled();
         return seen;
@@ -69,50 +69,40 @@ struct HistoryRig : NewContract {
 class PreviousContractsWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void listsExactlyTheCustomersRowsInSavingOrder()
-    {
-        // Letter case, a trailing blank, NULL, quotes and wildcards: each is another customer.
-        HistoryRig rig;
-        QList<qint64> ids;
-        for (const QVariant& dba : QVariantList{"Acme", "ACME", "Acm'%", "Acme ", QVariant(), "acme", "Acme"})
-            ids << rig.insert({{"DBA", dba}});
-        rig.open("Acme");
-        QCOMPARE(rig.listedIds(), (QList<qint64>{ids[0], ids[6]}));
-        rig.open("Acm'%");
-        QCOMPARE(rig.listedIds(), QList<qint64>{ids[2]});
-    }
-
-    // The contract row is brought into range as the list shows, row 1 at least while there are contracts;
-    // without contracts none is chosen and there is nothing to act on. Done hides the list, and the main
-    // window's list is read afresh and starts where the last one left off.
-    void contractRowIsBroughtIntoRange()
+    // The list holds exactly the customer's rows in saving order: letter case, a trailing blank, NULL, quotes
+    // and wildcards make another customer. The contract row is brought into range as the list shows, row 1
+    // at least while there are contracts; without contracts none is chosen and there is nothing to act on.
+    // Done hides the list, and the main window's list is read afresh and starts where the last one left off.
+    void listsTheCustomersRowsWithTheContractRowInRange()
     {
         HistoryRig rig;
-        QList<qint64> beta;
+        QList<qint64> beta, other;
         for (int n = 1; n <= 3; ++n) {
             rig.insert(savedContract("Acme", n));
             beta << rig.insert(savedContract("Beta", n));
         }
+        for (const QVariant& dba : QVariantList{"BETA", "Bet'%", "Beta ", QVariant(), "beta"})
+            other << rig.insert({{"DBA", dba}});
+        rig.open("Bet'%");
+        QCOMPARE(rig.listedIds(), QList<qint64>{other[1]});
         const auto fromMain = [&](const QString& dba) {
             rig.session().SelectedName = dba;
             QTimer::singleShot(0, [&] { rig.click(rig.previous(), "cmdDone"); });
             rig.previous()->showModalFromMain(); // returns once Done hides it
-            return rig.selectedAndEnabled();
+            return rig.chosen();
         };
         rig.session().ContractRow = 5;
         rig.open("Acme");
-        QCOMPARE(rig.selectedAndEnabled().first(), 3);
-        QCOMPARE(int(rig.session().ContractRow), 3);
+        QCOMPARE(rig.chosen(), (QList<int>{3, 3, 1, 1, 1}));
         rig.click(rig.previous(), "cmdDone");
         QVERIFY(!rig.previous()->isVisible() && !rig.schedule()->isVisible());
-        QCOMPARE(fromMain("Beta"), (QList<int>{3, 1, 1, 1}));
+        QCOMPARE(fromMain("Beta"), (QList<int>{3, 3, 1, 1, 1}));
         QCOMPARE(rig.listedIds(), beta);
         rig.open("Nobody");
-        QCOMPARE(rig.selectedAndEnabled(), (QList<int>{0, 0, 0, 0}));
-        QCOMPARE(int(rig.session().ContractRow), 0);
+        QCOMPARE(rig.chosen(), (QList<int>{0, 0, 0, 0, 0}));
         QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20)); // reopens nothing
         QVERIFY(rig.previous()->isVisible() && !rig.schedule()->isVisible());
-        QCOMPARE(fromMain("Beta"), (QList<int>{1, 1, 1, 1}));
+        QCOMPARE(fromMain("Beta"), (QList<int>{1, 1, 1, 1, 1}));
     }
 
     void deleteAndCopyKeepTheListInStep_data()
@@ -159,8 +149,7 @@ private slots:
         for (int row : listed)
             expected << (row ? ids[row - 1] : after.value(3));
         QCOMPARE(after, expected);
-        QCOMPARE(rig.selectedAndEnabled(), (QList<int>{selected, selected > 0, selected > 0, selected > 0}));
-        QCOMPARE(int(rig.session().ContractRow), selected);
+        QCOMPARE(rig.chosen(), (QList<int>{selected, selected, selected > 0, selected > 0, selected > 0}));
         QVERIFY(rig.messages.shown.isEmpty() && rig.previous()->isVisible());
         if (button == "cmdDelete")
             return;
@@ -204,7 +193,7 @@ private slots:
                  (QStringList{"", "Company 2", "Customer 2", "Acme"}));
         rig.run({"click cmdBack"});
         QVERIFY(rig.previous()->isVisible() && !rig.schedule()->isVisible());
-        QCOMPARE(rig.selectedAndEnabled().first(), 2);
+        QCOMPARE(rig.chosen().first(), 2);
     }
 
     void ctrlOShowsTheKeptNote_data()
@@ -224,11 +213,8 @@ private slots:
         HistoryRig rig;
         rig.insert(savedContract("Acme", 1));
         const qint64 id = rig.insert(savedContract("Acme", 2));
-        const QString folder = ui::keptNotesFolder(rig.session());
-        QVERIFY(QDir().mkpath(folder));
-        const QString note = QDir(folder).filePath(keptAs.arg(id));
-        QFile file(note);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString folder = ui::keptNotesFolder(rig.session()), note = QDir(folder).filePath(keptAs.arg(id));
+        QVERIFY(QDir().mkpath(folder) && QFile(note).open(QIODevice::WriteOnly));
         rig.desktop.opens = desktopOpens;
         rig.open("Acme");
         rig.previous()->activateWindow();
