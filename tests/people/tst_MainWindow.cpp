@@ -106,10 +106,7 @@ private slots:
                 shown << program->control<QLineEdit>(window, name)->text();
             program->type(window, "txtPhone", "");
             program->type(window, "txtCity", "Mayville");
-            auto* state = program->control<QLineEdit>(window, "txtState");
-            state->setFocus();
-            QTest::keySequence(state, QKeySequence::SelectAll);
-            QTest::keyClicks(state, "Texas");
+            program->run({"type frmAddAgent/txtState Texas"});
             program->click(window, "cmdOK");
         });
         QCOMPARE(shown, (QStringList{"A1 Name", "A1 Company", longAddress, "A1 City", "A1 Phone"}));

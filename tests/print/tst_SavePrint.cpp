@@ -8,7 +8,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 // Where poppler finds a word on a page of a PDF: its top-left corner in millimetres from the paper's.
@@ -112,9 +111,7 @@ private slots:
         const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session()), id.toLongLong());
         QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
         if (confirmed) {
-            struct stat file {};
-            QCOMPARE(::stat(QFile::encodeName(kept).constData(), &file), 0);
-            QCOMPARE(file.st_mode & 0777, 0600u);
+            QCOMPARE(QFile(kept).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
             const QByteArray pdf = contentsOf(kept);
             QVERIFY(print::isWholePdf(pdf));
             QCOMPARE(pdf.count("/MediaBox [0 0 612.000000 792.000000]"), 2); // two Letter portrait pages

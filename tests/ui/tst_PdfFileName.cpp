@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <set>
 
 namespace {
 struct Proposal {
@@ -40,11 +39,9 @@ private slots:
     void proposedName()
     {
         QFETCH(Proposal, row);
-        std::set<QString> existing;
-        for (const QString& name : row.existing)
-            existing.insert(kFolder + "/" + name);
+        const QStringList existing = QStringList(row.existing).replaceInStrings(QRegularExpression("^"), kFolder + "/");
         const QString path = ui::proposedPdfPath(kFolder, row.dba, QDate(2026, 12, 7),
-                                                 [&](const QString& p) { return existing.count(p) > 0; });
+                                                 [&](const QString& p) { return existing.contains(p); });
         QCOMPARE(path, kFolder + "/" + row.proposed);
     }
 
