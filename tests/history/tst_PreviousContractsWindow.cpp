@@ -31,11 +31,7 @@ struct HistoryRig : NewContract {
                                                   QStringList(columns.size(), "?").join(", ")), columns.values()}, "ID");
     }
     // From the schedule on screen, which the list then takes the place of.
-    void open(const QString& dba)
-    {
-        session().SelectedName = dba;
-        previous()->showFromSchedule();
-    }
+    void open(const QString& dba) { session().SelectedName = dba, previous()->showFromSchedule(); }
     QTableWidget* grid() { return control<QTableWidget>(previous(), "fgRecords"); }
     QStringList cells(int row)
     {

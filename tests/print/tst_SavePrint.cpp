@@ -53,11 +53,7 @@ private:
 const QString kPrinterFailed = "Unable to communicate with the printer.  Results were saved but not printed.";
 const QByteArray kSettings = "[lender]\nphone=(972) 555-0123\nstreet=\" 9 MAIN ST \"\nfax=\n";
 
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray contentsOf(const QString& path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }
 } // namespace
 
 // Save / Print pressed on the real loan-terms window: the contract is stored before the dialog
