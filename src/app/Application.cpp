@@ -248,5 +248,9 @@ bool Application::writesMayGo()
     if (!m_check.running())
         return !m_session.ended;
     m_check.await();
+    // A write asked for while another already waits (a timer's, say) never
+    // goes before the verdict: the first waiter goes on once it is known.
+    if (m_check.running())
+        return false;
     return !m_refuseWaiting && !m_session.ended;
 }
