@@ -68,9 +68,10 @@ private slots:
             "frmPreview=hidden; frmPolicies1=shown; rows=0; txtPremium1_0=100");
         add("close box ends the program", hundred + "close frmPreview", "ended=yes; rows=0");
         const QString refused = "messages=1; frmPreview=hidden; message=Amount must be indicated as a number (0.00); yellow=";
-        add("schedule with every bad amount at once, a ticked tax left empty among them",
-            "set txtPremium1_0 x; set txtPremium3_2 1.2.3; tick chkOther; set txtOther o; tick chkTax; set txtPremium2_0 5; next",
-            refused + "txtOther txtPremium1_0 txtPremium3_2 txtTax");
+        add("schedule with every bad amount and a bad date at once, a ticked tax left empty among them",
+            "set txtPremium1_0 x; set txtPremium3_2 1.2.3; tick chkOther; set txtOther o; tick chkTax; set txtPremium2_0 5; "
+            "set txtInception1_0 soon; next",
+            refused + "txtInception1_0 txtOther txtPremium1_0 txtPremium3_2 txtTax");
         add("schedule with an inception alone not a date", "set txtPremium1_0 100; set txtInception1_1 next week; next",
             "messages=1; frmPreview=hidden; message=Inception date must be a date (01/01/2008); yellow=txtInception1_1");
         add("clicking an amount ticks its box and whitens it", "set txtPremium1_0 bad; tick chkOther; next; click txtFees; click txtOther",
