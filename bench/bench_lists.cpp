@@ -1,11 +1,15 @@
 // The agent and customer lists at 10,000, 100,000 and 1,000,000 customers,
 // each figure beside a floor measured in the same run:
 //  - a whole process, from exec to the main window painted with both lists,
-//    beside a process that paints the same two lists filled by a bare SELECT
-//    and addItems;
-//  - the resident memory of both, idle on the painted window;
+//    beside a process that paints a window of the same size with the lines in
+//    view read by a bare SELECT;
+//  - the resident memory of both, idle on the painted window once the list's
+//    keys are read;
 //  - adding, editing and deleting customers and agents with the windows
 //    (store, refill, layout and paint), beside the bare INSERT and DELETE;
+//  - scrolling the customer list to its middle and to its end, the
+//    first-letter jump and Find Next, each beside SQLite's own time for the
+//    same rows;
 //  - the memory after 100 adds and deletes.
 //   bench_lists [runs] [customer counts...]
 #include "BenchSupport.h"
@@ -29,6 +33,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -65,14 +70,20 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     auto* agents = main->findChild<people::KeyedList*>("lstAgent");
     PaintWatch(customers->viewport()).waitForPaint();
     std::printf("painted %.2f\n", monotonicMs() - startedMs);
-    settle();
+    // Idle long enough for the keys to follow the first paint.
+    for (const double until = monotonicMs() + 1500; monotonicMs() < until;)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     std::printf("rss %ld\n", residentKb());
     if (!operations)
         return 0;
 
-    const auto timed = [&](const char* what, const std::function<void(int)>& work) {
+    // What is chosen before each run is not timed, as the user's choosing is not part of the operation.
+    const auto timed = [&](const char* what, const std::function<void(int)>& work,
+                           const std::function<void(int)>& choose = {}) {
         std::vector<double> samples;
         for (int run = 0; run < runs; ++run) {
+            if (choose)
+                choose(run);
             settle();
             const double start = monotonicMs();
             work(run);
@@ -106,10 +117,16 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
         }
         std::printf("op %s %.3f\n", what, median(samples));
     };
+    const auto chooseAt = [&](people::KeyedList* list, std::function<int()> position) {
+        return [=](int) { list->setCurrentRow(position()); };
+    };
+    const auto press = [&](const char* button) {
+        return [=](int) { main->findChild<QPushButton*>(button)->click(); };
+    };
     const auto deleteAt = [&](people::KeyedList* list, const char* button, std::function<int()> position) {
-        return [=](int) {
-            list->setCurrentRow(position());
-            main->findChild<QPushButton*>(button)->click();
+        return [=](int run) {
+            chooseAt(list, position)(run);
+            press(button)(run);
         };
     };
     CustomerDialog* customerDialog = quillon.windows().frmAddCust;
@@ -117,13 +134,66 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     dialogTimed("add-customer", customerDialog, false, "txtDBA", [](int) {});
     dialogTimed("edit-customer-middle", customerDialog, true, "txtDBA",
                 [&](int) { editPosition = customers->count() / 2; });
-    timed("delete-customer-first", deleteAt(customers, "cmdDeleteCust", [] { return 0; }));
-    timed("delete-customer-middle", deleteAt(customers, "cmdDeleteCust", [=] { return customers->count() / 2; }));
-    timed("delete-customer-last", deleteAt(customers, "cmdDeleteCust", [=] { return customers->count() - 1; }));
+    timed("delete-customer-first", press("cmdDeleteCust"), chooseAt(customers, [] { return 0; }));
+    timed("delete-customer-middle", press("cmdDeleteCust"), chooseAt(customers, [=] { return customers->count() / 2; }));
+    timed("delete-customer-last", press("cmdDeleteCust"), chooseAt(customers, [=] { return customers->count() - 1; }));
     dialogTimed("add-agent", agentDialog, false, "txtName", [](int) {});
     dialogTimed("edit-agent-first", agentDialog, true, "txtName", [&](int) { editPosition = 0; });
-    timed("delete-agent-first", deleteAt(agents, "cmdDeleteAgent", [] { return 0; }));
+    timed("delete-agent-first", press("cmdDeleteAgent"), chooseAt(agents, [] { return 0; }));
     timed("fill-customers-unchanged", [&](int) { main->FillCustomerList(); });
+
+    // Scrolling: each run to lines not yet read.
+    QScrollBar* bar = customers->verticalScrollBar();
+    const auto scrolled = [&](const char* what, const std::function<int(int)> value) {
+        std::vector<double> samples;
+        for (int run = 0; run < runs; ++run) {
+            bar->setValue(run % 2 ? 0 : bar->maximum() / 4);
+            settle();
+            const int before = bar->value();
+            PaintWatch paint(customers->viewport());
+            const double start = monotonicMs();
+            bar->setValue(value(run));
+            if (bar->value() != before)
+                paint.waitForPaint();
+            samples.push_back(monotonicMs() - start);
+        }
+        std::printf("op %s %.3f\n", what, median(samples));
+    };
+    scrolled("scroll-middle", [&](int run) { return bar->maximum() / 2 + run * 997; });
+    scrolled("scroll-end", [&](int) { return bar->maximum(); });
+    // The first-letter jump as the list's keyboard search asks the lines, from the line after the chosen one.
+    const auto jump = [&](const QString& letter) {
+        return [=](int) {
+            const int from = (customers->currentRow() + 1) % customers->count();
+            const QModelIndexList found =
+                customers->model()->match(customers->model()->index(from, 0), Qt::DisplayRole, letter);
+            if (!found.isEmpty())
+                customers->setCurrentRow(found.first().row());
+        };
+    };
+    customers->setCurrentRow(0);
+    timed("letter-jump-next", jump("B"));
+    timed("letter-jump-none", jump("Z"));
+    // Find Next: the first after a change reads and folds every line.
+    {
+        std::vector<double> samples;
+        for (int run = 0; run < runs; ++run) {
+            // A change by another program, so that the search is made again.
+            {
+                store::Connection other(store::Place(QString(folder + "/data/loans.mdb")));
+                other.transaction([&] { other.run("UPDATE Customer SET Phone = Phone WHERE RowKey = (SELECT max(RowKey) FROM Customer)"); });
+            }
+            main->FillCustomerList();
+            customers->setCurrentRow(0);
+            settle();
+            const double start = monotonicMs();
+            main->findNextCustomer(QString("Business %1 ").arg(customers->count() / 2 + run), main);
+            settle();
+            samples.push_back(monotonicMs() - start);
+        }
+        std::printf("op find-first %.3f\n", median(samples));
+    }
+    timed("find-next", [&](int run) { main->findNextCustomer(QString("Business %1 ").arg(run * 7919), main); });
 
     // Memory over 100 adds and deletes: the first 20 let the heap settle.
     const auto addAndDelete = [&](int n) {
@@ -141,7 +211,8 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     return 0;
 }
 
-// In a child process: the floor, the same two lists filled by a bare SELECT and addItems.
+// In a child process: the floor, a window of the main window's size with two
+// lists filled with the lines in view by a bare SELECT and addItems.
 int childFloor(const QString& dbPath, double startedMs)
 {
     QWidget window;
@@ -157,8 +228,9 @@ int childFloor(const QString& dbPath, double startedMs)
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "floor");
         db.setDatabaseName(dbPath);
         db.open();
-        for (auto [list, sql] : {std::pair{agents, "SELECT ifnull(Company, '') || ' - ' || ifnull(Name, '') FROM Agent"},
-                                 std::pair{customers, "SELECT DBA FROM Customer"}}) {
+        for (auto [list, sql] :
+             {std::pair{agents, "SELECT ifnull(Company, '') || ' - ' || ifnull(Name, '') FROM Agent ORDER BY RowKey DESC LIMIT 30"},
+              std::pair{customers, "SELECT DBA FROM Customer ORDER BY RowKey DESC LIMIT 30"}}) {
             QSqlQuery query(db);
             query.setForwardOnly(true);
             query.exec(sql);
@@ -211,9 +283,11 @@ ChildResult runChild(const QStringList& arguments)
     return result;
 }
 
-// The bare statements the program's writes cannot beat: a connection, one
-// statement, one transaction.
-double bareStatementMs(const QString& dbPath, const QString& sql, int runs)
+// SQLite's own time for what an operation does: a connection, one statement
+// with its values, every row it gives stepped through, and for a write one
+// transaction.
+double bareMs(const QString& dbPath, const QString& sql, const std::function<QVariantList(int run)>& values,
+              bool write, int runs)
 {
     std::vector<double> samples;
     for (int run = 0; run < runs; ++run) {
@@ -222,18 +296,36 @@ double bareStatementMs(const QString& dbPath, const QString& sql, int runs)
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bare");
             db.setDatabaseName(dbPath);
             db.open();
-            db.transaction();
+            if (write)
+                db.transaction();
             QSqlQuery query(db);
+            query.setForwardOnly(true);
             query.prepare(sql);
-            query.bindValue(0, QString("Bare %1").arg(run));
+            const QVariantList bound = values(run);
+            for (int i = 0; i < bound.size(); ++i)
+                query.bindValue(i, bound[i]);
             query.exec();
-            db.commit();
-            db.close();
+            while (query.next()) {
+            }
+            if (write)
+                db.commit();
         }
         QSqlDatabase::removeDatabase("bare");
         samples.push_back(monotonicMs() - start);
     }
     return median(samples);
+}
+
+// The bare statements the program's writes cannot beat.
+double bareStatementMs(const QString& dbPath, const QString& sql, int runs)
+{
+    return bareMs(dbPath, sql, [](int run) { return QVariantList{QString("Bare %1").arg(run)}; }, true, runs);
+}
+
+// SQLite's own time for the rows an operation reads.
+double bareRowsMs(const QString& dbPath, const QString& sql, const QVariantList& values, int runs)
+{
+    return bareMs(dbPath, sql, [&](int) { return values; }, false, runs);
 }
 
 } // namespace
@@ -286,8 +378,22 @@ int main(int argc, char* argv[])
         const double remove = bareStatementMs(
             dbPath, "DELETE FROM Customer WHERE RowKey = (SELECT min(RowKey) FROM Customer) AND ? IS NOT NULL", runs);
 
+        const QMap<QString, std::pair<const char*, double>> readFloors{
+            {"scroll-middle", {"SELECT 64 lines", bareRowsMs(dbPath, "SELECT RowKey, DBA FROM Customer WHERE RowKey >= ? "
+                                                                     "ORDER BY RowKey LIMIT 64", {size / 2}, runs)}},
+            {"scroll-end", {"SELECT 64 lines", bareRowsMs(dbPath, "SELECT RowKey, DBA FROM Customer ORDER BY RowKey DESC "
+                                                                  "LIMIT 64", {}, runs)}},
+            {"letter-jump-next", {"SELECT LIKE 'B%'", bareRowsMs(dbPath, "SELECT RowKey FROM Customer WHERE RowKey > ? "
+                                                                         "AND DBA LIKE 'B%' ORDER BY RowKey LIMIT 1", {1}, runs)}},
+            {"letter-jump-none", {"SELECT LIKE 'Z%'", bareRowsMs(dbPath, "SELECT RowKey FROM Customer WHERE DBA LIKE 'Z%' "
+                                                                         "LIMIT 1", {}, runs)}},
+            {"find-first", {"SELECT every line", bareRowsMs(dbPath, "SELECT RowKey, DBA FROM Customer ORDER BY RowKey", {}, runs)}},
+            {"find-next", {"SELECT LIKE", bareRowsMs(dbPath, "SELECT RowKey FROM Customer WHERE RowKey > ? AND DBA LIKE ? "
+                                                             "ORDER BY RowKey LIMIT 1", {size / 3, "%Business 7919 %"}, runs)}},
+        };
+
         std::printf("\n%d customers, %d agents (medians of %d)\n", size, kAgents, runs);
-        std::printf("  exec to main window painted  %8.1f ms   floor %8.1f ms   ratio %.2f\n", median(painted),
+        std::printf("  exec to main window painted  %8.1f ms   bare window %8.1f ms   ratio %.2f\n", median(painted),
                     median(floorPainted), median(painted) / median(floorPainted));
         std::printf("  memory idle                  %8.1f MB   floor %8.1f MB   ratio %.2f\n", median(rss),
                     median(floorRss), median(rss) / median(floorRss));
@@ -297,6 +403,8 @@ int main(int argc, char* argv[])
             std::printf("  %-28s %8.2f ms", qPrintable(it.key()), it.value());
             if (bare > 0)
                 std::printf("   bare %s %6.2f ms", verb == "add" ? "INSERT" : verb == "edit" ? "UPDATE" : "DELETE", bare);
+            else if (readFloors.contains(it.key()))
+                std::printf("   %s %6.2f ms", readFloors[it.key()].first, readFloors[it.key()].second);
             std::printf("\n");
         }
         std::printf("  memory over 100 adds and deletes: %.1f MB -> %.1f MB\n", ops.churnBefore / 1024.0,

@@ -12,10 +12,12 @@
 #include "people/MainWindow.h"
 #include "print/NoteValuesGatherer.h"
 #include "settings/Settings.h"
+#include "store/ListRows.h"
 #include "ui/EnterPressesButton.h"
 #include "ui/MessageBoxService.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace {
 
@@ -82,8 +84,10 @@ void Application::connectPeople()
     // Find Customer: the dialog holds what to look for, the main window finds it.
     FindCustomerDialog* find = m_windows.frmFind;
     QObject::connect(main, &MainWindow::findCustomerRequested, find, [main, find] {
-        main->prepareCustomerSearch();
+        // The dialog first, so that what the user types while the lines are
+        // made ready goes into its field.
         find->showFind();
+        QTimer::singleShot(0, main, [main] { main->prepareCustomerSearch(); });
     });
     QObject::connect(find, &FindCustomerDialog::findNextRequested, main,
                      [main, find](const QString& text) { main->findNextCustomer(text, find); });
@@ -218,6 +222,8 @@ bool Application::start()
     m_windows.frmAgent->show();
     if (m_checkLater)
         startLaterCheck();
+    else
+        QTimer::singleShot(0, m_windows.frmAgent, [this] { store::keepRowCounts(m_session.database()); });
     return true;
 }
 
@@ -236,6 +242,9 @@ void Application::startLaterCheck()
                       const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.frmAgent, found);
                       // What the windows show was read from the file the backup replaced.
                       m_refuseWaiting = outcome != LaterOutcome::Serves;
+                      // Writes may go now: the lists' counts taken at the start are kept for the next.
+                      if (outcome == LaterOutcome::Serves)
+                          store::keepRowCounts(m_session.database());
                       if (outcome == LaterOutcome::Restored) {
                           m_windows.frmAgent->FillAgentList();
                           m_windows.frmAgent->FillCustomerList();

@@ -4,31 +4,27 @@
 #include "people/ListLinesModel.h"
 
 #include <QEvent>
-#include <QHeaderView>
+#include <QHoverEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 
+#include <algorithm>
+
 namespace people {
 
-KeyedList::KeyedList(QWidget* parent) : QTableView(parent), m_lines(new ListLinesModel(this))
+KeyedList::KeyedList(QWidget* parent) : QAbstractItemView(parent), m_lines(new ListLinesModel(this))
 {
     setModel(m_lines);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Dressed as a list: no headers, no grid, one line of text a row, the
-    // line as wide as the box, Tab going on to the next control.
-    horizontalHeader()->hide();
-    horizontalHeader()->setStretchLastSection(true);
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    setShowGrid(false);
-    setWordWrap(false);
-    setCornerButtonEnabled(false);
+    // One line of text a row, the line as wide as the box, Tab going on to the next control.
     setTabKeyNavigation(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Scrolled a whole line at a time, so the top line is never cut.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    viewport()->setAttribute(Qt::WA_Hover);
     fitLineHeight();
     const auto forgetSearch = [this] { m_search.reset(); };
     connect(m_lines, &QAbstractItemModel::modelReset, this, forgetSearch);
@@ -36,6 +32,8 @@ KeyedList::KeyedList(QWidget* parent) : QTableView(parent), m_lines(new ListLine
     connect(m_lines, &QAbstractItemModel::rowsRemoved, this, forgetSearch);
     connect(m_lines, &QAbstractItemModel::dataChanged, this, forgetSearch);
     connect(m_lines, &QAbstractItemModel::layoutChanged, this, forgetSearch);
+    connect(m_lines, &QAbstractItemModel::rowsRemoved, this, &KeyedList::relayout);
+    connect(m_lines, &ListLinesModel::readAgain, this, &KeyedList::selectLast);
 }
 
 KeyedList::~KeyedList() = default;
@@ -46,50 +44,226 @@ void KeyedList::fitLineHeight()
     initViewItemOption(&option);
     option.features |= QStyleOptionViewItem::HasDisplay;
     option.text = QStringLiteral("Xg");
-    const int height = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
-    verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(height);
+    m_lineHeight = std::max(1, style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height());
+    relayout();
 }
 
 void KeyedList::changeEvent(QEvent* event)
 {
-    QTableView::changeEvent(event);
+    QAbstractItemView::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         fitLineHeight();
 }
 
-void KeyedList::updateGeometries()
+int KeyedList::topRow() const
 {
-    QTableView::updateGeometries();
-    keepTopLineWhole();
+    return verticalScrollBar()->value();
 }
 
-void KeyedList::scrollContentsBy(int dx, int dy)
+int KeyedList::rowsInView() const
 {
-    QTableView::scrollContentsBy(dx, dy);
-    keepTopLineWhole();
+    return std::max(1, viewport()->height() / m_lineHeight);
 }
 
-void KeyedList::keepTopLineWhole()
+int KeyedList::rowAtY(int y) const
 {
-    QHeaderView* rows = verticalHeader();
-    const int top = verticalScrollBar()->value();
-    if (top < 0 || top >= rows->count() || rows->offset() == rows->sectionPosition(top))
-        return;
-    rows->setOffsetToSectionPosition(top);
+    const qint64 at = qint64(y) + qint64(topRow()) * m_lineHeight;
+    if (at < 0 || at >= qint64(count()) * m_lineHeight)
+        return -1;
+    return int(at / m_lineHeight);
+}
+
+void KeyedList::relayout()
+{
+    updateGeometries();
     viewport()->update();
 }
 
-QModelIndex KeyedList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+void KeyedList::updateGeometries()
 {
-    if (action == MoveHome || action == MoveEnd)
-        modifiers |= Qt::ControlModifier;
-    return QTableView::moveCursor(action, modifiers);
+    // Scrolled to its end, the last line is wholly in view at the bottom.
+    QScrollBar* bar = verticalScrollBar();
+    bar->setSingleStep(1);
+    bar->setPageStep(rowsInView());
+    bar->setRange(0, std::max(0, count() - rowsInView()));
+    horizontalScrollBar()->setRange(0, 0);
+    QAbstractItemView::updateGeometries();
 }
 
-void KeyedList::fill(store::ListRead read)
+void KeyedList::scrollContentsBy(int, int)
 {
-    m_lines->fill(std::move(read));
+    viewport()->update();
+}
+
+void KeyedList::reset()
+{
+    m_hover = QPersistentModelIndex();
+    QAbstractItemView::reset();
+    relayout();
+}
+
+void KeyedList::rowsInserted(const QModelIndex& parent, int start, int end)
+{
+    QAbstractItemView::rowsInserted(parent, start, end);
+    relayout();
+}
+
+QRect KeyedList::visualRect(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return {};
+    return {0, (index.row() - topRow()) * m_lineHeight, viewport()->width(), m_lineHeight};
+}
+
+int KeyedList::verticalOffset() const
+{
+    return topRow() * m_lineHeight;
+}
+
+QModelIndex KeyedList::indexAt(const QPoint& point) const
+{
+    return m_lines->index(rowAtY(point.y()));
+}
+
+void KeyedList::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    if (!index.isValid())
+        return;
+    const int row = index.row(), top = topRow(), fit = rowsInView();
+    QScrollBar* bar = verticalScrollBar();
+    switch (hint) {
+    case EnsureVisible:
+        if (row < top)
+            bar->setValue(row);
+        else if (row >= top + fit)
+            bar->setValue(row - fit + 1);
+        break;
+    case PositionAtTop:
+        bar->setValue(row);
+        break;
+    case PositionAtBottom:
+        bar->setValue(row - fit + 1);
+        break;
+    case PositionAtCenter:
+        bar->setValue(row - fit / 2);
+        break;
+    }
+}
+
+void KeyedList::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
+{
+    const QRect area = rect.normalized();
+    int first = rowAtY(area.top()), last = rowAtY(area.bottom());
+    if (first < 0 && last < 0)
+        return;
+    first = first < 0 ? 0 : first;
+    last = last < 0 ? count() - 1 : last;
+    selectionModel()->select(QItemSelection(m_lines->index(first), m_lines->index(last)), command);
+}
+
+QRegion KeyedList::visualRegionForSelection(const QItemSelection& selection) const
+{
+    QRegion region;
+    const int top = topRow(), bottom = top + rowsInView() + 1;
+    for (const QItemSelectionRange& range : selection) {
+        const int first = std::max(range.top(), top), last = std::min(range.bottom(), bottom);
+        if (first <= last)
+            region += QRect(0, (first - top) * m_lineHeight, viewport()->width(), (last - first + 1) * m_lineHeight);
+    }
+    return region;
+}
+
+void KeyedList::paintEvent(QPaintEvent* event)
+{
+    // Each line as a one-column table without a grid draws it.
+    QStyleOptionViewItem base;
+    initViewItemOption(&base);
+    base.showDecorationSelected = true;
+    QPainter painter(viewport());
+    const QModelIndex current = currentIndex();
+    const bool focus = (hasFocus() || viewport()->hasFocus()) && current.isValid();
+    const int top = topRow(), width = viewport()->width();
+    const int first = top + std::max(0, event->rect().top() / m_lineHeight);
+    const int last = std::min(count() - 1, top + event->rect().bottom() / m_lineHeight);
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = m_lines->index(row);
+        QStyleOptionViewItem option = base;
+        option.rect = QRect(0, (row - top) * m_lineHeight, width, m_lineHeight);
+        if (selectionModel()->isSelected(index))
+            option.state |= QStyle::State_Selected;
+        if (index == m_hover)
+            option.state |= QStyle::State_MouseOver;
+        if (option.state & QStyle::State_Enabled)
+            option.palette.setCurrentColorGroup(QPalette::Normal);
+        if (focus && index == current)
+            option.state |= QStyle::State_HasFocus;
+        style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
+}
+
+bool KeyedList::viewportEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove: {
+        const QModelIndex under = indexAt(static_cast<QHoverEvent*>(event)->position().toPoint());
+        if (under != m_hover) {
+            viewport()->update(visualRect(m_hover));
+            m_hover = under;
+            viewport()->update(visualRect(m_hover));
+        }
+        break;
+    }
+    case QEvent::HoverLeave:
+        viewport()->update(visualRect(m_hover));
+        m_hover = QPersistentModelIndex();
+        break;
+    default:
+        break;
+    }
+    return QAbstractItemView::viewportEvent(event);
+}
+
+QModelIndex KeyedList::moveCursor(CursorAction action, Qt::KeyboardModifiers)
+{
+    const int last = count() - 1;
+    if (last < 0)
+        return {};
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return m_lines->index(0);
+    const int row = current.row();
+    const auto at = [&](int wanted) { return m_lines->index(std::clamp(wanted, 0, last)); };
+    switch (action) {
+    case MoveUp:
+    case MovePrevious:
+        return at(row - 1);
+    case MoveDown:
+    case MoveNext:
+        return at(row + 1);
+    case MovePageUp: {
+        const int above = rowAtY(visualRect(current).bottom() - viewport()->height());
+        return at(above < 0 ? 0 : above);
+    }
+    case MovePageDown: {
+        const int below = rowAtY(visualRect(current).top() + viewport()->height());
+        return at(below < 0 ? last : below);
+    }
+    case MoveHome:
+        return at(0);
+    case MoveEnd:
+        return at(last);
+    case MoveLeft:
+    case MoveRight:
+        return current;
+    }
+    return current;
+}
+
+void KeyedList::fill(const store::PeopleTable& table)
+{
+    m_lines->fill(table);
     selectLast();
 }
 
@@ -116,23 +290,40 @@ void KeyedList::choose(int position)
 
 void KeyedList::prepareSearch()
 {
-    if (!m_search)
-        m_search = std::make_unique<LineSearch>(m_lines->lines());
+    const store::PeopleTable* table = m_lines->table();
+    if (m_search || !table)
+        return;
+    const store::ListRead read = table->readLines();
+    // Lines changed by another program since the list was read: the list
+    // shows them too, so that what is found is what is shown.
+    if (read.changes != m_lines->changes())
+        fill(*table);
+    std::vector<store::RowKey> keys;
+    keys.reserve(size_t(read.lines.size()));
+    for (qsizetype i = 0; i < read.lines.size(); ++i)
+        keys.push_back(read.lines.key(i));
+    m_search = std::make_unique<LineSearch>(read.lines);
+    m_searchKeys = std::move(keys);
 }
 
 bool KeyedList::chooseNextContaining(const QString& text)
 {
     prepareSearch();
-    const std::optional<qsizetype> found = m_search->findNext(text, selectedPosition());
+    if (!m_search)
+        return false;
+    // The search goes on after the chosen line's row, wherever it stands among the lines searched.
+    qsizetype after = -1;
+    if (const auto key = keyAt(selectedPosition()))
+        after = qsizetype(std::upper_bound(m_searchKeys.begin(), m_searchKeys.end(), *key) - m_searchKeys.begin()) - 1;
+    const std::optional<qsizetype> found = m_search->findNext(text, after);
     if (!found)
         return false;
-    choose(int(*found));
-    return true;
+    return chooseKey(m_searchKeys[size_t(*found)]);
 }
 
 bool KeyedList::chooseKey(store::RowKey key)
 {
-    const std::optional<qsizetype> position = m_lines->lines().positionOf(key);
+    const std::optional<qsizetype> position = m_lines->positionOf(key);
     if (!position)
         return false;
     choose(int(*position));
@@ -153,14 +344,14 @@ QString KeyedList::lineText(int position) const
 {
     if (position < 0 || position >= count())
         return {};
-    return m_lines->lines().text(position);
+    return m_lines->textAt(position);
 }
 
 std::optional<store::RowKey> KeyedList::keyAt(int position) const
 {
     if (position < 0 || position >= count())
         return std::nullopt;
-    return m_lines->lines().key(position);
+    return m_lines->keyAt(position);
 }
 
 int KeyedList::currentRow() const
@@ -199,7 +390,7 @@ QItemSelectionModel::SelectionFlags KeyedList::selectionCommand(const QModelInde
     // A Ctrl+click would otherwise clear the only choice.
     if (!index.isValid())
         return QItemSelectionModel::NoUpdate;
-    const auto flags = QTableView::selectionCommand(index, event);
+    const auto flags = QAbstractItemView::selectionCommand(index, event);
     if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::ClearAndSelect;
     return flags;

@@ -2,10 +2,11 @@
 
 #include "store/PeopleTable.h"
 
-#include <QTableView>
+#include <QAbstractItemView>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace people {
 
@@ -14,19 +15,19 @@ class ListLinesModel;
 
 // The agent and customer lists: one choice at a time, which the user can move
 // but not take away, and every line remembering the hidden key of its row.
-// The lines live in a compact model, so a million of them cost a few dozen
-// megabytes and the view only ever looks at the ones it paints. It is a
-// one-column table dressed as a list: a list view lays out every line again
-// after each added, changed or removed one (20 ms at a million lines), while a
-// table of rows of one height places a line by arithmetic.
-class KeyedList : public QTableView {
+// The lines are read as they are seen (ListLinesModel), and the view keeps
+// nothing per line: every line is one text line high, so a line is placed by
+// arithmetic. Qt's list view lays out every line again after each added or
+// removed one, and its table view walks a header section per line, both in
+// time and memory that grow with the list.
+class KeyedList : public QAbstractItemView {
     Q_OBJECT
 public:
     explicit KeyedList(QWidget* parent = nullptr);
     ~KeyedList() override;
 
-    // Replaces every line and selects the last one.
-    void fill(store::ListRead read);
+    // Reads the table's lines again and selects the last one. StoreError when they cannot be read.
+    void fill(const store::PeopleTable& table);
     // Follows the program's own write line by line and selects the last line;
     // false, with nothing changed, when the lines must be read again.
     bool follow(const store::RowChange& change);
@@ -52,33 +53,55 @@ public:
     // ignoring letter case and accents, going round past the last line; false,
     // with the choice unchanged, when no line does.
     bool chooseNextContaining(const QString& text);
-    // Readies the lines for searching, so that the first search answers at once.
+    // Readies the lines for searching, so that the first search answers at
+    // once: every line is read and folded. StoreError when they cannot be read.
     void prepareSearch();
     // Chooses the line of the row with this key and scrolls it into view; false when no line has it.
     bool chooseKey(store::RowKey key);
 
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void reset() override;
+
 protected:
-    // Home and End go to the first and last line, as in a list.
+    // Arrows, Page Up and Page Down as in a list; Home and End go to the first and last line.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override { return 0; }
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex&) const override { return false; }
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    void paintEvent(QPaintEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 
 private:
     // Every line one text line high, as the list's item delegate draws it.
     void fitLineHeight();
-    // A table scrolled to its end lines its last row up with the bottom and
-    // cuts the top one; a list keeps the top line whole.
-    void keepTopLineWhole();
+    // The first line in view; the list scrolls a whole line at a time, so the top line is never cut.
+    int topRow() const;
+    // Lines wholly in view.
+    int rowsInView() const;
+    // The line at a height in the viewport, -1 above the first or below the last.
+    int rowAtY(int y) const;
+    void relayout();
 
     // Chooses the line and scrolls it into view.
     void choose(int position);
 
     ListLinesModel* m_lines;
-    // The lines folded for searching; made at the first search after a change.
+    int m_lineHeight = 1;
+    // The line under the mouse, drawn as the style draws a hovered line.
+    QPersistentModelIndex m_hover;
+    // The lines folded for searching, and their keys; made at the first search after a change.
     std::unique_ptr<LineSearch> m_search;
+    std::vector<store::RowKey> m_searchKeys;
 };
 
 } // namespace people

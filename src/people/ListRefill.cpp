@@ -12,7 +12,7 @@ void refill(KeyedList& list, const store::PeopleTable& table, const store::RowCh
         list.selectLast();
         return;
     }
-    list.fill(table.readLines());
+    list.fill(table);
 }
 
 } // namespace people

@@ -82,10 +82,19 @@ void MainWindow::refillAgents(const store::RowChange* write)
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
     runOrReport(m_session, this, ui::kNothingChanged, [&] {
+        // The program's own write, the only change since the list was read
+        // with no row missing its DBA, that leaves a DBA on its row (a delete
+        // leaves none missing) is followed without asking the store again.
+        if (write && (write->kind == store::RowChange::Kind::Removed || !write->line.isEmpty()) &&
+            m_noneMissingDba && m_customers->changes() == m_noneMissingDba && m_customers->follow(*write)) {
+            m_noneMissingDba = m_customers->changes();
+            return;
+        }
         // Repaired rows are a change the list cannot follow line by line.
         if (store::giveMissingDbaTheName(m_session.database()))
             write = nullptr;
         people::refill(*m_customers, store::customerTable(m_session.database()), write);
+        m_noneMissingDba = m_customers->changes();
     });
 }
 
@@ -94,7 +103,7 @@ bool MainWindow::stillShown(people::KeyedList& list, int position, const store::
     const auto key = list.keyAt(position);
     if (!key || table.line(*key) == list.lineText(position))
         return true;
-    list.fill(table.readLines());
+    list.fill(table);
     return false;
 }
 
@@ -190,18 +199,22 @@ std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list
     std::optional<store::RowChange> removed;
     runOrReport(m_session, this, ui::kNothingDeleted, [&] {
         const store::PeopleTable rows = table(m_session.database());
-        if (!stillShown(list, position, rows))
-            return;
-        const auto key = keyOrFirst(&list, position, rows);
+        const auto chosen = list.keyAt(position);
+        const auto key = chosen ? chosen : rows.firstKey();
         if (!key) {
             m_session.services.messages->show(this, noneChosen, ui::MessageIcon::Information, title);
             return;
         }
-        // Read before it goes, so that Ctrl+Z can put it back as it was.
-        const std::optional<QStringList> values = rows.row(*key);
-        removed = rows.remove(*key);
-        if (values && removed->kind == store::RowChange::Kind::Removed)
-            m_deleted = DeletedRow{&list == m_agents ? m_agents : m_customers, table, *key, *values};
+        // A chosen line that no longer shows its row deletes nothing; the
+        // whole list is read again, as stillShown does.
+        removed = rows.remove(*key, chosen ? std::optional(list.lineText(position)) : std::nullopt);
+        if (removed->kind != store::RowChange::Kind::Removed) {
+            removed.reset();
+            list.fill(rows);
+            return;
+        }
+        // The row as it was, so that Ctrl+Z can put it back.
+        m_deleted = DeletedRow{&list == m_agents ? m_agents : m_customers, table, *key, removed->values};
     });
     return removed;
 }
@@ -233,12 +246,17 @@ void MainWindow::undoDelete()
 
 void MainWindow::prepareCustomerSearch()
 {
-    m_customers->prepareSearch();
+    runOrReport(m_session, this, ui::kNothingChanged, [&] { m_customers->prepareSearch(); });
 }
 
 void MainWindow::findNextCustomer(const QString& text, QWidget* messageOwner)
 {
-    if (text.isEmpty() || m_customers->chooseNextContaining(text))
+    if (text.isEmpty())
+        return;
+    bool found = false;
+    if (!runOrReport(m_session, messageOwner, ui::kNothingChanged,
+                     [&] { found = m_customers->chooseNextContaining(text); }) ||
+        found)
         return;
     m_session.services.messages->show(messageOwner,
                                       QStringLiteral("\"%1\" was not found in the customer list.").arg(text),

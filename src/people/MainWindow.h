@@ -109,6 +109,9 @@ private:
 
     Session& m_session;
     std::optional<DeletedRow> m_deleted;
+    // The customer list's change count when it was last read with no row
+    // missing its DBA.
+    std::optional<qint64> m_noneMissingDba;
     people::KeyedList* m_agents = nullptr;
     people::KeyedList* m_customers = nullptr;
     QRadioButton* m_commercial = nullptr;

@@ -1,6 +1,8 @@
 #include "store/CustomerTable.h"
 
 #include "store/Connection.h"
+#include "store/ListChanges.h"
+#include "store/ListRows.h"
 #include "store/PoliciesColumns.h"
 
 namespace store {
@@ -29,7 +31,11 @@ bool giveMissingDbaTheName(const Place& place)
     Connection connection(place);
     if (!connection.run(kAnyMissingDba).next())
         return false;
-    connection.transaction([&] { connection.run(kRepairDba); });
+    connection.transaction([&] {
+        const QSqlQuery repaired = connection.run(kRepairDba);
+        followRowCount(connection, QStringLiteral("Customer"), 0, repaired.numRowsAffected(),
+                       changeCount(connection, QStringLiteral("Customer")));
+    });
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "store/ListChanges.h"
 
 #include "store/Connection.h"
+#include "store/SqliteHandle.h"
 
 #include <QSqlDriver>
 #include <QStringList>
@@ -49,12 +50,7 @@ const QStringList kCountedTables{QStringLiteral("Agent"), QStringLiteral("Custom
 bool hasChangesTable(Connection& connection)
 {
     // The server's schema always has the counts.
-    if (connection.backend() == Backend::Server)
-        return true;
-    for (const QString& table : connection.database().tables())
-        if (table.compare(kChangesTable, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return sqliteHasTable(connection.database(), kChangesTable).value_or(true);
 }
 
 bool isSqlite(Connection& connection)

@@ -42,8 +42,9 @@ void ListLines::reserve(qsizetype lines, qsizetype textBytes)
 
 void ListLines::append(RowKey key, std::string_view utf8)
 {
+    // Doubling copies a long read's lines about once; trim() gives back what is left over.
     if (m_lines.size() == m_lines.capacity())
-        m_lines.reserve(m_lines.size() + size_t(slackFor(size())));
+        m_lines.reserve(2 * m_lines.size() + 64);
     const qsizetype offset = m_texts.size();
     m_texts.append(utf8.data(), qsizetype(utf8.size()));
     m_lines.push_back({key, offset, qsizetype(utf8.size())});

@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/ListChanges.h"
 #include "store/ListLineReader.h"
+#include "store/ListRows.h"
 #include "store/RowStatement.h"
 #include "store/WriteToken.h"
 
@@ -57,6 +58,11 @@ std::optional<RowKey> PeopleTable::firstKey() const
 std::optional<QStringList> PeopleTable::row(RowKey key) const
 {
     Connection connection(m_place);
+    return rowIn(connection, key);
+}
+
+std::optional<QStringList> PeopleTable::rowIn(Connection& connection, RowKey key) const
+{
     QSqlQuery query = connection.run(
         QStringLiteral("SELECT %1 FROM %2 WHERE RowKey = ?").arg(m_columns.join(QStringLiteral(", ")), m_table),
         {key});
@@ -96,6 +102,63 @@ std::optional<qint64> PeopleTable::changeCount() const
     return store::changeCount(connection, m_table);
 }
 
+ListHead PeopleTable::readHead(qsizetype lastLines) const
+{
+    Connection connection(m_place);
+    ListHead head;
+    connection.snapshot([&] {
+        head.changes = store::changeCount(connection, m_table);
+        head.rows = rowCount(connection, m_table, head.changes);
+        head.last = readListLines(connection,
+                                  QStringLiteral("SELECT RowKey, Line FROM (SELECT RowKey, %1 AS Line FROM %2 "
+                                                 "ORDER BY RowKey DESC LIMIT ?) AS LastLines ORDER BY RowKey")
+                                      .arg(m_lineExpression, m_table),
+                                  {lastLines});
+    });
+    return head;
+}
+
+KeyPiece PeopleTable::readKeys(RowKey after, RowKey upTo, qsizetype limit) const
+{
+    Connection connection(m_place);
+    KeyPiece piece;
+    connection.snapshot([&] {
+        piece.changes = store::changeCount(connection, m_table);
+        piece.keys = readRowKeys(
+            connection,
+            QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey > ? AND RowKey <= ? ORDER BY RowKey LIMIT ?").arg(m_table),
+            {after, upTo, limit});
+    });
+    return piece;
+}
+
+ListLines PeopleTable::readLinesBetween(RowKey first, RowKey last, qsizetype limit) const
+{
+    Connection connection(m_place);
+    return readListLines(
+        connection,
+        QStringLiteral("SELECT RowKey, %1 FROM %2 WHERE RowKey >= ? AND RowKey <= ? ORDER BY RowKey LIMIT ?")
+            .arg(m_lineExpression, m_table),
+        {first, last, limit});
+}
+
+std::optional<RowKey> PeopleTable::firstLineStarting(const QString& asciiPrefix, RowKey from, RowKey before) const
+{
+    QString pattern = asciiPrefix.toLower();
+    for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
+        pattern.replace(special, QStringLiteral("\\") + special);
+    pattern += QLatin1Char('%');
+    Connection connection(m_place);
+    // The store looks through the rows itself, stopping at the first that starts so.
+    QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey FROM %2 WHERE RowKey >= ? AND RowKey < ? "
+                                                    "AND lower(%1) LIKE ? ESCAPE '\\' ORDER BY RowKey LIMIT 1")
+                                         .arg(m_lineExpression, m_table),
+                                     {from, before, pattern});
+    if (!query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong();
+}
+
 QByteArray PeopleTable::lineOf(Connection& connection, RowKey key) const
 {
     QSqlQuery query = connection.run(
@@ -113,6 +176,7 @@ RowChange PeopleTable::insert(const QStringList& values, const QString& token) c
         change.key = insertRow(connection, statement, QStringLiteral("RowKey"));
         change.line = lineOf(connection, change.key);
         change.changesAfter = store::changeCount(connection, m_table);
+        followRowCount(connection, m_table, 1, 1, change.changesAfter);
     });
     return fresh ? change : RowChange{};
 }
@@ -133,21 +197,31 @@ RowChange PeopleTable::update(RowKey key, const QStringList& values, const QStri
             change.kind = RowChange::Kind::None;
         change.line = lineOf(connection, key);
         change.changesAfter = store::changeCount(connection, m_table);
+        followRowCount(connection, m_table, 0, query.numRowsAffected(), change.changesAfter);
     });
     return fresh ? change : RowChange{};
 }
 
-RowChange PeopleTable::remove(RowKey key) const
+RowChange PeopleTable::remove(RowKey key, const std::optional<QString>& shownLine) const
 {
     Connection connection(m_place);
     RowChange change;
     change.kind = RowChange::Kind::Removed;
     change.key = key;
     connection.transaction([&] {
+        QSqlQuery row = connection.run(QStringLiteral("SELECT %1, %2 FROM %3 WHERE RowKey = ?")
+                                           .arg(m_columns.join(QStringLiteral(", ")), m_lineExpression, m_table),
+                                       {key});
+        if (!row.next() || (shownLine && textOf(row.value(int(m_columns.size()))) != *shownLine)) {
+            change.kind = RowChange::Kind::None;
+            return;
+        }
+        change.values = textsOf(row, 0, m_columns.size());
         const QSqlQuery query = connection.run(QStringLiteral("DELETE FROM %1 WHERE RowKey = ?").arg(m_table), {key});
         if (query.numRowsAffected() != 1)
             change.kind = RowChange::Kind::None;
         change.changesAfter = store::changeCount(connection, m_table);
+        followRowCount(connection, m_table, -1, query.numRowsAffected(), change.changesAfter);
     });
     return change;
 }
@@ -165,7 +239,9 @@ std::optional<RowChange> PeopleTable::restore(RowKey key, const QStringList& val
         if (connection.run(QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey = ?").arg(m_table), {key}).next())
             return;
         runStatement(connection, statement);
-        change = RowChange{RowChange::Kind::Added, key, lineOf(connection, key), store::changeCount(connection, m_table)};
+        change = RowChange{RowChange::Kind::Added, key, lineOf(connection, key),
+                           store::changeCount(connection, m_table), {}};
+        followRowCount(connection, m_table, 1, 1, change->changesAfter);
     });
     return change;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 namespace store {
@@ -19,6 +20,20 @@ class Connection;
 // A list's lines and the table's change count they were read at, both from one snapshot.
 struct ListRead {
     ListLines lines;
+    std::optional<qint64> changes;
+};
+
+// The start of a list, from one snapshot: how many lines it has, the change
+// count, and its last lines, which the list shows first.
+struct ListHead {
+    qsizetype rows = 0;
+    std::optional<qint64> changes;
+    ListLines last;
+};
+
+// Keys of a list in key order, and the change count of the same snapshot.
+struct KeyPiece {
+    std::vector<RowKey> keys;
     std::optional<qint64> changes;
 };
 
@@ -32,6 +47,8 @@ struct RowChange {
     QByteArray line;
     // The table's change count right after the write, inside its transaction.
     std::optional<qint64> changesAfter;
+    // The row's values as they were, when it was removed.
+    QStringList values;
 };
 
 // The Agent or Customer table of one database file. Rows come in key order,
@@ -52,13 +69,26 @@ public:
     // One list line per row, in key order.
     ListRead readLines() const;
     std::optional<qint64> changeCount() const;
+    // The row count, the change count and the last lastLines lines.
+    ListHead readHead(qsizetype lastLines) const;
+    // The keys after `after` up to `upTo`, in key order, at most limit of them.
+    KeyPiece readKeys(RowKey after, RowKey upTo, qsizetype limit) const;
+    // The first key from `from` on and below `before` whose line starts with
+    // the prefix, ignoring the case of ASCII letters; the prefix is ASCII.
+    std::optional<RowKey> firstLineStarting(const QString& asciiPrefix, RowKey from, RowKey before) const;
+    // The lines of the rows whose keys run from first to last, at most limit of them.
+    ListLines readLinesBetween(RowKey first, RowKey last,
+                               qsizetype limit = std::numeric_limits<qsizetype>::max()) const;
     // A new last row; empty values are not written and stay NULL.
     // With a write token (store/WriteToken.h), a row an earlier try stored is
     // not stored again: the change is then None.
     RowChange insert(const QStringList& values, const QString& token = {}) const;
     // Writes the non-empty values into the row; an empty value keeps what is stored.
     RowChange update(RowKey key, const QStringList& values, const QString& token = {}) const;
-    RowChange remove(RowKey key) const;
+    // Removes the row, handing back its values as they were. With the line
+    // the list shows for it, a row whose line is no longer that (changed or
+    // gone meanwhile) is left as it is: the change is then None.
+    RowChange remove(RowKey key, const std::optional<QString>& shownLine = std::nullopt) const;
     // Puts a deleted row back under its own key with its values (empty ones
     // stay NULL). Nothing, with nothing written, when a row has that key now.
     std::optional<RowChange> restore(RowKey key, const QStringList& values) const;
@@ -69,6 +99,7 @@ public:
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;
+    std::optional<QStringList> rowIn(Connection& connection, RowKey key) const;
 
     Place m_place;
     QString m_table;

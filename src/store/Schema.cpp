@@ -5,6 +5,7 @@
 #include "store/CustomerTable.h"
 #include "store/ForeignParts.h"
 #include "store/ListChanges.h"
+#include "store/ListRows.h"
 #include "store/PoliciesColumns.h"
 #include "store/PoliciesTable.h"
 #include "store/PrivateFiles.h"
@@ -42,6 +43,8 @@ void writeSchema(Connection& connection)
         for (const QString& statement : tableStatements(Backend::File))
             connection.run(statement);
         addListChanges(connection);
+        for (const QString& statement : listRowsStatements())
+            connection.run(statement);
         connection.run(writeTokensCreateStatement());
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
@@ -52,9 +55,9 @@ void writeSchema(Connection& connection)
 QStringList schemaStatements(Backend backend)
 {
     if (backend == Backend::File)
-        return tableStatements(backend) + fileListChangesStatements();
+        return tableStatements(backend) + fileListChangesStatements() + listRowsStatements();
     // The server has no user_version; a one-row table keeps the schema version.
-    return tableStatements(backend) + serverListChangesStatements() +
+    return tableStatements(backend) + serverListChangesStatements() + listRowsStatements() +
            QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
 }
 
@@ -138,6 +141,8 @@ SchemaState completeSchema(const QString& path)
         ensureListChanges(connection);
         ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
     }
+    if (inspection.state != SchemaState::Foreign)
+        ensureListRows(connection);
     return inspection.state;
 }
 

@@ -1,6 +1,7 @@
 #include "store/ServerSchema.h"
 
 #include "store/Connection.h"
+#include "store/ListRows.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/WriteToken.h"
@@ -26,6 +27,7 @@ void completeServerSchema(Connection& connection)
 {
     if (inspectSchema(connection).state == SchemaState::Complete && hasWriteTokens(connection)) {
         ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
+        ensureListRows(connection);
         return;
     }
     connection.transaction([&] {
@@ -49,6 +51,7 @@ void completeServerSchema(Connection& connection)
         if (!hasWriteTokens(connection))
             connection.execute(writeTokensCreateStatement());
     });
+    ensureListRows(connection);
 }
 
 } // namespace store

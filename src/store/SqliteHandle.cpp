@@ -16,6 +16,15 @@ sqlite3* sqliteHandle(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+std::optional<bool> sqliteHasTable(const QSqlDatabase& db, const QString& name)
+{
+    sqlite3* handle = sqliteHandle(db);
+    if (!handle)
+        return std::nullopt;
+    return sqlite3_table_column_metadata(handle, nullptr, name.toUtf8().constData(), nullptr, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 StoreError sqliteFailure(sqlite3* db)
 {
     return StoreError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));

@@ -96,8 +96,16 @@ QIcon GlobePicture::icon()
 
 void GlobePicture::paintEvent(QPaintEvent*)
 {
+    const qreal scaling = devicePixelRatioF();
+    if (m_drawn.deviceIndependentSize() != QSizeF(size()) || m_drawn.devicePixelRatio() != scaling) {
+        m_drawn = QPixmap(size() * scaling);
+        m_drawn.setDevicePixelRatio(scaling);
+        m_drawn.fill(Qt::transparent);
+        QPainter drawing(&m_drawn);
+        paint(drawing, rect());
+    }
     QPainter painter(this);
-    paint(painter, rect());
+    painter.drawPixmap(QPoint(), m_drawn);
 }
 
 } // namespace ui

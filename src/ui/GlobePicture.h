@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 class QPainter;
@@ -25,6 +26,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The globe as last drawn, at the widget's size and the screen's scaling:
+    // every button pressed above it has the part below it painted again.
+    QPixmap m_drawn;
 };
 
 } // namespace ui

@@ -4,6 +4,7 @@
 #include "people/CustomerDialog.h"
 
 #include <QDialog>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -114,6 +115,13 @@ private slots:
             << Case{customer, {otherRuns("UPDATE Customer SET DBA = 'Theirs' WHERE RowKey = ?", 3), userEdits(customer, 1, "Mine")}, false};
         QTest::newRow("another program deletes the customer the user then deletes")
             << Case{customer, {otherRuns("DELETE FROM Customer WHERE RowKey = ?", 2), userDeletes(customer, 2)}, false};
+        QTest::newRow("many: adding") << Case{customer, {userAdds(customer, "New")}, true, 150};
+        QTest::newRow("many: deleting the first, editing one far up")
+            << Case{customer, {userDeletes(customer, 0), userEdits(customer, 3, "Far up")}, true, 150};
+        QTest::newRow("many: another program adds, then the user edits")
+            << Case{customer, {otherRuns("INSERT INTO Customer (DBA) VALUES ('Theirs')"), userEdits(customer, 140, "Mine")}, false, 150};
+        QTest::newRow("another program adds a customer without DBA, then the user deletes")
+            << Case{customer, {otherRuns("INSERT INTO Customer (Name) VALUES ('Ann Lee')"), userDeletes(customer, 0)}, false};
         QTest::newRow("editing the agent without company") << Case{agent, {userEdits(agent, 2, "Now Co")}, true};
         QTest::newRow("another program takes an agent's company away")
             << Case{agent, {otherRuns("UPDATE Agent SET Company = NULL WHERE RowKey = ?", 0), refill(agent)}, false};
@@ -133,7 +141,11 @@ private slots:
     void listEqualsAWholeRead()
     {
         QFETCH(Case, row);
-        auto program = TestProgram::startedWith(kThreeAgents, kFiveCustomers.mid(0, row.customers));
+        // The first of the five customers, or more than the list reads at once ("many").
+        Rows customers = kFiveCustomers.mid(0, row.customers);
+        for (int n = 0; row.customers > 5 && n < row.customers; ++n)
+            customers << QList<QVariant>{QString("N%1").arg(n), QString("Many %1").arg(n)};
+        auto program = TestProgram::startedWith(kThreeAgents, customers);
         people::KeyedList* list = listOf(*program, row.agent);
         QSignalSpy resets(list->model(), &QAbstractItemModel::modelReset);
         formsOpened = 0;
@@ -153,6 +165,31 @@ private slots:
         const auto lines = shown(list);
         QVERIFY(program->start());
         QCOMPARE(lines, shown(listOf(*program, row.agent)));
+        QCOMPARE(lines.size(), qsizetype(columnOf(db, row.agent ? "Agent" : "Customer", "RowKey").size()));
+    }
+
+    // A million lines scrolled to the end, the middle, the top and anywhere: the top line shows its
+    // row; typed letters, in any case, choose the next line they start, round past the last line.
+    void millionLinesScrolled()
+    {
+        if (testdb::onServer())
+            QSKIP("the lines are read alike from both stores; one is enough for a million rows");
+        TestProgram program;
+        const store::Place db = program.makeDatabase();
+        store::Connection connection(db);
+        connection.transaction([&] { connection.run("INSERT INTO Customer (DBA) WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL "
+                                                    "SELECT i + 1 FROM n WHERE i < 999999) SELECT 'Line ' || i FROM n"); });
+        QVERIFY(program.start());
+        people::KeyedList* list = program.customers();
+        QCOMPARE(list->count(), 1000000);
+        QScrollBar* bar = list->verticalScrollBar();
+        for (const int top : {bar->maximum(), bar->maximum() / 2, 0, 123457}) {
+            bar->setValue(top);
+            QCOMPARE(list->indexAt(QPoint(1, 1)).data().toString(), QString("Line %1").arg(top));
+        }
+        list->setFocus();
+        QTest::keyClicks(list, "LINE 99999");
+        QCOMPARE(list->currentRow(), 99999);
     }
 
     // A list longer than its box shows the chosen last line, with its top line whole, at start-up and after a change.

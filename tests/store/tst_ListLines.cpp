@@ -1,4 +1,5 @@
 #include "people/LineSearch.h"
+#include "store/ListKeys.h"
 #include "store/ListLines.h"
 
 #include <QRandomGenerator>
@@ -22,39 +23,53 @@ class ListLinesTest : public QObject {
     Q_OBJECT
 private slots:
     // Long runs of adds, rewrites (shorter, longer, empty, non-ASCII) and removals keep every line
-    // where a plain list of texts has it, also after the buffer sheds the texts left behind.
+    // where a plain list of texts has it, also after the buffer sheds the texts left behind; the keys
+    // alone, kept in pieces, follow a plain list of keys through the same and keys put back.
     void followsAPlainList_data()
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("startLines");
-        QTest::newRow("from an empty list") << 1 << 0;
-        QTest::newRow("from a few lines") << 2 << 5;
-        QTest::newRow("from many lines") << 3 << 3000;
+        QTest::addColumn<qint64>("keyGap"); // keys follow at most this far apart
+        QTest::newRow("from an empty list") << 1 << 0 << qint64(3);
+        QTest::newRow("from a few lines") << 2 << 5 << qint64(3);
+        QTest::newRow("from many lines") << 3 << 3000 << qint64(3);
+        QTest::newRow("from more lines than a piece of keys") << 4 << 12000 << qint64(3);
+        QTest::newRow("keys further apart than four bytes span") << 5 << 3000 << (qint64(1) << 33);
     }
     void followsAPlainList()
     {
         QFETCH(int, seed);
         QFETCH(int, startLines);
+        QFETCH(qint64, keyGap);
         QRandomGenerator random{quint32(seed)};
         const auto someText = [&] {
             static const QStringList pieces{"", "Acme", " - ", "Grüße GmbH", "日本", QString(300, 'x'), "Lee Farms LLC"};
             return pieces[random.bounded(int(pieces.size()))] + QString::number(random.bounded(1000));
         };
         store::ListLines lines;
+        store::ListKeys keys;
+        QList<qint64> keyReference, removed;
+        const auto keyPlace = [&](qint64 key) { return std::lower_bound(keyReference.begin(), keyReference.end(), key); };
         Reference reference;
         qint64 nextKey = 1;
         const auto add = [&] {
             const QString text = someText();
             lines.append(nextKey, view(text.toUtf8()));
+            keys.append(nextKey);
+            keyReference.append(nextKey);
             reference.append({nextKey, text});
-            nextKey += 1 + random.bounded(3);
+            nextKey += 1 + random.bounded(keyGap);
         };
         for (int i = 0; i < startLines; ++i)
             add();
         lines.trim();
         for (int step = 0; step < 20000; ++step) {
-            const int choice = random.bounded(3);
-            if (choice == 0 || reference.isEmpty()) {
+            const int choice = random.bounded(4);
+            if (choice == 3 && !removed.isEmpty()) {
+                const qint64 back = removed.takeAt(random.bounded(int(removed.size())));
+                QVERIFY(keys.insert(back));
+                keyReference.insert(keyPlace(back), back);
+            } else if (choice == 0 || choice == 3 || reference.isEmpty()) {
                 add();
             } else {
                 const int at = random.bounded(int(reference.size()));
@@ -64,12 +79,20 @@ private slots:
                     lines.replace(at, view(text.toUtf8()));
                     reference[at].second = text;
                 } else {
+                    const qint64 key = reference.takeAt(at).first;
                     lines.remove(at);
-                    reference.removeAt(at);
+                    const qsizetype keyAt = keyPlace(key) - keyReference.begin();
+                    QCOMPARE(keys.positionOf(key), std::optional<qsizetype>(keyAt));
+                    keys.remove(keyAt);
+                    keyReference.removeAt(keyAt);
+                    removed.append(key);
                 }
             }
         }
         QCOMPARE(contentsOf(lines), reference);
+        QCOMPARE(keys.size(), keyReference.size());
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            QCOMPARE(keys.at(i), keyReference[i]);
         QCOMPARE(lines.positionOf(nextKey), std::nullopt);
         QCOMPARE(lines.positionOf(0), std::nullopt);
     }
