@@ -79,10 +79,9 @@ struct TestProgram {
     }
     QString defaultDbPath() const { return env.userDataFolder + "/project.mdb"; }
 
-    // Starts the program over an empty database whose tables hold these agents (Company, Name) and
-    // customers (Name, DBA): a file at the default place, as a first run leaves it, or on the server a
-    // new database the settings file names.
-    void startWith(const QList<QList<QVariant>>& agents, const QList<QList<QVariant>>& customers)
+    // An empty database at the default place, as a first run leaves it; on the server, a new database
+    // the settings file names.
+    store::Place makeDatabase()
     {
         QDir().mkpath(env.userDataFolder);
         const store::Place place = testdb::freshDatabase(defaultDbPath());
@@ -93,6 +92,12 @@ struct TestProgram {
                 qFatal("cannot write %s", qPrintable(ini.fileName()));
             ini.write(testdb::serverSection(place).toUtf8());
         }
+        return place;
+    }
+    // Starts the program over a new database whose tables hold these agents (Company, Name) and customers (Name, DBA).
+    void startWith(const QList<QList<QVariant>>& agents, const QList<QList<QVariant>>& customers)
+    {
+        const store::Place place = makeDatabase();
         insertRows(place, "Agent", {"Company", "Name"}, agents);
         insertRows(place, "Customer", {"Name", "DBA"}, customers);
         if (!start())
