@@ -73,12 +73,10 @@ private slots:
         QTest::addColumn<bool>("serverGoneAfterCut");
         const QString contracts = "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-1'";
         const QString agents = "SELECT count(*) FROM Agent WHERE Name = 'New Agent'";
-        QTest::newRow("save, server asked again") << Act(savePrint) << contracts << false;
-        QTest::newRow("save, server out of reach") << Act(savePrint) << contracts << true;
-        QTest::newRow("copy, server asked again") << Act(copyFirst) << contracts << false;
-        QTest::newRow("copy, server out of reach") << Act(copyFirst) << contracts << true;
-        QTest::newRow("agent OK, server asked again") << Act(agentOk) << agents << false;
-        QTest::newRow("agent OK, server out of reach") << Act(agentOk) << agents << true;
+        for (const auto& [name, act, counted] : QList<std::tuple<const char*, Act, QString>>{
+                 {"save", savePrint, contracts}, {"copy", copyFirst, contracts}, {"agent OK", agentOk, agents}})
+            for (const bool gone : {false, true})
+                QTest::addRow("%s, %s", name, gone ? "server out of reach" : "server asked again") << act << counted << gone;
     }
     void lostCommitReplyStoresOnce()
     {

@@ -4,7 +4,6 @@
 #include "store/StoreError.h"
 
 #include <QFile>
-#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,7 +24,6 @@ private slots:
                                                << "db.office:5432/tly" << "";
         QTest::newRow("own port, keys in capitals") << "[SERVER]\nHOST=10.0.0.5\nPort=6543\ndbname=tly\n" << true
                                                     << "10.0.0.5:6543/tly" << "";
-        QTest::newRow("port not a number") << "[server]\nhost=h\nport=abc\n" << true << "h:5432/" << "";
         QTest::newRow("port out of range") << "[server]\nhost=h\nport=70000\n" << true << "h:5432/" << "";
         QTest::newRow("service only") << "[server]\nservice=office\n" << true << "service office" << "";
         QTest::newRow("TLS demanded with the office's own authority")
@@ -43,15 +41,6 @@ private slots:
         QTEST(settings.namesServer(), "server");
         QTEST(settings.displayName(), "shown");
         QTEST(QString(settings.sslmode + ' ' + settings.sslrootcert).trimmed(), "tls");
-    }
-
-    // The settings' values reach libpq quoted, then the bounds on every wait.
-    void applying()
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("apply"));
-        store::applyServerAddress({"h", "svc", 6000, "tly", "ann", "require", "/c a.crt"}, db);
-        QCOMPARE(db.connectOptions(), "service='svc' sslmode='require' sslrootcert='/c a.crt' " + store::serverWaitOptions());
-        QVERIFY(db.connectOptions().contains(QStringLiteral("connect_timeout=10;keepalives=1;")));
     }
 
     // A value of the settings file is one keyword's value to libpq, whatever

@@ -1,9 +1,11 @@
 #include "app/AboutText.h"
 #include "settings/ProfileFile.h"
+#include "store/ServerSchema.h"
 #include "support/TestProgram.h"
 #include "support/ThrowawayServer.h"
 
 #include <QDirIterator>
+#include <QRegularExpression>
 #include <QSqlRecord>
 #include <QtTest>
 
@@ -33,22 +35,23 @@ QMap<QString, QByteArray> filesIn(const QString& folder)
 // Whether text is pattern, where * stands for any run of characters.
 bool matches(const QString& text, const QString& pattern)
 {
-    const QStringList parts = pattern.split('*');
-    qsizetype at = 0;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const qsizetype found = text.indexOf(parts[i], at);
-        if (found < 0 || (i == 0 && found != 0))
-            return false;
-        at = found + parts[i].size();
-    }
-    return parts.size() > 1 ? text.endsWith(parts.last()) : at == text.size();
+    const QString wild = QRegularExpression::escape(pattern).replace("\\*", ".*");
+    return QRegularExpression(QRegularExpression::anchoredPattern(wild), QRegularExpression::DotMatchesEverythingOption)
+        .match(text).hasMatch();
 }
-Arrange serverNamed(const QString& host, const QString& dbname, const QString& user = {})
+// The settings name this database on the server; an office database gets the program's tables, then
+// whatever statements are planted (separated by |).
+Arrange serverNamed(const QString& host, const QString& dbname, const QString& planted = {})
 {
     return [=](TestProgram& program, ThrowawayServer& server) {
-        store::ServerAddress address = dbname == "office" ? server.createDatabase(dbname) : server.address(dbname);
+        store::ServerAddress address = dbname.startsWith("office") ? server.createDatabase(dbname) : server.address(dbname);
+        if (!planted.isEmpty()) {
+            store::Connection connection{store::Place(address)};
+            store::completeServerSchema(connection);
+            for (const QString& statement : planted.split('|'))
+                connection.execute(statement);
+        }
         address.host = QString(host).replace("%S", server.socketFolder());
-        address.user = user.isEmpty() ? server.user() : user;
         writeFile(iniOf(program), "[file]\ndbdir=/nowhere/\n" + testdb::serverSection(store::Place(address)).toUtf8());
     };
 }
@@ -99,8 +102,15 @@ private slots:
             << QStringList();
         QTest::newRow("no such database") << serverNamed("%S", "nosuch") << 0 << ""
             << QStringList{refused.arg("%S:5432/nosuch", "database \"nosuch\" does not exist")} << QStringList();
-        QTest::newRow("unknown login") << serverNamed("%S", "postgres", "nobody") << 0 << ""
-            << QStringList{refused.arg("%S:5432/postgres", "role \"nobody\" does not exist")} << QStringList();
+        QTest::newRow("office database with another program's trigger")
+            << serverNamed("%S", "officetrigger", "CREATE FUNCTION Fix() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN NEW.Financed := '1.00'; "
+                          "RETURN NEW; END $$|CREATE TRIGGER PlantedFix BEFORE INSERT ON Policies FOR EACH ROW EXECUTE FUNCTION Fix()")
+            << 0 << "" << QStringList{refused.arg("%S:5432/officetrigger", "Trigger plantedfix on policies was not made by QUILLON.")}
+            << QStringList();
+        QTest::newRow("office database with the program's count function rewritten")
+            << serverNamed("%S", "officecount", "CREATE OR REPLACE FUNCTION CountListChange() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NULL; END $$")
+            << 0 << "" << QStringList{refused.arg("%S:5432/officecount", "Trigger agentcounted on agent was not made by QUILLON.")}
+            << QStringList();
     }
     void startUp()
     {

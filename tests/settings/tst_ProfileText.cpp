@@ -13,7 +13,6 @@ const QList<std::pair<const char*, QByteArray>> kFiles = {
     {"mixed line endings", "[file]\r\ndbdrive=C:\n\r\n[lender]\rphone=(214) 555-1000\r\n"},
     {"byte-order mark", "\xEF\xBB\xBF[file]\r\ndbname=project.mdb\r\n"},
     {"latin-1 and invalid bytes", "; caf\xE9\n[file]\ndbdir=\\Donn\xE9" "es\\\n[lender]\nstreet=\xFF\xFE bad\n"},
-    {"blank lines", "\n\n[file]\n\ndbdrive=C:\n\n\n[lender]\n\n"},
     {"duplicate sections", "[file]\ndbdrive=A:\n[lender]\nphone=1\n[FILE]\ndbdrive=B:\ndbname=other.mdb\n"},
     {"value of 1,000 characters", "[file]\r\ndbdir=" + kLongFolder + "\r\ndbname = \"a.mdb\" \r\n"},
     {"no final line ending", "[file]\r\ndbdrive=C:"},
@@ -50,15 +49,10 @@ private slots:
             << QByteArray("[other]\ndbname=wrong.mdb\n[file]\ndbname=right.mdb\n") << "file" << "dbname" << Found("right.mdb");
         QTest::newRow("first of two sections of the name")
             << QByteArray("[file]\ndbdrive=A:\n[File]\ndbdrive=B:\ndbdir=\\x\\\n") << "file" << "dbdir" << Found();
-        QTest::newRow("quoted in file section")
-            << QByteArray("[file]\ndbname=\"loans.mdb\"\n") << "file" << "dbname" << Found("loans.mdb");
         QTest::newRow("quoted in lender section, blanks kept")
             << QByteArray("[lender]\nstreet = \" 9 MAIN ST \" \n") << "lender" << "street" << Found(" 9 MAIN ST ");
         QTest::newRow("only one pair of quotes dropped")
             << QByteArray("[file]\ndbname=\"\"a\"\"\n") << "file" << "dbname" << Found("\"a\"");
-        QTest::newRow("a lone quote is kept") << QByteArray("[file]\ndbname=\"\n") << "file" << "dbname" << Found("\"");
-        QTest::newRow("equals sign inside the value")
-            << QByteArray("[file]\ndbname=a=b.mdb\n") << "file" << "dbname" << Found("a=b.mdb");
         QTest::newRow("commented key") << QByteArray("[file]\n;dbname=old.mdb\n") << "file" << "dbname" << Found();
         QTest::newRow("latin-1 value")
             << QByteArray("[file]\ndbdir=\\Donn\xE9" "es\\\n") << "file" << "dbdir" << Found("\\Donn\u00e9es\\");
@@ -66,8 +60,6 @@ private slots:
             << QByteArray("\xEF\xBB\xBF[file]\ndbdrive=E:\n") << "file" << "dbdrive" << Found("E:");
         QTest::newRow("blanks around, written") << file << "file" << "dbdrive" << Found(" padded ");
         QTest::newRow("own quotes, written") << file << "file" << "dbname" << Found("\"quoted\"");
-        QTest::newRow("1,000 characters, written") << file << "lender" << "street" << Found(QString::fromLatin1(kLongFolder));
-        QTest::newRow("lone CR ends a line") << QByteArray("[file]\rdbdrive=F:\rdbdir=\\\r") << "file" << "dbdrive" << Found("F:");
     }
     void readsValue()
     {
@@ -93,7 +85,6 @@ private slots:
             "[file]\r\n" + pick + "\n\r\n[lender]\rphone=(214) 555-1000\r\n",
             "\xEF\xBB\xBF[file]\r\ndbname=loans.mdb\r\ndbdrive=D:\r\ndbdir=\\Files\\\r\n",
             "; caf\xE9\n[file]\ndbdir=\\Files\\\ndbdrive=D:\ndbname=loans.mdb\n[lender]\nstreet=\xFF\xFE bad\n",
-            "\n\n[file]\n\n" + pick + "\n\n\n[lender]\n\n",
             "[file]\n" + pick + "\n[lender]\nphone=1\n[FILE]\ndbdrive=B:\ndbname=other.mdb\n",
             "[file]\r\ndbdir=\\Files\\\r\ndbname = loans.mdb \r\ndbdrive=D:\r\n",
             "[file]\r\n" + QByteArray(pick).replace("\n", "\r\n"),

@@ -2,7 +2,6 @@
 #include "settings/Settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,12 +29,6 @@ struct LookUp {
     SettingsFiles chosen;
 };
 
-void writeFile(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-}
 } // namespace
 Q_DECLARE_METATYPE(LookUp)
 Q_DECLARE_METATYPE(ProgramFolder)
@@ -69,28 +62,6 @@ private slots:
             installed(), row.programFolder, [&](const QString& path) { return existing.count(path) > 0; });
         QCOMPARE(chosen.read, row.chosen.read);
         QCOMPARE(chosen.write, row.chosen.write);
-    }
-
-    // An administrator's file names the office database for everyone; a user's
-    // pick goes to the per-user file, leaves the administrator's alone and is
-    // what the next start reads.
-    void pickGoesToTheUserFileAndWinsNextTime()
-    {
-        QTemporaryDir dir;
-        Session session, next;
-        session.env = Environment{"/proc", dir.filePath("user"), dir.filePath("data")};
-        session.env.systemConfigFolders = {dir.filePath("etc")};
-        next.env = session.env;
-        const QByteArray office = "[file]\ndbdrive=\ndbdir=/srv/office/\ndbname=loans.mdb\n";
-        writeFile(dir.filePath("etc/tly2.ini"), office);
-        ReadSettings(session);
-        QCOMPARE(session.DBPath, QString("/srv/office/loans.mdb"));
-        session.DBPath = dir.filePath("mine/own.mdb");
-        WriteSettings(session);
-        ReadSettings(next);
-        QCOMPARE(next.DBPath, dir.filePath("mine/own.mdb"));
-        QFile admin(dir.filePath("etc/tly2.ini"));
-        QVERIFY(admin.open(QIODevice::ReadOnly) && admin.readAll() == office);
     }
 
     // Being able to write the folder is not enough: it must be the user's own,

@@ -31,14 +31,6 @@ QList<QVariantList> tableRows(const store::Place& place, const QString& table, c
     return rows;
 }
 
-struct Table {
-    QString name, key;
-    QStringList columns;
-};
-const QList<Table> kTables{{"Agent", "RowKey", store::agentColumns()},
-                           {"Customer", "RowKey", store::customerColumns()},
-                           {"Policies", "ID", store::policiesColumns()}};
-
 } // namespace
 
 class CopyToServerTest : public QObject {
@@ -82,9 +74,10 @@ private slots:
         };
         QCOMPARE(copy(0), QString("Copied 3 agents, 5 customers and 20 contracts to %1.\n").arg(server.displayName()));
         const store::Place office(server);
-        for (const Table& table : kTables)
-            QCOMPARE(tableRows(office, table.name, table.key, table.columns),
-                     tableRows(m_file, table.name, table.key, table.columns));
+        for (const auto& [table, key, columns] : QList<std::tuple<QString, QString, QStringList>>{
+                 {"Agent", "RowKey", store::agentColumns()}, {"Customer", "RowKey", store::customerColumns()},
+                 {"Policies", "ID", store::policiesColumns()}})
+            QCOMPARE(tableRows(office, table, key, columns), tableRows(m_file, table, key, columns));
         QCOMPARE(store::appendPolicy(office, {"DBA"}, {"New"}), 22);
         QCOMPARE(store::agentTable(office).insert({"Later"}).key, 5);
         QVERIFY(copy(1).contains("already holds Agent rows; nothing was copied"));

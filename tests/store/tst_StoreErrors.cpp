@@ -34,6 +34,21 @@ private slots:
             << insert("CREATE TEMP TRIGGER refuse BEFORE INSERT ON Child BEGIN SELECT RAISE(ABORT, 'refused'); END",
                       {1, {}, {}})
             << "Error 1811: refused";
+        // Another program holds the file: the write waits out the bound, then gives up.
+        QTest::newRow("file held past the wait") << Work([](store::Connection& c) {
+            store::Connection other(c.database().databaseName());
+            other.run("BEGIN EXCLUSIVE");
+            store::setFileLockWait(500);
+            auto cleanUp = qScopeGuard([] { store::setFileLockWait(0); });
+            QElapsedTimer waited;
+            waited.start();
+            try {
+                c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
+            } catch (const store::StoreError&) {
+                QVERIFY2(waited.elapsed() >= 450 && waited.elapsed() < 1500, qPrintable(QString::number(waited.elapsed())));
+                throw;
+            }
+        }) << "Error 5: database is locked";
     }
     void fileFailureCarriesItsOwnCode()
     {

@@ -71,13 +71,11 @@ ThrowawayServer::~ThrowawayServer()
         run(pgCtl({"-m", "immediate", "stop"}));
 }
 
-QString ThrowawayServer::user() const { return "quillon"; }
-
 store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 {
     store::ServerAddress address;
     address.host = socketFolder();
-    address.port = port();
+    address.port = m_port;
     address.user = user();
     address.dbname = dbname;
     return address;

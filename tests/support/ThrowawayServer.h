@@ -22,8 +22,7 @@ public:
     QString error() const { return m_error; }
     // The socket folder, given as host to libpq.
     QString socketFolder() const { return m_dir.path(); }
-    int port() const { return m_port; }
-    QString user() const;
+    QString user() const { return QStringLiteral("quillon"); }
     // How the program reaches the named database on this server.
     store::ServerAddress address(const QString& dbname) const;
     // A new empty database on this server; its address, or an empty address on failure.
@@ -32,13 +31,11 @@ public:
     // told and closed) and starts it again.
     bool restart();
 
-    // The server's log file, with what it says about failed statements.
-    QString logFile() const { return m_dir.filePath(QStringLiteral("log")); }
-
 private:
     bool run(const QStringList& command);
     QStringList pgCtl(const QStringList& arguments) const;
     void stopWhenTheProgramIsGone();
+    QString logFile() const { return m_dir.filePath(QStringLiteral("log")); }
 
     QTemporaryDir m_dir;
     bool m_started = false;
