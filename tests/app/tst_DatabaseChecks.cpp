@@ -1,5 +1,5 @@
 #include "app/DatabaseCheck.h"
-#include "people/TestProgram.h"
+#include "support/TestProgram.h"
 #include "store/Backend.h"
 #include "store/Backup.h"
 #include "store/PoliciesColumns.h"

@@ -1,4 +1,4 @@
-#include "contract/ContractWindows.h"
+#include "support/TestProgram.h"
 #include "people/AgentDialog.h"
 #include "store/ServerLink.h"
 #include "support/CuttingProxy.h"
@@ -16,31 +16,31 @@
 // COMMIT, a frozen server, restarts between the agents' actions.
 namespace {
 
-using Act = std::function<void(ContractWindows&)>;
+using Act = std::function<void(NewContract&)>;
 
 // The ID the last Save / Print handed back for its kept note.
 qint64 lastSavedId = 0;
 
-void savePrint(ContractWindows& w)
+void savePrint(NewContract& w)
 {
-    lastSavedId = w.review->SaveData(w.schedule->scheduleValues()).value_or(0);
+    lastSavedId = w.review()->SaveData(w.schedule()->scheduleValues()).value_or(0);
 }
 
-void copyFirst(ContractWindows& w)
+void copyFirst(NewContract& w)
 {
-    w.in<QPushButton>(w.previous, "cmdCopy")->click();
+    w.control<QPushButton>(w.previous(), "cmdCopy")->click();
 }
 
 // OK in the new-agent dialog, shown as New Agent shows it; after a failure
 // it stays open with what was typed, and OK is pressed again.
-void agentOk(ContractWindows& w)
+void agentOk(NewContract& w)
 {
     QWidget* dialog = w.app->windows().frmAddAgent;
     if (!dialog->isVisible()) {
         dialog->show();
-        w.in(dialog, "txtName")->setText("New Agent");
+        w.control(dialog, "txtName")->setText("New Agent");
     }
-    w.in<QPushButton>(dialog, "cmdOK")->click();
+    w.control<QPushButton>(dialog, "cmdOK")->click();
 }
 
 qint64 count(const store::Place& place, const QString& sql)
@@ -85,14 +85,14 @@ private slots:
         QFETCH(bool, serverGoneAfterCut);
         CuttingProxy proxy(testdb::server().socketFolder());
         QVERIFY(proxy.started());
-        ContractWindows w;
-        const store::Place direct = w.session.database();
-        w.session.Server.host = proxy.socketFolder();
+        NewContract w;
+        const store::Place direct = w.session().database();
+        w.session().Server.host = proxy.socketFolder();
         const QByteArray tag = QTest::currentDataTag();
         if (tag.startsWith("copy")) {
             store::Connection(direct).run("INSERT INTO Policies (DBA, PolicyNo1) VALUES ('Ann''s', 'P-1')");
-            w.session.SelectedName = "Ann's";
-            w.previous->showFromSchedule();
+            w.session().SelectedName = "Ann's";
+            w.previous()->showFromSchedule();
         }
         w.field("txtPolicy1_0")->setText("P-1");
         const qint64 before = count(direct, counted);
@@ -125,8 +125,8 @@ private slots:
     {
         QFETCH(bool, frozen);
         store::setServerWaits({10, 1, 1});
-        ContractWindows w;
-        const store::Place place = w.session.database();
+        NewContract w;
+        const store::Place place = w.session().database();
         w.field("txtPolicy1_0")->setText("P-1");
         savePrint(w);
         const pid_t backend = pid_t(count(place, "SELECT pg_backend_pid()"));
@@ -147,7 +147,7 @@ private slots:
             savePrint(w); // the next try finds a server that answers
         } else {
             QVERIFY(testdb::server().restart());
-            w.main->FillAgentList();
+            w.main()->FillAgentList();
         }
         QCOMPARE(w.messages.shown.size(), frozen ? 1 : 0);
         QCOMPARE(count(place, "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-2'"), 1);

@@ -1,7 +1,7 @@
 #include "app/AboutText.h"
 #include "settings/ProfileFile.h"
-#include "people/TestProgram.h"
 #include "store/ServerSchema.h"
+#include "support/TestProgram.h"
 #include "support/ThrowawayServer.h"
 
 #include <QDirIterator>

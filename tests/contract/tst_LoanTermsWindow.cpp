@@ -1,14 +1,4 @@
-#include "contract/ContractWindows.h"
-
-// The loan terms the review window shows once Next >> has handed over a
-// schedule, and how they follow the user's edits.
-class LoanTermsWindowTest : public QObject {
-    Q_OBJECT
-private slots:
-    void termsFollowTheUser_data();
-    void termsFollowTheUser() { ContractWindows().checkRow(); }
-    void oneContractWindowAtATime();
-};
+#include "support/TestProgram.h"
 
 namespace {
 
@@ -19,84 +9,78 @@ QString next(const QString& s1, const QString& s2 = {}, const QString& s3 = {}, 
     return "set txtPremium1_0 " + s1 + "; set txtPremium2_0 " + s2 + "; set txtPremium3_0 " + s3 + "; " + ticked + "next; ";
 }
 
-// "a|b|c" as what the terms' controls show, in order.
-QString terms(const QString& values)
-{
-    const QStringList names{"txtDown", "lblAmtFin", "txtFinCharge", "lblTotalPayments", "lblAmtInstall", "lblAPR"};
-    QStringList entries;
-    for (const QString& value : values.split('|'))
-        entries << names[entries.size()] + '=' + value;
-    return entries.join("; ");
-}
-
 } // namespace
 
-// The rules' arithmetic is tested in the terms review's table; these rows show
-// what the window adds: labels and fields filled, edits wired, colours, messages,
-// the classification and date controls, and what is then stored or refused.
-void LoanTermsWindowTest::termsFollowTheUser_data()
-{
-    ContractWindows::addColumns();
-    const QString hundred = next("100", "100", "100", "10");
-    // Refused terms: nothing stored, nothing printed, nothing shown of what follows from them.
-    const QString kept = "; messages=1; frmPreview=shown; rows=0; jobs=0";
-    const QString noRate = "lblAPR=; rows=0; message=The Annual Percentage Rate (APR) of this Personal/Consumer loan cannot "
-                           "be worked out: ";
-    auto add = ContractWindows::addRow;
+// The loan terms the review window shows once Next >> has handed over a schedule, and how they follow
+// the user's edits. The rules' arithmetic is tested in the terms review's table; these rows show what
+// the window adds: labels and fields filled, edits wired, colours, messages, the classification and
+// date controls, and what is then stored or refused; and what the schedule's Next >> refuses and marks.
+class LoanTermsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void termsFollowTheUser() { NewContract().checkRow(); }
+    void termsFollowTheUser_data()
+    {
+        NewContract::addColumns();
+        const QString hundred = next("100", "100", "100", "10");
+        // Refused terms: nothing stored, nothing printed, nothing shown of what follows from them.
+        const QString kept = "; messages=1; frmPreview=shown; rows=0; jobs=0";
+        const QString noRate = "lblAPR=; rows=0; message=The Annual Percentage Rate (APR) of this Personal/Consumer loan cannot "
+                               "be worked out: ";
+        auto add = NewContract::addRow;
 
-    add("100 in each section and a tax of 10", hundred,
-        "lblSec1=100.00; lblSec2=100.00; lblSec3=100.00; lblSec4=10.00; lblTotalSections=310.00; "
-            + terms("98.00|212.00|30.60|242.60|30.32|10.50") + "; txtNumInstall=8; frmPolicies1=hidden; messages=0");
-    // With no inception the credit starts today, 3/14/2025, and the first installment is due on 4/14/2025.
-    const QString personal = "tick frmAgent/optPersonal; " + hundred;
-    add("personal loan chosen in the main window", "tick frmAgent/optPersonal; " + next("20000"),
-        "lblAPR=10.91; optPersonal=checked; optCommercial=unchecked");
-    add("personal rate follows the first installment", personal + "date dtpFirstInstllmnt 3/29/2025", "lblAPR=42.05");
-    add("personal with the first installment on the day of the credit refused",
-        personal + "date dtpFirstInstllmnt 3/14/2025; save",
-        noRate + "the First Installment Due must be after 3/14/2025, the day the credit starts.");
-    add("personal with nothing financed refused", personal + "type txtDown 310; leave txtDown; save",
-        noRate + "there is no Amount Financed.");
+        add("100 in each section and a tax of 10", hundred,
+            "lblSec1=100.00; lblSec2=100.00; lblSec3=100.00; lblSec4=10.00; lblTotalSections=310.00; txtDown=98.00; "
+            "lblAmtFin=212.00; txtFinCharge=30.60; lblTotalPayments=242.60; lblAmtInstall=30.32; lblAPR=10.50; txtNumInstall=8; "
+            "frmPolicies1=hidden; messages=0");
+        // With no inception the credit starts today, 3/14/2025, and the first installment is due on 4/14/2025.
+        const QString personal = "tick frmAgent/optPersonal; " + hundred;
+        add("personal loan chosen in the main window", "tick frmAgent/optPersonal; " + next("20000"),
+            "lblAPR=10.91; optPersonal=checked; optCommercial=unchecked");
+        add("personal rate follows the first installment", personal + "date dtpFirstInstllmnt 3/29/2025", "lblAPR=42.05");
+        add("personal with the first installment on the day of the credit refused",
+            personal + "date dtpFirstInstllmnt 3/14/2025; save",
+            noRate + "the First Installment Due must be after 3/14/2025, the day the credit starts.");
+        add("personal with nothing financed refused", personal + "type txtDown 310; leave txtDown; save",
+            noRate + "there is no Amount Financed.");
 
-    add("down payment cut on leaving", hundred + "type txtDown 100.999; leave txtDown",
-        terms("100.99|209.01|30.45|239.46|29.93") + "; txtDown.colour=white");
-    add("down payment one cent above the grand total", hundred + "type txtDown 310.01; leave txtDown; save",
-        "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total)." + kept
-            + "; txtDown=310.01; txtDown.colour=yellow; lblAmtFin=; txtFinCharge=; lblTotalPayments=; lblAmtInstall=");
-    add("finance charge too large to show", hundred + "type txtFinCharge 100000000; save",
-        "message=Finance Charge must be a number from 0.00 to 99999999.99." + kept
-            + "; txtFinCharge.colour=yellow; lblAmtFin=212.00; lblTotalPayments=; lblAmtInstall=");
-    add("down payment in words is refused", hundred + "set txtDown ninety; leave txtDown; save",
-        "message=Amount must be indicated as a number (0.00)" + kept + "; txtDown.colour=yellow");
-    add("no installments refused, then corrected",
-        hundred + "set txtNumInstall 0; leave txtNumInstall; save; type txtNumInstall 8; save",
-        "message=Number of Installments must be a whole number from 1 to 32767.; messages=1; "
-        "txtNumInstall.colour=white; rows=1");
-    // Rewriting the field under the caret would turn a typed 35 into 53.00.
-    add("finance charge stays as typed", hundred + "type txtFinCharge 35", terms("98.00|212.00|35|247.00|30.87"));
-    // One edited contract must not strip the rate from the notes that follow it.
-    add("the next contract has its rate again", hundred + "type txtFinCharge 50; leave txtFinCharge; click frmPreview/cmdBack; reset; "
-        + next("1000", "1000", "1000", "100") + "leave txtFinCharge", "lblAPR=10.50");
+        add("down payment one cent above the grand total", hundred + "type txtDown 310.01; leave txtDown; save",
+            "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total)." + kept
+                + "; txtDown=310.01; txtDown.colour=yellow; lblAmtFin=; txtFinCharge=; lblTotalPayments=; lblAmtInstall=");
+        add("finance charge too large to show", hundred + "type txtFinCharge 100000000; save",
+            "message=Finance Charge must be a number from 0.00 to 99999999.99." + kept
+                + "; txtFinCharge.colour=yellow; lblAmtFin=212.00; lblTotalPayments=; lblAmtInstall=");
+        add("down payment in words is refused", hundred + "set txtDown ninety; leave txtDown; save",
+            "message=Amount must be indicated as a number (0.00)" + kept + "; txtDown.colour=yellow");
+        add("no installments refused, then corrected",
+            hundred + "set txtNumInstall 0; leave txtNumInstall; save; type txtNumInstall 8; save",
+            "message=Number of Installments must be a whole number from 1 to 32767.; messages=1; "
+            "txtNumInstall.colour=white; rows=1");
+        // Rewriting the field under the caret would turn a typed 35 into 53.00.
+        add("finance charge stays as typed", hundred + "type txtFinCharge 35",
+            "txtFinCharge=35; lblTotalPayments=247.00; lblAmtInstall=30.87");
+        // One edited contract must not strip the rate, nor leave its inception date, to the next.
+        add("the next contract starts afresh", "set txtInception1_0 12/15/2024; " + hundred + "type txtFinCharge 50; leave txtFinCharge; "
+            "click frmPreview/cmdBack; click cmdBack; click frmAgent/cmdNext; " + next("1000", "1000", "1000", "100") + "leave txtFinCharge",
+            "lblAPR=10.50; dtpFirstInstllmnt=4/14/2025");
 
-    add("<< Back keeps the schedule and stores nothing", hundred + "type txtDown 100.00; click frmPreview/cmdBack",
-        "frmPreview=hidden; frmPolicies1=shown; rows=0; txtPremium1_0=100");
-    add("close box ends the program", hundred + "close frmPreview", "ended=yes; rows=0");
-    add("earliest inception, left as typed", "set txtInception1_0 12/15/24; set txtInception2_0 010125; " + hundred,
-        "dtpFirstInstllmnt=1/15/2025; txtInception2_0=010125");
-}
-
-void LoanTermsWindowTest::oneContractWindowAtATime()
-{
-    ContractWindows w;
-    w.run(next("100").split("; ", Qt::SkipEmptyParts));
-    // The main window's Next >> shows a fresh schedule: the old terms must not stay open.
-    const QList<QWidget*> windows{w.schedule, w.review, w.previous};
-    for (QWidget* shown : windows + QList<QWidget*>{w.schedule}) {
-        shown->show();
-        for (QWidget* window : windows)
-            QCOMPARE(window->isVisible(), window == shown);
+        add("<< Back keeps the schedule and stores nothing", hundred + "type txtDown 100.00; click frmPreview/cmdBack",
+            "frmPreview=hidden; frmPolicies1=shown; rows=0; txtPremium1_0=100");
+        add("close box ends the program", hundred + "close frmPreview", "ended=yes; rows=0");
+        const QString refused = "messages=1; frmPreview=hidden; message=Amount must be indicated as a number (0.00); yellow=";
+        add("schedule with every bad amount and a bad date at once, a ticked tax left empty among them",
+            "set txtPremium1_0 x; set txtPremium3_2 1.2.3; tick chkOther; set txtOther o; tick chkTax; set txtPremium2_0 5; "
+            "set txtInception1_0 soon; next",
+            refused + "txtInception1_0 txtOther txtPremium1_0 txtPremium3_2 txtTax");
+        add("schedule with an inception alone not a date", "set txtPremium1_0 100; set txtInception1_1 next week; next",
+            "messages=1; frmPreview=hidden; message=Inception date must be a date (01/01/2008); yellow=txtInception1_1");
+        add("clicking an amount ticks its box and whitens it", "set txtPremium1_0 bad; tick chkOther; next; click txtFees; click txtOther",
+            "chkFees=checked; yellow=txtPremium1_0");
+        add("unticking empties the amount", "click chkFees; set txtFees 25; click chkFees; next", "txtFees=; lblSec4=0.00; messages=0");
+        add("earliest inception, left as typed", "set txtInception1_0 12/15/24; set txtInception2_0 010125; " + hundred,
+            "dtpFirstInstllmnt=1/15/2025; txtInception2_0=010125");
     }
-}
+};
 
 QTEST_MAIN(LoanTermsWindowTest)
 #include "tst_LoanTermsWindow.moc"

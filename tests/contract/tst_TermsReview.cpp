@@ -5,19 +5,6 @@
 
 #include <QTest>
 
-// The review rules on their own: the terms each schedule shows, how they follow
-// the agent's edits, and that a schedule shown again shows the same terms.
-class TermsReviewTest : public QObject {
-    Q_OBJECT
-private slots:
-    void terms_data();
-    void terms();
-    void installmentTexts_data();
-    void installmentTexts();
-    void consumerRate_data();
-    void consumerRate();
-};
-
 namespace {
 
 // What the agent sees, in order: down payment, amount financed, finance charge,
@@ -69,146 +56,133 @@ struct Run {
 QStringList amounts(const QString& texts) { return texts.isEmpty() ? QStringList() : texts.split(' '); }
 
 } // namespace
+Q_DECLARE_METATYPE(ConsumerLoan)
 
-void TermsReviewTest::terms_data()
-{
-    QTest::addColumn<QString>("sections"); // Section 1 to 4 amounts, "|" between sections
-    QTest::addColumn<bool>("commercial");
-    QTest::addColumn<QString>("moves");
-    QTest::addColumn<QString>("expected");
+// The review rules on their own: the terms each schedule shows, how they follow
+// the agent's edits, and that a schedule shown again shows the same terms.
+class TermsReviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void terms_data()
+    {
+        QTest::addColumn<QString>("sections"); // Section 1 to 4 amounts, "|" between sections
+        QTest::addColumn<bool>("commercial");
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("expected");
 
-    const QString hundred = "100|100|100|10";
-    const QString hundredTerms = "98.00|212.00|30.60|242.60|8|30.32|10.50";
-    QTest::newRow("100 in each section and a tax of 10") << hundred << true << "" << hundredTerms;
-    QTest::newRow("amount financed 234.56, finance charge cut")
-        << "0.08|335||" << true << "" << "100.52|234.56|31.72|266.28|8|33.28|10.50";
-    QTest::newRow("exactly 10000 financed: 4 % and the higher rate")
-        << "12008|1420||" << true << "" << "3428.00|10000.00|420.00|10420.00|8|1302.50|10.50";
-    QTest::newRow("one cent above 10000 financed: 4 % and the lower rate")
-        << "12008.06|1419.95||" << true << "" << "3428.00|10000.01|420.00|10420.01|8|1302.50|7.95";
-    QTest::newRow("personal loan has its own rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|10.91";
-    QTest::newRow("nothing scheduled") << "|||" << true << "" << "0.00|0.00|0.00|0.00|8|0.00|10.50";
+        const QString hundred = "100|100|100|10";
+        const QString hundredTerms = "98.00|212.00|30.60|242.60|8|30.32|10.50";
+        QTest::newRow("100 in each section and a tax of 10") << hundred << true << "" << hundredTerms;
+        QTest::newRow("amount financed 234.56, finance charge cut")
+            << "0.08|335||" << true << "" << "100.52|234.56|31.72|266.28|8|33.28|10.50";
+        QTest::newRow("exactly 10000 financed: 4 % and the higher rate")
+            << "12008|1420||" << true << "" << "3428.00|10000.00|420.00|10420.00|8|1302.50|10.50";
+        QTest::newRow("one cent above 10000 financed: 4 % and the lower rate")
+            << "12008.06|1419.95||" << true << "" << "3428.00|10000.01|420.00|10420.01|8|1302.50|7.95";
+        QTest::newRow("personal loan has its own rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|10.91";
+        QTest::newRow("nothing scheduled") << "|||" << true << "" << "0.00|0.00|0.00|0.00|8|0.00|10.50";
 
-    // The shown down payment is cut to the cent, so the amount financed follows it, on every showing.
-    QTest::newRow("333.33: financed from the shown down payment")
-        << "333.33|||" << true << "again; again" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
-    QTest::newRow("13333.34: rate from the final amount financed")
-        << "13333.34|||" << true << "again" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
-    QTest::newRow("100s shown again after edits") << hundred << true << "down 100; fin 50; num 3; again" << hundredTerms;
+        // The shown down payment is cut to the cent, so the amount financed follows it, on every showing.
+        QTest::newRow("333.33: financed from the shown down payment")
+            << "333.33|||" << true << "again; again" << "83.33|250.00|32.50|282.50|8|35.31|10.50";
+        QTest::newRow("13333.34: rate from the final amount financed")
+            << "13333.34|||" << true << "again" << "3333.33|10000.01|420.00|10420.01|8|1302.50|7.95";
+        QTest::newRow("100s shown again after edits") << hundred << true << "down 100; fin 50; num 3; again" << hundredTerms;
 
-    QTest::newRow("down payment emptied and left is zero")
-        << hundred << true << "down ; leave down" << "0.00|310.00|35.50|345.50|8|43.18|10.50";
-    QTest::newRow("down payment above the grand total: nothing follows from it")
-        << hundred << true << "down 400; leave down" << "400||||8||10.50";
-    QTest::newRow("negative down payment refused") << hundred << true << "down -500; leave down" << "-500||||8||10.50";
-    QTest::newRow("refused down payment, then a usable one")
-        << hundred << true << "down 3000; down 300" << "300|10.00|20.50|30.50|8|3.81|10.50";
-    QTest::newRow("negative finance charge refused") << hundred << true << "fin -5; leave fin" << "98.00|212.00|-5||8||10.50";
-    QTest::newRow("ten installments, left: rate emptied")
-        << hundred << true << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|";
-    QTest::newRow("installments changed back and left keep the rate")
-        << hundred << true << "num 10; num 8; leave num" << hundredTerms;
-    QTest::newRow("finance charge left unchanged keeps the rate")
-        << "1000.26|||" << true << "leave fin; leave num" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
-    QTest::newRow("finance charge changed and left empties the rate")
-        << hundred << true << "fin 35.678; leave fin" << "98.00|212.00|35.67|247.67|8|30.95|";
-    QTest::newRow("down payment that changes the charge, then leaving installments")
-        << hundred << true << "down 100.00; leave down; leave num" << "100.00|210.00|30.50|240.50|8|30.06|";
-    QTest::newRow("leaving down payment unchanged keeps a typed charge")
-        << hundred << true << "fin 40; leave fin; leave down" << "98.00|212.00|40.00|252.00|8|31.50|";
+        QTest::newRow("down payment emptied and left is zero")
+            << hundred << true << "down ; leave down" << "0.00|310.00|35.50|345.50|8|43.18|10.50";
+        QTest::newRow("down payment above the grand total: nothing follows from it")
+            << hundred << true << "down 400; leave down" << "400||||8||10.50";
+        QTest::newRow("negative down payment refused") << hundred << true << "down -500; leave down" << "-500||||8||10.50";
+        QTest::newRow("refused down payment, then a usable one")
+            << hundred << true << "down 3000; down 300" << "300|10.00|20.50|30.50|8|3.81|10.50";
+        QTest::newRow("ten installments, left: rate emptied")
+            << hundred << true << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|";
+        QTest::newRow("installments changed back and left keep the rate")
+            << hundred << true << "num 10; num 8; leave num" << hundredTerms;
+        QTest::newRow("finance charge left unchanged keeps the rate")
+            << "1000.26|||" << true << "leave fin; leave num" << "250.06|750.20|57.51|807.71|8|100.96|10.50";
+        QTest::newRow("finance charge changed and left empties the rate")
+            << hundred << true << "fin 35.678; leave fin" << "98.00|212.00|35.67|247.67|8|30.95|";
+        QTest::newRow("down payment cut on leaving, which changes the charge, then leaving installments")
+            << hundred << true << "down 100.999; leave down; leave num" << "100.99|209.01|30.45|239.46|8|29.93|";
+        QTest::newRow("leaving down payment unchanged keeps a typed charge")
+            << hundred << true << "fin 40; leave fin; leave down" << "98.00|212.00|40.00|252.00|8|31.50|";
 
-    // A consumer's rate is always the rate of the terms on screen.
-    QTest::newRow("personal: no finance charge") << hundred << false << "fin 0; leave fin" << "98.00|212.00|0.00|212.00|8|26.50|0.00";
-    QTest::newRow("personal: installments changed and left keep a rate")
-        << hundred << false << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|30.36";
-    QTest::newRow("personal: nothing financed") << hundred << false << "down 310; leave down" << "310.00|0.00|0.00|0.00|8|0.00|";
-    QTest::newRow("personal: a refused down payment") << hundred << false << "down ninety" << "ninety||||8||";
-    QTest::newRow("switched back after the terms changed")
-        << hundred << true << "personal; num 10; leave num; commercial" << "98.00|212.00|30.60|242.60|10|24.26|";
-}
+        // A consumer's rate is always the rate of the terms on screen.
+        QTest::newRow("personal: no finance charge") << hundred << false << "fin 0; leave fin" << "98.00|212.00|0.00|212.00|8|26.50|0.00";
+        QTest::newRow("personal: installments changed and left keep a rate")
+            << hundred << false << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|30.36";
+        QTest::newRow("personal: nothing financed") << hundred << false << "down 310; leave down" << "310.00|0.00|0.00|0.00|8|0.00|";
+        QTest::newRow("personal: a refused down payment") << hundred << false << "down ninety" << "ninety||||8||";
+        QTest::newRow("switched back after the terms changed")
+            << hundred << true << "personal; num 10; leave num; commercial" << "98.00|212.00|30.60|242.60|10|24.26|";
+    }
+    void terms()
+    {
+        QFETCH(QString, sections);
+        QFETCH(bool, commercial);
+        QFETCH(QString, moves);
+        QFETCH(QString, expected);
 
-void TermsReviewTest::terms()
-{
-    QFETCH(QString, sections);
-    QFETCH(bool, commercial);
-    QFETCH(QString, moves);
-    QFETCH(QString, expected);
+        Run run;
+        const QStringList parts = sections.split('|');
+        run.schedule = {amounts(parts[0]), amounts(parts[1]), amounts(parts[2]), amounts(parts[3])};
+        run.commercial = commercial;
+        run.next();
+        run.play(moves);
+        QCOMPARE(seen(run.review.screen()), expected);
+    }
+    void installmentTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count"); // 0: not a count of installments
 
-    Run run;
-    const QStringList parts = sections.split('|');
-    run.schedule = {amounts(parts[0]), amounts(parts[1]), amounts(parts[2]), amounts(parts[3])};
-    run.commercial = commercial;
-    run.next();
-    run.play(moves);
-    QCOMPARE(seen(run.review.screen()), expected);
-}
-
-void TermsReviewTest::installmentTexts_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("count"); // 0: not a count of installments
-
-    const QList<QPair<const char*, int>> rows = {
-        {"8", 8}, {" 12 ", 12}, {"1", 1}, {"32767", 32767}, {"008", 8}, {"000008", 8}, {"0000000000032767", 32767},
-        {"00000", 0}, {"0000032768", 0},
-        {"3.5", 0}, {"8.4", 0}, {".9", 0}, {"$8", 0}, {"+8", 0}, {"1,000", 0}, {"1e1", 0},
-        {"0", 0}, {"-3", 0}, {"32768", 0}, {"", 0}, {"  ", 0}, {"٨", 0}, {"8.", 0},
-    };
-    for (const auto& [text, count] : rows)
-        QTest::newRow(qPrintable(QStringLiteral("\"%1\"").arg(text))) << QString(text) << count;
-}
-
-void TermsReviewTest::installmentTexts()
-{
-    QFETCH(QString, text);
-    QFETCH(int, count);
-    QCOMPARE(installmentCount(text).value_or(0), count);
-}
-
-void TermsReviewTest::consumerRate_data()
-{
-    QTest::addColumn<double>("financed");
-    QTest::addColumn<double>("payments"); // total of payments
-    QTest::addColumn<int>("count");
-    QTest::addColumn<double>("installment");
-    QTest::addColumn<QDate>("advance");
-    QTest::addColumn<QDate>("firstDue");
-    QTest::addColumn<QString>("rate"); // or why there is none
-
-    const QDate jan10(2025, 1, 10), feb10(2025, 2, 10);
-    QTest::newRow("federal example: 24 of 230.00 a month after")
-        << 5000.0 << 5520.0 << 24 << 230.0 << QDate(1978, 1, 10) << QDate(1978, 2, 10) << "9.69";
-    QTest::newRow("federal example: 36 of 200.00, first period 1 month 19 days")
-        << 6000.0 << 7200.0 << 36 << 200.0 << QDate(1978, 2, 10) << QDate(1978, 4, 1) << "11.82";
-    QTest::newRow("the usual contract, last payment 30.36") << 212.0 << 242.6 << 8 << 30.32 << jan10 << feb10 << "37.16";
-    QTest::newRow("short first period, 15 days") << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 1, 25) << "42.05";
-    QTest::newRow("long first period, rounded up from 23.4997")
-        << 212.0 << 242.6 << 8 << 30.32 << jan10 << QDate(2025, 4, 25) << "23.50";
-    QTest::newRow("only the last payment carries the charge") << 1000.0 << 1000.05 << 8 << 125.0 << jan10 << feb10 << "0.01";
-    QTest::newRow("no finance charge") << 212.0 << 212.0 << 8 << 26.5 << jan10 << feb10 << "0.00";
-    QTest::newRow("nothing financed") << 0.0 << 0.0 << 8 << 0.0 << jan10 << feb10 << "nothing financed";
-    QTest::newRow("a credit, not a loan") << -90.0 << -90.0 << 8 << -11.25 << jan10 << feb10 << "nothing financed";
-    QTest::newRow("finance charge below zero") << 212.0 << 200.0 << 8 << 25.0 << jan10 << feb10 << "charge below zero";
-    QTest::newRow("first installment on the day of the advance") << 212.0 << 242.6 << 8 << 30.32 << jan10 << jan10 << "due too early";
-    QTest::newRow("amounts beyond any loan") << 1e20 << 2e20 << 8 << 2.5e19 << jan10 << feb10 << "no schedule";
-    QTest::newRow("no installments") << 212.0 << 242.6 << 0 << 30.32 << jan10 << feb10 << "no schedule";
-}
-
-void TermsReviewTest::consumerRate()
-{
-    QFETCH(double, financed);
-    QFETCH(double, payments);
-    QFETCH(int, count);
-    QFETCH(double, installment);
-    QFETCH(QDate, advance);
-    QFETCH(QDate, firstDue);
-    QFETCH(QString, rate);
-
-    const ConsumerLoan loan{financed, payments, installment, count, advance, firstDue};
-    const std::optional<double> percent = annualPercentageRate(loan);
-    static const char* const reasons[] = {"", "nothing financed", "charge below zero", "due too early", "no schedule"};
-    QCOMPARE(percent ? rateText(*percent) : QString(reasons[int(whyNoRate(loan))]), rate);
-}
+        const QList<QPair<const char*, int>> rows = {
+            {"8", 8}, {" 12 ", 12}, {"1", 1}, {"32767", 32767}, {"008", 8}, {"000008", 8}, {"0000000000032767", 32767},
+            {"00000", 0}, {"0000032768", 0},
+            {"3.5", 0}, {"8.4", 0}, {".9", 0}, {"$8", 0}, {"+8", 0}, {"1,000", 0}, {"1e1", 0},
+            {"0", 0}, {"-3", 0}, {"32768", 0}, {"", 0}, {"  ", 0}, {"٨", 0}, {"8.", 0},
+        };
+        for (const auto& [text, count] : rows)
+            QTest::newRow(qPrintable(QStringLiteral("\"%1\"").arg(text))) << QString(text) << count;
+    }
+    void installmentTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QCOMPARE(installmentCount(text).value_or(0), count);
+    }
+    void consumerRate_data()
+    {
+        QTest::addColumn<ConsumerLoan>("loan"); // financed, total of payments, installment, installments, advance, first due
+        QTest::addColumn<QString>("rate");      // or why there is none
+        const QDate jan10(2025, 1, 10), feb10(2025, 2, 10);
+        QTest::newRow("federal example: 24 of 230.00 a month after")
+            << ConsumerLoan{5000, 5520, 230, 24, QDate(1978, 1, 10), QDate(1978, 2, 10)} << "9.69";
+        QTest::newRow("federal example: 36 of 200.00, first period 1 month 19 days")
+            << ConsumerLoan{6000, 7200, 200, 36, QDate(1978, 2, 10), QDate(1978, 4, 1)} << "11.82";
+        QTest::newRow("the usual contract, last payment 30.36") << ConsumerLoan{212, 242.6, 30.32, 8, jan10, feb10} << "37.16";
+        QTest::newRow("short first period, 15 days") << ConsumerLoan{212, 242.6, 30.32, 8, jan10, QDate(2025, 1, 25)} << "42.05";
+        QTest::newRow("long first period, rounded up from 23.4997")
+            << ConsumerLoan{212, 242.6, 30.32, 8, jan10, QDate(2025, 4, 25)} << "23.50";
+        QTest::newRow("only the last payment carries the charge") << ConsumerLoan{1000, 1000.05, 125, 8, jan10, feb10} << "0.01";
+        QTest::newRow("no finance charge") << ConsumerLoan{212, 212, 26.5, 8, jan10, feb10} << "0.00";
+        QTest::newRow("nothing financed") << ConsumerLoan{0, 0, 0, 8, jan10, feb10} << "nothing financed";
+        QTest::newRow("a credit, not a loan") << ConsumerLoan{-90, -90, -11.25, 8, jan10, feb10} << "nothing financed";
+        QTest::newRow("finance charge below zero") << ConsumerLoan{212, 200, 25, 8, jan10, feb10} << "charge below zero";
+        QTest::newRow("first installment on the day of the advance") << ConsumerLoan{212, 242.6, 30.32, 8, jan10, jan10} << "due too early";
+        QTest::newRow("amounts beyond any loan") << ConsumerLoan{1e20, 2e20, 2.5e19, 8, jan10, feb10} << "no schedule";
+        QTest::newRow("no installments") << ConsumerLoan{212, 242.6, 30.32, 0, jan10, feb10} << "no schedule";
+    }
+    void consumerRate()
+    {
+        QFETCH(ConsumerLoan, loan);
+        const std::optional<double> percent = annualPercentageRate(loan);
+        static const char* const reasons[] = {"", "nothing financed", "charge below zero", "due too early", "no schedule"};
+        QTEST(percent ? rateText(*percent) : QString(reasons[int(whyNoRate(loan))]), "rate");
+    }
+};
 
 QTEST_MAIN(TermsReviewTest)
 #include "tst_TermsReview.moc"

@@ -1,4 +1,4 @@
-#include "contract/ContractWindows.h"
+#include "support/TestProgram.h"
 #include "history/ContractHistoryStore.h"
 #include "store/PoliciesColumns.h"
 #include "store/RowStatement.h"
@@ -21,50 +21,43 @@ Columns savedContract(const QString& dba, int n)
             {"PolicyNo1", "P-" + tag}, {"Premium1", "1000"}, {"Tax", "12.5"}, {"Description", "Fee"}};
 }
 
-// The contract windows over a fresh database, and the previous-contracts list driven as a user
-// drives it. Rows count from 1, as ContractRow does.
-struct HistoryRig : ContractWindows {
+// A new contract on screen, stored rows, and the previous-contracts list driven as a user drives it.
+// Rows count from 1, as ContractRow does.
+struct HistoryRig : NewContract {
     qint64 insert(const Columns& columns)
     {
-        store::Connection connection(session.database());
+        store::Connection connection(session().database());
         return store::insertRow(connection, {QString("INSERT INTO Policies (%1) VALUES (%2)").arg(columns.keys().join(", "),
                                                   QStringList(columns.size(), "?").join(", ")), columns.values()}, "ID");
     }
     // From the schedule on screen, which the list then takes the place of.
-    void open(const QString& dba)
-    {
-        session.SelectedName = dba;
-        previous->showFromSchedule();
-    }
-    QTableWidget* grid() const { return in<QTableWidget>(previous, "fgRecords"); }
-    QStringList cells(int row) const
+    void open(const QString& dba) { session().SelectedName = dba, previous()->showFromSchedule(); }
+    QTableWidget* grid() { return control<QTableWidget>(previous(), "fgRecords"); }
+    QStringList cells(int row)
     {
         QStringList texts;
         for (int column = 0; column < history::kGridColumns; ++column)
             texts << grid()->model()->index(row - 1, column).data().toString();
         return texts;
     }
-    QList<qint64> listedIds() const
+    QList<qint64> listedIds()
     {
         QList<qint64> ids;
         for (int row = 1; row <= grid()->rowCount(); ++row)
             ids << cells(row)[history::kIdColumn].toLongLong();
         return ids;
     }
-    int selected() const
+    // The one selected row, 0 when none, the session's contract row, and whether Edit, Copy and Delete are enabled.
+    QList<int> chosen()
     {
         const QModelIndexList rows = grid()->selectionModel()->selectedRows();
-        return rows.size() == 1 ? rows.first().row() + 1 : 0;
+        QList<int> seen{rows.size() == 1 ? rows.first().row() + 1 : 0, int(session().ContractRow)};
+        for (const char* button : {"cmdEdit", "cmdCopy", "cmdDelete"})
+            seen << control<QPushButton>(previous(), button)->isEnabled();
+        return seen;
     }
-    // Whether Edit, Copy and Delete are enabled, in that order.
-    QList<bool> enabled() const
-    {
-        return {in<QPushButton>(previous, "cmdEdit")->isEnabled(), in<QPushButton>(previous, "cmdCopy")->isEnabled(),
-                in<QPushButton>(previous, "cmdDelete")->isEnabled()};
-    }
-    QPoint centreOf(int row) const { return grid()->visualRect(grid()->model()->index(row - 1, 0)).center(); }
+    QPoint centreOf(int row) { return grid()->visualRect(grid()->model()->index(row - 1, 0)).center(); }
     void choose(int row) { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centreOf(row)); }
-    void press(const char* name) { QTest::mouseClick(in<QPushButton>(previous, name), Qt::LeftButton); }
 };
 } // namespace
 
@@ -72,51 +65,40 @@ struct HistoryRig : ContractWindows {
 class PreviousContractsWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void listsExactlyTheCustomersRowsInSavingOrder()
-    {
-        // Letter case, a trailing blank, NULL, quotes and wildcards: each is another customer.
-        HistoryRig rig;
-        QList<qint64> ids;
-        for (const QVariant& dba : QVariantList{"Acme", "ACME", "Acm'%", "Acme ", QVariant(), "acme", "Acme"})
-            ids << rig.insert({{"DBA", dba}});
-        rig.open("Acme");
-        QCOMPARE(rig.listedIds(), (QList<qint64>{ids[0], ids[6]}));
-        rig.open("Acm'%");
-        QCOMPARE(rig.listedIds(), QList<qint64>{ids[2]});
-    }
-
-    // The contract row is brought into range as the list shows, row 1 at least while there are contracts;
-    // without contracts none is chosen and there is nothing to act on. Done hides the list, and the main
-    // window's list is read afresh and starts where the last one left off.
-    void contractRowIsBroughtIntoRange()
+    // The list holds exactly the customer's rows in saving order: letter case, a trailing blank, NULL, quotes
+    // and wildcards make another customer. The contract row is brought into range as the list shows, row 1
+    // at least while there are contracts; without contracts none is chosen and there is nothing to act on.
+    // Done hides the list, and the main window's list is read afresh and starts where the last one left off.
+    void listsTheCustomersRowsWithTheContractRowInRange()
     {
         HistoryRig rig;
-        QList<qint64> beta;
+        QList<qint64> beta, other;
         for (int n = 1; n <= 3; ++n) {
             rig.insert(savedContract("Acme", n));
             beta << rig.insert(savedContract("Beta", n));
         }
+        for (const QVariant& dba : QVariantList{"BETA", "Bet'%", "Beta ", QVariant(), "beta"})
+            other << rig.insert({{"DBA", dba}});
+        rig.open("Bet'%");
+        QCOMPARE(rig.listedIds(), QList<qint64>{other[1]});
         const auto fromMain = [&](const QString& dba) {
-            rig.session.SelectedName = dba;
-            QTimer::singleShot(0, [&] { rig.press("cmdDone"); });
-            rig.previous->showModalFromMain(); // returns once Done hides it
+            rig.session().SelectedName = dba;
+            QTimer::singleShot(0, [&] { rig.click(rig.previous(), "cmdDone"); });
+            rig.previous()->showModalFromMain(); // returns once Done hides it
+            return rig.chosen();
         };
-        rig.session.ContractRow = 5;
+        rig.session().ContractRow = 5;
         rig.open("Acme");
-        QCOMPARE((QList<int>{rig.selected(), rig.session.ContractRow}), (QList<int>{3, 3}));
-        rig.press("cmdDone");
-        QVERIFY(!rig.previous->isVisible() && !rig.schedule->isVisible());
-        fromMain("Beta");
+        QCOMPARE(rig.chosen(), (QList<int>{3, 3, 1, 1, 1}));
+        rig.click(rig.previous(), "cmdDone");
+        QVERIFY(!rig.previous()->isVisible() && !rig.schedule()->isVisible());
+        QCOMPARE(fromMain("Beta"), (QList<int>{3, 3, 1, 1, 1}));
         QCOMPARE(rig.listedIds(), beta);
-        QCOMPARE(rig.selected(), 3);
         rig.open("Nobody");
-        QCOMPARE((QList<int>{rig.grid()->rowCount(), rig.selected(), rig.session.ContractRow}), (QList<int>{0, 0, 0}));
-        QCOMPARE(rig.enabled(), QList<bool>(3, false));
+        QCOMPARE(rig.chosen(), (QList<int>{0, 0, 0, 0, 0}));
         QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 20)); // reopens nothing
-        QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());
-        fromMain("Beta");
-        QCOMPARE(rig.selected(), 1);
-        QCOMPARE(rig.enabled(), QList<bool>(3, true));
+        QVERIFY(rig.previous()->isVisible() && !rig.schedule()->isVisible());
+        QCOMPARE(fromMain("Beta"), (QList<int>{1, 1, 1, 1, 1}));
     }
 
     void deleteAndCopyKeepTheListInStep_data()
@@ -156,69 +138,58 @@ private slots:
         QCOMPARE(rig.grid()->item(0, 2)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
         QVERIFY(rig.grid()->isColumnHidden(history::kIdColumn) && rig.grid()->columnWidth(2) < rig.grid()->columnWidth(3));
         rig.choose(chosen);
-        rig.press(qPrintable(button));
+        rig.click(rig.previous(), button);
 
         const QList<qint64> after = rig.listedIds();
         QList<qint64> expected;
         for (int row : listed)
             expected << (row ? ids[row - 1] : after.value(3));
         QCOMPARE(after, expected);
-        QCOMPARE(rig.selected(), selected);
-        QCOMPARE(int(rig.session.ContractRow), selected);
-        QCOMPARE(rig.enabled(), QList<bool>(3, selected > 0));
-        QVERIFY(rig.messages.shown.isEmpty() && rig.previous->isVisible());
+        QCOMPARE(rig.chosen(), (QList<int>{selected, selected, selected > 0, selected > 0, selected > 0}));
+        QVERIFY(rig.messages.shown.isEmpty() && rig.previous()->isVisible());
         if (button == "cmdDelete")
             return;
         // The copy has a new ID and is dated now; every other column is as stored, NULLs included.
         QCOMPARE(rig.cells(4).mid(0, 10), (QStringList{"Company 1", "Agent 1", "12/6/2026 8:53:52 PM", "120", "70.00",
                                                        "1077.50", "10.50", "8", "133.81", ""}));
+        const QList<QMap<QString, QString>> rows = rig.storedRows();
+        QCOMPARE(rows.last()["ID"].toLongLong(), after[3]);
         QVERIFY(after[3] > ids.last());
-        // "IS NOT DISTINCT FROM" tells a NULL from an empty text.
-        QStringList same{"made.ID = ?", "source.ID = ?"};
-        for (const QString& column : store::policiesColumns())
-            same << QString(column == "Run" ? "made.%1 = ?" : "made.%1 IS NOT DISTINCT FROM source.%1").arg(column);
-        store::Connection connection(rig.session.database());
-        QSqlQuery query = connection.run("SELECT 1 FROM Policies made, Policies source WHERE " + same.join(" AND "),
-                                         {after[3], ids[0], "2026-12-06T20:53:52"});
-        QVERIFY2(query.next(), "the copy differs from its original");
+        for (const QString& column : store::policiesColumns()) {
+            const QString copy = rows.last()[column], stored = column == "Run" ? "2026-12-06T20:53:52" : rows.first()[column];
+            QVERIFY2(copy == stored && copy.isNull() == stored.isNull(), qPrintable(column));
+        }
     }
 
     void reopenReplacesWhatWasOnTheSchedule()
     {
         HistoryRig rig;
         // What another contract of this run left on screen.
-        rig.fillSchedule("500", "600", "700", "9");
-        rig.field("txtPolicy1_3")->setText("old row 4");
-        rig.field("txtDescription")->setText("old description");
-        rig.reviewField("txtLoanAut")->setText("LA-OLD");
-
+        rig.run({"set txtPremium1_0 500", "set txtPremium2_0 600", "set txtPolicy1_3 old row 4", "set txtDescription old",
+                 "tick chkTax", "set txtTax 9", "set frmPreview/txtLoanAut LA-OLD"});
         rig.insert(savedContract("Acme", 1));
         Columns chosen = savedContract("Acme", 2);
-        chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"Surcharge", "0.00"},
-                       {"Description", QVariant()}, {"Agent", QVariant()}});
+        // Slots 5 and 11 are the first row of Section 2 and the last of Section 3; an amount of 0.00 was
+        // charged, a bare 0 never was.
+        chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"PolicyNo11", "P-11"},
+                       {"Surcharge", "0.00"}, {"Fees", "0"}, {"Description", QVariant()}, {"Agent", QVariant()}});
         rig.insert(chosen);
         rig.insert(savedContract("Acme", 3));
         rig.open("Acme");
         QTest::mouseDClick(rig.grid()->viewport(), Qt::LeftButton, {}, rig.centreOf(2));
 
-        QVERIFY(!rig.previous->isVisible() && rig.schedule->isVisible());
-        QStringList shown{rig.reviewField("txtLoanAut")->text()};
-        for (const char* name : {"txtPolicy1_0", "txtPolicy1_1", "txtPolicy1_2", "txtPolicy1_3", "txtPolicy2_0",
-                                 "txtPremium1_0", "txtPremium2_0", "txtPremium3_0", "txtDescription", "txtSurcharge", "txtTax"})
-            shown << rig.field(name)->text();
-        for (const char* name : {"chkSurcharge", "chkTax"})
-            shown << (rig.box(name)->isChecked() ? "ticked" : "");
-        QCOMPARE(shown, (QStringList{"", "P-2", "P-2b", "P-2c", "", "Truck", "1000", "", "", "", "0.00", "12.5", "ticked", "ticked"}));
+        const QStringList shown{"frmPrevious=hidden", "frmPolicies1=shown", "txtLoanAut=", "txtPolicy1_0=P-2", "txtPolicy1_1=P-2b",
+                                "txtPolicy1_2=P-2c", "txtPolicy1_3=", "txtPolicy2_0=Truck", "txtPolicy3_2=P-11", "txtPremium1_0=1000",
+                                "txtPremium2_0=", "txtDescription=", "txtSurcharge=0.00", "txtTax=12.5", "chkSurcharge=checked",
+                                "chkTax=checked", "chkFees=unchecked", "txtFees=", "cmdBack=<< Previous"};
+        QCOMPARE(rig.seen(shown), shown);
         // The reopened contract's parties replace the last ones, an empty agent included.
-        const Session& s = rig.session;
+        const Session& s = rig.session();
         QCOMPARE((QStringList{s.CurAgent.Name, s.CurAgent.Company, s.CurCust.Name, s.CurCust.DBA}),
                  (QStringList{"", "Company 2", "Customer 2", "Acme"}));
-
-        auto* back = rig.in<QPushButton>(rig.schedule, "cmdBack");
-        QCOMPARE(back->text(), QString("<< Previous"));
-        QTest::mouseClick(back, Qt::LeftButton);
-        QVERIFY(rig.previous->isVisible() && !rig.schedule->isVisible());
-        QCOMPARE(rig.selected(), 2);
+        rig.run({"click cmdBack"});
+        QVERIFY(rig.previous()->isVisible() && !rig.schedule()->isVisible());
+        QCOMPARE(rig.chosen().first(), 2);
     }
 
     void ctrlOShowsTheKeptNote_data()
@@ -238,22 +209,19 @@ private slots:
         HistoryRig rig;
         rig.insert(savedContract("Acme", 1));
         const qint64 id = rig.insert(savedContract("Acme", 2));
-        const QString folder = ui::keptNotesFolder(rig.session);
-        QVERIFY(QDir().mkpath(folder));
-        const QString note = QDir(folder).filePath(keptAs.arg(id));
-        QFile file(note);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString folder = ui::keptNotesFolder(rig.session()), note = QDir(folder).filePath(keptAs.arg(id));
+        QVERIFY(QDir().mkpath(folder) && QFile(note).open(QIODevice::WriteOnly));
         rig.desktop.opens = desktopOpens;
         rig.open("Acme");
-        rig.previous->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(rig.previous));
+        rig.previous()->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == rig.previous());
         rig.choose(2);
         QTest::keyClick(rig.grid(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(rig.desktop.opened, message.startsWith("No") ? QStringList() : QStringList{note});
         QCOMPARE(rig.messages.shown.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QVERIFY(rig.messages.last().text.startsWith(message) && rig.messages.last().title == "Show Note");
-        QVERIFY(rig.previous->isVisible());
+        QVERIFY(rig.previous()->isVisible());
     }
 };
 

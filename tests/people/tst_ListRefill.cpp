@@ -1,4 +1,4 @@
-#include "people/TestProgram.h"
+#include "support/TestProgram.h"
 #include "contract/PolicyScheduleWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"

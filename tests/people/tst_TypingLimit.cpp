@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
@@ -42,16 +41,13 @@ private slots:
         QCOMPARE(people::limitedEdit(edit.before, edit.after, edit.cursor, edit.limit), edit.result);
     }
 
-    // The field limits what comes from the keyboard, the clipboard and its context menu, never what the
-    // program sets.
+    // The field limits what comes from the clipboard and its context menu, never what the program sets;
+    // what comes from the keyboard is tested in the people dialogs.
     void fieldLimitsOnlyTheUser()
     {
         LimitedLineEdit state(2, nullptr);
         state.setText("Texas");
-        QTest::keyClicks(&state, "x");
         QCOMPARE(state.text(), QString("Texas"));
-        QTest::keyClick(&state, Qt::Key_Backspace);
-        QCOMPARE(state.text(), QString("Texa"));
         state.clear();
         QGuiApplication::clipboard()->setText("T\r\nX");
         QTest::keySequence(&state, QKeySequence::Paste);

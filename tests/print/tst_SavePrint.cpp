@@ -1,31 +1,13 @@
-#include "contract/ContractWindows.h"
+#include "support/TestProgram.h"
 #include "print/PainterSurface.h"
 #include "print/PdfFileTarget.h"
 #include "ui/KeptNotes.h"
 
 #include <QProcess>
-#include <QRadioButton>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
-
-// Save / Print pressed on the real loan-terms window: the contract is stored before the dialog
-// opens, the note shows what the windows show and is kept as its owner's PDF, and the user lands
-// on the policy schedule unless the dialog was cancelled.
-class SavePrintTest : public QObject {
-    Q_OBJECT
-private slots:
-    void init();
-    void savePrint_data();
-    void savePrint();
-    void pdfOnAFullDiskIsAPrinterFailure();
-
-private:
-    std::unique_ptr<ContractWindows> m_w;
-    qsizetype m_rowsWhenDialogOpened = -1;
-};
 
 namespace {
 // Where poppler finds a word on a page of a PDF: its top-left corner in millimetres from the paper's.
@@ -71,124 +53,126 @@ private:
 const QString kPrinterFailed = "Unable to communicate with the printer.  Results were saved but not printed.";
 const QByteArray kSettings = "[lender]\nphone=(972) 555-0123\nstreet=\" 9 MAIN ST \"\nfax=\n";
 
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray contentsOf(const QString& path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }
 } // namespace
 
-void SavePrintTest::init()
-{
-    m_w = std::make_unique<ContractWindows>();
-    FakePrinterDialogService& printers = m_w->printers;
-    printers.printers = {{"Front Desk", "inkjet", "lpt1", false}, {"Office Laser", "laser", "usb1", true}};
-    printers.answer = {true, "OFFICE LASER", {}, {}};
-    printers.onShow = [this] { m_rowsWhenDialogOpened = m_w->storedRows().size(); };
-    m_w->session.IniPath = m_w->dir.filePath("quillon.ini");
-    QFile settings(m_w->session.IniPath);
-    QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
-
-    m_w->fillSchedule("1000", "1000", "1000", "100");
-    m_w->field("txtPolicy1_0")->setText("POL-9");
-    m_w->field("txtInception1_0")->setText("12/15/2024");
-    m_w->clickNext();
-}
-
-void SavePrintTest::savePrint_data()
-{
-    QTest::addColumn<bool>("confirmed");
-    QTest::addColumn<int>("failOnPage");
-    QTest::newRow("printed") << true << 0;
-    QTest::newRow("dialog cancelled") << false << 0;
-    QTest::newRow("printer fails on page 1") << true << 1;
-}
-
-void SavePrintTest::savePrint()
-{
-    QFETCH(bool, confirmed);
-    QFETCH(int, failOnPage);
-    FakePrinterDialogService& printers = m_w->printers;
-    printers.answer.confirmed = confirmed;
-    printers.failOnPage = failOnPage;
-    m_w->in<QRadioButton>(m_w->review, "optPersonal")->setChecked(true);
-    m_w->clickSavePrint();
-
-    QCOMPARE(m_rowsWhenDialogOpened, 1);
-    QCOMPARE(printers.requests.size(), 1);
-    QCOMPARE(printers.requests[0].printerName, QString("Office Laser")); // the desktop's default
-    QCOMPARE(printers.jobs.size(), confirmed ? 1 : 0);
-    QCOMPARE(m_w->review->isVisible(), !confirmed);
-    QCOMPARE(m_w->schedule->isVisible(), confirmed);
-    // The note is kept whenever it went to the printer, so a failed printer loses nothing.
-    const QString id = m_w->storedRows()[0]["ID"];
-    const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session), id.toLongLong());
-    QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
-    if (confirmed) {
-        struct stat file {};
-        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &file), 0);
-        QCOMPARE(file.st_mode & 0777, 0600u);
-        const QByteArray pdf = contentsOf(kept);
-        QVERIFY(print::isWholePdf(pdf));
-        QCOMPARE(pdf.count("/MediaBox [0 0 612.000000 792.000000]"), 2); // two Letter portrait pages
-        // Words where the layout puts them on paper: less each page's origin offset, (2, 3) on page 1
-        // and (0, 3) on page 2, plus the PDF's printable margin.
-        const double m = print::PainterSurface::kPdfMarginMm;
-        const QPointF coverage = wordAt(kept, 1, "COVERAGE") - QPointF(126 - 2 + m, 82 - 3 + m);
-        const QPointF version = wordAt(kept, 2, "Version") - QPointF(7 + m, 254 - 3 + m);
-        QVERIFY2(coverage.manhattanLength() < 0.5 && version.manhattanLength() < 0.5, "note words moved");
+// Save / Print pressed on the real loan-terms window: the contract is stored before the dialog
+// opens, the note shows what the windows show and is kept as its owner's PDF, and the user lands
+// on the policy schedule unless the dialog was cancelled.
+class SavePrintTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_w = std::make_unique<NewContract>();
+        FakePrinterDialogService& printers = m_w->printers;
+        printers.printers = {{"Front Desk", "inkjet", "lpt1", false}, {"Office Laser", "laser", "usb1", true}};
+        printers.answer = {true, "OFFICE LASER", {}, {}};
+        printers.onShow = [this] { m_rowsWhenDialogOpened = m_w->storedRows().size(); };
+        m_w->session().IniPath = m_w->dir.filePath("quillon.ini");
+        m_w->session().env.notesFolder = m_w->dir.filePath("Documents/QUILLON");
+        QFile settings(m_w->session().IniPath);
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
+        m_w->run({"set txtPremium1_0 1000", "set txtPremium2_0 1000", "set txtPremium3_0 1000", "tick chkTax", "set txtTax 100",
+                  "set txtPolicy1_0 POL-9", "set txtInception1_0 12/15/2024", "next", "tick optPersonal"});
     }
-    if (failOnPage) {
-        QCOMPARE(m_w->messages.shown, (QList<FakeMessageBoxService::Shown>{{kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"}}));
-        const Drawing& failed = *printers.jobs[0].drawing;
-        QVERIFY(failed.failed);
-        QCOMPARE(failed.callsAfterFailure + failed.endDocs, 0);
-        return;
+    void savePrint_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<int>("failOnPage");
+        QTest::newRow("printed") << true << 0;
+        QTest::newRow("dialog cancelled") << false << 0;
+        QTest::newRow("printer fails on page 1") << true << 1;
     }
-    QCOMPARE(m_w->messages.shown.size(), 0);
-    if (!confirmed)
-        return;
-    const Drawing& note = *printers.jobs[0].drawing;
-    QCOMPARE(note.endDocs, 1);
-    QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->valueOf("lblAmtFin"));
-    QCOMPARE(note.textAt(1, 47, 63), "$" + m_w->valueOf("lblAmtInstall"));
-    QCOMPARE(note.textAt(1, 179, 156), m_w->valueOf("txtDown"));
-    // A consumer's own rate in box D: 2120.00 lent on 12/15/2024, 8 of 280.75 from 1/15/2025.
-    QCOMPARE(note.textAt(1, 120, 31), QString("15.61"));
-    QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
-    QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));
-    QVERIFY(note.find("Carl's Hauling", 1));
-    // The [lender] section overrides the built-in texts; a blank value keeps its default.
-    QVERIFY(note.find("TLY-TARNLEY CREDIT CO,  9 MAIN ST , P.O. BOX 5550, ANYTOWN, TX 75555, "
-                      "PH (972) 555-0123, FAX (214) 555-0143",
-                      2));
-    QCOMPARE(contentsOf(m_w->session.IniPath), kSettings); // only read
-}
+    void savePrint()
+    {
+        QFETCH(bool, confirmed);
+        QFETCH(int, failOnPage);
+        FakePrinterDialogService& printers = m_w->printers;
+        printers.answer.confirmed = confirmed;
+        printers.failOnPage = failOnPage;
+        m_w->run({"save"});
 
-// The disk fills while the note is written: the job fails, a file that already had the name is
-// kept as it was, and nothing half-written is left, there or among the kept notes.
-void SavePrintTest::pdfOnAFullDiskIsAPrinterFailure()
-{
-    QTemporaryDir folder;
-    const QByteArray earlier("%PDF-1.4 an earlier note");
-    QFile file(folder.filePath("note.pdf"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
-    file.close();
-    PdfOnFullDisk pdf(file.fileName());
-    m_w->session.services.printers = &pdf;
-    m_w->clickSavePrint();
-    pdf.free();
-    QCOMPARE(m_w->storedRows().size(), 1);
-    const QString notes = ui::keptNotesFolder(m_w->session);
-    QCOMPARE(m_w->messages.shown,
-             (QList<FakeMessageBoxService::Shown>{
-                 {kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"},
-                 {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
-    QVERIFY(m_w->schedule->isVisible());
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"note.pdf"});
-    QCOMPARE(contentsOf(file.fileName()), earlier);
-    QCOMPARE(QDir(notes).entryList(QDir::Files | QDir::Hidden), QStringList());
-}
+        QCOMPARE(m_rowsWhenDialogOpened, 1);
+        QCOMPARE(printers.requests.size(), 1);
+        // The desktop's default printer, and what the dialog needs to propose the note's file name.
+        const ui::PrinterDialogRequest& request = printers.requests[0];
+        QCOMPARE((QStringList{request.printerName, request.notesFolder, request.customerDba, request.day.toString(Qt::ISODate)}),
+                 (QStringList{"Office Laser", m_w->session().env.notesFolder, "Carl's Hauling", "2025-03-14"}));
+        QCOMPARE(printers.jobs.size(), confirmed ? 1 : 0);
+        QCOMPARE(m_w->review()->isVisible(), !confirmed);
+        QCOMPARE(m_w->schedule()->isVisible(), confirmed);
+        // The note is kept whenever it went to the printer, so a failed printer loses nothing.
+        const QString id = m_w->storedRows()[0]["ID"];
+        const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session()), id.toLongLong());
+        QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
+        if (confirmed) {
+            QCOMPARE(QFile(kept).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+            const QByteArray pdf = contentsOf(kept);
+            QVERIFY(print::isWholePdf(pdf));
+            QCOMPARE(pdf.count("/MediaBox [0 0 612.000000 792.000000]"), 2); // two Letter portrait pages
+            // Words where the layout puts them on paper: less each page's origin offset, (2, 3) on page 1
+            // and (0, 3) on page 2, plus the PDF's printable margin.
+            const double m = print::PainterSurface::kPdfMarginMm;
+            const QPointF coverage = wordAt(kept, 1, "COVERAGE") - QPointF(126 - 2 + m, 82 - 3 + m);
+            const QPointF version = wordAt(kept, 2, "Version") - QPointF(7 + m, 254 - 3 + m);
+            QVERIFY2(coverage.manhattanLength() < 0.5 && version.manhattanLength() < 0.5, "note words moved");
+        }
+        if (failOnPage) {
+            QCOMPARE(m_w->messages.shown, (QList<FakeMessageBoxService::Shown>{{kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"}}));
+            const Drawing& failed = *printers.jobs[0];
+            QVERIFY(failed.failed);
+            QCOMPARE(failed.callsAfterFailure + failed.endDocs, 0);
+            return;
+        }
+        QCOMPARE(m_w->messages.shown.size(), 0);
+        if (!confirmed)
+            return;
+        const Drawing& note = *printers.jobs[0];
+        QCOMPARE(note.endDocs, 1);
+        QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->valueOf("lblAmtFin"));
+        QCOMPARE(note.textAt(1, 47, 63), "$" + m_w->valueOf("lblAmtInstall"));
+        QCOMPARE(note.textAt(1, 179, 156), m_w->valueOf("txtDown"));
+        // A consumer's own rate in box D: 2120.00 lent on 12/15/2024, 8 of 280.75 from 1/15/2025.
+        QCOMPARE(note.textAt(1, 120, 31), QString("15.61"));
+        QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
+        QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));
+        QVERIFY(note.find("Carl's Hauling", 1));
+        // The [lender] section overrides the built-in texts; a blank value keeps its default.
+        QVERIFY(note.find("TLY-TARNLEY CREDIT CO,  9 MAIN ST , P.O. BOX 5550, ANYTOWN, TX 75555, "
+                          "PH (972) 555-0123, FAX (214) 555-0143",
+                          2));
+        QCOMPARE(contentsOf(m_w->session().IniPath), kSettings); // only read
+    }
+    // The disk fills while the note is written: the job fails, a file that already had the name is
+    // kept as it was, and nothing half-written is left, there or among the kept notes.
+    void pdfOnAFullDiskIsAPrinterFailure()
+    {
+        QTemporaryDir folder;
+        const QByteArray earlier("%PDF-1.4 an earlier note");
+        QFile file(folder.filePath("note.pdf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+        file.close();
+        PdfOnFullDisk pdf(file.fileName());
+        m_w->session().services.printers = &pdf;
+        m_w->run({"save"});
+        pdf.free();
+        QCOMPARE(m_w->storedRows().size(), 1);
+        const QString notes = ui::keptNotesFolder(m_w->session());
+        QCOMPARE(m_w->messages.shown,
+                 (QList<FakeMessageBoxService::Shown>{
+                     {kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"},
+                     {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
+        QVERIFY(m_w->schedule()->isVisible());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"note.pdf"});
+        QCOMPARE(contentsOf(file.fileName()), earlier);
+        QCOMPARE(QDir(notes).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+private:
+    std::unique_ptr<NewContract> m_w;
+    qsizetype m_rowsWhenDialogOpened = -1;
+};
 
 QTEST_MAIN(SavePrintTest)
 #include "tst_SavePrint.moc"

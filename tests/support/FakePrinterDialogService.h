@@ -16,21 +16,14 @@ public:
             onShow();
         return answer;
     }
-    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer, const QString&) override
+    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter&, const QString&) override
     {
         auto surface = std::make_unique<RecordingSurface>();
         surface->drawing->failOnPage = failOnPage;
-        jobs.append({printer, surface->drawing});
+        jobs.append(surface->drawing);
         return surface;
     }
-
-    void preview(QWidget*, const ui::CurrentPrinter& printer,
-                 const std::function<void(print::DrawingSurface&)>& draw) override
-    {
-        RecordingSurface surface;
-        draw(surface);
-        previews.append({printer, surface.drawing});
-    }
+    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override {}
 
     // One printer, and every dialog is confirmed on it.
     void confirmEveryJob()
@@ -45,10 +38,5 @@ public:
     int failOnPage = 0;             // handed to each new surface
 
     QList<ui::PrinterDialogRequest> requests;
-    struct Job {
-        ui::CurrentPrinter printer;
-        std::shared_ptr<Drawing> drawing;
-    };
-    QList<Job> jobs;
-    QList<Job> previews;
+    QList<std::shared_ptr<Drawing>> jobs; // what each note opened on a printer drew
 };

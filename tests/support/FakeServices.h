@@ -26,7 +26,6 @@ public:
         return !answers.isEmpty() && answers.takeFirst();
     }
     const Shown& last() const { return shown.last(); }
-    void clear() { shown.clear(); }
 
     QList<Shown> shown;
     // Yes (true) or No for each question in turn.

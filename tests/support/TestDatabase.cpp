@@ -1,6 +1,5 @@
 #include "support/TestDatabase.h"
 
-#include "session/Session.h"
 #include "store/Connection.h"
 #include "store/Schema.h"
 #include "store/ServerSchema.h"
@@ -38,13 +37,6 @@ store::Place freshDatabase(const QString& filePath)
     store::Connection connection(place);
     store::completeServerSchema(connection);
     return place;
-}
-
-void useFreshDatabase(Session& session, const QString& filePath)
-{
-    const store::Place place = freshDatabase(filePath);
-    session.DBPath = filePath;
-    session.Server = place.server;
 }
 
 QString serverSection(const store::Place& place)

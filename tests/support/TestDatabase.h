@@ -4,7 +4,6 @@
 
 #include <QString>
 
-struct Session;
 class ThrowawayServer;
 
 // The store tests and the contract's whole road run twice from the same code:
@@ -21,9 +20,6 @@ ThrowawayServer& server();
 // created at filePath; on the server it is a new database on the throwaway
 // server, which starts on first use and stops when the test program ends.
 store::Place freshDatabase(const QString& filePath);
-
-// The same, made the session's database.
-void useFreshDatabase(Session& session, const QString& filePath);
 
 // The [server] section that points a whole run of the program at place, or
 // an empty text for a file.

@@ -1,11 +1,11 @@
-#include "contract/ContractWindows.h"
 #include "ui/PdfFileName.h"
+#include "ui/PrinterDialogService.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QPushButton>
 #include <QtTest>
 
-#include <set>
 
 namespace {
 struct Proposal {
@@ -39,26 +39,10 @@ private slots:
     void proposedName()
     {
         QFETCH(Proposal, row);
-        std::set<QString> existing;
-        for (const QString& name : row.existing)
-            existing.insert(kFolder + "/" + name);
+        const QStringList existing = QStringList(row.existing).replaceInStrings(QRegularExpression("^"), kFolder + "/");
         const QString path = ui::proposedPdfPath(kFolder, row.dba, QDate(2026, 12, 7),
-                                                 [&](const QString& p) { return existing.count(p) > 0; });
+                                                 [&](const QString& p) { return existing.contains(p); });
         QCOMPARE(path, kFolder + "/" + row.proposed);
-    }
-
-    // Save / Print hands the dialog the customer's DBA, the day and the notes folder.
-    void printDialogIsToldTheNote()
-    {
-        ContractWindows w;
-        w.session.env.notesFolder = kFolder;
-        w.fillSchedule("1000", "", "");
-        w.clickNext();
-        w.clickSavePrint();
-        QCOMPARE(w.printers.requests.size(), 1);
-        const ui::PrinterDialogRequest& request = w.printers.requests.first();
-        QCOMPARE((QStringList{request.notesFolder, request.customerDba, request.day.toString(Qt::ISODate)}),
-                 (QStringList{kFolder, "Carl's Hauling", "2025-03-14"}));
     }
 
     // The desktop's print dialog offers no way to print part of the note.

@@ -4,8 +4,7 @@
 #include "history/PreviousContractsWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
-#include "people/TestProgram.h"
-#include "support/FakePrinterDialogService.h"
+#include "support/TestProgram.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -17,13 +16,7 @@
 namespace {
 
 // A started program with one agent and one customer, both chosen.
-std::unique_ptr<TestProgram> started()
-{
-    auto program = TestProgram::startedWith({{"Acme", "Al"}}, {{"Ann Lee", "Lee Farms"}});
-    // Ending the program is recorded, not done: a real ending stops every later event loop of the test.
-    program->session().quit = [] {};
-    return program;
-}
+std::unique_ptr<TestProgram> started() { return TestProgram::startedWith({{"Acme", "Al"}}, {{"Ann Lee", "Lee Farms"}}); }
 
 void pressEnter(QWidget* control, Qt::Key key = Qt::Key_Return)
 {
@@ -72,11 +65,11 @@ private slots:
         for (const char* target : {"cmdCancel", "txtCity"})
             program->inPartyDialog(false, "New", [&](QWidget* dialog) {
                 program->type(dialog, "txtDBA", target);
-                pressEnter(program->control(dialog, target));
+                pressEnter(program->control<QWidget>(dialog, target));
                 dialog->hide(); // never leave the test blocked
             });
         QCOMPARE(linesOf(program->customers()), (QStringList{"Lee Farms", "txtCity"}));
-        const AppWindows& w = program->app->windows();
+        const AppWindows& w = program->windows();
         for (QWidget* window : std::initializer_list<QWidget*>{w.frmAgent, w.frmAddCust, w.frmAddAgent, w.frmPolicies1, w.frmPreview, w.frmPrevious})
             for (QWidget* control : window->findChildren<QWidget*>())
                 // The inner edit of a date picker is the picker's own.
@@ -84,7 +77,7 @@ private slots:
                     (qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractItemView*>(control) || qobject_cast<QCheckBox*>(control) ||
                      qobject_cast<QRadioButton*>(control) || qobject_cast<QAbstractSpinBox*>(control)))
                     QVERIFY2(!announced(control).isEmpty(), qPrintable(window->objectName() + "/" + control->objectName() + " has no name"));
-        QCOMPARE(announced(program->control(w.frmPolicies1, "txtPremium1_0")), QString("Premium/ Amount, Section 1, row 1"));
+        QCOMPARE(announced(program->control<QWidget>(w.frmPolicies1, "txtPremium1_0")), QString("Premium/ Amount, Section 1, row 1"));
     }
 
     // Previous Contracts by keyboard alone: Tab and Shift+Tab between the grid and the buttons, Enter
@@ -93,7 +86,7 @@ private slots:
     {
         auto program = started();
         insertRows(program->session().database(), "Policies", {"DBA", "PolicyNo1"}, {{"Lee Farms", "P-1"}, {"Lee Farms", "P-2"}});
-        auto* previous = program->app->windows().frmPrevious;
+        auto* previous = program->windows().frmPrevious;
         QStringList road, back;
         TestProgram::whileOpen([&] { program->click(program->main(), "cmdPrevContract"); }, [&] {
             road << focusedIn(previous) << tabbed(previous, 5);
@@ -106,7 +99,7 @@ private slots:
         });
         QCOMPARE(road, (QStringList{"fgRecords", "cmdEdit", "cmdCopy", "cmdDelete", "cmdDone", "fgRecords", "fgRecords", "3", "3"}));
         QCOMPARE(back, (QStringList{"cmdDone", "cmdDelete", "cmdCopy"}));
-        QWidget* schedule = program->app->windows().frmPolicies1;
+        QWidget* schedule = program->windows().frmPolicies1;
         QVERIFY(schedule->isVisible());
         QCOMPARE(program->control<QLineEdit>(schedule, "txtPolicy1_0")->text(), QString("P-2"));
         QCOMPARE(focusedIn(schedule), QString("txtPolicy1_0"));
@@ -117,42 +110,26 @@ private slots:
     void contractRoadByEnter()
     {
         auto program = started();
-        FakePrinterDialogService printers;
-        printers.confirmEveryJob();
-        program->session().services.printers = &printers;
-        QWidget* policies = program->app->windows().frmPolicies1;
-        QWidget* review = program->app->windows().frmPreview;
+        QWidget* policies = program->windows().frmPolicies1;
+        QWidget* review = program->windows().frmPreview;
         QStringList starts;
         const auto startedAt = [&] { starts << (policies->isVisible() ? focusedIn(policies) : QString("hidden")); };
-        pressEnter(program->control(program->main(), "cmdNext"));
+        pressEnter(program->control<QWidget>(program->main(), "cmdNext"));
         startedAt();
         program->type(policies, "txtPremium1_0", "1000");
-        pressEnter(program->control(policies, "cmdNext"), Qt::Key_Enter);
-        pressEnter(program->control(review, "cmdBack"));
+        pressEnter(program->control<QWidget>(policies, "cmdNext"), Qt::Key_Enter);
+        pressEnter(program->control<QWidget>(review, "cmdBack"));
         QVERIFY(policies->isVisible() && !review->isVisible());
-        pressEnter(program->control(policies, "cmdNext"));
-        pressEnter(program->control(review, "cmdPrint"), Qt::Key_Enter);
+        pressEnter(program->control<QWidget>(policies, "cmdNext"));
+        pressEnter(program->control<QWidget>(review, "cmdPrint"), Qt::Key_Enter);
         startedAt();
-        pressEnter(program->control(policies, "cmdBack"));
+        pressEnter(program->control<QWidget>(policies, "cmdBack"));
         QVERIFY(program->main()->isVisible() && !policies->isVisible());
-        pressEnter(program->control(program->main(), "cmdNext"));
+        pressEnter(program->control<QWidget>(program->main(), "cmdNext"));
         startedAt();
         QCOMPARE(starts, QStringList(3, "txtPolicy1_0"));
-        QCOMPARE(printers.jobs.size(), 1);
+        QCOMPARE(program->printers.jobs.size(), 1);
         QCOMPARE(program->control<QLineEdit>(policies, "txtPremium1_0")->text(), QString());
-    }
-
-    // F1 in the main window tells the version, the database and the settings file.
-    void helpKeyShowsAbout()
-    {
-        auto program = started();
-        program->main()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(program->main()));
-        QTest::keyClick(program->main(), Qt::Key_F1);
-        QCOMPARE(program->messages.shown.size(), 1);
-        QCOMPARE(program->messages.last().title, QString("About QUILLON"));
-        QVERIFY(program->messages.last().text.startsWith("QUILLON\nVersion 8.0\n"));
-        QVERIFY(program->messages.last().text.contains("Settings file: " + program->session().IniPath));
     }
 };
 
