@@ -95,6 +95,9 @@ private slots:
             QCOMPARE(keys.at(i), keyReference[i]);
         QCOMPARE(lines.positionOf(nextKey), std::nullopt);
         QCOMPARE(lines.positionOf(0), std::nullopt);
+        // A key taken out is not found at the position of the line after it.
+        for (const qint64 key : removed)
+            QCOMPARE(keys.positionOf(key), std::nullopt);
     }
 
     // Find Customer over a list: the next line after the current one, going round, whose text
