@@ -11,7 +11,8 @@
 //    handled: the write on its own connection in one transaction, the list
 //    following it, the dialog closing and the repaint of what changed; beside
 //    the bare INSERT, UPDATE and DELETE, each on a connection of its own in
-//    one transaction, with nothing to paint;
+//    one transaction, with nothing to paint; and the store's part of adding
+//    and deleting a customer alone, without the dialog, the list or a paint;
 //  - scrolling the customer list to its middle and to its end, the
 //    first-letter jump and Find Next, each beside SQLite's own time for the
 //    same rows;
@@ -25,12 +26,16 @@
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
 #include "store/Connection.h"
+#include "store/CustomerTable.h"
+#include "store/PeopleTable.h"
+#include "store/WriteToken.h"
 #include "store/Schema.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -147,6 +152,23 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     dialogTimed("add-agent", agentDialog, false, "txtName", [](int) {});
     dialogTimed("edit-agent-first", agentDialog, true, "txtName", [&](int) { editPosition = 0; });
     timed("delete-agent-first", press("cmdDeleteAgent"), chooseAt(agents, [] { return 0; }));
+    // The store's part alone, without the dialog, the list or any paint: what the
+    // program's write costs beside the bare statement.
+    {
+        const store::PeopleTable table = store::customerTable(store::Place(QString(folder + "/data/loans.mdb")));
+        std::vector<double> adds, deletes;
+        for (int run = 0; run < runs; ++run) {
+            double start = monotonicMs();
+            const store::RowChange added =
+                table.insert({QString("Store %1").arg(run)}, store::newWriteToken(QDateTime::currentDateTimeUtc()));
+            adds.push_back(monotonicMs() - start);
+            start = monotonicMs();
+            table.remove(added.key, added.line);
+            deletes.push_back(monotonicMs() - start);
+        }
+        std::printf("op add-customer-store-alone %.3f\nop delete-customer-store-alone %.3f\n", median(adds),
+                    median(deletes));
+    }
     timed("fill-customers-unchanged", [&](int) { main->FillCustomerList(); });
 
     // Scrolling: each run to lines not yet read.
