@@ -167,13 +167,14 @@ QString ListLinesModel::textAt(qsizetype position) const
 
 std::optional<QString> ListLinesModel::textOf(qsizetype position, store::RowKey key) const
 {
-    for (const Page& page : m_pages) {
-        if (key < page.first || key > page.last)
-            continue;
-        // A row gone since its page was read shows an empty line until the list is read again.
+    // A row gone since its page was read shows an empty line until the list is read again.
+    const auto lineIn = [key](const Page& page) {
         const auto at = page.lines.positionOf(key);
         return at ? page.lines.text(*at) : QString();
-    }
+    };
+    for (const Page& page : m_pages)
+        if (key >= page.first && key <= page.last)
+            return lineIn(page);
     const qsizetype start = position - position % kPageLines;
     const qsizetype end = std::min(start + kPageLines, m_rows) - 1;
     const auto first = keyAt(start), last = keyAt(end);
@@ -184,9 +185,7 @@ std::optional<QString> ListLinesModel::textOf(qsizetype position, store::RowKey 
     } catch (const store::StoreError&) {
         return std::nullopt;
     }
-    const Page& page = m_pages.front();
-    const auto at = page.lines.positionOf(key);
-    return at ? page.lines.text(*at) : QString();
+    return lineIn(m_pages.front());
 }
 
 void ListLinesModel::keepPage(Page page) const
@@ -199,6 +198,14 @@ void ListLinesModel::keepPage(Page page) const
 void ListLinesModel::forgetPagesHolding(store::RowKey key) const
 {
     std::erase_if(m_pages, [key](const Page& page) { return key >= page.first && key <= page.last; });
+}
+
+void ListLinesModel::keepOwnLine(store::RowKey key, std::string_view line)
+{
+    forgetPagesHolding(key);
+    store::ListLines own;
+    own.append(key, line);
+    keepPage({key, key, std::move(own)});
 }
 
 QModelIndexList ListLinesModel::match(const QModelIndex& start, int role, const QVariant& value, int hits,
@@ -261,10 +268,7 @@ bool ListLinesModel::follow(const store::RowChange& change)
         beginInsertRows({}, int(row), int(row));
         m_keys.insert(change.key);
         ++m_rows;
-        forgetPagesHolding(change.key);
-        store::ListLines own;
-        own.append(change.key, line);
-        keepPage({change.key, change.key, std::move(own)});
+        keepOwnLine(change.key, line);
         endInsertRows();
         break;
     }
@@ -272,10 +276,7 @@ bool ListLinesModel::follow(const store::RowChange& change)
         const auto position = m_keys.positionOf(change.key);
         if (!position)
             return false;
-        forgetPagesHolding(change.key);
-        store::ListLines own;
-        own.append(change.key, line);
-        keepPage({change.key, change.key, std::move(own)});
+        keepOwnLine(change.key, line);
         const QModelIndex at = index(int(*position));
         emit dataChanged(at, at, {Qt::DisplayRole});
         break;

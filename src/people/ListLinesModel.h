@@ -75,6 +75,8 @@ private:
     void readAgainSoon(bool keepKeys = false) const;
     void keepPage(Page page) const;
     void forgetPagesHolding(store::RowKey key) const;
+    // The program's own line for a key, kept as a page of its own in place of any page that held it.
+    void keepOwnLine(store::RowKey key, std::string_view line);
     // The text of the line with this key, reading its page when it is not kept.
     std::optional<QString> textOf(qsizetype position, store::RowKey key) const;
 

@@ -58,11 +58,6 @@ std::optional<RowKey> PeopleTable::firstKey() const
 std::optional<QStringList> PeopleTable::row(RowKey key) const
 {
     Connection connection(m_place);
-    return rowIn(connection, key);
-}
-
-std::optional<QStringList> PeopleTable::rowIn(Connection& connection, RowKey key) const
-{
     QSqlQuery query = connection.run(
         QStringLiteral("SELECT %1 FROM %2 WHERE RowKey = ?").arg(m_columns.join(QStringLiteral(", ")), m_table),
         {key});

@@ -99,7 +99,6 @@ public:
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;
-    std::optional<QStringList> rowIn(Connection& connection, RowKey key) const;
 
     Place m_place;
     QString m_table;
