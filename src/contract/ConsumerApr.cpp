@@ -46,10 +46,17 @@ struct Equation {
 
 } // namespace
 
+double applicationFee(double financed)
+{
+    if (!(std::abs(financed) < kLargestAmount) || financed <= 0)
+        return 0;
+    return (2000 + cents(financed) / 100) / 100.0;
+}
+
 NoRate whyNoRate(const ConsumerLoan& loan)
 {
     // Beyond a trillion no loan is meant, and the sums in cents below must not overflow.
-    for (const double amount : {loan.financed, loan.totalOfPayments, loan.installment}) {
+    for (const double amount : {loan.financed, loan.totalOfPayments, loan.installment, loan.feeNotInRate}) {
         if (!(std::abs(amount) < kLargestAmount))
             return NoRate::NoSchedule;
     }
@@ -70,7 +77,7 @@ std::optional<double> annualPercentageRate(const ConsumerLoan& loan)
     if (whyNoRate(loan) != NoRate::None)
         return std::nullopt;
     const std::int64_t installment = cents(loan.installment);
-    const Equation balance{cents(loan.financed), installment,
+    const Equation balance{cents(loan.financed) + cents(loan.feeNotInRate), installment,
                            cents(loan.totalOfPayments) - (loan.installments - 1) * installment,
                            loan.installments, oddPeriod(loan.advance, loan.firstDue)};
     // The payments cover the advance at a rate of nought; find a rate they no

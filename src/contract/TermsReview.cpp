@@ -340,6 +340,7 @@ ConsumerLoan TermsReview::consumerLoan() const
     loan.advance = m_advance;
     loan.firstDue = m_screen.firstInstallment;
     loan.financed = textToDouble(m_screen.amtFin).value_or(0);
+    loan.feeNotInRate = applicationFee(loan.financed);
     loan.totalOfPayments = textToDouble(m_screen.totalPayments).value_or(0);
     loan.installment = textToDouble(m_screen.amtInstall).value_or(0);
     // A term the rules cannot read leaves the figures on screen without a schedule behind them.

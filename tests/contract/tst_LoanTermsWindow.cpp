@@ -36,8 +36,8 @@ private slots:
         // With no inception the credit starts today, 3/14/2025, and the first installment is due on 4/14/2025.
         const QString personal = "tick frmAgent/optPersonal; " + hundred;
         add("personal loan chosen in the main window", "tick frmAgent/optPersonal; " + next("20000"),
-            "lblAPR=10.91; optPersonal=checked; optCommercial=unchecked");
-        add("personal rate follows the first installment", personal + "date dtpFirstInstllmnt 3/29/2025", "lblAPR=42.05");
+            "lblAPR=7.85; optPersonal=checked; optCommercial=unchecked");
+        add("personal rate follows the first installment", personal + "date dtpFirstInstllmnt 3/29/2025", "lblAPR=10.78");
         add("personal with the first installment on the day of the credit refused",
             personal + "date dtpFirstInstllmnt 3/14/2025; save",
             noRate + "the First Installment Due must be after 3/14/2025, the day the credit starts.");

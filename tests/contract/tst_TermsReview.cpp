@@ -79,7 +79,7 @@ private slots:
             << "12008|1420||" << true << "" << "3428.00|10000.00|420.00|10420.00|8|1302.50|10.50";
         QTest::newRow("one cent above 10000 financed: 4 % and the lower rate")
             << "12008.06|1419.95||" << true << "" << "3428.00|10000.01|420.00|10420.01|8|1302.50|7.95";
-        QTest::newRow("personal loan has its own rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|10.91";
+        QTest::newRow("personal loan has its own rate") << "20000|||" << false << "" << "5000.00|15000.00|620.00|15620.00|8|1952.50|7.85";
         QTest::newRow("nothing scheduled") << "|||" << true << "" << "0.00|0.00|0.00|0.00|8|0.00|10.50";
 
         // The shown down payment is cut to the cent, so the amount financed follows it, on every showing.
@@ -112,9 +112,16 @@ private slots:
         // A consumer's rate is always the rate of the terms on screen.
         QTest::newRow("personal: no finance charge") << hundred << false << "fin 0; leave fin" << "98.00|212.00|0.00|212.00|8|26.50|0.00";
         QTest::newRow("personal: installments changed and left keep a rate")
-            << hundred << false << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|30.36";
+            << hundred << false << "num 10; leave num" << "98.00|212.00|30.60|242.60|10|24.26|7.83";
         QTest::newRow("personal: nothing financed") << hundred << false << "down 310; leave down" << "310.00|0.00|0.00|0.00|8|0.00|";
         QTest::newRow("personal: a refused down payment") << hundred << false << "down ninety" << "ninety||||8||";
+        QTest::newRow("personal 3500: the application fee is no finance charge")
+            << "3500|||" << false << "" << "875.00|2625.00|151.25|2776.25|8|347.03|10.38";
+        QTest::newRow("personal: finance charge down to the fee")
+            << "3500|||" << false << "fin 46.25; leave fin" << "875.00|2625.00|46.25|2671.25|8|333.90|0.00";
+        QTest::newRow("personal: finance charge a cent above the fee")
+            << "3500|||" << false << "fin 46.26; leave fin" << "875.00|2625.00|46.26|2671.26|8|333.90|0.00";
+        QTest::newRow("personal: finance charge below the fee") << "3500|||" << false << "fin 30; leave fin" << "875.00|2625.00|30.00|2655.00|8|331.87|0.00";
         QTest::newRow("switched back after the terms changed")
             << hundred << true << "personal; num 10; leave num; commercial" << "98.00|212.00|30.60|242.60|10|24.26|";
     }
@@ -132,6 +139,31 @@ private slots:
         run.next();
         run.play(moves);
         QCOMPARE(seen(run.review.screen()), expected);
+    }
+    // The fixed commercial rates are the consumer rate of the default terms,
+    // rounded up: what ties the two rules together.
+    void commercialRateBoundsConsumerRate_data()
+    {
+        QTest::addColumn<QString>("premium");
+        QTest::addColumn<bool>("close"); // within a quarter point below; far below for small loans and at 10000.00 financed
+        for (const char* premium : {"3500", "9000", "13333.34", "20000", "120000", "4000000"})
+            QTest::newRow(premium) << QString(premium) << true;
+        QTest::newRow("400: the fee's $20 weighs more") << QString("400") << false;
+        QTest::newRow("10000.00 financed: 4 %, the higher fixed rate") << QString("13333.33") << false;
+    }
+    void commercialRateBoundsConsumerRate()
+    {
+        QFETCH(QString, premium);
+        QFETCH(bool, close);
+        Run run;
+        run.schedule = {amounts(premium), {}, {}, {}};
+        run.commercial = false;
+        run.next();
+        const double consumer = run.review.screen().apr.toDouble();
+        run.review.setCommercial(true);
+        const double commercial = run.review.screen().apr.toDouble();
+        QVERIFY2(consumer > 0 && consumer <= commercial && (!close || consumer > commercial - 0.25),
+                 qPrintable(QStringLiteral("%1 against %2").arg(consumer).arg(commercial)));
     }
     void installmentTexts_data()
     {
@@ -168,6 +200,10 @@ private slots:
             << ConsumerLoan{212, 242.6, 30.32, 8, jan10, QDate(2025, 4, 25)} << "23.50";
         QTest::newRow("only the last payment carries the charge") << ConsumerLoan{1000, 1000.05, 125, 8, jan10, feb10} << "0.01";
         QTest::newRow("no finance charge") << ConsumerLoan{212, 212, 26.5, 8, jan10, feb10} << "0.00";
+        QTest::newRow("3500 scheduled, the fee advanced")
+            << ConsumerLoan{2625, 2776.25, 347.03, 8, jan10, feb10, applicationFee(2625)} << "10.38";
+        QTest::newRow("9750 financed, the fee advanced")
+            << ConsumerLoan{9750, 10257.5, 1282.18, 8, jan10, feb10, applicationFee(9750)} << "10.43";
         QTest::newRow("nothing financed") << ConsumerLoan{0, 0, 0, 8, jan10, feb10} << "nothing financed";
         QTest::newRow("a credit, not a loan") << ConsumerLoan{-90, -90, -11.25, 8, jan10, feb10} << "nothing financed";
         QTest::newRow("finance charge below zero") << ConsumerLoan{212, 200, 25, 8, jan10, feb10} << "charge below zero";
