@@ -142,7 +142,11 @@ void Application::connectContract()
             schedule->show();
     });
     QObject::connect(previous, &PreviousContractsWindow::reopenRequested, schedule,
-                     [schedule](const print::ScheduleValues& reopened) {
+                     [main, schedule](const print::ScheduleValues& reopened, std::optional<bool> commercial) {
+                         // The review takes the classification from the main window's
+                         // option: a reopened contract keeps the one it was saved with.
+                         if (commercial)
+                             main->setCommercialChosen(*commercial);
                          // The schedule starts empty, so nothing of an earlier contract mixes in.
                          schedule->Reset();
                          schedule->showReopened(reopened);

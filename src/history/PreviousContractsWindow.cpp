@@ -241,7 +241,7 @@ void PreviousContractsWindow::editChosen()
 
     // Hiding ends the main window's modal wait.
     hide();
-    emit reopenRequested(plan.schedule);
+    emit reopenRequested(plan.schedule, plan.commercial);
 }
 
 void PreviousContractsWindow::copyChosen()

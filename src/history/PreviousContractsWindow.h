@@ -40,7 +40,7 @@ public:
 signals:
     // Edit of a stored contract: the parties are the current ones now, and the
     // schedule is to show these texts.
-    void reopenRequested(const print::ScheduleValues& schedule);
+    void reopenRequested(const print::ScheduleValues& schedule, std::optional<bool> commercial);
     // The window is about to show.
     void shown();
 

@@ -60,6 +60,9 @@ ReopenPlan planReopen(const StoredContract& contract)
             plan.schedule.*amount.item = {true, text};
     }
     plan.schedule.description = stored(contract, QStringLiteral("Description"));
+    const QString classification = stored(contract, QStringLiteral("Classification"));
+    if (classification == QLatin1String("Commercial") || classification == QLatin1String("Personal"))
+        plan.commercial = classification == QLatin1String("Commercial");
     return plan;
 }
 

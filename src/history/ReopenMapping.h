@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace history {
 
 // What reopening a stored contract puts back on screen: the contract's four
@@ -13,6 +15,8 @@ namespace history {
 struct ReopenPlan {
     QString dba, agentName, customerName, agentCompany;
     print::ScheduleValues schedule;
+    // Commercial (true) or Personal (false) as saved; empty for a row saved without one.
+    std::optional<bool> commercial;
 };
 
 // Works out the plan from a stored row. Slots 1 to 4 go to the rows of

@@ -53,6 +53,11 @@ bool MainWindow::commercialChosen() const
     return m_commercial->isChecked();
 }
 
+void MainWindow::setCommercialChosen(bool commercial)
+{
+    (commercial ? m_commercial : m_personal)->setChecked(true);
+}
+
 void MainWindow::FillAgentList()
 {
     refillAgents(nullptr);

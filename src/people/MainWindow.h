@@ -25,6 +25,7 @@ public:
     bool startUp();
     // The classification chosen here, which the loan-terms window preselects.
     bool commercialChosen() const;
+    void setCommercialChosen(bool commercial);
 
     // Refill a list from its table and select its last line. Store failures end the program.
     void FillAgentList();
@@ -115,4 +116,5 @@ private:
     people::KeyedList* m_agents = nullptr;
     people::KeyedList* m_customers = nullptr;
     QRadioButton* m_commercial = nullptr;
+    QRadioButton* m_personal = nullptr;
 };

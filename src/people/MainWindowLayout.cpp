@@ -82,7 +82,7 @@ void MainWindow::buildControls()
              {360, 4440, 5955, 255});
     m_commercial = addOption(this, QStringLiteral("optCommercial"), QStringLiteral("Commercial/Agricultural"),
                              {1673, 4740, 1995, 195});
-    auto* personal = addOption(this, QStringLiteral("optPersonal"), QStringLiteral("Personal/Consumer"),
+    auto* personal = m_personal = addOption(this, QStringLiteral("optPersonal"), QStringLiteral("Personal/Consumer"),
                                {4013, 4740, 1695, 195});
     m_commercial->setChecked(true);
 

@@ -165,14 +165,15 @@ private slots:
     {
         HistoryRig rig;
         // What another contract of this run left on screen.
-        rig.run({"set txtPremium1_0 500", "set txtPremium2_0 600", "set txtPolicy1_3 old row 4", "set txtDescription old",
+        rig.run({"tick frmAgent/optPersonal", "set txtPremium1_0 500", "set txtPremium2_0 600", "set txtPolicy1_3 old row 4", "set txtDescription old",
                  "tick chkTax", "set txtTax 9", "set frmPreview/txtLoanAut LA-OLD"});
         rig.insert(savedContract("Acme", 1));
         Columns chosen = savedContract("Acme", 2);
         // Slots 5 and 11 are the first row of Section 2 and the last of Section 3; an amount of 0.00 was
         // charged, a bare 0 never was.
         chosen.insert({{"PolicyNo2", "P-2b"}, {"PolicyNo3", "P-2c"}, {"PolicyNo5", "Truck"}, {"PolicyNo11", "P-11"},
-                       {"Surcharge", "0.00"}, {"Fees", "0"}, {"Description", QVariant()}, {"Agent", QVariant()}});
+                       {"Surcharge", "0.00"}, {"Fees", "0"}, {"Description", QVariant()}, {"Agent", QVariant()},
+                       {"Classification", "Commercial"}});
         rig.insert(chosen);
         rig.insert(savedContract("Acme", 3));
         rig.open("Acme");
@@ -187,7 +188,11 @@ private slots:
         const Session& s = rig.session();
         QCOMPARE((QStringList{s.CurAgent.Name, s.CurAgent.Company, s.CurCust.Name, s.CurCust.DBA}),
                  (QStringList{"", "Company 2", "Customer 2", "Acme"}));
-        rig.run({"click cmdBack"});
+        // The review shows the classification it was saved with, and its rate; the main window follows it.
+        rig.run({"click cmdNext"});
+        const QStringList review{"optCommercial=checked", "lblAPR=10.50", "frmAgent/optCommercial=checked"};
+        QCOMPARE(rig.seen(review), review);
+        rig.run({"click frmPreview/cmdBack", "click cmdBack"});
         QVERIFY(rig.previous()->isVisible() && !rig.schedule()->isVisible());
         QCOMPARE(rig.chosen().first(), 2);
     }
