@@ -23,6 +23,8 @@ namespace {
 
 const QString kBackToMain = QStringLiteral("<< Back");
 const QString kBackToPrevious = QStringLiteral("<< Previous");
+const QString kDiscardQuestion =
+    QStringLiteral("The contract on screen has not been saved. Discard it and end the program?");
 
 } // namespace
 
@@ -32,6 +34,7 @@ Application::Application(const Environment& environment, const Services& service
     m_session.env = environment;
     m_session.quit = [this] { closeEveryWindow(); };
     m_session.writesMayGo = [this] { return writesMayGo(); };
+    m_session.contractMayBeDiscarded = [this] { return mayDiscardContract(); };
     createWindows();
     connectPeople();
     connectContract();
@@ -112,9 +115,10 @@ void Application::connectContract()
     PreviousContractsWindow* previous = m_windows.frmPrevious;
 
     // 1. The main window's Next >>: a new contract for the chosen agent and customer.
-    QObject::connect(main, &MainWindow::nextRequested, schedule, [main, schedule] {
+    QObject::connect(main, &MainWindow::nextRequested, schedule, [this, main, schedule] {
         schedule->setBackCaption(kBackToMain);
         schedule->Reset();
+        m_unsaved.begin(schedule->scheduleValues());
         schedule->show();
         main->hide();
         schedule->focusFirstPolicy();
@@ -122,8 +126,10 @@ void Application::connectContract()
     QObject::connect(schedule, &PolicyScheduleWindow::contractReset, review, &LoanTermsWindow::clearLoanAuthorization);
 
     // 2. The schedule's Next >>: the terms worked out from it, for review.
-    QObject::connect(schedule, &PolicyScheduleWindow::nextRequested, review,
-                     [main, review] { review->activate(main->commercialChosen()); });
+    QObject::connect(schedule, &PolicyScheduleWindow::nextRequested, review, [this, main, review] {
+        review->activate(main->commercialChosen());
+        m_unsaved.reviewed(review->reviewValues());
+    });
     QObject::connect(schedule, &PolicyScheduleWindow::backRequested, main, &QWidget::show);
 
     // 3. The review's << Back and Save / Print, which ends on the schedule again.
@@ -142,7 +148,7 @@ void Application::connectContract()
             schedule->show();
     });
     QObject::connect(previous, &PreviousContractsWindow::reopenRequested, schedule,
-                     [main, schedule](const print::ScheduleValues& reopened, std::optional<bool> commercial) {
+                     [this, main, schedule](const print::ScheduleValues& reopened, std::optional<bool> commercial) {
                          // The review takes the classification from the main window's
                          // option: a reopened contract keeps the one it was saved with.
                          if (commercial)
@@ -150,6 +156,7 @@ void Application::connectContract()
                          // The schedule starts empty, so nothing of an earlier contract mixes in.
                          schedule->Reset();
                          schedule->showReopened(reopened);
+                         m_unsaved.begin(schedule->scheduleValues());
                          schedule->setBackCaption(kBackToPrevious);
                          schedule->show();
                          schedule->focusFirstPolicy();
@@ -179,11 +186,30 @@ void Application::savePrint()
     SavePrintWindows run;
     run.review = review;
     run.schedule = schedule;
-    run.save = [schedule, review] { return review->SaveData(schedule->scheduleValues()); };
+    run.save = [this, schedule, review] {
+        const print::ScheduleValues shown = schedule->scheduleValues();
+        const std::optional<std::int64_t> id = review->SaveData(shown);
+        if (id)
+            m_unsaved.saved(shown, review->reviewValues());
+        return id;
+    };
     run.values = noteValues();
     // The next contract starts where every contract does, not on the last button pressed.
     if (runSavePrint(m_session, run))
         schedule->focusFirstPolicy();
+}
+
+bool Application::mayDiscardContract()
+{
+    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
+    LoanTermsWindow* review = m_windows.frmPreview;
+    const bool reviewing = review->isVisible();
+    const std::optional<print::ReviewValues> terms =
+        reviewing ? std::optional(review->reviewValues()) : std::nullopt;
+    if (!m_unsaved.changed(schedule->scheduleValues(), terms))
+        return true;
+    return m_session.services.messages->ask(reviewing ? static_cast<QWidget*>(review) : schedule, kDiscardQuestion,
+                                            ui::MessageIcon::Question, ui::kProgramTitle);
 }
 
 std::function<print::NoteValues()> Application::noteValues()

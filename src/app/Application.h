@@ -2,6 +2,7 @@
 
 #include "app/AppWindows.h"
 #include "app/CheckInBackground.h"
+#include "app/UnsavedContract.h"
 #include "session/Environment.h"
 #include "print/NoteValues.h"
 #include "session/Session.h"
@@ -47,6 +48,8 @@ private:
     void hideOtherContractWindows(const QWidget* shown);
     // Save / Print of the loan-terms window.
     void savePrint();
+    // Closing a contract window with unsaved work asks first; true when it may go.
+    bool mayDiscardContract();
     // What the note prints, read from the schedule and the review when called.
     std::function<print::NoteValues()> noteValues();
 
@@ -61,4 +64,5 @@ private:
     // Set when the later check found the file unusable: the write that waited is not done.
     bool m_refuseWaiting = false;
     CheckInBackground m_check;
+    UnsavedContract m_unsaved;
 };

@@ -227,6 +227,10 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
 
 void LoanTermsWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_session.ended && !m_session.contractMayBeDiscarded()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (!m_session.ended)
         m_session.endProgram();

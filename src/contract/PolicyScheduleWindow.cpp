@@ -128,6 +128,10 @@ void PolicyScheduleWindow::setBackCaption(const QString& caption)
 
 void PolicyScheduleWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_session.ended && !m_session.contractMayBeDiscarded()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (!m_session.ended)
         m_session.endProgram();

@@ -12,12 +12,14 @@ namespace print {
 // One row of the schedule of policies, as typed.
 struct PolicyRowValues {
     QString policy, company, premium, coverage, inception, expiration, term;
+    bool operator==(const PolicyRowValues&) const = default;
 };
 
 // One special item of Section 4: its box and its amount field.
 struct SpecialItemValues {
     bool ticked = false;
     QString amount;
+    bool operator==(const SpecialItemValues&) const = default;
 };
 
 // What the policy schedule shows, text for text: what the note prints of it,
@@ -27,6 +29,7 @@ struct ScheduleValues {
     std::array<QList<PolicyRowValues>, 3> sections;
     SpecialItemValues tax, fees, surcharge, other;
     QString description;
+    bool operator==(const ScheduleValues&) const = default;
 };
 
 // What the loan-terms window shows of the terms, as the note prints them.
@@ -37,6 +40,7 @@ struct ReviewValues {
     QString firstInstallmentDue; // M/d/yyyy
     bool personal = false;
     QString totalSections, downPayment;
+    bool operator==(const ReviewValues&) const = default;
 };
 
 // Everything the note prints, taken at print time from what the policy

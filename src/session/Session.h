@@ -70,6 +70,9 @@ struct Session {
     // Ends the program at once: every window closes, nothing is saved.
     // The application installs the real ending; tests record it.
     std::function<void()> quit = [] {};
+    // Asked when a contract window is closed: false keeps the program and
+    // every window as they were (the user chose to keep an unsaved contract).
+    std::function<bool()> contractMayBeDiscarded = [] { return true; };
     bool ended = false;
     // Where every store operation of this run goes.
     store::Place database() const

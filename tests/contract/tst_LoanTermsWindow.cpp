@@ -66,7 +66,14 @@ private slots:
 
         add("<< Back keeps the schedule and stores nothing", hundred + "type txtDown 100.00; click frmPreview/cmdBack",
             "frmPreview=hidden; frmPolicies1=shown; rows=0; txtPremium1_0=100");
-        add("close box ends the program", hundred + "close frmPreview", "ended=yes; rows=0");
+        const QString discard = "message=The contract on screen has not been saved. Discard it and end the program? (not an error)";
+        add("close box on unsaved terms, discarded", hundred + "answer yes; close frmPreview", discard + "; ended=yes; rows=0");
+        add("close box on an unsaved schedule kept", "set txtPremium1_0 100; close frmPolicies1",
+            discard + "; ended=no; frmPolicies1=shown; txtPremium1_0=100");
+        add("close box on terms edited after Save / Print kept", hundred + "save; next; type txtDown 100; close frmPreview",
+            discard + "; ended=no; frmPreview=shown; txtDown=100; lblAmtFin=210.00; rows=1");
+        add("close box on an empty schedule ends the program", "close frmPolicies1", "messages=0; ended=yes");
+        add("close box after Save / Print ends the program", hundred + "save; close frmPolicies1", "messages=0; ended=yes; rows=1");
         const QString refused = "messages=1; frmPreview=hidden; message=Amount must be indicated as a number (0.00); yellow=";
         add("schedule with every bad amount and a bad date at once, a ticked tax left empty among them",
             "set txtPremium1_0 x; set txtPremium3_2 1.2.3; tick chkOther; set txtOther o; tick chkTax; set txtPremium2_0 5; "

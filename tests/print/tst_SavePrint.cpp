@@ -133,8 +133,8 @@ private slots:
         QCOMPARE(note.textAt(1, 9, 31), "$" + m_w->valueOf("lblAmtFin"));
         QCOMPARE(note.textAt(1, 47, 63), "$" + m_w->valueOf("lblAmtInstall"));
         QCOMPARE(note.textAt(1, 179, 156), m_w->valueOf("txtDown"));
-        // A consumer's own rate in box D: 2120.00 lent on 12/15/2024, 8 of 280.75 from 1/15/2025.
-        QCOMPARE(note.textAt(1, 120, 31), QString("15.61"));
+        // A consumer's own rate in box D: 2120.00 lent on 12/15/2024 (its fee of 41.20 advanced with it), 8 of 280.75 from 1/15/2025.
+        QCOMPARE(note.textAt(1, 120, 31), QString("10.36"));
         QCOMPARE(note.textAt(1, 160, 47.22), QString("X"));
         QCOMPARE(note.textAt(1, 7, 88), QString("POL-9"));
         QVERIFY(note.find("Carl's Hauling", 1));

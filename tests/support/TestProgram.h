@@ -188,7 +188,7 @@ struct TestProgram {
 
     // Acts like a user: "set NAME text" (pasted), "type NAME text" (key by key), "leave NAME",
     // "tick NAME", "click NAME", "date NAME M/d/yyyy" (picked), "next" and "save" (the schedule's
-    // Next >> and the review's Save / Print), "close WINDOW".
+    // Next >> and the review's Save / Print), "close WINDOW", "answer yes|no" (the next question).
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
@@ -212,6 +212,8 @@ struct TestProgram {
                 QTest::mouseClick(named(verb == "next" ? "frmPolicies1/cmdNext" : "frmPreview/cmdPrint"), Qt::LeftButton);
             else if (verb == "close" && window(name))
                 window(name)->close();
+            else if (verb == "answer")
+                messages.answers << (name == "yes");
             else
                 qFatal("no such step: %s", qPrintable(step));
         }
