@@ -26,6 +26,7 @@ PartyDialog::Design agentDesign()
             {1395, 5580, 1215, 495},
             {2655, 5580, 1215, 495},
             QStringLiteral("Agent database is empty. Select New to add a new Agent."),
+            QStringLiteral("An agent named %1 already exists. Add another one?"),
             &store::agentTable};
 }
 

@@ -28,6 +28,7 @@ PartyDialog::Design customerDesign()
             {1395, 4800, 1215, 435},
             {2655, 4800, 1215, 435},
             QStringLiteral("Customer database is empty. Hit New to add a new Customer."),
+            QStringLiteral("A customer named %1 already exists. Add another one?"),
             &store::customerTable};
 }
 

@@ -1,6 +1,7 @@
 #include "people/LineSearch.h"
 
 #include <QByteArrayView>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -74,6 +75,20 @@ QString foldForSearch(const QString& text)
             folded += QStringView(QChar::fromUcs4(c));
     }
     return folded;
+}
+
+QString nameKey(const QString& name)
+{
+    // Plain ASCII names, nearly all of them, need no Unicode folding.
+    QString key;
+    key.reserve(name.size());
+    for (const QChar ch : name) {
+        if (ch.unicode() >= 0x80)
+            return foldForSearch(name).remove(QRegularExpression(QStringLiteral("\\s")));
+        if (!ch.isSpace())
+            key += ch.toLower();
+    }
+    return key;
 }
 
 LineSearch::LineSearch(const store::ListLines& lines)

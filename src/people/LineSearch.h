@@ -15,6 +15,10 @@ namespace people {
 // (ﬁ is fi, ２ is 2), line breaks made blanks.
 QString foldForSearch(const QString& text);
 
+// A name as two of them are told apart: folded as for search, every blank
+// dropped, so "Zoë  Müller" and "zoe muller" are one name.
+QString nameKey(const QString& name);
+
 // The lines of a list folded once for Find Customer and laid side by side, so
 // that one search runs over a million lines at memory speed.
 class LineSearch {

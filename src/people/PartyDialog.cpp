@@ -1,5 +1,6 @@
 #include "people/PartyDialog.h"
 
+#include "people/LineSearch.h"
 #include "session/Session.h"
 #include "ui/Controls.h"
 #include "ui/GlobePicture.h"
@@ -114,9 +115,28 @@ bool PartyDialog::activate(int position)
     return ok && show;
 }
 
+bool PartyDialog::sameNameAccepted()
+{
+    const QString name = m_fields.first()->text();
+    const QString key = people::nameKey(name);
+    // A row edited without renaming it is the same one, not a second.
+    if (key.isEmpty() || (m_editMode && name == m_shownValues.value(0)))
+        return true;
+    std::optional<store::RowKey> other;
+    if (!runOrReport(m_session, this, ui::kNothingStored, [&] {
+            other = m_design.table(m_session.database())
+                        .firstKeyWhere(m_design.fieldColumns.first(),
+                                       [&](const QString& stored) { return people::nameKey(stored) == key; },
+                                       m_editMode ? m_editedKey : std::nullopt);
+        }))
+        return false;
+    return !other || m_session.services.messages->ask(this, m_design.sameNameQuestion.arg(name),
+                                                      ui::MessageIcon::Question, ui::kProgramTitle);
+}
+
 void PartyDialog::storeEntries()
 {
-    if (!entriesAccepted())
+    if (!entriesAccepted() || !sameNameAccepted())
         return;
     const store::PeopleTable rows = m_design.table(m_session.database());
     // A field the user left as Edit showed it writes nothing, so its column

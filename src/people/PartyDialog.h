@@ -30,6 +30,8 @@ public:
         QList<int> fieldColumns;    // index into the table's columns, per field
         ui::TwipsRect ok, cancel;
         QString emptyTableMessage;
+        // Asked when the first field's name is already stored; %1 is the name typed.
+        QString sameNameQuestion;
         // The table the dialog stores into.
         store::PeopleTable (*table)(const store::Place& place);
     };
@@ -65,6 +67,8 @@ private:
     // False when the dialog is not to be shown.
     bool activate(int position);
     void storeEntries();
+    // True when no other row has the name typed, or the user wants another one all the same.
+    bool sameNameAccepted();
 
     Design m_design;
     RowLookUp m_rowAt;

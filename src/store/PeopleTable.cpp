@@ -66,6 +66,20 @@ std::optional<QStringList> PeopleTable::row(RowKey key) const
     return textsOf(query, 0, m_columns.size());
 }
 
+std::optional<RowKey> PeopleTable::firstKeyWhere(int column, const std::function<bool(const QString&)>& accepts,
+                                                std::optional<RowKey> except) const
+{
+    Connection connection(m_place);
+    QSqlQuery query = connection.run(
+        QStringLiteral("SELECT RowKey, %1 FROM %2 WHERE %1 IS NOT NULL ORDER BY RowKey").arg(m_columns.at(column), m_table));
+    while (query.next()) {
+        const RowKey key = query.value(0).toLongLong();
+        if (key != except && accepts(textOf(query.value(1))))
+            return key;
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> PeopleTable::line(RowKey key) const
 {
     Connection connection(m_place);

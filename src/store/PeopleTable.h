@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -64,6 +65,10 @@ public:
     std::optional<RowKey> firstKey() const;
     // The row's values, or nothing when no row has that key.
     std::optional<QStringList> row(RowKey key) const;
+    // The first row, other than `except`, whose value in `column` the test
+    // accepts; every row is read, in key order, until one does.
+    std::optional<RowKey> firstKeyWhere(int column, const std::function<bool(const QString&)>& accepts,
+                                        std::optional<RowKey> except) const;
     // The row's list line, or nothing when no row has that key.
     std::optional<QString> line(RowKey key) const;
     // One list line per row, in key order.

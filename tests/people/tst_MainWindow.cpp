@@ -7,7 +7,7 @@ using ui::MessageIcon;
 using Rows = QList<QList<QVariant>>;
 using Shown = FakeMessageBoxService::Shown;
 struct Failure { Rows agents, customers; QString button; Shown message; };
-struct Entry { bool agent; QStringList typed; QString button, line, stored; QList<Shown> messages = {}; };  // typed: field=value
+struct Entry { bool agent; QStringList typed; QString button, line, stored; QList<Shown> messages = {}; bool yes = false; };  // typed: field=value
 
 // Every column of a person, as the tables hold them and the records name them.
 const QStringList kAgentColumns{"Name", "Company", "Address1", "Address2", "City", "State", "Zip", "Phone", "Fax"};
@@ -63,11 +63,19 @@ private slots:
         const Shown blankAgent{"An Agent cannot be stored with every field blank.", MessageIcon::Critical, "Add Agent"};
         QTest::newRow("agent of blanks only") << Entry{true, {"txtName=  ", "txtFax= "}, "cmdOK", "", "", {blankAgent}};
         QTest::newRow("agent, Cancel") << Entry{true, {"txtName=Jo"}, "cmdCancel", "", ""};
+        // A name already stored, whatever its letter case, accents and blanks, is added only when the user says so.
+        const auto sameName = [](const char* text) { return Shown{text, MessageIcon::Question, "QUILLON", ui::MessageButtons::YesNo}; };
+        QTest::newRow("customer named as another, No")
+            << Entry{false, {"txtDBA= ÉAR lier"}, "cmdOK", "", "", {sameName("A customer named  ÉAR lier already exists. Add another one?")}};
+        QTest::newRow("agent named as another, Yes") << Entry{true, {"txtName=ear  Lier", "txtCoName=Co"}, "cmdOK", "Co - ear  Lier",
+            "ear  Lier|Co|<null>|<null>", {sameName("An agent named ear  Lier already exists. Add another one?")}, true};
+        QTest::newRow("customer whose name differs by a letter") << Entry{false, {"txtDBA=Earliest"}, "cmdOK", "Earliest", "<null>|Earliest|<null>|<null>"};
     }
     void entries()
     {
         QFETCH(Entry, row);
         auto program = started(row.agent ? Rows{{"Co", "Earlier"}} : Rows(), row.agent ? Rows() : Rows{{"Ann", "Earlier"}});
+        program->messages.answers << row.yes;
         bool stayedOpen = false;
         program->inPartyDialog(row.agent, "New", [&](QWidget* window) {
             for (const QString& entry : row.typed)
@@ -76,7 +84,7 @@ private slots:
             if ((stayedOpen = window->isVisible()))
                 program->click(window, "cmdCancel");
         });
-        QCOMPARE(stayedOpen, !row.messages.isEmpty());
+        QCOMPARE(stayedOpen, !row.messages.isEmpty() && !row.yes);
         QCOMPARE(program->messages.shown, row.messages);
         people::KeyedList* list = row.agent ? program->agents() : program->customers();
         QCOMPARE(linesOf(list).mid(1), row.line.isEmpty() ? QStringList() : QStringList{row.line});
