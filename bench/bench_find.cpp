@@ -12,7 +12,7 @@
 
 #include "app/Application.h"
 #include "app/AppWindows.h"
-#include "people/FindCustomerDialog.h"
+#include "people/FindDialog.h"
 #include "people/KeyedList.h"
 #include "people/MainWindow.h"
 #include "store/Schema.h"
@@ -67,13 +67,13 @@ void measure(int customers, int runs)
         return;
     }
     MainWindow* main = quillon.windows().frmAgent;
-    FindCustomerDialog* find = quillon.windows().frmFind;
+    FindDialog* find = quillon.windows().frmFind;
     auto* list = main->findChild<people::KeyedList*>("lstCust");
     auto* text = find->findChild<QLineEdit*>("txtFind");
     auto* findNext = find->findChild<QPushButton*>("cmdFindNext");
     settle();
 
-    const double opened = timedMs([&] { emit main->findCustomerRequested(); });
+    const double opened = timedMs([&] { emit main->findRequested(PeopleList::Customers); });
     settle();
     std::vector<double> near, round, none, floor;
     for (int run = 0; run < runs; ++run) {

@@ -199,13 +199,13 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
             customers->setCurrentRow(0);
             settle();
             const double start = monotonicMs();
-            main->findNextCustomer(QString("Business %1 ").arg(customers->count() / 2 + run), main);
+            main->findNext(PeopleList::Customers, QString("Business %1 ").arg(customers->count() / 2 + run), main);
             settle();
             samples.push_back(monotonicMs() - start);
         }
         std::printf("op find-first %.3f\n", median(samples));
     }
-    timed("find-next", [&](int run) { main->findNextCustomer(QString("Business %1 ").arg(run * 7919), main); });
+    timed("find-next", [&](int run) { main->findNext(PeopleList::Customers, QString("Business %1 ").arg(run * 7919), main); });
 
     // Memory over 100 adds and deletes: the first 20 let the heap settle.
     const auto addAndDelete = [&](int n) {

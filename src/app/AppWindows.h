@@ -6,7 +6,7 @@ class AgentDialog;
 class PolicyScheduleWindow;
 class LoanTermsWindow;
 class PreviousContractsWindow;
-class FindCustomerDialog;
+class FindDialog;
 
 // The program's six windows, each created once and then shown and hidden. The
 // application owns them and is the only code that holds them all; the windows
@@ -18,6 +18,7 @@ struct AppWindows {
     PolicyScheduleWindow* frmPolicies1 = nullptr;
     LoanTermsWindow* frmPreview = nullptr;
     PreviousContractsWindow* frmPrevious = nullptr;
-    // Beside the six: Find Customer, over the main window's customer list.
-    FindCustomerDialog* frmFind = nullptr;
+    // Beside the six: Find Customer and Find Agent, over the main window's lists.
+    FindDialog* frmFind = nullptr;
+    FindDialog* frmFindAgent = nullptr;
 };

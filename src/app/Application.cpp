@@ -8,7 +8,7 @@
 #include "history/PreviousContractsWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
-#include "people/FindCustomerDialog.h"
+#include "people/FindDialog.h"
 #include "people/MainWindow.h"
 #include "print/NoteValuesGatherer.h"
 #include "settings/Settings.h"
@@ -58,13 +58,15 @@ void Application::createWindows()
     m_windows.frmPolicies1 = new PolicyScheduleWindow(m_session);
     m_windows.frmPreview = new LoanTermsWindow(m_session);
     m_windows.frmPrevious = new PreviousContractsWindow(m_session, main);
-    m_windows.frmFind = new FindCustomerDialog(main);
+    m_windows.frmFind = new FindDialog(QStringLiteral("frmFind"), QStringLiteral("Find Customer"), {2520}, main);
+    m_windows.frmFindAgent = new FindDialog(QStringLiteral("frmFindAgent"), QStringLiteral("Find Agent"), {900}, main);
     for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
                             static_cast<QWidget*>(m_windows.frmAddAgent),
                             static_cast<QWidget*>(m_windows.frmPolicies1),
                             static_cast<QWidget*>(m_windows.frmPreview),
                             static_cast<QWidget*>(m_windows.frmPrevious),
-                            static_cast<QWidget*>(m_windows.frmFind)})
+                            static_cast<QWidget*>(m_windows.frmFind),
+                            static_cast<QWidget*>(m_windows.frmFindAgent)})
         ui::letEnterPressFocusedButton(window);
 }
 
@@ -84,21 +86,26 @@ void Application::connectPeople()
                      [customer](int position) { customer->showModal(true, position); });
     QObject::connect(customer, &PartyDialog::entriesStored, main, &MainWindow::refillCustomersAfter);
     QObject::connect(customer, &PartyDialog::rowGone, main, &MainWindow::FillCustomerList);
-    // Find Customer: the dialog holds what to look for, the main window finds it.
-    FindCustomerDialog* find = m_windows.frmFind;
-    QObject::connect(main, &MainWindow::findCustomerRequested, find, [main, find] {
+    // Find Customer and Find Agent: the dialog holds what to look for, the main window finds it.
+    const auto finder = [this](PeopleList list) {
+        return list == PeopleList::Agents ? m_windows.frmFindAgent : m_windows.frmFind;
+    };
+    QObject::connect(main, &MainWindow::findRequested, main, [main, finder](PeopleList list) {
         // The dialog first, so that what the user types while the lines are
         // made ready goes into its field.
-        find->showFind();
-        QTimer::singleShot(0, main, [main] { main->prepareCustomerSearch(); });
+        finder(list)->showFind();
+        QTimer::singleShot(0, main, [main, list] { main->prepareSearch(list); });
     });
-    QObject::connect(find, &FindCustomerDialog::findNextRequested, main,
-                     [main, find](const QString& text) { main->findNextCustomer(text, find); });
-    QObject::connect(main, &MainWindow::findAgainRequested, main, [main, find] {
-        if (find->findText().isEmpty())
-            emit main->findCustomerRequested();
+    for (const PeopleList list : {PeopleList::Agents, PeopleList::Customers}) {
+        FindDialog* find = finder(list);
+        QObject::connect(find, &FindDialog::findNextRequested, main,
+                         [main, find, list](const QString& text) { main->findNext(list, text, find); });
+    }
+    QObject::connect(main, &MainWindow::findAgainRequested, main, [main, finder](PeopleList list) {
+        if (finder(list)->findText().isEmpty())
+            emit main->findRequested(list);
         else
-            main->findNextCustomer(find->findText(), main);
+            main->findNext(list, finder(list)->findText(), main);
     });
     QObject::connect(main, &MainWindow::aboutRequested, main, [this, main] {
         m_session.services.messages->show(main, aboutText(m_session), ui::MessageIcon::Information,
@@ -226,6 +233,7 @@ void Application::closeEveryWindow()
     for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAddCust),
                             static_cast<QWidget*>(m_windows.frmAddAgent),
                             static_cast<QWidget*>(m_windows.frmFind),
+                            static_cast<QWidget*>(m_windows.frmFindAgent),
                             static_cast<QWidget*>(m_windows.frmPrevious),
                             static_cast<QWidget*>(m_windows.frmPreview),
                             static_cast<QWidget*>(m_windows.frmPolicies1),

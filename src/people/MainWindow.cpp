@@ -31,9 +31,10 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     buildControls();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &MainWindow::aboutRequested);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, &MainWindow::findCustomerRequested);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            [this] { emit findRequested(searchedList()); });
     connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
-            &MainWindow::findAgainRequested);
+            [this] { emit findAgainRequested(searchedList()); });
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MainWindow::undoDelete);
 }
 
@@ -249,23 +250,30 @@ void MainWindow::undoDelete()
     deleted.list->chooseKey(deleted.key);
 }
 
-void MainWindow::prepareCustomerSearch()
+PeopleList MainWindow::searchedList() const
 {
-    runOrReport(m_session, this, ui::kNothingChanged, [&] { m_customers->prepareSearch(); });
+    return m_agents->hasFocus() ? PeopleList::Agents : PeopleList::Customers;
 }
 
-void MainWindow::findNextCustomer(const QString& text, QWidget* messageOwner)
+void MainWindow::prepareSearch(PeopleList list)
+{
+    people::KeyedList* lines = list == PeopleList::Agents ? m_agents : m_customers;
+    runOrReport(m_session, this, ui::kNothingChanged, [&] { lines->prepareSearch(); });
+}
+
+void MainWindow::findNext(PeopleList list, const QString& text, QWidget* messageOwner)
 {
     if (text.isEmpty())
         return;
+    const bool agents = list == PeopleList::Agents;
+    people::KeyedList* lines = agents ? m_agents : m_customers;
     bool found = false;
-    if (!runOrReport(m_session, messageOwner, ui::kNothingChanged,
-                     [&] { found = m_customers->chooseNextContaining(text); }) ||
+    if (!runOrReport(m_session, messageOwner, ui::kNothingChanged, [&] { found = lines->chooseNextContaining(text); }) ||
         found)
         return;
-    m_session.services.messages->show(messageOwner,
-                                      QStringLiteral("\"%1\" was not found in the customer list.").arg(text),
-                                      ui::MessageIcon::Information, QStringLiteral("Find Customer"));
+    m_session.services.messages->show(
+        messageOwner, QStringLiteral("\"%1\" was not found in the %2 list.").arg(text, agents ? QStringLiteral("agent") : QStringLiteral("customer")),
+        ui::MessageIcon::Information, agents ? QStringLiteral("Find Agent") : QStringLiteral("Find Customer"));
 }
 
 void MainWindow::newCustomer()

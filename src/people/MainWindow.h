@@ -13,6 +13,9 @@ namespace people {
 class KeyedList;
 }
 
+// The main window's two lists, as Find names them.
+enum class PeopleList { Agents, Customers };
+
 // frmAgent, the program's first window: the agent and customer lists, the loan
 // classification, and the way on to a new contract or a customer's previous ones.
 class MainWindow : public QWidget {
@@ -43,12 +46,14 @@ public:
     std::optional<store::RowKey> agentKeyAt(int position) const;
     std::optional<store::RowKey> customerKeyAt(int position) const;
 
-    // Find Next of Find Customer: chooses the next customer line containing the
-    // text, ignoring case and accents, going round; says so over messageOwner
-    // when none does.
-    void findNextCustomer(const QString& text, QWidget* messageOwner);
-    // Readies the customer lines for Find Next while the user types.
-    void prepareCustomerSearch();
+    // Find Next of Find Customer or Find Agent: chooses the next line of the
+    // list containing the text, ignoring case and accents, going round; says
+    // so over messageOwner when none does.
+    void findNext(PeopleList list, const QString& text, QWidget* messageOwner);
+    // The list Ctrl+F and F3 search: the agents' while it has the focus.
+    PeopleList searchedList() const;
+    // Readies the list's lines for Find Next while the user types.
+    void prepareSearch(PeopleList list);
 
 signals:
     // New and Edit of either list; Edit names the chosen line's position.
@@ -62,10 +67,11 @@ signals:
     void previousContractsRequested();
     // F1.
     void aboutRequested();
-    // Ctrl+F, and F3 before anything was looked for.
-    void findCustomerRequested();
-    // F3: the next customer with the text looked for last.
-    void findAgainRequested();
+    // Ctrl+F, and F3 before anything was looked for, in the agent list while
+    // it has the focus, otherwise in the customer list.
+    void findRequested(PeopleList list);
+    // F3: the next line with the text looked for last in that list.
+    void findAgainRequested(PeopleList list);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

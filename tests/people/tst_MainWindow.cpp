@@ -184,9 +184,10 @@ private slots:
     // aside, and round; a text no customer holds is told. F1 tells about the program.
     void findCustomerAndAbout()
     {
-        auto program = started({}, {{"", "Café Mañana"}, {"", "Acme Hauling"}, {"", "CAFE ROYAL"}, {"", "Zed"}});
+        auto program = started({{"Zed Co", "Ann"}, {"Café Co", "Bo"}}, {{"", "Café Mañana"}, {"", "Acme Hauling"}, {"", "CAFE ROYAL"}, {"", "Zed"}});
         program->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program->main()));
+        program->customers()->setFocus();
         QTest::keyClick(program->main(), Qt::Key_F, Qt::ControlModifier);
         QWidget* find = program->control<QWidget>(program->main(), "frmFind");
         QVERIFY(find->isVisible());
@@ -203,6 +204,19 @@ private slots:
         QCOMPARE(program->customers()->currentRow(), 0);
         QCOMPARE(program->messages.shown, (QList<Shown>{{"\"café noir\" was not found in the customer list.",
                                                          MessageIcon::Information, "Find Customer"}}));
+        // With the agent list in focus, Ctrl+F and F3 look there, in a dialog of its own.
+        program->agents()->setFocus();
+        QTest::keyClick(program->main(), Qt::Key_F, Qt::ControlModifier);
+        QWidget* findAgent = program->control<QWidget>(program->main(), "frmFindAgent");
+        QTest::keyClicks(program->control<QLineEdit>(findAgent, "txtFind"), "CAFE");
+        program->click(findAgent, "cmdFindNext");
+        program->agents()->setFocus();
+        program->agents()->setCurrentRow(0);
+        QTest::keyClick(program->main(), Qt::Key_F3);
+        QCOMPARE((QList<int>{program->agents()->currentRow(), program->customers()->currentRow()}), (QList<int>{1, 0}));
+        program->type(findAgent, "txtFind", "Acme");
+        program->click(findAgent, "cmdFindNext");
+        QCOMPARE(program->messages.last(), (Shown{"\"Acme\" was not found in the agent list.", MessageIcon::Information, "Find Agent"}));
         QTest::keyClick(program->main(), Qt::Key_F1);
         QCOMPARE(program->messages.last().title, QString("About QUILLON"));
         QVERIFY(program->messages.last().text.startsWith("QUILLON\nVersion 8.0\n"));

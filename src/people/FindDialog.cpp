@@ -1,4 +1,4 @@
-#include "people/FindCustomerDialog.h"
+#include "people/FindDialog.h"
 
 #include "ui/Controls.h"
 #include "ui/Twips.h"
@@ -10,10 +10,11 @@
 #include <QScreen>
 #include <QShortcut>
 
-FindCustomerDialog::FindCustomerDialog(QWidget* parent) : QDialog(parent)
+FindDialog::FindDialog(const QString& objectName, const QString& title, ui::Twips listTop, QWidget* parent)
+    : QDialog(parent), m_listTop(listTop)
 {
-    setObjectName(QStringLiteral("frmFind"));
-    setWindowTitle(QStringLiteral("Find Customer"));
+    setObjectName(objectName);
+    setWindowTitle(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     ui::applyWindowFont(this);
     ui::setInnerSizeTwips(this, 5535, 1050);
@@ -29,14 +30,14 @@ FindCustomerDialog::FindCustomerDialog(QWidget* parent) : QDialog(parent)
     m_findNext->setEnabled(false);
 
     connect(m_text, &QLineEdit::textChanged, this, [this](const QString& text) { m_findNext->setEnabled(!text.isEmpty()); });
-    connect(m_text, &QLineEdit::returnPressed, this, &FindCustomerDialog::findNext);
-    connect(m_findNext, &QPushButton::clicked, this, &FindCustomerDialog::findNext);
+    connect(m_text, &QLineEdit::returnPressed, this, &FindDialog::findNext);
+    connect(m_findNext, &QPushButton::clicked, this, &FindDialog::findNext);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     // F3 finds again here as in the main window.
-    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &FindCustomerDialog::findNext);
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &FindDialog::findNext);
 }
 
-void FindCustomerDialog::showFind()
+void FindDialog::showFind()
 {
     if (!m_placed)
         placeBesideOwner();
@@ -47,7 +48,7 @@ void FindCustomerDialog::showFind()
     m_text->selectAll();
 }
 
-void FindCustomerDialog::placeBesideOwner()
+void FindDialog::placeBesideOwner()
 {
     m_placed = true;
     const QWidget* owner = parentWidget();
@@ -55,8 +56,8 @@ void FindCustomerDialog::placeBesideOwner()
         return;
     const QRect room = owner->screen()->availableGeometry();
     const QRect frame = owner->frameGeometry();
-    // Right of the window at the height of the customer list, else below the window.
-    const QPoint right(frame.right() + ui::toPixels({120}), owner->mapToGlobal(QPoint(0, ui::toPixels({2520}))).y());
+    // Right of the window at the height of the list, else below the window.
+    const QPoint right(frame.right() + ui::toPixels({120}), owner->mapToGlobal(QPoint(0, ui::toPixels(m_listTop))).y());
     const QPoint below(frame.left(), frame.bottom() + ui::toPixels({120}));
     for (const QPoint& at : {right, below})
         if (room.contains(QRect(at, frameSize()))) {
@@ -65,12 +66,12 @@ void FindCustomerDialog::placeBesideOwner()
         }
 }
 
-QString FindCustomerDialog::findText() const
+QString FindDialog::findText() const
 {
     return m_text->text();
 }
 
-void FindCustomerDialog::findNext()
+void FindDialog::findNext()
 {
     if (!m_text->text().isEmpty())
         emit findNextRequested(m_text->text());

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "ui/Twips.h"
+
 #include <QDialog>
 
 class QLineEdit;
 class QPushButton;
 
-// frmFind, "Find Customer": what to look for in the customer list, with Find
-// Next and Close. It stays open beside the main window while the user goes
+// What to look for in one of the main window's lists ("Find Customer",
+// frmFind; "Find Agent", frmFindAgent), with Find Next and Close. It stays
+// open beside the main window, at the height of its list, while the user goes
 // from one match to the next; the main window does the finding.
-class FindCustomerDialog : public QDialog {
+class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FindCustomerDialog(QWidget* parent = nullptr);
+    FindDialog(const QString& objectName, const QString& title, ui::Twips listTop, QWidget* parent);
 
     // Shows the dialog, or brings it forward, with its text selected for typing over.
     void showFind();
@@ -29,4 +32,5 @@ private:
     QLineEdit* m_text = nullptr;
     QPushButton* m_findNext = nullptr;
     bool m_placed = false;
+    ui::Twips m_listTop;
 };
