@@ -2,7 +2,9 @@
 
 #include "session/CurrentContract.h"
 #include "contract/FixedAmount.h"
+#include "contract/TermsReview.h"
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -24,7 +26,68 @@ std::optional<FixedAmount> sumOf(const QStringList& texts)
     return sum;
 }
 
+// The amounts of one section in ten-thousandths. Each typed amount fits 64
+// bits; sums are held in 128, so no schedule overflows them.
+using Units = __int128;
+
+QList<Units> unitsOf(const QStringList& texts)
+{
+    QList<Units> units;
+    for (const QString& text : texts)
+        units << FixedAmount::fromText(text).value_or(FixedAmount()).units();
+    return units;
+}
+
+Units totalOf(const QList<Units>& units)
+{
+    Units sum = 0;
+    for (const Units amount : units)
+        sum += amount;
+    return sum;
+}
+
+// The places of the amounts that pull `total` out of what a box shows: the
+// negative ones below 0.00, the positive ones above; none while it fits.
+QList<int> pullingOutOfRange(const QList<Units>& units, Units total)
+{
+    static const Units kLargest = std::llround(kLargestShownAmount * 10000);
+    QList<int> places;
+    if (total >= 0 && total <= kLargest)
+        return places;
+    for (int i = 0; i < units.size(); ++i)
+        if (total < 0 ? units[i] < 0 : units[i] > 0)
+            places << i;
+    return places;
+}
+
 } // namespace
+
+std::optional<TotalsOutOfRange> totalsOutOfRange(const ScheduleAmounts& amounts)
+{
+    const std::array<QList<Units>, 4> units = {unitsOf(amounts.section1), unitsOf(amounts.section2),
+                                               unitsOf(amounts.section3), unitsOf(amounts.section4)};
+    TotalsOutOfRange refused;
+    for (int s = 0; s < 4; ++s) {
+        refused.amounts[s] = pullingOutOfRange(units[s], totalOf(units[s]));
+        if (refused.section == 0 && !refused.amounts[s].isEmpty())
+            refused.section = s + 1;
+    }
+    if (refused.section != 0)
+        return refused;
+    // Sections that fit each can still add up to more than the Grand Total's
+    // box shows: the section that takes it over is refused.
+    Units grandTotal = 0;
+    for (int s = 0; s < 4; ++s) {
+        grandTotal += totalOf(units[s]);
+        refused.amounts[s] = pullingOutOfRange(units[s], grandTotal);
+        if (!refused.amounts[s].isEmpty()) {
+            refused.section = s + 1;
+            refused.grandTotal = true;
+            return refused;
+        }
+    }
+    return std::nullopt;
+}
 
 double financeChargeFor(double financed)
 {

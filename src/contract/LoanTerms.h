@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
+
+#include <array>
+#include <optional>
 
 struct CurrentContract;
 
@@ -14,6 +18,21 @@ double financeChargeFor(double financed);
 struct ScheduleAmounts {
     QStringList section1, section2, section3, section4;
 };
+
+// A schedule whose totals the review could not show: a section, Section 4 or
+// the Grand Total below 0.00 or above the largest amount a box shows.
+struct TotalsOutOfRange {
+    // The first section refused (1 to 4), and whether it is refused for its own
+    // total or for making the Grand Total too large (the sections before it fit).
+    int section = 0;
+    bool grandTotal = false;
+    // For each section, the places in its list of the amounts that pull a total
+    // out of range: the negative ones of a total below 0.00, the positive ones
+    // of a total too large.
+    std::array<QList<int>, 4> amounts;
+};
+// Every text must pass isNumericText; empty when all totals can be shown.
+std::optional<TotalsOutOfRange> totalsOutOfRange(const ScheduleAmounts& amounts);
 
 // Works out the section totals and the first loan terms into the contract:
 // sums in exact four-decimal form, down payment 25/30/33 % + Section 4, amount

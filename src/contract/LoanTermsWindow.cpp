@@ -94,7 +94,11 @@ LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
         field->installEventFilter(this);
     connect(m_form.print, &QPushButton::clicked, this, &LoanTermsWindow::savePrint);
     connect(m_form.back, &QPushButton::clicked, this, &LoanTermsWindow::goBack);
-    connect(m_form.preview, &QPushButton::clicked, this, &LoanTermsWindow::previewRequested);
+    connect(m_form.preview, &QPushButton::clicked, this, [this] {
+        // A note is previewed only from terms Save / Print would take.
+        if (termsCanBeSaved())
+            emit previewRequested();
+    });
 }
 
 void LoanTermsWindow::showScreen()

@@ -36,7 +36,7 @@ public:
 signals:
     // Save / Print with terms that can be saved.
     void savePrintRequested();
-    // Preview: the note as Save / Print would print it, without saving.
+    // Preview with terms that can be saved: the note as Save / Print would print it, without saving.
     void previewRequested();
     // << Back: the schedule is to show again.
     void backRequested();

@@ -1,5 +1,6 @@
 #include "contract/PolicyScheduleForm.h"
 
+#include "print/ScheduleColumns.h"
 #include "ui/AccessibleName.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
@@ -19,9 +20,11 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int 
     return ui::addLabel(parent, name, text, {left, top, width, height});
 }
 
-QLineEdit* addField(QWidget* parent, const QString& name, int left, int top, int width, int height)
+// A field takes no more than its column of the printed note shows.
+QLineEdit* addField(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                    const print::PrintedColumn& printed)
 {
-    return ui::addField(parent, name, {left, top, width, height});
+    return ui::addField(parent, name, {left, top, width, height}, printed.characters);
 }
 
 void addColumnHeadings(QWidget* window)
@@ -58,6 +61,10 @@ std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
     static const int widths[] = {1155, 2655, 1335, 1395, 1095, 1095, 1035};
     static const char* const arrays[] = {"txtPolicy",    "txtCompany",    "txtPremium", "txtCoverage",
                                          "txtInception", "txtExpiration", "txtTerm"};
+    static const print::PrintedColumn printed[] = {print::kPolicyColumn,    print::kCompanyColumn,
+                                                   print::kPremiumColumn,   print::kCoverageColumn,
+                                                   print::kInceptionColumn, print::kExpirationColumn,
+                                                   print::kTermColumn};
     // The column headings above Section 1, as a screen reader announces each field.
     static const char* const captions[] = {"Policy No.", "Insurance Company/ General Agent/Other",
                                            "Premium/ Amount", "Coverage", "Inception Date",
@@ -69,7 +76,7 @@ std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
         for (int column = 0; column < 7; ++column) {
             const QString name =
                 QStringLiteral("%1%2_%3").arg(QLatin1String(arrays[column])).arg(section).arg(index);
-            fields[column] = addField(frame, name, lefts[column], top, widths[column], 315);
+            fields[column] = addField(frame, name, lefts[column], top, widths[column], 315, printed[column]);
             ui::nameFromCaption(fields[column], QStringLiteral("%1, Section %2, row %3")
                                                     .arg(QLatin1String(captions[column]))
                                                     .arg(section)
@@ -96,7 +103,7 @@ SpecialItem addSpecialItem(QGroupBox* frame, const QString& boxName, const QStri
     box->setObjectName(boxName);
     ui::placeTwips(box, boxTwips.x(), boxTwips.y(), boxTwips.width(), boxTwips.height());
     QLineEdit* amount = addField(frame, fieldName, fieldTwips.x(), fieldTwips.y(), fieldTwips.width(),
-                                 fieldTwips.height());
+                                 fieldTwips.height(), print::kSpecialAmountColumn);
     ui::nameFromCaption(amount, caption);
     return {box, amount};
 }
@@ -155,7 +162,8 @@ PolicyScheduleForm PolicyScheduleForm::build(QWidget* window)
                                           QRect(360, 660, 1755, 255), QRect(1920, 660, 795, 315));
     QLabel* description = addLabel(frame4, QStringLiteral("lblDescription"), QStringLiteral("Description"),
                                    2940, 660, 1155, 195);
-    form.description = addField(frame4, QStringLiteral("txtDescription"), 3840, 660, 5355, 315);
+    form.description = addField(frame4, QStringLiteral("txtDescription"), 3840, 660, 5355, 315,
+                                print::kDescriptionColumn);
     description->setBuddy(form.description);
     ui::nameFromCaption(form.description, description->text());
 

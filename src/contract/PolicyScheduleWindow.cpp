@@ -2,8 +2,10 @@
 
 #include "contract/DateText.h"
 #include "contract/FieldColour.h"
+#include "contract/FormatAmount.h"
 #include "contract/LoanTerms.h"
 #include "contract/NumberText.h"
+#include "contract/TermsReview.h"
 #include "session/Session.h"
 #include "ui/MessageBoxService.h"
 #include "ui/Twips.h"
@@ -21,6 +23,7 @@ namespace {
 const QString kAmountMessage = QStringLiteral("Amount must be indicated as a number (0.00)");
 const QString kInceptionMessage = QStringLiteral("Inception date must be a date (01/01/2008)");
 const QString kBackToMain = QStringLiteral("<< Back");
+const QString kPremium = QStringLiteral("Premium");
 
 } // namespace
 
@@ -213,15 +216,25 @@ void PolicyScheduleWindow::goNext()
         return;
     }
 
+    // The amounts that count, section by section, beside the fields they stand in and their names.
     ScheduleAmounts amounts;
-    QStringList* sums[] = {&amounts.section1, &amounts.section2, &amounts.section3};
+    QStringList* sums[] = {&amounts.section1, &amounts.section2, &amounts.section3, &amounts.section4};
+    std::array<QList<CountedAmount>, 4> counted;
     for (int section = 0; section < 3; ++section)
         for (const ScheduleRow& row : m_form.sections[section])
             if (!row.premium->text().isEmpty())
-                *sums[section] << row.premium->text();
+                counted[section] << CountedAmount{row.premium, kPremium};
     for (const SpecialItem& item : m_form.specialItems)
         if (item.box->isChecked())
-            amounts.section4 << item.amount->text();
+            counted[3] << CountedAmount{item.amount, item.box->text()};
+    for (int section = 0; section < 4; ++section)
+        for (const CountedAmount& amount : counted[section])
+            *sums[section] << amount.field->text();
+
+    if (const std::optional<TotalsOutOfRange> refused = totalsOutOfRange(amounts)) {
+        refuseTotals(*refused, counted);
+        return;
+    }
 
     CurrentContract& contract = m_session.CurrentContract;
     // Sums beyond what an amount can hold are refused like any amount that is not a number.
@@ -237,6 +250,24 @@ void PolicyScheduleWindow::goNext()
 
     hide();
     emit nextRequested();
+}
+
+void PolicyScheduleWindow::refuseTotals(const TotalsOutOfRange& refused,
+                                        const std::array<QList<CountedAmount>, 4>& counted)
+{
+    for (int section = 0; section < 4; ++section)
+        for (const int place : refused.amounts[section])
+            fieldcolour::mark(counted[section][place].field, false);
+    const int section = refused.section;
+    const QString name = counted[section - 1][refused.amounts[section - 1].first()].name;
+    const QString total = refused.grandTotal ? QStringLiteral("Grand Total")
+                                             : QStringLiteral("Section %1 total").arg(section);
+    m_session.services.messages->show(this,
+                                      QStringLiteral("%1 in Section %2 must leave the %3 from 0.00 to %4.")
+                                          .arg(name)
+                                          .arg(section)
+                                          .arg(total, FormatAmount(kLargestShownAmount)),
+                                      ui::MessageIcon::Critical, ui::kProgramTitle);
 }
 
 void PolicyScheduleWindow::goBack()

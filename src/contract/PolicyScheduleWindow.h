@@ -1,11 +1,14 @@
 #pragma once
 
+#include "contract/LoanTerms.h"
 #include "contract/PolicyScheduleForm.h"
 #include "print/NoteValues.h"
 
 #include <QList>
 #include <QStringList>
 #include <QWidget>
+
+#include <array>
 
 class QLineEdit;
 struct Session;
@@ -53,6 +56,13 @@ private:
     // Marks every amount and inception field that a rule cannot use; false when any.
     bool checkAmounts();
     bool checkInceptions();
+    // An amount that counts towards a section: its field, and its name in a message.
+    struct CountedAmount {
+        QLineEdit* field;
+        QString name;
+    };
+    // Marks the amounts that take a total beyond what the review shows, and says which.
+    void refuseTotals(const TotalsOutOfRange& refused, const std::array<QList<CountedAmount>, 4>& counted);
     void specialItemToggled(const SpecialItem& item, bool ticked);
     // The inception fields of Sections 1 to 3, row by row, and their texts.
     QList<QLineEdit*> inceptionFields() const;

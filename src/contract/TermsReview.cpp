@@ -352,11 +352,15 @@ ConsumerLoan TermsReview::consumerLoan() const
 
 void TermsReview::workOutConsumerApr()
 {
-    if (m_screen.commercial)
-        return;
-    const std::optional<double> percent = annualPercentageRate(consumerLoan());
-    c.APR = percent ? rateText(*percent) : QString();
-    m_screen.apr = c.APR;
+    if (!m_screen.commercial) {
+        const std::optional<double> percent = annualPercentageRate(consumerLoan());
+        c.APR = percent ? rateText(*percent) : QString();
+    }
+    // A rate beside emptied figures would be the rate of terms no longer shown;
+    // it shows again with them.
+    const bool figuresShown = !m_screen.amtFin.isEmpty() && !m_screen.finCharge.isEmpty()
+                              && !m_screen.totalPayments.isEmpty() && !m_screen.amtInstall.isEmpty();
+    m_screen.apr = figuresShown ? c.APR : QString();
 }
 
 NoRate TermsReview::consumerRateMissing() const
@@ -366,26 +370,17 @@ NoRate TermsReview::consumerRateMissing() const
 
 bool TermsReview::checkSavable()
 {
-    m_screen.downOk = downPaymentOf(m_screen.down, c.TotalSections).has_value();
-    // A finance charge emptied for a refused down payment is not the user's to mend.
+    // A refusal only says why: it marks what it refuses and changes no text or
+    // figure, so nothing the user typed is lost and no mark is taken away.
+    const bool downUsable = downPaymentOf(m_screen.down, c.TotalSections).has_value();
     const bool finChargeUsable = financeChargeOf(m_screen.finCharge).has_value();
-    m_screen.finChargeOk = finChargeUsable || (m_screen.finCharge.isEmpty() && !m_screen.downOk);
-    m_screen.numInstallOk = installmentCount(m_screen.numInstall).has_value();
-    // A field refused only now (one left empty) shows nothing of what follows from it either.
-    if (!m_screen.downOk) {
-        m_downUsable = false;
-        emptyFiguresOfDown();
-    }
-    if (!m_screen.finChargeOk) {
-        m_finChargeUsable = false;
-        emptyFiguresOfFinCharge();
-    }
-    if (!m_screen.numInstallOk)
-        refuseCount();
-    const bool savable = m_screen.downOk && finChargeUsable && m_screen.numInstallOk;
-    if (!savable)
-        workOutConsumerApr();
-    return savable;
+    const bool countUsable = installmentCount(m_screen.numInstall).has_value();
+    // A finance charge emptied for a refused down payment is not the user's to mend.
+    const bool finChargeWaits = m_screen.finCharge.isEmpty() && !downUsable;
+    m_screen.downOk = m_screen.downOk && downUsable;
+    m_screen.finChargeOk = m_screen.finChargeOk && (finChargeUsable || finChargeWaits);
+    m_screen.numInstallOk = m_screen.numInstallOk && countUsable;
+    return downUsable && finChargeUsable && countUsable;
 }
 
 QString TermsReview::refusal() const

@@ -66,7 +66,8 @@ public:
 
     // The rate shown is the rule of the classification now chosen.
     void setCommercial(bool commercial);
-    // Marks the fields the terms cannot be saved with; true when all are usable.
+    // Marks the fields the terms cannot be saved with, changing nothing else;
+    // true when all are usable.
     bool checkSavable();
     // Why the terms cannot be saved, for the first field checkSavable refused.
     QString refusal() const;
@@ -84,7 +85,8 @@ private:
     void FinChargeChanged();
     void NumInstallChanged();
     void CheckTermsChanged();
-    // A consumer's rate is worked out afresh from the terms on screen after every change.
+    // A consumer's rate is worked out afresh from the terms on screen after every
+    // change; no rate of either kind shows beside emptied figures.
     void workOutConsumerApr();
     ConsumerLoan consumerLoan() const;
 

@@ -1,7 +1,7 @@
 #include "people/FormControls.h"
 
-#include "people/LimitedLineEdit.h"
 #include "ui/AccessibleName.h"
+#include "ui/Controls.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -28,9 +28,7 @@ QList<QLineEdit*> addLabelledFields(QWidget* parent, const QList<LabelledField>&
                            ui::toPixels({entry.box.top - kCaptionRise}), width,
                            ui::toPixels({kCaptionRise}));
 
-        auto* edit = new LimitedLineEdit(entry.maxLength, parent);
-        edit->setObjectName(QString::fromUtf8(entry.fieldName));
-        ui::placeTwips(edit, entry.box.left, entry.box.top, entry.box.width, entry.box.height);
+        QLineEdit* edit = ui::addField(parent, QString::fromUtf8(entry.fieldName), entry.box, entry.maxLength);
         label->setBuddy(edit);
         ui::nameFromCaption(edit, label->text());
         edits << edit;

@@ -227,8 +227,10 @@ std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list
 
 void MainWindow::undoDelete()
 {
-    if (!m_deleted)
+    if (!m_deleted) {
+        m_session.services.messages->show(this, ui::kNothingToPutBack, ui::MessageIcon::Information, ui::kProgramTitle);
         return;
+    }
     const DeletedRow deleted = *m_deleted;
     const bool agent = deleted.list == m_agents;
     std::optional<store::RowChange> restored;

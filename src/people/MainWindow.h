@@ -93,7 +93,8 @@ private:
     std::optional<store::RowChange> deleteChosen(people::KeyedList& list,
                                                  store::PeopleTable (*table)(const store::Place& place),
                                                  const QString& noneChosen, const QString& title);
-    // Ctrl+Z: the last deleted agent or customer back under its key, chosen in its list.
+    // Ctrl+Z: the last deleted agent or customer back under its key, chosen in its
+    // list; with none left to put back, the user is told so.
     void undoDelete();
     void next();
     void previousContracts();

@@ -1,5 +1,6 @@
 #include "print/NotePages.h"
 #include "print/NoteWriting.h"
+#include "print/ScheduleColumns.h"
 
 #include <array>
 
@@ -19,13 +20,13 @@ void scheduleSection(DrawingSurface& s, const QList<PolicyRowValues>& rows, doub
 {
     using Column = QString PolicyRowValues::*;
     static constexpr std::array<std::pair<double, Column>, 7> columns = {{
-        {7, &PolicyRowValues::policy},
-        {28, &PolicyRowValues::company},
-        {99, &PolicyRowValues::premium},
-        {126, &PolicyRowValues::coverage},
-        {148, &PolicyRowValues::inception},
-        {168, &PolicyRowValues::expiration},
-        {186, &PolicyRowValues::term},
+        {kPolicyColumn.x, &PolicyRowValues::policy},
+        {kCompanyColumn.x, &PolicyRowValues::company},
+        {kPremiumColumn.x, &PolicyRowValues::premium},
+        {kCoverageColumn.x, &PolicyRowValues::coverage},
+        {kInceptionColumn.x, &PolicyRowValues::inception},
+        {kExpirationColumn.x, &PolicyRowValues::expiration},
+        {kTermColumn.x, &PolicyRowValues::term},
     }};
     for (const auto& [x, column] : columns) {
         s.setCurrentY(firstRowY);
@@ -39,7 +40,7 @@ void specialItem(DrawingSurface& s, const SpecialItemValues& item, double markY,
     if (!item.ticked)
         return;
     at(s, 7.5, markY, QStringLiteral("x"));
-    at(s, 47, amountY, dollars(item.amount));
+    at(s, kSpecialAmountColumn.x, amountY, dollars(item.amount));
 }
 
 } // namespace
@@ -61,7 +62,7 @@ bool PrintPage1Data(NoteJob& job)
     at(s, 47, 63, dollars(v.amountOfInstallments));
     at(s, 81, 63, v.firstInstallmentDue);
 
-    s.font().size = 9;
+    s.font().size = kScheduleTypeSize;
     at(s, 160, v.personal ? 47.22 : 53.22, QStringLiteral("X"));
 
     static constexpr std::array<double, 3> firstRowY = {88, 110, 124};
@@ -73,7 +74,7 @@ bool PrintPage1Data(NoteJob& job)
     specialItem(s, v.surcharge, 145.5, 146);
     specialItem(s, v.other, 149, 149.5);
     if (v.other.ticked)
-        at(s, 67, 149.5, v.description);
+        at(s, kDescriptionColumn.x, 149.5, v.description);
 
     at(s, 73, 156, v.totalSections);
     at(s, 179, 156, v.downPayment);

@@ -1,5 +1,6 @@
 #include "ui/Controls.h"
 
+#include "ui/LimitedLineEdit.h"
 #include "ui/WholeIndicator.h"
 
 #include <QLabel>
@@ -48,9 +49,9 @@ QLabel* addLineLabel(QWidget* parent, const QString& name, const QString& captio
     return label;
 }
 
-QLineEdit* addField(QWidget* parent, const QString& name, TwipsRect box)
+QLineEdit* addField(QWidget* parent, const QString& name, TwipsRect box, int limit)
 {
-    return placed<QLineEdit>(parent, name, box);
+    return placed<LimitedLineEdit>(parent, name, box, limit);
 }
 
 QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption, TwipsRect box)

@@ -25,7 +25,13 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption, c
 QLabel* addLineLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
                      TwipsRect box);
 
-QLineEdit* addField(QWidget* parent, const QString& name, TwipsRect box);
+// As many characters as a one-line field holds when nothing else limits it.
+inline constexpr int kAnyLength = 32767;
+
+// A one-line text field: what the user types, pastes or drops stays on its one
+// line (line breaks and tabs become blanks) and within `limit` characters;
+// what the program puts in is shown whole.
+QLineEdit* addField(QWidget* parent, const QString& name, TwipsRect box, int limit = kAnyLength);
 
 // No button answers the Enter key on its own; the user presses the button.
 QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption, TwipsRect box);

@@ -35,4 +35,7 @@ public:
 // The title every message box carries when it has none of its own.
 inline const QString kProgramTitle = QStringLiteral("QUILLON");
 
+// Ctrl+Z when no delete is left to undo, told under the program's title.
+inline const QString kNothingToPutBack = QStringLiteral("There is nothing to put back.");
+
 } // namespace ui

@@ -84,6 +84,43 @@ private slots:
         add("clicking an amount ticks its box and whitens it", "set txtPremium1_0 bad; tick chkOther; next; click txtFees; click txtOther",
             "chkFees=checked; yellow=txtPremium1_0");
         add("unticking empties the amount", "click chkFees; set txtFees 25; click chkFees; next", "txtFees=; lblSec4=0.00; messages=0");
+        // Totals the review could not show are refused where the amounts are typed.
+        const QString range = " from 0.00 to 99999999.99.; messages=1; frmPreview=hidden; yellow=";
+        add("a premium that takes Section 1 below zero", "set txtPremium1_0 100; set txtPremium1_1 -500; next",
+            "message=Premium in Section 1 must leave the Section 1 total" + range + "txtPremium1_1");
+        add("a premium too large for its box", next("999999999999"),
+            "message=Premium in Section 1 must leave the Section 1 total" + range + "txtPremium1_0");
+        add("a tax that takes Section 4 below zero", next("100", "", "", "-5"),
+            "message=S/L TAX in Section 4 must leave the Section 4 total" + range + "txtTax");
+        add("sections that fit with a Grand Total that does not", next("60000000", "50000000"),
+            "message=Premium in Section 2 must leave the Grand Total" + range + "txtPremium2_0");
+        add("the largest amount a box shows passes", next("99999999.99"), "lblTotalSections=99999999.99; messages=0");
+
+        // A refusal only says why: what is on screen stays, marks and all.
+        add("refused Save keeps a finance charge typed beside a refused down payment",
+            hundred + "type txtDown 400; type txtFinCharge 35; leave txtFinCharge; save",
+            "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total)." + kept
+                + "; txtFinCharge=35.00; txtFinCharge.colour=white; txtDown.colour=yellow; lblAmtFin=; lblAPR=");
+        add("refused Save takes no mark away", hundred + "type txtFinCharge 100000000; type txtDown x; save",
+            "message=Amount must be indicated as a number (0.00); txtFinCharge=; txtFinCharge.colour=yellow");
+        add("preview of refused terms says why and draws nothing",
+            hundred + "type txtDown 400; click frmPreview/cmdPreview; type txtDown 100; click frmPreview/cmdPreview",
+            "message=Down Payment must be a number from 0.00 to 310.00 (the Grand Total).; messages=1; previews=1; rows=0");
+
+        add("line breaks and tabs pasted become blanks, in the schedule and in the review",
+            "paste txtPolicy1_0 AB\\n1\\t2; paste txtDescription Tow\\nfee; " + hundred + "paste txtLoanAut LA\\n7; save",
+            "txtPolicy1_0=AB 1 2; row1.PolicyNo1=AB 1 2; row1.Description=Tow fee; row1.LoanAuthorization=LA 7");
+        // Each column of the printed schedule holds so many characters before the next one begins.
+        const QString digits = QString("1234567890").repeated(5);
+        QStringList pastes, held;
+        for (const auto& [field, characters] : QList<std::pair<QString, int>>{
+                 {"txtPolicy2_2", 7}, {"txtCompany2_2", 23}, {"txtPremium2_2", 15}, {"txtCoverage2_2", 7},
+                 {"txtInception2_2", 11}, {"txtExpiration2_2", 10}, {"txtTerm2_2", 6}, {"txtOther", 10},
+                 {"txtDescription", 46}}) {
+            pastes << "paste " + field + " " + digits;
+            held << field + "=" + digits.left(characters);
+        }
+        add("each schedule field takes what its printed column holds", pastes.join("; "), held.join("; "));
         add("earliest inception, left as typed", "set txtInception1_0 12/15/24; set txtInception2_0 010125; " + hundred,
             "dtpFirstInstllmnt=1/15/2025; txtInception2_0=010125");
     }

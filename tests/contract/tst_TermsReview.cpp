@@ -91,9 +91,9 @@ private slots:
 
         QTest::newRow("down payment emptied and left is zero")
             << hundred << true << "down ; leave down" << "0.00|310.00|35.50|345.50|8|43.18|10.50";
-        QTest::newRow("down payment above the grand total: nothing follows from it")
-            << hundred << true << "down 400; leave down" << "400||||8||10.50";
-        QTest::newRow("negative down payment refused") << hundred << true << "down -500; leave down" << "-500||||8||10.50";
+        QTest::newRow("down payment above the grand total: nothing follows from it, not even the rate")
+            << hundred << true << "down 400; leave down" << "400||||8||";
+        QTest::newRow("negative down payment refused") << hundred << true << "down -500; leave down" << "-500||||8||";
         QTest::newRow("refused down payment, then a usable one")
             << hundred << true << "down 3000; down 300" << "300|10.00|20.50|30.50|8|3.81|10.50";
         QTest::newRow("ten installments, left: rate emptied")

@@ -1,7 +1,10 @@
 #include "print/NotePages.h"
+#include "print/ScheduleColumns.h"
 #include "support/RecordingSurface.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(print::PrintedColumn)
 
 // Both pages of the note on a recording surface: each value in its box, with its "$" sign, and
 // nothing of what is not ticked.
@@ -10,6 +13,8 @@ class NotePagesTest : public QObject {
 private slots:
     void valuesInTheirPlaces_data();
     void valuesInTheirPlaces();
+    void columnsHoldTheirCharacters_data();
+    void columnsHoldTheirCharacters();
 };
 
 void NotePagesTest::valuesInTheirPlaces_data()
@@ -59,6 +64,32 @@ void NotePagesTest::valuesInTheirPlaces()
     print::drawNote(surface, v, print::defaultLenderTexts());
     const Drawing& d = *surface.drawing;
     QCOMPARE(x < 0 ? (d.find(text, page) ? text : "<nothing>") : d.textAt(page, x, y), text);
+}
+
+// A schedule field takes as many of its widest characters as end before the next column, and not one more.
+void NotePagesTest::columnsHoldTheirCharacters_data()
+{
+    QTest::addColumn<print::PrintedColumn>("column");
+    const QList<std::pair<const char*, print::PrintedColumn>> columns = {
+        {"policy", print::kPolicyColumn},         {"company", print::kCompanyColumn},
+        {"premium", print::kPremiumColumn},       {"coverage", print::kCoverageColumn},
+        {"inception", print::kInceptionColumn},   {"expiration", print::kExpirationColumn},
+        {"term", print::kTermColumn},             {"Section 4 amount", print::kSpecialAmountColumn},
+        {"description", print::kDescriptionColumn}};
+    for (const auto& [name, column] : columns)
+        QTest::newRow(name) << column;
+}
+
+void NotePagesTest::columnsHoldTheirCharacters()
+{
+    QFETCH(print::PrintedColumn, column);
+    RecordingSurface surface;
+    surface.font().size = print::kScheduleTypeSize;
+    const auto end = [&](int characters) {
+        return column.x + surface.textWidth(column.prefix + QString(characters, QChar(column.widest)));
+    };
+    QVERIFY2(end(column.characters) < column.nextX, qPrintable(QString::number(end(column.characters))));
+    QVERIFY2(end(column.characters + 1) >= column.nextX, qPrintable(QString::number(end(column.characters + 1))));
 }
 
 QTEST_MAIN(NotePagesTest)

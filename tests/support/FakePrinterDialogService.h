@@ -23,7 +23,7 @@ public:
         jobs.append(surface->drawing);
         return surface;
     }
-    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override {}
+    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override { ++previews; }
 
     // One printer, and every dialog is confirmed on it.
     void confirmEveryJob()
@@ -38,5 +38,6 @@ public:
     int failOnPage = 0;             // handed to each new surface
 
     QList<ui::PrinterDialogRequest> requests;
+    int previews = 0;
     QList<std::shared_ptr<Drawing>> jobs; // what each note opened on a printer drew
 };

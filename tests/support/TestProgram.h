@@ -19,6 +19,7 @@
 #include "support/TestDatabase.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDir>
 #include <QFocusEvent>
@@ -186,7 +187,8 @@ struct TestProgram {
         return found ? found : control<T>(review(), name);
     }
 
-    // Acts like a user: "set NAME text" (pasted), "type NAME text" (key by key), "leave NAME",
+    // Acts like a user: "set NAME text" (put in whole), "paste NAME text" (Ctrl+V over the field's
+    // text; "\n" and "\t" stand for a line break and a tab), "type NAME text" (key by key), "leave NAME",
     // "tick NAME", "click NAME", "date NAME M/d/yyyy" (picked), "next" and "save" (the schedule's
     // Next >> and the review's Save / Print), "close WINDOW", "answer yes|no" (the next question).
     void run(const QStringList& steps)
@@ -195,7 +197,11 @@ struct TestProgram {
             const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1, 1), text = step.section(' ', 2);
             if (verb == "set")
                 named<QLineEdit>(name)->setText(text);
-            else if (verb == "type") {
+            else if (verb == "paste") {
+                QGuiApplication::clipboard()->setText(QString(text).replace("\\n", "\n").replace("\\t", "\t"));
+                named<QLineEdit>(name)->selectAll();
+                QTest::keySequence(named(name), QKeySequence::Paste);
+            } else if (verb == "type") {
                 named<QLineEdit>(name)->selectAll();
                 QTest::keyClick(named(name), Qt::Key_Delete);
                 QTest::keyClicks(named(name), text);
@@ -222,12 +228,14 @@ struct TestProgram {
     // What a test sees: a control's text (a date as M/d/yyyy, a box checked/unchecked),
     // "NAME.colour", "yellow" (the schedule's yellow fields), a window shown/hidden, "message" (the
     // last box, marked unless an error box under the program's title), "messages", "ended", "rows"
-    // and "rowN.Column" (NULL), "jobs" (notes printed).
+    // and "rowN.Column" (NULL), "jobs" (notes printed), "previews" (notes previewed).
     QString valueOf(const QString& name)
     {
-        if (name == "rows" || name == "jobs" || name == "messages")
-            return QString::number(name == "rows" ? storedRows().size()
-                                                  : name == "jobs" ? printers.jobs.size() : messages.shown.size());
+        if (name == "rows" || name == "jobs" || name == "messages" || name == "previews")
+            return QString::number(name == "rows"       ? storedRows().size()
+                                   : name == "jobs"     ? printers.jobs.size()
+                                   : name == "previews" ? printers.previews
+                                                        : messages.shown.size());
         if (name.startsWith("row")) {
             const QString value = storedRows().value(name.mid(3).section('.', 0, 0).toInt() - 1).value(name.section('.', 1));
             return value.isNull() ? QStringLiteral("NULL") : value;

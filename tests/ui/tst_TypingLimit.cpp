@@ -1,5 +1,5 @@
-#include "people/LimitedLineEdit.h"
-#include "people/TypingLimit.h"
+#include "ui/LimitedLineEdit.h"
+#include "ui/TypingLimit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,7 +11,7 @@ namespace {
 const QString kThumbsUp = QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"); // thumbs up, medium skin tone
 const QString kFamily = QString::fromUtf8("\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7"); // woman ZWJ girl
 
-struct Edit { QString before, after; int cursor, limit; people::FieldText result; };
+struct Edit { QString before, after; int cursor, limit; ui::FieldText result; };
 } // namespace
 Q_DECLARE_METATYPE(Edit)
 
@@ -25,6 +25,7 @@ private slots:
         QTest::newRow("paste cut to fit") << Edit{"ab", "a12345b", 6, 4, {"a12b", 3}};
         QTest::newRow("pasted CR LF, LF and CR become one blank each")
             << Edit{"", "12 Main St\r\nSuite 4\nBack\rDoor", 28, 75, {"12 Main St Suite 4 Back Door", 28}};
+        QTest::newRow("pasted tab becomes a blank") << Edit{"", "Tow\tfee", 7, 75, {"Tow fee", 7}};
         QTest::newRow("blank from a line break counts") << Edit{"", "ab\r\ncd", 6, 3, {"ab ", 3}};
         QTest::newRow("emoji never split") << Edit{"abc", "abc" + kThumbsUp, 7, 3, {"abc", 3}};
         QTest::newRow("paste cut before a joined emoji") << Edit{"ab", "abx" + kFamily + "y", 9, 4, {"abx" + kFamily, 8}};
@@ -38,14 +39,14 @@ private slots:
     void limitedEdit()
     {
         QFETCH(Edit, edit);
-        QCOMPARE(people::limitedEdit(edit.before, edit.after, edit.cursor, edit.limit), edit.result);
+        QCOMPARE(ui::limitedEdit(edit.before, edit.after, edit.cursor, edit.limit), edit.result);
     }
 
     // The field limits what comes from the clipboard and its context menu, never what the program sets;
     // what comes from the keyboard is tested in the people dialogs.
     void fieldLimitsOnlyTheUser()
     {
-        LimitedLineEdit state(2, nullptr);
+        ui::LimitedLineEdit state(2, nullptr);
         state.setText("Texas");
         QCOMPARE(state.text(), QString("Texas"));
         state.clear();

@@ -1,12 +1,14 @@
-#include "people/LimitedLineEdit.h"
+#include "ui/LimitedLineEdit.h"
 
-#include "people/TypingLimit.h"
+#include "ui/TypingLimit.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QValidator>
 
 #include <memory>
+
+namespace ui {
 
 // Qt checks every change of the text with the validator, the program's
 // setText() as well as the user's edits; it only limits while the field is
@@ -18,7 +20,7 @@ public:
     State validate(QString& input, int& position) const override
     {
         if (m_field.m_userInput) {
-            const people::FieldText limited = people::limitedEdit(m_field.m_before, input, position, m_field.m_limit);
+            const FieldText limited = limitedEdit(m_field.m_before, input, position, m_field.m_limit);
             input = limited.text;
             position = limited.cursor;
         }
@@ -73,3 +75,5 @@ void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* event)
     const UserInput scope(*this);
     menu->exec(event->globalPos());
 }
+
+} // namespace ui

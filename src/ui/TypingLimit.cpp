@@ -1,16 +1,18 @@
-#include "people/TypingLimit.h"
+#include "ui/TypingLimit.h"
 
 #include <QList>
 #include <QTextBoundaryFinder>
 
-namespace people {
+namespace ui {
 
 namespace {
 
-bool isLineBreak(QChar c)
+// A pasted tab would print as a gap of no fixed width, or as nothing, so it
+// becomes a blank like a line break.
+bool becomesBlank(QChar c)
 {
     switch (c.unicode()) {
-    case u'\n': case u'\r': case u'\v': case u'\f': case 0x0085: case 0x2028: case 0x2029:
+    case u'\t': case u'\n': case u'\r': case u'\v': case u'\f': case 0x0085: case 0x2028: case 0x2029:
         return true;
     default:
         return false;
@@ -46,7 +48,7 @@ QString onOneLine(const QString& text)
     QString line;
     line.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!isLineBreak(text[i])) {
+        if (!becomesBlank(text[i])) {
             line += text[i];
             continue;
         }
@@ -93,4 +95,4 @@ FieldText limitedEdit(const QString& before, const QString& after, int cursor, i
     return {text, newCursor};
 }
 
-} // namespace people
+} // namespace ui

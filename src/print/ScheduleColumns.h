@@ -1,0 +1,34 @@
+#pragma once
+
+namespace print {
+
+// The columns the schedule of policies is printed in on page 1, at the
+// schedule's 9-point type. Each holds `characters` of its field: that many of
+// the widest character the field is written with, after the note's own
+// prefix, end before the next column begins (the form's right edge, 206 mm,
+// for the last one on a line). Text fields are measured with a capital W, the
+// widest letter; dates and amounts, which Next >> refuses unless they read
+// as such, with a digit, the widest character either is written with.
+struct PrintedColumn {
+    double x;
+    double nextX;
+    char widest;
+    const char* prefix;
+    int characters;
+};
+
+inline constexpr double kScheduleTypeSize = 9;
+
+inline constexpr PrintedColumn kPolicyColumn{7, 28, 'W', "", 7};
+inline constexpr PrintedColumn kCompanyColumn{28, 99, 'W', "", 23};
+inline constexpr PrintedColumn kPremiumColumn{99, 126, '0', "", 15};
+inline constexpr PrintedColumn kCoverageColumn{126, 148, 'W', "", 7};
+inline constexpr PrintedColumn kInceptionColumn{148, 168, '0', "", 11};
+// The expiration is kept as typed, but its hint asks for a date like the inception's.
+inline constexpr PrintedColumn kExpirationColumn{168, 186, '0', "", 10};
+inline constexpr PrintedColumn kTermColumn{186, 206, 'W', "", 6};
+// Section 4: the ticked amounts with their "$", and beside the other amount its description.
+inline constexpr PrintedColumn kSpecialAmountColumn{47, 67, '0', "$", 10};
+inline constexpr PrintedColumn kDescriptionColumn{67, 206, 'W', "", 46};
+
+} // namespace print
