@@ -142,7 +142,8 @@ QStringList earlierServerCountFunctions()
 bool serverListChangesCurrent(Connection& connection)
 {
     QSqlQuery function = connection.run(QStringLiteral(
-        "SELECT prosrc FROM pg_proc WHERE proname = 'countlistchange' AND pronamespace = current_schema()::regnamespace"));
+        "SELECT prosrc FROM pg_proc WHERE proname = 'countlistchange' AND pronamespace = current_schema()::regnamespace "
+        "AND to_regclass('ListChangeLog') IS NOT NULL"));
     return function.next() && function.value(0).toString() == countFunctionBody();
 }
 

@@ -36,17 +36,23 @@ bool onFile(Connection& connection)
     return connection.backend() == Backend::File;
 }
 
-// Runs sql whose %1 is a new stamp, with its values; on the file the desk's
-// time in seconds is bound after them.
-QSqlQuery runStamping(Connection& connection, const QString& sql, const QVariantList& values, qint64 deskSeconds)
+// Runs sql with the values bound in order.
+QSqlQuery runWith(Connection& connection, const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query = connection.prepare(sql.arg(onFile(connection) ? kFileStamp : kServerNow));
+    QSqlQuery query = connection.prepare(sql);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
-    if (onFile(connection))
-        query.bindValue(int(values.size()), deskSeconds);
     connection.exec(query);
     return query;
+}
+
+// Runs sql whose %1 is a new stamp, with its values; on the file the desk's
+// time in seconds is bound after them.
+QSqlQuery runStamping(Connection& connection, const QString& sql, QVariantList values, qint64 deskSeconds)
+{
+    if (onFile(connection))
+        values << deskSeconds;
+    return runWith(connection, sql.arg(onFile(connection) ? kFileStamp : kServerNow), values);
 }
 
 // The desk's time a token was made, in seconds since 1970; now when it does not say.
@@ -134,20 +140,13 @@ void pruneWriteTokens(Connection& connection)
     const qint64 deskNow = QDateTime::currentSecsSinceEpoch();
     // Asked first, so a database nobody wrote to for a week is not written
     // at every start (a file on a read-only disk still starts).
-    QSqlQuery ask = connection.prepare(
-        QStringLiteral("SELECT 1 FROM WriteTokens WHERE Stamp IS NULL OR (%1) LIMIT 1").arg(expired));
-    for (int i = 0; i < bounds.size(); ++i)
-        ask.bindValue(i, bounds[i]);
-    connection.exec(ask);
-    if (!ask.next())
+    if (!runWith(connection, QStringLiteral("SELECT 1 FROM WriteTokens WHERE Stamp IS NULL OR (%1) LIMIT 1").arg(expired),
+                 bounds).next())
         return;
     connection.transaction([&] {
         // Tokens an older release stored bear no stamp: their age counts from now.
         runStamping(connection, QStringLiteral("UPDATE WriteTokens SET Stamp = %1 WHERE Stamp IS NULL"), {}, deskNow);
-        QSqlQuery remove = connection.prepare(QStringLiteral("DELETE FROM WriteTokens WHERE ") + expired);
-        for (int i = 0; i < bounds.size(); ++i)
-            remove.bindValue(i, bounds[i]);
-        connection.exec(remove);
+        runWith(connection, QStringLiteral("DELETE FROM WriteTokens WHERE ") + expired, bounds);
     });
 }
 
