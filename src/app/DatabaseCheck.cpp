@@ -133,7 +133,7 @@ bool looksReady(const QString& path)
         store::Connection connection(path);
         return store::inspectSchema(connection).state == store::SchemaState::Complete &&
                store::changeCount(connection, QStringLiteral("Agent")).has_value() &&
-               store::hasWriteTokens(connection);
+               store::writeTokensCurrent(connection);
     } catch (const store::StoreError&) {
         return false;
     }

@@ -251,7 +251,7 @@ void PreviousContractsWindow::copyChosen()
         return;
     // A Copy pressed again after a failure of unknown outcome copies at most once.
     const bool copied = runOrReport(m_session, this, ui::kNothingCopied, [&] {
-        m_pendingCopy.attempt(QString::number(*id), [&](const QString& token) {
+        m_pendingCopy.attempt(QString::number(*id), m_session.now(), [&](const QString& token) {
             history::copyContract(m_session.database(), *id, m_session.now(), token);
         });
     });

@@ -151,7 +151,7 @@ void PartyDialog::storeEntries()
         + QLatin1Char('\n') + values.join(QLatin1Char('\n'));
     store::RowChange written;
     const bool stored = runOrReport(m_session, this, ui::kNothingStored, [&] {
-        m_pendingOk.attempt(contents, [&](const QString& token) {
+        m_pendingOk.attempt(contents, m_session.now(), [&](const QString& token) {
             if (m_editMode) {
                 if (m_editedKey)
                     written = rows.update(*m_editedKey, values, token);

@@ -1,6 +1,7 @@
 #include "store/CopyToServer.h"
 
 #include "store/Connection.h"
+#include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/Schema.h"
 #include "store/ServerSchema.h"
@@ -77,6 +78,8 @@ CopiedRows copyToServer(const QString& filePath, const ServerAddress& serverAddr
             copied.customers = copyTable(file, server, tables[1]);
             copied.contracts = copyTable(file, server, tables[2]);
         });
+        // The rows' changes went into the log one by one; the counts take them all at once.
+        foldListChanges(server);
     });
     return copied;
 }

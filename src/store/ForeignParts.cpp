@@ -2,6 +2,7 @@
 
 #include "store/Backend.h"
 #include "store/Connection.h"
+#include "store/ListChanges.h"
 #include "store/Schema.h"
 
 #include <QHash>
@@ -112,10 +113,11 @@ QStringList fileParts(Connection& connection)
 }
 
 // The triggers the program makes on the server, by name in lower case, and
-// the body of each function they call.
+// the bodies each function they call may have: this release's, or an earlier
+// one's that the start-up then replaces.
 struct ServerOwn {
     QSet<QString> triggers;
-    QHash<QString, QString> functionBodies;
+    QMultiHash<QString, QString> functionBodies;
 };
 
 ServerOwn serverOwn()
@@ -124,7 +126,7 @@ ServerOwn serverOwn()
     static const QRegularExpression function(QStringLiteral("^CREATE FUNCTION (\\w+)\\(.*?\\$\\$(.*)\\$\\$"),
                                              QRegularExpression::DotMatchesEverythingOption);
     ServerOwn own;
-    for (const QString& statement : schemaStatements(Backend::Server)) {
+    for (const QString& statement : schemaStatements(Backend::Server) + earlierServerCountFunctions()) {
         if (const auto match = trigger.match(statement); match.hasMatch())
             own.triggers.insert(match.captured(1).toLower());
         if (const auto match = function.match(statement); match.hasMatch())
@@ -143,8 +145,8 @@ QStringList serverParts(Connection& connection)
         "WHERE NOT t.tgisinternal AND c.relnamespace = current_schema()::regnamespace ORDER BY t.tgname"));
     while (triggers.next()) {
         const QString name = triggers.value(0).toString(), function = triggers.value(2).toString();
-        if (own.triggers.contains(name.toLower()) && own.functionBodies.contains(function.toLower()) &&
-            own.functionBodies.value(function.toLower()) == triggers.value(3).toString())
+        if (own.triggers.contains(name.toLower()) &&
+            own.functionBodies.contains(function.toLower(), triggers.value(3).toString()))
             continue;
         parts << QStringLiteral("Trigger %1 on %2 was not made by QUILLON.").arg(name, triggers.value(1).toString());
     }
@@ -157,6 +159,13 @@ QStringList serverParts(Connection& connection)
     while (rules.next())
         parts << QStringLiteral("Rule %1 on %2 was not made by QUILLON.")
                      .arg(rules.value(0).toString(), rules.value(1).toString());
+    // Row-level security hides rows from the program or refuses its writes without a word.
+    QSqlQuery secured = connection.run(QStringLiteral(
+        "SELECT c.relname FROM pg_class c WHERE c.relnamespace = current_schema()::regnamespace "
+        "AND (c.relrowsecurity OR c.relforcerowsecurity OR EXISTS (SELECT 1 FROM pg_policy p WHERE p.polrelid = c.oid)) "
+        "ORDER BY 1"));
+    while (secured.next())
+        parts << QStringLiteral("Row-level security on %1 was not set by QUILLON.").arg(secured.value(0).toString());
     for (const TableDesign& design : tableDesigns()) {
         const QString table = design.name.toLower();
         QSqlQuery key = connection.run(QStringLiteral(

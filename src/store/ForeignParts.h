@@ -11,7 +11,8 @@ class Connection;
 // did not make (one that rewrites a saved amount, say), a table key that is
 // not the integer key it was made with (rows saved with no key can never be
 // reached again), or one of its columns with another type, a default or a
-// NOT NULL (a value stored changed, or an empty one filled in). What the
+// NOT NULL (a value stored changed, or an empty one filled in), or, on the
+// office server, row-level security on any table (rows hidden). What the
 // program itself makes is read from its own schema statements, on the file
 // and on the office server. One plain sentence per part; empty when the
 // database holds nothing foreign. Reads only.

@@ -23,6 +23,17 @@ QStringList fileListChangesStatements();
 // The same for the office server, whose triggers call a function of its own;
 // run with its schema, after the Agent and Customer tables.
 QStringList serverListChangesStatements();
+// The server's count function of releases that kept every count in one
+// row; the program's own until the upgrade below replaces it.
+QStringList earlierServerCountFunctions();
+// Whether the server's counts are kept as this release keeps them.
+bool serverListChangesCurrent(Connection& connection);
+// Inside the caller's transaction, holding the schema's lock: moves a server
+// database of an earlier release to this one's counts; every count stays.
+void upgradeServerListChanges(Connection& connection);
+// Inside the caller's transaction: moves every change of the server's log
+// into the counts at once, after a load that added many rows.
+void foldListChanges(Connection& connection);
 // The same for an existing file, in its own transaction, when it lacks them.
 void ensureListChanges(Connection& connection);
 

@@ -27,6 +27,15 @@ const QString kKeepCount = QStringLiteral(
     "DO UPDATE SET Lines = excluded.Lines, AtChanges = excluded.AtChanges WHERE ListRows.AtChanges < excluded.AtChanges");
 const QString kFollowCount = QStringLiteral(
     "UPDATE ListRows SET Lines = Lines + ?, AtChanges = ? WHERE TableName = ? AND AtChanges = ?");
+// Inside a write on the server: another desk's write that holds the row (one
+// hanging in its transaction, say) is never waited for; the count is then
+// left behind and taken afresh at the next read.
+const QString kServerFollowCount = QStringLiteral(
+    "UPDATE ListRows SET Lines = Lines + ?, AtChanges = ? WHERE TableName = ? AND AtChanges = ? "
+    "AND TableName IN (SELECT TableName FROM ListRows WHERE TableName = ? FOR UPDATE SKIP LOCKED)");
+const QString kServerKeepCount = QStringLiteral(
+    "UPDATE ListRows SET Lines = ?, AtChanges = ? WHERE TableName = ? AND AtChanges < ? "
+    "AND TableName IN (SELECT TableName FROM ListRows WHERE TableName = ? FOR UPDATE SKIP LOCKED)");
 // The server gives up on a row lock held longer than this (milliseconds).
 const QString kServerLockWait = QStringLiteral("50");
 
@@ -152,8 +161,13 @@ void followRowCount(Connection& connection, const QString& table, qint64 added, 
         if (const auto found = freshCounts().find(databaseOf(connection) + table); found != freshCounts().end())
             fresh = *found, freshCounts().erase(found);
     }
-    if (fresh && fresh->changes == before)
+    const bool server = connection.backend() == Backend::Server;
+    if (fresh && fresh->changes == before && server)
+        connection.run(kServerKeepCount, {fresh->rows + added, *changesAfter, table, *changesAfter, table});
+    else if (fresh && fresh->changes == before)
         connection.run(kKeepCount, {table, fresh->rows + added, *changesAfter});
+    else if (server)
+        connection.run(kServerFollowCount, {added, *changesAfter, table, before, table});
     else
         connection.run(kFollowCount, {added, *changesAfter, table, before});
 }

@@ -45,7 +45,8 @@ void writeSchema(Connection& connection)
         addListChanges(connection);
         for (const QString& statement : listRowsStatements())
             connection.run(statement);
-        connection.run(writeTokensCreateStatement());
+        for (const QString& statement : writeTokensCreateStatements())
+            connection.run(statement);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -139,7 +140,7 @@ SchemaState completeSchema(const QString& path)
     // Files made before the lists kept change counts get them now.
     if (inspection.state != SchemaState::NoTables && inspection.state != SchemaState::Foreign) {
         ensureListChanges(connection);
-        ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
+        ensureWriteTokens(connection);
     }
     if (inspection.state != SchemaState::Foreign)
         ensureListRows(connection);

@@ -148,7 +148,11 @@ QString serverWaitOptions()
                        QStringLiteral("keepalives=1"), QStringLiteral("keepalives_idle=30"),
                        QStringLiteral("keepalives_interval=10"), QStringLiteral("keepalives_count=3"),
                        QStringLiteral("tcp_user_timeout=%1").arg(statementMs),
-                       QStringLiteral("options=-cstatement_timeout=%1").arg(statementMs)}
+                       // A session left in its transaction (its COMMIT lost on the way, its
+                       // desk gone) is ended by the server within the same bound, so
+                       // whatever it holds never holds up another desk for longer.
+                       QStringLiteral("options='-cstatement_timeout=%1 -cidle_in_transaction_session_timeout=%1'")
+                           .arg(statementMs)}
         .join(QLatin1Char(';'));
 }
 

@@ -1,6 +1,7 @@
 #include "store/ServerSchema.h"
 
 #include "store/Connection.h"
+#include "store/ListChanges.h"
 #include "store/ListRows.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
@@ -25,8 +26,9 @@ bool serverHasSchema(Connection& connection)
 
 void completeServerSchema(Connection& connection)
 {
-    if (inspectSchema(connection).state == SchemaState::Complete && hasWriteTokens(connection)) {
-        ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
+    if (inspectSchema(connection).state == SchemaState::Complete && writeTokensCurrent(connection) &&
+        serverListChangesCurrent(connection)) {
+        pruneWriteTokens(connection);
         ensureListRows(connection);
         return;
     }
@@ -47,10 +49,14 @@ void completeServerSchema(Connection& connection)
                                          inspection.foreignParts.join(QLatin1Char('\n')));
             throw StoreError(-1, QStringLiteral("The database holds tables of another program."));
         }
-        // A database an older program made gets the table of write tokens now.
-        if (!hasWriteTokens(connection))
-            connection.execute(writeTokensCreateStatement());
+        // A database an older program made gets the table of write tokens and
+        // this release's change counts now.
+        if (!writeTokensCurrent(connection))
+            completeWriteTokens(connection);
+        if (!serverListChangesCurrent(connection))
+            upgradeServerListChanges(connection);
     });
+    pruneWriteTokens(connection);
     ensureListRows(connection);
 }
 

@@ -3,25 +3,72 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 
+#include <QSqlRecord>
 #include <QUuid>
+#include <QVariantList>
 
 namespace store {
 
 namespace {
 
-const QString kClaim = QStringLiteral("INSERT INTO WriteTokens (Token) VALUES (?) ON CONFLICT DO NOTHING");
-// A token begins with the UTC time it was made, so a cut-off time is a cut-off token.
+// The claim stamps the token with the store's time (see WriteToken.h); the
+// stamp's own placeholder comes last, bound only on the file.
+const QString kClaim = QStringLiteral("INSERT INTO WriteTokens (Token, Stamp) VALUES (?, %1) ON CONFLICT DO NOTHING");
+// The server's clock, in seconds.
+const QString kServerNow = QStringLiteral("CAST(EXTRACT(EPOCH FROM now()) AS BIGINT)");
+// A new stamp on the file: never below the newest it holds, nor below the desk's time bound to it.
+const QString kFileStamp = QStringLiteral("MAX(?, COALESCE((SELECT MAX(Stamp) FROM WriteTokens), 0))");
+// The file's own time when it prunes: its newest stamp, whatever the pruning desk's clock says.
+const QString kFileNow = QStringLiteral("(SELECT MAX(Stamp) FROM WriteTokens)");
+// Old by the store's time (%1) and not among the kWriteTokensKept newest (the
+// offset is bound one less: the stamp of the last of those).
+const QString kExpired = QStringLiteral(
+    "Stamp < %1 - ? AND Stamp < (SELECT Stamp FROM WriteTokens ORDER BY Stamp DESC LIMIT 1 OFFSET ?)");
+const QString kStampIndex = QStringLiteral("CREATE INDEX IF NOT EXISTS WriteTokensByStamp ON WriteTokens (Stamp)");
+// A token begins with the UTC time it was made.
 const QString kStampFormat = QStringLiteral("yyyyMMddHHmmss");
 // While the session that lost its COMMIT is still finishing it, the server
 // makes the question wait for that session; a frozen one is not waited for long.
 constexpr int kAskWaitMs = 5000;
+
+bool onFile(Connection& connection)
+{
+    return connection.backend() == Backend::File;
+}
+
+// Runs sql with the values bound in order.
+QSqlQuery runWith(Connection& connection, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = connection.prepare(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    connection.exec(query);
+    return query;
+}
+
+// Runs sql whose %1 is a new stamp, with its values; on the file the desk's
+// time in seconds is bound after them.
+QSqlQuery runStamping(Connection& connection, const QString& sql, QVariantList values, qint64 deskSeconds)
+{
+    if (onFile(connection))
+        values << deskSeconds;
+    return runWith(connection, sql.arg(onFile(connection) ? kFileStamp : kServerNow), values);
+}
+
+// The desk's time a token was made, in seconds since 1970; now when it does not say.
+qint64 madeAt(const QString& token)
+{
+    QDateTime made = QDateTime::fromString(token.left(kStampFormat.size()), kStampFormat);
+    made.setTimeSpec(Qt::UTC);
+    return made.isValid() ? made.toSecsSinceEpoch() : QDateTime::currentSecsSinceEpoch();
+}
 
 // Stores the token in the open transaction; false when it was stored before.
 // On the server a token another session is storing at this moment is waited
 // for until that session has committed or given up.
 bool claim(Connection& connection, const QString& token)
 {
-    return connection.run(kClaim, {token}).numRowsAffected() == 1;
+    return runStamping(connection, kClaim, {token}, madeAt(token)).numRowsAffected() == 1;
 }
 
 // Whether a write whose COMMIT went unanswered was stored, asked on a new session.
@@ -38,9 +85,7 @@ bool tokenStored(const Place& place, const QString& token)
     return stored;
 }
 
-} // namespace
-
-bool hasWriteTokens(Connection& connection)
+bool hasTable(Connection& connection)
 {
     for (const QString& table : connection.database().tables())
         if (table.compare(QStringLiteral("WriteTokens"), Qt::CaseInsensitive) == 0)
@@ -48,26 +93,68 @@ bool hasWriteTokens(Connection& connection)
     return false;
 }
 
-const QString& writeTokensCreateStatement()
+// The columns after the token, as the program makes them.
+const QStringList& laterColumns()
 {
-    static const QString sql =
-        QStringLiteral("CREATE TABLE WriteTokens (Token TEXT PRIMARY KEY NOT NULL, RowKey BIGINT)");
-    return sql;
+    static const QStringList columns{QStringLiteral("RowKey"), QStringLiteral("Stamp")};
+    return columns;
 }
 
-void ensureWriteTokens(Connection& connection, const QDateTime& now)
+} // namespace
+
+QStringList writeTokensCreateStatements()
 {
-    const QString cutOff = now.toUTC().addDays(-kWriteTokenDays).toString(kStampFormat);
-    if (!hasWriteTokens(connection)) {
-        connection.transaction([&] { connection.execute(writeTokensCreateStatement()); });
+    return {QStringLiteral("CREATE TABLE WriteTokens (Token TEXT PRIMARY KEY NOT NULL, RowKey BIGINT, Stamp BIGINT)"),
+            kStampIndex};
+}
+
+bool writeTokensCurrent(Connection& connection)
+{
+    if (!hasTable(connection))
+        return false;
+    const QSqlRecord record = connection.database().record(QStringLiteral("WriteTokens"));
+    for (const QString& column : laterColumns())
+        if (record.indexOf(column) < 0)
+            return false;
+    return true;
+}
+
+void completeWriteTokens(Connection& connection)
+{
+    if (!hasTable(connection)) {
+        for (const QString& statement : writeTokensCreateStatements())
+            connection.execute(statement);
         return;
     }
+    const QSqlRecord record = connection.database().record(QStringLiteral("WriteTokens"));
+    for (const QString& column : laterColumns())
+        if (record.indexOf(column) < 0)
+            connection.execute(QStringLiteral("ALTER TABLE WriteTokens ADD COLUMN %1 BIGINT").arg(column));
+    connection.execute(kStampIndex);
+}
+
+void pruneWriteTokens(Connection& connection)
+{
+    const QString expired = kExpired.arg(onFile(connection) ? kFileNow : kServerNow);
+    const QVariantList bounds{qint64(kWriteTokenDays) * 24 * 60 * 60, kWriteTokensKept - 1};
+    const qint64 deskNow = QDateTime::currentSecsSinceEpoch();
     // Asked first, so a database nobody wrote to for a week is not written
     // at every start (a file on a read-only disk still starts).
-    if (!connection.run(QStringLiteral("SELECT 1 FROM WriteTokens WHERE Token < ? LIMIT 1"), {cutOff}).next())
+    if (!runWith(connection, QStringLiteral("SELECT 1 FROM WriteTokens WHERE Stamp IS NULL OR (%1) LIMIT 1").arg(expired),
+                 bounds).next())
         return;
-    connection.transaction(
-        [&] { connection.run(QStringLiteral("DELETE FROM WriteTokens WHERE Token < ?"), {cutOff}); });
+    connection.transaction([&] {
+        // Tokens an older release stored bear no stamp: their age counts from now.
+        runStamping(connection, QStringLiteral("UPDATE WriteTokens SET Stamp = %1 WHERE Stamp IS NULL"), {}, deskNow);
+        runWith(connection, QStringLiteral("DELETE FROM WriteTokens WHERE ") + expired, bounds);
+    });
+}
+
+void ensureWriteTokens(Connection& connection)
+{
+    if (!writeTokensCurrent(connection))
+        connection.transaction([&] { completeWriteTokens(connection); });
+    pruneWriteTokens(connection);
 }
 
 void recordRowKey(Connection& connection, const QString& token, qint64 key)
@@ -94,10 +181,10 @@ QString newWriteToken(const QDateTime& now)
         + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-QString PendingWrite::tokenFor(const QString& contents)
+QString PendingWrite::tokenFor(const QString& contents, const QDateTime& now)
 {
     if (m_token.isEmpty() || contents != m_contents) {
-        m_token = newWriteToken(QDateTime::currentDateTimeUtc());
+        m_token = newWriteToken(now);
         m_contents = contents;
         m_unknown = false;
     }

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <utility>
@@ -18,17 +19,31 @@ class Connection;
 // transaction, in the program's own table WriteTokens. When the reply to
 // COMMIT is lost, a new session asks whether that token is stored, so the
 // write is known to be done or not done; and a retry with the same token
-// stores nothing twice. A token is of use only while its user action is
-// pending, minutes at most, so tokens older than kWriteTokenDays are removed
-// at start-up.
+// stores nothing twice.
+//
+// A token is of use only while its user action is pending, so old ones are
+// removed at start-up. Their age is told by the store's clock alone, never a
+// desk's, which may be years off: each token is stamped with the server's
+// time; the file has no clock, so a token there is stamped with the newest
+// stamp the file holds, or the desk's time when that is later, and the file's
+// time is its newest stamp. A token goes once it is kWriteTokenDays older
+// than that and kWriteTokensKept newer ones are stored, so a desk whose clock
+// ran ahead does not age everyone else's tokens at once.
 constexpr int kWriteTokenDays = 7;
+constexpr int kWriteTokensKept = 100;
 
-// The table, alike on the file and on the server.
-const QString& writeTokensCreateStatement();
-bool hasWriteTokens(Connection& connection);
-// Gives a database made before the tokens their table, and removes the tokens
-// older than kWriteTokenDays before now; in its own transaction.
-void ensureWriteTokens(Connection& connection, const QDateTime& now);
+// The table and its index, alike on the file and on the server.
+QStringList writeTokensCreateStatements();
+// True when the database has the table with every column the program uses.
+bool writeTokensCurrent(Connection& connection);
+// Inside the caller's transaction: makes the table, or gives one made by an
+// older release the columns it lacks (its tokens are stamped at their next pruning).
+void completeWriteTokens(Connection& connection);
+// Removes the tokens old by the store's clock, in its own transaction, after
+// asking, so a database with none to remove is not written at every start.
+void pruneWriteTokens(Connection& connection);
+// Both, each in a transaction of its own where needed.
+void ensureWriteTokens(Connection& connection);
 
 // The key of the row a write stored, kept with its token in the same
 // transaction, so a retry that finds the write done earlier still knows the
@@ -36,7 +51,8 @@ void ensureWriteTokens(Connection& connection, const QDateTime& now);
 void recordRowKey(Connection& connection, const QString& token, qint64 key);
 qint64 rowKeyStoredWith(const Place& place, const QString& token);
 
-// A new token: the time it was made, for the pruning, and a random part.
+// A new token: the desk's time it was made (the file's stamp never goes
+// below it) and a random part.
 QString newWriteToken(const QDateTime& now);
 
 // The write on screen, tried until it is stored: every try of the same
@@ -45,10 +61,11 @@ class PendingWrite {
 public:
     // Runs work(token). A failure after a try whose outcome stayed unknown is
     // unknown too (that try may have stored the contents), whatever it says.
+    // now: the desk's clock.
     template <typename Work>
-    void attempt(const QString& contents, Work&& work)
+    void attempt(const QString& contents, const QDateTime& now, Work&& work)
     {
-        const QString token = tokenFor(contents);
+        const QString token = tokenFor(contents, now);
         try {
             std::forward<Work>(work)(token);
         } catch (StoreError& failure) {
@@ -60,7 +77,7 @@ public:
     }
 
 private:
-    QString tokenFor(const QString& contents);
+    QString tokenFor(const QString& contents, const QDateTime& now);
     void failed(StoreError& failure);
 
     QString m_token;

@@ -1,6 +1,10 @@
 #include "support/TestProgram.h"
 #include "people/AgentDialog.h"
+#include "store/AgentTable.h"
+#include "store/ListChanges.h"
 #include "store/ServerLink.h"
+#include "store/ServerSchema.h"
+#include "store/WriteToken.h"
 #include "support/CuttingProxy.h"
 #include "support/TestDatabase.h"
 #include "support/ThrowawayServer.h"
@@ -11,6 +15,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <thread>
 
 // The office server under the faults an office meets: replies lost after
 // COMMIT, a frozen server, restarts between the agents' actions.
@@ -110,6 +115,63 @@ private slots:
         // The save found done by an earlier try still names its row.
         if (tag.startsWith("save"))
             QCOMPARE(lastSavedId, count(direct, "SELECT ID FROM Policies WHERE PolicyNo1 = 'P-1'"));
+        // Pressed again once stored, it is a second contract, copy or agent of its own.
+        act(w);
+        QCOMPARE(count(direct, counted), before + 2);
+    }
+
+    // A desk whose COMMIT is lost on its way leaves its session inside its transaction, holding what
+    // it wrote: every other desk's add, edit and delete of an agent still goes through, and the
+    // server ends the stuck session within the program's bound.
+    void stuckDeskHoldsUpNoOther()
+    {
+        store::setServerWaits({10, 10, 1});
+        CuttingProxy proxy(testdb::server().socketFolder());
+        QVERIFY(proxy.started());
+        NewContract w;
+        const store::Place direct = w.session().database();
+        // The database as a release that counted every change in one shared row left it, then
+        // opened by this one.
+        store::Connection(direct).execute("DROP TABLE ListChangeLog");
+        store::Connection(direct).execute(store::earlierServerCountFunctions().value(0).replace("CREATE", "CREATE OR REPLACE"));
+        store::Connection opening(direct);
+        store::completeServerSchema(opening);
+        store::Place stuck = direct;
+        stuck.server.host = proxy.socketFolder();
+        const store::PeopleTable agents = store::agentTable(direct);
+        const store::RowKey kept = agents.insert({"Kept"}).key;
+
+        proxy.swallowNextCommit();
+        std::thread stuckDesk([&] {
+            try {
+                store::agentTable(stuck).insert({"Stuck"}, store::newWriteToken(QDateTime::currentDateTimeUtc()));
+            } catch (const store::StoreError&) {
+            }
+            store::closeThreadConnections();
+        });
+        const auto joined = qScopeGuard([&] { stuckDesk.join(); });
+        QTRY_COMPARE_WITH_TIMEOUT(proxy.commitsSwallowed(), 1, 60000);
+        const std::optional<qint64> changes = agents.changeCount();
+        QStringList done;
+        try {
+            const store::RowKey added = agents.insert({"Added"}, store::newWriteToken(QDateTime::currentDateTimeUtc())).key;
+            done << "added";
+            agents.update(added, {"Edited"}, store::newWriteToken(QDateTime::currentDateTimeUtc()));
+            done << "edited";
+            agents.remove(kept);
+            done << "deleted";
+        } catch (const store::StoreError& failure) {
+            done << failure.message();
+        }
+        QCOMPARE(done, (QStringList{"added", "edited", "deleted"}));
+        // Done while the stuck session still stood, none of it waited for that session's end; and
+        // the lists see all three changes.
+        const QString stuckSessions = "SELECT count(*) FROM pg_stat_activity WHERE state LIKE 'idle in transaction%'";
+        QCOMPARE(count(direct, stuckSessions), qint64(1));
+        QCOMPARE(agents.changeCount(), std::optional<qint64>(*changes + 3));
+        QTRY_COMPARE_WITH_TIMEOUT(count(direct, stuckSessions), qint64(0), 60000);
+        QCOMPARE(count(direct, "SELECT count(*) FROM Agent WHERE Name IN ('Kept', 'Added', 'Stuck')"), qint64(0));
+        QCOMPARE(count(direct, "SELECT count(*) FROM Agent WHERE Name = 'Edited'"), qint64(1));
     }
 
     // A server that stops answering (its process frozen) is given up after the bound with the store's

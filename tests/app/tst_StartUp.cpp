@@ -1,5 +1,6 @@
 #include "app/AboutText.h"
 #include "settings/ProfileFile.h"
+#include "store/ListChanges.h"
 #include "store/ServerSchema.h"
 #include "support/TestProgram.h"
 #include "support/ThrowawayServer.h"
@@ -9,11 +10,18 @@
 #include <QSqlRecord>
 #include <QtTest>
 
+#include <array>
+
 // How a run finds its database: a file made on the first run, asked for when the settings name none
 // that exists, or the office server the settings name; the run ends when none can serve.
 namespace {
 using Arrange = std::function<void(TestProgram&, ThrowawayServer&)>;
 const QByteArray kText(2048, 'x');
+// An office database as releases before the log of changes left it.
+QString oneRowCounts()
+{
+    return "DROP TABLE ListChangeLog|" + store::earlierServerCountFunctions().value(0).replace("CREATE", "CREATE OR REPLACE");
+}
 
 void writeFile(const QString& path, const QByteArray& content)
 {
@@ -114,6 +122,16 @@ private slots:
             << serverNamed("%S", "officecount", "CREATE OR REPLACE FUNCTION CountListChange() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NULL; END $$")
             << 0 << "" << QStringList{refused.arg("%S:5432/officecount", "Trigger agentcounted on agent was not made by QUILLON.")}
             << QStringList();
+        QTest::newRow("office database of a release that counted changes in one row")
+            << serverNamed("%S", "officeonerow", oneRowCounts()) << 0 << "%S:5432/officeonerow" << QStringList() << QStringList();
+        // Row-level security hides rows from the program without a word, in force or only waiting to be.
+        for (const auto& [name, dbname, planted, table] : QList<std::array<const char*, 4>>{
+                 {"row-level security on the contracts", "officerls", "ALTER TABLE Policies ENABLE ROW LEVEL SECURITY", "policies"},
+                 {"row-level security forced on the agents", "officeforced", "ALTER TABLE Agent FORCE ROW LEVEL SECURITY", "agent"},
+                 {"a row policy on the write tokens", "officepolicy", "CREATE POLICY Hide ON WriteTokens USING (false)", "writetokens"}})
+            QTest::addRow("office database with %s", name) << serverNamed("%S", dbname, planted) << 0 << ""
+                << QStringList{refused.arg(QString("%S:5432/") + dbname, QString("Row-level security on %1 was not set by QUILLON.").arg(table))}
+                << QStringList();
     }
     void startUp()
     {

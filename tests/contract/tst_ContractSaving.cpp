@@ -1,6 +1,9 @@
 #include "support/TestProgram.h"
 
 #include "store/PoliciesColumns.h"
+#include "store/PoliciesTable.h"
+#include "store/WriteToken.h"
+#include "support/TestDatabase.h"
 
 // Save / Print stores the contract as one new Policies row.
 class ContractSavingTest : public QObject {
@@ -94,6 +97,48 @@ private slots:
         w.run({"save"});
         const QStringList saved{"messages=1", "rows=1", "row1.LoanAuthorization=LA-NEW"};
         QCOMPARE(w.seen(saved), saved);
+    }
+
+    // A save retried after another desk started is stored once, whatever the desks' clocks say: a
+    // write token goes only once it is a week old by the store's own clock and enough newer ones stay.
+    void retryAfterAnotherDesksStart_data()
+    {
+        QTest::addColumn<int>("retryingDeskYears"); // the retrying desk's clock against the true one
+        QTest::addColumn<int>("laterDeskYears"); // the clock of the desk that saves after it
+        QTest::addColumn<int>("laterSaves");
+        QTest::addColumn<int>("storeDaysOn"); // how far the store's clock went on after the first try
+        QTest::addColumn<int>("stored"); // rows after the retry
+        QTest::newRow("retrying desk's clock years behind") << -25 << 0 << 1 << 0 << 1;
+        QTest::newRow("a later desk's clock years ahead") << 0 << 70 << 1 << 0 << 1;
+        QTest::newRow("a week on by the store, enough newer saves") << 0 << 0 << store::kWriteTokensKept - 1 << 8 << 2;
+    }
+    void retryAfterAnotherDesksStart()
+    {
+        QFETCH(int, retryingDeskYears);
+        QFETCH(int, laterDeskYears);
+        QFETCH(int, laterSaves);
+        QFETCH(int, storeDaysOn);
+        QTemporaryDir dir;
+        const store::Place place = testdb::freshDatabase(dir.filePath("project.mdb"));
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const auto save = [&](const QString& policy, const QString& token) {
+            return store::appendPolicy(place, {"PolicyNo1"}, {policy}, token);
+        };
+        save("earlier", store::newWriteToken(now));
+        const QString token = store::newWriteToken(now.addYears(retryingDeskYears));
+        QVERIFY(save("P-1", token) > 0);
+        if (storeDaysOn)
+            store::Connection(place).run("UPDATE WriteTokens SET Stamp = Stamp - ? WHERE Token = ?",
+                                         {storeDaysOn * 24 * 60 * 60, token});
+        for (int n = 0; n < laterSaves; ++n)
+            save("later", store::newWriteToken(now.addYears(laterDeskYears)));
+        store::Connection starting(place);
+        store::ensureWriteTokens(starting);
+        save("P-1", token);
+        store::Connection connection(place);
+        QSqlQuery rows = connection.run("SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-1'");
+        QVERIFY(rows.next());
+        QTEST(rows.value(0).toInt(), "stored");
     }
 };
 

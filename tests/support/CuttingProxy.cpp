@@ -34,6 +34,9 @@ struct Pair {
     int server;
     // The COMMIT went through; the server's reply is the last thing it sends here.
     bool cutting = false;
+    // The COMMIT never reached the server: nothing passes any more, and the
+    // server's end stays open after the program's end closes.
+    bool swallowed = false;
 };
 
 bool sendAll(int socket, const char* data, ssize_t size)
@@ -80,9 +83,14 @@ CuttingProxy::~CuttingProxy()
 void CuttingProxy::run()
 {
     std::vector<Pair> pairs;
+    // Server ends of swallowed COMMITs, until the server closes them.
+    std::vector<int> held;
     const auto closePair = [&](size_t at) {
         ::close(pairs[at].program);
-        ::close(pairs[at].server);
+        if (pairs[at].swallowed)
+            held.push_back(pairs[at].server);
+        else
+            ::close(pairs[at].server);
         pairs.erase(pairs.begin() + long(at));
     };
     char buffer[65536];
@@ -92,10 +100,21 @@ void CuttingProxy::run()
             watched.push_back({pair.program, POLLIN, 0});
             watched.push_back({pair.server, POLLIN, 0});
         }
+        for (const int server : held)
+            watched.push_back({server, POLLIN, 0});
         if (::poll(watched.data(), watched.size(), -1) < 0)
             continue;
         if (watched[0].revents)
             break;
+        // A held session the server ended: its last words go nowhere.
+        for (size_t at = held.size(); at-- > 0;) {
+            if (!watched[2 + 2 * pairs.size() + at].revents)
+                continue;
+            if (::recv(held[at], buffer, sizeof(buffer), 0) <= 0) {
+                ::close(held[at]);
+                held.erase(held.begin() + long(at));
+            }
+        }
         // A pair accepted below is not in watched yet; it is looked at next time round.
         const size_t watchedPairs = pairs.size();
         if (watched[1].revents & POLLIN) {
@@ -117,6 +136,16 @@ void CuttingProxy::run()
             const pollfd& fromProgram = watched[2 + 2 * at];
             const pollfd& fromServer = watched[3 + 2 * at];
             Pair& pair = pairs[at];
+            if (pair.swallowed) {
+                // Nothing passes; the server's end is held once the program's closes.
+                if (fromServer.revents && ::recv(pair.server, buffer, sizeof(buffer), 0) <= 0) {
+                    pair.swallowed = false;
+                    closePair(at);
+                } else if (fromProgram.revents && ::recv(pair.program, buffer, sizeof(buffer), 0) <= 0) {
+                    closePair(at);
+                }
+                continue;
+            }
             if (fromServer.revents) {
                 const ssize_t got = ::recv(pair.server, buffer, sizeof(buffer), 0);
                 // The reply to the cut COMMIT arrived at the server's end and goes nowhere.
@@ -129,6 +158,12 @@ void CuttingProxy::run()
             }
             if (fromProgram.revents) {
                 const ssize_t got = ::recv(pair.program, buffer, sizeof(buffer), 0);
+                if (got > 0 && QByteArray::fromRawData(buffer, got).contains(kCommit) && m_commitsToSwallow > 0) {
+                    --m_commitsToSwallow;
+                    pair.swallowed = true;
+                    ++m_commitsSwallowed;
+                    continue;
+                }
                 if (got <= 0 || !sendAll(pair.server, buffer, got)) {
                     closePair(at);
                     continue;
@@ -144,4 +179,6 @@ void CuttingProxy::run()
     }
     for (size_t at = pairs.size(); at-- > 0;)
         closePair(at);
+    for (const int server : held)
+        ::close(server);
 }

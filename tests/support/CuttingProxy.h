@@ -9,8 +9,10 @@
 // Stands between the program and a throwaway server, on a Unix socket of its
 // own, and passes everything both ways until told to fail like a network:
 // to lose the server's reply to the next COMMITs (the server has committed,
-// then the connection is cut before the program hears it), or to refuse new
-// connections as a server that is gone would.
+// then the connection is cut before the program hears it), to lose a COMMIT
+// itself on its way (the server's session stays in its transaction, held open
+// by the proxy until the server ends it), or to refuse new connections as a
+// server that is gone would.
 class CuttingProxy {
 public:
     explicit CuttingProxy(const QString& serverSocketFolder);
@@ -28,8 +30,10 @@ public:
         m_refuseAfterCut = thenRefuse;
         m_commitsToCut = count;
     }
+    void swallowNextCommit() { m_commitsToSwallow = 1; }
     void refuseConnections(bool refuse) { m_refuse = refuse; }
     int cutsDone() const { return m_cutsDone; }
+    int commitsSwallowed() const { return m_commitsSwallowed; }
 
 private:
     void run();
@@ -42,5 +46,7 @@ private:
     std::atomic<bool> m_refuse{false};
     std::atomic<bool> m_refuseAfterCut{false};
     std::atomic<int> m_cutsDone{0};
+    std::atomic<int> m_commitsToSwallow{0};
+    std::atomic<int> m_commitsSwallowed{0};
     std::thread m_thread;
 };
