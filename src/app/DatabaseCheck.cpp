@@ -57,9 +57,24 @@ QString serverUnreachableMessage(const store::ServerAddress& server, const QStri
 
 QString restoreQuestion(const QString& path, const QString& backup, const QDateTime& at)
 {
+    qint64 contracts = 0;
+    try {
+        contracts = store::contractsIn(backup);
+    } catch (const store::StoreError&) {
+    }
+    const QString held = contracts == 1 ? QStringLiteral("1 contract") : QStringLiteral("%1 contracts").arg(contracts);
     return QStringLiteral("\n\nPut the latest good backup, ") + QFileInfo(backup).fileName() +
+           QStringLiteral(", taken on ") + store::copyDay(backup).toString(QStringLiteral("M/d/yyyy")) +
+           QStringLiteral(" and holding ") + held +
            QStringLiteral(", in its place? The damaged file is kept beside it as ") +
-           QFileInfo(store::setAsidePath(path, at)).fileName() + QLatin1Char('.');
+           QFileInfo(store::setAsidePath(path, at)).fileName() + QStringLiteral(".\n") + kOtherBackup +
+           QStringLiteral(" lets you choose another copy from ") + shown(store::backupFolder(path)) +
+           QStringLiteral(" instead.");
+}
+
+QString copyCannotServeMessage(const QString& copy)
+{
+    return shown(copy) + QStringLiteral(" is not a whole QUILLON database and cannot take the file's place.");
 }
 
 QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup)

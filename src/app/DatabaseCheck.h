@@ -54,9 +54,17 @@ LaterCheck checkFileLater(const QString& path, const QDate& today);
 // The message for a damaged file: where its latest backup is.
 QString damagedDatabaseMessage(const QString& path);
 
-// The question after that message when a good backup exists: put it in place
-// of the file, which is kept aside under the name restoring at that moment gives it.
+// The question's third button: another copy, chosen from the backups folder.
+inline const QString kOtherBackup = QStringLiteral("Other Backup...");
+
+// The question after that message when a good backup exists: put it (named
+// with its day and how many contracts it holds) in place of the file, which is
+// kept aside under the name restoring at that moment gives it, or choose
+// another copy.
 QString restoreQuestion(const QString& path, const QString& backup, const QDateTime& at);
+
+// The message for a chosen copy that cannot take the file's place.
+QString copyCannotServeMessage(const QString& copy);
 
 // The message for a daily backup that could not be taken; the program goes on.
 QString backupFailedMessage(const QString& path, const QString& storeMessage);
