@@ -2,7 +2,6 @@
 
 #include "store/Connection.h"
 #include "store/FileHealth.h"
-#include "store/ListChanges.h"
 #include "store/PrivateFiles.h"
 #include "store/SqliteHandle.h"
 #include "store/StoreError.h"
@@ -171,10 +170,7 @@ CopyProgress copyProgress(const QString& copyPath)
 {
     try {
         Connection copy(copyPath);
-        const qint64 ids = highestContractId(copy);
-        const qint64 people = changeCount(copy, QStringLiteral("Agent")).value_or(0) +
-                              changeCount(copy, QStringLiteral("Customer")).value_or(0);
-        return {ids, people};
+        return {highestContractId(copy)};
     } catch (const StoreError&) {
         return {};
     }

@@ -27,12 +27,11 @@ QString backupPath(const QString& dbPath, const QDate& day);
 QString damagedCopyPath(const QString& copyPath);
 
 // How far the database had come when a copy was taken, read from the copy
-// itself: the highest contract ID it ever handed out, then the count of its
-// agent and customer changes. A clock that was wrong when the copy was made
-// cannot change it. A copy that cannot be read has come nowhere (-1).
+// itself: the highest contract ID it ever handed out. A clock that was wrong
+// when the copy was made cannot change it. A copy that cannot be read has come
+// nowhere (-1).
 struct CopyProgress {
     qint64 contractIds = -1;
-    qint64 peopleChanges = -1;
     auto operator<=>(const CopyProgress&) const = default;
 };
 CopyProgress copyProgress(const QString& copyPath);

@@ -9,6 +9,8 @@
 #include <QSqlRecord>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // How a run finds its database: a file made on the first run, asked for when the settings name none
 // that exists, or the office server the settings name; the run ends when none can serve.
 namespace {
@@ -95,6 +97,15 @@ private slots:
         QTest::newRow("configured file not a database")
             << Arrange([](TestProgram& program, ThrowawayServer&) { writeFile(program.defaultDbPath(), kText); }) << 0
             << "" << QStringList{QString(notOurs).replace("picked", "data")} << QStringList();
+        QTest::newRow("settings file a pipe: said, the run goes on without it")
+            << Arrange([](TestProgram& program, ThrowawayServer&) {
+                   QDir().mkpath(QFileInfo(program.defaultDbPath()).absolutePath());
+                   QDir().mkpath(QFileInfo(iniOf(program)).absolutePath());
+                   store::createDatabase(program.defaultDbPath());
+                   QCOMPARE(::mkfifo(QFile::encodeName(iniOf(program)).constData(), 0600), 0);
+               }) << 0 << "%D/data/project.mdb"
+            << QStringList{"The settings file %D/*/tly2.ini cannot be read: it is not a regular file.\nQUILLON goes on "
+                           "with its default settings and leaves the file as it is."} << QStringList();
         QTest::newRow("empty office database made ready") << serverNamed("%S", "office") << 0 << "%S:5432/office"
                                                           << QStringList() << QStringList();
         QTest::newRow("office database of an older program gets the columns it lacks")
