@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -23,6 +24,31 @@ QString shown(const QString& path)
 QString notOurs(const QString& path)
 {
     return shown(path) + QStringLiteral(" is not a QUILLON database.");
+}
+
+// Whether a new file can be made in the folder: the one test that holds
+// for every user, root included, and every kind of lock on a folder.
+bool folderTakesFiles(const QString& folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".quillon-probe-XXXXXX")));
+    return probe.open();
+}
+
+// A crash journal that SQLite must roll back into the file and then remove,
+// in a folder where it cannot: what to do, before the store's own words.
+QString journalStuckMessage(const QString& path)
+{
+    QString journal;
+    for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")})
+        if (journal.isEmpty() && QFileInfo::exists(path + suffix))
+            journal = path + suffix;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (journal.isEmpty() || folderTakesFiles(folder))
+        return {};
+    return shown(path) + QStringLiteral(" was left half written when a program stopped, and its crash journal ") +
+           shown(journal) + QStringLiteral(" cannot be rolled back into it because the folder ") + shown(folder) +
+           QStringLiteral(" cannot be written. The folder must be writable for the file to be recovered; make it "
+                          "writable and start QUILLON again.");
 }
 
 } // namespace
@@ -125,6 +151,8 @@ DatabaseVerdict inspect(const QString& path, bool mendIndexes)
             return damaged(path);
         if (store::isNotADatabase(error.number()))
             return {Kind::Unusable, notOurs(path) + QLatin1Char('\n') + error.message()};
+        if (const QString stuck = journalStuckMessage(path); !stuck.isEmpty())
+            return {Kind::Unusable, stuck + QLatin1Char('\n') + error.message()};
         return {Kind::Unusable, error.message()};
     }
     // What the rebuilt indexes left is checked again, as any file is.

@@ -13,7 +13,11 @@
 #include <latch>
 #include <thread>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The start-up's check of the database file, the daily copies and putting one back.
 namespace {
@@ -76,6 +80,38 @@ void damagePolicies(const QString& path)
     if (!file.open(QIODevice::ReadWrite) || !file.seek((root - 1) * pageSize) || file.write(QByteArray(64, '\xff')) != 64)
         qFatal("cannot damage %s", qPrintable(path));
 }
+// Folders locked against every writer, root too, until the test function ends.
+QStringList lockedFolders;
+void setLocked(const QString& folder, bool locked)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    ::chmod(name.constData(), locked ? 0500 : 0700);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = locked ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0)
+        ::close(fd);
+}
+// The file and its journal as a crash in the middle of a large change leaves them, in a folder that
+// cannot be written.
+void crashedInLockedFolder(const QString& path)
+{
+    const QString live = QFileInfo(path).absolutePath() + "-live/project.mdb";
+    makeDatabase(live, 600);
+    store::Connection connection(live);
+    connection.run("PRAGMA cache_size = 2");
+    connection.transaction([&] {
+        connection.run("UPDATE Policies SET Company = ?", {QString(300, 'z')});
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (!QFile::copy(live, path) || !QFile::copy(live + "-journal", path + "-journal"))
+            qFatal("cannot copy the crashed file");
+    });
+    lockedFolders << QFileInfo(path).absolutePath();
+    setLocked(lockedFolders.last(), true);
+}
 Make bytes(const QByteArray& content) { return [content](const QString& path) { writeFile(path, content); }; }
 // The program's tables with something in them the program did not make.
 Make planted(const QString& sql)
@@ -126,6 +162,12 @@ class DatabaseChecksTest : public QObject {
 private slots:
     // Whatever the umask, the database and its copies are for their owner's eyes alone.
     void initTestCase() { ::umask(022); }
+    void cleanup()
+    {
+        for (const QString& folder : lockedFolders)
+            setLocked(folder, false);
+        lockedFolders.clear();
+    }
 
     // A file that cannot serve is named with why, and left as it was.
     void unusableFileIsNamedAndLeftAlone_data()
@@ -156,6 +198,10 @@ private slots:
             << policiesWith("APR TEXT", "APR TEXT DEFAULT '0.00'")
             << kNotOurs + "\nPolicies.APR has a value of its own for rows that leave it empty.";
         QTest::newRow("damaged file") << Make(truncated) << kNoBackup;
+        QTest::newRow("crash journal in a folder that cannot be written") << Make(crashedInLockedFolder)
+            << "%1 was left half written when a program stopped, and its crash journal %1-journal cannot be rolled "
+               "back into it because the folder %3 cannot be written. The folder must be writable for the file to "
+               "be recovered; make it writable and start QUILLON again.\nError 2570: disk I/O error";
         QTest::newRow("damaged file with backups") << Make([](const QString& path) {
             truncated(path);
             writeFile(store::backupPath(path, QDate(2026, 12, 6)), {});
@@ -171,8 +217,12 @@ private slots:
         const QByteArray before = bytesOf(path);
         const DatabaseVerdict verdict = checkDatabase(path);
         QCOMPARE(verdict.message, QString(said).replace("%1", QDir::toNativeSeparators(path))
-                                      .replace("%2", QDir::toNativeSeparators(store::backupFolder(path))));
+                                      .replace("%2", QDir::toNativeSeparators(store::backupFolder(path)))
+                                      .replace("%3", QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
         QCOMPARE(verdict.kind == DatabaseVerdict::Kind::Damaged, said.startsWith(kDamaged));
+        // SQLite's own rollback of a crash journal writes the file; the journal stays for the next try.
+        if (QFile::exists(path + "-journal"))
+            return;
         QCOMPARE(bytesOf(path), before);
     }
 
