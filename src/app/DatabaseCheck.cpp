@@ -69,15 +69,23 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage)
            shown(store::backupFolder(path)) + QStringLiteral(".\n") + storeMessage;
 }
 
-QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText)
+QString serverUnreachableMessage(const store::ServerAddress& server, const store::StoreError& error)
 {
     // libpq indents its hints with a tab; the box shows each line as it comes.
     QStringList lines;
-    for (const QString& line : serverText.split(QLatin1Char('\n')))
+    for (const QString& line : error.message().split(QLatin1Char('\n')))
         if (!line.trimmed().isEmpty())
             lines << line.trimmed();
-    return QStringLiteral("The office database on ") + server.displayName() +
-           QStringLiteral(" cannot be opened.\n") + lines.join(QLatin1Char('\n')) +
+    // A server on its way down (or not yet up) refuses new sessions for a
+    // moment; libpq may give that with a code of its own, so its words count too.
+    const bool goingAway = QStringList{QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03")}
+                               .contains(error.code()) ||
+                           error.description().contains(QStringLiteral("the database system is shutting down")) ||
+                           error.description().contains(QStringLiteral("the database system is starting up"));
+    const QString why = goingAway ? QStringLiteral(" is shutting down or restarting and cannot be opened now; "
+                                                   "try again shortly.\n")
+                                  : QStringLiteral(" cannot be opened.\n");
+    return QStringLiteral("The office database on ") + server.displayName() + why + lines.join(QLatin1Char('\n')) +
            QStringLiteral("\nProgram cannot continue.");
 }
 

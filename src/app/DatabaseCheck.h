@@ -2,6 +2,7 @@
 
 #include "store/Backup.h"
 #include "store/Place.h"
+#include "store/StoreError.h"
 
 #include <QDateTime>
 #include <QString>
@@ -73,5 +74,6 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage);
 QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup);
 
 // The message for an office server that cannot be opened at start-up: which
-// server, and the server's own code and words for why.
-QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText);
+// server, and the server's own code and words for why; a server that is
+// shutting down or restarting is said to be so, to be tried again shortly.
+QString serverUnreachableMessage(const store::ServerAddress& server, const store::StoreError& error);

@@ -158,7 +158,7 @@ bool prepareServerDatabase(Session& session, QWidget* parent)
         store::completeServerSchema(connection);
         return true;
     } catch (const store::StoreError& error) {
-        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error.message()),
+        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
         session.endProgram();
         return false;

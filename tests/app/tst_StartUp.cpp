@@ -2,6 +2,7 @@
 #include "settings/ProfileFile.h"
 #include "store/ServerSchema.h"
 #include "support/TestProgram.h"
+#include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
 
 #include <QDirIterator>
@@ -41,8 +42,15 @@ bool matches(const QString& text, const QString& pattern)
     return QRegularExpression(QRegularExpression::anchoredPattern(wild), QRegularExpression::DotMatchesEverythingOption)
         .match(text).hasMatch();
 }
-// The settings name this database on the server; an office database gets the program's tables, then
-// whatever statements are planted (separated by |).
+// Answers every connection as a server that is shutting down.
+CuttingProxy& shuttingDown(ThrowawayServer& server)
+{
+    static CuttingProxy proxy(server.socketFolder());
+    proxy.answerAsShuttingDown(true);
+    return proxy;
+}
+// The settings name this database on the server (through the proxy above for the host %P); an office
+// database gets the program's tables, then whatever statements are planted (separated by |).
 Arrange serverNamed(const QString& host, const QString& dbname, const QString& planted = {})
 {
     return [=](TestProgram& program, ThrowawayServer& server) {
@@ -53,7 +61,7 @@ Arrange serverNamed(const QString& host, const QString& dbname, const QString& p
             for (const QString& statement : planted.split('|'))
                 connection.execute(statement);
         }
-        address.host = QString(host).replace("%S", server.socketFolder());
+        address.host = host == "%P" ? shuttingDown(server).socketFolder() : QString(host).replace("%S", server.socketFolder());
         writeFile(iniOf(program), "[file]\ndbdir=/nowhere/\n" + testdb::serverSection(store::Place(address)).toUtf8());
     };
 }
@@ -113,6 +121,10 @@ private slots:
             << QStringList() << QStringList();
         QTest::newRow("no server listening") << serverNamed("/nonexistent", "nosuch") << 0 << ""
             << QStringList{refused.arg("/nonexistent:5432/nosuch", "Error 08001: connection to server on socket")}
+            << QStringList();
+        QTest::newRow("server shutting down") << serverNamed("%P", "officedown") << 0 << ""
+            << QStringList{"The office database on *:5432/officedown is shutting down or restarting and cannot be opened "
+                           "now; try again shortly.\nError *the database system is shutting down*\nProgram cannot continue."}
             << QStringList();
         QTest::newRow("no such database") << serverNamed("%S", "nosuch") << 0 << ""
             << QStringList{refused.arg("%S:5432/nosuch", "database \"nosuch\" does not exist")} << QStringList();

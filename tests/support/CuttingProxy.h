@@ -29,6 +29,8 @@ public:
         m_commitsToCut = count;
     }
     void refuseConnections(bool refuse) { m_refuse = refuse; }
+    // New connections are answered as a server that is shutting down answers them.
+    void answerAsShuttingDown(bool shuttingDown) { m_shuttingDown = shuttingDown; }
     int cutsDone() const { return m_cutsDone; }
 
 private:
@@ -40,6 +42,7 @@ private:
     int m_stopPipe[2] = {-1, -1};
     std::atomic<int> m_commitsToCut{0};
     std::atomic<bool> m_refuse{false};
+    std::atomic<bool> m_shuttingDown{false};
     std::atomic<bool> m_refuseAfterCut{false};
     std::atomic<int> m_cutsDone{0};
     std::thread m_thread;
