@@ -25,6 +25,12 @@ public:
         show(parent, text, icon, title, ui::MessageButtons::YesNo);
         return false;
     }
+    ui::Reply askOrOther(QWidget* parent, const QString& text, ui::MessageIcon icon, const QString& title,
+                         const QString&) override
+    {
+        show(parent, text, icon, title, ui::MessageButtons::YesNoOther);
+        return ui::Reply::No;
+    }
 };
 
 class NoFiles final : public ui::FileDialogService {

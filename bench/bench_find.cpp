@@ -38,6 +38,10 @@ class CountedMessages final : public ui::MessageBoxService {
 public:
     void show(QWidget*, const QString&, ui::MessageIcon, const QString&, ui::MessageButtons) override { ++shown; }
     bool ask(QWidget*, const QString&, ui::MessageIcon, const QString&) override { return false; }
+    ui::Reply askOrOther(QWidget*, const QString&, ui::MessageIcon, const QString&, const QString&) override
+    {
+        return ui::Reply::No;
+    }
     int shown = 0;
 };
 

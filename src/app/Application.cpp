@@ -246,6 +246,8 @@ void Application::closeEveryWindow()
 bool Application::startUp()
 {
     ReadSettings(m_session);
+    if (const QString unreadable = unreadableSettingsMessage(m_session); !unreadable.isEmpty())
+        m_session.services.messages->show(m_windows.frmAgent, unreadable, ui::MessageIcon::Critical, ui::kProgramTitle);
     SetVersion(m_session);
     m_session.CurrentContract.AprKept = true;
     if (!prepareDatabase(m_session, m_windows.frmAgent, m_checkLater))

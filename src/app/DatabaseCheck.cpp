@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -23,6 +24,31 @@ QString shown(const QString& path)
 QString notOurs(const QString& path)
 {
     return shown(path) + QStringLiteral(" is not a QUILLON database.");
+}
+
+// Whether a new file can be made in the folder: the one test that holds
+// for every user, root included, and every kind of lock on a folder.
+bool folderTakesFiles(const QString& folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".quillon-probe-XXXXXX")));
+    return probe.open();
+}
+
+// A crash journal that SQLite must roll back into the file and then remove,
+// in a folder where it cannot: what to do, before the store's own words.
+QString journalStuckMessage(const QString& path)
+{
+    QString journal;
+    for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")})
+        if (journal.isEmpty() && QFileInfo::exists(path + suffix))
+            journal = path + suffix;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (journal.isEmpty() || folderTakesFiles(folder))
+        return {};
+    return shown(path) + QStringLiteral(" was left half written when a program stopped, and its crash journal ") +
+           shown(journal) + QStringLiteral(" cannot be rolled back into it because the folder ") + shown(folder) +
+           QStringLiteral(" cannot be written. The folder must be writable for the file to be recovered; make it "
+                          "writable and start QUILLON again.");
 }
 
 } // namespace
@@ -43,23 +69,46 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage)
            shown(store::backupFolder(path)) + QStringLiteral(".\n") + storeMessage;
 }
 
-QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText)
+QString serverUnreachableMessage(const store::ServerAddress& server, const store::StoreError& error)
 {
     // libpq indents its hints with a tab; the box shows each line as it comes.
     QStringList lines;
-    for (const QString& line : serverText.split(QLatin1Char('\n')))
+    for (const QString& line : error.message().split(QLatin1Char('\n')))
         if (!line.trimmed().isEmpty())
             lines << line.trimmed();
-    return QStringLiteral("The office database on ") + server.displayName() +
-           QStringLiteral(" cannot be opened.\n") + lines.join(QLatin1Char('\n')) +
+    // A server on its way down (or not yet up) refuses new sessions for a
+    // moment; libpq may give that with a code of its own, so its words count too.
+    const bool goingAway = QStringList{QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03")}
+                               .contains(error.code()) ||
+                           error.description().contains(QStringLiteral("the database system is shutting down")) ||
+                           error.description().contains(QStringLiteral("the database system is starting up"));
+    const QString why = goingAway ? QStringLiteral(" is shutting down or restarting and cannot be opened now; "
+                                                   "try again shortly.\n")
+                                  : QStringLiteral(" cannot be opened.\n");
+    return QStringLiteral("The office database on ") + server.displayName() + why + lines.join(QLatin1Char('\n')) +
            QStringLiteral("\nProgram cannot continue.");
 }
 
 QString restoreQuestion(const QString& path, const QString& backup, const QDateTime& at)
 {
+    qint64 contracts = 0;
+    try {
+        contracts = store::contractsIn(backup);
+    } catch (const store::StoreError&) {
+    }
+    const QString held = contracts == 1 ? QStringLiteral("1 contract") : QStringLiteral("%1 contracts").arg(contracts);
     return QStringLiteral("\n\nPut the latest good backup, ") + QFileInfo(backup).fileName() +
+           QStringLiteral(", taken on ") + store::copyDay(backup).toString(QStringLiteral("M/d/yyyy")) +
+           QStringLiteral(" and holding ") + held +
            QStringLiteral(", in its place? The damaged file is kept beside it as ") +
-           QFileInfo(store::setAsidePath(path, at)).fileName() + QLatin1Char('.');
+           QFileInfo(store::setAsidePath(path, at)).fileName() + QStringLiteral(".\n") + kOtherBackup +
+           QStringLiteral(" lets you choose another copy from ") + shown(store::backupFolder(path)) +
+           QStringLiteral(" instead.");
+}
+
+QString copyCannotServeMessage(const QString& copy)
+{
+    return shown(copy) + QStringLiteral(" is not a whole QUILLON database and cannot take the file's place.");
 }
 
 QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup)
@@ -110,6 +159,8 @@ DatabaseVerdict inspect(const QString& path, bool mendIndexes)
             return damaged(path);
         if (store::isNotADatabase(error.number()))
             return {Kind::Unusable, notOurs(path) + QLatin1Char('\n') + error.message()};
+        if (const QString stuck = journalStuckMessage(path); !stuck.isEmpty())
+            return {Kind::Unusable, stuck + QLatin1Char('\n') + error.message()};
         return {Kind::Unusable, error.message()};
     }
     // What the rebuilt indexes left is checked again, as any file is.

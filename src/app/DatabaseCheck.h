@@ -2,6 +2,7 @@
 
 #include "store/Backup.h"
 #include "store/Place.h"
+#include "store/StoreError.h"
 
 #include <QDateTime>
 #include <QString>
@@ -54,9 +55,17 @@ LaterCheck checkFileLater(const QString& path, const QDate& today);
 // The message for a damaged file: where its latest backup is.
 QString damagedDatabaseMessage(const QString& path);
 
-// The question after that message when a good backup exists: put it in place
-// of the file, which is kept aside under the name restoring at that moment gives it.
+// The question's third button: another copy, chosen from the backups folder.
+inline const QString kOtherBackup = QStringLiteral("Other Backup...");
+
+// The question after that message when a good backup exists: put it (named
+// with its day and how many contracts it holds) in place of the file, which is
+// kept aside under the name restoring at that moment gives it, or choose
+// another copy.
 QString restoreQuestion(const QString& path, const QString& backup, const QDateTime& at);
+
+// The message for a chosen copy that cannot take the file's place.
+QString copyCannotServeMessage(const QString& copy);
 
 // The message for a daily backup that could not be taken; the program goes on.
 QString backupFailedMessage(const QString& path, const QString& storeMessage);
@@ -65,5 +74,6 @@ QString backupFailedMessage(const QString& path, const QString& storeMessage);
 QString damagedBackupMessage(const QString& path, const store::DailyBackup& backup);
 
 // The message for an office server that cannot be opened at start-up: which
-// server, and the server's own code and words for why.
-QString serverUnreachableMessage(const store::ServerAddress& server, const QString& serverText);
+// server, and the server's own code and words for why; a server that is
+// shutting down or restarting is said to be so, to be tried again shortly.
+QString serverUnreachableMessage(const store::ServerAddress& server, const store::StoreError& error);

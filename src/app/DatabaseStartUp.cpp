@@ -36,15 +36,36 @@ bool isFirstRun(const Session& session)
 }
 
 // A damaged file with a good backup: the user is asked whether the backup
-// takes its place. True when it did.
+// takes its place, or picks another copy from the backups folder. True when
+// one did.
 bool restoredOnRequest(Session& session, QWidget* parent, const DatabaseVerdict& verdict, const QString& backup)
 {
     const QDateTime at = session.now();
-    if (!session.services.messages->ask(parent, verdict.message + restoreQuestion(session.DBPath, backup, at),
-                                        ui::MessageIcon::Critical, ui::kProgramTitle))
-        return false;
+    const ui::OpenFileRequest request{QStringLiteral("Which backup of ") + session.DBName + QLatin1Char('?'),
+                                      kFilter, store::backupFolder(session.DBPath)};
+    QString chosen;
+    while (chosen.isEmpty()) {
+        const ui::Reply reply =
+            session.services.messages->askOrOther(parent, verdict.message + restoreQuestion(session.DBPath, backup, at),
+                                                  ui::MessageIcon::Critical, ui::kProgramTitle, kOtherBackup);
+        if (reply == ui::Reply::No)
+            return false;
+        if (reply == ui::Reply::Yes) {
+            chosen = backup;
+            break;
+        }
+        // A cancelled pick, or one that cannot serve, asks the question again.
+        const QString picked = session.services.files->getOpenFileName(parent, request);
+        if (picked.isEmpty())
+            continue;
+        if (store::canServe(picked))
+            chosen = picked;
+        else
+            session.services.messages->show(parent, copyCannotServeMessage(picked), ui::MessageIcon::Critical,
+                                            ui::kProgramTitle);
+    }
     // At start-up the store's words stand alone, as in every start-up message.
-    return runOrReport(session, parent, QString(), [&] { store::restoreBackup(session.DBPath, backup, at); });
+    return runOrReport(session, parent, QString(), [&] { store::restoreBackup(session.DBPath, chosen, at); });
 }
 
 // Whether the file at DBPath can serve, after what the check and the user
@@ -137,7 +158,7 @@ bool prepareServerDatabase(Session& session, QWidget* parent)
         store::completeServerSchema(connection);
         return true;
     } catch (const store::StoreError& error) {
-        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error.message()),
+        session.services.messages->show(parent, serverUnreachableMessage(session.Server, error),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
         session.endProgram();
         return false;

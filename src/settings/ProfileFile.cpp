@@ -3,28 +3,88 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace profile {
 
 namespace {
 
-// The file's bytes; an empty file when it does not exist, nothing when it cannot be read.
-std::optional<QByteArray> contentsOf(const QString& path)
+// A settings file holds a few short lines; anything larger is not one.
+constexpr qint64 kLargestFile = 1024 * 1024;
+
+struct Contents {
+    std::optional<QByteArray> bytes;
+    QString problem;
+};
+
+QString systemWords(int error)
 {
-    QFile file(path);
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a file of this kind and size is no settings file; empty when it can be one.
+QString kindProblem(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("it is not a regular file");
+    if (info.st_size > kLargestFile)
+        return QStringLiteral("it is larger than 1 MiB");
+    return {};
+}
+
+// The file's bytes; an empty file when it does not exist, nothing (and why)
+// when it cannot be read. Only a regular file of at most kLargestFile is
+// opened, without waiting, and no more than that is read, so a pipe, a device
+// or a huge file can neither hold up nor exhaust the start-up.
+Contents contentsOf(const QString& path)
+{
     if (path.isEmpty())
-        return std::nullopt;
-    if (!file.exists())
-        return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+        return {};
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return errno == ENOENT ? Contents{QByteArray(), {}} : Contents{std::nullopt, systemWords(errno)};
+    if (const QString problem = kindProblem(info); !problem.isEmpty())
+        return {std::nullopt, problem};
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {std::nullopt, systemWords(errno)};
+    // What was opened is looked at again: the name may have been given to
+    // another file meanwhile.
+    Contents result{QByteArray(), ::fstat(fd, &info) == 0 ? kindProblem(info) : systemWords(errno)};
+    char buffer[16384];
+    while (result.problem.isEmpty()) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0 && errno != EINTR)
+            result.problem = systemWords(errno);
+        else if (got > 0)
+            result.bytes->append(buffer, got);
+        if (result.bytes->size() > kLargestFile)
+            result.problem = QStringLiteral("it is larger than 1 MiB");
+    }
+    ::close(fd);
+    if (!result.problem.isEmpty())
+        result.bytes.reset();
+    return result;
 }
 
 } // namespace
 
+QString settingsFileProblem(const QString& path)
+{
+    return contentsOf(path).problem;
+}
+
 std::optional<QString> readValue(const QString& path, const QString& section, const QString& key)
 {
-    const std::optional<QByteArray> bytes = contentsOf(path);
+    const std::optional<QByteArray> bytes = contentsOf(path).bytes;
     return bytes ? valueIn(*bytes, section, key) : std::nullopt;
 }
 
@@ -39,7 +99,7 @@ bool writeStrings(const QString& path, const QString& section,
 {
     // A file that is there but cannot be read is never replaced: its other
     // sections would be lost.
-    const std::optional<QByteArray> before = contentsOf(path);
+    const std::optional<QByteArray> before = contentsOf(path).bytes;
     if (!before)
         return false;
     QByteArray after = *before;

@@ -11,6 +11,11 @@
 // Reading and writing tly2.ini on disk; the format itself is in ProfileText.h.
 namespace profile {
 
+// Why the settings file at path cannot be read (it is not a regular file, it
+// is larger than 1 MiB, or the system's words); empty when it can, or when
+// there is no such file. A file that cannot be read is taken as missing.
+QString settingsFileProblem(const QString& path);
+
 // The value of key, or nothing when the file, section or key is missing.
 std::optional<QString> readValue(const QString& path, const QString& section, const QString& key);
 

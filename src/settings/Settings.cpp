@@ -93,6 +93,16 @@ void SetVersion(Session& session)
     session.Version = QString::fromLatin1(kProgramVersion);
 }
 
+QString unreadableSettingsMessage(const Session& session)
+{
+    const QString problem = profile::settingsFileProblem(session.IniPath);
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("The settings file ") + QDir::toNativeSeparators(session.IniPath) +
+           QStringLiteral(" cannot be read: ") + problem +
+           QStringLiteral(".\nQUILLON goes on with its default settings and leaves the file as it is.");
+}
+
 bool settingsFileMissing(const Session& session)
 {
     return !QFileInfo::exists(session.IniPath);

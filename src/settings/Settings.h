@@ -46,6 +46,11 @@ void WriteSettings(Session& session);
 // The version shown in the main window's title and printed on the note.
 void SetVersion(Session& session);
 
+// The message for a settings file that is there but cannot be read (its name
+// and why); the run goes on as without one and never writes over it. Empty
+// when the file can be read or is not there.
+QString unreadableSettingsMessage(const Session& session);
+
 // True when the settings file is missing altogether (not merely a key in it).
 bool settingsFileMissing(const Session& session);
 

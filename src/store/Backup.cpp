@@ -9,11 +9,16 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace store {
 
@@ -36,6 +41,15 @@ QRegularExpression backupName(const QString& dbPath)
 {
     return QRegularExpression(QStringLiteral("^%1-\\d{4}-\\d{2}-\\d{2}\\.mdb$")
                                   .arg(QRegularExpression::escape(baseName(dbPath))));
+}
+
+// A name no other program copying at the same moment uses: its process and a
+// random part.
+QString partialPath(const QString& target)
+{
+    return target + QStringLiteral(".%1-%2").arg(::getpid()).arg(QRandomGenerator::system()->generate(), 8, 16,
+                                                                  QLatin1Char('0')) +
+           kPartial;
 }
 
 // A failure of the copy: SQLite's code and text, or the file system's.
@@ -94,12 +108,43 @@ QStringList copyProblems(const QString& path)
     return fileProblems(copy);
 }
 
-void rename(const QString& from, const QString& to)
+// Gives the copy its name unless a file has it already: false then, and the
+// copy is dropped. A rename that may not replace, or where the file system
+// lacks it, a second link and the temporary name's removal.
+bool nameWithoutReplacing(const QString& from, const QString& to)
 {
-    if (!QFile::rename(from, to)) {
-        QFile::remove(from);
-        throw StoreError(-1, QStringLiteral("Could not name the copy '%1'.").arg(to));
+    const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
+    int done = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (done != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+        done = ::link(source.constData(), target.constData());
+        if (done == 0)
+            ::unlink(source.constData());
     }
+    if (done == 0)
+        return true;
+    const int why = errno;
+    QFile::remove(from);
+    if (why == EEXIST)
+        return false;
+    throw StoreError(-1, QStringLiteral("Could not name the copy '%1'.").arg(to));
+}
+
+qint64 firstNumber(Connection& connection, const QString& sql)
+{
+    QSqlQuery query = connection.run(sql);
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+// The highest ID the copy's contracts ever had: its AUTOINCREMENT counter, which
+// deleting the newest contract does not lower, or its highest ID where no
+// counter is kept.
+qint64 highestContractId(Connection& connection)
+{
+    const qint64 highest = firstNumber(connection, QStringLiteral("SELECT coalesce(max(ID), 0) FROM Policies"));
+    if (firstNumber(connection, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'sqlite_sequence'")) == 0)
+        return highest;
+    return std::max(highest, firstNumber(connection, QStringLiteral(
+                                                         "SELECT seq FROM sqlite_sequence WHERE name = 'Policies'")));
 }
 
 } // namespace
@@ -121,33 +166,57 @@ QString damagedCopyPath(const QString& copyPath)
     return copy.dir().filePath(copy.completeBaseName() + kDamagedMark + QLatin1Char('.') + copy.suffix());
 }
 
+CopyProgress copyProgress(const QString& copyPath)
+{
+    try {
+        Connection copy(copyPath);
+        return {highestContractId(copy)};
+    } catch (const StoreError&) {
+        return {};
+    }
+}
+
 QStringList existingBackups(const QString& dbPath)
 {
     const QDir folder(backupFolder(dbPath));
     const QRegularExpression pattern = backupName(dbPath);
-    QFileInfoList copies;
+    struct Copy {
+        QFileInfo file;
+        CopyProgress progress;
+    };
+    QList<Copy> copies;
     for (const QFileInfo& copy : folder.entryInfoList(QDir::Files, QDir::Name))
         if (pattern.match(copy.fileName()).hasMatch())
-            copies << copy;
-    // A copy's name carries the day the clock gave; the file's own time says
-    // when it was written, in the order the copies came. Copies of one moment
-    // keep the order of their names.
-    std::stable_sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
-        return a.lastModified() < b.lastModified();
+            copies.append({copy, copyProgress(copy.filePath())});
+    // A copy's name and its file's time carry whatever the clock said, and a
+    // clock can go back; what the copy holds cannot. Copies of equal work go
+    // by the time they were written, copies of one moment by their names.
+    std::stable_sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
+        if (a.progress != b.progress)
+            return a.progress < b.progress;
+        return a.file.lastModified() < b.file.lastModified();
     });
     QStringList paths;
-    for (const QFileInfo& copy : copies)
-        paths << copy.filePath();
+    for (const Copy& copy : copies)
+        paths << copy.file.filePath();
     return paths;
 }
 
-QStringList copyDatabase(const QString& dbPath, const QString& target)
+QDate copyDay(const QString& copyPath)
+{
+    const QFileInfo copy(copyPath);
+    const QRegularExpressionMatch named =
+        QRegularExpression(QStringLiteral("-(\\d{4}-\\d{2}-\\d{2})\\.mdb$")).match(copy.fileName());
+    const QDate day = named.hasMatch() ? QDate::fromString(named.captured(1), kDateForm) : QDate();
+    return day.isValid() ? day : copy.lastModified().date();
+}
+
+QStringList copyDatabase(const QString& dbPath, const QString& target, bool* placed)
 {
     if (!makePrivateFolder(QFileInfo(target).absolutePath()))
         throw StoreError(-1, QStringLiteral("Could not create the folder '%1'.")
                                  .arg(QFileInfo(target).absolutePath()));
-    const QString partial = target + kPartial;
-    QFile::remove(partial);
+    const QString partial = partialPath(target);
     writeCopy(dbPath, partial);
     QStringList problems;
     try {
@@ -160,7 +229,9 @@ QStringList copyDatabase(const QString& dbPath, const QString& target)
         }
         problems << error.message();
     }
-    rename(partial, problems.isEmpty() ? target : damagedCopyPath(target));
+    const bool named = nameWithoutReplacing(partial, problems.isEmpty() ? target : damagedCopyPath(target));
+    if (placed)
+        *placed = named;
     return problems;
 }
 
@@ -172,7 +243,11 @@ DailyBackup takeDailyBackup(const QString& dbPath, const QDate& today)
     if (QFileInfo::exists(target) || QFileInfo::exists(damagedCopyPath(target)))
         return {};
     DailyBackup result;
-    result.problems = copyDatabase(dbPath, target);
+    bool placed = false;
+    result.problems = copyDatabase(dbPath, target, &placed);
+    // Another program starting on the file at the same moment took the day's copy.
+    if (!placed)
+        return {};
     if (!result.problems.isEmpty()) {
         result.outcome = DailyBackup::Outcome::Damaged;
         result.damagedCopy = damagedCopyPath(target);

@@ -19,7 +19,8 @@ namespace {
 
 const QString kRestoring = QStringLiteral(".restoring");
 
-// A copy that can take the file's place: whole, and a database of the program's.
+} // namespace
+
 bool canServe(const QString& copy)
 {
     if (QFileInfo(copy).size() == 0)
@@ -34,6 +35,15 @@ bool canServe(const QString& copy)
         return false;
     }
 }
+
+qint64 contractsIn(const QString& copy)
+{
+    Connection connection(copy);
+    QSqlQuery count = connection.run(QStringLiteral("SELECT count(*) FROM Policies"));
+    return count.next() ? count.value(0).toLongLong() : 0;
+}
+
+namespace {
 
 [[noreturn]] void failRestore(const QString& text, const QString& path)
 {

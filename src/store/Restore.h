@@ -8,9 +8,15 @@ namespace store {
 
 // Putting a daily copy back in place of a damaged database file.
 
-// The newest copy, by the time it was made, that passes SQLite's integrity
-// check; empty when none does.
+// Whether the copy can take the file's place: whole, and a database of the program's.
+bool canServe(const QString& copy);
+
+// The copy with the most work in it (see existingBackups) that can serve;
+// empty when none can.
 QString latestGoodBackup(const QString& dbPath);
+
+// How many contracts the copy holds. Throws StoreError.
+qint64 contractsIn(const QString& copy);
 
 // The name the damaged file at dbPath is kept under when a copy is put back
 // at that moment: <name>-damaged-<yyyy-mm-dd-hhmmss>.mdb, beside it.

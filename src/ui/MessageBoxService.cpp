@@ -32,4 +32,17 @@ bool QtMessageBoxService::ask(QWidget* parent, const QString& text, MessageIcon 
     return box.exec() == QMessageBox::Yes;
 }
 
+Reply QtMessageBoxService::askOrOther(QWidget* parent, const QString& text, MessageIcon icon, const QString& title,
+                                      const QString& other)
+{
+    QMessageBox box(toQtIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QAbstractButton* third = box.addButton(other, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    const int pressed = box.exec();
+    if (box.clickedButton() == third)
+        return Reply::Other;
+    return pressed == QMessageBox::Yes ? Reply::Yes : Reply::No;
+}
+
 } // namespace ui

@@ -24,6 +24,10 @@ inline const QString kNothingChanged = QStringLiteral("The database could not be
 inline const QString kOutcomeUnknown = QStringLiteral(
     "The database could not be reached to find out whether this was done. "
     "Trying again does it at most once; everything is still on screen.");
+// The same at start-up, where nothing is on screen yet and the program ends.
+inline const QString kStartUpOutcomeUnknown = QStringLiteral(
+    "The database could not be reached to find out whether the start-up's own change to it was made. "
+    "Nothing you typed was lost; the program will end now. Start it again once the database can be reached.");
 
 // The message for a failed store operation: what became of the work (none
 // at start-up, whose messages are the store's words alone), then the store's
@@ -31,7 +35,7 @@ inline const QString kOutcomeUnknown = QStringLiteral(
 inline QString storeFailureMessage(const QString& fate, const store::StoreError& error)
 {
     const bool unknown = error.outcomeUnknown() || error.commitUnanswered();
-    const QString first = unknown ? kOutcomeUnknown : fate;
+    const QString first = !unknown ? fate : fate.isEmpty() ? kStartUpOutcomeUnknown : kOutcomeUnknown;
     return first.isEmpty() ? error.message() : first + QLatin1Char('\n') + error.message();
 }
 

@@ -10,7 +10,14 @@
 #include <QSqlRecord>
 #include <QtTest>
 
+#include <latch>
+#include <thread>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The start-up's check of the database file, the daily copies and putting one back.
 namespace {
@@ -64,6 +71,47 @@ void truncated(const QString& path)
     makeDatabase(path, 400);
     writeFile(path, bytesOf(path).chopped(1000));
 }
+// The root page of its contracts overwritten: the tables read at a glance, the contracts do not.
+void damagePolicies(const QString& path)
+{
+    const qint64 root = one(path, "SELECT rootpage FROM sqlite_master WHERE name = 'Policies'").toLongLong();
+    const qint64 pageSize = one(path, "PRAGMA page_size").toLongLong();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek((root - 1) * pageSize) || file.write(QByteArray(64, '\xff')) != 64)
+        qFatal("cannot damage %s", qPrintable(path));
+}
+// Folders locked against every writer, root too, until the test function ends.
+QStringList lockedFolders;
+void setLocked(const QString& folder, bool locked)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    ::chmod(name.constData(), locked ? 0500 : 0700);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = locked ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0)
+        ::close(fd);
+}
+// The file and its journal as a crash in the middle of a large change leaves them, in a folder that
+// cannot be written.
+void crashedInLockedFolder(const QString& path)
+{
+    const QString live = QFileInfo(path).absolutePath() + "-live/project.mdb";
+    makeDatabase(live, 600);
+    store::Connection connection(live);
+    connection.run("PRAGMA cache_size = 2");
+    connection.transaction([&] {
+        connection.run("UPDATE Policies SET Company = ?", {QString(300, 'z')});
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (!QFile::copy(live, path) || !QFile::copy(live + "-journal", path + "-journal"))
+            qFatal("cannot copy the crashed file");
+    });
+    lockedFolders << QFileInfo(path).absolutePath();
+    setLocked(lockedFolders.last(), true);
+}
 Make bytes(const QByteArray& content) { return [content](const QString& path) { writeFile(path, content); }; }
 // The program's tables with something in them the program did not make.
 Make planted(const QString& sql)
@@ -114,6 +162,12 @@ class DatabaseChecksTest : public QObject {
 private slots:
     // Whatever the umask, the database and its copies are for their owner's eyes alone.
     void initTestCase() { ::umask(022); }
+    void cleanup()
+    {
+        for (const QString& folder : lockedFolders)
+            setLocked(folder, false);
+        lockedFolders.clear();
+    }
 
     // A file that cannot serve is named with why, and left as it was.
     void unusableFileIsNamedAndLeftAlone_data()
@@ -144,6 +198,10 @@ private slots:
             << policiesWith("APR TEXT", "APR TEXT DEFAULT '0.00'")
             << kNotOurs + "\nPolicies.APR has a value of its own for rows that leave it empty.";
         QTest::newRow("damaged file") << Make(truncated) << kNoBackup;
+        QTest::newRow("crash journal in a folder that cannot be written") << Make(crashedInLockedFolder)
+            << "%1 was left half written when a program stopped, and its crash journal %1-journal cannot be rolled "
+               "back into it because the folder %3 cannot be written. The folder must be writable for the file to "
+               "be recovered; make it writable and start QUILLON again.\nError 2570: disk I/O error";
         QTest::newRow("damaged file with backups") << Make([](const QString& path) {
             truncated(path);
             writeFile(store::backupPath(path, QDate(2026, 12, 6)), {});
@@ -159,8 +217,12 @@ private slots:
         const QByteArray before = bytesOf(path);
         const DatabaseVerdict verdict = checkDatabase(path);
         QCOMPARE(verdict.message, QString(said).replace("%1", QDir::toNativeSeparators(path))
-                                      .replace("%2", QDir::toNativeSeparators(store::backupFolder(path))));
+                                      .replace("%2", QDir::toNativeSeparators(store::backupFolder(path)))
+                                      .replace("%3", QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
         QCOMPARE(verdict.kind == DatabaseVerdict::Kind::Damaged, said.startsWith(kDamaged));
+        // SQLite's own rollback of a crash journal writes the file; the journal stays for the next try.
+        if (QFile::exists(path + "-journal"))
+            return;
         QCOMPARE(bytesOf(path), before);
     }
 
@@ -288,20 +350,119 @@ private slots:
         makeDatabase(good, 7);
         truncated(newer);
         setWritten(newer, QFileInfo(good).lastModified().addSecs(60));
-        program.messages.answers = {yes};
+        program.messages.replies = {yes ? ui::Reply::Yes : ui::Reply::No};
 
         QCOMPARE(program.start(), yes);
         const QString said = (kDamaged + "The latest backup is in %2.\n\nPut the latest good backup, "
-                              "project-2026-12-05.mdb, in its place? The damaged file is kept beside it as "
-                              "project-damaged-2026-12-07-083000.mdb.")
+                              "project-2026-12-05.mdb, taken on 12/5/2026 and holding 7 contracts, in its place? The "
+                              "damaged file is kept beside it as project-damaged-2026-12-07-083000.mdb.\nOther Backup... "
+                              "lets you choose another copy from %2 instead.")
                                  .arg(path, store::backupFolder(path));
         QCOMPARE(program.messages.shown,
-                 (QList<Shown>{{said, ui::MessageIcon::Critical, "QUILLON", ui::MessageButtons::YesNo}}));
+                 (QList<Shown>{{said, ui::MessageIcon::Critical, "QUILLON", ui::MessageButtons::YesNoOther}}));
+        QCOMPARE(program.messages.others, QStringList{"Other Backup..."});
         const QString aside = program.dir.filePath("data/project-damaged-2026-12-07-083000.mdb");
         QCOMPARE(bytesOf(yes ? aside : path), damaged);
         QCOMPARE(QFile::exists(aside), yes);
         if (yes)
             QCOMPARE(one(path, "SELECT count(*) FROM Policies"), QString("7"));
+    }
+
+    // Which copy the restore offers never hangs on the clock: the good copy with the most work in it,
+    // named with its day and its contracts; none that holds the latest work is removed to make room. The
+    // user may pick another copy from the backups folder instead; a pick that cannot serve asks again.
+    // Each start but the last is followed by one contract saved; the file is damaged before the last.
+    void restoreOffersTheCopyWithTheMostWork_data()
+    {
+        QTest::addColumn<QList<QDate>>("starts");
+        QTest::addColumn<QList<ui::Reply>>("replies");
+        QTest::addColumn<QStringList>("picked"); // in the backups folder, in turn
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<int>("restored"); // contracts in the file afterwards
+        const QDate dec6(2026, 12, 6), dec7(2026, 12, 7);
+        QTest::newRow("clock gone back to 2001")
+            << QList<QDate>{{2001, 1, 1}, {2001, 1, 2}, {2001, 1, 3}, {2001, 1, 4}} << QList<ui::Reply>{ui::Reply::Yes}
+            << QStringList() << "project-2001-01-03.mdb, taken on 1/3/2001 and holding 3 contracts" << 3;
+        QTest::newRow("damaged between two starts of one day")
+            << QList<QDate>{dec6, dec7, dec7} << QList<ui::Reply>{ui::Reply::Yes} << QStringList()
+            << "project-2026-12-07.mdb, taken on 12/7/2026 and holding 2 contracts" << 2;
+        QTest::newRow("another copy picked after one that cannot serve")
+            << QList<QDate>{dec6, dec7} << QList<ui::Reply>{ui::Reply::Other, ui::Reply::Other}
+            << QStringList{"../project.mdb", "project-2026-11-20.mdb"}
+            << "project-2026-12-06.mdb, taken on 12/6/2026 and holding 1 contract" << 0;
+    }
+    void restoreOffersTheCopyWithTheMostWork()
+    {
+        QFETCH(QList<QDate>, starts);
+        QFETCH(QStringList, picked);
+        QFETCH(QString, offered);
+        TestProgram program;
+        const QString path = program.defaultDbPath(), folder = store::backupFolder(path);
+        // Thirty copies of the empty file, the last of 12/5/2026; a contract saved later that day.
+        makeDatabase(path, 0);
+        for (int day = 0; day < 30; ++day) {
+            const QString copy = store::backupPath(path, QDate(2026, 12, 5).addDays(-day));
+            QVERIFY(QDir().mkpath(folder) && QFile::copy(path, copy));
+            setWritten(copy, QDateTime(QDate(2026, 12, 5).addDays(-day), QTime(9, 0)));
+        }
+        const auto save = [&] { store::Connection(path).run("INSERT INTO Policies (DBA) VALUES ('Saved')"); };
+        save();
+        for (qsizetype n = 0; n < starts.size(); ++n) {
+            const QDate day = starts[n];
+            program.now = [day] { return QDateTime(day, QTime(9, 0)); };
+            if (n + 1 == starts.size()) {
+                damagePolicies(path);
+                QFETCH(QList<ui::Reply>, replies);
+                program.messages.replies = replies;
+                for (const QString& name : picked)
+                    program.files.answers << QDir(folder).filePath(name);
+                QVERIFY(program.start());
+                break;
+            }
+            QVERIFY(program.start());
+            // The file's time is the one the machine's clock gave.
+            if (QFile::exists(store::backupPath(path, day)))
+                setWritten(store::backupPath(path, day), QDateTime(day, QTime(9, 0)));
+            save();
+        }
+        const QString question = program.messages.shown.value(0).text;
+        QVERIFY2(question.contains("Put the latest good backup, " + offered + ", in its place?"), qPrintable(question));
+        QCOMPARE(program.messages.shown.size(), picked.isEmpty() ? 1 : 3);
+        if (!picked.isEmpty())
+            QVERIFY(program.messages.shown[1].text.endsWith("project.mdb is not a whole QUILLON database and cannot take "
+                                                            "the file's place."));
+        QCOMPARE(program.files.asked.size(), picked.size());
+        for (const ui::OpenFileRequest& asked : program.files.asked)
+            QCOMPARE((QStringList{asked.title, asked.initialFolder}), (QStringList{"Which backup of project.mdb?", folder}));
+        QTEST(one(path, "SELECT count(*) FROM Policies").toInt(), "restored");
+        for (const QDate& day : starts.mid(0, starts.size() - 1))
+            QVERIFY2(QFile::exists(store::backupPath(path, day)), qPrintable(day.toString(Qt::ISODate)));
+    }
+
+    // Programs starting on one file at the same moment take the day's copy once between them, each under a
+    // temporary name of its own; the others find it there and say nothing.
+    void programsStartingAtOnceTakeOneCopy()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("project.mdb");
+        makeDatabase(path, 400);
+        constexpr int programs = 6;
+        std::latch ready(programs);
+        QList<int> outcomes(programs, -1);
+        std::vector<std::thread> starts;
+        for (int n = 0; n < programs; ++n)
+            starts.emplace_back([&, n] {
+                ready.arrive_and_wait();
+                try {
+                    outcomes[n] = int(store::takeDailyBackup(path, kDay1.date()).outcome);
+                } catch (const store::StoreError&) {
+                }
+            });
+        for (std::thread& start : starts)
+            start.join();
+        QCOMPARE(outcomes.count(int(store::DailyBackup::Outcome::Taken)), 1);
+        QCOMPARE(outcomes.count(int(store::DailyBackup::Outcome::AlreadyTaken)), programs - 1);
+        QCOMPARE(QDir(store::backupFolder(path)).entryList(QDir::Files), QStringList{"project-2026-12-07.mdb"});
     }
 
     // Put back after a crash in the middle of a large change: the copy takes the file's place whole, and

@@ -3,6 +3,7 @@
 #include "store/ListChanges.h"
 #include "store/ServerSchema.h"
 #include "support/TestProgram.h"
+#include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
 
 #include <QDirIterator>
@@ -11,6 +12,8 @@
 #include <QtTest>
 
 #include <array>
+
+#include <sys/stat.h>
 
 // How a run finds its database: a file made on the first run, asked for when the settings name none
 // that exists, or the office server the settings name; the run ends when none can serve.
@@ -47,8 +50,15 @@ bool matches(const QString& text, const QString& pattern)
     return QRegularExpression(QRegularExpression::anchoredPattern(wild), QRegularExpression::DotMatchesEverythingOption)
         .match(text).hasMatch();
 }
-// The settings name this database on the server; an office database gets the program's tables, then
-// whatever statements are planted (separated by |).
+// Answers every connection as a server that is shutting down.
+CuttingProxy& shuttingDown(ThrowawayServer& server)
+{
+    static CuttingProxy proxy(server.socketFolder());
+    proxy.answerAsShuttingDown(true);
+    return proxy;
+}
+// The settings name this database on the server (through the proxy above for the host %P); an office
+// database gets the program's tables, then whatever statements are planted (separated by |).
 Arrange serverNamed(const QString& host, const QString& dbname, const QString& planted = {})
 {
     return [=](TestProgram& program, ThrowawayServer& server) {
@@ -59,7 +69,7 @@ Arrange serverNamed(const QString& host, const QString& dbname, const QString& p
             for (const QString& statement : planted.split('|'))
                 connection.execute(statement);
         }
-        address.host = QString(host).replace("%S", server.socketFolder());
+        address.host = host == "%P" ? shuttingDown(server).socketFolder() : QString(host).replace("%S", server.socketFolder());
         writeFile(iniOf(program), "[file]\ndbdir=/nowhere/\n" + testdb::serverSection(store::Place(address)).toUtf8());
     };
 }
@@ -103,6 +113,15 @@ private slots:
         QTest::newRow("configured file not a database")
             << Arrange([](TestProgram& program, ThrowawayServer&) { writeFile(program.defaultDbPath(), kText); }) << 0
             << "" << QStringList{QString(notOurs).replace("picked", "data")} << QStringList();
+        QTest::newRow("settings file a pipe: said, the run goes on without it")
+            << Arrange([](TestProgram& program, ThrowawayServer&) {
+                   QDir().mkpath(QFileInfo(program.defaultDbPath()).absolutePath());
+                   QDir().mkpath(QFileInfo(iniOf(program)).absolutePath());
+                   store::createDatabase(program.defaultDbPath());
+                   QCOMPARE(::mkfifo(QFile::encodeName(iniOf(program)).constData(), 0600), 0);
+               }) << 0 << "%D/data/project.mdb"
+            << QStringList{"The settings file %D/*/tly2.ini cannot be read: it is not a regular file.\nQUILLON goes on "
+                           "with its default settings and leaves the file as it is."} << QStringList();
         QTest::newRow("empty office database made ready") << serverNamed("%S", "office") << 0 << "%S:5432/office"
                                                           << QStringList() << QStringList();
         QTest::newRow("office database of an older program gets the columns it lacks")
@@ -110,6 +129,10 @@ private slots:
             << QStringList() << QStringList();
         QTest::newRow("no server listening") << serverNamed("/nonexistent", "nosuch") << 0 << ""
             << QStringList{refused.arg("/nonexistent:5432/nosuch", "Error 08001: connection to server on socket")}
+            << QStringList();
+        QTest::newRow("server shutting down") << serverNamed("%P", "officedown") << 0 << ""
+            << QStringList{"The office database on *:5432/officedown is shutting down or restarting and cannot be opened "
+                           "now; try again shortly.\nError *the database system is shutting down*\nProgram cannot continue."}
             << QStringList();
         QTest::newRow("no such database") << serverNamed("%S", "nosuch") << 0 << ""
             << QStringList{refused.arg("%S:5432/nosuch", "database \"nosuch\" does not exist")} << QStringList();

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
+#include <sys/stat.h>
+
 namespace {
 using Found = std::optional<QString>;
 const QString kData = "/home/ann/.local/share/QUILLON";
@@ -74,6 +78,44 @@ private slots:
         const auto stored = [&](const char* key) { return profile::valueIn(text.toUtf8(), "file", key); };
         QCOMPARE(locationFromSettings({stored("dbdrive"), stored("dbdir"), stored("dbname")}, row.style, kData).path(),
                  row.picked);
+    }
+
+    // Only a regular file of at most 1 MiB is read, at once: a pipe or a device is never opened, a large
+    // file never read. Such a file reads as missing, is never written over, and its problem is named.
+    void unusableSettingsFile_data()
+    {
+        QTest::addColumn<std::function<void(const QString&)>>("make");
+        QTest::addColumn<QString>("problem");
+        const auto sized = [](qint64 size) {
+            return std::function<void(const QString&)>([size](const QString& path) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[file]\ndbname=x.mdb\n") > 0 && file.resize(size));
+            });
+        };
+        QTest::newRow("a pipe") << std::function<void(const QString&)>([](const QString& path) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }) << "it is not a regular file";
+        QTest::newRow("a link to an endless device") << std::function<void(const QString&)>([](const QString& path) {
+            QVERIFY(QFile::link("/dev/zero", path));
+        }) << "it is not a regular file";
+        QTest::newRow("a folder") << std::function<void(const QString&)>([](const QString& path) {
+            QVERIFY(QDir().mkdir(path));
+        }) << "it is not a regular file";
+        QTest::newRow("200 MB") << sized(200'000'000) << "it is larger than 1 MiB";
+        QTest::newRow("one byte over 1 MiB") << sized(1024 * 1024 + 1) << "it is larger than 1 MiB";
+        QTest::newRow("exactly 1 MiB") << sized(1024 * 1024) << "";
+    }
+    void unusableSettingsFile()
+    {
+        QFETCH(std::function<void(const QString&)>, make);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tly2.ini");
+        make(path);
+        QCOMPARE(profile::settingsFileProblem(path), problem);
+        QCOMPARE(profile::readValue(path, "file", "dbname"), problem.isEmpty() ? Found("x.mdb") : Found());
+        if (!problem.isEmpty())
+            QVERIFY(!profile::writeString(path, "file", "dbname", "y.mdb"));
     }
 };
 

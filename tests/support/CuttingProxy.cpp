@@ -51,6 +51,24 @@ bool sendAll(int socket, const char* data, ssize_t size)
     return true;
 }
 
+// Reads the program's startup packet and answers it as a server that is
+// shutting down does.
+void answerShuttingDown(int program)
+{
+    char packet[8192];
+    (void)::read(program, packet, sizeof packet);
+    QByteArray fields;
+    for (const char* field : {"SFATAL", "VFATAL", "C57P03", "Mthe database system is shutting down"})
+        fields.append(field).append('\0');
+    fields.append('\0');
+    const quint32 length = quint32(fields.size() + 4);
+    QByteArray reply("E");
+    for (int shift = 24; shift >= 0; shift -= 8)
+        reply.append(char((length >> shift) & 0xff));
+    reply.append(fields);
+    (void)::write(program, reply.constData(), size_t(reply.size()));
+}
+
 } // namespace
 
 CuttingProxy::CuttingProxy(const QString& serverSocketFolder) : m_serverSocket(socketPath(serverSocketFolder))
@@ -119,7 +137,10 @@ void CuttingProxy::run()
         const size_t watchedPairs = pairs.size();
         if (watched[1].revents & POLLIN) {
             const int program = ::accept(m_listener, nullptr, nullptr);
-            if (program >= 0) {
+            if (program >= 0 && m_shuttingDown) {
+                answerShuttingDown(program);
+                ::close(program);
+            } else if (program >= 0) {
                 const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
                 const sockaddr_un address = unixAddress(m_serverSocket);
                 if (m_refuse

@@ -32,6 +32,8 @@ public:
     }
     void swallowNextCommit() { m_commitsToSwallow = 1; }
     void refuseConnections(bool refuse) { m_refuse = refuse; }
+    // New connections are answered as a server that is shutting down answers them.
+    void answerAsShuttingDown(bool shuttingDown) { m_shuttingDown = shuttingDown; }
     int cutsDone() const { return m_cutsDone; }
     int commitsSwallowed() const { return m_commitsSwallowed; }
 
@@ -44,6 +46,7 @@ private:
     int m_stopPipe[2] = {-1, -1};
     std::atomic<int> m_commitsToCut{0};
     std::atomic<bool> m_refuse{false};
+    std::atomic<bool> m_shuttingDown{false};
     std::atomic<bool> m_refuseAfterCut{false};
     std::atomic<int> m_cutsDone{0};
     std::atomic<int> m_commitsToSwallow{0};

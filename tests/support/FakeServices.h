@@ -25,11 +25,22 @@ public:
         shown.append({text, icon, title, ui::MessageButtons::YesNo});
         return !answers.isEmpty() && answers.takeFirst();
     }
+    // Recorded with Yes/No/Other buttons; answered from its own script, No once it is exhausted.
+    ui::Reply askOrOther(QWidget*, const QString& text, ui::MessageIcon icon, const QString& title,
+                         const QString& other) override
+    {
+        shown.append({text, icon, title, ui::MessageButtons::YesNoOther});
+        others.append(other);
+        return replies.isEmpty() ? ui::Reply::No : replies.takeFirst();
+    }
     const Shown& last() const { return shown.last(); }
 
     QList<Shown> shown;
     // Yes (true) or No for each question in turn.
     QList<bool> answers;
+    // The answer to each question with a third choice, and that choice's caption.
+    QList<ui::Reply> replies;
+    QStringList others;
 };
 
 // Answers file-open dialogs from a script (an exhausted script cancels) and records what was asked.
