@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(m_w->schedule()->isVisible(), confirmed);
         // The note is kept whenever it went to the printer, so a failed printer loses nothing.
         const QString id = m_w->storedRows()[0]["ID"];
-        const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session()), id.toLongLong());
+        const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session()), id.toLongLong(), "Carl's Hauling", QDate(2025, 3, 14));
         QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
         if (confirmed) {
             QCOMPARE(QFile(kept).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
