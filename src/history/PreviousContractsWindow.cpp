@@ -208,10 +208,6 @@ bool PreviousContractsWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (watched == m_fgRecords->viewport()) {
-        // A press beside the rows chooses nothing, so the chosen row stays chosen and current.
-        if (event->type() == QEvent::MouseButtonPress &&
-            !m_fgRecords->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid())
-            return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             gridClicked();
         } else if (event->type() == QEvent::MouseButtonDblClick) {

@@ -145,6 +145,8 @@ private slots:
             << "cmdDelete" << 3 << 2 << "Zed Hauling" << QList<int>{} << 0 << "";
         QTest::newRow("delete after the ID's contract was printed anew")
             << "cmdDelete" << 3 << 2 << "2026-12-07T09:15:00" << QList<int>{1, 2, 3} << 1 << "";
+        QTest::newRow("edit after another customer's contract took the ID")
+            << "cmdEdit" << 3 << 2 << "Zed Hauling" << QList<int>{} << 0 << "";
         QTest::newRow("copy row 1 of 3 without loan authorization")
             << "cmdCopy" << 3 << 1 << "" << QList<int>{1, 2, 3, 0} << 4 << "";
         QTest::newRow("copy after another customer's contract took the ID")
