@@ -172,8 +172,9 @@ std::optional<qint64> copyPolicy(const Place& place, qint64 id, const QDateTime&
                                  const std::optional<PolicyLine>& line, qint64 keysAbove)
 {
     BoundStatement copy{copySql(line.has_value()), {storedRun(run), id}};
+    // An empty Run is bound as an empty text: a null one would bind NULL, which equals nothing.
     if (line)
-        copy.values << line->dba << line->run;
+        copy.values << line->dba << (line->run.isEmpty() ? QStringLiteral("") : line->run);
     std::optional<qint64> copyId = 0;
     writeOnce(place, token, [&](Connection& connection) {
         raiseKeysAbove(connection, keysAbove);
