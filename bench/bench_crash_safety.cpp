@@ -17,7 +17,7 @@
 
 #include "contract/ContractStore.h"
 #include "contract/PoliciesRow.h"
-#include "history/ContractHistoryStore.h"
+#include "store/PoliciesTable.h"
 #include "store/Connection.h"
 #include "store/PoliciesColumns.h"
 #include "store/Schema.h"
@@ -92,12 +92,12 @@ void doOperation(const QString& dbPath, int fd, std::mt19937& random, std::vecto
     const qint64 id = ids[at];
     if (choice < 8) {
         note(fd, "c " + QByteArray::number(id));
-        const qint64 copy = history::copyContract(dbPath, id, QDateTime::currentDateTime());
+        const qint64 copy = store::copyPolicy(dbPath, id, QDateTime::currentDateTime()).value_or(0);
         note(fd, "C " + QByteArray::number(copy));
         ids.push_back(copy);
     } else {
         note(fd, "d " + QByteArray::number(id));
-        history::deleteContract(dbPath, id);
+        store::deletePolicy(dbPath, id);
         note(fd, "D " + QByteArray::number(id));
         ids.erase(ids.begin() + qsizetype(at));
     }

@@ -13,6 +13,7 @@
 #include "ui/PrinterDialogService.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QWidget>
 
 #include <exception>
@@ -35,15 +36,19 @@ bool printNote(Session& session, const QString& outputFile, const print::NoteVal
     }
 }
 
-// The note as printed, kept where Previous Contracts finds it by the contract's ID.
-bool keepNote(const Session& session, std::int64_t id, const print::NoteValues& values,
+// The note as printed, kept where Previous Contracts finds it by the contract's
+// ID, DBA and day. It is written whole under a name of its own first, then
+// given its kept name, so no note already kept is ever written over.
+bool keepNote(const Session& session, std::int64_t id, const QDate& day, const print::NoteValues& values,
               const print::LenderTexts& lender)
 {
     const QString folder = ui::keptNotesFolder(session);
-    return store::makePrivateFolder(folder) &&
-           print::writePrivateNotePdf(
-               QDir(folder).filePath(ui::keptNoteName(id, session.CurCust.DBA, session.now().date())), values,
-               lender);
+    if (!store::makePrivateFolder(folder))
+        return false;
+    const QString written = QDir(folder).filePath(
+        QStringLiteral(".keeping-%1.pdf").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
+    return print::writePrivateNotePdf(written, values, lender) &&
+           !ui::keepNoteFile(written, folder, id, session.CurCust.DBA, day).isEmpty();
 }
 
 void returnToSchedule(const SavePrintWindows& windows)
@@ -62,6 +67,9 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     const std::optional<std::int64_t> id = windows.save ? windows.save() : std::nullopt;
     if (!id)
         return false;
+    // The day the contract was stored on, read at once: a dialog left open past
+    // midnight does not move its note to the next day.
+    const QDate day = session.now().date();
 
     ui::PrinterDialogService& printers = *session.services.printers;
     ui::CurrentPrinter& current = session.Printer;
@@ -76,7 +84,7 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     request.settings = current.settings;
     request.notesFolder = session.env.notesFolder;
     request.customerDba = session.CurCust.DBA;
-    request.day = session.now().date();
+    request.day = day;
     const ui::PrinterDialogAnswer answer = printers.show(windows.review, request);
     if (!answer.confirmed)
         return false;
@@ -91,7 +99,7 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
     // Kept even when the printer failed: the user can print it from the viewer later.
     // A contract whose ID could not be learned has no name to keep its note under.
-    if (*id <= 0 || !keepNote(session, *id, values, lender))
+    if (*id <= 0 || !keepNote(session, *id, day, values, lender))
         session.services.messages->show(windows.review,
                                         QString::fromLatin1(kNoteNotKeptMessage) +
                                             QDir::toNativeSeparators(ui::keptNotesFolder(session)) +

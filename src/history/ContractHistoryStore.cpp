@@ -26,34 +26,41 @@ const QStringList& gridColumns()
 
 QList<ListedContract> listContracts(const store::Place& place, const QString& dba)
 {
-    static const int runColumn = gridColumns().indexOf(QStringLiteral("Run"));
     QList<ListedContract> contracts;
     for (const QVariantList& values : store::policiesByDba(place, gridColumns(), dba)) {
         ListedContract contract;
         contract.cells.reserve(kGridColumns);
         for (int column = 0; column < kGridColumns; ++column) {
             const QString text = store::textOf(values.value(column));
-            contract.cells << (column == runColumn ? runShownText(text) : text);
+            contract.cells << (column == kRunColumn ? runShownText(text) : text);
         }
+        contract.run = store::textOf(values.value(kRunColumn));
         contract.id = values.value(kIdColumn).toLongLong();
         contracts << contract;
     }
     return contracts;
 }
 
-StoredContract readContract(const store::Place& place, qint64 id)
+StoredContract readContract(const store::Place& place, const ChosenContract& chosen)
 {
-    return store::policyRow(place, id);
+    StoredContract row = store::policyRow(place, chosen.id);
+    return store::showsLine(row, chosen.line) ? row : StoredContract{};
 }
 
-qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now, const QString& token)
+std::optional<qint64> copyContract(const store::Place& place, const ChosenContract& chosen, const QDateTime& now,
+                                   const QString& token, qint64 keysAbove)
 {
-    return store::copyPolicy(place, id, now, token);
+    return store::copyPolicy(place, chosen.id, now, token, chosen.line, keysAbove);
 }
 
-void deleteContract(const store::Place& place, qint64 id)
+std::optional<StoredContract> deleteContract(const store::Place& place, const ChosenContract& chosen)
 {
-    store::deletePolicy(place, id);
+    return store::deletePolicy(place, chosen.id, chosen.line);
+}
+
+bool putBackContract(const store::Place& place, const StoredContract& removed)
+{
+    return store::restorePolicy(place, removed);
 }
 
 } // namespace history

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Place.h"
+#include "store/PoliciesTable.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -9,6 +10,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <optional>
+
 namespace history {
 
 // One saved contract as shown in the previous-contracts grid: the texts of the
@@ -16,15 +19,25 @@ namespace history {
 struct ListedContract {
     qint64 id = 0;
     QStringList cells;
+    // The Run as stored, which the date cell shows in its own form.
+    QString run;
 };
 
 // One saved contract as read back: column name -> stored value. A NULL column
 // stays a null QVariant, so callers can tell "never written" from any text.
-using StoredContract = QHash<QString, QVariant>;
+using StoredContract = store::PolicyRow;
 
-// Number of grid columns and the index of the one carrying the ID.
+// A line of the list as chosen: the contract's ID and what the line shows of it.
+struct ChosenContract {
+    qint64 id = 0;
+    store::PolicyLine line;
+};
+
+// Number of grid columns, the index of the one carrying the ID and of the one
+// showing when the contract was printed.
 constexpr int kGridColumns = 11;
 constexpr int kIdColumn = 10;
+constexpr int kRunColumn = 2;
 
 // The Policies columns shown in the grid's cells, left to right.
 const QStringList& gridColumns();
@@ -36,15 +49,22 @@ const QString& listContractsSql();
 // matches), in ID order, which is the order they were saved in.
 QList<ListedContract> listContracts(const store::Place& place, const QString& dba);
 
-// The row with this ID; empty when there is none.
-StoredContract readContract(const store::Place& place, qint64 id);
+// The chosen contract's row; empty when it is gone or no longer shows its line.
+StoredContract readContract(const store::Place& place, const ChosenContract& chosen);
 
-// Adds a duplicate of the row with this ID, dated now; every other column is
-// copied unchanged, NULLs included. Returns the copy's ID, or 0 when the row
-// is gone and nothing was added.
-qint64 copyContract(const store::Place& place, qint64 id, const QDateTime& now, const QString& token = {});
+// Adds a duplicate of the chosen contract, dated now, with an ID above
+// keysAbove; every other column is copied unchanged, NULLs included. Nothing
+// when the row is gone or no longer shows its line, nothing being added;
+// otherwise the copy's ID, 0 when an earlier try with the token stored it.
+std::optional<qint64> copyContract(const store::Place& place, const ChosenContract& chosen, const QDateTime& now,
+                                   const QString& token = {}, qint64 keysAbove = 0);
 
-// Removes the row with this ID; a missing row is not an error.
-void deleteContract(const store::Place& place, qint64 id);
+// Removes the chosen contract and hands back its row as it was; nothing when
+// it is gone or no longer shows its line, nothing being removed.
+std::optional<StoredContract> deleteContract(const store::Place& place, const ChosenContract& chosen);
+
+// Puts a removed contract back under its own ID with every column as it was;
+// false, with nothing written, when a contract has that ID now.
+bool putBackContract(const store::Place& place, const StoredContract& removed);
 
 } // namespace history

@@ -12,7 +12,6 @@ namespace {
 
 // The date column reads best from the left, whatever its text; every other
 // cell keeps the grid's own alignment.
-constexpr int kDateColumn = 2;
 constexpr Qt::Alignment kDateAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 } // namespace
@@ -61,7 +60,7 @@ void styleGrid(QTableWidget* grid)
     header->setStretchLastSection(false);
     for (int column = 0; column < kGridColumns; ++column) {
         auto* item = new QTableWidgetItem(gridHeaders()[column]);
-        if (column == kDateColumn)
+        if (column == kRunColumn)
             item->setTextAlignment(kDateAlignment);
         grid->setHorizontalHeaderItem(column, item);
         grid->setColumnWidth(column, ui::toPixels({gridWidthsTwips()[column]}));
@@ -90,10 +89,13 @@ void fillGrid(QTableWidget* grid, const QList<ListedContract>& contracts)
             if (cells[column].isEmpty())
                 continue;
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column == kDateColumn)
+            if (column == kRunColumn)
                 item->setTextAlignment(kDateAlignment);
             grid->setItem(first + i, column, item);
         }
+        // The Run as stored goes with the ID, so that the line can be checked against the row.
+        if (QTableWidgetItem* id = grid->item(first + i, kIdColumn))
+            id->setData(kStoredRunRole, contracts[i].run);
     }
     grid->viewport()->update();
 }

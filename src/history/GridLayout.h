@@ -9,6 +9,9 @@ class QTableWidget;
 
 namespace history {
 
+// The ID cell's data under this role: the line's Run as stored.
+constexpr int kStoredRunRole = Qt::UserRole;
+
 // Header texts of the previous-contracts grid, left to right.
 const QStringList& gridHeaders();
 // Column widths in twips; the last column, one twip wide, only carries the ID.

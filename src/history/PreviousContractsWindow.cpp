@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -46,6 +47,7 @@ PreviousContractsWindow::PreviousContractsWindow(Session& session, QWidget* pare
     ui::setInnerSizeTwips(this, 9585, 3525);
     buildControls();
     addShowNote();
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &PreviousContractsWindow::undoDelete);
     InitGrid();
     EnableButtons(false);
 }
@@ -69,6 +71,8 @@ void PreviousContractsWindow::buildControls()
     m_fgRecords->setTabKeyNavigation(false);
     m_fgRecords->installEventFilter(this);
     m_fgRecords->viewport()->installEventFilter(this);
+    connect(m_fgRecords->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &PreviousContractsWindow::keepARowChosen);
 
     const auto button = [this](const char* name, const QString& caption, int left) {
         return ui::addButton(this, QLatin1String(name), caption, {left, 2880, 1215, 435});
@@ -113,6 +117,7 @@ bool PreviousContractsWindow::FillGrid()
     if (!read)
         return false;
     m_lblFor->setText(m_session.SelectedName);
+    m_listedDba = m_session.SelectedName;
     InitGrid();
     history::fillGrid(m_fgRecords, contracts);
 
@@ -149,14 +154,12 @@ int PreviousContractsWindow::dataRows() const
 
 int PreviousContractsWindow::chosenRow() const
 {
-    const int current = m_fgRecords->currentRow();
-    if (current >= 0 && current < dataRows())
-        return current + 1;
-    const QList<QTableWidgetSelectionRange> ranges = m_fgRecords->selectedRanges();
-    return ranges.isEmpty() ? 0 : ranges.last().bottomRow() + 1;
+    // Only the highlighted row counts: a current row without the highlight is not what the user sees.
+    const QModelIndexList rows = m_fgRecords->selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.first().row() + 1 : 0;
 }
 
-std::optional<qint64> PreviousContractsWindow::chosenId() const
+std::optional<history::ChosenContract> PreviousContractsWindow::chosenContract() const
 {
     const int row = chosenRow();
     if (row <= 0)
@@ -168,7 +171,20 @@ std::optional<qint64> PreviousContractsWindow::chosenId() const
     const qint64 id = cell->text().toLongLong(&ok);
     if (!ok)
         return std::nullopt;
-    return id;
+    return history::ChosenContract{id, {m_listedDba, cell->data(history::kStoredRunRole).toString()}};
+}
+
+void PreviousContractsWindow::keepARowChosen()
+{
+    if (dataRows() == 0 || !m_fgRecords->selectionModel()->selectedRows().isEmpty())
+        return;
+    const int current = m_fgRecords->currentRow();
+    selectDataRow(current >= 0 ? current + 1 : std::clamp<int>(m_session.ContractRow, 1, dataRows()));
+}
+
+void PreviousContractsWindow::listChangedUnderLine()
+{
+    FillGrid();
 }
 
 void PreviousContractsWindow::selectDataRow(int row)
@@ -223,15 +239,15 @@ void PreviousContractsWindow::gridDoubleClicked()
 void PreviousContractsWindow::editChosen()
 {
     const int row = chosenRow();
-    const std::optional<qint64> id = chosenId();
-    if (!id)
+    const std::optional<history::ChosenContract> chosen = chosenContract();
+    if (!chosen)
         return;
     history::StoredContract contract;
-    if (!runOrReport(m_session, this, ui::kNothingChanged, [&] { contract = history::readContract(m_session.database(), *id); }))
+    if (!runOrReport(m_session, this, ui::kNothingChanged,
+                     [&] { contract = history::readContract(m_session.database(), *chosen); }))
         return;
     if (contract.isEmpty()) {
-        // Gone from the file since the list was read: show what is there now.
-        FillGrid();
+        listChangedUnderLine();
         return;
     }
 
@@ -246,17 +262,23 @@ void PreviousContractsWindow::editChosen()
 
 void PreviousContractsWindow::copyChosen()
 {
-    const std::optional<qint64> id = chosenId();
-    if (!id)
+    const std::optional<history::ChosenContract> chosen = chosenContract();
+    if (!chosen)
         return;
     // A Copy pressed again after a failure of unknown outcome copies at most once.
+    std::optional<qint64> copy;
     const bool copied = runOrReport(m_session, this, ui::kNothingCopied, [&] {
-        m_pendingCopy.attempt(QString::number(*id), m_session.now(), [&](const QString& token) {
-            history::copyContract(m_session.database(), *id, m_session.now(), token);
+        m_pendingCopy.attempt(QString::number(chosen->id), m_session.now(), [&](const QString& token) {
+            copy = history::copyContract(m_session.database(), *chosen, m_session.now(), token,
+                                         ui::highestKeptNoteId(ui::keptNotesFolder(m_session)));
         });
     });
     if (!copied)
         return;
+    if (!copy) {
+        listChangedUnderLine();
+        return;
+    }
     if (!FillGrid() || dataRows() == 0)
         return;
     // The copy is the newest contract, so it is the last row.
@@ -269,14 +291,58 @@ void PreviousContractsWindow::copyChosen()
 void PreviousContractsWindow::deleteChosen()
 {
     const int row = chosenRow();
-    const std::optional<qint64> id = chosenId();
-    if (!id)
+    const std::optional<history::ChosenContract> chosen = chosenContract();
+    if (!chosen)
         return;
-    if (!runOrReport(m_session, this, ui::kNothingDeleted, [&] { history::deleteContract(m_session.database(), *id); }))
+    const QTableWidgetItem* printed = m_fgRecords->item(row - 1, history::kRunColumn);
+    const QString question = QStringLiteral("Delete the contract of %1 printed %2?")
+                                 .arg(m_listedDba, printed ? printed->text() : QString());
+    if (!m_session.services.messages->ask(this, question, ui::MessageIcon::Question, ui::kProgramTitle))
         return;
+    std::optional<history::StoredContract> removed;
+    if (!runOrReport(m_session, this, ui::kNothingDeleted,
+                     [&] { removed = history::deleteContract(m_session.database(), *chosen); }))
+        return;
+    if (!removed) {
+        listChangedUnderLine();
+        return;
+    }
+    // The row as it was, so that Ctrl+Z can put it back.
+    m_deleted = removed;
     // The row above the deleted one; the refill turns 0 into the first row.
     m_session.ContractRow = toContractRow(row - 1);
     FillGrid();
+}
+
+void PreviousContractsWindow::undoDelete()
+{
+    const QString title = QStringLiteral("Undo Delete Contract");
+    if (!m_deleted) {
+        m_session.services.messages->show(this, QStringLiteral("Nothing to put back."), ui::MessageIcon::Information,
+                                          title);
+        return;
+    }
+    bool restored = false;
+    if (!runOrReport(m_session, this, ui::kNothingPutBack,
+                     [&] { restored = history::putBackContract(m_session.database(), *m_deleted); }))
+        return;
+    if (!restored) {
+        m_session.services.messages->show(
+            this, QStringLiteral("The deleted contract cannot be put back: another contract has taken its place."),
+            ui::MessageIcon::Warning, title);
+        return;
+    }
+    const QString id = m_deleted->value(QStringLiteral("ID")).toString();
+    m_deleted.reset();
+    if (!FillGrid())
+        return;
+    for (int row = 1; row <= dataRows(); ++row) {
+        const QTableWidgetItem* cell = m_fgRecords->item(row - 1, history::kIdColumn);
+        if (cell && cell->text() == id) {
+            m_session.ContractRow = toContractRow(row);
+            selectDataRow(row);
+        }
+    }
 }
 
 void PreviousContractsWindow::showEvent(QShowEvent* event)
@@ -306,11 +372,13 @@ void PreviousContractsWindow::addShowNote()
 
 void PreviousContractsWindow::showNote()
 {
-    const std::optional<qint64> id = chosenId();
-    if (!id)
+    const std::optional<history::ChosenContract> chosen = chosenContract();
+    if (!chosen)
         return;
     const QString title = QStringLiteral("Show Note");
-    const QString note = ui::findKeptNote(ui::keptNotesFolder(m_session), *id);
+    // A note is kept under the day its contract was stored on.
+    const QDate day = QDate::fromString(chosen->line.run.left(10), Qt::ISODate);
+    const QString note = ui::findKeptNote(ui::keptNotesFolder(m_session), chosen->id, m_listedDba, day);
     if (note.isEmpty()) {
         m_session.services.messages->show(this, QStringLiteral("No note was kept for this contract."),
                                           ui::MessageIcon::Information, title);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ContractHistoryStore.h"
 #include "print/NoteValues.h"
 #include "store/WriteToken.h"
 
@@ -34,7 +35,7 @@ public:
 
     // The number of data rows (the grid's Rows less its header row).
     int dataRows() const;
-    // The data row at the moving end of the selection (from 1); 0 when none.
+    // The data row shown as chosen (from 1); 0 when none.
     int chosenRow() const;
 
 signals:
@@ -52,13 +53,19 @@ private:
     void buildControls();
     void InitGrid();
     void selectDataRow(int row);
-    std::optional<qint64> chosenId() const;
+    // A click beside the rows, or a Ctrl+click on the chosen one, leaves it chosen.
+    void keepARowChosen();
+    std::optional<history::ChosenContract> chosenContract() const;
+    // The chosen line is no longer what is stored: the list is read again, nothing else is done.
+    void listChangedUnderLine();
 
     void gridClicked();
     void gridDoubleClicked();
     void editChosen();
     void copyChosen();
     void deleteChosen();
+    // Ctrl+Z: the contract deleted last back under its ID, chosen in the list.
+    void undoDelete();
     // Ctrl+O and the grid's context menu: the chosen contract's kept note, in the desktop's viewer.
     void addShowNote();
     void showNote();
@@ -74,4 +81,7 @@ private:
     QPushButton* m_cmdDelete = nullptr;
     QPushButton* m_cmdDone = nullptr;
     store::PendingWrite m_pendingCopy;
+    // The DBA the list was last read for, which every line shows.
+    QString m_listedDba;
+    std::optional<history::StoredContract> m_deleted;
 };

@@ -8,6 +8,8 @@
 #include <QtTest>
 
 namespace {
+const QString taken = "The deleted contract cannot be put back: another contract has taken its place.";
+
 // Columns of one Policies row; a column left out, or a null value, stays NULL.
 using Columns = QHash<QString, QVariant>;
 
@@ -58,6 +60,25 @@ struct HistoryRig : NewContract {
     }
     QPoint centreOf(int row) { return grid()->visualRect(grid()->model()->index(row - 1, 0)).center(); }
     void choose(int row) { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centreOf(row)); }
+    // Every stored row in ID order, NULL told from an empty text.
+    QStringList stored()
+    {
+        QStringList rows;
+        for (const QMap<QString, QString>& row : storedRows()) {
+            QStringList values;
+            for (const QString& value : row)
+                values << (value.isNull() ? "<null>" : value);
+            rows << values.join('|');
+        }
+        return rows;
+    }
+    // Keys typed into the list while it is the active window.
+    void press(int key, Qt::KeyboardModifiers modifiers)
+    {
+        previous()->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == previous());
+        QTest::keyClick(grid(), key, modifiers);
+    }
 };
 } // namespace
 
@@ -101,35 +122,58 @@ private slots:
         QCOMPARE(fromMain("Beta"), (QList<int>{1, 1, 1, 1, 1}));
     }
 
+    // Delete asks first and Ctrl+Z puts the contract back; a line whose ID now holds another contract (a file
+    // copied over the database) is neither deleted nor copied, and the list is read again.
     void deleteAndCopyKeepTheListInStep_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("contracts");
         QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("then"); // before the button: the file swapped; after it: No, Ctrl+Z
         QTest::addColumn<QList<int>>("listed"); // rows of the first listing listed after it; 0 is the copy
         QTest::addColumn<int>("selected");
-        QTest::addColumn<QString>("removed"); // from the first contract
-        QTest::newRow("delete the only contract") << "cmdDelete" << 1 << 1 << QList<int>{} << 0 << "";
-        QTest::newRow("delete row 2 of 3") << "cmdDelete" << 3 << 2 << QList<int>{1, 3} << 1 << "";
-        QTest::newRow("delete row 3 of 3") << "cmdDelete" << 3 << 3 << QList<int>{1, 2} << 2 << "";
+        QTest::addColumn<QString>("putBack"); // what the last Ctrl+Z says
+        QTest::newRow("delete the only contract") << "cmdDelete" << 1 << 1 << "" << QList<int>{} << 0 << "";
+        QTest::newRow("delete row 2 of 3") << "cmdDelete" << 3 << 2 << "" << QList<int>{1, 3} << 1 << "";
+        QTest::newRow("delete row 3 of 3") << "cmdDelete" << 3 << 3 << "" << QList<int>{1, 2} << 2 << "";
+        QTest::newRow("delete answered No") << "cmdDelete" << 3 << 2 << "no" << QList<int>{1, 2, 3} << 2 << "";
+        QTest::newRow("delete put back by Ctrl+Z, then nothing left to put back")
+            << "cmdDelete" << 3 << 2 << "undo" << QList<int>{1, 2, 3} << 2 << "Nothing to put back.";
+        QTest::newRow("delete not put back over a contract that took its ID")
+            << "cmdDelete" << 1 << 1 << "taken" << QList<int>{} << 0 << taken;
+        QTest::newRow("delete after another customer's contract took the ID")
+            << "cmdDelete" << 3 << 2 << "Zed Hauling" << QList<int>{} << 0 << "";
+        QTest::newRow("delete after the ID's contract was printed anew")
+            << "cmdDelete" << 3 << 2 << "2026-12-07T09:15:00" << QList<int>{1, 2, 3} << 1 << "";
+        QTest::newRow("edit after another customer's contract took the ID")
+            << "cmdEdit" << 3 << 2 << "Zed Hauling" << QList<int>{} << 0 << "";
         QTest::newRow("copy row 1 of 3 without loan authorization")
-            << "cmdCopy" << 3 << 1 << QList<int>{1, 2, 3, 0} << 4 << "LoanAuthorization";
+            << "cmdCopy" << 3 << 1 << "" << QList<int>{1, 2, 3, 0} << 4 << "";
+        QTest::newRow("copy after another customer's contract took the ID")
+            << "cmdCopy" << 3 << 2 << "Zed Hauling" << QList<int>{} << 0 << "";
+        QTest::newRow("copy after the ID's contract was printed anew")
+            << "cmdCopy" << 3 << 2 << "2026-12-07T09:15:00" << QList<int>{1, 2, 3} << 1 << "";
     }
     void deleteAndCopyKeepTheListInStep()
     {
         QFETCH(QString, button);
         QFETCH(int, contracts);
         QFETCH(int, chosen);
+        QFETCH(QString, then);
         QFETCH(QList<int>, listed);
         QFETCH(int, selected);
-        QFETCH(QString, removed);
+        QFETCH(QString, putBack);
         HistoryRig rig;
         Columns first = savedContract("Acme", 1);
         first.insert({{"PolicyNo8", "slot 8"}, {"Run", "2026-02-30T10:00:00"}});
-        first.remove(removed);
+        first.remove("LoanAuthorization");
         QList<qint64> ids{rig.insert(first)};
         for (int n = 2; n <= contracts; ++n)
             ids << rig.insert(savedContract("Acme", n));
+        // A note kept under a higher ID, handed out before the database was restored from a copy.
+        const QString notes = ui::keptNotesFolder(rig.session());
+        QVERIFY(QDir().mkpath(notes) && QFile(notes + "/40 Alpha Co 2026-01-02.pdf").open(QIODevice::WriteOnly));
+        const QStringList before = rig.stored();
         rig.clock = QDateTime(QDate(2026, 12, 6), QTime(20, 53, 52));
         rig.open("Acme");
         // A stored time that is no date shows as stored, and the date reads from the left; the ID column
@@ -138,23 +182,54 @@ private slots:
         QCOMPARE(rig.grid()->item(0, 2)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
         QVERIFY(rig.grid()->isColumnHidden(history::kIdColumn) && rig.grid()->columnWidth(2) < rig.grid()->columnWidth(3));
         rig.choose(chosen);
+        // A click beside the rows leaves the chosen one chosen.
+        QTest::mouseClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, rig.grid()->viewport()->height() - 3));
+        QCOMPARE(rig.chosen().first(), chosen);
+        const QString question = "Delete the contract of Acme printed " + rig.cells(chosen)[2] + "?";
+        const bool otherCustomer = then == "Zed Hauling", printedAnew = then.startsWith("2026");
+        if (otherCustomer || printedAnew) { // the listed IDs now hold other contracts
+            store::Connection(rig.session().database()).run("DELETE FROM Policies");
+            for (qint64 id : ids) {
+                Columns other = savedContract(otherCustomer ? then : "Acme", int(id));
+                other.insert({{"ID", id}, {"Run", otherCustomer ? "2026-12-06T20:53:52" : then}});
+                rig.insert(other);
+            }
+        }
+        const QStringList swapped = rig.stored();
+        rig.messages.answers = {then != "no"};
         rig.click(rig.previous(), button);
+        if (then == "taken")
+            rig.insert({{"ID", ids[0]}, {"DBA", "Zed Hauling"}});
+        if (!putBack.isEmpty())
+            rig.press(Qt::Key_Z, Qt::ControlModifier);
+        if (then == "undo")
+            rig.press(Qt::Key_Z, Qt::ControlModifier);
 
         const QList<qint64> after = rig.listedIds();
         QList<qint64> expected;
         for (int row : listed)
             expected << (row ? ids[row - 1] : after.value(3));
         QCOMPARE(after, expected);
-        QCOMPARE(rig.chosen(), (QList<int>{selected, selected, selected > 0, selected > 0, selected > 0}));
-        QVERIFY(rig.messages.shown.isEmpty() && rig.previous()->isVisible());
+        QCOMPARE(rig.chosen(), (QList<int>{selected, then == "no" ? 1 : selected, selected > 0, selected > 0, selected > 0}));
+        QList<FakeMessageBoxService::Shown> messages;
         if (button == "cmdDelete")
+            messages << FakeMessageBoxService::Shown{question, ui::MessageIcon::Question, "QUILLON", ui::MessageButtons::YesNo};
+        if (!putBack.isEmpty())
+            messages << FakeMessageBoxService::Shown{putBack, putBack == taken ? ui::MessageIcon::Warning : ui::MessageIcon::Information,
+                                                      "Undo Delete Contract"};
+        QCOMPARE(rig.messages.shown, messages);
+        QVERIFY(rig.previous()->isVisible());
+        // Put back under its ID with every column as it was; the other contracts stay untouched.
+        if (then == "undo" || then == "no" || otherCustomer || printedAnew)
+            QCOMPARE(rig.stored(), then == "undo" || then == "no" ? before : swapped);
+        if (button == "cmdDelete" || !then.isEmpty())
             return;
-        // The copy has a new ID and is dated now; every other column is as stored, NULLs included.
+        // The copy has a new ID above every kept note's and is dated now; every other column is as stored, NULLs included.
         QCOMPARE(rig.cells(4).mid(0, 10), (QStringList{"Company 1", "Agent 1", "12/6/2026 8:53:52 PM", "120", "70.00",
                                                        "1077.50", "10.50", "8", "133.81", ""}));
         const QList<QMap<QString, QString>> rows = rig.storedRows();
         QCOMPARE(rows.last()["ID"].toLongLong(), after[3]);
-        QVERIFY(after[3] > ids.last());
+        QCOMPARE(after[3], qint64(41));
         for (const QString& column : store::policiesColumns()) {
             const QString copy = rows.last()[column], stored = column == "Run" ? "2026-12-06T20:53:52" : rows.first()[column];
             QVERIFY2(copy == stored && copy.isNull() == stored.isNull(), qPrintable(column));
@@ -202,9 +277,14 @@ private slots:
         QTest::addColumn<QString>("keptAs"); // %1 is the chosen contract's ID
         QTest::addColumn<bool>("desktopOpens");
         QTest::addColumn<QString>("message");
-        QTest::newRow("kept note") << "%1 Acme 2025-03-14.pdf" << true << "";
-        QTest::newRow("only another contract's note") << "%1%1 Acme 2025-03-14.pdf" << true << "No note was kept for this contract.";
-        QTest::newRow("no viewer for it") << "%1 Acme 2025-03-14.pdf" << false << "The note could not be opened: ";
+        const QString none = "No note was kept for this contract.";
+        QTest::newRow("kept note") << "%1 Acme 2026-12-06.pdf" << true << "";
+        QTest::newRow("kept again when its name was taken") << "%1 Acme 2026-12-06 (2).pdf" << true << "";
+        QTest::newRow("only another contract's note") << "%1%1 Acme 2026-12-06.pdf" << true << none;
+        // Notes kept under the ID before a restore handed it out again.
+        QTest::newRow("another customer's note under its ID") << "%1 Alpha Co 2026-12-06.pdf" << true << none;
+        QTest::newRow("a note of another day under its ID") << "%1 Acme 2025-03-14.pdf" << true << none;
+        QTest::newRow("no viewer for it") << "%1 Acme 2026-12-06.pdf" << false << "The note could not be opened: ";
     }
     void ctrlOShowsTheKeptNote()
     {

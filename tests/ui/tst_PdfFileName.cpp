@@ -1,3 +1,4 @@
+#include "ui/KeptNotes.h"
 #include "ui/PdfFileName.h"
 #include "ui/PrinterDialogService.h"
 
@@ -43,6 +44,27 @@ private slots:
         const QString path = ui::proposedPdfPath(kFolder, row.dba, QDate(2026, 12, 7),
                                                  [&](const QString& p) { return existing.contains(p); });
         QCOMPARE(path, kFolder + "/" + row.proposed);
+    }
+
+    // A kept note never takes the place of a file with its name: it gets the next free number.
+    void keptNoteReplacesNoFile()
+    {
+        QTemporaryDir folder;
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(folder.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(write("5 Lee Farms 2026-12-07.pdf", "first") && write("5 Lee Farms 2026-12-07 (2).pdf", "second") &&
+                write(".keeping.pdf", "third"));
+        QCOMPARE(ui::keepNoteFile(folder.filePath(".keeping.pdf"), folder.path(), 5, "Lee Farms", QDate(2026, 12, 7)),
+                 folder.filePath("5 Lee Farms 2026-12-07 (3).pdf"));
+        QStringList kept;
+        for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+            QFile file(folder.filePath(name));
+            kept << name + "=" + (file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+        }
+        QCOMPARE(kept, (QStringList{"5 Lee Farms 2026-12-07 (2).pdf=second", "5 Lee Farms 2026-12-07 (3).pdf=third",
+                                    "5 Lee Farms 2026-12-07.pdf=first"}));
     }
 
     // The desktop's print dialog offers no way to print part of the note.
