@@ -318,7 +318,7 @@ void PreviousContractsWindow::undoDelete()
 {
     const QString title = QStringLiteral("Undo Delete Contract");
     if (!m_deleted) {
-        m_session.services.messages->show(this, QStringLiteral("Nothing to put back."), ui::MessageIcon::Information,
+        m_session.services.messages->show(this, ui::kNothingToPutBack, ui::MessageIcon::Information,
                                           title);
         return;
     }

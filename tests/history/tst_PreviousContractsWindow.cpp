@@ -138,7 +138,7 @@ private slots:
         QTest::newRow("delete row 3 of 3") << "cmdDelete" << 3 << 3 << "" << QList<int>{1, 2} << 2 << "";
         QTest::newRow("delete answered No") << "cmdDelete" << 3 << 2 << "no" << QList<int>{1, 2, 3} << 2 << "";
         QTest::newRow("delete put back by Ctrl+Z, then nothing left to put back")
-            << "cmdDelete" << 3 << 2 << "undo" << QList<int>{1, 2, 3} << 2 << "Nothing to put back.";
+            << "cmdDelete" << 3 << 2 << "undo" << QList<int>{1, 2, 3} << 2 << "There is nothing to put back.";
         QTest::newRow("delete not put back over a contract that took its ID")
             << "cmdDelete" << 1 << 1 << "taken" << QList<int>{} << 0 << taken;
         QTest::newRow("delete after another customer's contract took the ID")
