@@ -136,7 +136,7 @@ bool PartyDialog::sameNameAccepted()
 
 void PartyDialog::storeEntries()
 {
-    if (!entriesAccepted() || !sameNameAccepted())
+    if (!entriesAccepted())
         return;
     const store::PeopleTable rows = m_design.table(m_session.database());
     // A field the user left as Edit showed it writes nothing, so its column
@@ -149,6 +149,9 @@ void PartyDialog::storeEntries()
     // OK pressed again after a failure of unknown outcome stores the entries at most once.
     const QString contents = (m_editMode && m_editedKey ? QString::number(*m_editedKey) : QString())
         + QLatin1Char('\n') + values.join(QLatin1Char('\n'));
+    // A retry of entries that may be stored already would find them under their own name.
+    if (!m_pendingOk.mayBeStored(contents) && !sameNameAccepted())
+        return;
     store::RowChange written;
     const bool stored = runOrReport(m_session, this, ui::kNothingStored, [&] {
         m_pendingOk.attempt(contents, m_session.now(), [&](const QString& token) {

@@ -76,6 +76,9 @@ public:
         m_unknown = false;
     }
 
+    // Whether a try of these contents ended without knowing whether it stored them.
+    bool mayBeStored(const QString& contents) const { return m_unknown && !m_token.isEmpty() && m_contents == contents; }
+
 private:
     QString tokenFor(const QString& contents, const QDateTime& now);
     void failed(StoreError& failure);
