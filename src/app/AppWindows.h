@@ -7,6 +7,8 @@ class PolicyScheduleWindow;
 class LoanTermsWindow;
 class PreviousContractsWindow;
 class FindCustomerDialog;
+class FindContractWindow;
+class ReportWindow;
 
 // The program's six windows, each created once and then shown and hidden. The
 // application owns them and is the only code that holds them all; the windows
@@ -20,4 +22,7 @@ struct AppWindows {
     PreviousContractsWindow* frmPrevious = nullptr;
     // Beside the six: Find Customer, over the main window's customer list.
     FindCustomerDialog* frmFind = nullptr;
+    // Find Contract and the report, over the main window.
+    FindContractWindow* frmFindContract = nullptr;
+    ReportWindow* frmReport = nullptr;
 };

@@ -66,6 +66,9 @@ signals:
     void findCustomerRequested();
     // F3: the next customer with the text looked for last.
     void findAgainRequested();
+    // Ctrl+Shift+F: contracts of any customer; Ctrl+R: the report of agents' business.
+    void findContractRequested();
+    void reportRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

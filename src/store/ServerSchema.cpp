@@ -2,6 +2,7 @@
 
 #include "store/Connection.h"
 #include "store/ListRows.h"
+#include "store/PoliciesLookUp.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/WriteToken.h"
@@ -28,6 +29,7 @@ void completeServerSchema(Connection& connection)
     if (inspectSchema(connection).state == SchemaState::Complete && hasWriteTokens(connection)) {
         ensureWriteTokens(connection, QDateTime::currentDateTimeUtc());
         ensureListRows(connection);
+        ensurePoliciesRunIndex(connection);
         return;
     }
     connection.transaction([&] {
@@ -52,6 +54,7 @@ void completeServerSchema(Connection& connection)
             connection.execute(writeTokensCreateStatement());
     });
     ensureListRows(connection);
+    ensurePoliciesRunIndex(connection);
 }
 
 } // namespace store
