@@ -15,6 +15,8 @@ using Columns = QHash<QString, QVariant>;
 
 // The contracts every case looks among, by the label the rows name them with.
 const QList<std::pair<QString, Columns>> kContracts{
+    {"F", {{"DBA", "Zoë Müller"}, {"Customer", "Zoë Müller"}, {"Agent", "Bea Ortiz"}, {"PolicyNo1", "X-1"},
+           {"Run", "2026-10-01T10:00:00"}, {"TotalSections", "3.00"}, {"Financed", "2.00"}, {"FinCharge", "1.00"}}},
     {"A", {{"DBA", "Acme, Inc."}, {"Customer", "Ann Lee"}, {"Agent", "Bea Ortiz"}, {"PolicyNo1", "BOP-4471"},
            {"Run", "2026-12-03T09:15:00"}, {"TotalSections", "1000.10"}, {"Financed", "800.20"}, {"FinCharge", "70.30"}}},
     {"B", {{"DBA", "Zoë Müller"}, {"Customer", "Zoë Müller"}, {"Agent", "al Kahn"}, {"PolicyNo11", "WC-9001"},
@@ -111,7 +113,7 @@ private slots:
         QTest::newRow("policy number in the last slot, other case") << "wc-9001" << 10 << QStringList{"B"} << false;
         QTest::newRow("start of a policy number in a Section 2 slot") << "GL" << 10 << QStringList{"C"} << false;
         QTest::newRow("start of a DBA in other case") << "acme" << 10 << QStringList{"A", "D"} << false;
-        QTest::newRow("DBA typed without its accents") << "zoe mu" << 10 << QStringList{"B"} << false;
+        QTest::newRow("DBA typed without its accents") << "zoe mu" << 10 << QStringList{"B", "F"} << false;
         QTest::newRow("customer typed without accents") << "jurgen o" << 10 << QStringList{"C"} << false;
         QTest::newRow("accents typed where none are stored") << " Äcme" << 10 << QStringList{"A", "D"} << false;
         QTest::newRow("the inside of a name finds nothing") << "cme" << 10 << QStringList{} << false;
@@ -142,7 +144,7 @@ private slots:
         FindContractWindow* find = p.windows().frmFindContract;
         QVERIFY(find->isVisible());
         QCOMPARE(find->objectName(), QString("frmFindContract"));
-        QTest::keyClicks(p.control(find, "txtFind"), "zoe");
+        QTest::keyClicks(p.control(find, "txtFind"), "wc-9");
         QTest::keyClick(p.control(find, "txtFind"), Qt::Key_Return);
         QCOMPARE(find->foundRows(), 1);
         QString listedFor;
@@ -154,7 +156,7 @@ private slots:
                                    p.previous()->hide();
                                });
         QCOMPARE(listedFor, QString("Zoë Müller"));
-        QCOMPARE(chosen, 1);
+        QCOMPARE(chosen, 2);
         QVERIFY(!find->isVisible());
     }
 
@@ -192,7 +194,7 @@ private slots:
         QCOMPARE(order, (QStringList{"al Kahn", "Bea Ortiz", "Smith, \"Jr.\"\nWest"}));
         const history::AgentFigures& t = report.totals;
         QCOMPARE((QList<qint64>{t.contracts, t.premiumCents, t.financedCents, t.chargeCents}), rowSums);
-        QCOMPARE(history::reportCells(t).mid(1), (QStringList{"4", "1235812.14", "1000807.44", "73.56"}));
+        QCOMPARE(history::reportCells(t).mid(1), (QStringList{"4", "1235578.14", "1000807.44", "73.56"}));
     }
 
     // Save as CSV: a spreadsheet reads back every cell, the agent with a comma, a quote and a line break whole.
