@@ -36,6 +36,7 @@ public:
 class NoFiles final : public ui::FileDialogService {
 public:
     QString getOpenFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
+    QString getSaveFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
 };
 
 // Milliseconds of the monotonic clock, comparable between processes.

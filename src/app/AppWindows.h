@@ -7,6 +7,8 @@ class PolicyScheduleWindow;
 class LoanTermsWindow;
 class PreviousContractsWindow;
 class FindDialog;
+class FindContractWindow;
+class ReportWindow;
 
 // The program's six windows, each created once and then shown and hidden. The
 // application owns them and is the only code that holds them all; the windows
@@ -21,4 +23,7 @@ struct AppWindows {
     // Beside the six: Find Customer and Find Agent, over the main window's lists.
     FindDialog* frmFind = nullptr;
     FindDialog* frmFindAgent = nullptr;
+    // Find Contract and the report, over the main window.
+    FindContractWindow* frmFindContract = nullptr;
+    ReportWindow* frmReport = nullptr;
 };

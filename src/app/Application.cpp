@@ -5,7 +5,9 @@
 #include "contract/LoanTermsWindow.h"
 #include "contract/PolicyScheduleWindow.h"
 #include "contract/PrintCommand.h"
+#include "history/FindContractWindow.h"
 #include "history/PreviousContractsWindow.h"
+#include "history/ReportWindow.h"
 #include "people/AgentDialog.h"
 #include "people/CustomerDialog.h"
 #include "people/FindDialog.h"
@@ -18,6 +20,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -60,13 +64,17 @@ void Application::createWindows()
     m_windows.frmPrevious = new PreviousContractsWindow(m_session, main);
     m_windows.frmFind = new FindDialog(QStringLiteral("frmFind"), QStringLiteral("Find Customer"), {2520}, main);
     m_windows.frmFindAgent = new FindDialog(QStringLiteral("frmFindAgent"), QStringLiteral("Find Agent"), {900}, main);
+    m_windows.frmFindContract = new FindContractWindow(m_session, main);
+    m_windows.frmReport = new ReportWindow(m_session, main);
     for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
                             static_cast<QWidget*>(m_windows.frmAddAgent),
                             static_cast<QWidget*>(m_windows.frmPolicies1),
                             static_cast<QWidget*>(m_windows.frmPreview),
                             static_cast<QWidget*>(m_windows.frmPrevious),
                             static_cast<QWidget*>(m_windows.frmFind),
-                            static_cast<QWidget*>(m_windows.frmFindAgent)})
+                            static_cast<QWidget*>(m_windows.frmFindAgent),
+                            static_cast<QWidget*>(m_windows.frmFindContract),
+                            static_cast<QWidget*>(m_windows.frmReport)})
         ui::letEnterPressFocusedButton(window);
 }
 
@@ -107,6 +115,8 @@ void Application::connectPeople()
         else
             main->findNext(list, finder(list)->findText(), main);
     });
+    ReportWindow* report = m_windows.frmReport;
+    QObject::connect(main, &MainWindow::reportRequested, report, &ReportWindow::showReport);
     QObject::connect(main, &MainWindow::aboutRequested, main, [this, main] {
         m_session.services.messages->show(main, aboutText(m_session), ui::MessageIcon::Information,
                                           QStringLiteral("About QUILLON"));
@@ -154,6 +164,15 @@ void Application::connectContract()
         if (!previous->showFromSchedule())
             schedule->show();
     });
+    // Find Contract: a found contract opens among its customer's, chosen.
+    FindContractWindow* findContract = m_windows.frmFindContract;
+    QObject::connect(main, &MainWindow::findContractRequested, findContract, &FindContractWindow::showFind);
+    QObject::connect(findContract, &FindContractWindow::contractChosen, previous,
+                     [this, previous](const QString& dba, int contractRow) {
+                         m_session.SelectedName = dba;
+                         m_session.ContractRow = static_cast<std::int16_t>(std::clamp(contractRow, 0, 32767));
+                         previous->showModalFromMain();
+                     });
     QObject::connect(previous, &PreviousContractsWindow::reopenRequested, schedule,
                      [this, main, schedule](const print::ScheduleValues& reopened, std::optional<bool> commercial) {
                          // The review takes the classification from the main window's
@@ -234,6 +253,8 @@ void Application::closeEveryWindow()
                             static_cast<QWidget*>(m_windows.frmAddAgent),
                             static_cast<QWidget*>(m_windows.frmFind),
                             static_cast<QWidget*>(m_windows.frmFindAgent),
+                            static_cast<QWidget*>(m_windows.frmFindContract),
+                            static_cast<QWidget*>(m_windows.frmReport),
                             static_cast<QWidget*>(m_windows.frmPrevious),
                             static_cast<QWidget*>(m_windows.frmPreview),
                             static_cast<QWidget*>(m_windows.frmPolicies1),

@@ -36,6 +36,10 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
             [this] { emit findAgainRequested(searchedList()); });
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MainWindow::undoDelete);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this), &QShortcut::activated, this,
+            &MainWindow::findContractRequested);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
+            &MainWindow::reportRequested);
 }
 
 bool MainWindow::startUp()

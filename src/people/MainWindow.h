@@ -72,6 +72,9 @@ signals:
     void findRequested(PeopleList list);
     // F3: the next line with the text looked for last in that list.
     void findAgainRequested(PeopleList list);
+    // Ctrl+Shift+F: contracts of any customer; Ctrl+R: the report of agents' business.
+    void findContractRequested();
+    void reportRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

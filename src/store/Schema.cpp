@@ -7,6 +7,7 @@
 #include "store/ListChanges.h"
 #include "store/ListRows.h"
 #include "store/PoliciesColumns.h"
+#include "store/PoliciesLookUp.h"
 #include "store/PoliciesTable.h"
 #include "store/PrivateFiles.h"
 #include "store/StoreError.h"
@@ -24,7 +25,8 @@ namespace {
 // Every table's statements, in the order they are created.
 QStringList tableStatements(Backend backend)
 {
-    return agentCreateStatements(backend) + customerCreateStatements(backend) + policiesCreateStatements(backend);
+    return agentCreateStatements(backend) + customerCreateStatements(backend) + policiesCreateStatements(backend) +
+           QStringList{policiesRunIndexIfMissing()};
 }
 
 // The table's name as the database lists it, matched without regard to case
@@ -142,8 +144,11 @@ SchemaState completeSchema(const QString& path)
         ensureListChanges(connection);
         ensureWriteTokens(connection);
     }
-    if (inspection.state != SchemaState::Foreign)
+    if (inspection.state != SchemaState::Foreign) {
         ensureListRows(connection);
+        // Files made before contracts were found by their printing day get the index now.
+        ensurePoliciesRunIndex(connection);
+    }
     return inspection.state;
 }
 

@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/ListChanges.h"
 #include "store/ListRows.h"
+#include "store/PoliciesLookUp.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/WriteToken.h"
@@ -30,6 +31,7 @@ void completeServerSchema(Connection& connection)
         serverListChangesCurrent(connection)) {
         pruneWriteTokens(connection);
         ensureListRows(connection);
+        ensurePoliciesRunIndex(connection);
         return;
     }
     connection.transaction([&] {
@@ -58,6 +60,7 @@ void completeServerSchema(Connection& connection)
     });
     pruneWriteTokens(connection);
     ensureListRows(connection);
+    ensurePoliciesRunIndex(connection);
 }
 
 } // namespace store

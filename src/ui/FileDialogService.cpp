@@ -31,4 +31,9 @@ QString QtFileDialogService::getOpenFileName(QWidget* parent, const OpenFileRequ
     return QFileDialog::getOpenFileName(parent, request.title, folder, toQtFilter(request.filter));
 }
 
+QString QtFileDialogService::getSaveFileName(QWidget* parent, const OpenFileRequest& request)
+{
+    return QFileDialog::getSaveFileName(parent, request.title, request.initialFolder, toQtFilter(request.filter));
+}
+
 } // namespace ui

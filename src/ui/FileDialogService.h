@@ -19,12 +19,16 @@ public:
     virtual ~FileDialogService() = default;
     // The chosen file's full path, or an empty text when the user cancelled.
     virtual QString getOpenFileName(QWidget* parent, const OpenFileRequest& request) = 0;
+    // Where to write a new file (initialFolder may name the proposed file);
+    // an empty text when the user cancelled.
+    virtual QString getSaveFileName(QWidget* parent, const OpenFileRequest& request) = 0;
 };
 
 // Shows the platform's file-open dialog.
 class QtFileDialogService final : public FileDialogService {
 public:
     QString getOpenFileName(QWidget* parent, const OpenFileRequest& request) override;
+    QString getSaveFileName(QWidget* parent, const OpenFileRequest& request) override;
 };
 
 // "Access databases (*.mdb)|*.mdb|All files (*.*)|*.*" -> "Access databases (*.mdb);;All files (*.*)"

@@ -43,13 +43,17 @@ public:
     QStringList others;
 };
 
-// Answers file-open dialogs from a script (an exhausted script cancels) and records what was asked.
+// Answers file-open and file-save dialogs from a script (an exhausted script cancels) and records what was asked.
 class FakeFileDialogService final : public ui::FileDialogService {
 public:
     QString getOpenFileName(QWidget*, const ui::OpenFileRequest& request) override
     {
         asked.append(request);
         return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QString getSaveFileName(QWidget* parent, const ui::OpenFileRequest& request) override
+    {
+        return getOpenFileName(parent, request);
     }
 
     QStringList answers;

@@ -1,0 +1,98 @@
+#include "store/PoliciesLookUp.h"
+
+#include "store/Connection.h"
+
+#include <QSqlQuery>
+
+#include <limits>
+
+namespace store {
+
+namespace {
+
+// Rows read per statement while walking the table: large enough that the
+// statements cost little beside the reading, small enough that a walk that
+// finds what it wants early stops early.
+constexpr int kWalkBatch = 4000;
+
+const QString kPositionSql = QStringLiteral("SELECT count(*) FROM Policies WHERE DBA = ? AND ID <= ?");
+
+QVariantList rowValues(const QSqlQuery& query, int count)
+{
+    QVariantList values;
+    values.reserve(count);
+    for (int i = 0; i < count; ++i)
+        values << query.value(i);
+    return values;
+}
+
+} // namespace
+
+const QString& policiesRunIndexIfMissing()
+{
+    static const QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS PoliciesByRun ON Policies (Run)");
+    return sql;
+}
+
+void ensurePoliciesRunIndex(Connection& connection)
+{
+    // The server answers a kept index with a notice on every start; asked first, it says nothing.
+    if (connection.backend() == Backend::Server &&
+        connection.run(QStringLiteral("SELECT 1 FROM pg_indexes WHERE indexname = ?"), {QStringLiteral("policiesbyrun")})
+            .next())
+        return;
+    connection.execute(policiesRunIndexIfMissing());
+}
+
+RunBounds runBounds(const QDate& from, const QDate& to)
+{
+    const QString format = QStringLiteral("yyyy-MM-dd");
+    return {from.toString(format), to.addDays(1).toString(format)};
+}
+
+QList<QVariantList> policiesPrintedWithin(const Place& place, const QStringList& columns, const QDate& from,
+                                          const QDate& to, int limit)
+{
+    const QString sql = QStringLiteral("SELECT %1 FROM Policies WHERE Run >= ? AND Run < ? ORDER BY Run DESC, ID DESC "
+                                       "LIMIT ?")
+                            .arg(columns.join(QStringLiteral(", ")));
+    const RunBounds bounds = runBounds(from, to);
+    Connection connection(place);
+    QSqlQuery query = connection.run(sql, {bounds.first, bounds.last, limit});
+    QList<QVariantList> rows;
+    while (query.next())
+        rows << rowValues(query, int(columns.size()));
+    return rows;
+}
+
+void walkPoliciesNewestFirst(const Place& place, const QStringList& columns,
+                             const std::function<bool(const QVariantList&)>& take)
+{
+    const QString sql = QStringLiteral("SELECT %1, ID FROM Policies WHERE ID < ? ORDER BY ID DESC LIMIT ?")
+                            .arg(columns.join(QStringLiteral(", ")));
+    const int count = int(columns.size()) + 1;
+    Connection connection(place);
+    qint64 below = std::numeric_limits<qint64>::max();
+    for (;;) {
+        QSqlQuery query = connection.run(sql, {below, kWalkBatch});
+        int read = 0;
+        while (query.next()) {
+            ++read;
+            const QVariantList values = rowValues(query, count);
+            below = values.last().toLongLong();
+            if (take(values))
+                return;
+        }
+        if (read < kWalkBatch)
+            return;
+    }
+}
+
+int policyPositionForDba(const Place& place, const QString& dba, qint64 id)
+{
+    Connection connection(place);
+    QSqlQuery query = connection.run(kPositionSql, {dba, id});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+} // namespace store
