@@ -8,6 +8,7 @@
 #include "ui/StoreGuard.h"
 
 #include <QElapsedTimer>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -248,6 +249,7 @@ private slots:
         desk.session().quit = [] {};
         QCOMPARE(linesOf(desk.agents()).size(), 1);
         desk.click(desk.main(), "cmdNext");
+        desk.session().SelectedName = "Carl's Hauling";
         desk.previous()->showFromSchedule();
         QCOMPARE(desk.control<QTableWidget>(desk.previous(), "fgRecords")->rowCount(), 1);
         QCOMPARE(desk.messages.shown.size(), 0);
