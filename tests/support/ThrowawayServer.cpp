@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -66,9 +67,22 @@ ThrowawayServer::ThrowawayServer(ThrowawayServer& primary)
 bool ThrowawayServer::copyFrom(ThrowawayServer& primary)
 {
     return run({binary("pg_basebackup"), "-h", primary.socketFolder(), "-p", QString::number(primary.m_port), "-U",
-                user(), "-D", m_dir.filePath("data"), "-R"})
+                user(), "-D", m_dir.filePath("data"), "-R", "-c", "fast"})
            && start() && primary.sql("ALTER SYSTEM SET synchronous_standby_names = '*'")
-           && primary.sql("SELECT pg_reload_conf()");
+           && primary.sql("SELECT pg_reload_conf()") && primary.waitForSynchronousStandby();
+}
+
+// The reload takes effect a moment later; until the standby is counted as
+// synchronous, a commit does not wait for it.
+bool ThrowawayServer::waitForSynchronousStandby()
+{
+    for (int look = 0; look < 240; ++look) {
+        if (sql("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_stat_replication WHERE sync_state = 'sync') "
+                "THEN RAISE EXCEPTION 'not yet'; END IF; END $$"))
+            return true;
+        QThread::msleep(250);
+    }
+    return false;
 }
 
 bool ThrowawayServer::stopHard()

@@ -46,6 +46,7 @@ private:
     bool start();
     bool copyFrom(ThrowawayServer& primary);
     bool sql(const QString& statement);
+    bool waitForSynchronousStandby();
     bool run(const QStringList& command);
     QStringList pgCtl(const QStringList& arguments) const;
     void stopWhenTheProgramIsGone();
