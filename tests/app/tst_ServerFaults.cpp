@@ -216,7 +216,7 @@ private slots:
         QTest::addColumn<bool>("primaryNamed");
         QTest::newRow("save, standby alone") << Act(savePrint) << ui::kNothingSaved << false;
         QTest::newRow("copy, standby alone") << Act(copyFirst) << ui::kNothingCopied << false;
-        QTest::newRow("agent OK, primary gone") << Act(agentOk) << ui::kNothingStored << true;
+        QTest::newRow("agent OK, standby alone") << Act(agentOk) << ui::kNothingStored << false;
     }
     void standbyRefusesEveryChange()
     {
