@@ -89,7 +89,7 @@ void pointSettingsAt(const Environment& env, const store::Place& place)
     const QString ini = env.programFolder + "/tly2.ini";
     if (place.isServer()) {
         profile::writeString(ini, "server", "host", place.server.host);
-        profile::writeString(ini, "server", "port", QString::number(place.server.port));
+        profile::writeString(ini, "server", "port", place.server.port);
         profile::writeString(ini, "server", "dbname", place.server.dbname);
         profile::writeString(ini, "server", "user", place.server.user);
     } else {

@@ -23,7 +23,7 @@ store::ServerAddress serverFrom(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("service")))
         server.service = parser.value(QStringLiteral("service"));
     if (parser.isSet(QStringLiteral("port")))
-        server.port = parser.value(QStringLiteral("port")).toInt();
+        server.port = parser.value(QStringLiteral("port"));
     if (parser.isSet(QStringLiteral("dbname")))
         server.dbname = parser.value(QStringLiteral("dbname"));
     if (parser.isSet(QStringLiteral("user")))
@@ -48,9 +48,9 @@ int main(int argc, char* argv[])
     parser.addOptions({
         {QStringLiteral("settings"), QStringLiteral("Take the server from the [server] section of this tly2.ini."),
          QStringLiteral("tly2.ini")},
-        {QStringLiteral("host"), QStringLiteral("The server's host name or socket folder."), QStringLiteral("host")},
+        {QStringLiteral("host"), QStringLiteral("The server's host name or socket folder; several between commas."), QStringLiteral("host")},
         {QStringLiteral("service"), QStringLiteral("A service name from pg_service.conf."), QStringLiteral("name")},
-        {QStringLiteral("port"), QStringLiteral("The server's port (5432)."), QStringLiteral("port")},
+        {QStringLiteral("port"), QStringLiteral("The server's port (5432), or one for each host."), QStringLiteral("port")},
         {QStringLiteral("dbname"), QStringLiteral("The database on the server."), QStringLiteral("name")},
         {QStringLiteral("user"), QStringLiteral("The login on the server."), QStringLiteral("user")},
     });

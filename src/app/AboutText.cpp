@@ -2,6 +2,7 @@
 
 #include "session/Session.h"
 #include "store/Connection.h"
+#include "store/ServerRole.h"
 #include "store/SessionSecurity.h"
 #include "store/StoreError.h"
 
@@ -11,14 +12,20 @@
 namespace {
 
 // Whether what travels between this desk and the office server can be read on
-// the way: asked of the server each time, as the session may have been made again.
+// the way, and which of the named servers the desk is on and whether it takes
+// changes: asked of the server each time, as the session may have been made
+// again, with another server after a failover.
 QString connectionLine(const Session& session)
 {
     try {
         store::Connection connection(session.database());
         const QString protocol = store::tlsProtocol(connection);
-        return protocol.isEmpty() ? QStringLiteral("\nConnection: not encrypted")
-                                  : QStringLiteral("\nConnection: encrypted (%1)").arg(protocol);
+        const QString role = store::serverIsStandby(connection)
+                                 ? QStringLiteral("a standby, accepts no changes at the moment")
+                                 : QStringLiteral("the primary");
+        return (protocol.isEmpty() ? QStringLiteral("\nConnection: not encrypted")
+                                   : QStringLiteral("\nConnection: encrypted (%1)").arg(protocol)) +
+               QStringLiteral("\nServer: %1 (%2)").arg(store::serverInUse(connection), role);
     } catch (const store::StoreError& error) {
         return QStringLiteral("\nConnection: not known (%1)").arg(error.message());
     }

@@ -8,6 +8,7 @@
 #include "store/Connection.h"
 #include "store/Restore.h"
 #include "store/Schema.h"
+#include "store/ServerRole.h"
 #include "store/ServerSchema.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
@@ -150,12 +151,16 @@ namespace {
 
 // The office server is opened and, when its database is new, given the
 // schema. A server that cannot be reached, a refused login or a missing
-// database is said with the server's own words and ends the program.
+// database is said with the server's own words and ends the program. A
+// standby is used as it is: nothing is written to it at start-up.
 bool prepareServerDatabase(Session& session, QWidget* parent)
 {
     try {
         store::Connection connection(session.database());
-        store::completeServerSchema(connection);
+        if (store::serverIsStandby(connection))
+            store::checkStandbySchema(connection);
+        else
+            store::completeServerSchema(connection);
         return true;
     } catch (const store::StoreError& error) {
         session.services.messages->show(parent, serverUnreachableMessage(session.Server, error),

@@ -2,21 +2,30 @@
 
 #include "settings/ProfileFile.h"
 
+#include <QStringList>
+
 namespace {
 
 const QString kSection = QStringLiteral("server");
-constexpr int kDefaultPort = 5432;
+const QString kDefaultPort = QStringLiteral("5432");
 
 QString readKey(const QString& iniPath, const char* key)
 {
     return profile::readString(iniPath, kSection, QString::fromLatin1(key), QString()).trimmed();
 }
 
-int readPort(const QString& iniPath)
+// One port, or one for each host between commas.
+QString readPort(const QString& iniPath)
 {
-    bool ok = false;
-    const int port = readKey(iniPath, "port").toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? port : kDefaultPort;
+    QStringList ports;
+    for (const QString& each : readKey(iniPath, "port").split(QLatin1Char(','))) {
+        bool ok = false;
+        const int port = each.trimmed().toInt(&ok);
+        if (!ok || port < 1 || port > 65535)
+            return kDefaultPort;
+        ports << QString::number(port);
+    }
+    return ports.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -31,5 +40,6 @@ ServerSettings readServerSettings(const QString& iniPath)
     settings.user = readKey(iniPath, "user");
     settings.sslmode = readKey(iniPath, "sslmode");
     settings.sslrootcert = readKey(iniPath, "sslrootcert");
+    settings.targetSessionAttrs = readKey(iniPath, "target_session_attrs");
     return settings;
 }

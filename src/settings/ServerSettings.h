@@ -8,5 +8,6 @@
 using ServerSettings = store::ServerAddress;
 
 // Reads [server] from the settings file at iniPath; missing keys take their
-// defaults, and a port that is not a number from 1 to 65535 reads as 5432.
+// defaults, and a port (or a list of ports) that holds anything but numbers
+// from 1 to 65535 reads as 5432.
 ServerSettings readServerSettings(const QString& iniPath);

@@ -2,6 +2,7 @@
 
 #include "store/ServerDriver.h"
 #include "store/ServerLink.h"
+#include "store/ServerRole.h"
 #include "store/SqliteHandle.h"
 #include "store/StoreError.h"
 
@@ -58,6 +59,10 @@ int waitForLock(void*, int looks)
 // that another writer waits for: no two writers can end up each waiting for
 // the other, which SQLite settles by failing one of them at once.
 const QString kBeginWriting = QStringLiteral("BEGIN IMMEDIATE");
+// A standby refuses this at once, before anything of the write is sent.
+const QString kBeginServerWriting = QStringLiteral("BEGIN READ WRITE");
+// What the server answers a writing transaction begun on a standby.
+const QString kRefusedOnStandby = QStringLiteral("0A000");
 
 // The names of the server sessions this thread keeps open between operations.
 QStringList& threadSessions()
@@ -141,9 +146,18 @@ void Connection::openServer(const ServerAddress& server)
     m_db = QSqlDatabase::addDatabase(new ServerDriver, m_name);
     applyServerAddress(server, m_db);
     threadSessions().append(m_name);
-    if (!m_db.open()) {
+    bool open = m_db.open();
+    // Each host's reason, as libpq gives them when none would take changes.
+    const QString refused = m_db.lastError().databaseText();
+    if (!open && server.prefersPrimary()) {
+        // No host accepts changes: one that only reads still shows the lists,
+        // and refuses each change on its own.
+        applyServerAddress(server, m_db, true);
+        open = m_db.open();
+    }
+    if (!open) {
         // A login that fails has no SQLSTATE of the server's: the session was never established.
-        const StoreError error(QStringLiteral("08001"), m_db.lastError().databaseText());
+        const StoreError error(QStringLiteral("08001"), refused);
         forget(m_db, m_name);
         throw error;
     }
@@ -196,6 +210,12 @@ void Connection::begin(Access access)
         QSqlQuery query(m_db);
         if (!query.exec(kBeginWriting))
             throw failure(query.lastError());
+    } else if (access == Access::Write) {
+        QSqlQuery query(m_db);
+        if (!answered([&] { return query.exec(kBeginServerWriting); })) {
+            const StoreError error = failure(query.lastError());
+            throw error.code() == kRefusedOnStandby ? standbyRefusal() : error;
+        }
     } else if (!answered([&] { return m_db.transaction(); })) {
         throw failure(m_db.lastError());
     }

@@ -1,3 +1,4 @@
+#include "app/AboutText.h"
 #include "support/TestProgram.h"
 #include "people/AgentDialog.h"
 #include "store/AgentTable.h"
@@ -11,6 +12,7 @@
 #include "ui/StoreGuard.h"
 
 #include <QElapsedTimer>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -18,27 +20,28 @@
 #include <thread>
 
 // The office server under the faults an office meets: replies lost after
-// COMMIT, a frozen server, restarts between the agents' actions.
+// COMMIT, a frozen server, restarts between the agents' actions, the loss of
+// the primary server and a standby taking over.
 namespace {
 
-using Act = std::function<void(NewContract&)>;
+using Act = std::function<void(TestProgram&)>;
 
 // The ID the last Save / Print handed back for its kept note.
 qint64 lastSavedId = 0;
 
-void savePrint(NewContract& w)
+void savePrint(TestProgram& w)
 {
     lastSavedId = w.review()->SaveData(w.schedule()->scheduleValues()).value_or(0);
 }
 
-void copyFirst(NewContract& w)
+void copyFirst(TestProgram& w)
 {
     w.control<QPushButton>(w.previous(), "cmdCopy")->click();
 }
 
 // OK in the new-agent dialog, shown as New Agent shows it; after a failure
 // it stays open with what was typed, and OK is pressed again.
-void agentOk(NewContract& w)
+void agentOk(TestProgram& w)
 {
     QWidget* dialog = w.app->windows().frmAddAgent;
     if (!dialog->isVisible()) {
@@ -228,6 +231,108 @@ private slots:
         }
         QCOMPARE(w.messages.shown.size(), frozen ? 1 : 0);
         QCOMPARE(count(place, "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-2'"), 1);
+    }
+
+    // The primary lost for good and its synchronous standby promoted: every contract the desk was told was
+    // saved is on the new primary once; a write whose reply was lost at the loss is found there by its token
+    // when tried again; the next save goes to the new primary without a word.
+    void primaryLostStandbyTakesOver_data()
+    {
+        QTest::addColumn<Act>("inFlight");
+        QTest::addColumn<QString>("counted");
+        QTest::newRow("nothing in flight") << Act() << QString();
+        QTest::newRow("save in flight") << Act(savePrint) << "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-4'";
+        QTest::newRow("agent OK in flight") << Act(agentOk) << "SELECT count(*) FROM Agent WHERE Name = 'New Agent'";
+    }
+    void primaryLostStandbyTakesOver()
+    {
+        QFETCH(Act, inFlight);
+        QFETCH(QString, counted);
+        ThrowawayServer primary;
+        ThrowawayServer standby(primary);
+        QVERIFY2(primary.started() && standby.started(), qPrintable(primary.error() + standby.error()));
+        const store::Place office = testdb::freshDatabaseOn(primary, "office");
+        CuttingProxy proxy(primary.socketFolder());
+        NewContract w;
+        w.session().Server = office.server;
+        // The standby named first: the desk still goes to the host that accepts changes.
+        w.session().Server.host = standby.socketFolder() + ',' + proxy.socketFolder();
+        for (const QString policy : {"P-1", "P-2", "P-3"}) {
+            w.field("txtPolicy1_0")->setText(policy);
+            savePrint(w);
+        }
+        w.field("txtPolicy1_0")->setText("P-4");
+        if (inFlight) {
+            proxy.cutAfterCommits(1, true);
+            inFlight(w);
+            QCOMPARE(w.messages.shown.size(), 1);
+            QVERIFY2(w.messages.last().text.startsWith(ui::kOutcomeUnknown), qPrintable(w.messages.last().text));
+        }
+        QVERIFY(primary.stopHard());
+        QVERIFY(standby.promote());
+        if (inFlight)
+            inFlight(w);
+        w.field("txtPolicy1_0")->setText("P-5");
+        savePrint(w);
+        QCOMPARE(w.messages.shown.size(), inFlight ? 1 : 0);
+        const store::Place taken(standby.address("office"));
+        QCOMPARE(count(taken, "SELECT count(DISTINCT PolicyNo1) * 100 + count(*) FROM Policies WHERE PolicyNo1 "
+                              "IN ('P-1', 'P-2', 'P-3', 'P-5')"), qint64(404));
+        if (inFlight)
+            QCOMPARE(count(taken, counted), 1);
+        QVERIFY2(aboutText(w.session()).contains("\nServer: " + standby.socketFolder() + ":5432 (the primary)\n"),
+                 qPrintable(aboutText(w.session())));
+    }
+
+    // A desk that reaches only a standby starts and shows the lists and the contracts, and refuses every
+    // change with the message that the server takes none at the moment; nothing is stored anywhere.
+    void standbyRefusesEveryChange_data()
+    {
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<QString>("fate");
+        QTest::newRow("save, standby alone") << Act(savePrint) << ui::kNothingSaved;
+        QTest::newRow("copy, standby alone") << Act(copyFirst) << ui::kNothingCopied;
+        QTest::newRow("agent OK, standby alone") << Act(agentOk) << ui::kNothingStored;
+    }
+    void standbyRefusesEveryChange()
+    {
+        QFETCH(Act, act);
+        QFETCH(QString, fate);
+        ThrowawayServer primary;
+        ThrowawayServer standby(primary);
+        QVERIFY2(primary.started() && standby.started(), qPrintable(primary.error() + standby.error()));
+        const store::Place office = testdb::freshDatabaseOn(primary, "office");
+        // A week-old write token, which a start on the primary removes.
+        insertRows(office, "WriteTokens", {"Token"}, {{"20010101000000-old"}});
+        insertRows(office, "Agent", {"Company", "Name"}, {{"Agency Co", "Ann Agent"}});
+        insertRows(office, "Customer", {"Name", "DBA"}, {{"Carl Customer", "Carl's Hauling"}});
+        insertRows(office, "Policies", {"DBA", "PolicyNo1"}, {{"Carl's Hauling", "P-1"}});
+        const QString stored = "SELECT (SELECT count(*) FROM Policies) * 10000 + (SELECT count(*) FROM Agent) * 100 "
+                               "+ (SELECT count(*) FROM WriteTokens)";
+        QCOMPARE(count(office, stored), qint64(10101));
+
+        TestProgram desk;
+        desk.now = [&desk] { return desk.clock; };
+        QFile ini(chooseSettingsFiles(desk.env).read);
+        QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()) && ini.open(QIODevice::WriteOnly));
+        ini.write(testdb::serverSection(store::Place(standby.address("office"))).toUtf8());
+        ini.close();
+        QVERIFY(desk.start());
+        desk.session().quit = [] {};
+        QCOMPARE(linesOf(desk.agents()).size(), 1);
+        desk.click(desk.main(), "cmdNext");
+        desk.session().SelectedName = "Carl's Hauling";
+        desk.previous()->showFromSchedule();
+        QCOMPARE(desk.control<QTableWidget>(desk.previous(), "fgRecords")->rowCount(), 1);
+        QCOMPARE(desk.messages.shown.size(), 0);
+        QVERIFY(aboutText(desk.session()).contains(":5432 (a standby, accepts no changes at the moment)\n"));
+
+        desk.field("txtPolicy1_0")->setText("P-2");
+        act(desk);
+        QCOMPARE(desk.messages.shown.size(), 1);
+        QCOMPARE(desk.messages.last().text, fate + "\nError 25006: The office server accepts no changes at the moment (it is "
+                                                   "a standby). Try again shortly or ask whoever looks after the office server.");
+        QCOMPARE(count(office, stored), qint64(10101));
     }
 };
 

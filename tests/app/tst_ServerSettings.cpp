@@ -16,7 +16,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("server");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("tls");
+        // What reaches libpq beside host, port, dbname and user.
+        QTest::addColumn<QString>("options");
         QTest::newRow("no file") << QString() << false << "service " << "";
         QTest::newRow("no server section") << "[file]\ndbname=a.mdb\n" << false << "service " << "";
         QTest::newRow("empty host") << "[server]\nhost=\ndbname=tly\n" << false << "service " << "";
@@ -25,10 +26,17 @@ private slots:
         QTest::newRow("own port, keys in capitals") << "[SERVER]\nHOST=10.0.0.5\nPort=6543\ndbname=tly\n" << true
                                                     << "10.0.0.5:6543/tly" << "";
         QTest::newRow("port out of range") << "[server]\nhost=h\nport=70000\n" << true << "h:5432/" << "";
-        QTest::newRow("service only") << "[server]\nservice=office\n" << true << "service office" << "";
+        QTest::newRow("service only") << "[server]\nservice=office\n" << true << "service office" << "service='office'";
         QTest::newRow("TLS demanded with the office's own authority")
             << "[server]\nhost=h\nsslmode=verify-full\nsslrootcert=/etc/ssl/office.crt\n" << true << "h:5432/"
-            << "verify-full /etc/ssl/office.crt";
+            << "sslmode='verify-full' sslrootcert='/etc/ssl/office.crt'";
+        QTest::newRow("two hosts, one port") << "[server]\nhost=pc,nas\ndbname=tly\n" << true << "pc:5432,nas:5432/tly"
+                                             << "target_session_attrs='read-write'";
+        QTest::newRow("two hosts, a port each, any of them")
+            << "[server]\nhost=pc,nas\nport=5432, 5433\ntarget_session_attrs=any\n" << true << "pc:5432,nas:5433/"
+            << "port='5432,5433' target_session_attrs='any'";
+        QTest::newRow("a list of ports with a word in it") << "[server]\nhost=pc,nas\nport=5432,x\n" << true
+                                                            << "pc:5432,nas:5432/" << "target_session_attrs='read-write'";
     }
     void reading()
     {
@@ -40,7 +48,7 @@ private slots:
         const ServerSettings settings = readServerSettings(file.fileName());
         QTEST(settings.namesServer(), "server");
         QTEST(settings.displayName(), "shown");
-        QTEST(QString(settings.sslmode + ' ' + settings.sslrootcert).trimmed(), "tls");
+        QTEST(store::connectionOptions(settings), "options");
     }
 
     // A value of the settings file is one keyword's value to libpq, whatever

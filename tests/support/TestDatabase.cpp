@@ -30,9 +30,14 @@ store::Place freshDatabase(const QString& filePath)
         return store::Place(filePath);
     }
     static int made = 0;
-    const store::ServerAddress address = server().createDatabase(QStringLiteral("test%1").arg(++made));
+    return freshDatabaseOn(server(), QStringLiteral("test%1").arg(++made));
+}
+
+store::Place freshDatabaseOn(ThrowawayServer& server, const QString& dbname)
+{
+    const store::ServerAddress address = server.createDatabase(dbname);
     if (!address.namesServer())
-        qFatal("no database on the throwaway server: %s", qPrintable(server().error()));
+        qFatal("no database on the throwaway server: %s", qPrintable(server.error()));
     const store::Place place(address);
     store::Connection connection(place);
     store::completeServerSchema(connection);

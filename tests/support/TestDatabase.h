@@ -20,6 +20,8 @@ ThrowawayServer& server();
 // created at filePath; on the server it is a new database on the throwaway
 // server, which starts on first use and stops when the test program ends.
 store::Place freshDatabase(const QString& filePath);
+// The same on a server of the test's own.
+store::Place freshDatabaseOn(ThrowawayServer& server, const QString& dbname);
 
 // The [server] section that points a whole run of the program at place, or
 // an empty text for a file.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -31,21 +32,77 @@ QStringList ThrowawayServer::pgCtl(const QStringList& arguments) const
     return QStringList{binary("pg_ctl"), "-D", m_dir.filePath("data")} + arguments;
 }
 
-ThrowawayServer::ThrowawayServer()
+bool ThrowawayServer::makeFolder()
 {
     if (!m_dir.isValid()) {
         m_error = "no temporary folder";
-        return;
+        return false;
     }
-    if ((asRoot() && !run({"chown", "postgres", m_dir.path()}))
-        || !run({binary("initdb"), "-D", m_dir.filePath("data"), "-U", user(), "-A", "trust", "-E", "UTF8"}))
-        return;
+    return !asRoot() || run({"chown", "postgres", m_dir.path()});
+}
+
+bool ThrowawayServer::start()
+{
     // As README asks of the office server: errors are logged without the
     // DETAIL lines in which the server repeats a refused row's values.
     const QString options = QString("-k %1 -p %2 -c listen_addresses= -c log_error_verbosity=terse").arg(m_dir.path()).arg(m_port);
     m_started = run(pgCtl({"-w", "-l", logFile(), "-o", options, "start"}));
-    if (m_started)
+    return m_started;
+}
+
+ThrowawayServer::ThrowawayServer()
+{
+    if (makeFolder() && run({binary("initdb"), "-D", m_dir.filePath("data"), "-U", user(), "-A", "trust", "-E", "UTF8"})
+        && start())
         stopWhenTheProgramIsGone();
+}
+
+ThrowawayServer::ThrowawayServer(ThrowawayServer& primary)
+{
+    if (makeFolder() && copyFrom(primary))
+        stopWhenTheProgramIsGone();
+}
+
+// The copy names its primary (-R); the primary then waits for it at each commit.
+bool ThrowawayServer::copyFrom(ThrowawayServer& primary)
+{
+    return run({binary("pg_basebackup"), "-h", primary.socketFolder(), "-p", QString::number(primary.m_port), "-U",
+                user(), "-D", m_dir.filePath("data"), "-R", "-c", "fast"})
+           && start() && primary.sql("ALTER SYSTEM SET synchronous_standby_names = '*'")
+           && primary.sql("SELECT pg_reload_conf()") && primary.waitForSynchronousStandby();
+}
+
+// The reload takes effect a moment later; until the standby is counted as
+// synchronous, a commit does not wait for it.
+bool ThrowawayServer::waitForSynchronousStandby()
+{
+    for (int look = 0; look < 240; ++look) {
+        if (sql("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_stat_replication WHERE sync_state = 'sync') "
+                "THEN RAISE EXCEPTION 'not yet'; END IF; END $$"))
+            return true;
+        QThread::msleep(250);
+    }
+    return false;
+}
+
+bool ThrowawayServer::stopHard()
+{
+    const bool stopped = m_started && run(pgCtl({"-m", "immediate", "stop"}));
+    m_started = m_started && !stopped;
+    return stopped;
+}
+
+bool ThrowawayServer::promote() { return m_started && run(pgCtl({"-w", "promote"})); }
+
+bool ThrowawayServer::rebuildAsStandbyOf(ThrowawayServer& primary)
+{
+    return !m_started && run({"rm", "-rf", m_dir.filePath("data")}) && copyFrom(primary);
+}
+
+bool ThrowawayServer::sql(const QString& statement)
+{
+    return run({binary("psql"), "-h", socketFolder(), "-p", QString::number(m_port), "-U", user(), "-d", "postgres",
+                "-v", "ON_ERROR_STOP=1", "-c", statement});
 }
 
 // A test program that aborts (a crash, a fatal message, the runner's timeout) runs no destructor: a
@@ -75,7 +132,7 @@ store::ServerAddress ThrowawayServer::address(const QString& dbname) const
 {
     store::ServerAddress address;
     address.host = socketFolder();
-    address.port = m_port;
+    address.port = QString::number(m_port);
     address.user = user();
     address.dbname = dbname;
     return address;

@@ -13,6 +13,10 @@
 class ThrowawayServer {
 public:
     ThrowawayServer();
+    // A standby of primary, as README has the office make one: a copy taken
+    // with pg_basebackup -R that streams from it, synchronous, so every
+    // commit on primary waits until the standby holds it.
+    explicit ThrowawayServer(ThrowawayServer& primary);
     ~ThrowawayServer();
     ThrowawayServer(const ThrowawayServer&) = delete;
     ThrowawayServer& operator=(const ThrowawayServer&) = delete;
@@ -30,8 +34,19 @@ public:
     // Stops the server as an administrator's restart does (every session is
     // told and closed) and starts it again.
     bool restart();
+    // Stopped as a lost machine stops: no session is told, nothing is flushed.
+    bool stopHard();
+    // The standby takes over as primary once it has said so.
+    bool promote();
+    // After stopHard(): the folder made anew as a synchronous standby of primary.
+    bool rebuildAsStandbyOf(ThrowawayServer& primary);
 
 private:
+    bool makeFolder();
+    bool start();
+    bool copyFrom(ThrowawayServer& primary);
+    bool sql(const QString& statement);
+    bool waitForSynchronousStandby();
     bool run(const QStringList& command);
     QStringList pgCtl(const QStringList& arguments) const;
     void stopWhenTheProgramIsGone();
