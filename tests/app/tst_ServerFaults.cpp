@@ -89,7 +89,7 @@ private slots:
                     << act << counted << gone << ui::kOutcomeUnknown;
         // At start-up nothing is on screen to try again with: the program ends, saying nothing typed was lost.
         QTest::newRow("start-up naming a customer's DBA, server out of reach")
-            << Act([](NewContract& w) { w.main()->startUp(); }) << "SELECT count(*) FROM Customer WHERE DBA = 'Dee'"
+            << Act([](TestProgram& w) { w.main()->startUp(); }) << "SELECT count(*) FROM Customer WHERE DBA = 'Dee'"
             << true << ui::kStartUpOutcomeUnknown;
     }
     void lostCommitReplyStoresOnce()
