@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include <functional>
+#include <future>
+#include <thread>
 
 using Work = std::function<void(store::Connection&)>;
 
@@ -34,21 +36,13 @@ private slots:
             << insert("CREATE TEMP TRIGGER refuse BEFORE INSERT ON Child BEGIN SELECT RAISE(ABORT, 'refused'); END",
                       {1, {}, {}})
             << "Error 1811: refused";
-        // Another program holds the file: the write waits out the bound, never less, then gives up (the
-        // upper bound only guards against a wait that never ends).
+        // Another program holds the file past the wait: the write gives up.
         QTest::newRow("file held past the wait") << Work([](store::Connection& c) {
             store::Connection other(c.database().databaseName());
             other.run("BEGIN EXCLUSIVE");
             store::setFileLockWait(500);
             auto cleanUp = qScopeGuard([] { store::setFileLockWait(0); });
-            QElapsedTimer waited;
-            waited.start();
-            try {
-                c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
-            } catch (const store::StoreError&) {
-                QVERIFY2(waited.elapsed() >= 450 && waited.elapsed() < 120000, qPrintable(QString::number(waited.elapsed())));
-                throw;
-            }
+            c.transaction([&] { c.run("INSERT INTO Child VALUES (1, NULL, NULL)"); });
         }) << "Error 5: database is locked";
     }
     void fileFailureCarriesItsOwnCode()
@@ -72,6 +66,34 @@ private slots:
         QSqlQuery count = connection.run("SELECT count(*) FROM Child");
         QVERIFY(count.next());
         QCOMPARE(count.value(0).toInt(), 0);
+    }
+
+    // Another program holding the file for a moment is waited for: the write goes in once it lets go,
+    // however busy the machine (the wait's bound is far beyond the moment).
+    void writeWaitsForAFileHeldAMoment()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("x.mdb");
+        QFile(path).open(QIODevice::WriteOnly);
+        store::Connection(path).run("CREATE TABLE Child (Id INTEGER)");
+        std::promise<void> held;
+        std::thread holder([&] {
+            {
+                store::Connection other(path);
+                other.run("BEGIN EXCLUSIVE");
+                held.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                other.run("COMMIT");
+            }
+            store::closeThreadConnections();
+        });
+        auto joined = qScopeGuard([&] { holder.join(); });
+        held.get_future().wait();
+        store::Connection writer(path);
+        writer.transaction([&] { writer.run("INSERT INTO Child VALUES (1)"); });
+        QSqlQuery count = writer.run("SELECT count(*) FROM Child");
+        QVERIFY(count.next());
+        QCOMPARE(count.value(0).toInt(), 1);
     }
 
     // The server's words as libpq gives them.
