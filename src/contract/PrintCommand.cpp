@@ -71,30 +71,18 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     // midnight does not move its note to the next day.
     const QDate day = session.now().date();
 
-    ui::PrinterDialogService& printers = *session.services.printers;
-    ui::CurrentPrinter& current = session.Printer;
-    print::settleCurrentPrinter(current, printers.installedPrinters());
-
     ui::PrinterDialogRequest request;
-    request.printerName = current.deviceName;
-    request.driverName = current.driverName;
-    request.port = current.port;
-    request.paperBin = current.settings.paperBin;
-    request.flags = ui::kNoSelection | ui::kNoPageNumbers | ui::kReturnDc;
-    request.settings = current.settings;
     request.notesFolder = session.env.notesFolder;
     request.customerDba = session.CurCust.DBA;
     request.day = day;
-    const ui::PrinterDialogAnswer answer = printers.show(windows.review, request);
-    if (!answer.confirmed)
+    const std::optional<ui::PrinterDialogAnswer> answer =
+        ui::askForPrinter(*session.services.printers, session.Printer, windows.review, request);
+    if (!answer)
         return false;
-
-    print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
-    current.settings = answer.settings;
 
     const print::NoteValues values = windows.values ? windows.values() : print::NoteValues{};
     const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
-    if (!printNote(session, answer.outputFile, values, lender))
+    if (!printNote(session, answer->outputFile, values, lender))
         session.services.messages->show(windows.review, QString::fromLatin1(kPrinterFailureMessage),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
     // Kept even when the printer failed: the user can print it from the viewer later.

@@ -2,7 +2,6 @@
 
 #include "history/SortableGrid.h"
 #include "print/DrawingSurface.h"
-#include "print/PrinterChoice.h"
 #include "print/ReportPages.h"
 #include "session/Session.h"
 #include "ui/Controls.h"
@@ -119,21 +118,10 @@ bool ReportWindow::refresh()
 
 void ReportWindow::printReport()
 {
-    ui::PrinterDialogService& printers = *m_session.services.printers;
-    ui::CurrentPrinter& current = m_session.Printer;
-    print::settleCurrentPrinter(current, printers.installedPrinters());
-    ui::PrinterDialogRequest request;
-    request.printerName = current.deviceName;
-    request.driverName = current.driverName;
-    request.port = current.port;
-    request.paperBin = current.settings.paperBin;
-    request.flags = ui::kNoSelection | ui::kNoPageNumbers | ui::kReturnDc;
-    request.settings = current.settings;
-    const ui::PrinterDialogAnswer answer = printers.show(this, request);
-    if (!answer.confirmed)
+    const std::optional<ui::PrinterDialogAnswer> answer =
+        ui::askForPrinter(*m_session.services.printers, m_session.Printer, this);
+    if (!answer)
         return;
-    print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
-    current.settings = answer.settings;
 
     print::ReportTable table;
     table.title = QStringLiteral("Report");
@@ -144,7 +132,7 @@ void ReportWindow::printReport()
         table.rows << history::reportCells(figures);
     table.rows << history::reportCells(m_report.totals);
     try {
-        std::unique_ptr<print::DrawingSurface> surface = printers.openSurface(current, answer.outputFile);
+        std::unique_ptr<print::DrawingSurface> surface = m_session.services.printers->openSurface(m_session.Printer, answer->outputFile);
         if (!surface)
             throw std::runtime_error("no printer to draw on");
         print::drawReport(*surface, table);

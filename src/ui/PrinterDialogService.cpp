@@ -2,6 +2,7 @@
 
 #include "print/NotePdf.h"
 #include "print/PainterSurface.h"
+#include "print/PrinterChoice.h"
 #include "ui/PdfFileName.h"
 
 #include <QAction>
@@ -18,6 +19,24 @@
 #include <exception>
 
 namespace ui {
+
+std::optional<PrinterDialogAnswer> askForPrinter(PrinterDialogService& printers, CurrentPrinter& current,
+                                                 QWidget* owner, PrinterDialogRequest request)
+{
+    print::settleCurrentPrinter(current, printers.installedPrinters());
+    request.printerName = current.deviceName;
+    request.driverName = current.driverName;
+    request.port = current.port;
+    request.paperBin = current.settings.paperBin;
+    request.flags = kNoSelection | kNoPageNumbers | kReturnDc;
+    request.settings = current.settings;
+    const PrinterDialogAnswer answer = printers.show(owner, request);
+    if (!answer.confirmed)
+        return std::nullopt;
+    print::switchToChosenPrinter(current, answer.printerName, printers.installedPrinters());
+    current.settings = answer.settings;
+    return answer;
+}
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -72,6 +73,12 @@ public:
     virtual void preview(QWidget* owner, const CurrentPrinter& printer,
                          const std::function<void(print::DrawingSurface&)>& draw) = 0;
 };
+
+// The print dialog over owner, starting from the current printer (first settled
+// among those installed) with what the job adds in `request`; a confirmed
+// choice becomes the current printer. Nothing when the user cancelled.
+std::optional<PrinterDialogAnswer> askForPrinter(PrinterDialogService& printers, CurrentPrinter& current,
+                                                 QWidget* owner, PrinterDialogRequest request = {});
 
 // The desktop's printers through Qt: QPrinterInfo, QPrintDialog, QPainter on QPrinter.
 class QtPrinterDialogService final : public PrinterDialogService {
