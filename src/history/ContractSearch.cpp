@@ -1,6 +1,7 @@
 #include "history/ContractSearch.h"
 
 #include "store/Connection.h"
+#include "store/FoldedText.h"
 #include "store/PoliciesColumns.h"
 #include "store/PoliciesLookUp.h"
 
@@ -50,15 +51,7 @@ std::optional<DaySpan> readDaySpan(const QString& text)
 
 QString foldedText(const QString& text)
 {
-    // Decomposed, an accented letter is its base letter and a combining mark;
-    // the marks go, and case folding does the rest.
-    const QString decomposed = text.trimmed().normalized(QString::NormalizationForm_KD);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
-    return folded.toCaseFolded();
+    return store::foldForSearch(text.trimmed());
 }
 
 bool matchesText(const QString& foldedWanted, const QString& dba, const QString& customer,

@@ -1,5 +1,7 @@
 #include "people/LineSearch.h"
 
+#include "store/FoldedText.h"
+
 #include <QByteArrayView>
 #include <QRegularExpression>
 
@@ -8,35 +10,6 @@
 namespace people {
 
 namespace {
-
-// Letters that carry their mark inside them, so that decomposing leaves them whole.
-QString plainLetter(char32_t c)
-{
-    switch (c) {
-    case U'ß': return QStringLiteral("ss");
-    case U'æ': return QStringLiteral("ae");
-    case U'œ': return QStringLiteral("oe");
-    case U'ø': return QStringLiteral("o");
-    case U'ł': return QStringLiteral("l");
-    case U'đ': case U'ð': return QStringLiteral("d");
-    case U'ħ': return QStringLiteral("h");
-    case U'ı': return QStringLiteral("i");
-    case U'þ': return QStringLiteral("th");
-    default: return {};
-    }
-}
-
-bool isMark(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_SpacingCombining:
-    case QChar::Mark_Enclosing:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Most lines are plain ASCII; folding them byte by byte into room made once
 // keeps a million lines quick. False, with out as it was, at the first byte
@@ -58,25 +31,6 @@ bool appendFoldedAscii(QByteArray& out, std::string_view utf8)
 
 } // namespace
 
-QString foldForSearch(const QString& text)
-{
-    const QList<uint> points = text.normalized(QString::NormalizationForm_KD).toUcs4();
-    QString folded;
-    folded.reserve(points.size());
-    for (const uint point : points) {
-        const char32_t c = QChar::toCaseFolded(char32_t(point));
-        if (isMark(c))
-            continue;
-        if (const QString plain = plainLetter(c); !plain.isEmpty())
-            folded += plain;
-        else if (c == U'\n' || c == U'\r')
-            folded += QLatin1Char(' ');
-        else
-            folded += QStringView(QChar::fromUcs4(c));
-    }
-    return folded;
-}
-
 QString nameKey(const QString& name)
 {
     // Plain ASCII names, nearly all of them, need no Unicode folding.
@@ -84,7 +38,7 @@ QString nameKey(const QString& name)
     key.reserve(name.size());
     for (const QChar ch : name) {
         if (ch.unicode() >= 0x80)
-            return foldForSearch(name).remove(QRegularExpression(QStringLiteral("\\s")));
+            return store::foldForSearch(name).remove(QRegularExpression(QStringLiteral("\\s")));
         if (!ch.isSpace())
             key += ch.toLower();
     }
@@ -102,7 +56,7 @@ LineSearch::LineSearch(const store::ListLines& lines)
         m_starts.push_back(m_text.size());
         const std::string_view utf8 = lines.utf8(i);
         if (!appendFoldedAscii(m_text, utf8))
-            m_text += foldForSearch(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8();
+            m_text += store::foldForSearch(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8();
         m_text += '\n';
     }
 }
@@ -114,7 +68,7 @@ qsizetype LineSearch::lineAt(qsizetype offset) const
 
 std::optional<qsizetype> LineSearch::findNext(const QString& text, qsizetype after) const
 {
-    const QByteArray needle = foldForSearch(text).toUtf8();
+    const QByteArray needle = store::foldForSearch(text).toUtf8();
     if (needle.isEmpty() || m_starts.empty())
         return std::nullopt;
     const QByteArrayView all(m_text);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+
+// A text as the program's searches compare it: letter case folded, accents
+// and other marks dropped (é is e, Ø is o, ß is ss), compatibility forms made
+// plain (ﬁ is fi, ２ is 2), line breaks made blanks.
+QString foldForSearch(const QString& text);
+
+} // namespace store
