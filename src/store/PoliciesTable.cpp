@@ -92,6 +92,12 @@ PolicyRow readRow(Connection& connection, qint64 id)
 
 } // namespace
 
+void raiseContractIdsAbove(const Place& place, qint64 keysAbove)
+{
+    Connection connection(place);
+    connection.transaction([&] { raiseKeysAbove(connection, keysAbove); });
+}
+
 QString programColumnName(const QString& reported)
 {
     static const QHash<QString, QString> names = [] {

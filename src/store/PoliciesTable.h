@@ -49,6 +49,10 @@ struct PolicyLine {
 qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts,
                     const QString& token = {}, qint64 keysAbove = 0);
 
+// Makes the next ID the file or server hands out greater than keysAbove, in
+// one transaction of its own.
+void raiseContractIdsAbove(const Place& place, qint64 keysAbove);
+
 // The statement that reads these columns of the rows whose DBA is exactly
 // the bound value (letter case counts, NULL never matches), in ID order.
 QString policiesByDbaSql(const QStringList& columns);

@@ -3,6 +3,7 @@
 #include "store/Backup.h"
 #include "store/Connection.h"
 #include "store/FileHealth.h"
+#include "store/PoliciesTable.h"
 #include "store/PrivateFiles.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
@@ -84,6 +85,17 @@ void restoreBackup(const QString& dbPath, const QString& backup, const QDateTime
     if (!copyToPrivateFile(backup, incoming)) {
         QFile::remove(incoming);
         failRestore(QStringLiteral("Could not copy the backup into %1."), incoming);
+    }
+    // The copy's numbering stops where it was taken; the copies taken since
+    // handed out more IDs, which their notes carry: none is handed out again.
+    const QStringList copies = existingBackups(dbPath);
+    if (!copies.isEmpty()) {
+        try {
+            raiseContractIdsAbove(Place(incoming), copyProgress(copies.last()).contractIds);
+        } catch (const StoreError&) {
+            QFile::remove(incoming);
+            throw;
+        }
     }
     const QString aside = setAsidePath(dbPath, at);
     QStringList moved;

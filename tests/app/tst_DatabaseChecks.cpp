@@ -379,17 +379,18 @@ private slots:
         QTest::addColumn<QStringList>("picked"); // in the backups folder, in turn
         QTest::addColumn<QString>("offered");
         QTest::addColumn<int>("restored"); // contracts in the file afterwards
+        QTest::addColumn<int>("nextId");   // above every ID a copy handed out
         const QDate dec6(2026, 12, 6), dec7(2026, 12, 7);
         QTest::newRow("clock gone back to 2001")
             << QList<QDate>{{2001, 1, 1}, {2001, 1, 2}, {2001, 1, 3}, {2001, 1, 4}} << QList<ui::Reply>{ui::Reply::Yes}
-            << QStringList() << "project-2001-01-03.mdb, taken on 1/3/2001 and holding 3 contracts" << 3;
+            << QStringList() << "project-2001-01-03.mdb, taken on 1/3/2001 and holding 3 contracts" << 3 << 4;
         QTest::newRow("damaged between two starts of one day")
             << QList<QDate>{dec6, dec7, dec7} << QList<ui::Reply>{ui::Reply::Yes} << QStringList()
-            << "project-2026-12-07.mdb, taken on 12/7/2026 and holding 2 contracts" << 2;
+            << "project-2026-12-07.mdb, taken on 12/7/2026 and holding 2 contracts" << 2 << 3;
         QTest::newRow("another copy picked after one that cannot serve")
             << QList<QDate>{dec6, dec7} << QList<ui::Reply>{ui::Reply::Other, ui::Reply::Other}
             << QStringList{"../project.mdb", "project-2026-11-20.mdb"}
-            << "project-2026-12-06.mdb, taken on 12/6/2026 and holding 1 contract" << 0;
+            << "project-2026-12-06.mdb, taken on 12/6/2026 and holding 1 contract" << 0 << 2;
     }
     void restoreOffersTheCopyWithTheMostWork()
     {
@@ -435,6 +436,8 @@ private slots:
         for (const ui::OpenFileRequest& asked : program.files.asked)
             QCOMPARE((QStringList{asked.title, asked.initialFolder}), (QStringList{"Which backup of project.mdb?", folder}));
         QTEST(one(path, "SELECT count(*) FROM Policies").toInt(), "restored");
+        save();
+        QTEST(one(path, "SELECT max(ID) FROM Policies").toInt(), "nextId");
         for (const QDate& day : starts.mid(0, starts.size() - 1))
             QVERIFY2(QFile::exists(store::backupPath(path, day)), qPrintable(day.toString(Qt::ISODate)));
     }
