@@ -69,7 +69,7 @@ private slots:
         const auto copy = [&](int exitCode) {
             QProcess program;
             program.start(QUILLON_COPY_PROGRAM, arguments);
-            return program.waitForFinished() && program.exitCode() == exitCode
+            return program.waitForFinished(600000) && program.exitCode() == exitCode
                 ? QString(program.readAllStandardOutput() + program.readAllStandardError()) : QString("<failed>");
         };
         QCOMPARE(copy(0), QString("Copied 3 agents, 5 customers and 20 contracts to %1.\n").arg(server.displayName()));

@@ -29,7 +29,8 @@ QStringList asServerUser(const QStringList& command)
 
 QStringList ThrowawayServer::pgCtl(const QStringList& arguments) const
 {
-    return QStringList{binary("pg_ctl"), "-D", m_dir.filePath("data")} + arguments;
+    // A busy machine may take long to start or promote a server: wait generously.
+    return QStringList{binary("pg_ctl"), "-t", "300", "-D", m_dir.filePath("data")} + arguments;
 }
 
 bool ThrowawayServer::makeFolder()
@@ -76,7 +77,7 @@ bool ThrowawayServer::copyFrom(ThrowawayServer& primary)
 // synchronous, a commit does not wait for it.
 bool ThrowawayServer::waitForSynchronousStandby()
 {
-    for (int look = 0; look < 240; ++look) {
+    for (int look = 0; look < 1200; ++look) {
         if (sql("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_stat_replication WHERE sync_state = 'sync') "
                 "THEN RAISE EXCEPTION 'not yet'; END IF; END $$"))
             return true;
@@ -155,7 +156,7 @@ bool ThrowawayServer::run(const QStringList& command)
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, full);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         m_error = QString::fromLocal8Bit(process.readAll());
         return false;
     }
