@@ -43,7 +43,7 @@ FindContractWindow::FindContractWindow(Session& session, QWidget* parent) : QDia
         this, QStringLiteral("fgFound"),
         {QStringLiteral("ID"), QStringLiteral("DBA"), QStringLiteral("Customer"), QStringLiteral("Agent"),
          QStringLiteral("Date Printed"), QStringLiteral("Amount Financed")},
-        {800, 2100, 1900, 1700, 1800, 1400}, {60, 900, 9450, 2895});
+        {700, 1900, 1700, 1600, 1800, 1600}, {60, 900, 9450, 2895});
     m_fgFound->setAccessibleName(QStringLiteral("Contracts found"));
     m_lblFound = ui::addLabel(this, QStringLiteral("lblFound"), QString(), {180, 3860, 5200, 255});
     m_cmdOpen = ui::addButton(this, QStringLiteral("cmdOpen"), QStringLiteral("Open"), {6960, 3960, 1215, 435});

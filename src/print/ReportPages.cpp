@@ -15,7 +15,7 @@ constexpr double kTop = 20;
 constexpr double kRowHeight = 5.2;
 constexpr double kFooterY = 262;
 // Right edges of the figure columns; the agent's name has the rest on the left.
-constexpr double kFigureRight[] = {110, 140, 170, 196};
+constexpr double kFigureRight[] = {100, 130, 163, 196};
 
 void drawRow(DrawingSurface& surface, const QStringList& cells, double y)
 {
