@@ -98,6 +98,23 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     return true;
 }
 
+bool runPrintAgain(Session& session, QWidget* owner, const print::NoteValues& values, const QDate& storedOn)
+{
+    ui::PrinterDialogRequest request;
+    request.notesFolder = session.env.notesFolder;
+    request.customerDba = values.customer.DBA;
+    request.day = storedOn;
+    const std::optional<ui::PrinterDialogAnswer> answer =
+        ui::askForPrinter(*session.services.printers, session.Printer, owner, request);
+    if (!answer)
+        return false;
+    if (printNote(session, answer->outputFile, values, print::readLenderTexts(session.IniPath)))
+        return true;
+    session.services.messages->show(owner, QString::fromLatin1(kPrintAgainFailureMessage), ui::MessageIcon::Critical,
+                                    ui::kProgramTitle);
+    return false;
+}
+
 void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values)
 {
     const print::NoteValues note = values();

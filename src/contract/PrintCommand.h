@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class QDate;
 class QWidget;
 struct Session;
 
@@ -31,8 +32,17 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows);
 // the printer choice stays as it was.
 void runPreview(Session& session, QWidget* owner, const std::function<print::NoteValues()>& values);
 
+// Print Again of a stored contract: the note drawn from the values given, to the
+// printer or PDF file chosen in the usual dialog, which proposes a file name for
+// the contract's customer and the day it was stored on. Nothing is stored or kept.
+// True when the note was drawn whole.
+bool runPrintAgain(Session& session, QWidget* owner, const print::NoteValues& values, const QDate& storedOn);
+
 // The message shown when the printed note cannot be kept; the folder follows.
 inline constexpr const char* kNoteNotKeptMessage = "The note could not be kept as a PDF file in ";
+
+// The message shown when the printer fails during Print Again, where nothing is saved.
+inline constexpr const char* kPrintAgainFailureMessage = "Unable to communicate with the printer.  The note was not printed.";
 
 // The message shown when the printer fails during the job.
 inline constexpr const char* kPrinterFailureMessage =

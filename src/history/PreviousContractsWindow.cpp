@@ -2,7 +2,9 @@
 
 #include "history/ContractHistoryStore.h"
 #include "history/GridLayout.h"
+#include "contract/PrintCommand.h"
 #include "history/ReopenMapping.h"
+#include "history/StoredNote.h"
 #include "session/Session.h"
 #include "ui/Controls.h"
 #include "ui/DesktopService.h"
@@ -46,7 +48,7 @@ PreviousContractsWindow::PreviousContractsWindow(Session& session, QWidget* pare
     ui::applyWindowFont(this);
     ui::setInnerSizeTwips(this, 9585, 3525);
     buildControls();
-    addShowNote();
+    addNoteActions();
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &PreviousContractsWindow::undoDelete);
     InitGrid();
     EnableButtons(false);
@@ -351,21 +353,35 @@ void PreviousContractsWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void PreviousContractsWindow::addShowNote()
+void PreviousContractsWindow::addNoteActions()
 {
-    auto* action = new QAction(QStringLiteral("Show Note"), this);
-    action->setObjectName(QStringLiteral("mnuShowNote"));
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    addAction(action);
-    connect(action, &QAction::triggered, this, &PreviousContractsWindow::showNote);
+    struct NoteAction {
+        const char *caption, *name;
+        QKeySequence keys;
+        std::function<void()> run;
+    };
+    const NoteAction noteActions[] = {
+        {"Show Note", "mnuShowNote", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { showNote(); }},
+        {"Print Again", "mnuPrintAgain", QKeySequence(Qt::CTRL | Qt::Key_P), [this] { printAgain(false); }},
+        {"Preview Note", "mnuPreviewNote", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { printAgain(true); }},
+    };
+    QList<QAction*> actions;
+    for (const NoteAction& noteAction : noteActions) {
+        auto* action = new QAction(QString::fromLatin1(noteAction.caption), this);
+        action->setObjectName(QLatin1String(noteAction.name));
+        action->setShortcut(noteAction.keys);
+        addAction(action);
+        connect(action, &QAction::triggered, this, noteAction.run);
+        actions << action;
+    }
     m_fgRecords->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_fgRecords, &QWidget::customContextMenuRequested, this, [this, action](const QPoint& at) {
+    connect(m_fgRecords, &QWidget::customContextMenuRequested, this, [this, actions](const QPoint& at) {
         const QModelIndex index = m_fgRecords->indexAt(at);
         if (!index.isValid())
             return;
         selectDataRow(index.row() + 1);
         QMenu menu(this);
-        menu.addAction(action);
+        menu.addActions(actions);
         menu.exec(m_fgRecords->viewport()->mapToGlobal(at));
     });
 }
@@ -389,4 +405,27 @@ void PreviousContractsWindow::showNote()
         m_session.services.messages->show(
             this, QStringLiteral("The note could not be opened: ") + QDir::toNativeSeparators(note),
             ui::MessageIcon::Warning, title);
+}
+
+void PreviousContractsWindow::printAgain(bool preview)
+{
+    const std::optional<history::ChosenContract> chosen = chosenContract();
+    if (!chosen)
+        return;
+    history::StoredContract contract;
+    print::NoteValues note;
+    if (!runOrReport(m_session, this, ui::kNothingChanged, [&] {
+            contract = history::readContract(m_session.database(), *chosen);
+            if (!contract.isEmpty())
+                note = history::storedNoteValues(m_session.database(), contract, m_session.Version);
+        }))
+        return;
+    if (contract.isEmpty()) {
+        listChangedUnderLine();
+        return;
+    }
+    if (preview)
+        runPreview(m_session, this, [&] { return note; });
+    else
+        runPrintAgain(m_session, this, note, QDate::fromString(chosen->line.run.left(10), Qt::ISODate));
 }

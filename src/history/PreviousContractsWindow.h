@@ -67,8 +67,10 @@ private:
     // Ctrl+Z: the contract deleted last back under its ID, chosen in the list.
     void undoDelete();
     // Ctrl+O and the grid's context menu: the chosen contract's kept note, in the desktop's viewer.
-    void addShowNote();
+    // Ctrl+P, Ctrl+Shift+P and the same menu: the chosen contract's note drawn again from what is stored.
+    void addNoteActions();
     void showNote();
+    void printAgain(bool preview);
 
     Session& m_session;
 

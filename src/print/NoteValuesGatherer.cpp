@@ -6,6 +6,12 @@ namespace print {
 
 NoteValues gatherNoteValues(const ScheduleValues& schedule, const ReviewValues& review, const Session& session)
 {
+    return gatherNoteValues(schedule, review, session.CurAgent, session.CurCust, session.Version);
+}
+
+NoteValues gatherNoteValues(const ScheduleValues& schedule, const ReviewValues& review, const AgentRecord& agent,
+                            const CustomerRecord& customer, const QString& version)
+{
     NoteValues v;
     v.loanAuthorization = review.loanAuthorization;
     v.amountFinanced = review.amountFinanced;
@@ -26,9 +32,9 @@ NoteValues gatherNoteValues(const ScheduleValues& schedule, const ReviewValues& 
     v.other = schedule.other;
     v.description = schedule.description;
 
-    v.agent = session.CurAgent;
-    v.customer = session.CurCust;
-    v.version = session.Version;
+    v.agent = agent;
+    v.customer = customer;
+    v.version = version;
     return v;
 }
 

@@ -66,6 +66,32 @@ std::optional<QStringList> PeopleTable::row(RowKey key) const
     return textsOf(query, 0, m_columns.size());
 }
 
+std::optional<QStringList> PeopleTable::firstRowHolding(const QList<std::pair<int, QString>>& texts) const
+{
+    QStringList conditions;
+    QVariantList values;
+    for (const auto& [column, text] : texts) {
+        const QString& name = m_columns.at(column);
+        if (text.isEmpty()) {
+            conditions << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(name);
+        } else {
+            conditions << name + QStringLiteral(" = ?");
+            values << text;
+        }
+    }
+    Connection connection(m_place);
+    QSqlQuery query = connection.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY RowKey LIMIT 1")
+                                             .arg(m_columns.join(QStringLiteral(", ")), m_table,
+                                                  conditions.isEmpty() ? QStringLiteral("1 = 1")
+                                                                       : conditions.join(QStringLiteral(" AND "))));
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    connection.exec(query);
+    if (!query.next())
+        return std::nullopt;
+    return textsOf(query, 0, m_columns.size());
+}
+
 std::optional<RowKey> PeopleTable::firstKeyWhere(int column, const std::function<bool(const QString&)>& accepts,
                                                 std::optional<RowKey> except) const
 {

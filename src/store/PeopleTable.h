@@ -69,6 +69,9 @@ public:
     // accepts; every row is read, in key order, until one does.
     std::optional<RowKey> firstKeyWhere(int column, const std::function<bool(const QString&)>& accepts,
                                         std::optional<RowKey> except) const;
+    // The values of the first row, in key order, whose columns hold exactly
+    // these texts (an empty text matches a column never written); nothing when none does.
+    std::optional<QStringList> firstRowHolding(const QList<std::pair<int, QString>>& texts) const;
     // The row's list line, or nothing when no row has that key.
     std::optional<QString> line(RowKey key) const;
     // One list line per row, in key order.

@@ -15,7 +15,7 @@ QPointF wordAt(const QString& pdf, int page, const QString& word)
 {
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-    pdftotext.waitForFinished(60000);
+    pdftotext.waitForFinished(300000);
     const QRegularExpression tag(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)re" + word + "</word>");
     const QRegularExpressionMatch m = tag.match(QString::fromUtf8(pdftotext.readAllStandardOutput()));
     return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72 : QPointF();
@@ -73,6 +73,10 @@ private slots:
         m_w->session().env.notesFolder = m_w->dir.filePath("Documents/QUILLON");
         QFile settings(m_w->session().IniPath);
         QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
+        // Addresses the note prints, which a contract does not keep: Print Again finds them in the tables.
+        m_w->session().CurCust.City = "Tyler", m_w->session().CurAgent.Phone = "555-0100";
+        store::Connection(m_w->session().database()).run("UPDATE Customer SET City = 'Tyler'");
+        store::Connection(m_w->session().database()).run("UPDATE Agent SET Phone = '555-0100'");
         m_w->run({"set txtPremium1_0 1000", "set txtPremium2_0 1000", "set txtPremium3_0 1000", "tick chkTax", "set txtTax 100",
                   "set txtPolicy1_0 POL-9", "set txtInception1_0 12/15/2024", "next", "tick optPersonal"});
     }
@@ -147,6 +151,25 @@ private slots:
                           "PH (972) 555-0123, FAX (214) 555-0143",
                           2));
         QCOMPARE(contentsOf(m_w->session().IniPath), kSettings); // only read
+
+        // Print Again weeks later draws the very note Save / Print drew, from what is stored, and stores nothing.
+        m_w->clock = m_w->clock.addDays(40);
+        m_w->session().SelectedName = "Carl's Hauling";
+        QVERIFY(m_w->previous()->showFromSchedule());
+        m_w->previous()->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == m_w->previous());
+        QTest::keyClick(m_w->previous()->findChild<QWidget*>("fgRecords"), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(printers.jobs.size(), 2);
+        const auto texts = [](const Drawing& drawing) {
+            QStringList all;
+            for (const Drawing::Text& t : drawing.texts)
+                all << QString("%1 %2 %3 %4").arg(t.page).arg(t.x).arg(t.y).arg(t.text);
+            return all;
+        };
+        QCOMPARE(texts(*printers.jobs[1]), texts(note));
+        QCOMPARE(printers.requests.last().day, QDate(2025, 3, 14));
+        QCOMPARE(m_w->storedRows().size(), 1);
+        QCOMPARE(QDir(notes).entryList(QDir::Files).size(), 2);
     }
     // The disk fills while the note is written: the job fails, a file that already had the name is
     // kept as it was, and nothing half-written is left, there or among the kept notes.
