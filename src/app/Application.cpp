@@ -14,6 +14,7 @@
 #include "people/MainWindow.h"
 #include "print/NoteValuesGatherer.h"
 #include "settings/Settings.h"
+#include "store/CleanEnd.h"
 #include "store/ListRows.h"
 #include "ui/EnterPressesButton.h"
 #include "ui/MessageBoxService.h"
@@ -266,6 +267,7 @@ void Application::closeEveryWindow()
 
 bool Application::startUp()
 {
+    m_damageMetBefore = store::damageMet();
     ReadSettings(m_session);
     if (const QString unreadable = unreadableSettingsMessage(m_session); !unreadable.isEmpty())
         m_session.services.messages->show(m_windows.frmAgent, unreadable, ui::MessageIcon::Critical, ui::kProgramTitle);
@@ -273,6 +275,7 @@ bool Application::startUp()
     m_session.CurrentContract.AprKept = true;
     if (!prepareDatabase(m_session, m_windows.frmAgent, m_checkLater))
         return false;
+    m_fileChecked = !m_checkLater;
     return m_windows.frmAgent->startUp() && !m_session.ended;
 }
 
@@ -304,13 +307,21 @@ void Application::startLaterCheck()
                       // What the windows show was read from the file the backup replaced.
                       m_refuseWaiting = outcome != LaterOutcome::Serves;
                       // Writes may go now: the lists' counts taken at the start are kept for the next.
-                      if (outcome == LaterOutcome::Serves)
+                      m_fileChecked = outcome == LaterOutcome::Serves;
+                      if (m_fileChecked)
                           store::keepRowCounts(m_session.database());
                       if (outcome == LaterOutcome::Restored) {
                           m_windows.frmAgent->FillAgentList();
                           m_windows.frmAgent->FillCustomerList();
                       }
                   });
+}
+
+void Application::markCleanEnd()
+{
+    if (m_fileChecked && !m_check.running() && !m_session.ended && !m_session.Server.namesServer() &&
+        store::damageMet() == m_damageMetBefore)
+        store::markCleanEnd(m_session.DBPath);
 }
 
 bool Application::writesMayGo()

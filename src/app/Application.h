@@ -34,6 +34,9 @@ public:
     void setLaterCheck(std::function<LaterCheck(const QString& path, const QDate& today)> check);
     // Returns once the later check, if any runs, has reported.
     void awaitLaterCheck() { m_check.await(); }
+    // The user ended the run: a file that passed its check this run is marked
+    // as ending clean, so the next start need not read it back whole.
+    void markCleanEnd();
 
     Session& session() { return m_session; }
     AppWindows& windows() { return m_windows; }
@@ -63,6 +66,10 @@ private:
     std::function<LaterCheck(const QString&, const QDate&)> m_laterCheck = checkFileLater;
     // Set when the later check found the file unusable: the write that waited is not done.
     bool m_refuseWaiting = false;
+    // The file passed its whole check this run (at start-up or later), and
+    // how many damaged files the store had met when the run began.
+    bool m_fileChecked = false;
+    int m_damageMetBefore = 0;
     CheckInBackground m_check;
     UnsavedContract m_unsaved;
 };

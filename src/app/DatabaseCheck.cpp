@@ -1,6 +1,7 @@
 #include "app/DatabaseCheck.h"
 
 #include "store/Backup.h"
+#include "store/CleanEnd.h"
 #include "store/Restore.h"
 #include "store/Connection.h"
 #include "store/FileHealth.h"
@@ -211,11 +212,15 @@ LaterCheck checkFileLater(const QString& path, const QDate& today)
     // file's pages as they were read, so a whole copy is the file's verdict
     // too: the file is read once and checked once instead of twice each.
     // Only when the copy is not whole (or none was made) is the file itself
-    // checked, which also says whether a rebuild of its indexes mends it.
+    // checked, which also says whether a rebuild of its indexes mends it;
+    // a later start finding the file as the last clean end left it skips
+    // that reading back, unless its copy just came out damaged.
+    const bool unchangedSinceCleanEnd = store::takeCleanEndMark(path);
     LaterCheck result;
     takeCopy(result, path, today);
     const bool copyWhole = result.backup && result.backup->outcome == store::DailyBackup::Outcome::Taken;
-    if (!copyWhole)
+    const bool copyDamaged = result.backup && result.backup->outcome == store::DailyBackup::Outcome::Damaged;
+    if (!copyWhole && (copyDamaged || !unchangedSinceCleanEnd))
         result.verdict = checkDatabase(path);
     if (result.backup && result.backup->outcome == store::DailyBackup::Outcome::Damaged) {
         // The copy of a damaged file says nothing the file does not; a file

@@ -29,5 +29,7 @@ int main(int argc, char* argv[])
     Application quillon(Environment::forThisMachine(), services);
     if (!quillon.start())
         return 0;
-    return qtApp.exec();
+    const int exitCode = qtApp.exec();
+    quillon.markCleanEnd();
+    return exitCode;
 }

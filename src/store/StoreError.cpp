@@ -1,5 +1,8 @@
 #include "store/StoreError.h"
 
+#include "store/CleanEnd.h"
+#include "store/FileHealth.h"
+
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QStringList>
@@ -10,6 +13,10 @@ StoreError::StoreError(int number, const QString& description)
     : std::runtime_error(description.toStdString()), m_number(number), m_code(QString::number(number)),
       m_description(cleanStoreText(description))
 {
+    // Every failure of the file passes here: one that says a file is damaged
+    // keeps the run from vouching for its file at the end.
+    if (isDamage(number))
+        noteDamageMet();
 }
 
 StoreError::StoreError(const QString& sqlState, const QString& description)

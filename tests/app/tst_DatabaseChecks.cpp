@@ -1,7 +1,9 @@
 #include "app/DatabaseCheck.h"
+#include "support/FileBytes.h"
 #include "support/TestProgram.h"
 #include "store/Backend.h"
 #include "store/Backup.h"
+#include "store/CleanEnd.h"
 #include "store/PoliciesColumns.h"
 #include "store/Restore.h"
 
@@ -24,18 +26,6 @@ namespace {
 using Shown = FakeMessageBoxService::Shown;
 using Make = std::function<void(const QString& path)>;
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 QString one(const QString& path, const QString& sql)
 {
     QSqlQuery query = store::Connection(path).run(sql);
@@ -544,6 +534,57 @@ private slots:
             QCOMPARE(bytesOf(path), bytes);
         else
             QCOMPARE(columnOf(path, "Agent", "Name"), QStringList{});
+    }
+
+    // A run that ended at the user's word marks its checked file; the next start reads the file back
+    // whole unless it finds it just as marked. The file's damage (which the first run's check was told
+    // was not there) shows only when it is read back, on the day's copy already taken.
+    void cleanEndSparesTheNextCheck_data()
+    {
+        QTest::addColumn<std::function<void(TestProgram&)>>("between");
+        QTest::addColumn<bool>("spared");
+        const auto cleanEnd = [](TestProgram& p) { p.app->markCleanEnd(); };
+        QTest::newRow("unchanged since a clean end") << std::function<void(TestProgram&)>(cleanEnd) << true;
+        QTest::newRow("no clean end") << std::function<void(TestProgram&)>([](TestProgram&) {}) << false;
+        QTest::newRow("unchanged, the day's copy yet to take") << std::function<void(TestProgram&)>([=](TestProgram& p) {
+            cleanEnd(p);
+            QFile::remove(store::backupPath(p.defaultDbPath(), kDay1.date()));
+        }) << false;
+        QTest::newRow("written since by another program") << std::function<void(TestProgram&)>([=](TestProgram& p) {
+            cleanEnd(p);
+            store::Connection(p.defaultDbPath()).run("INSERT INTO Agent (Name) VALUES ('Other')");
+        }) << false;
+        QTest::newRow("another copy moved into its place") << std::function<void(TestProgram&)>([=](TestProgram& p) {
+            QVERIFY(QFile::copy(p.defaultDbPath(), p.dir.filePath("copy.mdb")));
+            cleanEnd(p);
+            QVERIFY(std::rename(qPrintable(p.dir.filePath("copy.mdb")), qPrintable(p.defaultDbPath())) == 0);
+        }) << false;
+        QTest::newRow("run ended by a failure") << std::function<void(TestProgram&)>([=](TestProgram& p) {
+            p.session().endProgram();
+            cleanEnd(p);
+        }) << false;
+        QTest::newRow("run met damage") << std::function<void(TestProgram&)>([=](TestProgram& p) {
+            QVERIFY_THROWS_EXCEPTION(store::StoreError, store::Connection(p.defaultDbPath()).run("SELECT count(*) FROM Policies WHERE length(Company) > 0"));
+            cleanEnd(p);
+        }) << false;
+    }
+    void cleanEndSparesTheNextCheck()
+    {
+        QFETCH(std::function<void(TestProgram&)>, between);
+        TestProgram program;
+        program.now = [] { return kDay1; };
+        const QString path = program.defaultDbPath();
+        makeDatabase(path, 300);
+        damagePolicies(path);
+        writeFile(store::backupPath(path, kDay1.date()), "today's copy");
+        program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
+        program.app->session().now = program.now;
+        program.app->setLaterCheck([](const QString&, const QDate&) { return LaterCheck{}; });
+        QVERIFY(program.app->start());
+        program.app->awaitLaterCheck();
+        between(program);
+        QTEST(program.start(), "spared");
+        QCOMPARE(QFile::exists(store::cleanEndMarkPath(path)), false);
     }
 
     // A copy that cannot be written is said once; the program starts all the same.

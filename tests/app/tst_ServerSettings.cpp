@@ -2,6 +2,7 @@
 #include "store/Connection.h"
 #include "store/ServerLink.h"
 #include "store/StoreError.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,10 +43,9 @@ private slots:
     {
         QFETCH(QString, text);
         QTemporaryDir dir;
-        QFile file(dir.filePath("tly2.ini"));
-        QVERIFY(text.isNull() || (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0));
-        file.close();
-        const ServerSettings settings = readServerSettings(file.fileName());
+        if (!text.isNull())
+            writeFile(dir.filePath("tly2.ini"), text.toUtf8());
+        const ServerSettings settings = readServerSettings(dir.filePath("tly2.ini"));
         QTEST(settings.namesServer(), "server");
         QTEST(settings.displayName(), "shown");
         QTEST(store::connectionOptions(settings), "options");

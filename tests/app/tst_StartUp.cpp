@@ -2,6 +2,7 @@
 #include "settings/ProfileFile.h"
 #include "store/ListChanges.h"
 #include "store/ServerSchema.h"
+#include "support/FileBytes.h"
 #include "support/TestProgram.h"
 #include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
@@ -26,20 +27,13 @@ QString oneRowCounts()
     return "DROP TABLE ListChangeLog|" + store::earlierServerCountFunctions().value(0).replace("CREATE", "CREATE OR REPLACE");
 }
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 QString iniOf(const TestProgram& program) { return chooseSettingsFiles(program.env).read; }
 QMap<QString, QByteArray> filesIn(const QString& folder)
 {
     QMap<QString, QByteArray> found;
     for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        QFile file(it.next());
-        found[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QString path = it.next();
+        found[path] = bytesOf(path);
     }
     return found;
 }

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/TestProgram.h"
 #include "print/PainterSurface.h"
 #include "print/PdfFileTarget.h"
@@ -53,7 +54,6 @@ private:
 const QString kPrinterFailed = "Unable to communicate with the printer.  Results were saved but not printed.";
 const QByteArray kSettings = "[lender]\nphone=(972) 555-0123\nstreet=\" 9 MAIN ST \"\nfax=\n";
 
-QByteArray contentsOf(const QString& path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); }
 } // namespace
 
 // Save / Print pressed on the real loan-terms window: the contract is stored before the dialog
@@ -71,8 +71,7 @@ private slots:
         printers.onShow = [this] { m_rowsWhenDialogOpened = m_w->storedRows().size(); };
         m_w->session().IniPath = m_w->dir.filePath("quillon.ini");
         m_w->session().env.notesFolder = m_w->dir.filePath("Documents/QUILLON");
-        QFile settings(m_w->session().IniPath);
-        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write(kSettings) == kSettings.size());
+        writeFile(m_w->session().IniPath, kSettings);
         // Addresses the note prints, which a contract does not keep: Print Again finds them in the tables.
         m_w->session().CurCust.City = "Tyler", m_w->session().CurAgent.Phone = "555-0100";
         store::Connection(m_w->session().database()).run("UPDATE Customer SET City = 'Tyler'");
@@ -116,7 +115,7 @@ private slots:
         QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
         if (confirmed) {
             QCOMPARE(QFile(kept).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-            const QByteArray pdf = contentsOf(kept);
+            const QByteArray pdf = bytesOf(kept);
             QVERIFY(print::isWholePdf(pdf));
             QCOMPARE(pdf.count("/MediaBox [0 0 612.000000 792.000000]"), 2); // two Letter portrait pages
             // Words where the layout puts them on paper: less each page's origin offset, (2, 3) on page 1
@@ -150,7 +149,7 @@ private slots:
         QVERIFY(note.find("TLY-TARNLEY CREDIT CO,  9 MAIN ST , P.O. BOX 5550, ANYTOWN, TX 75555, "
                           "PH (972) 555-0123, FAX (214) 555-0143",
                           2));
-        QCOMPARE(contentsOf(m_w->session().IniPath), kSettings); // only read
+        QCOMPARE(bytesOf(m_w->session().IniPath), kSettings); // only read
 
         // Print Again weeks later draws the very note Save / Print drew, from what is stored, and stores nothing.
         m_w->clock = m_w->clock.addDays(40);
@@ -177,10 +176,9 @@ private slots:
     {
         QTemporaryDir folder;
         const QByteArray earlier("%PDF-1.4 an earlier note");
-        QFile file(folder.filePath("note.pdf"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
-        file.close();
-        PdfOnFullDisk pdf(file.fileName());
+        const QString note = folder.filePath("note.pdf");
+        writeFile(note, earlier);
+        PdfOnFullDisk pdf(note);
         m_w->session().services.printers = &pdf;
         m_w->run({"save"});
         pdf.free();
@@ -192,7 +190,7 @@ private slots:
                      {"The note could not be kept as a PDF file in " + notes + ".", ui::MessageIcon::Warning, "QUILLON"}}));
         QVERIFY(m_w->schedule()->isVisible());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"note.pdf"});
-        QCOMPARE(contentsOf(file.fileName()), earlier);
+        QCOMPARE(bytesOf(note), earlier);
         QCOMPARE(QDir(notes).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 

@@ -1,4 +1,5 @@
 #include "settings/ProfileFile.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,17 +20,6 @@ const QList<std::pair<const char*, QByteArray>> kFiles = {
     {"no file section, CR endings", "[lender]\rphone=1\r"},
     {"empty file", ""},
 };
-QByteArray written(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool seed(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 } // namespace
 
 class ProfileTextTest : public QObject {
@@ -101,9 +91,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("tly2.ini");
         if (!before.isEmpty())
-            QVERIFY(seed(path, before));
+            writeFile(path, before);
         QVERIFY(profile::writeStrings(path, "file", {{"dbdrive", "D:"}, {"dbdir", "\\Files\\"}, {"dbname", "loans.mdb"}}));
-        QCOMPARE(written(path), after);
+        QCOMPARE(bytesOf(path), after);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tly2.ini"});
     }
 
@@ -113,9 +103,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("tly2.ini");
         const QByteArray before = "[file]\r\ndbdrive=C:\r\n";
-        QVERIFY(seed(path, before));
+        writeFile(path, before);
         QVERIFY(!profile::writeStrings(path, "file", {{"dbdrive", "D:"}, {"dbname", "two\nlines.mdb"}}));
-        QCOMPARE(written(path), before);
+        QCOMPARE(bytesOf(path), before);
         QVERIFY(!profile::withValue(before, "file", "dbname", "a\rb"));
     }
 };

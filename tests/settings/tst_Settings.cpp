@@ -2,6 +2,7 @@
 #include "settings/ProfileFile.h"
 #include "session/Session.h"
 #include "settings/Settings.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,12 +19,6 @@ constexpr auto win = PathStyle::Windows, posix = PathStyle::Posix;
 
 struct Stored { PathStyle style; Found dbdrive, dbdir, dbname; QString path; };
 struct Pick { PathStyle style; QString picked, written; };
-
-QString readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString("<missing>");
-}
 } // namespace
 Q_DECLARE_METATYPE(Stored)
 Q_DECLARE_METATYPE(Pick)
@@ -68,12 +63,10 @@ private slots:
         Session session;
         session.env.pathStyle = row.style;
         session.IniPath = dir.filePath("tly2.ini");
-        QFile seed(session.IniPath);
-        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write("; kept\n[File]\ndbdrive=x\n\n[lender]\nphone=1\n") > 0);
-        seed.close();
+        writeFile(session.IniPath, "; kept\n[File]\ndbdrive=x\n\n[lender]\nphone=1\n");
         session.DBPath = row.picked;
         WriteSettings(session);
-        const QString text = readAll(session.IniPath);
+        const QString text = QString::fromUtf8(bytesOf(session.IniPath));
         QCOMPARE(text, "; kept\n[File]\n" + row.written + "\n\n[lender]\nphone=1\n");
         const auto stored = [&](const char* key) { return profile::valueIn(text.toUtf8(), "file", key); };
         QCOMPARE(locationFromSettings({stored("dbdrive"), stored("dbdir"), stored("dbname")}, row.style, kData).path(),

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "ui/KeptNotes.h"
 #include "ui/PdfFileName.h"
 #include "ui/PrinterDialogService.h"
@@ -50,19 +51,14 @@ private slots:
     void keptNoteReplacesNoFile()
     {
         QTemporaryDir folder;
-        const auto write = [&](const QString& name, const QByteArray& bytes) {
-            QFile file(folder.filePath(name));
-            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        };
-        QVERIFY(write("5 Lee Farms 2026-12-07.pdf", "first") && write("5 Lee Farms 2026-12-07 (2).pdf", "second") &&
-                write(".keeping.pdf", "third"));
+        writeFile(folder.filePath("5 Lee Farms 2026-12-07.pdf"), "first");
+        writeFile(folder.filePath("5 Lee Farms 2026-12-07 (2).pdf"), "second");
+        writeFile(folder.filePath(".keeping.pdf"), "third");
         QCOMPARE(ui::keepNoteFile(folder.filePath(".keeping.pdf"), folder.path(), 5, "Lee Farms", QDate(2026, 12, 7)),
                  folder.filePath("5 Lee Farms 2026-12-07 (3).pdf"));
         QStringList kept;
-        for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-            QFile file(folder.filePath(name));
-            kept << name + "=" + (file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
-        }
+        for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+            kept << name + "=" + bytesOf(folder.filePath(name));
         QCOMPARE(kept, (QStringList{"5 Lee Farms 2026-12-07 (2).pdf=second", "5 Lee Farms 2026-12-07 (3).pdf=third",
                                     "5 Lee Farms 2026-12-07.pdf=first"}));
     }
