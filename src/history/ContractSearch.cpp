@@ -1,6 +1,7 @@
 #include "history/ContractSearch.h"
 
 #include "store/Connection.h"
+#include "store/ContractWords.h"
 #include "store/FoldedText.h"
 #include "store/PoliciesColumns.h"
 #include "store/PoliciesLookUp.h"
@@ -16,6 +17,23 @@ const QStringList& shownColumns()
     static const QStringList columns{QStringLiteral("ID"),    QStringLiteral("DBA"), QStringLiteral("Customer"),
                                      QStringLiteral("Agent"), QStringLiteral("Run"), QStringLiteral("Financed")};
     return columns;
+}
+
+// How long a search may spend bringing the index of words up to date (the
+// first after an older file's upgrade has a whole table to take in); and the
+// most index entries a prefix may start before walking finds it faster.
+constexpr int kCatchUpBudgetMs = 1500;
+constexpr int kIndexedAtMost = 20000;
+// Contracts read by their IDs in one statement.
+constexpr int kReadAtOnce = 250;
+
+// The contracts whose words start with wanted, newest first; nothing when the
+// index cannot serve, and the walk finds the same contracts.
+std::optional<QList<qint64>> indexedContracts(const store::Place& place, const QString& wanted, bool mayIndex)
+{
+    if (!mayIndex || !store::catchUpContractWords(place, kCatchUpBudgetMs))
+        return std::nullopt;
+    return store::contractsWithWordStarting(place, wanted, kIndexedAtMost);
 }
 
 FoundContract foundFrom(const QVariantList& values)
@@ -67,7 +85,7 @@ bool matchesText(const QString& foldedWanted, const QString& dba, const QString&
     return false;
 }
 
-FoundContracts findContracts(const store::Place& place, const QString& text, int limit)
+FoundContracts findContracts(const store::Place& place, const QString& text, int limit, bool mayIndex)
 {
     FoundContracts found;
     if (const std::optional<DaySpan> span = readDaySpan(text)) {
@@ -81,14 +99,22 @@ FoundContracts findContracts(const store::Place& place, const QString& text, int
         if (wanted.isEmpty())
             return found;
         const QStringList numbers = store::slotColumns(QStringLiteral("PolicyNo"));
-        store::walkPoliciesNewestFirst(place, shownColumns() + numbers, [&](const QVariantList& values) {
+        const auto take = [&](const QVariantList& values) {
             QStringList policyNumbers;
             for (qsizetype i = 0; i < numbers.size(); ++i)
                 policyNumbers << store::textOf(values.value(shownColumns().size() + i));
             if (matchesText(wanted, store::textOf(values.value(1)), store::textOf(values.value(2)), policyNumbers))
                 found.contracts << foundFrom(values);
             return found.contracts.size() > limit;
-        });
+        };
+        if (const std::optional<QList<qint64>> ids = indexedContracts(place, wanted, mayIndex)) {
+            for (qsizetype start = 0; start < ids->size() && found.contracts.size() <= limit; start += kReadAtOnce)
+                for (const QVariantList& values : store::policiesWithIds(place, shownColumns() + numbers, ids->mid(start, kReadAtOnce)))
+                    if (take(values))
+                        break;
+        } else {
+            store::walkPoliciesNewestFirst(place, shownColumns() + numbers, take);
+        }
     }
     if (found.contracts.size() > limit) {
         found.contracts.resize(limit);

@@ -50,8 +50,10 @@ struct FoundContracts {
 
 // The contracts the text finds, newest first, at most limit of them. A day
 // span reads the contracts printed on those days through the index on Run;
-// any other text walks the contracts from the newest and stops at limit.
-FoundContracts findContracts(const store::Place& place, const QString& text, int limit);
+// any other text is looked up in the index of contracts' words, brought up
+// to date first when mayIndex (writes may go), and walks the contracts from
+// the newest when that index cannot serve or the text starts too many words.
+FoundContracts findContracts(const store::Place& place, const QString& text, int limit, bool mayIndex = true);
 
 // The row the previous-contracts grid shows this contract in (from 1).
 int contractRowFor(const store::Place& place, const QString& dba, qint64 id);

@@ -73,7 +73,9 @@ bool FindContractWindow::find()
     history::FoundContracts found;
     const QString text = m_txtFind->text();
     if (!runOrReport(m_session, this, ui::kNothingChanged,
-                     [&] { found = history::findContracts(m_session.database(), text, kShownAtMost); }))
+                     [&] {
+                         found = history::findContracts(m_session.database(), text, kShownAtMost, m_session.writesMayGo());
+                     }))
         return false;
 
     m_fgFound->setSortingEnabled(false);

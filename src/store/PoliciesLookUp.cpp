@@ -88,6 +88,30 @@ void walkPoliciesNewestFirst(const Place& place, const QStringList& columns,
     }
 }
 
+QList<QVariantList> policiesWithIds(const Place& place, const QStringList& columns, const QList<qint64>& ids)
+{
+    if (ids.isEmpty())
+        return {};
+    Connection connection(place);
+    QSqlQuery query = connection.prepare(QStringLiteral("SELECT %1, ID FROM Policies WHERE ID IN (%2)")
+                                             .arg(columns.join(QStringLiteral(", ")),
+                                                  QStringList(ids.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+    for (int i = 0; i < ids.size(); ++i)
+        query.bindValue(i, ids[i]);
+    connection.exec(query);
+    QHash<qint64, QVariantList> byId;
+    const int count = int(columns.size()) + 1;
+    while (query.next()) {
+        QVariantList values = rowValues(query, count);
+        byId.insert(values.last().toLongLong(), values);
+    }
+    QList<QVariantList> rows;
+    for (const qint64 id : ids)
+        if (byId.contains(id))
+            rows << byId.value(id);
+    return rows;
+}
+
 int policyPositionForDba(const Place& place, const QString& dba, qint64 id)
 {
     Connection connection(place);

@@ -47,4 +47,8 @@ void walkPoliciesNewestFirst(const Place& place, const QStringList& columns,
 // its DBA in ID order, as the previous-contracts grid lists them; 0 when none.
 int policyPositionForDba(const Place& place, const QString& dba, qint64 id);
 
+// The columns of these contracts, each row followed by its ID as the walk
+// gives them, in the order of ids; a contract no longer stored is left out.
+QList<QVariantList> policiesWithIds(const Place& place, const QStringList& columns, const QList<qint64>& ids);
+
 } // namespace store

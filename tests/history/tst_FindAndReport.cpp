@@ -61,7 +61,7 @@ class FindAndReportTest : public QObject {
     {
         QStringList seen;
         for (const history::FoundContract& contract : found)
-            seen << labels.value(contract.id);
+            seen << labels.value(contract.id, contract.dba);
         seen.sort();
         return seen;
     }
@@ -86,21 +86,27 @@ private slots:
         QTest::addColumn<int>("limit");
         QTest::addColumn<QStringList>("found");
         QTest::addColumn<bool>("more");
-        QTest::newRow("policy number in the first slot") << "BOP-4471" << 10 << QStringList{"A"} << false;
-        QTest::newRow("policy number in the last slot, other case") << "wc-9001" << 10 << QStringList{"B"} << false;
-        QTest::newRow("start of a policy number in a Section 2 slot") << "GL" << 10 << QStringList{"C"} << false;
-        QTest::newRow("start of a DBA in other case") << "acme" << 10 << QStringList{"A", "D"} << false;
-        QTest::newRow("DBA typed without its accents") << "zoe mu" << 10 << QStringList{"B", "F"} << false;
-        QTest::newRow("customer typed without accents") << "jurgen o" << 10 << QStringList{"C"} << false;
-        QTest::newRow("accents typed where none are stored") << " Äcme" << 10 << QStringList{"A", "D"} << false;
-        QTest::newRow("the inside of a name finds nothing") << "cme" << 10 << QStringList{} << false;
-        QTest::newRow("more found than shown") << "acme" << 1 << QStringList{"D"} << true;
-        QTest::newRow("one printed day") << "12/3/2026" << 10 << QStringList{"A"} << false;
+        QTest::addColumn<QString>("before"); // a change to the contracts since the last search
+        QTest::newRow("policy number in the first slot") << "BOP-4471" << 10 << QStringList{"A"} << false << "";
+        QTest::newRow("policy number in the last slot, other case") << "wc-9001" << 10 << QStringList{"B"} << false << "";
+        QTest::newRow("start of a policy number in a Section 2 slot") << "GL" << 10 << QStringList{"C"} << false << "";
+        QTest::newRow("start of a DBA in other case") << "acme" << 10 << QStringList{"A", "D"} << false << "";
+        QTest::newRow("DBA typed without its accents") << "zoe mu" << 10 << QStringList{"B", "F"} << false << "";
+        QTest::newRow("customer typed without accents") << "jurgen o" << 10 << QStringList{"C"} << false << "";
+        QTest::newRow("accents typed where none are stored") << " Äcme" << 10 << QStringList{"A", "D"} << false << "";
+        QTest::newRow("the inside of a name finds nothing") << "cme" << 10 << QStringList{} << false << "";
+        QTest::newRow("more found than shown") << "acme" << 1 << QStringList{"D"} << true << "";
+        QTest::newRow("one printed day") << "12/3/2026" << 10 << QStringList{"A"} << false << "";
         QTest::newRow("a span of days, its last day whole")
-            << "12/1/2026-12/31/2026" << 10 << QStringList{"A", "B", "D", "E"} << false;
+            << "12/1/2026-12/31/2026" << 10 << QStringList{"A", "B", "D", "E"} << false << "";
         QTest::newRow("a span typed backwards, with blanks")
-            << "12/31/2026 - 12/15/2026" << 10 << QStringList{"B", "E"} << false;
-        QTest::newRow("a day without contracts") << "12/2/2026" << 10 << QStringList{} << false;
+            << "12/31/2026 - 12/15/2026" << 10 << QStringList{"B", "E"} << false << "";
+        QTest::newRow("a day without contracts") << "12/2/2026" << 10 << QStringList{} << false << "";
+        QTest::newRow("a DBA and a customer of one contract starting alike") << "a" << 10 << QStringList{"A", "D"} << false << "";
+        QTest::newRow("a contract deleted since its words were taken")
+            << "gl" << 10 << QStringList{} << false << "DELETE FROM Policies WHERE PolicyNo5 = 'GL-1'";
+        QTest::newRow("a contract stored since") << "ex" << 10 << QStringList{"Glade Farm"} << false
+            << "INSERT INTO Policies (DBA, Customer, PolicyNo3, Run) VALUES ('Glade Farm', 'Ida', 'ÉX-7', '2026-10-20T08:00:00')";
     }
     void findContract()
     {
@@ -108,9 +114,17 @@ private slots:
         QFETCH(int, limit);
         QFETCH(QStringList, found);
         QFETCH(bool, more);
-        const history::FoundContracts result = history::findContracts(program->session().database(), typed, limit);
+        QFETCH(QString, before);
+        const store::Place place = program->session().database();
+        if (!before.isEmpty())
+            store::Connection(place).run(before);
+        const history::FoundContracts result = history::findContracts(place, typed, limit);
         QCOMPARE(labelsOf(result.contracts), found);
         QCOMPARE(result.moreExist, more);
+        // Walking every contract, as when the index cannot serve, finds the same.
+        const history::FoundContracts walked = history::findContracts(place, typed, limit, false);
+        QCOMPARE(labelsOf(walked.contracts), found);
+        QCOMPARE(walked.moreExist, more);
     }
 
     // Ctrl+R: this month's figures per agent equal a direct sum of the stored texts, and the totals their sum.
