@@ -64,12 +64,15 @@ ThrowawayServer::ThrowawayServer(ThrowawayServer& primary)
         stopWhenTheProgramIsGone();
 }
 
-// The copy names its primary (-R); the primary then waits for it at each commit.
+// The copy names its primary (-R); the primary then waits at each commit until
+// the copy has applied it, so a desk on the copy reads what was just stored
+// however busy the machine.
 bool ThrowawayServer::copyFrom(ThrowawayServer& primary)
 {
     return run({binary("pg_basebackup"), "-h", primary.socketFolder(), "-p", QString::number(primary.m_port), "-U",
                 user(), "-D", m_dir.filePath("data"), "-R", "-c", "fast"})
            && start() && primary.sql("ALTER SYSTEM SET synchronous_standby_names = '*'")
+           && primary.sql("ALTER SYSTEM SET synchronous_commit = 'remote_apply'")
            && primary.sql("SELECT pg_reload_conf()") && primary.waitForSynchronousStandby();
 }
 
