@@ -126,6 +126,14 @@ QString pastPrefix(const QString& prefix)
 
 } // namespace
 
+void forgetContractWords(Connection& connection)
+{
+    if (!hasWordTables(connection))
+        return;
+    connection.run(QStringLiteral("DELETE FROM ContractWords"));
+    connection.run(QStringLiteral("UPDATE ContractWordsUpTo SET UpTo = 0"));
+}
+
 QStringList contractWords(const QStringList& texts)
 {
     QStringList words;

@@ -9,6 +9,8 @@
 
 namespace store {
 
+class Connection;
+
 // The index Find Contract keeps of what a contract is found by: its DBA, its
 // customer's name and each of its policy numbers, folded as searches compare
 // them, one entry per word and contract (table ContractWords, its key Word
@@ -31,6 +33,10 @@ bool catchUpContractWords(const Place& place, int budgetMs);
 // newest first; nothing when more than atMost entries start so (a prefix that
 // common is found faster by walking the newest contracts).
 std::optional<QList<qint64>> contractsWithWordStarting(const Place& place, const QString& folded, int atMost);
+
+// Empties the index, to be taken in anew from the first contract: for
+// contracts copied in under IDs an emptied database's index already passed.
+void forgetContractWords(Connection& connection);
 
 // The words a contract is found by: the texts folded, trimmed, without empties and repeats.
 QStringList contractWords(const QStringList& texts);

@@ -1,6 +1,7 @@
 #include "store/CopyToServer.h"
 
 #include "store/Connection.h"
+#include "store/ContractWords.h"
 #include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/Schema.h"
@@ -78,6 +79,7 @@ CopiedRows copyToServer(const QString& filePath, const ServerAddress& serverAddr
             copied.customers = copyTable(file, server, tables[1]);
             copied.contracts = copyTable(file, server, tables[2]);
         });
+        forgetContractWords(server);
         // The rows' changes went into the log one by one; the counts take them all at once.
         foldListChanges(server);
     });

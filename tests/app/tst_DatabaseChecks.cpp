@@ -85,9 +85,9 @@ void setLocked(const QString& folder, bool locked)
     if (fd >= 0)
         ::close(fd);
 }
-// The file and its journal as a crash in the middle of a large change leaves them, in a folder that
-// cannot be written.
-void crashedInLockedFolder(const QString& path)
+// At path, the file of 600 contracts and its journal as a crash in the middle of a large change leaves
+// them: the change spills into the file before it commits.
+void crashed(const QString& path)
 {
     const QString live = QFileInfo(path).absolutePath() + "-live/project.mdb";
     makeDatabase(live, 600);
@@ -99,6 +99,11 @@ void crashedInLockedFolder(const QString& path)
         if (!QFile::copy(live, path) || !QFile::copy(live + "-journal", path + "-journal"))
             qFatal("cannot copy the crashed file");
     });
+}
+// The same in a folder that cannot be written.
+void crashedInLockedFolder(const QString& path)
+{
+    crashed(path);
     lockedFolders << QFileInfo(path).absolutePath();
     setLocked(lockedFolders.last(), true);
 }
@@ -463,21 +468,9 @@ private slots:
     void restoreKeepsTheOriginalWithItsJournal()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("live/project.mdb"), crashed = dir.filePath("crashed/project.mdb");
-        const QString backup = dir.filePath("backup.mdb");
-        makeDatabase(path, 600);
+        const QString crashed = dir.filePath("crashed/project.mdb"), backup = dir.filePath("backup.mdb");
+        ::crashed(crashed);
         makeDatabase(backup, 5);
-        QDir().mkpath(QFileInfo(crashed).absolutePath());
-        {
-            store::Connection connection(path);
-            connection.run("PRAGMA cache_size = 2");
-            // The change spills into the file before it commits; the copies are the file and its journal
-            // as a crash at that moment leaves them.
-            connection.transaction([&] {
-                connection.run("UPDATE Policies SET Company = ?", {QString(300, 'z')});
-                QVERIFY(QFile::copy(path, crashed) && QFile::copy(path + "-journal", crashed + "-journal"));
-            });
-        }
         QVERIFY(QFileInfo(crashed + "-journal").size() > 0);
         // Copies an older program left open to others are closed as they take the file's place or are set aside.
         QVERIFY(QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther) &&
