@@ -3,7 +3,6 @@
 #include "store/Connection.h"
 #include "store/FoldedText.h"
 #include "store/PoliciesColumns.h"
-#include "store/RowStatement.h"
 #include "store/StoreError.h"
 
 #include <QElapsedTimer>
@@ -17,8 +16,6 @@ namespace store {
 namespace {
 
 constexpr int kCatchUpBatch = 5000;
-// Pairs in one INSERT: well under either store's limit on bound values.
-constexpr int kPairsPerInsert = 400;
 // Any number of the program's own, held while a server database's index is made.
 constexpr qint64 kWordsLock = 0x576f726473; // "Words"
 
@@ -65,15 +62,29 @@ void makeWordTables(Connection& connection)
 
 void insertWords(Connection& connection, const QList<std::pair<QString, qint64>>& words)
 {
-    for (qsizetype start = 0; start < words.size(); start += kPairsPerInsert) {
-        const qsizetype count = std::min<qsizetype>(kPairsPerInsert, words.size() - start);
-        BoundStatement insert{QStringLiteral("INSERT INTO ContractWords (Word, ID) VALUES ") +
-                                  QStringList(count, QStringLiteral("(?, ?)")).join(QStringLiteral(", ")) +
-                                  QStringLiteral(" ON CONFLICT DO NOTHING"),
-                              {}};
-        for (qsizetype i = start; i < start + count; ++i)
-            insert.values << words[i].first << words[i].second;
-        runStatement(connection, insert);
+    if (words.isEmpty())
+        return;
+    if (connection.backend() == Backend::Server) {
+        // One statement for the whole batch, the words and their IDs bound as two arrays.
+        QStringList texts, ids;
+        for (const auto& [word, id] : words) {
+            texts << QLatin1Char('"') +
+                         QString(word).replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\"")) +
+                         QLatin1Char('"');
+            ids << QString::number(id);
+        }
+        connection.run(QStringLiteral("INSERT INTO ContractWords (Word, ID) SELECT * FROM unnest(CAST(? AS TEXT[]), "
+                                      "CAST(? AS BIGINT[])) ON CONFLICT DO NOTHING"),
+                       {QLatin1Char('{') + texts.join(QLatin1Char(',')) + QLatin1Char('}'),
+                        QLatin1Char('{') + ids.join(QLatin1Char(',')) + QLatin1Char('}')});
+        return;
+    }
+    QSqlQuery insert =
+        connection.prepare(QStringLiteral("INSERT INTO ContractWords (Word, ID) VALUES (?, ?) ON CONFLICT DO NOTHING"));
+    for (const auto& [word, id] : words) {
+        insert.bindValue(0, word);
+        insert.bindValue(1, id);
+        connection.exec(insert);
     }
 }
 
@@ -104,6 +115,8 @@ bool catchUpBatch(Connection& connection)
             for (const QString& word : contractWords(texts))
                 words.append({word, last});
         }
+        // In key order the entries go to the end of each page rather than all over the index.
+        std::sort(words.begin(), words.end());
         insertWords(connection, words);
         if (last != from)
             connection.run(QStringLiteral("UPDATE ContractWordsUpTo SET UpTo = ?"), {last});
@@ -138,7 +151,10 @@ QStringList contractWords(const QStringList& texts)
 {
     QStringList words;
     for (const QString& text : texts) {
-        const QString word = foldForSearch(text.trimmed());
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty())
+            continue;
+        const QString word = foldForSearch(trimmed);
         if (!word.isEmpty() && !words.contains(word))
             words << word;
     }
@@ -150,6 +166,9 @@ bool catchUpContractWords(const Place& place, int budgetMs)
     try {
         Connection connection(place);
         makeWordTables(connection);
+        // A whole table taken in touches every page of the index: kept in memory, not spilled to the journal.
+        if (connection.backend() == Backend::File)
+            connection.run(QStringLiteral("PRAGMA cache_size = -65536"));
         QElapsedTimer spent;
         spent.start();
         for (;;) {

@@ -1,5 +1,7 @@
 #include "store/FoldedText.h"
 
+#include <algorithm>
+
 namespace store {
 
 namespace {
@@ -37,6 +39,12 @@ bool isMark(char32_t c)
 
 QString foldForSearch(const QString& text)
 {
+    // Plain ASCII, most names and every policy number, has nothing to decompose.
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x80 && c != QLatin1Char('\n') && c != QLatin1Char('\r');
+    });
+    if (plain)
+        return text.toLower();
     const QList<uint> points = text.normalized(QString::NormalizationForm_KD).toUcs4();
     QString folded;
     folded.reserve(points.size());
