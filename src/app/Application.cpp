@@ -319,7 +319,7 @@ void Application::startLaterCheck()
 
 void Application::markCleanEnd()
 {
-    if (m_fileChecked && !m_check.running() && !m_session.ended && !m_session.Server.namesServer() &&
+    if (m_fileChecked && !m_check.running() && !m_session.endedOnFailure && !m_session.Server.namesServer() &&
         store::damageMet() == m_damageMetBefore)
         store::markCleanEnd(m_session.DBPath);
 }

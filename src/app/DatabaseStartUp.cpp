@@ -109,7 +109,7 @@ bool LocateDatabase(Session& session, QWidget* parent)
             if (session.DBPath.isEmpty()) {
                 session.services.messages->show(parent, kNoDatabase, ui::MessageIcon::Critical,
                                                 ui::kProgramTitle);
-                session.endProgram();
+                session.endProgramOnFailure();
                 return false;
             }
         }
@@ -165,7 +165,7 @@ bool prepareServerDatabase(Session& session, QWidget* parent)
     } catch (const store::StoreError& error) {
         session.services.messages->show(parent, serverUnreachableMessage(session.Server, error),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
-        session.endProgram();
+        session.endProgramOnFailure();
         return false;
     }
 }
@@ -200,7 +200,7 @@ bool prepareDatabase(Session& session, QWidget* parent, bool& checkLater)
     }
     // A damaged or foreign file is reported before anything is written into it.
     if (!checked && !fileCanServe(session, parent)) {
-        session.endProgram();
+        session.endProgramOnFailure();
         return false;
     }
     backUpToday(session, parent);
@@ -214,7 +214,7 @@ LaterOutcome reportLaterCheck(Session& session, QWidget* parent, const LaterChec
         return LaterOutcome::Serves;
     }
     if (!verdictLetsServe(session, parent, found.verdict)) {
-        session.endProgram();
+        session.endProgramOnFailure();
         return LaterOutcome::Ended;
     }
     return LaterOutcome::Restored;

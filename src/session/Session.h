@@ -74,6 +74,8 @@ struct Session {
     // every window as they were (the user chose to keep an unsaved contract).
     std::function<bool()> contractMayBeDiscarded = [] { return true; };
     bool ended = false;
+    // The run ended because the store failed it, not at the user's word.
+    bool endedOnFailure = false;
     // Where every store operation of this run goes.
     store::Place database() const
     {
@@ -84,5 +86,10 @@ struct Session {
     {
         ended = true;
         quit();
+    }
+    void endProgramOnFailure()
+    {
+        endedOnFailure = true;
+        endProgram();
     }
 };

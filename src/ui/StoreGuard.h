@@ -75,6 +75,6 @@ bool runOrEndProgram(Session& session, QWidget* parent, Work&& work)
 {
     if (runOrReport(session, parent, QString(), std::forward<Work>(work)))
         return true;
-    session.endProgram();
+    session.endProgramOnFailure();
     return false;
 }

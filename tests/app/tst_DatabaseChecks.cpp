@@ -536,7 +536,7 @@ private slots:
     {
         QTest::addColumn<std::function<void(TestProgram&)>>("between");
         QTest::addColumn<bool>("spared");
-        const auto cleanEnd = [](TestProgram& p) { p.app->markCleanEnd(); };
+        const auto cleanEnd = [](TestProgram& p) { p.main()->close(), p.app->markCleanEnd(); };
         QTest::newRow("unchanged since a clean end") << std::function<void(TestProgram&)>(cleanEnd) << true;
         QTest::newRow("no clean end") << std::function<void(TestProgram&)>([](TestProgram&) {}) << false;
         QTest::newRow("unchanged, the day's copy yet to take") << std::function<void(TestProgram&)>([=](TestProgram& p) {
@@ -553,7 +553,7 @@ private slots:
             QVERIFY(std::rename(qPrintable(p.dir.filePath("copy.mdb")), qPrintable(p.defaultDbPath())) == 0);
         }) << false;
         QTest::newRow("run ended by a failure") << std::function<void(TestProgram&)>([=](TestProgram& p) {
-            p.session().endProgram();
+            p.session().endProgramOnFailure();
             cleanEnd(p);
         }) << false;
         QTest::newRow("run met damage") << std::function<void(TestProgram&)>([=](TestProgram& p) {
