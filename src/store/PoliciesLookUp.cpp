@@ -4,15 +4,18 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <limits>
 
 namespace store {
 
 namespace {
 
-// Rows read per statement while walking the table: large enough that the
-// statements cost little beside the reading, small enough that a walk that
-// finds what it wants early stops early.
+// Rows read per statement while walking the table: the first statement reads
+// few, so a walk that finds what it wants at once (a common start of a name)
+// reads no more; each next one four times as many, up to a size at which the
+// statements cost little beside the reading.
+constexpr int kFirstWalkBatch = 250;
 constexpr int kWalkBatch = 4000;
 
 const QString kPositionSql = QStringLiteral("SELECT count(*) FROM Policies WHERE DBA = ? AND ID <= ?");
@@ -73,8 +76,8 @@ void walkPoliciesNewestFirst(const Place& place, const QStringList& columns,
     const int count = int(columns.size()) + 1;
     Connection connection(place);
     qint64 below = std::numeric_limits<qint64>::max();
-    for (;;) {
-        QSqlQuery query = connection.run(sql, {below, kWalkBatch});
+    for (int batch = kFirstWalkBatch;; batch = std::min(batch * 4, kWalkBatch)) {
+        QSqlQuery query = connection.run(sql, {below, batch});
         int read = 0;
         while (query.next()) {
             ++read;
@@ -83,7 +86,7 @@ void walkPoliciesNewestFirst(const Place& place, const QStringList& columns,
             if (take(values))
                 return;
         }
-        if (read < kWalkBatch)
+        if (read < batch)
             return;
     }
 }

@@ -107,6 +107,10 @@ private slots:
             << "gl" << 10 << QStringList{} << false << "DELETE FROM Policies WHERE PolicyNo5 = 'GL-1'";
         QTest::newRow("a contract stored since") << "ex" << 10 << QStringList{"Glade Farm"} << false
             << "INSERT INTO Policies (DBA, Customer, PolicyNo3, Run) VALUES ('Glade Farm', 'Ida', 'ÉX-7', '2026-10-20T08:00:00')";
+        QTest::newRow("a contract behind more newer ones than the walk's first read")
+            << "glade" << 10 << QStringList{"Glade Farm"} << false
+            << "INSERT INTO Policies (DBA) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+               "SELECT 'Filler' FROM n";
     }
     void findContract()
     {
