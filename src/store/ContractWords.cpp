@@ -133,7 +133,8 @@ QString pastPrefix(const QString& prefix)
         points.removeLast();
     if (points.isEmpty())
         return {};
-    ++points.last();
+    // The next code point, passing over the surrogates, which are no characters.
+    points.last() = points.last() == 0xD7FF ? 0xE000 : points.last() + 1;
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
 }
 
