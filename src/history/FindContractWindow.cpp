@@ -43,9 +43,9 @@ FindContractWindow::FindContractWindow(Session& session, QWidget* parent) : QDia
         this, QStringLiteral("fgFound"),
         {QStringLiteral("ID"), QStringLiteral("DBA"), QStringLiteral("Customer"), QStringLiteral("Agent"),
          QStringLiteral("Date Printed"), QStringLiteral("Amount Financed")},
-        {700, 1900, 1700, 1600, 1800, 1600}, {60, 900, 9450, 2895});
+        {700, 1900, 1600, 1300, 2100, 1600}, {60, 900, 9450, 2895});
     m_fgFound->setAccessibleName(QStringLiteral("Contracts found"));
-    m_lblFound = ui::addLabel(this, QStringLiteral("lblFound"), QString(), {180, 3860, 5200, 255});
+    m_lblFound = ui::addLabel(this, QStringLiteral("lblFound"), QString(), {180, 3860, 6700, 255});
     m_cmdOpen = ui::addButton(this, QStringLiteral("cmdOpen"), QStringLiteral("Open"), {6960, 3960, 1215, 435});
     m_cmdClose = ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), {8220, 3960, 1215, 435});
     m_cmdOpen->setEnabled(false);
