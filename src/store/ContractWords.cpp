@@ -167,6 +167,11 @@ bool catchUpContractWords(const Place& place, int budgetMs)
     try {
         Connection connection(place);
         makeWordTables(connection);
+        // Nothing stored since the last catching up: neither lock nor write.
+        if (!connection.run(QStringLiteral("SELECT UpTo FROM ContractWordsUpTo "
+                                           "WHERE UpTo < (SELECT COALESCE(max(ID), 0) FROM Policies)"))
+                 .next())
+            return true;
         // A whole table taken in touches every page of the index: kept in memory, not spilled to the journal.
         if (connection.backend() == Backend::File)
             connection.run(QStringLiteral("PRAGMA cache_size = -65536"));
@@ -194,13 +199,17 @@ std::optional<QList<qint64>> contractsWithWordStarting(const Place& place, const
     if (folded.isEmpty() || past.isEmpty())
         return std::nullopt;
     Connection connection(place);
-    QSqlQuery query = connection.run(QStringLiteral("SELECT ID FROM ContractWords WHERE Word >= ? AND Word < ? LIMIT ?"),
-                                     {folded, past, atMost + 1});
+    // Asked first whether the prefix starts more than atMost entries, so that
+    // so many IDs never travel from the server.
+    if (connection.run(QStringLiteral("SELECT 1 FROM ContractWords WHERE Word >= ? AND Word < ? LIMIT 1 OFFSET ?"),
+                       {folded, past, atMost})
+            .next())
+        return std::nullopt;
+    QSqlQuery query =
+        connection.run(QStringLiteral("SELECT ID FROM ContractWords WHERE Word >= ? AND Word < ?"), {folded, past});
     QList<qint64> ids;
     while (query.next())
         ids << query.value(0).toLongLong();
-    if (ids.size() > atMost)
-        return std::nullopt;
     std::sort(ids.begin(), ids.end(), std::greater<>());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
