@@ -15,6 +15,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -286,6 +287,15 @@ QVariant nullIfEmpty(const QString& text)
     if (text.isEmpty())
         return QVariant(QMetaType::fromType<QString>());
     return text;
+}
+
+bool hasTable(Connection& connection, const QString& name)
+{
+    if (const std::optional<bool> found = sqliteHasTable(connection.database(), name))
+        return *found;
+    const QStringList tables = connection.database().tables();
+    return std::any_of(tables.begin(), tables.end(),
+                       [&](const QString& table) { return table.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
 } // namespace store

@@ -116,6 +116,10 @@ private:
     bool m_answerLate = false;
 };
 
+// Whether the database holds the table, letter case aside (the server folds
+// names to lower case); the file is asked directly, without listing every table.
+bool hasTable(Connection& connection, const QString& name);
+
 // How long a write waits for another program's lock on the file; 0 restores
 // the program's own bound. Tests shorten it so as not to wait half a minute.
 void setFileLockWait(qint64 milliseconds);

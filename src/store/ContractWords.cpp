@@ -38,9 +38,7 @@ const QStringList& wordColumns()
 
 bool hasWordTables(Connection& connection)
 {
-    const QStringList tables = connection.database().tables();
-    return std::any_of(tables.begin(), tables.end(),
-                       [](const QString& t) { return t.compare(QStringLiteral("ContractWordsUpTo"), Qt::CaseInsensitive) == 0; });
+    return hasTable(connection, QStringLiteral("ContractWordsUpTo"));
 }
 
 void makeWordTables(Connection& connection)

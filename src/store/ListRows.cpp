@@ -60,12 +60,7 @@ QString databaseOf(Connection& connection)
 
 bool hasRowsTable(Connection& connection)
 {
-    if (const auto found = sqliteHasTable(connection.database(), kRowsTable))
-        return *found;
-    for (const QString& table : connection.database().tables())
-        if (table.compare(kRowsTable, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return hasTable(connection, kRowsTable);
 }
 
 } // namespace

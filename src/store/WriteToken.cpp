@@ -87,10 +87,7 @@ bool tokenStored(const Place& place, const QString& token)
 
 bool hasTable(Connection& connection)
 {
-    for (const QString& table : connection.database().tables())
-        if (table.compare(QStringLiteral("WriteTokens"), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return store::hasTable(connection, QStringLiteral("WriteTokens"));
 }
 
 // The columns after the token, as the program makes them.
