@@ -79,10 +79,10 @@ int main(int argc, char* argv[])
     // as the last clean end marked it.
     const QDate today = QDate::currentDate();
     store::takeDailyBackup(path, today);
-    const double later = medianMs([&](int) { checkFileLater(path, today); });
+    const double later = medianMs([&](int) { checkFileLater({path, today, store::takeCleanEndMark(path), {}}); });
     const double afterCleanEnd = medianMs([&](int) {
         store::markCleanEnd(path);
-        checkFileLater(path, today);
+        checkFileLater({path, today, store::takeCleanEndMark(path), {}});
     });
     std::printf("%d contracts, file %.1f MB\n", contracts, double(QFileInfo(path).size()) / 1e6);
     std::printf("file check at start-up: median %.1f ms\n", check);

@@ -5,15 +5,21 @@
 //    the day (the copy taken on the way), each in a process of its own, from
 //    exec to the painted window;
 //  - the resident memory idle on the painted window, and once the check is done.
+//  - a contract saved the moment the window is painted, beside the same save
+//    once the check is done; each run ends clean, so the next start finds the
+//    file as it left it.
 // The files are made once and kept in /tmp/quillon-bench-contracts for the
 // next run; QUILLON_BENCH_FRESH=1 makes them again.
 //   bench_first_window [runs, default 5] [contract counts..., default 0 1000000 5000000]
 #include "BenchSupport.h"
 
 #include "app/Application.h"
+#include "contract/ContractStore.h"
+#include "contract/PoliciesRow.h"
 #include "people/MainWindow.h"
 #include "store/Backup.h"
 #include "store/Schema.h"
+#include "ui/StoreGuard.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -101,8 +107,24 @@ void printPaintedAndMemory(double startedMs)
     std::printf("rss %ld\n", residentKb());
 }
 
-// In a child process: the program itself.
-int childProgram(const QString& folder, double startedMs)
+// A contract stored as Save / Print stores one, waiting as it waits for the
+// file's verdict: how long it took.
+double saveContract(Application& quillon)
+{
+    PoliciesRow row;
+    row.set("DBA", "Benchmark Farms");
+    row.set("Run", QDateTime::currentDateTime().toString(Qt::ISODate));
+    row.set("Premium1", "1500.00");
+    const double start = monotonicMs();
+    if (!runOrReport(quillon.session(), nullptr, ui::kNothingSaved, [&] { appendContract(quillon.session().database(), row); }))
+        std::fprintf(stderr, "the contract was not saved\n");
+    return monotonicMs() - start;
+}
+
+// In a child process: the program itself. With "save", a contract is saved
+// the moment the window is painted, and again once the check is done. The
+// run ends clean, as a user's Exit ends it.
+int childProgram(const QString& folder, double startedMs, bool save)
 {
     NoMessages messages;
     NoFiles files;
@@ -110,10 +132,16 @@ int childProgram(const QString& folder, double startedMs)
     if (!quillon.start())
         return 1;
     PaintWatch(quillon.windows().frmAgent).waitForPaint();
+    if (save)
+        std::printf("save %.2f\n", saveContract(quillon));
     printPaintedAndMemory(startedMs);
     quillon.awaitLaterCheck();
     std::printf("verdict %.2f\n", monotonicMs() - startedMs);
     std::printf("rss-checked %ld\n", residentKb());
+    if (save)
+        std::printf("save-idle %.2f\n", saveContract(quillon));
+    quillon.windows().frmAgent->close();
+    quillon.markCleanEnd();
     return 0;
 }
 
@@ -164,7 +192,9 @@ int main(int argc, char* argv[])
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
     if (args.value(1) == "--program")
-        return childProgram(args.value(2), args.value(3).toDouble());
+        return childProgram(args.value(2), args.value(3).toDouble(), false);
+    if (args.value(1) == "--save")
+        return childProgram(args.value(2), args.value(3).toDouble(), true);
     if (args.value(1) == "--floor")
         return childFloor(args.value(2).toDouble());
 
@@ -179,7 +209,7 @@ int main(int argc, char* argv[])
         const QString folder = preparedFolder(contracts);
         const QString dbPath = environmentIn(folder).userDataFolder + "/loans.mdb";
         const QString backups = store::backupFolder(dbPath);
-        Series later, first, floor;
+        Series later, first, floor, laterSave, firstSave;
         // The day's copy, taken once so that the later starts find it.
         runChild({"--program", folder});
         for (int run = 0; run < runs; ++run) {
@@ -188,6 +218,9 @@ int main(int argc, char* argv[])
             floor.add(runChild({"--floor"}));
             QDir(backups).removeRecursively();
             first.add(runChild({"--program", folder}));
+            laterSave.add(runChild({"--save", folder}));
+            QDir(backups).removeRecursively();
+            firstSave.add(runChild({"--save", folder}));
         }
         std::printf("\n%d contracts, %lld MB (medians of %d)\n", contracts, QFileInfo(dbPath).size() >> 20, runs);
         std::printf("  bare window painted                %8.1f ms   idle %6.1f MB\n", floor.of("painted"),
@@ -195,6 +228,10 @@ int main(int argc, char* argv[])
         for (const auto& [what, series] : {std::pair{"later start", &later}, std::pair{"first start of the day", &first}})
             std::printf("  %-22s painted %8.1f ms   idle %6.1f MB   verdict %8.1f ms   after it %6.1f MB\n", what,
                         series->of("painted"), series->of("rss"), series->of("verdict"), series->of("rss-checked"));
+        // A save pressed the moment the window shows, beside the same save once the check is done.
+        for (const auto& [what, series] : {std::pair{"later start", &laterSave}, std::pair{"first start of the day", &firstSave}})
+            std::printf("  %-22s save at once %8.1f ms   save after the check %6.1f ms   verdict %8.1f ms\n", what,
+                        series->of("save"), series->of("save-idle"), series->of("verdict"));
         std::fflush(stdout);
     }
     return 0;

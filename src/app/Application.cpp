@@ -275,7 +275,10 @@ bool Application::startUp()
     m_session.CurrentContract.AprKept = true;
     if (!prepareDatabase(m_session, m_windows.frmAgent, m_checkLater))
         return false;
-    m_fileChecked = !m_checkLater;
+    // Nothing has been written into a file left for the later check yet, so
+    // its mark still tells whether it stands as the last clean end left it.
+    m_fileVouched = m_checkLater && store::takeCleanEndMark(m_session.DBPath);
+    m_fileChecked = !m_checkLater || m_fileVouched;
     return m_windows.frmAgent->startUp() && !m_session.ended;
 }
 
@@ -286,12 +289,12 @@ bool Application::start()
     m_windows.frmAgent->show();
     if (m_checkLater)
         startLaterCheck();
-    else
+    if (m_fileChecked)
         QTimer::singleShot(0, m_windows.frmAgent, [this] { store::keepRowCounts(m_session.database()); });
     return true;
 }
 
-void Application::setLaterCheck(std::function<LaterCheck(const QString&, const QDate&)> check)
+void Application::setLaterCheck(std::function<LaterCheck(const LaterCheckRequest&)> check)
 {
     m_laterCheck = std::move(check);
 }
@@ -300,8 +303,10 @@ void Application::startLaterCheck()
 {
     m_checkLater = false;
     m_refuseWaiting = false;
-    m_check.start([check = m_laterCheck, path = m_session.DBPath,
-                   today = m_session.now().date()] { return check(path, today); },
+    m_fileUnderCheck = !m_fileVouched;
+    LaterCheckRequest request{m_session.DBPath, m_session.now().date(), m_fileVouched,
+                              [this] { m_fileUnderCheck = true; }};
+    m_check.start([check = m_laterCheck, request = std::move(request)] { return check(request); },
                   [this](const LaterCheck& found) {
                       const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.frmAgent, found);
                       // What the windows show was read from the file the backup replaced.
@@ -319,14 +324,19 @@ void Application::startLaterCheck()
 
 void Application::markCleanEnd()
 {
-    if (m_fileChecked && !m_check.running() && !m_session.endedOnFailure && !m_session.Server.namesServer() &&
+    if (m_fileChecked && verdictKnown() && !m_session.endedOnFailure && !m_session.Server.namesServer() &&
         store::damageMet() == m_damageMetBefore)
         store::markCleanEnd(m_session.DBPath);
 }
 
+bool Application::verdictKnown() const
+{
+    return !m_check.running() || (m_fileVouched && !m_fileUnderCheck);
+}
+
 bool Application::writesMayGo()
 {
-    if (!m_check.running())
+    if (verdictKnown())
         return !m_session.ended;
     m_check.await();
     // A write asked for while another already waits (a timer's, say) never

@@ -7,6 +7,7 @@
 #include "print/NoteValues.h"
 #include "session/Session.h"
 
+#include <atomic>
 #include <functional>
 
 class QWidget;
@@ -31,7 +32,7 @@ public:
 
     // The whole check of the file, when the start-up left it for after the
     // first window: tests and benchmarks put their own work in its place.
-    void setLaterCheck(std::function<LaterCheck(const QString& path, const QDate& today)> check);
+    void setLaterCheck(std::function<LaterCheck(const LaterCheckRequest&)> check);
     // Returns once the later check, if any runs, has reported.
     void awaitLaterCheck() { m_check.await(); }
     // The user ended the run: a file that passed its check this run is marked
@@ -57,13 +58,20 @@ private:
     std::function<print::NoteValues()> noteValues();
 
     void startLaterCheck();
+    // Whether the file's verdict is known: at once for a file that stands as
+    // the last clean end marked it, until its copy sends it to be read back.
+    bool verdictKnown() const;
     // Whether writes may go: waits for the later check's verdict.
     bool writesMayGo();
 
     Session m_session;
     AppWindows m_windows;
     bool m_checkLater = false;
-    std::function<LaterCheck(const QString&, const QDate&)> m_laterCheck = checkFileLater;
+    std::function<LaterCheck(const LaterCheckRequest&)> m_laterCheck = checkFileLater;
+    // The file stood as the last clean end marked it when this run began.
+    bool m_fileVouched = false;
+    // The later check is reading the file itself back (not only its copy).
+    std::atomic<bool> m_fileUnderCheck{false};
     // Set when the later check found the file unusable: the write that waited is not done.
     bool m_refuseWaiting = false;
     // The file passed its whole check this run (at start-up or later), and

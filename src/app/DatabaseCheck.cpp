@@ -1,7 +1,6 @@
 #include "app/DatabaseCheck.h"
 
 #include "store/Backup.h"
-#include "store/CleanEnd.h"
 #include "store/Restore.h"
 #include "store/Connection.h"
 #include "store/FileHealth.h"
@@ -205,7 +204,7 @@ void takeCopy(LaterCheck& result, const QString& path, const QDate& today)
 
 } // namespace
 
-LaterCheck checkFileLater(const QString& path, const QDate& today)
+LaterCheck checkFileLater(const LaterCheckRequest& request)
 {
     // The first start of a day reads the whole file for its copy, and the copy
     // gets the whole integrity check before it counts. The copy holds the
@@ -215,13 +214,17 @@ LaterCheck checkFileLater(const QString& path, const QDate& today)
     // checked, which also says whether a rebuild of its indexes mends it;
     // a later start finding the file as the last clean end left it skips
     // that reading back, unless its copy just came out damaged.
-    const bool unchangedSinceCleanEnd = store::takeCleanEndMark(path);
+    const QString& path = request.path;
+    const QDate& today = request.today;
     LaterCheck result;
     takeCopy(result, path, today);
     const bool copyWhole = result.backup && result.backup->outcome == store::DailyBackup::Outcome::Taken;
     const bool copyDamaged = result.backup && result.backup->outcome == store::DailyBackup::Outcome::Damaged;
-    if (!copyWhole && (copyDamaged || !unchangedSinceCleanEnd))
+    if (!copyWhole && (copyDamaged || !request.unchangedSinceCleanEnd)) {
+        if (request.fileCheckBegins)
+            request.fileCheckBegins();
         result.verdict = checkDatabase(path);
+    }
     if (result.backup && result.backup->outcome == store::DailyBackup::Outcome::Damaged) {
         // The copy of a damaged file says nothing the file does not; a file
         // its index rebuild mended gets the whole copy it now makes.

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // What the start-up check made of a database file. The check is plain work on
@@ -48,9 +49,21 @@ struct LaterCheck {
     QString backupFailure;
 };
 
+// What the whole check of a file that looked ready is asked to do.
+struct LaterCheckRequest {
+    QString path;
+    QDate today;
+    // The file stands as the last clean end marked it: it is read back whole
+    // only when its copy comes out damaged.
+    bool unchangedSinceCleanEnd = false;
+    // Called on the check's own thread just before the file itself is read
+    // back whole (not its copy): writes wait for the verdict from then on.
+    std::function<void()> fileCheckBegins;
+};
+
 // The whole check of a file that looked ready, with the first start of the
 // day's copy. Plain work on its own connections, for a thread no window sees.
-LaterCheck checkFileLater(const QString& path, const QDate& today);
+LaterCheck checkFileLater(const LaterCheckRequest& request);
 
 // The message for a damaged file: where its latest backup is.
 QString damagedDatabaseMessage(const QString& path);

@@ -15,6 +15,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -81,12 +83,30 @@ void writeCopy(const QString& dbPath, const QString& partial)
     // Every page is copied under one read lock of the source, taken before
     // the first step and kept between steps, so nothing another program writes
     // meanwhile makes the copy start over; the steps let a stop come between.
+    // A write of this program is not kept waiting for the whole copy: the
+    // lock is let go between two steps until the write is stored, and taken
+    // again. SQLite's backup then starts over from the first page, as it does
+    // whenever a connection other than its own changed the source, so the
+    // copy is always the file as it stood at one moment.
     // A source held by another program (busy, locked) ends a step early
     // without leaving an error on either connection, so the step's own code
     // is kept.
-    int step = sqlite3_exec(from, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    while (step == SQLITE_OK)
-        step = wholeFileWorkStopped() ? SQLITE_INTERRUPT : sqlite3_backup_step(backup, kPagesPerStep);
+    const auto holdSource = [from] {
+        return sqlite3_exec(from, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    };
+    int step = holdSource();
+    while (step == SQLITE_OK) {
+        if (wholeFileWorkStopped()) {
+            step = SQLITE_INTERRUPT;
+        } else if (fileWriteUnderway()) {
+            sqlite3_exec(from, "COMMIT", nullptr, nullptr, nullptr);
+            while (fileWriteUnderway() && !wholeFileWorkStopped())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            step = holdSource();
+        } else {
+            step = sqlite3_backup_step(backup, kPagesPerStep);
+        }
+    }
     sqlite3_exec(from, "COMMIT", nullptr, nullptr, nullptr);
     if (sqlite3_backup_finish(backup) != SQLITE_OK)
         failCopy(to, partial);

@@ -40,6 +40,9 @@ constexpr int kFileNotFound = 3024;
 constexpr qint64 kLockWaitMs = 30000;
 std::atomic<qint64> lockWaitMs{kLockWaitMs};
 
+// The program's writes on a file from their BEGIN to their end, on any thread.
+std::atomic<int> fileWritesUnderway{0};
+
 // SQLite's own wait sleeps longer and longer between looks (up to a tenth of
 // a second), so of several programs waiting, the one that has waited longest
 // looks least often and keeps losing the lock to those that just came: one
@@ -208,9 +211,13 @@ void Connection::exec(QSqlQuery& query)
 void Connection::begin(Access access)
 {
     if (m_backend == Backend::File && access == Access::Write) {
+        ++fileWritesUnderway;
+        m_writeCounted = true;
         QSqlQuery query(m_db);
-        if (!query.exec(kBeginWriting))
+        if (!query.exec(kBeginWriting)) {
+            endWriteCount();
             throw failure(query.lastError());
+        }
     } else if (access == Access::Write) {
         QSqlQuery query(m_db);
         if (!answered([&] { return query.exec(kBeginServerWriting); })) {
@@ -235,6 +242,14 @@ void Connection::commit()
         throw error;
     }
     m_inTransaction = false;
+    endWriteCount();
+}
+
+void Connection::endWriteCount() noexcept
+{
+    if (m_writeCounted)
+        --fileWritesUnderway;
+    m_writeCounted = false;
 }
 
 StoreError Connection::failure(const QSqlError& error)
@@ -259,6 +274,12 @@ void Connection::rollback() noexcept
     // A connection the driver found lost has nothing left to roll back.
     if (m_db.isOpen())
         answered([&] { return m_db.rollback(); });
+    endWriteCount();
+}
+
+bool fileWriteUnderway()
+{
+    return fileWritesUnderway.load() > 0;
 }
 
 void setFileLockWait(qint64 milliseconds)

@@ -96,6 +96,7 @@ private:
     void begin(Access access);
     void commit();
     void rollback() noexcept;
+    void endWriteCount() noexcept;
     // The failure as the store itself reports it: SQLite's extended code and
     // text where the connection is SQLite's, the driver's report otherwise.
     StoreError failure(const QSqlError& error);
@@ -112,6 +113,8 @@ private:
     // Set after a failure on the server: the session is closed rather than kept.
     bool m_drop = false;
     bool m_inTransaction = false;
+    // This connection's write on the file is counted among the program's writes under way.
+    bool m_writeCounted = false;
     // The last call to the server got no answer in time and its connection was closed.
     bool m_answerLate = false;
 };
@@ -119,6 +122,11 @@ private:
 // Whether the database holds the table, letter case aside (the server folds
 // names to lower case); the file is asked directly, without listing every table.
 bool hasTable(Connection& connection, const QString& name);
+
+// Whether a write of this program is under way on a database file: the day's
+// copy, which holds a read lock that would keep such a write from its end,
+// lets go of the file between two of its steps until none is.
+bool fileWriteUnderway();
 
 // How long a write waits for another program's lock on the file; 0 restores
 // the program's own bound. Tests shorten it so as not to wait half a minute.

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <latch>
+#include <semaphore>
 #include <thread>
 
 #include <fcntl.h>
@@ -463,6 +464,34 @@ private slots:
         QCOMPARE(QDir(store::backupFolder(path)).entryList(QDir::Files), QStringList{"project-2026-12-07.mdb"});
     }
 
+    // The day's copy lets go of the file for a write of the program's own rather than keep it waiting to
+    // the end: the write is stored first, and the copy, started over after it, holds it.
+    void copyStepsAsideForTheProgramsWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("project.mdb");
+        makeDatabase(path, 400);
+        std::binary_semaphore inWrite(0), copyStarted(0);
+        std::thread writer([&] {
+            store::Connection connection(path);
+            connection.transaction([&] {
+                connection.run("INSERT INTO Agent (Name) VALUES ('Saved meanwhile')");
+                inWrite.release();
+                copyStarted.acquire();
+                // Long enough for a copy that kept its lock to have ended without the write.
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            });
+        });
+        inWrite.acquire();
+        std::thread copier([&] {
+            copyStarted.release();
+            store::copyDatabase(path, dir.filePath("copy.mdb"));
+        });
+        writer.join();
+        copier.join();
+        QCOMPARE(columnOf(dir.filePath("copy.mdb"), "Agent", "Name"), QStringList{"Saved meanwhile"});
+    }
+
     // Put back after a crash in the middle of a large change: the copy takes the file's place whole, and
     // the original, set aside with its journal, still rolls back to every one of its rows.
     void restoreKeepsTheOriginalWithItsJournal()
@@ -487,39 +516,47 @@ private slots:
 
     // Delete pressed while the check still runs waits, under the busy cursor, for its verdict: on a
     // whole file it is then done; on a damaged one the start-up's message is shown and nothing is written.
+    // A file as the last clean end left it needs no verdict: its writes go while its day's copy is taken.
     void writeWaitsForTheCheck_data()
     {
         QTest::addColumn<bool>("damaged");
-        QTest::newRow("whole file") << false;
-        QTest::newRow("damaged file") << true;
+        QTest::addColumn<bool>("cleanEnd");
+        QTest::newRow("whole file") << false << false;
+        QTest::newRow("damaged file") << true << false;
+        QTest::newRow("whole file as a clean end left it") << false << true;
     }
     void writeWaitsForTheCheck()
     {
         QFETCH(bool, damaged);
+        QFETCH(bool, cleanEnd);
         TestProgram program;
         const QString path = program.defaultDbPath();
         makeDatabase(path, 400);
         insertRows(path, "Agent", {"Company", "Name"}, {{"Acme", "Jo"}});
         if (damaged)
             writeFile(path, bytesOf(path).chopped(1000));
+        if (cleanEnd)
+            store::markCleanEnd(path);
         const QByteArray bytes = bytesOf(path);
         QSemaphore latch;
         program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
-        program.app->setLaterCheck([&](const QString& file, const QDate& today) {
+        program.app->setLaterCheck([&](const LaterCheckRequest& request) {
             latch.acquire();
-            return checkFileLater(file, today);
+            return checkFileLater(request);
         });
         QVERIFY(program.app->start());
-        bool waitedUntouched = false;
+        bool waitedUntouched = false, deletedAtOnce = false;
         QTimer::singleShot(100, [&] {
             // A second write asked for meanwhile (a timer's) may not go before the verdict.
             waitedUntouched = bytesOf(path) == bytes && QGuiApplication::overrideCursor() &&
                               QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor &&
                               !program.session().writesMayGo();
+            deletedAtOnce = cleanEnd && columnOf(path, "Agent", "Name").isEmpty() && program.session().writesMayGo();
             latch.release();
         });
         program.click(program.main(), "cmdDeleteAgent");
-        QVERIFY(waitedUntouched);
+        program.app->awaitLaterCheck();
+        QVERIFY(cleanEnd ? deletedAtOnce : waitedUntouched);
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(program.session().ended, damaged);
         QCOMPARE(program.messages.shown.size(), damaged ? 1 : 0);
@@ -572,7 +609,7 @@ private slots:
         writeFile(store::backupPath(path, kDay1.date()), "today's copy");
         program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
         program.app->session().now = program.now;
-        program.app->setLaterCheck([](const QString&, const QDate&) { return LaterCheck{}; });
+        program.app->setLaterCheck([](const LaterCheckRequest&) { return LaterCheck{}; });
         QVERIFY(program.app->start());
         program.app->awaitLaterCheck();
         between(program);
