@@ -48,6 +48,24 @@ long residentKb()
     return -1;
 }
 
+RunsAndSizes runsAndSizes(const QStringList& arguments, int defaultRuns, const QList<int>& defaultSizes)
+{
+    RunsAndSizes chosen{arguments.size() > 1 ? std::max(1, arguments[1].toInt()) : defaultRuns, {}};
+    for (qsizetype i = 2; i < arguments.size(); ++i)
+        chosen.sizes << arguments[i].toInt();
+    if (chosen.sizes.isEmpty())
+        chosen.sizes = defaultSizes;
+    return chosen;
+}
+
+QString loadAverage()
+{
+    QFile averages("/proc/loadavg");
+    if (!averages.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    return QString::fromLatin1(averages.readAll()).section(QLatin1Char(' '), 0, 2);
+}
+
 void settle()
 {
     for (int i = 0; i < 3; ++i)

@@ -8,7 +8,9 @@
 #include "ui/FileDialogService.h"
 #include "ui/MessageBoxService.h"
 
+#include <QList>
 #include <QObject>
+#include <QStringList>
 
 #include <vector>
 
@@ -44,6 +46,16 @@ double monotonicMs();
 double median(std::vector<double> values);
 // The process's resident memory.
 long residentKb();
+// A benchmark's command line: how many runs (the first argument, at least
+// 1) and the sizes to measure (the others), each defaulting as given.
+struct RunsAndSizes {
+    int runs;
+    QList<int> sizes;
+};
+RunsAndSizes runsAndSizes(const QStringList& arguments, int defaultRuns, const QList<int>& defaultSizes);
+
+// The machine's load averages over 1, 5 and 15 minutes, as the kernel gives them.
+QString loadAverage();
 
 // Lets the windows lay out and paint what changed.
 void settle();

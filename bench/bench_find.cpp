@@ -118,12 +118,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
-    const int runs = argc > 1 ? std::max(1, args.value(1).toInt()) : 7;
-    QList<int> sizes;
-    for (int i = 2; i < argc; ++i)
-        sizes << args.value(i).toInt();
-    if (sizes.isEmpty())
-        sizes = {10000, 100000, 1000000};
+    const auto [runs, sizes] = runsAndSizes(args, 7, {10000, 100000, 1000000});
     for (const int size : sizes)
         measure(size, runs);
     return 0;

@@ -198,12 +198,7 @@ int main(int argc, char* argv[])
     if (args.value(1) == "--floor")
         return childFloor(args.value(2).toDouble());
 
-    const int runs = argc > 1 ? std::max(1, args.value(1).toInt()) : 5;
-    QList<int> sizes;
-    for (int i = 2; i < argc; ++i)
-        sizes << args.value(i).toInt();
-    if (sizes.isEmpty())
-        sizes = {0, 1000000, 5000000};
+    const auto [runs, sizes] = runsAndSizes(args, 5, {0, 1000000, 5000000});
 
     for (const int contracts : sizes) {
         const QString folder = preparedFolder(contracts);

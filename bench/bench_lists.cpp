@@ -371,12 +371,7 @@ int main(int argc, char* argv[])
     if (args.value(1) == "--floor")
         return childFloor(args.value(2), args.value(3).toDouble());
 
-    const int runs = argc > 1 ? std::max(1, args.value(1).toInt()) : 7;
-    QList<int> sizes;
-    for (int i = 2; i < argc; ++i)
-        sizes << args.value(i).toInt();
-    if (sizes.isEmpty())
-        sizes = {10000, 100000, 1000000};
+    const auto [runs, sizes] = runsAndSizes(args, 7, {10000, 100000, 1000000});
 
     QTemporaryDir dir;
     // Kept on request, to look at one child under a profiler afterwards.

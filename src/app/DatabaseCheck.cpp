@@ -212,8 +212,9 @@ LaterCheck checkFileLater(const LaterCheckRequest& request)
     // too: the file is read once and checked once instead of twice each.
     // Only when the copy is not whole (or none was made) is the file itself
     // checked, which also says whether a rebuild of its indexes mends it;
-    // a later start finding the file as the last clean end left it skips
-    // that reading back, unless its copy just came out damaged.
+    // a start finding the file as the last clean end left it skips that
+    // reading back (and takes writes during its copy), unless its copy just
+    // came out damaged.
     const QString& path = request.path;
     const QDate& today = request.today;
     LaterCheck result;

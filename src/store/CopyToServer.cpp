@@ -5,6 +5,7 @@
 #include "store/ListChanges.h"
 #include "store/PoliciesColumns.h"
 #include "store/Schema.h"
+#include "store/ServerCopy.h"
 #include "store/ServerSchema.h"
 #include "store/StoreError.h"
 
@@ -36,19 +37,17 @@ qint64 copyTable(Connection& file, Connection& server, const TableDesign& table)
     const QStringList columns = columnsInFile(file, table);
     const QString list = columns.join(QStringLiteral(", "));
     QSqlQuery rows = file.run(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(list, table.name, table.key));
-    QSqlQuery insert = server.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                          .arg(table.name, list, QStringList(columns.size(), QStringLiteral("?"))
-                                                                     .join(QStringLiteral(", "))));
+    ServerCopyIn copy(server, table.name, columns);
+    QVariantList values(columns.size());
     qint64 copied = 0;
     while (rows.next()) {
-        for (int column = 0; column < columns.size(); ++column) {
-            // The file stores text; a value it holds as a number is copied as its text.
-            const QVariant value = rows.value(column);
-            insert.bindValue(column, column == 0 || value.isNull() ? value : QVariant(value.toString()));
-        }
-        server.exec(insert);
+        // The file stores text; a value it holds as a number is copied as its text.
+        for (int column = 0; column < columns.size(); ++column)
+            values[column] = rows.value(column);
+        copy.add(values);
         ++copied;
     }
+    copy.finish();
     // The server's own numbering goes on after the copied keys.
     server.run(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
                               "coalesce((SELECT max(%2) FROM %1), 0) + 1, false)")

@@ -48,7 +48,9 @@ private slots:
             agents.insert({QString("Agent %1").arg(n), QString("Company %1").arg(n), "", "", "Town"});
         agents.remove(2);
         for (int n = 0; n < 6; ++n)
-            customers.insert({QString("Customer %1").arg(n), n == 3 ? "" : QString("DBA %1").arg(n)});
+            customers.insert({QString("Customer %1").arg(n), n == 3   ? ""
+                                                             : n == 4 ? "Tab\there\nline \\N back\\slash\r"
+                                                                      : QString("DBA %1").arg(n)});
         customers.remove(1);
         const QStringList columns = store::policiesColumns();
         for (int n = 0; n < 21; ++n) {
