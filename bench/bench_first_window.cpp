@@ -4,7 +4,8 @@
 //  - a later start of the day (its copy already taken) and the first start of
 //    the day (the copy taken on the way), each in a process of its own, from
 //    exec to the painted window;
-//  - the resident memory idle on the painted window, and once the check is done.
+//  - the resident memory idle on the painted window, and once the check is done;
+//  - the processor time used up to the painted window, user and system;
 //  - a contract saved the moment the window is painted, beside the same save
 //    once the check is done; each run ends clean, so the next start finds the
 //    file as it left it.
@@ -31,6 +32,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <sys/resource.h>
 #include <cstdio>
 #include <vector>
 
@@ -100,9 +102,18 @@ QString preparedFolder(int contracts)
     return folder;
 }
 
+// The processor time the process has used, user and system.
+double cpuMs()
+{
+    rusage used{};
+    getrusage(RUSAGE_SELF, &used);
+    return (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
+}
+
 void printPaintedAndMemory(double startedMs)
 {
     std::printf("painted %.2f\n", monotonicMs() - startedMs);
+    std::printf("cpu %.2f\n", cpuMs());
     settle();
     std::printf("rss %ld\n", residentKb());
 }
@@ -116,7 +127,7 @@ double saveContract(Application& quillon)
     row.set("Run", QDateTime::currentDateTime().toString(Qt::ISODate));
     row.set("Premium1", "1500.00");
     const double start = monotonicMs();
-    if (!runOrReport(quillon.session(), nullptr, ui::kNothingSaved, [&] { appendContract(quillon.session().database(), row); }))
+    if (!writeOrReport(quillon.session(), nullptr, ui::kNothingSaved, [&] { appendContract(quillon.session().database(), row); }))
         std::fprintf(stderr, "the contract was not saved\n");
     return monotonicMs() - start;
 }
@@ -218,11 +229,12 @@ int main(int argc, char* argv[])
             firstSave.add(runChild({"--save", folder}));
         }
         std::printf("\n%d contracts, %lld MB (medians of %d)\n", contracts, QFileInfo(dbPath).size() >> 20, runs);
-        std::printf("  bare window painted                %8.1f ms   idle %6.1f MB\n", floor.of("painted"),
-                    floor.of("rss"));
+        std::printf("  bare window            painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms\n", floor.of("painted"),
+                    floor.of("rss"), floor.of("cpu"));
         for (const auto& [what, series] : {std::pair{"later start", &later}, std::pair{"first start of the day", &first}})
-            std::printf("  %-22s painted %8.1f ms   idle %6.1f MB   verdict %8.1f ms   after it %6.1f MB\n", what,
-                        series->of("painted"), series->of("rss"), series->of("verdict"), series->of("rss-checked"));
+            std::printf("  %-22s painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms   verdict %8.1f ms   after it %6.1f MB\n",
+                        what, series->of("painted"), series->of("rss"), series->of("cpu"), series->of("verdict"),
+                        series->of("rss-checked"));
         // A save pressed the moment the window shows, beside the same save once the check is done.
         for (const auto& [what, series] : {std::pair{"later start", &laterSave}, std::pair{"first start of the day", &firstSave}})
             std::printf("  %-22s save at once %8.1f ms   save after the check %6.1f ms   verdict %8.1f ms\n", what,

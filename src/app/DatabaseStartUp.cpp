@@ -66,7 +66,7 @@ bool restoredOnRequest(Session& session, QWidget* parent, const DatabaseVerdict&
                                             ui::kProgramTitle);
     }
     // At start-up the store's words stand alone, as in every start-up message.
-    return runOrReport(session, parent, QString(), [&] { store::restoreBackup(session.DBPath, chosen, at); });
+    return ui::reportFailure(session, parent, QString(), [&] { store::restoreBackup(session.DBPath, chosen, at); });
 }
 
 // Whether the file at DBPath can serve, after what the check and the user

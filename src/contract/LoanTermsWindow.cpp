@@ -219,7 +219,7 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
         if (column != QStringLiteral("Run"))
             contents << column + QLatin1Char('=') + text;
     std::int64_t id = 0;
-    const bool saved = runOrReport(m_session, this, ui::kNothingSaved, [&] {
+    const bool saved = writeOrReport(m_session, this, ui::kNothingSaved, [&] {
         m_pendingSave.attempt(contents.join(QLatin1Char('\n')), m_session.now(), [&](const QString& token) {
             id = appendContract(m_session.database(), row, token,
                                 ui::highestKeptNoteId(ui::keptNotesFolder(m_session)));

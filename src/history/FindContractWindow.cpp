@@ -72,7 +72,7 @@ bool FindContractWindow::find()
 {
     history::FoundContracts found;
     const QString text = m_txtFind->text();
-    if (!runOrReport(m_session, this, ui::kNothingChanged,
+    if (!readOrReport(m_session, this,
                      [&] {
                          found = history::findContracts(m_session.database(), text, kShownAtMost, m_session.writesMayGo());
                      }))
@@ -125,7 +125,7 @@ void FindContractWindow::openChosen()
     const QString dba = cell->data(Qt::UserRole).toString();
     const qint64 id = cell->text().toLongLong();
     int contractRow = 0;
-    if (!runOrReport(m_session, this, ui::kNothingChanged,
+    if (!readOrReport(m_session, this,
                      [&] { contractRow = history::contractRowFor(m_session.database(), dba, id); }))
         return;
     hide();

@@ -113,7 +113,7 @@ bool PreviousContractsWindow::FillGrid()
 {
     // Read first: a failure leaves the grid showing what it showed.
     QList<history::ListedContract> contracts;
-    const bool read = runOrReport(m_session, this, ui::kNothingChanged, [&] {
+    const bool read = readOrReport(m_session, this, [&] {
         contracts = history::listContracts(m_session.database(), m_session.SelectedName);
     });
     if (!read)
@@ -245,7 +245,7 @@ void PreviousContractsWindow::editChosen()
     if (!chosen)
         return;
     history::StoredContract contract;
-    if (!runOrReport(m_session, this, ui::kNothingChanged,
+    if (!readOrReport(m_session, this,
                      [&] { contract = history::readContract(m_session.database(), *chosen); }))
         return;
     if (contract.isEmpty()) {
@@ -269,7 +269,7 @@ void PreviousContractsWindow::copyChosen()
         return;
     // A Copy pressed again after a failure of unknown outcome copies at most once.
     std::optional<qint64> copy;
-    const bool copied = runOrReport(m_session, this, ui::kNothingCopied, [&] {
+    const bool copied = writeOrReport(m_session, this, ui::kNothingCopied, [&] {
         m_pendingCopy.attempt(QString::number(chosen->id), m_session.now(), [&](const QString& token) {
             copy = history::copyContract(m_session.database(), *chosen, m_session.now(), token,
                                          ui::highestKeptNoteId(ui::keptNotesFolder(m_session)));
@@ -302,7 +302,7 @@ void PreviousContractsWindow::deleteChosen()
     if (!m_session.services.messages->ask(this, question, ui::MessageIcon::Question, ui::kProgramTitle))
         return;
     std::optional<history::StoredContract> removed;
-    if (!runOrReport(m_session, this, ui::kNothingDeleted,
+    if (!writeOrReport(m_session, this, ui::kNothingDeleted,
                      [&] { removed = history::deleteContract(m_session.database(), *chosen); }))
         return;
     if (!removed) {
@@ -325,7 +325,7 @@ void PreviousContractsWindow::undoDelete()
         return;
     }
     bool restored = false;
-    if (!runOrReport(m_session, this, ui::kNothingPutBack,
+    if (!writeOrReport(m_session, this, ui::kNothingPutBack,
                      [&] { restored = history::putBackContract(m_session.database(), *m_deleted); }))
         return;
     if (!restored) {
@@ -414,7 +414,7 @@ void PreviousContractsWindow::printAgain(bool preview)
         return;
     history::StoredContract contract;
     print::NoteValues note;
-    if (!runOrReport(m_session, this, ui::kNothingChanged, [&] {
+    if (!readOrReport(m_session, this, [&] {
             contract = history::readContract(m_session.database(), *chosen);
             if (!contract.isEmpty())
                 note = history::storedNoteValues(m_session.database(), contract, m_session.Version);

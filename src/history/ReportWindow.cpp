@@ -91,7 +91,7 @@ bool ReportWindow::refresh()
 {
     history::MonthReport report;
     const QDate from = m_dtpFrom->date(), to = m_dtpTo->date();
-    if (!runOrReport(m_session, this, ui::kNothingChanged, [&] {
+    if (!readOrReport(m_session, this, [&] {
             report = history::buildReport(m_session.database(), std::min(from, to), std::max(from, to));
         }))
         return false;

@@ -85,13 +85,13 @@ void MainWindow::refillCustomersAfter(const store::RowChange& write)
 
 void MainWindow::refillAgents(const store::RowChange* write)
 {
-    runOrReport(m_session, this, ui::kNothingChanged,
+    readOrReport(m_session, this,
                 [&] { people::refill(*m_agents, store::agentTable(m_session.database()), write); });
 }
 
 void MainWindow::refillCustomers(const store::RowChange* write)
 {
-    runOrReport(m_session, this, ui::kNothingChanged, [&] {
+    readOrReport(m_session, this, [&] {
         // The program's own write, the only change since the list was read
         // with no row missing its DBA, that leaves a DBA on its row (a delete
         // leaves none missing) is followed without asking the store again.
@@ -124,7 +124,7 @@ bool MainWindow::GetData()
     AgentRecord agent;
     CustomerRecord customer;
     bool agentGone = false, customerGone = false;
-    const bool read = runOrReport(m_session, this, ui::kNothingChanged, [&] {
+    const bool read = readOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.database());
         const store::PeopleTable customers = store::customerTable(m_session.database());
         // Both lists are brought up to date before the user chooses again.
@@ -187,7 +187,7 @@ void MainWindow::editChosen(people::KeyedList& list, store::PeopleTable (*table)
     m_session.SelectedName = list.selectedText();
     const int position = list.selectedPosition();
     bool shown = false;
-    runOrReport(m_session, this, ui::kNothingChanged,
+    readOrReport(m_session, this,
                 [&] { shown = stillShown(list, position, table(m_session.database())); });
     if (shown)
         emit(this->*requested)(position);
@@ -207,7 +207,7 @@ std::optional<store::RowChange> MainWindow::deleteChosen(people::KeyedList& list
 {
     const int position = list.selectedPosition();
     std::optional<store::RowChange> removed;
-    runOrReport(m_session, this, ui::kNothingDeleted, [&] {
+    writeOrReport(m_session, this, ui::kNothingDeleted, [&] {
         const store::PeopleTable rows = table(m_session.database());
         const auto chosen = list.keyAt(position);
         const auto key = chosen ? chosen : rows.firstKey();
@@ -238,7 +238,7 @@ void MainWindow::undoDelete()
     const DeletedRow deleted = *m_deleted;
     const bool agent = deleted.list == m_agents;
     std::optional<store::RowChange> restored;
-    if (!runOrReport(m_session, this, ui::kNothingPutBack,
+    if (!writeOrReport(m_session, this, ui::kNothingPutBack,
                      [&] { restored = deleted.table(m_session.database()).restore(deleted.key, deleted.values); }))
         return;
     if (!restored) {
@@ -264,7 +264,7 @@ PeopleList MainWindow::searchedList() const
 void MainWindow::prepareSearch(PeopleList list)
 {
     people::KeyedList* lines = list == PeopleList::Agents ? m_agents : m_customers;
-    runOrReport(m_session, this, ui::kNothingChanged, [&] { lines->prepareSearch(); });
+    readOrReport(m_session, this, [&] { lines->prepareSearch(); });
 }
 
 void MainWindow::findNext(PeopleList list, const QString& text, QWidget* messageOwner)
@@ -274,7 +274,7 @@ void MainWindow::findNext(PeopleList list, const QString& text, QWidget* message
     const bool agents = list == PeopleList::Agents;
     people::KeyedList* lines = agents ? m_agents : m_customers;
     bool found = false;
-    if (!runOrReport(m_session, messageOwner, ui::kNothingChanged, [&] { found = lines->chooseNextContaining(text); }) ||
+    if (!readOrReport(m_session, messageOwner, [&] { found = lines->chooseNextContaining(text); }) ||
         found)
         return;
     m_session.services.messages->show(

@@ -88,7 +88,7 @@ bool PartyDialog::activate(int position)
     }
 
     bool show = true;
-    const bool ok = runOrReport(m_session, parentWidget(), ui::kNothingChanged, [&] {
+    const bool ok = readOrReport(m_session, parentWidget(), [&] {
         const store::PeopleTable rows = m_design.table(m_session.database());
         m_editedKey = m_rowAt ? m_rowAt(position) : std::nullopt;
         if (!m_editedKey) {
@@ -123,7 +123,7 @@ bool PartyDialog::sameNameAccepted()
     if (key.isEmpty() || (m_editMode && name == m_shownValues.value(0)))
         return true;
     std::optional<store::RowKey> other;
-    if (!runOrReport(m_session, this, ui::kNothingStored, [&] {
+    if (!writeOrReport(m_session, this, ui::kNothingStored, [&] {
             other = m_design.table(m_session.database())
                         .firstKeyWhere(m_design.fieldColumns.first(),
                                        [&](const QString& stored) { return people::nameKey(stored) == key; },
@@ -153,7 +153,7 @@ void PartyDialog::storeEntries()
     if (!m_pendingOk.mayBeStored(contents) && !sameNameAccepted())
         return;
     store::RowChange written;
-    const bool stored = runOrReport(m_session, this, ui::kNothingStored, [&] {
+    const bool stored = writeOrReport(m_session, this, ui::kNothingStored, [&] {
         m_pendingOk.attempt(contents, m_session.now(), [&](const QString& token) {
             if (m_editMode) {
                 if (m_editedKey)

@@ -39,25 +39,16 @@ inline QString storeFailureMessage(const QString& fate, const store::StoreError&
     return first.isEmpty() ? error.message() : first + QLatin1Char('\n') + error.message();
 }
 
-// Whether work with this fate writes: every write says what became of the
-// user's work, a read only that the screen is as it was.
-inline bool isWrite(const QString& fate)
-{
-    return !fate.isEmpty() && fate != kNothingChanged;
-}
-
 } // namespace ui
 
-// Runs a store operation whose failure must not lose the user's work (saving a
-// contract): what became of the work (fate) and the store's code and text are
-// shown under the program's title, and the windows stay as they were. Returns
-// false when it failed. A write first waits for the file's check; a file found
-// unusable has been reported then, and nothing is written.
+namespace ui {
+
+// Runs a store operation; a failure shows what became of the work (fate) and
+// the store's code and text under the program's title, and the windows stay as
+// they were. Returns false when it failed.
 template <typename Work>
-bool runOrReport(Session& session, QWidget* parent, const QString& fate, Work&& work)
+bool reportFailure(Session& session, QWidget* parent, const QString& fate, Work&& work)
 {
-    if (ui::isWrite(fate) && !session.writesMayGo())
-        return false;
     try {
         std::forward<Work>(work)();
         return true;
@@ -68,12 +59,34 @@ bool runOrReport(Session& session, QWidget* parent, const QString& fate, Work&& 
     }
 }
 
+} // namespace ui
+
+// A read of the store: a failure says the screen is as it was. Reads never
+// wait for the file's check.
+template <typename Work>
+bool readOrReport(Session& session, QWidget* parent, Work&& work)
+{
+    return ui::reportFailure(session, parent, ui::kNothingChanged, std::forward<Work>(work));
+}
+
+// A write whose failure must not lose the user's work (saving a contract):
+// fate says what became of the work. It first waits for the file's check; a
+// file found unusable has been reported then, and nothing is written.
+template <typename Work>
+bool writeOrReport(Session& session, QWidget* parent, const QString& fate, Work&& work)
+{
+    if (!session.writesMayGo())
+        return false;
+    return ui::reportFailure(session, parent, fate, std::forward<Work>(work));
+}
+
 // Runs a store operation the way the program treats failures at start-up:
-// the store's code and text are shown, then the program ends.
+// the store's code and text are shown, then the program ends. The start-up
+// itself decides what the file must pass first.
 template <typename Work>
 bool runOrEndProgram(Session& session, QWidget* parent, Work&& work)
 {
-    if (runOrReport(session, parent, QString(), std::forward<Work>(work)))
+    if (ui::reportFailure(session, parent, QString(), std::forward<Work>(work)))
         return true;
     session.endProgramOnFailure();
     return false;
