@@ -177,18 +177,25 @@ ListLines PeopleTable::readLinesBetween(RowKey first, RowKey last, qsizetype lim
         {first, last, limit});
 }
 
+QString PeopleTable::initialExpression() const
+{
+    return QStringLiteral("lower(substr(%1, 1, 1))").arg(m_lineExpression);
+}
+
 std::optional<RowKey> PeopleTable::firstLineStarting(const QString& asciiPrefix, RowKey from, RowKey before) const
 {
-    QString pattern = asciiPrefix.toLower();
+    const QString lower = asciiPrefix.toLower();
+    QString pattern = lower;
     for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
         pattern.replace(special, QStringLiteral("\\") + special);
     pattern += QLatin1Char('%');
     Connection connection(m_place);
-    // The store looks through the rows itself, stopping at the first that starts so.
-    QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey FROM %2 WHERE RowKey >= ? AND RowKey < ? "
+    // The index of initials leads straight to the lines with the first
+    // letter after `from`; only those are compared with the whole prefix.
+    QSqlQuery query = connection.run(QStringLiteral("SELECT RowKey FROM %2 WHERE %3 = ? AND RowKey >= ? AND RowKey < ? "
                                                     "AND lower(%1) LIKE ? ESCAPE '\\' ORDER BY RowKey LIMIT 1")
-                                         .arg(m_lineExpression, m_table),
-                                     {from, before, pattern});
+                                         .arg(m_lineExpression, m_table, initialExpression()),
+                                     {lower.left(1), from, before, pattern});
     if (!query.next())
         return std::nullopt;
     return query.value(0).toLongLong();

@@ -104,6 +104,9 @@ public:
     const Place& place() const { return m_place; }
     const QString& table() const { return m_table; }
     const QStringList& columns() const { return m_columns; }
+    // The first letter of a row's line in lower case (ASCII letters alone on
+    // the file): the expression the table's index of initials is made on.
+    QString initialExpression() const;
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;

@@ -31,22 +31,6 @@ QVariantList rowValues(const QSqlQuery& query, int count)
 
 } // namespace
 
-const QString& policiesRunIndexIfMissing()
-{
-    static const QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS PoliciesByRun ON Policies (Run)");
-    return sql;
-}
-
-void ensurePoliciesRunIndex(Connection& connection)
-{
-    // The server answers a kept index with a notice on every start; asked first, it says nothing.
-    if (connection.backend() == Backend::Server &&
-        connection.run(QStringLiteral("SELECT 1 FROM pg_indexes WHERE indexname = ?"), {QStringLiteral("policiesbyrun")})
-            .next())
-        return;
-    connection.execute(policiesRunIndexIfMissing());
-}
-
 RunBounds runBounds(const QDate& from, const QDate& to)
 {
     const QString format = QStringLiteral("yyyy-MM-dd");

@@ -19,11 +19,6 @@ class Connection;
 // Reading contracts across customers: Find Contract and the report. Every call
 // opens its own connection; failures throw StoreError.
 
-// The index on Run that a span of printing days is read through; made with
-// the schema and added to an older table at start-up.
-const QString& policiesRunIndexIfMissing();
-void ensurePoliciesRunIndex(Connection& connection);
-
 // The stored Run texts that bound the days from..to, both included: a Run is
 // in the span when first <= Run < last (yyyy-MM-dd sorts as the days do).
 struct RunBounds {

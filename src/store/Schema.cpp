@@ -1,5 +1,7 @@
 #include "store/Schema.h"
 
+#include "store/AddedIndexes.h"
+
 #include "store/AgentTable.h"
 #include "store/Connection.h"
 #include "store/CustomerTable.h"
@@ -7,7 +9,6 @@
 #include "store/ListChanges.h"
 #include "store/ListRows.h"
 #include "store/PoliciesColumns.h"
-#include "store/PoliciesLookUp.h"
 #include "store/PoliciesTable.h"
 #include "store/PrivateFiles.h"
 #include "store/StoreError.h"
@@ -26,7 +27,7 @@ namespace {
 QStringList tableStatements(Backend backend)
 {
     return agentCreateStatements(backend) + customerCreateStatements(backend) + policiesCreateStatements(backend) +
-           QStringList{policiesRunIndexIfMissing()};
+           addedIndexStatements();
 }
 
 // The table's name as the database lists it, matched without regard to case
@@ -146,8 +147,8 @@ SchemaState completeSchema(const QString& path)
     }
     if (inspection.state != SchemaState::Foreign) {
         ensureListRows(connection);
-        // Files made before contracts were found by their printing day get the index now.
-        ensurePoliciesRunIndex(connection);
+        // Files made before the indexes the program added later get them now.
+        ensureAddedIndexes(connection);
     }
     return inspection.state;
 }

@@ -1,9 +1,9 @@
 #include "store/ServerSchema.h"
 
+#include "store/AddedIndexes.h"
 #include "store/Connection.h"
 #include "store/ListChanges.h"
 #include "store/ListRows.h"
-#include "store/PoliciesLookUp.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/WriteToken.h"
@@ -31,7 +31,7 @@ void completeServerSchema(Connection& connection)
         serverListChangesCurrent(connection)) {
         pruneWriteTokens(connection);
         ensureListRows(connection);
-        ensurePoliciesRunIndex(connection);
+        ensureAddedIndexes(connection);
         return;
     }
     connection.transaction([&] {
@@ -60,7 +60,7 @@ void completeServerSchema(Connection& connection)
     });
     pruneWriteTokens(connection);
     ensureListRows(connection);
-    ensurePoliciesRunIndex(connection);
+    ensureAddedIndexes(connection);
 }
 
 } // namespace store

@@ -192,6 +192,37 @@ private slots:
         QCOMPARE(list->currentRow(), 99999);
     }
 
+    // A typed letter, capital or not, chooses the next line that starts with it (the line right after the
+    // chosen one first), going round past the last line; a letter beyond ASCII is compared as typed,
+    // letter case aside, and never matches its plain letter. Both stores compare alike.
+    void typedLetterChoosesTheNextLineStartingSo()
+    {
+        Rows customers;
+        for (char c = 'a'; c <= 'z'; ++c)
+            customers << QList<QVariant>{"", QChar(c).toUpper() + QString("ead")} << QList<QVariant>{"", c + QString("ate")};
+        customers << QList<QVariant>{"", "\u00c9lan"} << QList<QVariant>{"", "\u00e9mile"};
+        auto program = TestProgram::startedWith({}, customers);
+        people::KeyedList* list = program->customers();
+        const int interval = QApplication::keyboardInputInterval();
+        QApplication::setKeyboardInputInterval(1);
+        const auto typed = [&](int from, const QString& key) {
+            QTest::qWait(3); // longer than the interval, so every key starts a search of its own
+            list->setCurrentRow(from);
+            list->keyboardSearch(key);
+            return list->currentRow();
+        };
+        for (int letter = 0; letter < 26; ++letter) {
+            const QString capital = QString(QChar('A' + letter));
+            QCOMPARE(typed(2 * letter, capital), 2 * letter + 1);
+            QCOMPARE(typed(2 * letter + 1, capital.toLower()), 2 * letter);
+        }
+        QCOMPARE(typed(52, "E"), 8);
+        QCOMPARE(typed(52, "\u00c9"), 53);
+        QCOMPARE(typed(53, "\u00c9"), 52);
+        QCOMPARE(typed(10, "q"), 32);
+        QApplication::setKeyboardInputInterval(interval);
+    }
+
     // A list longer than its box shows the chosen last line, with its top line whole, at start-up and after a change.
     void chosenLineInViewTopLineWhole()
     {
