@@ -39,6 +39,7 @@ Application::Application(const Environment& environment, const Services& service
     m_session.env = environment;
     m_session.quit = [this] { closeEveryWindow(); };
     m_session.writesMayGo = [this] { return writesMayGo(); };
+    m_session.writesFreeNow = [this] { return verdictKnown() && !m_session.ended; };
     m_session.contractMayBeDiscarded = [this] { return mayDiscardContract(); };
     createWindows();
     connectPeople();

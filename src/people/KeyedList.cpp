@@ -1,6 +1,7 @@
 #include "people/KeyedList.h"
 
 #include "people/LineSearch.h"
+#include "store/FoldedLines.h"
 #include "people/ListLinesModel.h"
 
 #include <QEvent>
@@ -307,7 +308,7 @@ void KeyedList::choose(int position)
 void KeyedList::prepareSearch()
 {
     const store::PeopleTable* table = m_lines->table();
-    if (m_search || !table)
+    if (m_search || !table || !table->place().isServer())
         return;
     const store::ListRead read = table->readLines();
     // Lines changed by another program since the list was read: the list
@@ -322,8 +323,16 @@ void KeyedList::prepareSearch()
     m_searchKeys = std::move(keys);
 }
 
-bool KeyedList::chooseNextContaining(const QString& text)
+bool KeyedList::chooseNextContaining(const QString& text, bool foldPending)
 {
+    if (const store::PeopleTable* table = m_lines->table(); table && !table->place().isServer()) {
+        // Lines changed by another program since the list was read: the
+        // list shows them too, so that what is found is what is shown.
+        if (table->changeCount() != m_lines->changes())
+            fill(*table);
+        const auto found = store::nextLineContaining(*table, text, keyAt(selectedPosition()), foldPending);
+        return found && chooseKey(*found);
+    }
     prepareSearch();
     if (!m_search)
         return false;

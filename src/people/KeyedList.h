@@ -51,10 +51,13 @@ public:
 
     // Chooses the first line after the chosen one whose text contains text,
     // ignoring letter case and accents, going round past the last line; false,
-    // with the choice unchanged, when no line does.
-    bool chooseNextContaining(const QString& text);
+    // with the choice unchanged, when no line does. On the file the search
+    // asks the kept folded lines; foldPending lets it bring them up to date
+    // first (a write, so only once the file's check has passed).
+    bool chooseNextContaining(const QString& text, bool foldPending);
     // Readies the lines for searching, so that the first search answers at
-    // once: every line is read and folded. StoreError when they cannot be read.
+    // once: on the office server every line is read and folded (the file
+    // keeps its folded lines). StoreError when they cannot be read.
     void prepareSearch();
     // Chooses the line of the row with this key and scrolls it into view; false when no line has it.
     bool chooseKey(store::RowKey key);

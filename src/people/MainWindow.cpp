@@ -274,7 +274,7 @@ void MainWindow::findNext(PeopleList list, const QString& text, QWidget* message
     const bool agents = list == PeopleList::Agents;
     people::KeyedList* lines = agents ? m_agents : m_customers;
     bool found = false;
-    if (!readOrReport(m_session, messageOwner, [&] { found = lines->chooseNextContaining(text); }) ||
+    if (!readOrReport(m_session, messageOwner, [&] { found = lines->chooseNextContaining(text, m_session.writesFreeNow()); }) ||
         found)
         return;
     m_session.services.messages->show(

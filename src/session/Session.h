@@ -66,6 +66,9 @@ struct Session {
     // runs, and says false when the file turned out unusable (the user has
     // been told then). The application installs the real question.
     std::function<bool()> writesMayGo = [] { return true; };
+    // The same without waiting: false while the file's check still runs.
+    // For work a read may do on the side (folding Find's kept lines).
+    std::function<bool()> writesFreeNow = [] { return true; };
 
     // Ends the program at once: every window closes, nothing is saved.
     // The application installs the real ending; tests record it.

@@ -107,6 +107,8 @@ public:
     // The first letter of a row's line in lower case (ASCII letters alone on
     // the file): the expression the table's index of initials is made on.
     QString initialExpression() const;
+    // The SQL expression over the row's columns that gives its list line.
+    const QString& lineExpression() const { return m_lineExpression; }
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;

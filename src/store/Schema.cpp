@@ -1,6 +1,7 @@
 #include "store/Schema.h"
 
 #include "store/AddedIndexes.h"
+#include "store/FoldedLines.h"
 
 #include "store/AgentTable.h"
 #include "store/Connection.h"
@@ -50,6 +51,8 @@ void writeSchema(Connection& connection)
             connection.run(statement);
         for (const QString& statement : writeTokensCreateStatements())
             connection.run(statement);
+        for (const QString& statement : foldedLinesStatements())
+            connection.execute(statement);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -59,7 +62,7 @@ void writeSchema(Connection& connection)
 QStringList schemaStatements(Backend backend)
 {
     if (backend == Backend::File)
-        return tableStatements(backend) + fileListChangesStatements() + listRowsStatements();
+        return tableStatements(backend) + fileListChangesStatements() + listRowsStatements() + foldedLinesStatements();
     // The server has no user_version; a one-row table keeps the schema version.
     return tableStatements(backend) + serverListChangesStatements() + listRowsStatements() +
            QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
@@ -149,6 +152,7 @@ SchemaState completeSchema(const QString& path)
         ensureListRows(connection);
         // Files made before the indexes the program added later get them now.
         ensureAddedIndexes(connection);
+        ensureFoldedLines(connection);
     }
     return inspection.state;
 }

@@ -74,6 +74,31 @@ QList<Action> replacedUnder(const QString& table, const QString& column)
             otherRuns(QString("UPDATE ListChanges SET Changes = Changes - 1 WHERE TableName = '%1'").arg(table))};
 }
 
+// Find Next from the last line chooses, for every text (and its first letter) the list held before or
+// holds now, the first line holding it, letter case aside, or nothing when none does: whatever Find
+// keeps agrees with the lines, both before the rows written since are folded in (the file's check still
+// running) and after.
+void findAgreesWithTheLines(TestProgram& p, bool agent, const Rows& before)
+{
+    people::KeyedList* list = listOf(p, agent);
+    QStringList lines, texts;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->lineText(i);
+    for (const QList<QVariant>& row : before)
+        texts << row.value(1).toString();
+    for (const QString& text : texts + lines)
+        texts << text.left(1);
+    for (const bool foldPending : {false, true})
+        for (const QString& text : texts + lines) {
+            if (text.isEmpty())
+                continue;
+            const auto first = std::find_if(lines.begin(), lines.end(), [&](const QString& line) { return line.contains(text, Qt::CaseInsensitive); });
+            list->setCurrentRow(list->count() - 1);
+            QCOMPARE(list->chooseNextContaining(text.toUpper(), foldPending), first != lines.end());
+            QCOMPARE(list->currentRow(), first != lines.end() ? int(first - lines.begin()) : list->count() - 1);
+        }
+}
+
 // Each line with the key it leads to.
 QList<QPair<qint64, QString>> shown(const people::KeyedList* list)
 {
@@ -155,6 +180,7 @@ private slots:
         QCOMPARE(resets.isEmpty(), row.followed);
         QCOMPARE(list->currentRow(), list->count() - 1);
         QCOMPARE(list->selectedPosition(), list->count() - 1);
+        findAgreesWithTheLines(*program, row.agent, row.agent ? kThreeAgents : customers);
         const store::Place db = program->session().database();
         QVERIFY(!columnOf(db, "Customer", "DBA").contains("<null>"));
         if (!row.kept.isEmpty())

@@ -1,4 +1,8 @@
 #include "people/LineSearch.h"
+#include "store/Connection.h"
+#include "store/CustomerTable.h"
+#include "store/FoldedLines.h"
+#include "store/Schema.h"
 #include "store/ListKeys.h"
 #include "store/ListLines.h"
 
@@ -6,6 +10,8 @@
 #include <QtTest>
 
 namespace {
+
+enum class Searched { Read, Kept, Pending, OlderFile };
 using Reference = QList<QPair<qint64, QString>>;
 
 std::string_view view(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
@@ -18,6 +24,8 @@ Reference contentsOf(const store::ListLines& lines)
     return rows;
 }
 } // namespace
+
+Q_DECLARE_METATYPE(Searched)
 
 class ListLinesTest : public QObject {
     Q_OBJECT
@@ -101,42 +109,79 @@ private slots:
     }
 
     // Find Customer over a list: the next line after the current one, going round, whose text
-    // holds what was typed whatever its letter case, accents or compatibility forms.
+    // holds what was typed whatever its letter case, accents or compatibility forms. Alike over the
+    // lines read (the office server), and on the file over its kept folded lines, over rows not yet
+    // folded in, and over an older file that keeps none.
     void findNext_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("after");
         QTest::addColumn<int>("found"); // -1: none
-        QTest::newRow("letter case, from the top") << "acme" << -1 << 0;
-        QTest::newRow("the next one after the current") << "ACME" << 0 << 7;
-        QTest::newRow("round past the last line") << "acme" << 7 << 0;
-        QTest::newRow("only the current line holds it") << "hauling" << 0 << 0;
-        QTest::newRow("accents in the line") << "cafe manana" << -1 << 1;
-        QTest::newRow("accents typed, capitals listed") << "Zürich" << 3 << 2;
-        QTest::newRow("sharp s as ss") << "GRUSSE" << -1 << 3;
-        QTest::newRow("letters with strokes") << "lodz" << -1 << 4;
-        QTest::newRow("Japanese") << "商事" << -1 << 6;
-        QTest::newRow("ligature") << "fine" << -1 << 8;
-        QTest::newRow("outside the basic plane") << "🚚" << 0 << 10;
-        QTest::newRow("never across two lines") << "hauling café" << -1 << -1;
-        QTest::newRow("no line holds it") << "xyz" << 4 << -1;
-        QTest::newRow("nothing typed") << "" << -1 << -1;
+        QTest::addColumn<Searched>("searched");
+        const QList<std::tuple<const char*, QString, int, int>> cases{
+            {"letter case, from the top", "acme", -1, 0},
+            {"the next one after the current", "ACME", 0, 7},
+            {"round past the last line", "acme", 7, 0},
+            {"only the current line holds it", "hauling", 0, 0},
+            {"accents in the line", "cafe manana", -1, 1},
+            {"accents typed, capitals listed", "Zürich", 3, 2},
+            {"sharp s as ss", "GRUSSE", -1, 3},
+            {"letters with strokes", "lodz", -1, 4},
+            {"Japanese", "商事", -1, 6},
+            {"ligature", "fine", -1, 8},
+            {"outside the basic plane", "🚚", 0, 10},
+            {"two letters", "gm", 4, 3},
+            {"never across two lines", "hauling café", -1, -1},
+            {"every three letters, not the text", "ananan", -1, -1},
+            {"no line holds it", "xyz", 4, -1},
+            {"nothing typed", "", -1, -1}};
+        const QList<std::pair<const char*, Searched>> searches{{"lines read", Searched::Read},
+                                                               {"kept lines", Searched::Kept},
+                                                               {"rows not folded yet", Searched::Pending},
+                                                               {"older file", Searched::OlderFile}};
+        for (const auto& [name, text, after, found] : cases)
+            for (const auto& [where, searched] : searches)
+                QTest::addRow("%s, %s", name, where) << text << after << found << searched;
     }
     void findNext()
     {
         QFETCH(QString, text);
         QFETCH(int, after);
         QFETCH(int, found);
+        QFETCH(Searched, searched);
         const QStringList texts{"Acme Hauling", "Café Mañana", "ZÜRICH VERSICHERUNG", "Grüße GmbH", "Łódź Trading",
                                 "Ørsted Farms", "日本商事", "Acme Feed & Seed", "ﬁne Foods", "Ἀθηνᾶ Ltd",
                                 "Fast 🚚 Freight"};
-        store::ListLines lines;
-        for (qsizetype i = 0; i < texts.size(); ++i)
-            lines.append(i + 1, view(texts[i].toUtf8()));
-        const std::optional<qsizetype> next = people::LineSearch(lines).findNext(text, after);
-        QCOMPARE(next.value_or(-1), qsizetype(found));
+        if (searched == Searched::Read) {
+            store::ListLines lines;
+            for (qsizetype i = 0; i < texts.size(); ++i)
+                lines.append(i + 1, view(texts[i].toUtf8()));
+            const std::optional<qsizetype> next = people::LineSearch(lines).findNext(text, after);
+            QCOMPARE(next.value_or(-1), qsizetype(found));
+            return;
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath("project.mdb");
+        store::createDatabase(path);
+        const store::PeopleTable customers = store::customerTable(path);
+        for (const QString& dba : texts)
+            customers.insert({"", dba});
+        {
+            store::Connection connection(path);
+            if (searched == Searched::OlderFile)
+                for (const char* gone : {"TRIGGER CustomerInsertFolded", "TRIGGER CustomerUpdateFolded",
+                                         "TRIGGER CustomerDeleteFolded", "TRIGGER AgentInsertFolded",
+                                         "TRIGGER AgentUpdateFolded", "TRIGGER AgentDeleteFolded", "TABLE FoldPending",
+                                         "TABLE CustomerFolded", "TABLE AgentFolded"})
+                    connection.execute(QString("DROP ") + gone);
+            else
+                store::ensureFoldedLines(connection);
+        }
+        const auto next = store::nextLineContaining(customers, text, after < 0 ? std::nullopt : std::optional(after + 1),
+                                                    searched == Searched::Kept);
+        QCOMPARE(next.value_or(0) - 1, qint64(found));
     }
 };
 
-QTEST_APPLESS_MAIN(ListLinesTest)
+QTEST_GUILESS_MAIN(ListLinesTest)
 #include "tst_ListLines.moc"
