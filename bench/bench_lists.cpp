@@ -123,7 +123,8 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
         for (int run = 0; run < runs; ++run) {
             settle();
             choose(run);
-            const double start = inDialog(dialog, edit, field, QString("Bench %1").arg(run));
+            // A text of its own for each operation and run: a name already stored would be asked about.
+            const double start = inDialog(dialog, edit, field, QString("Bench %1 %2").arg(what).arg(run));
             settle();
             samples.push_back(monotonicMs() - start);
         }
@@ -208,9 +209,11 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     timed("find-next", [&](int run) { main->findNext(PeopleList::Customers, QString("Business %1 ").arg(run * 7919), main); });
 
     // Memory over 100 adds and deletes: the first 20 let the heap settle.
+    // Each name once: the first line is deleted, not the one added, and a name already stored would be asked about.
+    int churned = 0;
     const auto addAndDelete = [&](int n) {
         for (int i = 0; i < n; ++i) {
-            inDialog(customerDialog, false, "txtDBA", QString("Churn %1").arg(i));
+            inDialog(customerDialog, false, "txtDBA", QString("Churn %1").arg(churned++));
             settle();
             deleteAt(customers, "cmdDeleteCust", [] { return 0; })(i);
             settle();
