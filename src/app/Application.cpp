@@ -100,12 +100,7 @@ void Application::connectPeople()
     const auto finder = [this](PeopleList list) {
         return list == PeopleList::Agents ? m_windows.frmFindAgent : m_windows.frmFind;
     };
-    QObject::connect(main, &MainWindow::findRequested, main, [main, finder](PeopleList list) {
-        // The dialog first, so that what the user types while the lines are
-        // made ready goes into its field.
-        finder(list)->showFind();
-        QTimer::singleShot(0, main, [main, list] { main->prepareSearch(list); });
-    });
+    QObject::connect(main, &MainWindow::findRequested, main, [finder](PeopleList list) { finder(list)->showFind(); });
     for (const PeopleList list : {PeopleList::Agents, PeopleList::Customers}) {
         FindDialog* find = finder(list);
         QObject::connect(find, &FindDialog::findNextRequested, main,

@@ -1,6 +1,5 @@
 #include "people/KeyedList.h"
 
-#include "people/LineSearch.h"
 #include "store/FoldedLines.h"
 #include "people/ListLinesModel.h"
 
@@ -30,12 +29,6 @@ KeyedList::KeyedList(QWidget* parent) : QAbstractItemView(parent), m_lines(new L
     // the globe, the captions) need not be painted again each time it moves.
     verticalScrollBar()->setAutoFillBackground(true);
     fitLineHeight();
-    const auto forgetSearch = [this] { m_search.reset(); };
-    connect(m_lines, &QAbstractItemModel::modelReset, this, forgetSearch);
-    connect(m_lines, &QAbstractItemModel::rowsInserted, this, forgetSearch);
-    connect(m_lines, &QAbstractItemModel::rowsRemoved, this, forgetSearch);
-    connect(m_lines, &QAbstractItemModel::dataChanged, this, forgetSearch);
-    connect(m_lines, &QAbstractItemModel::layoutChanged, this, forgetSearch);
     connect(m_lines, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex&, int first, int) { relayoutFrom(first); });
     connect(m_lines, &ListLinesModel::readAgain, this, &KeyedList::selectLast);
@@ -305,45 +298,17 @@ void KeyedList::choose(int position)
     scrollTo(m_lines->index(position));
 }
 
-void KeyedList::prepareSearch()
-{
-    const store::PeopleTable* table = m_lines->table();
-    if (m_search || !table || !table->place().isServer())
-        return;
-    const store::ListRead read = table->readLines();
-    // Lines changed by another program since the list was read: the list
-    // shows them too, so that what is found is what is shown.
-    if (read.changes != m_lines->changes())
-        fill(*table);
-    std::vector<store::RowKey> keys;
-    keys.reserve(size_t(read.lines.size()));
-    for (qsizetype i = 0; i < read.lines.size(); ++i)
-        keys.push_back(read.lines.key(i));
-    m_search = std::make_unique<LineSearch>(read.lines);
-    m_searchKeys = std::move(keys);
-}
-
 bool KeyedList::chooseNextContaining(const QString& text, bool foldPending)
 {
-    if (const store::PeopleTable* table = m_lines->table(); table && !table->place().isServer()) {
-        // Lines changed by another program since the list was read: the
-        // list shows them too, so that what is found is what is shown.
-        if (table->changeCount() != m_lines->changes())
-            fill(*table);
-        const auto found = store::nextLineContaining(*table, text, keyAt(selectedPosition()), foldPending);
-        return found && chooseKey(*found);
-    }
-    prepareSearch();
-    if (!m_search)
+    const store::PeopleTable* table = m_lines->table();
+    if (!table)
         return false;
-    // The search goes on after the chosen line's row, wherever it stands among the lines searched.
-    qsizetype after = -1;
-    if (const auto key = keyAt(selectedPosition()))
-        after = qsizetype(std::upper_bound(m_searchKeys.begin(), m_searchKeys.end(), *key) - m_searchKeys.begin()) - 1;
-    const std::optional<qsizetype> found = m_search->findNext(text, after);
-    if (!found)
-        return false;
-    return chooseKey(m_searchKeys[size_t(*found)]);
+    // Lines changed by another program since the list was read: the list
+    // shows them too, so that what is found is what is shown.
+    if (table->changeCount() != m_lines->changes())
+        fill(*table);
+    const auto found = store::nextLineContaining(*table, text, keyAt(selectedPosition()), foldPending);
+    return found && chooseKey(*found);
 }
 
 bool KeyedList::chooseKey(store::RowKey key)

@@ -10,7 +10,6 @@
 
 namespace people {
 
-class LineSearch;
 class ListLinesModel;
 
 // The agent and customer lists: one choice at a time, which the user can move
@@ -51,14 +50,11 @@ public:
 
     // Chooses the first line after the chosen one whose text contains text,
     // ignoring letter case and accents, going round past the last line; false,
-    // with the choice unchanged, when no line does. On the file the search
-    // asks the kept folded lines; foldPending lets it bring them up to date
-    // first (a write, so only once the file's check has passed).
+    // with the choice unchanged, when no line does. The search asks the
+    // database's kept folded lines (store/FoldedLines.h); foldPending lets it
+    // bring them up to date first (a write, so only once the file's check has
+    // passed). StoreError when the store cannot be read.
     bool chooseNextContaining(const QString& text, bool foldPending);
-    // Readies the lines for searching, so that the first search answers at
-    // once: on the office server every line is read and folded (the file
-    // keeps its folded lines). StoreError when they cannot be read.
-    void prepareSearch();
     // Chooses the line of the row with this key and scrolls it into view; false when no line has it.
     bool chooseKey(store::RowKey key);
 
@@ -105,8 +101,6 @@ private:
     // The line under the mouse, drawn as the style draws a hovered line.
     QPersistentModelIndex m_hover;
     // The lines folded for searching, and their keys; made at the first search after a change.
-    std::unique_ptr<LineSearch> m_search;
-    std::vector<store::RowKey> m_searchKeys;
 };
 
 } // namespace people

@@ -261,12 +261,6 @@ PeopleList MainWindow::searchedList() const
     return m_agents->hasFocus() ? PeopleList::Agents : PeopleList::Customers;
 }
 
-void MainWindow::prepareSearch(PeopleList list)
-{
-    people::KeyedList* lines = list == PeopleList::Agents ? m_agents : m_customers;
-    readOrReport(m_session, this, [&] { lines->prepareSearch(); });
-}
-
 void MainWindow::findNext(PeopleList list, const QString& text, QWidget* messageOwner)
 {
     if (text.isEmpty())

@@ -52,8 +52,6 @@ public:
     void findNext(PeopleList list, const QString& text, QWidget* messageOwner);
     // The list Ctrl+F and F3 search: the agents' while it has the focus.
     PeopleList searchedList() const;
-    // Readies the list's lines for Find Next while the user types.
-    void prepareSearch(PeopleList list);
 
 signals:
     // New and Edit of either list; Edit names the chosen line's position.

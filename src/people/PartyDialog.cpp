@@ -1,6 +1,6 @@
 #include "people/PartyDialog.h"
 
-#include "people/LineSearch.h"
+#include "people/NameKey.h"
 #include "session/Session.h"
 #include "ui/Controls.h"
 #include "ui/GlobePicture.h"

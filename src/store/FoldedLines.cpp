@@ -32,6 +32,27 @@ QString keptTable(const PeopleTable& table)
     return table.table() + QStringLiteral("Folded");
 }
 
+bool onServer(Connection& connection)
+{
+    return connection.backend() == Backend::Server;
+}
+
+// The kept lines' key: the file's FTS table numbers its rows itself.
+QString keptKey(Connection& connection)
+{
+    return onServer(connection) ? QStringLiteral("RowKey") : QStringLiteral("rowid");
+}
+
+// Any number of the program's own, held while a server database gets the kept lines.
+constexpr qint64 kFoldedLock = 0x466f6c646564; // "Folded"
+
+const QString kServerPendingFunction = QStringLiteral(
+    "CREATE FUNCTION NoteFoldPending() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+    "IF TG_OP <> 'INSERT' THEN INSERT INTO FoldPending (TableName, RowKey) VALUES (TG_ARGV[0], OLD.RowKey) "
+    "ON CONFLICT DO NOTHING; END IF; "
+    "IF TG_OP <> 'DELETE' THEN INSERT INTO FoldPending (TableName, RowKey) VALUES (TG_ARGV[0], NEW.RowKey) "
+    "ON CONFLICT DO NOTHING; END IF; RETURN NULL; END $$");
+
 QStringList peopleTables()
 {
     return {QStringLiteral("Agent"), QStringLiteral("Customer")};
@@ -54,8 +75,8 @@ QStringList pendingTriggers(const QString& table)
             pendingTrigger(table, QStringLiteral("DELETE"), {QStringLiteral("OLD")})};
 }
 
-// The index's query for lines holding every three letters in a row of the
-// folded text, each as a string of its own.
+// The file's index query for lines holding every three letters in a row of
+// the folded text, each as a string of its own.
 QString pieceQuery(const QString& needle)
 {
     const QList<uint> points = needle.toUcs4();
@@ -96,13 +117,21 @@ std::optional<RowKey> firstPending(const Searched& s, RowKey from, RowKey before
 // line by line in key order for fewer.
 std::optional<RowKey> firstKept(const Searched& s, RowKey from, RowKey before)
 {
-    const QString pieces = pieceQuery(s.needle);
-    const QString match = pieces.isEmpty() ? QString() : QStringLiteral("%1 MATCH ? AND ").arg(keptTable(s.table));
+    // The server's trigram index serves LIKE; the file's serves MATCH.
+    QString pattern = s.needle;
+    for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
+        pattern.replace(special, QStringLiteral("\\") + special);
+    const QString pieces = onServer(s.connection) ? QLatin1Char('%') + pattern + QLatin1Char('%') : pieceQuery(s.needle);
+    const QString match = pieces.isEmpty()          ? QString()
+                          : onServer(s.connection) ? QStringLiteral("Line LIKE ? ESCAPE '\\' AND ")
+                                                   : QStringLiteral("%1 MATCH ? AND ").arg(keptTable(s.table));
+    const QString key = keptKey(s.connection);
     const QString sql =
-        QStringLiteral("SELECT rowid, Line FROM %1 WHERE %2rowid >= ? AND rowid < ? AND rowid NOT IN "
-                       "(SELECT RowKey FROM FoldPending WHERE TableName = ?) ORDER BY rowid LIMIT %3")
+        QStringLiteral("SELECT %4, Line FROM %1 WHERE %2%4 >= ? AND %4 < ? AND %4 NOT IN "
+                       "(SELECT RowKey FROM FoldPending WHERE TableName = ?) ORDER BY %4 LIMIT %3")
             .arg(keptTable(s.table), match)
-            .arg(pieces.isEmpty() ? 4096 : kCandidates);
+            .arg(pieces.isEmpty() ? 4096 : kCandidates)
+            .arg(key);
     for (RowKey next = from; next < before;) {
         QSqlQuery rows = pieces.isEmpty() ? s.connection.run(sql, {next, before, s.table.table()})
                                           : s.connection.run(sql, {pieces, next, before, s.table.table()});
@@ -144,9 +173,21 @@ std::optional<RowKey> firstReadBetween(const PeopleTable& table, const QString& 
 
 } // namespace
 
-QStringList foldedLinesStatements()
+QStringList foldedLinesStatements(Backend backend)
 {
     QStringList statements;
+    if (backend == Backend::Server) {
+        for (const QString& table : peopleTables())
+            statements << QStringLiteral("CREATE TABLE %1Folded (RowKey BIGINT PRIMARY KEY, Line TEXT NOT NULL)").arg(table);
+        statements << QStringLiteral("CREATE TABLE FoldPending (TableName TEXT NOT NULL, RowKey BIGINT NOT NULL, "
+                                     "PRIMARY KEY (TableName, RowKey))")
+                   << kServerPendingFunction;
+        for (const QString& table : peopleTables())
+            statements << QStringLiteral("CREATE TRIGGER %1FoldPending AFTER INSERT OR UPDATE OR DELETE ON %1 "
+                                         "FOR EACH ROW EXECUTE FUNCTION NoteFoldPending('%1')")
+                              .arg(table);
+        return statements;
+    }
     for (const QString& table : peopleTables())
         statements << QStringLiteral("CREATE VIRTUAL TABLE %1Folded USING fts5(Line, tokenize = 'trigram', "
                                      "detail = 'none')")
@@ -160,21 +201,40 @@ QStringList foldedLinesStatements()
 
 bool keepsFoldedLines(Connection& connection)
 {
-    return connection.backend() == Backend::File && hasTable(connection, kPendingTable);
+    return hasTable(connection, kPendingTable);
+}
+
+void addServerTrigramIndexes(Connection& connection)
+{
+    try {
+        connection.execute(QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"));
+    } catch (const StoreError&) {
+        return;
+    }
+    for (const QString& table : peopleTables())
+        connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1FoldedTrigrams ON %1Folded "
+                                          "USING gin (Line gin_trgm_ops)")
+                               .arg(table));
 }
 
 void ensureFoldedLines(Connection& connection)
 {
-    if (connection.backend() != Backend::File)
-        return;
     if (!keepsFoldedLines(connection)) {
         connection.transaction([&] {
-            for (const QString& statement : foldedLinesStatements())
+            if (onServer(connection)) {
+                // Two desks adding them at once: the second waits and finds what the first made.
+                connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kFoldedLock});
+                if (keepsFoldedLines(connection))
+                    return;
+            }
+            for (const QString& statement : foldedLinesStatements(connection.backend()))
                 connection.execute(statement);
             for (const QString& table : peopleTables())
                 connection.execute(
                     QStringLiteral("INSERT INTO FoldPending (TableName, RowKey) SELECT '%1', RowKey FROM %1").arg(table));
         });
+        if (onServer(connection))
+            addServerTrigramIndexes(connection);
     }
     // Plain printable ASCII folds as SQLite's lower() does, so such pending
     // lines are folded here by the store itself, a span of keys per
@@ -185,16 +245,22 @@ void ensureFoldedLines(Connection& connection)
         if (!span.next() || span.value(0).isNull())
             continue;
         const RowKey lowest = span.value(0).toLongLong(), highest = span.value(1).toLongLong();
-        const QString plain = QStringLiteral("%1 NOT GLOB '*[^ -~]*'").arg(table.lineExpression());
+        const QString plain = onServer(connection) ? QStringLiteral("%1 !~ '[^ -~]'").arg(table.lineExpression())
+                                                   : QStringLiteral("%1 NOT GLOB '*[^ -~]*'").arg(table.lineExpression());
         const QString pending = QStringLiteral("SELECT RowKey FROM FoldPending WHERE TableName = '%1' AND RowKey >= ? "
                                                "AND RowKey < ?").arg(table.table());
         for (RowKey from = lowest; from <= highest; from += kPlainSpan) {
             connection.transaction([&] {
+                // Desks starting at once fold one after the other.
+                if (onServer(connection))
+                    connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kFoldedLock});
                 const QVariant to = from + kPlainSpan;
-                connection.run(QStringLiteral("DELETE FROM %1 WHERE rowid IN (%2)").arg(keptTable(table), pending), {from, to});
-                connection.run(QStringLiteral("INSERT INTO %1 (rowid, Line) SELECT RowKey, lower(%2) FROM %3 "
+                connection.run(QStringLiteral("DELETE FROM %1 WHERE %3 IN (%2)").arg(keptTable(table), pending, keptKey(connection)),
+                               {from, to});
+                connection.run(QStringLiteral("INSERT INTO %1 (%6, Line) SELECT RowKey, lower(%2) FROM %3 "
                                               "WHERE RowKey IN (%4) AND %5")
-                                   .arg(keptTable(table), table.lineExpression(), table.table(), pending, plain),
+                                   .arg(keptTable(table), table.lineExpression(), table.table(), pending, plain,
+                                        keptKey(connection)),
                                {from, to});
                 connection.run(QStringLiteral("DELETE FROM FoldPending WHERE TableName = '%1' AND RowKey >= ? AND RowKey < ? "
                                               "AND RowKey NOT IN (SELECT RowKey FROM %1 WHERE RowKey >= ? AND RowKey < ? "
@@ -214,8 +280,14 @@ bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetyp
                            "ON t.RowKey = p.RowKey WHERE p.TableName = ? ORDER BY p.RowKey LIMIT ?")
                 .arg(table.lineExpression(), table.table()),
             {table.table(), limit});
-        QSqlQuery forget = connection.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(keptTable(table)));
-        QSqlQuery keep = connection.prepare(QStringLiteral("INSERT INTO %1 (rowid, Line) VALUES (?, ?)").arg(keptTable(table)));
+        QSqlQuery forget = connection.prepare(
+            QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(keptTable(table), keptKey(connection)));
+        QSqlQuery keep = connection.prepare(
+            QStringLiteral("INSERT INTO %1 (%2, Line) VALUES (?, ?)%3")
+                .arg(keptTable(table), keptKey(connection),
+                     // Another desk may have folded the same row a moment before.
+                     onServer(connection) ? QStringLiteral(" ON CONFLICT (RowKey) DO UPDATE SET Line = EXCLUDED.Line")
+                                          : QString()));
         QSqlQuery done = connection.prepare(QStringLiteral("DELETE FROM FoldPending WHERE TableName = ? AND RowKey = ?"));
         while (rows.next()) {
             const RowKey key = rows.value(0).toLongLong();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Backend.h"
 #include "store/ListLines.h"
 
 #include <QString>
@@ -18,18 +19,26 @@ class PeopleTable;
 // hold the text instead of reading and folding every line.
 //
 // Every write to Agent or Customer, by this program or any other, leaves the
-// row's key in FoldPending through the file's own triggers; the program folds
-// those rows into the kept lines before it searches. A line not yet folded is
-// searched as it stands, so the kept lines never hide one.
-// The office server keeps no such lines: its lists are searched as read.
+// row's key in FoldPending through the database's own triggers; the program
+// folds those rows into the kept lines before it searches. A line not yet
+// folded is searched as it stands, so the kept lines never hide one.
+// On the office server the kept lines are a plain table with a pg_trgm index
+// where the server has that extension (without it, the server reads the kept
+// lines itself, still without sending them).
 
-// The tables and triggers, made with a new file's schema.
-QStringList foldedLinesStatements();
+// The tables, functions and triggers, made with a new database's schema.
+QStringList foldedLinesStatements(Backend backend);
 
-// Adds the kept lines to a file made before them, every row pending.
+// Adds the kept lines to a database made before them, every row pending,
+// and folds the plain ASCII lines of pending rows, as the store itself can.
 void ensureFoldedLines(Connection& connection);
 
-// Whether the file keeps the lines.
+// The office server's trigram index of the kept lines, where the server has
+// pg_trgm or lets the database's owner add it; without it the kept lines are
+// still searched on the server, only read whole there.
+void addServerTrigramIndexes(Connection& connection);
+
+// Whether the database keeps the lines.
 bool keepsFoldedLines(Connection& connection);
 
 // Folds at most `limit` pending rows of the table into the kept lines, in one

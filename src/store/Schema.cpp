@@ -51,7 +51,7 @@ void writeSchema(Connection& connection)
             connection.run(statement);
         for (const QString& statement : writeTokensCreateStatements())
             connection.run(statement);
-        for (const QString& statement : foldedLinesStatements())
+        for (const QString& statement : foldedLinesStatements(Backend::File))
             connection.execute(statement);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
@@ -62,9 +62,11 @@ void writeSchema(Connection& connection)
 QStringList schemaStatements(Backend backend)
 {
     if (backend == Backend::File)
-        return tableStatements(backend) + fileListChangesStatements() + listRowsStatements() + foldedLinesStatements();
+        return tableStatements(backend) + fileListChangesStatements() + listRowsStatements() +
+               foldedLinesStatements(backend);
     // The server has no user_version; a one-row table keeps the schema version.
     return tableStatements(backend) + serverListChangesStatements() + listRowsStatements() +
+           foldedLinesStatements(backend) +
            QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
 }
 

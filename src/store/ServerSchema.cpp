@@ -2,6 +2,7 @@
 
 #include "store/AddedIndexes.h"
 #include "store/Connection.h"
+#include "store/FoldedLines.h"
 #include "store/ListChanges.h"
 #include "store/ListRows.h"
 #include "store/Schema.h"
@@ -32,8 +33,10 @@ void completeServerSchema(Connection& connection)
         pruneWriteTokens(connection);
         ensureListRows(connection);
         ensureAddedIndexes(connection);
+        ensureFoldedLines(connection);
         return;
     }
+    bool created = false;
     connection.transaction([&] {
         // Two agents starting on the new database at once: the second waits
         // here and then finds the tables the first made.
@@ -45,6 +48,7 @@ void completeServerSchema(Connection& connection)
             for (const QString& statement : schemaStatements(Backend::Server))
                 connection.execute(statement);
             connection.run(QStringLiteral("INSERT INTO SchemaVersion (Version) VALUES (?)"), {kSchemaVersion});
+            created = true;
         } else if (inspection.state == SchemaState::Foreign) {
             if (!inspection.foreignParts.isEmpty())
                 throw StoreError(-1, QStringLiteral("The database is not a QUILLON database.\n") +
@@ -61,6 +65,9 @@ void completeServerSchema(Connection& connection)
     pruneWriteTokens(connection);
     ensureListRows(connection);
     ensureAddedIndexes(connection);
+    if (created)
+        addServerTrigramIndexes(connection);
+    ensureFoldedLines(connection);
 }
 
 } // namespace store
