@@ -1,6 +1,7 @@
 #include "people/PartyDialog.h"
 
-#include "people/NameKey.h"
+#include "store/FoldedLines.h"
+#include "store/FoldedText.h"
 #include "session/Session.h"
 #include "ui/Controls.h"
 #include "ui/GlobePicture.h"
@@ -118,16 +119,14 @@ bool PartyDialog::activate(int position)
 bool PartyDialog::sameNameAccepted()
 {
     const QString name = m_fields.first()->text();
-    const QString key = people::nameKey(name);
+    const QString key = store::nameKey(name);
     // A row edited without renaming it is the same one, not a second.
     if (key.isEmpty() || (m_editMode && name == m_shownValues.value(0)))
         return true;
     std::optional<store::RowKey> other;
     if (!writeOrReport(m_session, this, ui::kNothingStored, [&] {
-            other = m_design.table(m_session.database())
-                        .firstKeyWhere(m_design.fieldColumns.first(),
-                                       [&](const QString& stored) { return people::nameKey(stored) == key; },
-                                       m_editMode ? m_editedKey : std::nullopt);
+            other = store::firstRowNamed(m_design.table(m_session.database()), key,
+                                         m_editMode ? m_editedKey : std::nullopt);
         }))
         return false;
     return !other || m_session.services.messages->ask(this, m_design.sameNameQuestion.arg(name),

@@ -18,7 +18,8 @@ const QString kRepairDba = QStringLiteral(
 
 PeopleTable customerTable(const Place& place)
 {
-    return PeopleTable(place, QStringLiteral("Customer"), customerColumns(), QStringLiteral("coalesce(DBA, '')"));
+    return PeopleTable(place, QStringLiteral("Customer"), customerColumns(), QStringLiteral("coalesce(DBA, '')"),
+                       QStringLiteral("DBA"));
 }
 
 QStringList customerCreateStatements(Backend backend)

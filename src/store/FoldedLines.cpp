@@ -53,6 +53,9 @@ const QString kServerPendingFunction = QStringLiteral(
     "IF TG_OP <> 'DELETE' THEN INSERT INTO FoldPending (TableName, RowKey) VALUES (TG_ARGV[0], NEW.RowKey) "
     "ON CONFLICT DO NOTHING; END IF; RETURN NULL; END $$");
 
+// A row's kept name is found again by its key when the row changes.
+const QString kFoldedNamesByRow = QStringLiteral("CREATE INDEX FoldedNamesByRow ON FoldedNames (TableName, RowKey)");
+
 QStringList peopleTables()
 {
     return {QStringLiteral("Agent"), QStringLiteral("Customer")};
@@ -181,7 +184,9 @@ QStringList foldedLinesStatements(Backend backend)
             statements << QStringLiteral("CREATE TABLE %1Folded (RowKey BIGINT PRIMARY KEY, Line TEXT NOT NULL)").arg(table);
         statements << QStringLiteral("CREATE TABLE FoldPending (TableName TEXT NOT NULL, RowKey BIGINT NOT NULL, "
                                      "PRIMARY KEY (TableName, RowKey))")
-                   << kServerPendingFunction;
+                   << QStringLiteral("CREATE TABLE FoldedNames (TableName TEXT NOT NULL, NameKey TEXT NOT NULL, "
+                                     "RowKey BIGINT NOT NULL, PRIMARY KEY (TableName, NameKey, RowKey))")
+                   << kFoldedNamesByRow << kServerPendingFunction;
         for (const QString& table : peopleTables())
             statements << QStringLiteral("CREATE TRIGGER %1FoldPending AFTER INSERT OR UPDATE OR DELETE ON %1 "
                                          "FOR EACH ROW EXECUTE FUNCTION NoteFoldPending('%1')")
@@ -193,7 +198,10 @@ QStringList foldedLinesStatements(Backend backend)
                                      "detail = 'none')")
                           .arg(table);
     statements << QStringLiteral("CREATE TABLE FoldPending (TableName TEXT NOT NULL, RowKey INTEGER NOT NULL, "
-                                 "PRIMARY KEY (TableName, RowKey)) WITHOUT ROWID");
+                                 "PRIMARY KEY (TableName, RowKey)) WITHOUT ROWID")
+               << QStringLiteral("CREATE TABLE FoldedNames (TableName TEXT NOT NULL, NameKey TEXT NOT NULL, "
+                                 "RowKey INTEGER NOT NULL, PRIMARY KEY (TableName, NameKey, RowKey)) WITHOUT ROWID")
+               << kFoldedNamesByRow;
     for (const QString& table : peopleTables())
         statements << pendingTriggers(table);
     return statements;
@@ -257,6 +265,15 @@ void ensureFoldedLines(Connection& connection)
                 const QVariant to = from + kPlainSpan;
                 connection.run(QStringLiteral("DELETE FROM %1 WHERE %3 IN (%2)").arg(keptTable(table), pending, keptKey(connection)),
                                {from, to});
+                connection.run(QStringLiteral("DELETE FROM FoldedNames WHERE TableName = '%1' AND RowKey IN (%2)")
+                                   .arg(table.table(), pending),
+                               {from, to});
+                // A plain name's key: lower case, its blanks (the only ones plain text has) dropped.
+                connection.run(QStringLiteral("INSERT INTO FoldedNames (TableName, NameKey, RowKey) SELECT '%1', "
+                                              "lower(replace(%2, ' ', '')), RowKey FROM %1 WHERE RowKey IN (%3) AND %4 "
+                                              "AND replace(%2, ' ', '') <> ''")
+                                   .arg(table.table(), table.nameColumn(), pending, plain),
+                               {from, to});
                 connection.run(QStringLiteral("INSERT INTO %1 (%6, Line) SELECT RowKey, lower(%2) FROM %3 "
                                               "WHERE RowKey IN (%4) AND %5")
                                    .arg(keptTable(table), table.lineExpression(), table.table(), pending, plain,
@@ -276,10 +293,15 @@ bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetyp
     qsizetype folded = 0;
     connection.transaction([&] {
         QSqlQuery rows = connection.run(
-            QStringLiteral("SELECT p.RowKey, t.RowKey IS NOT NULL, %1 FROM FoldPending p LEFT JOIN %2 t "
+            QStringLiteral("SELECT p.RowKey, t.RowKey IS NOT NULL, %1, t.%3 FROM FoldPending p LEFT JOIN %2 t "
                            "ON t.RowKey = p.RowKey WHERE p.TableName = ? ORDER BY p.RowKey LIMIT ?")
-                .arg(table.lineExpression(), table.table()),
+                .arg(table.lineExpression(), table.table(), table.nameColumn()),
             {table.table(), limit});
+        QSqlQuery forgetName =
+            connection.prepare(QStringLiteral("DELETE FROM FoldedNames WHERE TableName = ? AND RowKey = ?"));
+        QSqlQuery keepName =
+            connection.prepare(QStringLiteral("INSERT INTO FoldedNames (TableName, NameKey, RowKey) VALUES (?, ?, ?)%1")
+                                   .arg(onServer(connection) ? QStringLiteral(" ON CONFLICT DO NOTHING") : QString()));
         QSqlQuery forget = connection.prepare(
             QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(keptTable(table), keptKey(connection)));
         QSqlQuery keep = connection.prepare(
@@ -293,10 +315,19 @@ bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetyp
             const RowKey key = rows.value(0).toLongLong();
             forget.bindValue(0, key);
             connection.exec(forget);
+            forgetName.bindValue(0, table.table());
+            forgetName.bindValue(1, key);
+            connection.exec(forgetName);
             if (rows.value(1).toBool()) {
                 keep.bindValue(0, key);
                 keep.bindValue(1, foldForSearch(rows.value(2).toString()));
                 connection.exec(keep);
+                if (const QString name = nameKey(rows.value(3).toString()); !name.isEmpty()) {
+                    keepName.bindValue(0, table.table());
+                    keepName.bindValue(1, name);
+                    keepName.bindValue(2, key);
+                    connection.exec(keepName);
+                }
             }
             done.bindValue(0, table.table());
             done.bindValue(1, key);
@@ -305,6 +336,55 @@ bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetyp
         }
     });
     return folded < limit;
+}
+
+namespace {
+
+// Folding is only a head start: rows it leaves are searched as they stand.
+void foldWithinBudget(Connection& connection, const PeopleTable& table)
+{
+    QElapsedTimer spent;
+    spent.start();
+    try {
+        while (!foldPendingLines(connection, table, kFoldBatch) && spent.elapsed() < kFoldBudgetMs) {
+        }
+    } catch (const StoreError&) {
+    }
+}
+
+} // namespace
+
+std::optional<RowKey> firstRowNamed(const PeopleTable& table, const QString& key, std::optional<RowKey> except)
+{
+    Connection connection(table.place());
+    const RowKey skipped = except.value_or(std::numeric_limits<RowKey>::min());
+    std::optional<RowKey> found;
+    const auto earlier = [&](RowKey candidate) {
+        if (candidate != skipped && (!found || candidate < *found))
+            found = candidate;
+    };
+    const QString pendingRows = QStringLiteral("SELECT p.RowKey, t.%1 FROM FoldPending p JOIN %2 t ON t.RowKey = p.RowKey "
+                                               "WHERE p.TableName = ? ORDER BY p.RowKey")
+                                    .arg(table.nameColumn(), table.table());
+    if (!keepsFoldedLines(connection)) {
+        QSqlQuery rows = connection.run(QStringLiteral("SELECT RowKey, %1 FROM %2 WHERE %1 IS NOT NULL ORDER BY RowKey")
+                                            .arg(table.nameColumn(), table.table()));
+        while (!found && rows.next())
+            if (nameKey(rows.value(1).toString()) == key)
+                earlier(rows.value(0).toLongLong());
+        return found;
+    }
+    QSqlQuery kept = connection.run(
+        QStringLiteral("SELECT RowKey FROM FoldedNames WHERE TableName = ? AND NameKey = ? AND RowKey <> ? AND RowKey NOT IN "
+                       "(SELECT RowKey FROM FoldPending WHERE TableName = ?) ORDER BY RowKey LIMIT 1"),
+        {table.table(), key, skipped, table.table()});
+    if (kept.next())
+        earlier(kept.value(0).toLongLong());
+    QSqlQuery pending = connection.run(pendingRows, {table.table()});
+    while (pending.next())
+        if (nameKey(pending.value(1).toString()) == key)
+            earlier(pending.value(0).toLongLong());
+    return found;
 }
 
 std::optional<RowKey> nextLineContaining(const PeopleTable& table, const QString& text, std::optional<RowKey> after,
@@ -320,16 +400,8 @@ std::optional<RowKey> nextLineContaining(const PeopleTable& table, const QString
         std::optional<RowKey> found = firstReadBetween(table, needle, from, last);
         return found || !after ? found : firstReadBetween(table, needle, first, from);
     }
-    if (writes) {
-        // Folding is only a head start: rows it leaves are searched as they stand.
-        QElapsedTimer spent;
-        spent.start();
-        try {
-            while (!foldPendingLines(connection, table, kFoldBatch) && spent.elapsed() < kFoldBudgetMs) {
-            }
-        } catch (const StoreError&) {
-        }
-    }
+    if (writes)
+        foldWithinBudget(connection, table);
     const Searched searched{table, connection, needle};
     std::optional<RowKey> found = firstBetween(searched, from, last);
     return found || !after ? found : firstBetween(searched, first, from);

@@ -45,6 +45,12 @@ bool keepsFoldedLines(Connection& connection);
 // transaction; true when none is left pending.
 bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetype limit);
 
+// The first row, in key order and other than `except`, whose name (the
+// table's name column) has this name key (store/FoldedText.h); nothing when
+// none has. A read: pending rows are compared as they stand (the start-up
+// and every Find fold them in), so asking writes nothing.
+std::optional<RowKey> firstRowNamed(const PeopleTable& table, const QString& key, std::optional<RowKey> except);
+
 // The first line's key after `after` (or from the first line) in key order
 // whose folded text contains the folded text, going round past the last line
 // and ending with `after` itself; nothing when none does. With writes,

@@ -1,5 +1,7 @@
 #include "store/FoldedText.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace store {
@@ -60,6 +62,20 @@ QString foldForSearch(const QString& text)
             folded += QStringView(QChar::fromUcs4(c));
     }
     return folded;
+}
+
+QString nameKey(const QString& name)
+{
+    // Plain ASCII names, nearly all of them, need no Unicode folding.
+    QString key;
+    key.reserve(name.size());
+    for (const QChar ch : name) {
+        if (ch.unicode() >= 0x80)
+            return foldForSearch(name).remove(QRegularExpression(QStringLiteral("\\s")));
+        if (!ch.isSpace())
+            key += ch.toLower();
+    }
+    return key;
 }
 
 } // namespace store

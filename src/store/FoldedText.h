@@ -9,4 +9,8 @@ namespace store {
 // plain (ﬁ is fi, ２ is 2), line breaks made blanks.
 QString foldForSearch(const QString& text);
 
+// A name as two of them are told apart: folded as for search, every blank
+// dropped, so "Zoë  Müller" and "zoe muller" are one name.
+QString nameKey(const QString& name);
+
 } // namespace store

@@ -35,9 +35,9 @@ QString createPeopleTable(Backend backend, const QString& table, const QStringLi
     return createTableStatement(backend, table, QStringLiteral("RowKey"), columns);
 }
 
-PeopleTable::PeopleTable(Place place, QString table, QStringList columns, QString lineExpression)
+PeopleTable::PeopleTable(Place place, QString table, QStringList columns, QString lineExpression, QString nameColumn)
     : m_place(std::move(place)), m_table(std::move(table)), m_columns(std::move(columns)),
-      m_lineExpression(std::move(lineExpression))
+      m_lineExpression(std::move(lineExpression)), m_nameColumn(std::move(nameColumn))
 {
 }
 
@@ -90,20 +90,6 @@ std::optional<QStringList> PeopleTable::firstRowHolding(const QList<std::pair<in
     if (!query.next())
         return std::nullopt;
     return textsOf(query, 0, m_columns.size());
-}
-
-std::optional<RowKey> PeopleTable::firstKeyWhere(int column, const std::function<bool(const QString&)>& accepts,
-                                                std::optional<RowKey> except) const
-{
-    Connection connection(m_place);
-    QSqlQuery query = connection.run(
-        QStringLiteral("SELECT RowKey, %1 FROM %2 WHERE %1 IS NOT NULL ORDER BY RowKey").arg(m_columns.at(column), m_table));
-    while (query.next()) {
-        const RowKey key = query.value(0).toLongLong();
-        if (key != except && accepts(textOf(query.value(1))))
-            return key;
-    }
-    return std::nullopt;
 }
 
 std::optional<QString> PeopleTable::line(RowKey key) const

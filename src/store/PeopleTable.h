@@ -58,17 +58,15 @@ struct RowChange {
 // Every call opens its own connection; failures throw StoreError.
 class PeopleTable {
 public:
-    // lineExpression: the SQL expression over the row's columns that gives its list line.
-    PeopleTable(Place place, QString table, QStringList columns, QString lineExpression);
+    // lineExpression: the SQL expression over the row's columns that gives its
+    // list line; nameColumn: the column two rows are told apart by (a second
+    // row of a name already stored is asked about).
+    PeopleTable(Place place, QString table, QStringList columns, QString lineExpression, QString nameColumn);
 
     bool isEmpty() const;
     std::optional<RowKey> firstKey() const;
     // The row's values, or nothing when no row has that key.
     std::optional<QStringList> row(RowKey key) const;
-    // The first row, other than `except`, whose value in `column` the test
-    // accepts; every row is read, in key order, until one does.
-    std::optional<RowKey> firstKeyWhere(int column, const std::function<bool(const QString&)>& accepts,
-                                        std::optional<RowKey> except) const;
     // The values of the first row, in key order, whose columns hold exactly
     // these texts (an empty text matches a column never written); nothing when none does.
     std::optional<QStringList> firstRowHolding(const QList<std::pair<int, QString>>& texts) const;
@@ -109,6 +107,7 @@ public:
     QString initialExpression() const;
     // The SQL expression over the row's columns that gives its list line.
     const QString& lineExpression() const { return m_lineExpression; }
+    const QString& nameColumn() const { return m_nameColumn; }
 
 private:
     QByteArray lineOf(Connection& connection, RowKey key) const;
@@ -117,6 +116,7 @@ private:
     QString m_table;
     QStringList m_columns;
     QString m_lineExpression;
+    QString m_nameColumn;
 };
 
 // The CREATE of an Agent or Customer table: a hidden key the program never

@@ -74,7 +74,7 @@ private slots:
     void entries()
     {
         QFETCH(Entry, row);
-        auto program = started(row.agent ? Rows{{"Co", "Earlier"}} : Rows(), row.agent ? Rows() : Rows{{"Ann", "Earlier"}});
+        auto program = started(row.agent ? Rows{{"Co", "Ear Lier"}} : Rows(), row.agent ? Rows() : Rows{{"Ann", "\u00c9arl\u00efer"}});
         program->messages.answers << row.yes;
         bool stayedOpen = false;
         program->inPartyDialog(row.agent, "New", [&](QWidget* window) {
