@@ -159,6 +159,16 @@ void foldListChanges(Connection& connection)
     connection.execute(kFold);
 }
 
+std::optional<QString> changeCountExpression(Connection& connection, const QString& table)
+{
+    if (!hasChangesTable(connection))
+        return std::nullopt;
+    if (isSqlite(connection))
+        return QStringLiteral("(SELECT Changes FROM ListChanges WHERE TableName = '%1')").arg(table);
+    return QStringLiteral("(SELECT Changes + (SELECT count(*) FROM ListChangeLog WHERE TableName = '%1') FROM ListChanges "
+                          "WHERE TableName = '%1')").arg(table);
+}
+
 std::optional<qint64> changeCount(Connection& connection, const QString& table)
 {
     if (!hasChangesTable(connection))

@@ -39,5 +39,9 @@ void ensureListChanges(Connection& connection);
 
 // The table's change count, or nothing when the database keeps none.
 std::optional<qint64> changeCount(Connection& connection, const QString& table);
+// The same count as an expression to read within another statement, which
+// then sees it and its rows in one snapshot; nothing where no count is kept.
+// The table is one of the program's own.
+std::optional<QString> changeCountExpression(Connection& connection, const QString& table);
 
 } // namespace store

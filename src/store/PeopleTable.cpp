@@ -143,13 +143,29 @@ KeyPiece PeopleTable::readKeys(RowKey after, RowKey upTo, qsizetype limit) const
 {
     Connection connection(m_place);
     KeyPiece piece;
-    connection.snapshot([&] {
-        piece.changes = store::changeCount(connection, m_table);
-        piece.keys = readRowKeys(
-            connection,
-            QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey > ? AND RowKey <= ? ORDER BY RowKey LIMIT ?").arg(m_table),
-            {after, upTo, limit});
-    });
+    const QString keys =
+        QStringLiteral("SELECT RowKey FROM %1 WHERE RowKey > ? AND RowKey <= ? ORDER BY RowKey LIMIT ?").arg(m_table);
+    const std::optional<QString> count = changeCountExpression(connection, m_table);
+    if (connection.backend() == Backend::File || !count) {
+        // The file answers at once; its reader takes the keys straight from SQLite.
+        connection.snapshot([&] {
+            piece.changes = store::changeCount(connection, m_table);
+            piece.keys = readRowKeys(connection, keys, {after, upTo, limit});
+        });
+        return piece;
+    }
+    // One statement sees one snapshot, so the count and the keys belong
+    // together, and the office server is asked once: the count comes first,
+    // then the keys.
+    QSqlQuery rows = connection.run(QStringLiteral("SELECT 0, %1 UNION ALL SELECT 1, RowKey FROM (%2) AS piece ORDER BY 1, 2")
+                                        .arg(*count, keys),
+                                    {after, upTo, limit});
+    while (rows.next()) {
+        if (rows.value(0).toInt() == 0)
+            piece.changes = rows.value(1).isNull() ? std::nullopt : std::optional(rows.value(1).toLongLong());
+        else
+            piece.keys.push_back(rows.value(1).toLongLong());
+    }
     return piece;
 }
 

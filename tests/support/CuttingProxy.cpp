@@ -7,6 +7,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -37,6 +38,9 @@ struct Pair {
     // The COMMIT never reached the server: nothing passes any more, and the
     // server's end stays open after the program's end closes.
     bool swallowed = false;
+    // Who spoke last: a turn of the talk begins when the other one speaks.
+    bool programSpokeLast = false;
+    bool serverSpokeLast = false;
 };
 
 bool sendAll(int socket, const char* data, ssize_t size)
@@ -169,6 +173,14 @@ void CuttingProxy::run()
             }
             if (fromServer.revents) {
                 const ssize_t got = ::recv(pair.server, buffer, sizeof(buffer), 0);
+                if (got > 0 && !pair.serverSpokeLast) {
+                    if (pair.programSpokeLast)
+                        ++m_roundTrips;
+                    if (m_delayMs > 0)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs));
+                    pair.serverSpokeLast = true;
+                    pair.programSpokeLast = false;
+                }
                 // The reply to the cut COMMIT arrived at the server's end and goes nowhere.
                 if (got <= 0 || pair.cutting || !sendAll(pair.program, buffer, got)) {
                     if (pair.cutting)
@@ -179,6 +191,12 @@ void CuttingProxy::run()
             }
             if (fromProgram.revents) {
                 const ssize_t got = ::recv(pair.program, buffer, sizeof(buffer), 0);
+                if (got > 0 && !pair.programSpokeLast) {
+                    if (m_delayMs > 0)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs));
+                    pair.programSpokeLast = true;
+                    pair.serverSpokeLast = false;
+                }
                 if (got > 0 && QByteArray::fromRawData(buffer, got).contains(kCommit) && m_commitsToSwallow > 0) {
                     --m_commitsToSwallow;
                     pair.swallowed = true;

@@ -35,6 +35,12 @@ public:
     // New connections are answered as a server that is shutting down answers them.
     void answerAsShuttingDown(bool shuttingDown) { m_shuttingDown = shuttingDown; }
     int cutsDone() const { return m_cutsDone; }
+    // Round trips: each time the server answers after the program spoke.
+    int roundTrips() const { return m_roundTrips; }
+    void countRoundTripsAfresh() { m_roundTrips = 0; }
+    // Each turn of the talk waits this long before it passes, each way, as a
+    // distant network's would (for benchmarks; the proxy's one thread waits).
+    void delayEachWay(int milliseconds) { m_delayMs = milliseconds; }
     int commitsSwallowed() const { return m_commitsSwallowed; }
 
 private:
@@ -51,5 +57,7 @@ private:
     std::atomic<int> m_cutsDone{0};
     std::atomic<int> m_commitsToSwallow{0};
     std::atomic<int> m_commitsSwallowed{0};
+    std::atomic<int> m_roundTrips{0};
+    std::atomic<int> m_delayMs{0};
     std::thread m_thread;
 };
