@@ -341,8 +341,11 @@ bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetyp
 namespace {
 
 // Folding is only a head start: rows it leaves are searched as they stand.
+// Nothing pending, nothing is written: a search takes no write lock then.
 void foldWithinBudget(Connection& connection, const PeopleTable& table)
 {
+    if (!connection.run(QStringLiteral("SELECT 1 FROM FoldPending WHERE TableName = ? LIMIT 1"), {table.table()}).next())
+        return;
     QElapsedTimer spent;
     spent.start();
     try {
