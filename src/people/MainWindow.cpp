@@ -127,23 +127,29 @@ bool MainWindow::GetData()
     const bool read = readOrReport(m_session, this, [&] {
         const store::PeopleTable agents = store::agentTable(m_session.database());
         const store::PeopleTable customers = store::customerTable(m_session.database());
-        // Both lists are brought up to date before the user chooses again.
-        agentGone = !stillShown(*m_agents, m_session.AgentIndex, agents);
-        customerGone = !stillShown(*m_customers, m_session.CustIndex, customers);
-        if (agentGone || customerGone)
-            return;
-        if (const auto key = keyOrFirst(m_agents, m_session.AgentIndex, agents)) {
-            const auto values = agents.row(*key);
-            agentGone = !values;
-            if (values)
-                agent = store::recordOf<AgentRecord>(*values);
-        }
-        if (const auto key = keyOrFirst(m_customers, m_session.CustIndex, customers)) {
-            const auto values = customers.row(*key);
-            customerGone = !values;
-            if (values)
-                customer = store::recordOf<CustomerRecord>(*values);
-        }
+        // Each row is read with its line in one statement: a line that no
+        // longer shows its row (another program changed or deleted it) has
+        // its list read again before the user chooses again.
+        const auto chosenRow = [](people::KeyedList& list, int position, const store::PeopleTable& table,
+                                  bool& gone) -> std::optional<QStringList> {
+            const auto key = list.keyAt(position);
+            if (!key) {
+                const auto first = table.firstKey();
+                return first ? table.row(*first) : std::nullopt;
+            }
+            const auto read = table.lineAndRow(*key);
+            if (read && read->first == list.lineText(position))
+                return read->second;
+            list.fill(table);
+            gone = true;
+            return std::nullopt;
+        };
+        const auto agentValues = chosenRow(*m_agents, m_session.AgentIndex, agents, agentGone);
+        const auto customerValues = chosenRow(*m_customers, m_session.CustIndex, customers, customerGone);
+        if (agentValues)
+            agent = store::recordOf<AgentRecord>(*agentValues);
+        if (customerValues)
+            customer = store::recordOf<CustomerRecord>(*customerValues);
     });
     if (!read)
         return false;

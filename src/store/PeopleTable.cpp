@@ -92,6 +92,17 @@ std::optional<QStringList> PeopleTable::firstRowHolding(const QList<std::pair<in
     return textsOf(query, 0, m_columns.size());
 }
 
+std::optional<std::pair<QString, QStringList>> PeopleTable::lineAndRow(RowKey key) const
+{
+    Connection connection(m_place);
+    QSqlQuery query = connection.run(QStringLiteral("SELECT %1, %2 FROM %3 WHERE RowKey = ?")
+                                         .arg(m_lineExpression, m_columns.join(QStringLiteral(", ")), m_table),
+                                     {key});
+    if (!query.next())
+        return std::nullopt;
+    return std::pair{textOf(query.value(0)), textsOf(query, 1, m_columns.size())};
+}
+
 std::optional<QString> PeopleTable::line(RowKey key) const
 {
     Connection connection(m_place);

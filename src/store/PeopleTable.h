@@ -72,6 +72,8 @@ public:
     std::optional<QStringList> firstRowHolding(const QList<std::pair<int, QString>>& texts) const;
     // The row's list line, or nothing when no row has that key.
     std::optional<QString> line(RowKey key) const;
+    // The row's list line and its values, read in one statement; nothing when no row has that key.
+    std::optional<std::pair<QString, QStringList>> lineAndRow(RowKey key) const;
     // One list line per row, in key order.
     ListRead readLines() const;
     std::optional<qint64> changeCount() const;

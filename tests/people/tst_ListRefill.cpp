@@ -159,6 +159,9 @@ private slots:
         QTest::newRow("Edit, file replaced under the agent")
             << Case{agent, replacedUnder("Agent", "Name") << userPresses(agent, "cmdEditAgent", 1), false, 5,
                     {"A0", "Zed Hauling", "A2"}};
+        QTest::newRow("Next, file replaced under the customer")
+            << Case{customer, replacedUnder("Customer", "DBA") << userPresses(customer, "cmdNext", 1), false, 5,
+                    {"C0", "Zed Hauling", "C2", "C3", "C4"}};
         QTest::newRow("Delete, file replaced under the customer")
             << Case{customer, replacedUnder("Customer", "DBA") << userDeletes(customer, 1), false, 5,
                     {"C0", "Zed Hauling", "C2", "C3", "C4"}};
