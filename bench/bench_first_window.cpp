@@ -15,6 +15,7 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
+#include "app/ProcessMemory.h"
 #include "contract/ContractStore.h"
 #include "contract/PoliciesRow.h"
 #include "people/MainWindow.h"
@@ -200,6 +201,8 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the program itself does, so that its memory is measured as it runs.
+    returnLargeBlocksToTheSystem();
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
     if (args.value(1) == "--program")

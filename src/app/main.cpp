@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/ProcessMemory.h"
 #include "session/Environment.h"
 #include "ui/DesktopService.h"
 #include "ui/FileDialogService.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    returnLargeBlocksToTheSystem();
     QApplication qtApp(argc, argv);
     // The per-user folders are then ~/.config/QUILLON and ~/.local/share/QUILLON.
     QApplication::setApplicationName(QStringLiteral("QUILLON"));
