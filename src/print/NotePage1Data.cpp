@@ -45,7 +45,7 @@ void specialItem(DrawingSurface& s, const SpecialItemValues& item, double markY,
 
 } // namespace
 
-bool PrintPage1Data(NoteJob& job)
+void PrintPage1Data(NoteJob& job)
 {
     DrawingSurface& s = job.surface;
     const NoteValues& v = job.values;
@@ -78,7 +78,6 @@ bool PrintPage1Data(NoteJob& job)
 
     at(s, 73, 156, v.totalSections);
     at(s, 179, 156, v.downPayment);
-    return true;
 }
 
 } // namespace print

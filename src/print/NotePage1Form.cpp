@@ -157,7 +157,7 @@ void agreementRightColumn(DrawingSurface& s, const AgentRecord& agent)
 
 } // namespace
 
-bool PrintPage1Form(NoteJob& job)
+void PrintPage1Form(NoteJob& job)
 {
     DrawingSurface& s = job.surface;
     job.TitleFontSize = 12;
@@ -178,7 +178,6 @@ bool PrintPage1Form(NoteJob& job)
     s.font().bold = true;
     PrintCentered(s, job.lender.footerLine());
     s.font().bold = false;
-    return true;
 }
 
 } // namespace print

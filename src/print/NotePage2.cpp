@@ -70,7 +70,7 @@ void agentStatement(DrawingSurface& s)
 
 } // namespace
 
-bool PrintPage2(NoteJob& job)
+void PrintPage2(NoteJob& job)
 {
     DrawingSurface& s = job.surface;
     job.TitleFontSize = 12;
@@ -89,7 +89,6 @@ bool PrintPage2(NoteJob& job)
     s.font().size = job.BodyFontSize;
     s.setCurrentY(258);
     PrintCentered(s, job.lender.footerLine());
-    return true;
 }
 
 } // namespace print

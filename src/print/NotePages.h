@@ -23,10 +23,10 @@ struct NoteJob {
 };
 
 // Page 1 without the contract: title, boxes, captions, rules, agreement, signatures, footer.
-bool PrintPage1Form(NoteJob& job);
+void PrintPage1Form(NoteJob& job);
 // The contract's figures and schedule onto page 1.
-bool PrintPage1Data(NoteJob& job);
+void PrintPage1Data(NoteJob& job);
 // Starts page 2 and draws it whole: mailing, instructions, payment direction, agent's statement.
-bool PrintPage2(NoteJob& job);
+void PrintPage2(NoteJob& job);
 
 } // namespace print
