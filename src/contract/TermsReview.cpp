@@ -124,35 +124,36 @@ void TermsReview::activate(bool commercial, const QDate& today)
     m_screen.downOk = m_screen.finChargeOk = m_screen.numInstallOk = true;
     m_downUsable = m_finChargeUsable = m_countUsable = true;
 
-    // Step 1 and 2.
+    // The loan authorization and the amount financed as the schedule left them.
     m_screen.loanAut = c.LoanAuthorization;
     show(m_screen.amtFin, c.Financed);
 
-    // Step 3: the finance charge, through its change handling.
+    // The finance charge, through its change handling.
     m_screen.finCharge = FormatAmount(c.FinCharge);
     FinChargeChanged();
     c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
 
-    // Step 4 and 5 (the rate itself waits for the final amount financed).
+    // The total of payments and the classification (the rate itself waits for
+    // the final amount financed).
     show(m_screen.totalPayments, c.Payments);
     m_screen.commercial = commercial;
 
-    // Step 6 and 7: the number of installments, through its change handling.
+    // The number of installments, through its change handling, and their amount.
     m_screen.numInstall = QString::number(c.InstallmentNum);
     NumInstallChanged();
     show(m_screen.amtInstall, c.InstallmentAmt);
 
-    // Step 8.
+    // The first installment's date, a month after the earliest inception (or today).
     m_advance = c.EarliestInception.isValid() ? c.EarliestInception : today;
     m_screen.firstInstallment = firstInstallmentDate(m_advance);
 
-    // Step 9.
+    // The sections' totals and their grand total.
     double* sections[] = {&c.Section1, &c.Section2, &c.Section3, &c.Section4};
     for (int i = 0; i < 4; ++i)
         show(m_screen.sections[i], *sections[i]);
     show(m_screen.totalSections, c.TotalSections);
 
-    // Step 10: the down payment, through its change handling, works the amount
+    // The down payment, through its change handling, works the amount
     // financed out again from the shown grand total and down payment.
     m_screen.down = FormatAmount(c.Down);
     DownChanged();
