@@ -5,6 +5,7 @@
 #include "store/CustomerTable.h"
 #include "store/FoldedText.h"
 #include "store/PeopleTable.h"
+#include "store/RowStatement.h"
 #include "store/StoreError.h"
 
 #include <QElapsedTimer>
@@ -23,6 +24,8 @@ constexpr qint64 kFoldBudgetMs = 100;
 // Kept lines asked for at a time: the index may offer a line that holds the
 // three-letter pieces but not the text itself, so each is compared.
 constexpr int kCandidates = 64;
+// Lines read at a time where no index helps: a text of one or two letters, or a file without kept lines.
+constexpr int kLinesAtATime = 4096;
 // Keys whose plain lines the store folds in one transaction.
 constexpr RowKey kPlainSpan = 50000;
 
@@ -122,10 +125,8 @@ std::optional<RowKey> firstPending(const Searched& s, RowKey from, RowKey before
 std::optional<RowKey> firstKept(const Searched& s, RowKey from, RowKey before)
 {
     // The server's trigram index serves LIKE; the file's serves MATCH.
-    QString pattern = s.needle;
-    for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
-        pattern.replace(special, QStringLiteral("\\") + special);
-    const QString pieces = onServer(s.connection) ? QLatin1Char('%') + pattern + QLatin1Char('%') : pieceQuery(s.needle);
+    const QString pieces =
+        onServer(s.connection) ? QLatin1Char('%') + likeLiteral(s.needle) + QLatin1Char('%') : pieceQuery(s.needle);
     const QString match = pieces.isEmpty()          ? QString()
                           : onServer(s.connection) ? QStringLiteral("Line LIKE ? ESCAPE '\\' AND ")
                                                    : QStringLiteral("%1 MATCH ? AND ").arg(keptTable(s.table));
@@ -134,7 +135,7 @@ std::optional<RowKey> firstKept(const Searched& s, RowKey from, RowKey before)
         QStringLiteral("SELECT %4, Line FROM %1 WHERE %2%4 >= ? AND %4 < ? AND %4 NOT IN "
                        "(SELECT RowKey FROM FoldPending WHERE TableName = ?) ORDER BY %4 LIMIT %3")
             .arg(keptTable(s.table), match)
-            .arg(pieces.isEmpty() ? 4096 : kCandidates)
+            .arg(pieces.isEmpty() ? kLinesAtATime : kCandidates)
             .arg(key);
     for (RowKey next = from; next < before;) {
         QSqlQuery rows = pieces.isEmpty() ? s.connection.run(sql, {next, before, s.table.table()})
@@ -164,11 +165,11 @@ std::optional<RowKey> firstBetween(const Searched& s, RowKey from, RowKey before
 std::optional<RowKey> firstReadBetween(const PeopleTable& table, const QString& needle, RowKey from, RowKey before)
 {
     for (RowKey next = from; next < before;) {
-        const ListLines lines = table.readLinesBetween(next, before - 1, 4096);
+        const ListLines lines = table.readLinesBetween(next, before - 1, kLinesAtATime);
         for (qsizetype i = 0; i < lines.size(); ++i)
             if (foldForSearch(lines.text(i)).contains(needle))
                 return lines.key(i);
-        if (lines.size() < 4096)
+        if (lines.size() < kLinesAtATime)
             break;
         next = lines.key(lines.size() - 1) + 1;
     }

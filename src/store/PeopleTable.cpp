@@ -198,10 +198,7 @@ QString PeopleTable::initialExpression() const
 std::optional<RowKey> PeopleTable::firstLineStarting(const QString& asciiPrefix, RowKey from, RowKey before) const
 {
     const QString lower = asciiPrefix.toLower();
-    QString pattern = lower;
-    for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
-        pattern.replace(special, QStringLiteral("\\") + special);
-    pattern += QLatin1Char('%');
+    const QString pattern = likeLiteral(lower) + QLatin1Char('%');
     Connection connection(m_place);
     // The index of initials leads straight to the lines with the first
     // letter after `from`; only those are compared with the whole prefix.

@@ -64,4 +64,11 @@ qint64 insertRow(Connection& connection, const BoundStatement& statement, const 
     return query.numRowsAffected() == 1 ? query.lastInsertId().toLongLong() : 0;
 }
 
+QString likeLiteral(QString text)
+{
+    for (const QChar special : {QLatin1Char('\\'), QLatin1Char('%'), QLatin1Char('_')})
+        text.replace(special, QStringLiteral("\\") + special);
+    return text;
+}
+
 } // namespace store

@@ -27,6 +27,10 @@ BoundStatement insertStatement(const QString& table, const QStringList& columns,
 BoundStatement updateStatement(const QString& table, const QStringList& columns, const QStringList& texts,
                                const QString& keyColumn, qint64 key);
 
+// The text as it stands inside a LIKE pattern with ESCAPE '\': its
+// backslashes, percent signs and underscores match only themselves.
+QString likeLiteral(QString text);
+
 // Prepares the statement on the connection, binds its values and runs it.
 QSqlQuery runStatement(Connection& connection, const BoundStatement& statement);
 
