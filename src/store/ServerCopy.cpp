@@ -26,12 +26,14 @@ PGconn* pgConnection(Connection& server)
     return connection;
 }
 
-[[noreturn]] void fail(Connection& server, PGconn* connection, const PGresult* result, bool late)
+// The failure in the server's words, read from its result, which is then freed.
+StoreError failure(Connection& server, PGconn* connection, PGresult* result, bool late)
 {
-    throw serverFailure(server.database(),
-                        server::error(QStringLiteral("Could not copy the rows"), connection, result,
-                                      QSqlError::StatementError),
-                        late);
+    const StoreError error = serverFailure(
+        server.database(),
+        server::error(QStringLiteral("Could not copy the rows"), connection, result, QSqlError::StatementError), late);
+    PQclear(result);
+    return error;
 }
 
 } // namespace
@@ -86,7 +88,7 @@ void ServerCopyIn::send()
     PGresult* started = PQexec(connection, m_statement.constData());
     if (PQresultStatus(started) != PGRES_COPY_IN) {
         const bool late = watch.finish();
-        fail(m_server, connection, started, late);
+        throw failure(m_server, connection, started, late);
     }
     PQclear(started);
     const bool sent = PQputCopyData(connection, m_batch.constData(), int(m_batch.size())) == 1 &&
@@ -100,15 +102,8 @@ void ServerCopyIn::send()
             PQclear(result);
     }
     const bool late = watch.finish();
-    if (!sent || failed || late) {
-        // The error is read from the result before it is freed.
-        try {
-            fail(m_server, connection, failed, late);
-        } catch (...) {
-            PQclear(failed);
-            throw;
-        }
-    }
+    if (!sent || failed || late)
+        throw failure(m_server, connection, failed, late);
     m_batch.clear();
     m_rows = 0;
 }
