@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 
-#include "settings/ProfileFile.h"
-#include "store/Connection.h"
+#include "model/settings/ProfileFile.h"
+#include "model/store/Connection.h"
 
 #include <QCoreApplication>
 #include <QDir>

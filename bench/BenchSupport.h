@@ -3,10 +3,10 @@
 // What the benchmark programs share: a program run without anyone to answer,
 // clocks and medians, and databases filled with agents and customers.
 
-#include "session/Environment.h"
-#include "store/Place.h"
-#include "ui/FileDialogService.h"
-#include "ui/MessageBoxService.h"
+#include "model/session/Environment.h"
+#include "model/store/Place.h"
+#include "windows/ui/FileDialogService.h"
+#include "windows/ui/MessageBoxService.h"
 
 #include <QList>
 #include <QObject>

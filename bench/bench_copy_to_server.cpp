@@ -6,10 +6,10 @@
 //   bench_copy_to_server [runs, default 5] [sizes..., default 10000 100000 1000000]
 #include "BenchSupport.h"
 
-#include "store/Connection.h"
-#include "store/CopyToServer.h"
-#include "store/Schema.h"
-#include "store/ServerSchema.h"
+#include "model/store/Connection.h"
+#include "model/store/CopyToServer.h"
+#include "model/store/Schema.h"
+#include "model/store/ServerSchema.h"
 #include "support/ThrowawayServer.h"
 
 #include <QCoreApplication>

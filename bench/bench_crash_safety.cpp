@@ -15,13 +15,13 @@
 //
 //   bench_crash_safety share [programs, default 8] [operations each, default 500] [saves|mixed]
 
-#include "contract/ContractStore.h"
-#include "contract/PoliciesRow.h"
-#include "store/PoliciesTable.h"
-#include "store/Connection.h"
-#include "store/PoliciesColumns.h"
-#include "store/Schema.h"
-#include "store/StoreError.h"
+#include "model/contract/ContractStore.h"
+#include "model/contract/PoliciesRow.h"
+#include "model/store/PoliciesTable.h"
+#include "model/store/Connection.h"
+#include "model/store/PoliciesColumns.h"
+#include "model/store/Schema.h"
+#include "model/store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

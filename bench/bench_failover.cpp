@@ -5,10 +5,10 @@
 // reported failed must be absent. Run by hand (root or a user who may run
 // PostgreSQL's initdb); prints the figures and exits 1 on any loss or double.
 
-#include "store/Connection.h"
-#include "store/PoliciesTable.h"
-#include "store/StoreError.h"
-#include "store/WriteToken.h"
+#include "model/store/Connection.h"
+#include "model/store/PoliciesTable.h"
+#include "model/store/StoreError.h"
+#include "model/store/WriteToken.h"
 #include "support/TestDatabase.h"
 #include "support/ThrowawayServer.h"
 

@@ -8,10 +8,10 @@
 #include "BenchSupport.h"
 
 #include "app/DatabaseCheck.h"
-#include "store/Backup.h"
-#include "store/CleanEnd.h"
-#include "store/Connection.h"
-#include "store/Schema.h"
+#include "model/store/Backup.h"
+#include "model/store/CleanEnd.h"
+#include "model/store/Connection.h"
+#include "model/store/Schema.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

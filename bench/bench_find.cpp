@@ -14,10 +14,10 @@
 
 #include "app/Application.h"
 #include "app/AppWindows.h"
-#include "people/FindDialog.h"
-#include "people/KeyedList.h"
-#include "people/MainWindow.h"
-#include "store/Schema.h"
+#include "windows/people/FindDialog.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
+#include "model/store/Schema.h"
 
 #include <QApplication>
 #include <QDir>

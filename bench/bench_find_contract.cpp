@@ -11,13 +11,13 @@
 
 #include "BenchSupport.h"
 
-#include "history/ContractSearch.h"
-#include "history/MonthReport.h"
-#include "store/Connection.h"
-#include "store/ContractWords.h"
-#include "store/CopyToServer.h"
-#include "store/PoliciesLookUp.h"
-#include "store/Schema.h"
+#include "model/history/ContractSearch.h"
+#include "model/history/MonthReport.h"
+#include "model/store/Connection.h"
+#include "model/store/ContractWords.h"
+#include "model/store/CopyToServer.h"
+#include "model/store/PoliciesLookUp.h"
+#include "model/store/Schema.h"
 #include "support/ThrowawayServer.h"
 
 #include <QCoreApplication>

@@ -16,13 +16,13 @@
 
 #include "app/Application.h"
 #include "app/ProcessMemory.h"
-#include "contract/ContractStore.h"
-#include "contract/PoliciesRow.h"
-#include "people/MainWindow.h"
-#include "store/Backup.h"
-#include "store/Schema.h"
-#include "ui/StoreGuard.h"
-#include "ui/Twips.h"
+#include "model/contract/ContractStore.h"
+#include "model/contract/PoliciesRow.h"
+#include "windows/people/MainWindow.h"
+#include "model/store/Backup.h"
+#include "model/store/Schema.h"
+#include "windows/ui/StoreGuard.h"
+#include "windows/ui/Twips.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,12 +8,12 @@
 
 #include "BenchSupport.h"
 
-#include "session/Session.h"
-#include "history/ContractHistoryStore.h"
-#include "history/PreviousContractsWindow.h"
-#include "store/Connection.h"
-#include "store/Schema.h"
-#include "ui/MessageBoxService.h"
+#include "model/session/Session.h"
+#include "model/history/ContractHistoryStore.h"
+#include "windows/history/PreviousContractsWindow.h"
+#include "model/store/Connection.h"
+#include "model/store/Schema.h"
+#include "windows/ui/MessageBoxService.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

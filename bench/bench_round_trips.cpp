@@ -14,16 +14,16 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "contract/ContractStore.h"
-#include "contract/PoliciesRow.h"
-#include "people/KeyedList.h"
-#include "people/MainWindow.h"
-#include "store/Connection.h"
-#include "store/CustomerTable.h"
-#include "store/ServerSchema.h"
+#include "model/contract/ContractStore.h"
+#include "model/contract/PoliciesRow.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
+#include "model/store/Connection.h"
+#include "model/store/CustomerTable.h"
+#include "model/store/ServerSchema.h"
 #include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
-#include "ui/StoreGuard.h"
+#include "windows/ui/StoreGuard.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -5,14 +5,14 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "people/CustomerDialog.h"
-#include "people/KeyedList.h"
-#include "people/MainWindow.h"
-#include "store/Connection.h"
-#include "store/CustomerTable.h"
-#include "store/Schema.h"
-#include "ui/FileDialogService.h"
-#include "ui/MessageBoxService.h"
+#include "windows/people/CustomerDialog.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
+#include "model/store/Connection.h"
+#include "model/store/CustomerTable.h"
+#include "model/store/Schema.h"
+#include "windows/ui/FileDialogService.h"
+#include "windows/ui/MessageBoxService.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@ reports which test programs caught each fault.
 
 A fault is a block of lines:
 
-    file:  src/contract/FormatAmount.cpp
+    file:  src/model/contract/FormatAmount.cpp
     line:  return QString::number(cut, 'f', 2);
     fault: return QString::number(amount, 'f', 2);
     why:   rounds the shown amount instead of cutting it

@@ -1,9 +1,9 @@
 // Copies an existing database file (agents, customers, contracts) into an empty
 // database on the office's PostgreSQL server, in one transaction.
 
-#include "settings/ServerSettings.h"
-#include "store/CopyToServer.h"
-#include "store/StoreError.h"
+#include "model/settings/ServerSettings.h"
+#include "model/store/CopyToServer.h"
+#include "model/store/StoreError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "app/AboutText.h"
 
-#include "session/Session.h"
-#include "store/Connection.h"
-#include "store/ServerRole.h"
-#include "store/SessionSecurity.h"
-#include "store/StoreError.h"
+#include "model/session/Session.h"
+#include "model/store/Connection.h"
+#include "model/store/ServerRole.h"
+#include "model/store/SessionSecurity.h"
+#include "model/store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 #include "app/AppWindows.h"
 #include "app/CheckInBackground.h"
 #include "app/UnsavedContract.h"
-#include "session/Environment.h"
-#include "print/NoteValues.h"
-#include "session/Session.h"
+#include "model/session/Environment.h"
+#include "model/print/NoteValues.h"
+#include "model/session/Session.h"
 
 #include <atomic>
 #include <functional>

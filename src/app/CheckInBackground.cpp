@@ -1,6 +1,6 @@
 #include "app/CheckInBackground.h"
 
-#include "store/FileHealth.h"
+#include "model/store/FileHealth.h"
 
 #include <QCursor>
 #include <QCoreApplication>

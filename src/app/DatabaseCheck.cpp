@@ -1,13 +1,13 @@
 #include "app/DatabaseCheck.h"
 
-#include "store/Backup.h"
-#include "store/Restore.h"
-#include "store/Connection.h"
-#include "store/FileHealth.h"
-#include "store/ListChanges.h"
-#include "store/Schema.h"
-#include "store/StoreError.h"
-#include "store/WriteToken.h"
+#include "model/store/Backup.h"
+#include "model/store/Restore.h"
+#include "model/store/Connection.h"
+#include "model/store/FileHealth.h"
+#include "model/store/ListChanges.h"
+#include "model/store/Schema.h"
+#include "model/store/StoreError.h"
+#include "model/store/WriteToken.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/Backup.h"
-#include "store/Place.h"
-#include "store/StoreError.h"
+#include "model/store/Backup.h"
+#include "model/store/Place.h"
+#include "model/store/StoreError.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,17 +1,17 @@
 #include "app/DatabaseStartUp.h"
 
 #include "app/DatabaseCheck.h"
-#include "session/Session.h"
-#include "settings/Settings.h"
-#include "ui/StoreGuard.h"
-#include "store/Backup.h"
-#include "store/Connection.h"
-#include "store/Restore.h"
-#include "store/Schema.h"
-#include "store/ServerRole.h"
-#include "store/ServerSchema.h"
-#include "ui/FileDialogService.h"
-#include "ui/MessageBoxService.h"
+#include "model/session/Session.h"
+#include "model/settings/Settings.h"
+#include "windows/ui/StoreGuard.h"
+#include "model/store/Backup.h"
+#include "model/store/Connection.h"
+#include "model/store/Restore.h"
+#include "model/store/Schema.h"
+#include "model/store/ServerRole.h"
+#include "model/store/ServerSchema.h"
+#include "windows/ui/FileDialogService.h"
+#include "windows/ui/MessageBoxService.h"
 
 #include <QFileInfo>
 

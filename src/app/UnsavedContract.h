@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/NoteValues.h"
+#include "model/print/NoteValues.h"
 
 #include <optional>
 

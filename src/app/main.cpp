@@ -1,11 +1,11 @@
 #include "app/Application.h"
 #include "app/ProcessMemory.h"
-#include "session/Environment.h"
-#include "ui/DesktopService.h"
-#include "ui/FileDialogService.h"
-#include "ui/GlobePicture.h"
-#include "ui/MessageBoxService.h"
-#include "ui/PrinterDialogService.h"
+#include "model/session/Environment.h"
+#include "windows/ui/DesktopService.h"
+#include "windows/ui/FileDialogService.h"
+#include "windows/ui/GlobePicture.h"
+#include "windows/ui/MessageBoxService.h"
+#include "windows/ui/PrinterDialogService.h"
 
 #include <QApplication>
 

@@ -1,15 +1,15 @@
 #include "app/AboutText.h"
 #include "support/TestProgram.h"
-#include "people/AgentDialog.h"
-#include "store/AgentTable.h"
-#include "store/ListChanges.h"
-#include "store/ServerLink.h"
-#include "store/ServerSchema.h"
-#include "store/WriteToken.h"
+#include "windows/people/AgentDialog.h"
+#include "model/store/AgentTable.h"
+#include "model/store/ListChanges.h"
+#include "model/store/ServerLink.h"
+#include "model/store/ServerSchema.h"
+#include "model/store/WriteToken.h"
 #include "support/CuttingProxy.h"
 #include "support/TestDatabase.h"
 #include "support/ThrowawayServer.h"
-#include "ui/StoreGuard.h"
+#include "windows/ui/StoreGuard.h"
 
 #include <QTableWidget>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "settings/ServerSettings.h"
-#include "store/Connection.h"
-#include "store/ServerLink.h"
-#include "store/StoreError.h"
+#include "model/settings/ServerSettings.h"
+#include "model/store/Connection.h"
+#include "model/store/ServerLink.h"
+#include "model/store/StoreError.h"
 #include "support/FileBytes.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // Typed dates: what reads as a date is a real date that prints and reads back
 // the same, and the first installment falls one month later.
 #include "FuzzInput.h"
-#include "contract/DateText.h"
+#include "model/contract/DateText.h"
 
 #include <QStringList>
 

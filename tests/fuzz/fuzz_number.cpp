@@ -1,7 +1,7 @@
 // Typed amounts: the three readers agree on what is a number and on its value.
 #include "FuzzInput.h"
-#include "contract/FixedAmount.h"
-#include "contract/NumberText.h"
+#include "model/contract/FixedAmount.h"
+#include "model/contract/NumberText.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // reads back as written, leaves every other value as it was and changes no
 // byte outside the value's own line (or adds a line and nothing else).
 #include "FuzzInput.h"
-#include "settings/ProfileText.h"
+#include "model/settings/ProfileText.h"
 #include "support/ByteDifference.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/RecordingSurface.h"
-#include "ui/PrinterDialogService.h"
+#include "windows/ui/PrinterDialogService.h"
 
 #include <functional>
 

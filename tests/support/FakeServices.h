@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/DesktopService.h"
-#include "ui/FileDialogService.h"
-#include "ui/MessageBoxService.h"
+#include "windows/ui/DesktopService.h"
+#include "windows/ui/FileDialogService.h"
+#include "windows/ui/MessageBoxService.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "print/DrawingSurface.h"
-#include "print/PrinterError.h"
-#include "print/SurfaceFontMetrics.h"
+#include "model/print/DrawingSurface.h"
+#include "model/print/PrinterError.h"
+#include "model/print/SurfaceFontMetrics.h"
 
 #include <QImage>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "support/TestDatabase.h"
 
-#include "store/Connection.h"
-#include "store/Schema.h"
-#include "store/ServerSchema.h"
+#include "model/store/Connection.h"
+#include "model/store/Schema.h"
+#include "model/store/ServerSchema.h"
 #include "support/ThrowawayServer.h"
 
 #include <QtTest>

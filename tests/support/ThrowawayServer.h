@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Place.h"
+#include "model/store/Place.h"
 
 #include <QString>
 #include <QStringList>

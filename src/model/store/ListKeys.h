@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/store/ListLines.h"
+
+#include <optional>
+#include <vector>
+
+namespace store {
+
+// The keys of a list in position order, ascending. They are kept in pieces
+// of a few thousand, so removing or putting back a line of a million moves
+// a few kilobytes rather than the whole list; a piece holds its keys as
+// distances from its first, in four bytes each rather than eight.
+class ListKeys {
+public:
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    RowKey at(qsizetype position) const;
+    RowKey last() const { return m_pieces.back().key(m_pieces.back().offsets.size() - 1); }
+    // The position of the key, if the list has it.
+    std::optional<qsizetype> positionOf(RowKey key) const;
+    // Where the key stands or would stand among the others.
+    qsizetype lowerBound(RowKey key) const;
+
+    void clear();
+    // Keys larger than every key held.
+    void append(const std::vector<RowKey>& keys);
+    void append(RowKey key) { append(std::vector<RowKey>{key}); }
+    // A key put back in its place; false when it is held already.
+    bool insert(RowKey key);
+    void remove(qsizetype position);
+
+private:
+    struct Piece {
+        RowKey base;
+        std::vector<quint32> offsets;
+        RowKey key(size_t i) const { return base + RowKey(offsets[i]); }
+        bool fits(RowKey k) const { return k >= base && quint64(k - base) <= 0xffffffffu; }
+    };
+    // The piece that holds position, and the position's place in it.
+    std::pair<size_t, size_t> find(qsizetype position) const;
+    void recountFrom(size_t piece);
+
+    std::vector<Piece> m_pieces;
+    // The position of each piece's first key.
+    std::vector<qsizetype> m_starts;
+    qsizetype m_size = 0;
+};
+
+} // namespace store

@@ -1,0 +1,214 @@
+#include "support/TestProgram.h"
+#include "model/history/ContractSearch.h"
+#include "windows/history/FindContractWindow.h"
+#include "model/history/MonthReport.h"
+#include "windows/history/PreviousContractsWindow.h"
+#include "windows/history/ReportWindow.h"
+#include "model/store/RowStatement.h"
+
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+using Columns = QHash<QString, QVariant>;
+
+// The contracts every case looks among, by the label the rows name them with.
+const QList<std::pair<QString, Columns>> kContracts{
+    {"F", {{"DBA", "Zoë Müller"}, {"Customer", "Zoë Müller"}, {"Agent", "Bea Ortiz"}, {"PolicyNo1", "X-1"},
+           {"Run", "2026-10-01T10:00:00"}, {"TotalSections", "3.00"}, {"Financed", "2.00"}, {"FinCharge", "1.00"}}},
+    {"A", {{"DBA", "Acme, Inc."}, {"Customer", "Ann Lee"}, {"Agent", "Bea Ortiz"}, {"PolicyNo1", "BOP-4471"},
+           {"Run", "2026-12-03T09:15:00"}, {"TotalSections", "1000.10"}, {"Financed", "800.20"}, {"FinCharge", "70.30"}}},
+    {"B", {{"DBA", "Zoë Müller"}, {"Customer", "Zoë Müller"}, {"Agent", "al Kahn"}, {"PolicyNo11", "WC-9001"},
+           {"Run", "2026-12-31T23:59:59"}, {"TotalSections", "0.10"}, {"Financed", "0.20"}, {"FinCharge", "0.30"}}},
+    {"C", {{"DBA", "Bakery"}, {"Customer", "Jürgen Öztürk"}, {"Agent", "Bea Ortiz"}, {"PolicyNo5", "GL-1"},
+           {"Run", "2026-11-30T12:00:00"}, {"TotalSections", "5.00"}, {"Financed", "4.00"}, {"FinCharge", "1.00"}}},
+    {"D", {{"DBA", "Acme West"}, {"Customer", "Dan"}, {"Agent", "Bea Ortiz"}, {"Run", "2026-12-01T00:00:00"},
+           {"TotalSections", "1234567.89"}, {"Financed", "999999.99"}, {"FinCharge", "0.01"}}},
+    {"E", {{"DBA", "Rue"}, {"Customer", "Rue"}, {"Agent", "Smith, \"Jr.\"\nWest"}, {"Run", "2026-12-15T08:00:00"},
+           {"TotalSections", "10.05"}, {"Financed", "7.05"}, {"FinCharge", "2.95"}}},
+};
+
+// The program on its main window, its clock in December 2026.
+struct OnMain : TestProgram {
+    OnMain()
+    {
+        clock = QDateTime(QDate(2026, 12, 8), QTime(10, 0));
+        now = [this] { return clock; };
+        startWith({{"Agency Co", "Ann Agent"}}, {{"Carl Customer", "Carl's Hauling"}});
+        session().quit = [] {};
+    }
+    // The main window active, so that its keys reach it.
+    bool pressOnMain(Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        main()->activateWindow();
+        if (!QTest::qWaitForWindowActive(main()))
+            return false;
+        QTest::keyClick(main(), key, modifiers);
+        return true;
+    }
+};
+
+} // namespace
+
+class FindAndReportTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<OnMain> program;
+    QHash<qint64, QString> labels;
+
+    QStringList labelsOf(const QList<history::FoundContract>& found)
+    {
+        QStringList seen;
+        for (const history::FoundContract& contract : found)
+            seen << labels.value(contract.id, contract.dba);
+        seen.sort();
+        return seen;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        program = std::make_unique<OnMain>();
+        store::Connection connection(program->session().database());
+        for (const auto& [label, columns] : kContracts)
+            labels.insert(store::insertRow(connection,
+                                           {QString("INSERT INTO Policies (%1) VALUES (%2)")
+                                                .arg(columns.keys().join(", "), QStringList(columns.size(), "?").join(", ")),
+                                            columns.values()},
+                                           "ID"),
+                          label);
+    }
+
+    void findContract_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<bool>("more");
+        QTest::addColumn<QString>("before"); // a change to the contracts since the last search
+        QTest::newRow("policy number in the first slot") << "BOP-4471" << 10 << QStringList{"A"} << false << "";
+        QTest::newRow("policy number in the last slot, other case") << "wc-9001" << 10 << QStringList{"B"} << false << "";
+        QTest::newRow("start of a policy number in a Section 2 slot") << "GL" << 10 << QStringList{"C"} << false << "";
+        QTest::newRow("start of a DBA in other case") << "acme" << 10 << QStringList{"A", "D"} << false << "";
+        QTest::newRow("DBA typed without its accents") << "zoe mu" << 10 << QStringList{"B", "F"} << false << "";
+        QTest::newRow("customer typed without accents") << "jurgen o" << 10 << QStringList{"C"} << false << "";
+        QTest::newRow("accents typed where none are stored") << " Äcme" << 10 << QStringList{"A", "D"} << false << "";
+        QTest::newRow("the inside of a name finds nothing") << "cme" << 10 << QStringList{} << false << "";
+        QTest::newRow("more found than shown") << "acme" << 1 << QStringList{"D"} << true << "";
+        QTest::newRow("one printed day") << "12/3/2026" << 10 << QStringList{"A"} << false << "";
+        QTest::newRow("a span of days, its last day whole")
+            << "12/1/2026-12/31/2026" << 10 << QStringList{"A", "B", "D", "E"} << false << "";
+        QTest::newRow("a span typed backwards, with blanks")
+            << "12/31/2026 - 12/15/2026" << 10 << QStringList{"B", "E"} << false << "";
+        QTest::newRow("a day without contracts") << "12/2/2026" << 10 << QStringList{} << false << "";
+        QTest::newRow("a DBA and a customer of one contract starting alike") << "a" << 10 << QStringList{"A", "D"} << false << "";
+        QTest::newRow("a contract deleted since its words were taken")
+            << "gl" << 10 << QStringList{} << false << "DELETE FROM Policies WHERE PolicyNo5 = 'GL-1'";
+        QTest::newRow("a contract stored since") << "ex" << 10 << QStringList{"Glade Farm"} << false
+            << "INSERT INTO Policies (DBA, Customer, PolicyNo3, Run) VALUES ('Glade Farm', 'Ida', 'ÉX-7', '2026-10-20T08:00:00')";
+        QTest::newRow("a contract behind more newer ones than the walk's first read")
+            << "glade" << 10 << QStringList{"Glade Farm"} << false
+            << "INSERT INTO Policies (DBA) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+               "SELECT 'Filler' FROM n";
+    }
+    void findContract()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, limit);
+        QFETCH(QStringList, found);
+        QFETCH(bool, more);
+        QFETCH(QString, before);
+        const store::Place place = program->session().database();
+        if (!before.isEmpty())
+            store::Connection(place).run(before);
+        const history::FoundContracts result = history::findContracts(place, typed, limit);
+        QCOMPARE(labelsOf(result.contracts), found);
+        QCOMPARE(result.moreExist, more);
+        // Walking every contract, as when the index cannot serve, finds the same.
+        const history::FoundContracts walked = history::findContracts(place, typed, limit, false);
+        QCOMPARE(labelsOf(walked.contracts), found);
+        QCOMPARE(walked.moreExist, more);
+    }
+
+    // Ctrl+R: this month's figures per agent equal a direct sum of the stored texts, and the totals their sum.
+    void reportSumsAgreeWithTheStore()
+    {
+        OnMain& p = *program;
+        QVERIFY(p.pressOnMain(Qt::Key_R, Qt::ControlModifier));
+        ReportWindow* window = p.windows().frmReport;
+        QVERIFY(window->isVisible());
+        const history::MonthReport& report = window->report();
+        QCOMPARE(report.from, QDate(2026, 12, 1));
+        QCOMPARE(report.to, QDate(2026, 12, 31));
+
+        store::Connection connection(p.session().database());
+        QSqlQuery direct = connection.run(
+            "SELECT Agent, count(*), sum(CAST(REPLACE(TotalSections, '.', '') AS BIGINT)), "
+            "sum(CAST(REPLACE(Financed, '.', '') AS BIGINT)), sum(CAST(REPLACE(FinCharge, '.', '') AS BIGINT)) "
+            "FROM Policies WHERE Run >= ? AND Run < ? GROUP BY Agent",
+            {"2026-12-01", "2027-01-01"});
+        QMap<QString, QList<qint64>> expected;
+        while (direct.next())
+            expected[direct.value(0).toString()] = {direct.value(1).toLongLong(), direct.value(2).toLongLong(),
+                                                    direct.value(3).toLongLong(), direct.value(4).toLongLong()};
+        QMap<QString, QList<qint64>> shown;
+        QList<qint64> rowSums{0, 0, 0, 0};
+        QStringList order;
+        for (const history::AgentFigures& f : report.agents) {
+            shown[f.agent] = {f.contracts, f.premiumCents, f.financedCents, f.chargeCents};
+            order << f.agent;
+            for (int i = 0; i < 4; ++i)
+                rowSums[i] += shown[f.agent][i];
+        }
+        QCOMPARE(shown, expected);
+        QCOMPARE(order, (QStringList{"al Kahn", "Bea Ortiz", "Smith, \"Jr.\"\nWest"}));
+        const history::AgentFigures& t = report.totals;
+        QCOMPARE((QList<qint64>{t.contracts, t.premiumCents, t.financedCents, t.chargeCents}), rowSums);
+        QCOMPARE(history::reportCells(t).mid(1), (QStringList{"4", "1235578.14", "1000807.44", "73.56"}));
+    }
+
+    // Save as CSV: RFC 4180 to the byte, the agent with a comma, a quote and a line break quoted whole.
+    void reportCsvReadsBack()
+    {
+        OnMain& p = *program;
+        const QString path = QDir(p.env.userDataFolder).filePath("report.csv");
+        p.files.answers = {path};
+        p.click(p.windows().frmReport, "cmdSaveCsv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()),
+                 QString("Agent,Contracts,Premiums,Amount Financed,Finance Charges\r\nal Kahn,1,0.10,0.20,0.30\r\n"
+                         "Bea Ortiz,2,1235567.99,1000800.19,70.31\r\n\"Smith, \"\"Jr.\"\"\nWest\",1,10.05,7.05,2.95\r\n"
+                         "Total,4,1235578.14,1000807.44,73.56\r\n"));
+    }
+
+    // Ctrl+Shift+F, typing and Enter, then Enter on the contract: its customer's list opens with it chosen.
+    void foundContractOpensAmongItsCustomers()
+    {
+        OnMain& p = *program;
+        QVERIFY(p.pressOnMain(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier));
+        FindContractWindow* find = p.windows().frmFindContract;
+        QVERIFY(find->isVisible());
+        QCOMPARE(find->objectName(), QString("frmFindContract"));
+        QTest::keyClicks(p.control(find, "txtFind"), "wc-9");
+        QTest::keyClick(p.control(find, "txtFind"), Qt::Key_Return);
+        QCOMPARE(find->foundRows(), 1);
+        QString listedFor;
+        int chosen = 0;
+        TestProgram::whileOpen([&] { QTest::keyClick(p.control<QTableWidget>(find, "fgFound"), Qt::Key_Return); },
+                               [&] {
+                                   listedFor = p.session().SelectedName;
+                                   chosen = p.previous()->chosenRow();
+                                   p.previous()->hide();
+                               });
+        QCOMPARE(listedFor, QString("Zoë Müller"));
+        QCOMPARE(chosen, 2);
+        QVERIFY(!find->isVisible());
+    }
+
+    void cleanupTestCase() { program.reset(); }
+};
+
+QTEST_MAIN(FindAndReportTest)
+#include "tst_FindAndReport.moc"
