@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-namespace ui {
+namespace print {
 
 QString keptNotesFolder(const Session& session)
 {
@@ -99,4 +99,4 @@ QString keepNoteFile(const QString& written, const QString& folder, qint64 id, c
     return kept;
 }
 
-} // namespace ui
+} // namespace print

@@ -5,7 +5,7 @@
 
 struct Session;
 
-namespace ui {
+namespace print {
 
 // Where every printed note is kept as a PDF file: "notes" beside the database
 // file, or, for the office server, in the user's own data folder.
@@ -31,4 +31,4 @@ qint64 highestKeptNoteId(const QString& folder);
 // is gone either way).
 QString keepNoteFile(const QString& written, const QString& folder, qint64 id, const QString& dba, const QDate& day);
 
-} // namespace ui
+} // namespace print

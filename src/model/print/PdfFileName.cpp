@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-namespace ui {
+namespace print {
 
 namespace {
 const QString kUnfit = QStringLiteral("/\\:*?\"<>|");
@@ -37,4 +37,4 @@ QString proposedPdfPath(const QString& folder, const QString& dba, const QDate& 
     return path;
 }
 
-} // namespace ui
+} // namespace print

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace ui {
+namespace print {
 
 // The customer's DBA made fit to stand in a file name: characters that no
 // desktop accepts there (/ \ : * ? " < > | and control characters) become
@@ -18,4 +18,4 @@ QString fileNameFrom(const QString& text);
 QString proposedPdfPath(const QString& folder, const QString& dba, const QDate& day,
                         const std::function<bool(const QString&)>& fileExists);
 
-} // namespace ui
+} // namespace print

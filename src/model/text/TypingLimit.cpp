@@ -3,7 +3,7 @@
 #include <QList>
 #include <QTextBoundaryFinder>
 
-namespace ui {
+namespace text {
 
 namespace {
 
@@ -95,4 +95,4 @@ FieldText limitedEdit(const QString& before, const QString& after, int cursor, i
     return {text, newCursor};
 }
 
-} // namespace ui
+} // namespace text

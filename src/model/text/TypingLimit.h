@@ -5,7 +5,7 @@
 // The typing limit of a one-line field, as plain text rules so they can be
 // tested without a screen. A limit counts characters as the user sees them
 // (an accented letter, an emoji with its skin tone, a flag), never UTF-16 units.
-namespace ui {
+namespace text {
 
 // The number of characters as the user sees them.
 qsizetype visibleLength(const QString& text);
@@ -28,4 +28,4 @@ struct FieldText {
 // be corrected in place, but never grows.
 FieldText limitedEdit(const QString& before, const QString& after, int cursor, int limit);
 
-} // namespace ui
+} // namespace text

@@ -222,7 +222,7 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
     const bool saved = writeOrReport(m_session, this, ui::kNothingSaved, [&] {
         m_pendingSave.attempt(contents.join(QLatin1Char('\n')), m_session.now(), [&](const QString& token) {
             id = appendContract(m_session.database(), row, token,
-                                ui::highestKeptNoteId(ui::keptNotesFolder(m_session)));
+                                print::highestKeptNoteId(print::keptNotesFolder(m_session)));
         });
     });
     if (!saved)

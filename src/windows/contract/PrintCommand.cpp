@@ -42,13 +42,13 @@ bool printNote(Session& session, const QString& outputFile, const print::NoteVal
 bool keepNote(const Session& session, std::int64_t id, const QDate& day, const print::NoteValues& values,
               const print::LenderTexts& lender)
 {
-    const QString folder = ui::keptNotesFolder(session);
+    const QString folder = print::keptNotesFolder(session);
     if (!store::makePrivateFolder(folder))
         return false;
     const QString written = QDir(folder).filePath(
         QStringLiteral(".keeping-%1.pdf").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
     return print::writePrivateNotePdf(written, values, lender) &&
-           !ui::keepNoteFile(written, folder, id, session.CurCust.DBA, day).isEmpty();
+           !print::keepNoteFile(written, folder, id, session.CurCust.DBA, day).isEmpty();
 }
 
 void returnToSchedule(const SavePrintWindows& windows)
@@ -90,7 +90,7 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     if (*id <= 0 || !keepNote(session, *id, day, values, lender))
         session.services.messages->show(windows.review,
                                         QString::fromLatin1(kNoteNotKeptMessage) +
-                                            QDir::toNativeSeparators(ui::keptNotesFolder(session)) +
+                                            QDir::toNativeSeparators(print::keptNotesFolder(session)) +
                                             QLatin1Char('.'),
                                         ui::MessageIcon::Warning, ui::kProgramTitle);
 

@@ -272,7 +272,7 @@ void PreviousContractsWindow::copyChosen()
     const bool copied = writeOrReport(m_session, this, ui::kNothingCopied, [&] {
         m_pendingCopy.attempt(QString::number(chosen->id), m_session.now(), [&](const QString& token) {
             copy = history::copyContract(m_session.database(), *chosen, m_session.now(), token,
-                                         ui::highestKeptNoteId(ui::keptNotesFolder(m_session)));
+                                         print::highestKeptNoteId(print::keptNotesFolder(m_session)));
         });
     });
     if (!copied)
@@ -394,7 +394,7 @@ void PreviousContractsWindow::showNote()
     const QString title = QStringLiteral("Show Note");
     // A note is kept under the day its contract was stored on.
     const QDate day = QDate::fromString(chosen->line.run.left(10), Qt::ISODate);
-    const QString note = ui::findKeptNote(ui::keptNotesFolder(m_session), chosen->id, m_listedDba, day);
+    const QString note = print::findKeptNote(print::keptNotesFolder(m_session), chosen->id, m_listedDba, day);
     if (note.isEmpty()) {
         m_session.services.messages->show(this, QStringLiteral("No note was kept for this contract."),
                                           ui::MessageIcon::Information, title);

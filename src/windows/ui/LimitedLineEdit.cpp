@@ -20,7 +20,7 @@ public:
     State validate(QString& input, int& position) const override
     {
         if (m_field.m_userInput) {
-            const FieldText limited = limitedEdit(m_field.m_before, input, position, m_field.m_limit);
+            const text::FieldText limited = text::limitedEdit(m_field.m_before, input, position, m_field.m_limit);
             input = limited.text;
             position = limited.cursor;
         }

@@ -116,7 +116,7 @@ PrinterDialogAnswer QtPrinterDialogService::show(QWidget* owner, const PrinterDi
         // Giving the file name switches the printer to PDF output; naming the
         // printer again puts it back, and the dialog keeps the name for when
         // the user picks printing to a file.
-        printer.setOutputFileName(ui::proposedPdfPath(request.notesFolder, request.customerDba, request.day,
+        printer.setOutputFileName(print::proposedPdfPath(request.notesFolder, request.customerDba, request.day,
                                                       [](const QString& path) { return QFileInfo::exists(path); }));
         if (!request.printerName.isEmpty())
             printer.setPrinterName(request.printerName);

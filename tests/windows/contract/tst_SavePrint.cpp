@@ -95,7 +95,7 @@ private slots:
         printers.answer.confirmed = confirmed;
         printers.failOnPage = failOnPage;
         // A note kept before the database was restored from a copy: its ID is not handed out again.
-        const QString notes = ui::keptNotesFolder(m_w->session()), earlier = notes + "/9 Alpha Co 2025-03-14.pdf";
+        const QString notes = print::keptNotesFolder(m_w->session()), earlier = notes + "/9 Alpha Co 2025-03-14.pdf";
         QVERIFY(QDir().mkpath(notes) && QFile(earlier).open(QIODevice::WriteOnly));
         m_w->run({"save"});
 
@@ -111,7 +111,7 @@ private slots:
         // The note is kept whenever it went to the printer, so a failed printer loses nothing.
         const QString id = m_w->storedRows()[0]["ID"];
         QCOMPARE(id, QString("10"));
-        const QString kept = ui::findKeptNote(ui::keptNotesFolder(m_w->session()), id.toLongLong(), "Carl's Hauling", QDate(2025, 3, 14));
+        const QString kept = print::findKeptNote(print::keptNotesFolder(m_w->session()), id.toLongLong(), "Carl's Hauling", QDate(2025, 3, 14));
         QCOMPARE(QFileInfo(kept).fileName(), confirmed ? id + " Carl's Hauling 2025-03-14.pdf" : QString());
         if (confirmed) {
             QCOMPARE(QFile(kept).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
@@ -183,7 +183,7 @@ private slots:
         m_w->run({"save"});
         pdf.free();
         QCOMPARE(m_w->storedRows().size(), 1);
-        const QString notes = ui::keptNotesFolder(m_w->session());
+        const QString notes = print::keptNotesFolder(m_w->session());
         QCOMPARE(m_w->messages.shown,
                  (QList<FakeMessageBoxService::Shown>{
                      {kPrinterFailed, ui::MessageIcon::Critical, "QUILLON"},

@@ -171,7 +171,7 @@ private slots:
         for (int n = 2; n <= contracts; ++n)
             ids << rig.insert(savedContract("Acme", n));
         // A note kept under a higher ID, handed out before the database was restored from a copy.
-        const QString notes = ui::keptNotesFolder(rig.session());
+        const QString notes = print::keptNotesFolder(rig.session());
         QVERIFY(QDir().mkpath(notes) && QFile(notes + "/40 Alpha Co 2026-01-02.pdf").open(QIODevice::WriteOnly));
         const QStringList before = rig.stored();
         rig.clock = QDateTime(QDate(2026, 12, 6), QTime(20, 53, 52));
@@ -294,7 +294,7 @@ private slots:
         HistoryRig rig;
         rig.insert(savedContract("Acme", 1));
         const qint64 id = rig.insert(savedContract("Acme", 2));
-        const QString folder = ui::keptNotesFolder(rig.session()), note = QDir(folder).filePath(keptAs.arg(id));
+        const QString folder = print::keptNotesFolder(rig.session()), note = QDir(folder).filePath(keptAs.arg(id));
         QVERIFY(QDir().mkpath(folder) && QFile(note).open(QIODevice::WriteOnly));
         rig.desktop.opens = desktopOpens;
         rig.open("Acme");

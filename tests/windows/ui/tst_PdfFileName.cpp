@@ -42,7 +42,7 @@ private slots:
     {
         QFETCH(Proposal, row);
         const QStringList existing = QStringList(row.existing).replaceInStrings(QRegularExpression("^"), kFolder + "/");
-        const QString path = ui::proposedPdfPath(kFolder, row.dba, QDate(2026, 12, 7),
+        const QString path = print::proposedPdfPath(kFolder, row.dba, QDate(2026, 12, 7),
                                                  [&](const QString& p) { return existing.contains(p); });
         QCOMPARE(path, kFolder + "/" + row.proposed);
     }
@@ -54,7 +54,7 @@ private slots:
         writeFile(folder.filePath("5 Lee Farms 2026-12-07.pdf"), "first");
         writeFile(folder.filePath("5 Lee Farms 2026-12-07 (2).pdf"), "second");
         writeFile(folder.filePath(".keeping.pdf"), "third");
-        QCOMPARE(ui::keepNoteFile(folder.filePath(".keeping.pdf"), folder.path(), 5, "Lee Farms", QDate(2026, 12, 7)),
+        QCOMPARE(print::keepNoteFile(folder.filePath(".keeping.pdf"), folder.path(), 5, "Lee Farms", QDate(2026, 12, 7)),
                  folder.filePath("5 Lee Farms 2026-12-07 (3).pdf"));
         QStringList kept;
         for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name))

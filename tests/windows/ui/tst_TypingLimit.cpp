@@ -11,7 +11,7 @@ namespace {
 const QString kThumbsUp = QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"); // thumbs up, medium skin tone
 const QString kFamily = QString::fromUtf8("\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7"); // woman ZWJ girl
 
-struct Edit { QString before, after; int cursor, limit; ui::FieldText result; };
+struct Edit { QString before, after; int cursor, limit; text::FieldText result; };
 } // namespace
 Q_DECLARE_METATYPE(Edit)
 
@@ -39,7 +39,7 @@ private slots:
     void limitedEdit()
     {
         QFETCH(Edit, edit);
-        QCOMPARE(ui::limitedEdit(edit.before, edit.after, edit.cursor, edit.limit), edit.result);
+        QCOMPARE(text::limitedEdit(edit.before, edit.after, edit.cursor, edit.limit), edit.result);
     }
 
     // The field limits what comes from the clipboard and its context menu, never what the program sets;
