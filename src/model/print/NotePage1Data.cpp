@@ -48,36 +48,40 @@ void specialItem(DrawingSurface& s, const SpecialItemValues& item, double markY,
 void PrintPage1Data(NoteJob& job)
 {
     DrawingSurface& s = job.surface;
-    const NoteValues& v = job.values;
+    // Every field of the review and of the schedule is named here, so a field
+    // added to either does not compile until this page prints it.
+    const auto& [loanAuthorization, amountFinanced, financeCharge, totalOfPayments, apr, numberOfInstallments,
+                 amountOfInstallments, firstInstallmentDue, personal, totalSections, downPayment] = job.values.review;
+    const auto& [sections, tax, fees, surcharge, other, description] = job.values.schedule;
 
     s.font().size = 14;
-    at(s, 171, 7, v.loanAuthorization);
+    at(s, 171, 7, loanAuthorization);
 
     s.font().size = 12;
-    at(s, 9, 31, dollars(v.amountFinanced));
-    at(s, 47, 31, dollars(v.financeCharge));
-    at(s, 81, 31, dollars(v.totalOfPayments));
-    at(s, 120, 31, v.apr);
-    at(s, 9, 63, v.numberOfInstallments);
-    at(s, 47, 63, dollars(v.amountOfInstallments));
-    at(s, 81, 63, v.firstInstallmentDue);
+    at(s, 9, 31, dollars(amountFinanced));
+    at(s, 47, 31, dollars(financeCharge));
+    at(s, 81, 31, dollars(totalOfPayments));
+    at(s, 120, 31, apr);
+    at(s, 9, 63, numberOfInstallments);
+    at(s, 47, 63, dollars(amountOfInstallments));
+    at(s, 81, 63, firstInstallmentDue);
 
     s.font().size = kScheduleTypeSize;
-    at(s, 160, v.personal ? 47.22 : 53.22, QStringLiteral("X"));
+    at(s, 160, personal ? 47.22 : 53.22, QStringLiteral("X"));
 
     static constexpr std::array<double, 3> firstRowY = {88, 110, 124};
-    for (std::size_t section = 0; section < v.sections.size(); ++section)
-        scheduleSection(s, v.sections[section], firstRowY[section]);
+    for (std::size_t section = 0; section < sections.size(); ++section)
+        scheduleSection(s, sections[section], firstRowY[section]);
 
-    specialItem(s, v.tax, 138.5, 139);
-    specialItem(s, v.fees, 142, 142.5);
-    specialItem(s, v.surcharge, 145.5, 146);
-    specialItem(s, v.other, 149, 149.5);
-    if (v.other.ticked)
-        at(s, kDescriptionColumn.x, 149.5, v.description);
+    specialItem(s, tax, 138.5, 139);
+    specialItem(s, fees, 142, 142.5);
+    specialItem(s, surcharge, 145.5, 146);
+    specialItem(s, other, 149, 149.5);
+    if (other.ticked)
+        at(s, kDescriptionColumn.x, 149.5, description);
 
-    at(s, 73, 156, v.totalSections);
-    at(s, 179, 156, v.downPayment);
+    at(s, 73, 156, totalSections);
+    at(s, 179, 156, downPayment);
 }
 
 } // namespace print

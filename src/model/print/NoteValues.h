@@ -43,23 +43,12 @@ struct ReviewValues {
     bool operator==(const ReviewValues&) const = default;
 };
 
-// Everything the note prints, taken at print time from what the policy
-// schedule and the loan-terms window show, text for text, and from the chosen
-// agent and customer. The page drawing reads only this.
+// Everything the note prints: what the loan-terms window and the policy
+// schedule show, text for text, taken at print time, and the chosen agent and
+// customer. The page drawing reads only this.
 struct NoteValues {
-    QString loanAuthorization;
-    QString amountFinanced, financeCharge, totalOfPayments, apr;
-    QString numberOfInstallments, amountOfInstallments;
-    QString firstInstallmentDue; // M/d/yyyy
-    bool personal = false;       // otherwise commercial/agricultural
-
-    // Sections 1 to 3 with 4, 3 and 3 rows.
-    std::array<QList<PolicyRowValues>, 3> sections;
-    SpecialItemValues tax, fees, surcharge, other;
-    QString description;
-
-    QString totalSections, downPayment;
-
+    ReviewValues review;
+    ScheduleValues schedule;
     AgentRecord agent;
     CustomerRecord customer;
     QString version;

@@ -45,20 +45,20 @@ void NotePagesTest::valuesInTheirPlaces()
     QFETCH(QString, text);
     // Every value told apart from every other; a personal note has tax and other unticked.
     print::NoteValues v;
-    v.amountFinanced = "2120.00";
-    v.financeCharge = "126.00";
-    v.totalOfPayments = "2246.00";
-    v.personal = personal;
-    v.tax = {!personal, "100.00"};
-    v.other = {!personal, "7.50"};
-    v.description = "STAMPING FEE";
-    v.totalSections = "3100.00";
-    v.downPayment = "980.00";
+    v.review.amountFinanced = "2120.00";
+    v.review.financeCharge = "126.00";
+    v.review.totalOfPayments = "2246.00";
+    v.review.personal = personal;
+    v.schedule.tax = {!personal, "100.00"};
+    v.schedule.other = {!personal, "7.50"};
+    v.schedule.description = "STAMPING FEE";
+    v.review.totalSections = "3100.00";
+    v.review.downPayment = "980.00";
     v.version = "8.0";
     for (int s = 0; s < 3; ++s)
         for (int row = 0; row < print::kSectionRows[s]; ++row) {
             const QString tag = QStringLiteral("%1.%2").arg(s + 1).arg(row);
-            v.sections[s].append({"POL" + tag, "COMPANY " + tag, "1000." + tag, "COV" + tag, "01/10/24", "EXP" + tag, "12." + tag});
+            v.schedule.sections[s].append({"POL" + tag, "COMPANY " + tag, "1000." + tag, "COV" + tag, "01/10/24", "EXP" + tag, "12." + tag});
         }
     RecordingSurface surface;
     print::drawNote(surface, v, print::defaultLenderTexts());
