@@ -206,9 +206,8 @@ void Application::savePrint()
 {
     PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
     LoanTermsWindow* review = m_windows.frmPreview;
-    SavePrintWindows run;
-    run.review = review;
-    run.schedule = schedule;
+    SavePrintJob run;
+    run.owner = review;
     run.save = [this, schedule, review] {
         const print::ScheduleValues shown = schedule->scheduleValues();
         const std::optional<std::int64_t> id = review->SaveData(shown);
@@ -217,9 +216,12 @@ void Application::savePrint()
         return id;
     };
     run.values = noteValues();
+    if (!runSavePrint(m_session, run))
+        return;
+    review->hide();
+    schedule->show();
     // The next contract starts where every contract does, not on the last button pressed.
-    if (runSavePrint(m_session, run))
-        schedule->focusFirstPolicy();
+    schedule->focusFirstPolicy();
 }
 
 bool Application::mayDiscardContract()
@@ -268,7 +270,6 @@ bool Application::startUp()
     if (const QString unreadable = unreadableSettingsMessage(m_session); !unreadable.isEmpty())
         m_session.services.messages->show(m_windows.frmAgent, unreadable, ui::MessageIcon::Critical, ui::kProgramTitle);
     SetVersion(m_session);
-    m_session.CurrentContract.AprKept = true;
     if (!prepareDatabase(m_session, m_windows.frmAgent, m_checkLater))
         return false;
     // Nothing has been written into a file left for the later check yet, so

@@ -1,8 +1,14 @@
 #include "model/contract/ContractSaving.h"
 
+#include "model/contract/ContractStore.h"
+#include "model/print/KeptNotes.h"
 #include "model/session/CurrentContract.h"
 #include "model/session/PartyRecords.h"
+#include "model/session/Session.h"
 #include "model/store/PoliciesColumns.h"
+#include "model/store/WriteToken.h"
+
+#include <QStringList>
 
 void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QString& loanAuthorization,
                               CurrentContract& contract)
@@ -70,4 +76,24 @@ PoliciesRow policiesRow(const CurrentContract& contract, const AgentRecord& agen
     row.set(QStringLiteral("TotalSections"), terms.shown.totalSections);
     row.set(QStringLiteral("Down"), terms.shown.downPayment);
     return row;
+}
+
+std::int64_t saveContract(Session& session, store::PendingWrite& pending, const print::ScheduleValues& schedule,
+                          const ReviewedTerms& terms)
+{
+    CurrentContract saved = session.CurrentContract;
+    copyScheduleIntoContract(schedule, terms.shown.loanAuthorization, saved);
+    const PoliciesRow row = policiesRow(saved, session.CurAgent, session.CurCust, terms, session.now());
+    // The time of saving is not part of what the user sees as the same contract.
+    QStringList contents;
+    for (const auto& [column, text] : row.columns())
+        if (column != QStringLiteral("Run"))
+            contents << column + QLatin1Char('=') + text;
+    std::int64_t id = 0;
+    pending.attempt(contents.join(QLatin1Char('\n')), session.now(), [&](const QString& token) {
+        id = appendContract(session.database(), row, token,
+                            print::highestKeptNoteId(print::keptNotesFolder(session)));
+    });
+    session.CurrentContract = saved;
+    return id;
 }

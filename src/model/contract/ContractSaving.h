@@ -8,10 +8,16 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 struct AgentRecord;
 struct CurrentContract;
 struct CustomerRecord;
+struct Session;
+
+namespace store {
+class PendingWrite;
+}
 
 // The terms as the loan-terms window shows them, gathered for saving: what the
 // note prints, and the date, classification and section totals besides.
@@ -34,3 +40,12 @@ void copyScheduleIntoContract(const print::ScheduleValues& schedule, const QStri
 PoliciesRow policiesRow(const CurrentContract& contract, const AgentRecord& agent,
                         const CustomerRecord& customer, const ReviewedTerms& terms,
                         const QDateTime& run);
+
+// Saves the contract as the windows show it: one new Policies row built from
+// the schedule and the terms, written through `pending` so that every try of
+// the same contract carries one token and is stored at most once, above the
+// highest ID a kept note names. The session's contract takes the schedule's
+// copies only once the row is stored, so a failure leaves everything as it
+// was. Returns the new row's ID; throws the store's errors.
+std::int64_t saveContract(Session& session, store::PendingWrite& pending, const print::ScheduleValues& schedule,
+                          const ReviewedTerms& terms);

@@ -98,7 +98,9 @@ double financeChargeFor(double financed)
     return financed < 10000 ? financed * 0.05 + 20 : financed * 0.04 + 20;
 }
 
-bool workOutFirstTerms(const ScheduleAmounts& amounts, CurrentContract& contract)
+void beginNewContract(CurrentContract& contract) { contract.LoanAuthorization.clear(); }
+
+bool workOutFirstTerms(const ScheduleAmounts& amounts, const QDate& earliestInception, CurrentContract& contract)
 {
     const std::optional<FixedAmount> s1 = sumOf(amounts.section1);
     const std::optional<FixedAmount> s2 = sumOf(amounts.section2);
@@ -126,6 +128,7 @@ bool workOutFirstTerms(const ScheduleAmounts& amounts, CurrentContract& contract
     contract.Payments = contract.Financed + contract.FinCharge;
     contract.InstallmentNum = kFirstInstallmentCount;
     contract.InstallmentAmt = contract.Payments > 0 ? contract.Payments / kFirstInstallmentCount : 0;
+    contract.EarliestInception = earliestInception;
     contract.AprKept = true;
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QStringList>
 
@@ -34,10 +35,15 @@ struct TotalsOutOfRange {
 // Every text must pass isNumericText; empty when all totals can be shown.
 std::optional<TotalsOutOfRange> totalsOutOfRange(const ScheduleAmounts& amounts);
 
-// Works out the section totals and the first loan terms into the contract:
-// sums in exact four-decimal form, down payment 25/30/33 % + Section 4, amount
-// financed, finance charge, total of payments, 8 installments; and AprKept is
+// The schedule is emptied for a new contract: the loan authorization goes with
+// the contract before it. The terms are worked out afresh at Next >>.
+void beginNewContract(CurrentContract& contract);
+
+// The schedule's Next >>: works out the section totals and the first loan
+// terms into the contract: sums in exact four-decimal form, down payment
+// 25/30/33 % + Section 4, amount financed, finance charge, total of payments,
+// 8 installments; the credit starts on `earliestInception`; and AprKept is
 // true again, as a fresh set of terms starts. Nothing else of the contract
 // changes. False, with the contract unchanged, when a text fails isNumericText
 // or a sum leaves the fixed-point range.
-bool workOutFirstTerms(const ScheduleAmounts& amounts, CurrentContract& contract);
+bool workOutFirstTerms(const ScheduleAmounts& amounts, const QDate& earliestInception, CurrentContract& contract);

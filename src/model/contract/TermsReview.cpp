@@ -113,10 +113,10 @@ void TermsReview::showInstallmentAmount()
         m_screen.amtInstall.clear();
         return;
     }
-    if (c.InstallmentNum < 1)
+    if (m_contract.InstallmentNum < 1)
         return;
-    c.InstallmentAmt = c.Payments / c.InstallmentNum;
-    show(m_screen.amtInstall, c.InstallmentAmt);
+    m_contract.InstallmentAmt = m_contract.Payments / m_contract.InstallmentNum;
+    show(m_screen.amtInstall, m_contract.InstallmentAmt);
 }
 
 void TermsReview::activate(bool commercial, const QDate& today)
@@ -125,78 +125,78 @@ void TermsReview::activate(bool commercial, const QDate& today)
     m_downUsable = m_finChargeUsable = m_countUsable = true;
 
     // The loan authorization and the amount financed as the schedule left them.
-    m_screen.loanAut = c.LoanAuthorization;
-    show(m_screen.amtFin, c.Financed);
+    m_screen.loanAut = m_contract.LoanAuthorization;
+    show(m_screen.amtFin, m_contract.Financed);
 
     // The finance charge, through its change handling.
-    m_screen.finCharge = FormatAmount(c.FinCharge);
-    FinChargeChanged();
-    c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
+    m_screen.finCharge = FormatAmount(m_contract.FinCharge);
+    finChargeChanged();
+    m_contract.FinCharge = textToDouble(m_screen.finCharge).value_or(m_contract.FinCharge);
 
     // The total of payments and the classification (the rate itself waits for
     // the final amount financed).
-    show(m_screen.totalPayments, c.Payments);
+    show(m_screen.totalPayments, m_contract.Payments);
     m_screen.commercial = commercial;
 
     // The number of installments, through its change handling, and their amount.
-    m_screen.numInstall = QString::number(c.InstallmentNum);
-    NumInstallChanged();
-    show(m_screen.amtInstall, c.InstallmentAmt);
+    m_screen.numInstall = QString::number(m_contract.InstallmentNum);
+    numInstallChanged();
+    show(m_screen.amtInstall, m_contract.InstallmentAmt);
 
     // The first installment's date, a month after the earliest inception (or today).
-    m_advance = c.EarliestInception.isValid() ? c.EarliestInception : today;
+    m_advance = m_contract.EarliestInception.isValid() ? m_contract.EarliestInception : today;
     m_screen.firstInstallment = firstInstallmentDate(m_advance);
 
     // The sections' totals and their grand total.
-    double* sections[] = {&c.Section1, &c.Section2, &c.Section3, &c.Section4};
+    double* sections[] = {&m_contract.Section1, &m_contract.Section2, &m_contract.Section3, &m_contract.Section4};
     for (int i = 0; i < 4; ++i)
         show(m_screen.sections[i], *sections[i]);
-    show(m_screen.totalSections, c.TotalSections);
+    show(m_screen.totalSections, m_contract.TotalSections);
 
     // The down payment, through its change handling, works the amount
     // financed out again from the shown grand total and down payment.
-    m_screen.down = FormatAmount(c.Down);
-    DownChanged();
-    c.Down = textToDouble(m_screen.down).value_or(c.Down);
+    m_screen.down = FormatAmount(m_contract.Down);
+    downChanged();
+    m_contract.Down = textToDouble(m_screen.down).value_or(m_contract.Down);
 
     // The rate belongs to the amount financed the user finally sees.
-    m_commercialRate = c.Financed > kLowRateAbove ? kLowRate : kHighRate;
-    c.APR = commercial ? m_commercialRate : QString();
-    m_screen.apr = c.APR;
+    m_commercialRate = m_contract.Financed > kLowRateAbove ? kLowRate : kHighRate;
+    m_contract.APR = commercial ? m_commercialRate : QString();
+    m_screen.apr = m_contract.APR;
     workOutConsumerApr();
 
-    ShownFinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
-    ShownInstallments = installmentCount(m_screen.numInstall).value_or(c.InstallmentNum);
+    m_shownFinCharge = textToDouble(m_screen.finCharge).value_or(m_contract.FinCharge);
+    m_shownInstallments = installmentCount(m_screen.numInstall).value_or(m_contract.InstallmentNum);
 }
 
-void TermsReview::DownChanged()
+void TermsReview::downChanged()
 {
     // Nothing happens while the field is empty; the user is typing.
     if (m_screen.down.isEmpty()) {
         m_screen.downOk = true;
         return;
     }
-    const std::optional<double> down = downPaymentOf(m_screen.down, c.TotalSections);
+    const std::optional<double> down = downPaymentOf(m_screen.down, m_contract.TotalSections);
     m_screen.downOk = m_downUsable = down.has_value();
     if (!down) {
         emptyFiguresOfDown();
         return;
     }
-    c.Down = *down;
-    c.Financed = exactSum(c.TotalSections, c.Down, -1);
-    c.FinCharge = financeChargeFor(c.Financed);
-    show(m_screen.amtFin, c.Financed);
-    m_screen.finCharge = FormatAmount(c.FinCharge);
-    FinChargeChanged();
+    m_contract.Down = *down;
+    m_contract.Financed = exactSum(m_contract.TotalSections, m_contract.Down, -1);
+    m_contract.FinCharge = financeChargeFor(m_contract.Financed);
+    show(m_screen.amtFin, m_contract.Financed);
+    m_screen.finCharge = FormatAmount(m_contract.FinCharge);
+    finChargeChanged();
     if (!m_finChargeUsable)
         return;
-    c.FinCharge = textToDouble(m_screen.finCharge).value_or(c.FinCharge);
-    c.Payments = exactSum(c.FinCharge, c.Financed, 1);
-    show(m_screen.totalPayments, c.Payments);
+    m_contract.FinCharge = textToDouble(m_screen.finCharge).value_or(m_contract.FinCharge);
+    m_contract.Payments = exactSum(m_contract.FinCharge, m_contract.Financed, 1);
+    show(m_screen.totalPayments, m_contract.Payments);
     showInstallmentAmount();
 }
 
-void TermsReview::FinChargeChanged()
+void TermsReview::finChargeChanged()
 {
     if (m_screen.finCharge.isEmpty()) {
         m_screen.finChargeOk = true;
@@ -211,17 +211,17 @@ void TermsReview::FinChargeChanged()
     // Without a usable down payment there is no amount financed to add it to.
     if (!m_downUsable)
         return;
-    c.FinCharge = *finCharge;
-    c.Payments = exactSum(c.Financed, c.FinCharge, 1);
-    show(m_screen.totalPayments, c.Payments);
+    m_contract.FinCharge = *finCharge;
+    m_contract.Payments = exactSum(m_contract.Financed, m_contract.FinCharge, 1);
+    show(m_screen.totalPayments, m_contract.Payments);
     // The field is put in two-decimal form when the user leaves it, never under
     // the caret; the terms already use the value it will then show.
-    c.FinCharge = shownValue(c.FinCharge);
+    m_contract.FinCharge = shownValue(m_contract.FinCharge);
     showInstallmentAmount();
-    show(m_screen.amtFin, c.Financed);
+    show(m_screen.amtFin, m_contract.Financed);
 }
 
-void TermsReview::NumInstallChanged()
+void TermsReview::numInstallChanged()
 {
     if (m_screen.numInstall.isEmpty()) {
         m_screen.numInstallOk = true;
@@ -230,28 +230,28 @@ void TermsReview::NumInstallChanged()
     const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
     m_screen.numInstallOk = m_countUsable = count.has_value();
     if (count)
-        c.InstallmentNum = *count;
+        m_contract.InstallmentNum = *count;
     showInstallmentAmount();
 }
 
 void TermsReview::downTyped(const QString& text)
 {
     m_screen.down = text;
-    DownChanged();
+    downChanged();
     workOutConsumerApr();
 }
 
 void TermsReview::finChargeTyped(const QString& text)
 {
     m_screen.finCharge = text;
-    FinChargeChanged();
+    finChargeChanged();
     workOutConsumerApr();
 }
 
 void TermsReview::numInstallTyped(const QString& text)
 {
     m_screen.numInstall = text;
-    NumInstallChanged();
+    numInstallChanged();
     workOutConsumerApr();
 }
 
@@ -265,8 +265,8 @@ void TermsReview::setCommercial(bool commercial)
 {
     m_screen.commercial = commercial;
     if (commercial) {
-        c.APR = c.AprKept ? m_commercialRate : QString();
-        m_screen.apr = c.APR;
+        m_contract.APR = m_contract.AprKept ? m_commercialRate : QString();
+        m_screen.apr = m_contract.APR;
     }
     workOutConsumerApr();
 }
@@ -275,7 +275,7 @@ void TermsReview::leaveDown()
 {
     const QString& text = m_screen.down;
     const std::optional<double> down =
-        text.isEmpty() ? std::optional<double>(0) : downPaymentOf(text, c.TotalSections);
+        text.isEmpty() ? std::optional<double>(0) : downPaymentOf(text, m_contract.TotalSections);
     if (!down) {
         m_screen.downOk = false;
         return;
@@ -283,10 +283,10 @@ void TermsReview::leaveDown()
     const QString shown = FormatAmount(*down);
     if (shown != m_screen.down) {
         m_screen.down = shown;
-        DownChanged();
+        downChanged();
         workOutConsumerApr();
     }
-    c.Down = textToDouble(m_screen.down).value_or(*down);
+    m_contract.Down = textToDouble(m_screen.down).value_or(*down);
 }
 
 void TermsReview::leaveFinCharge()
@@ -300,13 +300,13 @@ void TermsReview::leaveFinCharge()
         const QString shown = FormatAmount(*finCharge);
         if (shown != m_screen.finCharge) {
             m_screen.finCharge = shown;
-            FinChargeChanged();
+            finChargeChanged();
         }
-        c.FinCharge = textToDouble(m_screen.finCharge).value_or(*finCharge);
+        m_contract.FinCharge = textToDouble(m_screen.finCharge).value_or(*finCharge);
     } else {
         m_screen.finChargeOk = false;
     }
-    CheckTermsChanged();
+    checkTermsChanged();
     workOutConsumerApr();
 }
 
@@ -317,21 +317,21 @@ void TermsReview::leaveNumInstall()
         refuseCount();
     else // shown, saved and printed as its plain digits, as the rules first showed it
         m_screen.numInstall = QString::number(*count);
-    CheckTermsChanged();
+    checkTermsChanged();
     workOutConsumerApr();
 }
 
-void TermsReview::CheckTermsChanged()
+void TermsReview::checkTermsChanged()
 {
     // A field that holds no usable number has not (yet) changed the terms.
     const std::optional<double> finCharge = financeChargeOf(m_screen.finCharge);
     const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
-    if ((finCharge && *finCharge != ShownFinCharge) || (count && *count != ShownInstallments))
-        c.AprKept = false;
+    if ((finCharge && *finCharge != m_shownFinCharge) || (count && *count != m_shownInstallments))
+        m_contract.AprKept = false;
     // A consumer's rate is the rate of the terms on screen, whatever changed.
-    if (!c.AprKept && m_screen.commercial) {
+    if (!m_contract.AprKept && m_screen.commercial) {
         m_screen.apr.clear();
-        c.APR.clear();
+        m_contract.APR.clear();
     }
 }
 
@@ -346,7 +346,7 @@ ConsumerLoan TermsReview::consumerLoan() const
     loan.installment = textToDouble(m_screen.amtInstall).value_or(0);
     // A term the rules cannot read leaves the figures on screen without a schedule behind them.
     const std::optional<std::int16_t> count = installmentCount(m_screen.numInstall);
-    if (downPaymentOf(m_screen.down, c.TotalSections) && financeChargeOf(m_screen.finCharge) && count)
+    if (downPaymentOf(m_screen.down, m_contract.TotalSections) && financeChargeOf(m_screen.finCharge) && count)
         loan.installments = *count;
     return loan;
 }
@@ -355,13 +355,13 @@ void TermsReview::workOutConsumerApr()
 {
     if (!m_screen.commercial) {
         const std::optional<double> percent = annualPercentageRate(consumerLoan());
-        c.APR = percent ? rateText(*percent) : QString();
+        m_contract.APR = percent ? rateText(*percent) : QString();
     }
     // A rate beside emptied figures would be the rate of terms no longer shown;
     // it shows again with them.
     const bool figuresShown = !m_screen.amtFin.isEmpty() && !m_screen.finCharge.isEmpty()
                               && !m_screen.totalPayments.isEmpty() && !m_screen.amtInstall.isEmpty();
-    m_screen.apr = figuresShown ? c.APR : QString();
+    m_screen.apr = figuresShown ? m_contract.APR : QString();
 }
 
 NoRate TermsReview::consumerRateMissing() const
@@ -373,7 +373,7 @@ bool TermsReview::checkSavable()
 {
     // A refusal only says why: it marks what it refuses and changes no text or
     // figure, so nothing the user typed is lost and no mark is taken away.
-    const bool downUsable = downPaymentOf(m_screen.down, c.TotalSections).has_value();
+    const bool downUsable = downPaymentOf(m_screen.down, m_contract.TotalSections).has_value();
     const bool finChargeUsable = financeChargeOf(m_screen.finCharge).has_value();
     const bool countUsable = installmentCount(m_screen.numInstall).has_value();
     // A finance charge emptied for a refused down payment is not the user's to mend.
@@ -392,9 +392,9 @@ QString TermsReview::refusal() const
     if (!m_screen.downOk) {
         if (!isNumber(m_screen.down))
             return kAmountMessage;
-        if (c.TotalSections <= kLargestShownAmount)
+        if (m_contract.TotalSections <= kLargestShownAmount)
             return QStringLiteral("Down Payment must be a number from 0.00 to %1 (the Grand Total).")
-                .arg(FormatAmount(c.TotalSections));
+                .arg(FormatAmount(m_contract.TotalSections));
         return QStringLiteral("Down Payment must be a number from 0.00 to %1.").arg(FormatAmount(kLargestShownAmount));
     }
     if (!m_screen.finChargeOk) {

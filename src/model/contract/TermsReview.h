@@ -45,11 +45,11 @@ std::optional<double> financeChargeOf(const QString& text);
 // depend on whether a text happened to differ from what was there before.
 class TermsReview {
 public:
-    explicit TermsReview(CurrentContract& contract) : c(contract) {}
+    explicit TermsReview(CurrentContract& contract) : m_contract(contract) {}
 
-    // The window becomes active: refill every term from the contract, in the
-    // order below (steps 1 to 10), then choose the rate from the amount
-    // financed finally shown. The credit starts on the earliest inception, or
+    // The window becomes active: refill every term from the contract, each
+    // field through its own change handling, then choose the rate from the
+    // amount financed finally shown. The credit starts on the earliest inception, or
     // on `today` when the schedule has none.
     void activate(bool commercial, const QDate& today = QDate::currentDate());
 
@@ -76,15 +76,15 @@ public:
     const QDate& advanceDate() const { return m_advance; }
 
     const ReviewScreen& screen() const { return m_screen; }
-    double shownFinCharge() const { return ShownFinCharge; }
-    std::int16_t shownInstallments() const { return ShownInstallments; }
+    double shownFinCharge() const { return m_shownFinCharge; }
+    std::int16_t shownInstallments() const { return m_shownInstallments; }
 
 private:
     // The change handling of each editable field, run whenever the rules or the user set it.
-    void DownChanged();
-    void FinChargeChanged();
-    void NumInstallChanged();
-    void CheckTermsChanged();
+    void downChanged();
+    void finChargeChanged();
+    void numInstallChanged();
+    void checkTermsChanged();
     // A consumer's rate is worked out afresh from the terms on screen after every
     // change; no rate of either kind shows beside emptied figures.
     void workOutConsumerApr();
@@ -98,12 +98,12 @@ private:
     void show(QString& label, double& amount);
     void showInstallmentAmount();
 
-    CurrentContract& c;
+    CurrentContract& m_contract;
     ReviewScreen m_screen;
     // The finance charge and number of installments as shown when activation ended;
     // the rate stays only while the user keeps both.
-    double ShownFinCharge = 0;
-    std::int16_t ShownInstallments = 0;
+    double m_shownFinCharge = 0;
+    std::int16_t m_shownInstallments = 0;
     // Whether the last entry typed (not emptied) in each field could be used:
     // the figures worked out from a field wait for it, and for the fields it
     // builds on (down payment, then finance charge, then installments).

@@ -1,13 +1,11 @@
 #include "windows/contract/LoanTermsWindow.h"
 
 #include "model/contract/ContractSaving.h"
-#include "model/contract/ContractStore.h"
 #include "model/contract/DateText.h"
 #include "windows/contract/FieldColour.h"
 #include "model/session/Session.h"
 #include "windows/ui/Controls.h"
 #include "windows/ui/GlobePicture.h"
-#include "model/print/KeptNotes.h"
 #include "windows/ui/MessageBoxService.h"
 #include "windows/ui/StoreGuard.h"
 #include "windows/ui/Twips.h"
@@ -197,11 +195,6 @@ print::ReviewValues LoanTermsWindow::reviewValues() const
 
 std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValues& schedule)
 {
-    // The contract's copies change only once the row is stored, so a failed save
-    // leaves everything as it was and the user can try again.
-    CurrentContract updated = m_session.CurrentContract;
-    copyScheduleIntoContract(schedule, m_form.loanAut->text(), updated);
-
     ReviewedTerms terms;
     terms.shown = reviewValues();
     terms.due = m_form.firstInstallment->date();
@@ -209,25 +202,10 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
     for (int i = 0; i < 4; ++i)
         terms.sections[i] = m_form.sections[i]->text();
 
-    const PoliciesRow row =
-        policiesRow(updated, m_session.CurAgent, m_session.CurCust, terms, m_session.now());
-    // Every try of the same contract carries the same token, so a try after a
-    // failure whose outcome was unknown stores it at most once; the time of
-    // saving is not part of what the user sees as the same contract.
-    QStringList contents;
-    for (const auto& [column, text] : row.columns())
-        if (column != QStringLiteral("Run"))
-            contents << column + QLatin1Char('=') + text;
     std::int64_t id = 0;
-    const bool saved = writeOrReport(m_session, this, ui::kNothingSaved, [&] {
-        m_pendingSave.attempt(contents.join(QLatin1Char('\n')), m_session.now(), [&](const QString& token) {
-            id = appendContract(m_session.database(), row, token,
-                                print::highestKeptNoteId(print::keptNotesFolder(m_session)));
-        });
-    });
-    if (!saved)
+    if (!writeOrReport(m_session, this, ui::kNothingSaved,
+                       [&] { id = saveContract(m_session, m_pendingSave, schedule, terms); }))
         return std::nullopt;
-    m_session.CurrentContract = updated;
     return id;
 }
 

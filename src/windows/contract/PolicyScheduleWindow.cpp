@@ -67,7 +67,7 @@ void PolicyScheduleWindow::Reset()
 
     // The loan authorization belongs to the contract too; the review empties its own field.
     emit contractReset();
-    m_session.CurrentContract.LoanAuthorization.clear();
+    beginNewContract(m_session.CurrentContract);
 }
 
 print::ScheduleValues PolicyScheduleWindow::scheduleValues() const
@@ -236,17 +236,14 @@ void PolicyScheduleWindow::goNext()
         return;
     }
 
-    CurrentContract& contract = m_session.CurrentContract;
+    // Without any inception the note is dated from today, never from another contract.
+    const QDate earliestInception = earliestDate(inceptionTexts()).value_or(m_session.now().date());
     // Sums beyond what an amount can hold are refused like any amount that is not a number.
-    if (!workOutFirstTerms(amounts, contract)) {
+    if (!workOutFirstTerms(amounts, earliestInception, m_session.CurrentContract)) {
         m_session.services.messages->show(this, kAmountMessage, ui::MessageIcon::Critical,
                                           ui::kProgramTitle);
         return;
     }
-    // Without any inception the note is dated from today, never from another contract.
-    contract.EarliestInception = earliestDate(inceptionTexts()).value_or(m_session.now().date());
-    // Next >> starts a fresh set of terms, so a shown APR may stay until they are edited.
-    contract.AprKept = true;
 
     hide();
     emit nextRequested();

@@ -51,20 +51,12 @@ bool keepNote(const Session& session, std::int64_t id, const QDate& day, const p
            !print::keepNoteFile(written, folder, id, session.CurCust.DBA, day).isEmpty();
 }
 
-void returnToSchedule(const SavePrintWindows& windows)
-{
-    if (windows.review)
-        windows.review->hide();
-    if (windows.schedule)
-        windows.schedule->show();
-}
-
 } // namespace
 
-bool runSavePrint(Session& session, const SavePrintWindows& windows)
+bool runSavePrint(Session& session, const SavePrintJob& job)
 {
     // The contract is stored first, so it stays saved whatever the printer does.
-    const std::optional<std::int64_t> id = windows.save ? windows.save() : std::nullopt;
+    const std::optional<std::int64_t> id = job.save ? job.save() : std::nullopt;
     if (!id)
         return false;
     // The day the contract was stored on, read at once: a dialog left open past
@@ -76,25 +68,23 @@ bool runSavePrint(Session& session, const SavePrintWindows& windows)
     request.customerDba = session.CurCust.DBA;
     request.day = day;
     const std::optional<ui::PrinterDialogAnswer> answer =
-        ui::askForPrinter(*session.services.printers, session.Printer, windows.review, request);
+        ui::askForPrinter(*session.services.printers, session.Printer, job.owner, request);
     if (!answer)
         return false;
 
-    const print::NoteValues values = windows.values ? windows.values() : print::NoteValues{};
+    const print::NoteValues values = job.values ? job.values() : print::NoteValues{};
     const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
     if (!printNote(session, answer->outputFile, values, lender))
-        session.services.messages->show(windows.review, QString::fromLatin1(kPrinterFailureMessage),
+        session.services.messages->show(job.owner, QString::fromLatin1(kPrinterFailureMessage),
                                         ui::MessageIcon::Critical, ui::kProgramTitle);
     // Kept even when the printer failed: the user can print it from the viewer later.
     // A contract whose ID could not be learned has no name to keep its note under.
     if (*id <= 0 || !keepNote(session, *id, day, values, lender))
-        session.services.messages->show(windows.review,
+        session.services.messages->show(job.owner,
                                         QString::fromLatin1(kNoteNotKeptMessage) +
                                             QDir::toNativeSeparators(print::keptNotesFolder(session)) +
                                             QLatin1Char('.'),
                                         ui::MessageIcon::Warning, ui::kProgramTitle);
-
-    returnToSchedule(windows);
     return true;
 }
 

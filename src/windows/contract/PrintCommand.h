@@ -10,11 +10,10 @@ class QDate;
 class QWidget;
 struct Session;
 
-// What one Save / Print works on: the two windows it moves between, the save
+// What one Save / Print works on: the window its dialogs stand over, the save
 // and where the note's values come from.
-struct SavePrintWindows {
-    QWidget* review = nullptr;   // the loan-terms window: owns the dialog, hidden at the end
-    QWidget* schedule = nullptr; // the policy schedule: shown at the end
+struct SavePrintJob {
+    QWidget* owner = nullptr; // the loan-terms window
     // The stored contract's ID; nothing when the contract could not be saved.
     std::function<std::optional<std::int64_t>()> save;
     // What the windows show at print time; the note is printed from it.
@@ -22,10 +21,10 @@ struct SavePrintWindows {
 };
 
 // Save / Print of the loan-terms window: saves the contract, lets the user
-// choose a printer, prints both pages of the note, keeps it as a PDF file in
-// the notes folder and returns the user to the policy schedule. True when it
-// ended there.
-bool runSavePrint(Session& session, const SavePrintWindows& windows);
+// choose a printer, prints both pages of the note and keeps it as a PDF file in
+// the notes folder. True when the contract was saved and a printer chosen: the
+// user goes back to the policy schedule.
+bool runSavePrint(Session& session, const SavePrintJob& job);
 
 // Preview of the review window: the note Save / Print would print now, on the
 // printer it would print on, shown modally over owner. Nothing is saved, and

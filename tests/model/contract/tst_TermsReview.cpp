@@ -23,7 +23,7 @@ struct Run {
     // The schedule's Next >>: first terms, then the review window becomes active.
     void next()
     {
-        QVERIFY(workOutFirstTerms(schedule, contract));
+        QVERIFY(workOutFirstTerms(schedule, {}, contract));
         // No inception: the credit starts on this day, the first installment is due on 4/14/2025.
         review.activate(commercial, QDate(2025, 3, 14));
     }
