@@ -129,7 +129,7 @@ void addPeople(const store::Place& place, int agents, int customers)
                                          "(217) 555-0100"};
             for (int v = 0; v < values.size(); ++v)
                 agent.bindValue(v, values[v]);
-            connection.exec(agent);
+            connection.run(agent);
         }
         QSqlQuery customer = connection.prepare(
             "INSERT INTO Customer (Name, DBA, Address1, City, State, Zip, Phone) VALUES (?, ?, ?, ?, ?, ?, ?)");
@@ -139,7 +139,7 @@ void addPeople(const store::Place& place, int agents, int customers)
                                          "(217) 555-0199"};
             for (int v = 0; v < values.size(); ++v)
                 customer.bindValue(v, values[v]);
-            connection.exec(customer);
+            connection.run(customer);
         }
     });
 }

@@ -42,7 +42,7 @@ void makeDatabase(const QString& path, int contracts)
                                        QStringLiteral("1234.56"), QStringLiteral("LA-%1").arg(n)};
             for (int i = 0; i < int(std::size(values)); ++i)
                 insert.bindValue(i, values[i]);
-            connection.exec(insert);
+            connection.run(insert);
         }
     });
 }

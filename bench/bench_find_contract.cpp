@@ -61,7 +61,7 @@ void makeDatabase(const QString& path, int contracts)
                 QStringLiteral("%1.00").arg(600 + n % 9500)};
             for (int i = 0; i < int(std::size(values)); ++i)
                 insert.bindValue(i, values[i]);
-            connection.exec(insert);
+            connection.run(insert);
         }
     });
 }
@@ -157,8 +157,8 @@ int main(int argc, char** argv)
         if (!QFileInfo::exists(path))
             makeDatabase(path, contracts);
         // The file as an older release left it: no index of words yet.
-        store::Connection(path).execute(QStringLiteral("DROP TABLE IF EXISTS ContractWords"));
-        store::Connection(path).execute(QStringLiteral("DROP TABLE IF EXISTS ContractWordsUpTo"));
+        store::Connection(path).runUnprepared(QStringLiteral("DROP TABLE IF EXISTS ContractWords"));
+        store::Connection(path).runUnprepared(QStringLiteral("DROP TABLE IF EXISTS ContractWordsUpTo"));
         measure(store::Place(path), contracts);
         const store::ServerAddress office = server.createDatabase(QStringLiteral("find%1").arg(contracts));
         QElapsedTimer copying;

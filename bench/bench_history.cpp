@@ -71,7 +71,7 @@ void makeDatabase(const QString& path)
                 premium + QStringLiteral(".00"), QStringLiteral("437.50")};
             for (int i = 0; i < int(std::size(values)); ++i)
                 insert.bindValue(i, values[i]);
-            connection.exec(insert);
+            connection.run(insert);
         }
     });
     connection.run(QStringLiteral("CREATE INDEX PoliciesByDBA ON Policies (DBA)"));

@@ -211,9 +211,9 @@ int main(int argc, char* argv[])
     for (const store::Place& place : {contractsFile, contractsServer}) {
         store::Connection connection(place);
         connection.transaction(
-            [&] { connection.execute(kFillContracts.arg(kContracts - 1).arg(kContractCustomers)); });
+            [&] { connection.runUnprepared(kFillContracts.arg(kContracts - 1).arg(kContractCustomers)); });
         if (place.isServer())
-            connection.execute("ANALYZE");
+            connection.runUnprepared("ANALYZE");
     }
     const double fileFill = fillGridMs(contractsFile, runs), serverFill = fillGridMs(contractsServer, runs);
     const double fileSave = saveMs(contractsFile, runs), serverSave = saveMs(contractsServer, runs);

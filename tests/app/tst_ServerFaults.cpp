@@ -147,8 +147,8 @@ private slots:
         const store::Place direct = w.session().database();
         // The database as a release that counted every change in one shared row left it, then
         // opened by this one.
-        store::Connection(direct).execute("DROP TABLE ListChangeLog");
-        store::Connection(direct).execute(store::earlierServerCountFunctions().value(0).replace("CREATE", "CREATE OR REPLACE"));
+        store::Connection(direct).runUnprepared("DROP TABLE ListChangeLog");
+        store::Connection(direct).runUnprepared(store::earlierServerCountFunctions().value(0).replace("CREATE", "CREATE OR REPLACE"));
         store::Connection opening(direct);
         store::completeServerSchema(opening);
         store::Place stuck = direct;

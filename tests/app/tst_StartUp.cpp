@@ -61,7 +61,7 @@ Arrange serverNamed(const QString& host, const QString& dbname, const QString& p
             store::Connection connection{store::Place(address)};
             store::completeServerSchema(connection);
             for (const QString& statement : planted.split('|'))
-                connection.execute(statement);
+                connection.runUnprepared(statement);
         }
         address.host = host == "%P" ? shuttingDown(server).socketFolder() : QString(host).replace("%S", server.socketFolder());
         writeFile(iniOf(program), "[file]\ndbdir=/nowhere/\n" + testdb::serverSection(store::Place(address)).toUtf8());

@@ -46,7 +46,7 @@ inline void insertRows(const store::Place& dbPath, const QString& table, const Q
         QSqlQuery query = connection.prepare(sql);
         for (int i = 0; i < row.size(); ++i)
             query.bindValue(i, row[i].isValid() ? row[i] : store::nullIfEmpty(""));
-        connection.exec(query);
+        connection.run(query);
     }
 }
 

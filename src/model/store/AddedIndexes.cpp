@@ -51,7 +51,7 @@ void ensureAddedIndexes(Connection& connection)
             return;
     }
     for (const AddedIndex& index : indexes)
-        connection.execute(index.statement);
+        connection.runUnprepared(index.statement);
 }
 
 } // namespace store

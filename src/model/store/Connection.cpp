@@ -191,18 +191,18 @@ QSqlQuery Connection::run(const QString& sql, std::initializer_list<QVariant> va
     int position = 0;
     for (const QVariant& value : values)
         query.bindValue(position++, value);
-    exec(query);
+    run(query);
     return query;
 }
 
-void Connection::execute(const QString& sql)
+void Connection::runUnprepared(const QString& sql)
 {
     QSqlQuery query(m_db);
     if (!answered([&] { return query.exec(sql); }))
         throw failure(query.lastError());
 }
 
-void Connection::exec(QSqlQuery& query)
+void Connection::run(QSqlQuery& query)
 {
     if (!answered([&] { return query.exec(); }))
         throw failure(query.lastError());

@@ -39,9 +39,9 @@ public:
     QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {});
     // Runs a statement without values that cannot be prepared on every
     // backend (CREATE, SET): the server prepares only queries and writes.
-    void execute(const QString& sql);
+    void runUnprepared(const QString& sql);
     // Runs an already prepared query.
-    void exec(QSqlQuery& query);
+    void run(QSqlQuery& query);
 
     // Runs work inside one transaction: either all of it is stored or none.
     // On the file it holds the write lock from its start, so two programs
@@ -61,7 +61,7 @@ public:
     {
         within(Access::Read, [&] {
             if (m_backend == Backend::Server)
-                execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
+                runUnprepared(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
             std::forward<Work>(work)();
         });
         commit();

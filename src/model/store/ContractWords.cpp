@@ -53,7 +53,7 @@ void makeWordTables(Connection& connection)
         if (hasWordTables(connection))
             return;
         for (const QString& statement : server ? kServerTables : kFileTables)
-            connection.execute(statement);
+            connection.runUnprepared(statement);
         connection.run(QStringLiteral("INSERT INTO ContractWordsUpTo (UpTo) VALUES (0)"));
     });
 }
@@ -82,7 +82,7 @@ void insertWords(Connection& connection, const QList<std::pair<QString, qint64>>
     for (const auto& [word, id] : words) {
         insert.bindValue(0, word);
         insert.bindValue(1, id);
-        connection.exec(insert);
+        connection.run(insert);
     }
 }
 
@@ -93,8 +93,8 @@ bool catchUpBatch(Connection& connection)
     connection.transaction([&] {
         if (connection.backend() == Backend::Server) {
             // Contracts being stored now commit first, so none is passed over.
-            connection.execute(QStringLiteral("SET LOCAL lock_timeout = '2s'"));
-            connection.execute(QStringLiteral("LOCK TABLE Policies IN SHARE MODE"));
+            connection.runUnprepared(QStringLiteral("SET LOCAL lock_timeout = '2s'"));
+            connection.runUnprepared(QStringLiteral("LOCK TABLE Policies IN SHARE MODE"));
         }
         QSqlQuery upTo = connection.run(QStringLiteral("SELECT UpTo FROM ContractWordsUpTo"));
         const qint64 from = upTo.next() ? upTo.value(0).toLongLong() : 0;

@@ -103,7 +103,7 @@ bool onlyIndexesDisagree(const QStringList& problems)
 
 void rebuildIndexes(Connection& connection)
 {
-    connection.transaction([&] { connection.execute(kReindex); });
+    connection.transaction([&] { connection.runUnprepared(kReindex); });
 }
 
 bool isDamage(int storeCode)

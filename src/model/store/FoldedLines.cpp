@@ -217,12 +217,12 @@ bool keepsFoldedLines(Connection& connection)
 void addServerTrigramIndexes(Connection& connection)
 {
     try {
-        connection.execute(QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"));
+        connection.runUnprepared(QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"));
     } catch (const StoreError&) {
         return;
     }
     for (const QString& table : peopleTables())
-        connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1FoldedTrigrams ON %1Folded "
+        connection.runUnprepared(QStringLiteral("CREATE INDEX IF NOT EXISTS %1FoldedTrigrams ON %1Folded "
                                           "USING gin (Line gin_trgm_ops)")
                                .arg(table));
 }
@@ -238,9 +238,9 @@ void ensureFoldedLines(Connection& connection)
                     return;
             }
             for (const QString& statement : foldedLinesStatements(connection.backend()))
-                connection.execute(statement);
+                connection.runUnprepared(statement);
             for (const QString& table : peopleTables())
-                connection.execute(
+                connection.runUnprepared(
                     QStringLiteral("INSERT INTO FoldPending (TableName, RowKey) SELECT '%1', RowKey FROM %1").arg(table));
         });
         if (onServer(connection))
@@ -320,24 +320,24 @@ bool foldPendingLines(Connection& connection, const PeopleTable& table, qsizetyp
         while (rows.next()) {
             const RowKey key = rows.value(0).toLongLong();
             forget.bindValue(0, key);
-            connection.exec(forget);
+            connection.run(forget);
             forgetName.bindValue(0, table.table());
             forgetName.bindValue(1, key);
-            connection.exec(forgetName);
+            connection.run(forgetName);
             if (rows.value(1).toBool()) {
                 keep.bindValue(0, key);
                 keep.bindValue(1, foldForSearch(rows.value(2).toString()));
-                connection.exec(keep);
+                connection.run(keep);
                 if (const QString name = nameKey(rows.value(3).toString()); !name.isEmpty()) {
                     keepName.bindValue(0, table.table());
                     keepName.bindValue(1, name);
                     keepName.bindValue(2, key);
-                    connection.exec(keepName);
+                    connection.run(keepName);
                 }
             }
             done.bindValue(0, table.table());
             done.bindValue(1, key);
-            connection.exec(done);
+            connection.run(done);
             ++folded;
         }
     });

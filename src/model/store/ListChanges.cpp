@@ -149,14 +149,14 @@ bool serverListChangesCurrent(Connection& connection)
 
 void upgradeServerListChanges(Connection& connection)
 {
-    connection.execute(QString(kCreateLog).replace(QStringLiteral("TABLE"), QStringLiteral("TABLE IF NOT EXISTS")));
-    connection.execute(QStringLiteral("CREATE OR REPLACE ") + kCountFunctionHead + countFunctionBody() + "$$");
+    connection.runUnprepared(QString(kCreateLog).replace(QStringLiteral("TABLE"), QStringLiteral("TABLE IF NOT EXISTS")));
+    connection.runUnprepared(QStringLiteral("CREATE OR REPLACE ") + kCountFunctionHead + countFunctionBody() + "$$");
 }
 
 void foldListChanges(Connection& connection)
 {
     connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kFoldLock});
-    connection.execute(kFold);
+    connection.runUnprepared(kFold);
 }
 
 std::optional<QString> changeCountExpression(Connection& connection, const QString& table)

@@ -36,7 +36,7 @@ QSqlQuery runWith(Connection& connection, const QString& sql, const QList<qint64
     QSqlQuery query = connection.prepare(sql);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
-    connection.exec(query);
+    connection.run(query);
     return query;
 }
 

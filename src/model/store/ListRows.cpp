@@ -83,7 +83,7 @@ void ensureListRows(Connection& connection)
         if (connection.backend() == Backend::Server)
             connection.run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kRowsLock});
         if (!hasRowsTable(connection))
-            connection.execute(kCreateRows);
+            connection.runUnprepared(kCreateRows);
     });
 }
 

@@ -86,7 +86,7 @@ std::optional<QStringList> PeopleTable::firstRowHolding(const QList<std::pair<in
                                                                        : conditions.join(QStringLiteral(" AND "))));
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
-    connection.exec(query);
+    connection.run(query);
     if (!query.next())
         return std::nullopt;
     return textsOf(query, 0, m_columns.size());

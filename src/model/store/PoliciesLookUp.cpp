@@ -85,7 +85,7 @@ QList<QVariantList> policiesWithIds(const Place& place, const QStringList& colum
                                                   QStringList(ids.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
     for (int i = 0; i < ids.size(); ++i)
         query.bindValue(i, ids[i]);
-    connection.exec(query);
+    connection.run(query);
     QHash<qint64, QVariantList> byId;
     const int count = int(columns.size()) + 1;
     while (query.next()) {

@@ -73,7 +73,7 @@ void raiseKeysAbove(Connection& connection, qint64 keysAbove)
     };
     if (lastKey() >= keysAbove)
         return;
-    connection.execute(kServerLockSql);
+    connection.runUnprepared(kServerLockSql);
     if (lastKey() < keysAbove)
         connection.run(kServerRaiseSql, {keysAbove}).next();
 }

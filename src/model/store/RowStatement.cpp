@@ -46,7 +46,7 @@ QSqlQuery runStatement(Connection& connection, const BoundStatement& statement)
     QSqlQuery query = connection.prepare(statement.sql);
     for (qsizetype i = 0; i < statement.values.size(); ++i)
         query.bindValue(int(i), statement.values[i]);
-    connection.exec(query);
+    connection.run(query);
     return query;
 }
 

@@ -52,7 +52,7 @@ void writeSchema(Connection& connection)
         for (const QString& statement : writeTokensCreateStatements())
             connection.run(statement);
         for (const QString& statement : foldedLinesStatements(Backend::File))
-            connection.execute(statement);
+            connection.runUnprepared(statement);
         connection.run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     });
 }
@@ -82,7 +82,7 @@ void addMissingColumns(Connection& connection, const QStringList& missingColumns
 {
     for (const QString& missing : missingColumns) {
         const QStringList parts = missing.split(QLatin1Char('.'));
-        connection.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(parts[0], parts[1]));
+        connection.runUnprepared(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(parts[0], parts[1]));
     }
 }
 

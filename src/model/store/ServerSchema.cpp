@@ -46,7 +46,7 @@ void completeServerSchema(Connection& connection)
             addMissingColumns(connection, inspection.missingColumns);
         } else if (inspection.state == SchemaState::NoTables) {
             for (const QString& statement : schemaStatements(Backend::Server))
-                connection.execute(statement);
+                connection.runUnprepared(statement);
             connection.run(QStringLiteral("INSERT INTO SchemaVersion (Version) VALUES (?)"), {kSchemaVersion});
             created = true;
         } else if (inspection.state == SchemaState::Foreign) {

@@ -42,7 +42,7 @@ QSqlQuery runWith(Connection& connection, const QString& sql, const QVariantList
     QSqlQuery query = connection.prepare(sql);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
-    connection.exec(query);
+    connection.run(query);
     return query;
 }
 
@@ -120,14 +120,14 @@ void completeWriteTokens(Connection& connection)
 {
     if (!hasTable(connection)) {
         for (const QString& statement : writeTokensCreateStatements())
-            connection.execute(statement);
+            connection.runUnprepared(statement);
         return;
     }
     const QSqlRecord record = connection.database().record(QStringLiteral("WriteTokens"));
     for (const QString& column : laterColumns())
         if (record.indexOf(column) < 0)
-            connection.execute(QStringLiteral("ALTER TABLE WriteTokens ADD COLUMN %1 BIGINT").arg(column));
-    connection.execute(kStampIndex);
+            connection.runUnprepared(QStringLiteral("ALTER TABLE WriteTokens ADD COLUMN %1 BIGINT").arg(column));
+    connection.runUnprepared(kStampIndex);
 }
 
 void pruneWriteTokens(Connection& connection)

@@ -165,7 +165,7 @@ private slots:
                               "TABLE FoldPending", "TABLE CustomerFolded", "TABLE AgentFolded"};
             if (searched == Searched::OlderFile)
                 for (const QString& gone : older)
-                    connection.execute("DROP " + gone);
+                    connection.runUnprepared("DROP " + gone);
             else
                 store::ensureFoldedLines(connection);
         }

@@ -77,9 +77,9 @@ private slots:
         w.run({"set txtPolicy1_0 P-1", "set txtPremium1_0 100", "next", "set txtLoanAut LA-NEW"});
         const bool server = testdb::onServer();
         if (server)
-            store::Connection(w.session().database()).execute(
+            store::Connection(w.session().database()).runUnprepared(
                 "CREATE FUNCTION Refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION 'disk is full'; END $$");
-        store::Connection(w.session().database()).execute(server
+        store::Connection(w.session().database()).runUnprepared(server
             ? "CREATE TRIGGER Refuse BEFORE INSERT ON Policies FOR EACH ROW EXECUTE FUNCTION Refuse()"
             : "CREATE TRIGGER Refuse BEFORE INSERT ON Policies BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
         w.run({"save"});
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(w.session().CurrentContract.LoanAuthorization, QString("LA-OLD"));
         QCOMPARE(w.session().CurrentContract.PolicyNo[0], QString());
 
-        store::Connection(w.session().database()).execute(server ? "DROP TRIGGER Refuse ON Policies" : "DROP TRIGGER Refuse");
+        store::Connection(w.session().database()).runUnprepared(server ? "DROP TRIGGER Refuse ON Policies" : "DROP TRIGGER Refuse");
         w.run({"save"});
         const QStringList saved{"messages=1", "rows=1", "row1.LoanAuthorization=LA-NEW"};
         QCOMPARE(w.seen(saved), saved);
