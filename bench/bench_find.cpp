@@ -75,8 +75,8 @@ void measure(int customers, int runs)
     const double started = bench::monotonicMs();
     quillon.awaitLaterCheck();
     const double folded = bench::monotonicMs() - started;
-    MainWindow* main = quillon.windows().frmAgent;
-    FindDialog* find = quillon.windows().frmFind;
+    MainWindow* main = quillon.windows().mainWindow;
+    FindDialog* find = quillon.windows().findCustomer;
     auto* list = main->findChild<people::KeyedList*>("lstCust");
     auto* text = find->findChild<QLineEdit*>("txtFind");
     auto* findNext = find->findChild<QPushButton*>("cmdFindNext");

@@ -143,7 +143,7 @@ int childProgram(const QString& folder, double startedMs, bool save)
     Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
     if (!quillon.start())
         return 1;
-    PaintWatch(quillon.windows().frmAgent).waitForPaint();
+    PaintWatch(quillon.windows().mainWindow).waitForPaint();
     if (save)
         std::printf("save %.2f\n", saveContract(quillon));
     printPaintedAndMemory(startedMs);
@@ -152,7 +152,7 @@ int childProgram(const QString& folder, double startedMs, bool save)
     std::printf("rss-checked %ld\n", residentKb());
     if (save)
         std::printf("save-idle %.2f\n", saveContract(quillon));
-    quillon.windows().frmAgent->close();
+    quillon.windows().mainWindow->close();
     quillon.markCleanEnd();
     return 0;
 }

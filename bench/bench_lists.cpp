@@ -76,7 +76,7 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
     if (!quillon.start())
         return 1;
-    MainWindow* main = quillon.windows().frmAgent;
+    MainWindow* main = quillon.windows().mainWindow;
     auto* customers = main->findChild<people::KeyedList*>("lstCust");
     auto* agents = main->findChild<people::KeyedList*>("lstAgent");
     PaintWatch(customers->viewport()).waitForPaint();
@@ -143,8 +143,8 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
             press(button)(run);
         };
     };
-    CustomerDialog* customerDialog = quillon.windows().frmAddCust;
-    AgentDialog* agentDialog = quillon.windows().frmAddAgent;
+    CustomerDialog* customerDialog = quillon.windows().customerDialog;
+    AgentDialog* agentDialog = quillon.windows().agentDialog;
     dialogTimed("add-customer", customerDialog, false, "txtDBA", [](int) {});
     dialogTimed("edit-customer-middle", customerDialog, true, "txtDBA",
                 [&](int) { editPosition = customers->count() / 2; });

@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
         const Stopwatch watch;
         const bool started = quillon.startUp();
         startUps.push_back(watch.sample());
-        auto* customers = quillon.windows().frmAgent->findChild<people::KeyedList*>("lstCust");
+        auto* customers = quillon.windows().mainWindow->findChild<people::KeyedList*>("lstCust");
         if (!started || customers->count() < kCustomers) {
             std::fprintf(stderr, "start-up failed\n");
             return 1;
@@ -121,7 +121,7 @@ int main(int argc, char* argv[])
     std::vector<Sample> adds;
     Application quillon(env, services);
     quillon.startUp();
-    CustomerDialog* dialog = quillon.windows().frmAddCust;
+    CustomerDialog* dialog = quillon.windows().customerDialog;
     for (int run = 0; run < runs; ++run) {
         QTimer::singleShot(0, dialog, [&] {
             dialog->findChild<QLineEdit*>("txtDBA")->setText(QString("Bench Customer %1").arg(run));

@@ -12,18 +12,19 @@ class ReportWindow;
 
 // The program's six windows, each created once and then shown and hidden. The
 // application owns them and is the only code that holds them all; the windows
-// themselves never see this set.
+// themselves never see this set. Each member is named for what the window
+// does; its object name is its system name (given beside it).
 struct AppWindows {
-    MainWindow* frmAgent = nullptr;
-    CustomerDialog* frmAddCust = nullptr;
-    AgentDialog* frmAddAgent = nullptr;
-    PolicyScheduleWindow* frmPolicies1 = nullptr;
-    LoanTermsWindow* frmPreview = nullptr;
-    PreviousContractsWindow* frmPrevious = nullptr;
+    MainWindow* mainWindow = nullptr;                     // frmAgent
+    CustomerDialog* customerDialog = nullptr;             // frmAddCust
+    AgentDialog* agentDialog = nullptr;                   // frmAddAgent
+    PolicyScheduleWindow* schedule = nullptr;             // frmPolicies1
+    LoanTermsWindow* loanTerms = nullptr;                 // frmPreview
+    PreviousContractsWindow* previousContracts = nullptr; // frmPrevious
     // Beside the six: Find Customer and Find Agent, over the main window's lists.
-    FindDialog* frmFind = nullptr;
-    FindDialog* frmFindAgent = nullptr;
+    FindDialog* findCustomer = nullptr;
+    FindDialog* findAgent = nullptr;
     // Find Contract and the report, over the main window.
-    FindContractWindow* frmFindContract = nullptr;
-    ReportWindow* frmReport = nullptr;
+    FindContractWindow* findContract = nullptr;
+    ReportWindow* report = nullptr;
 };

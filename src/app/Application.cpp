@@ -49,43 +49,43 @@ Application::Application(const Environment& environment, const Services& service
 Application::~Application()
 {
     // The dialogs are children of the main window and go with it.
-    delete m_windows.frmPreview;
-    delete m_windows.frmPolicies1;
-    delete m_windows.frmAgent;
+    delete m_windows.loanTerms;
+    delete m_windows.schedule;
+    delete m_windows.mainWindow;
 }
 
 void Application::createWindows()
 {
-    MainWindow* main = m_windows.frmAgent = new MainWindow(m_session);
-    m_windows.frmAddCust = new CustomerDialog(
+    MainWindow* main = m_windows.mainWindow = new MainWindow(m_session);
+    m_windows.customerDialog = new CustomerDialog(
         m_session, [main](int position) { return main->customerKeyAt(position); }, main);
-    m_windows.frmAddAgent = new AgentDialog(
+    m_windows.agentDialog = new AgentDialog(
         m_session, [main](int position) { return main->agentKeyAt(position); }, main);
-    m_windows.frmPolicies1 = new PolicyScheduleWindow(m_session);
-    m_windows.frmPreview = new LoanTermsWindow(m_session);
-    m_windows.frmPrevious = new PreviousContractsWindow(m_session, main);
-    m_windows.frmFind = new FindDialog(QStringLiteral("frmFind"), QStringLiteral("Find Customer"), {2520}, main);
-    m_windows.frmFindAgent = new FindDialog(QStringLiteral("frmFindAgent"), QStringLiteral("Find Agent"), {900}, main);
-    m_windows.frmFindContract = new FindContractWindow(m_session, main);
-    m_windows.frmReport = new ReportWindow(m_session, main);
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAgent), static_cast<QWidget*>(m_windows.frmAddCust),
-                            static_cast<QWidget*>(m_windows.frmAddAgent),
-                            static_cast<QWidget*>(m_windows.frmPolicies1),
-                            static_cast<QWidget*>(m_windows.frmPreview),
-                            static_cast<QWidget*>(m_windows.frmPrevious),
-                            static_cast<QWidget*>(m_windows.frmFind),
-                            static_cast<QWidget*>(m_windows.frmFindAgent),
-                            static_cast<QWidget*>(m_windows.frmFindContract),
-                            static_cast<QWidget*>(m_windows.frmReport)})
+    m_windows.schedule = new PolicyScheduleWindow(m_session);
+    m_windows.loanTerms = new LoanTermsWindow(m_session);
+    m_windows.previousContracts = new PreviousContractsWindow(m_session, main);
+    m_windows.findCustomer = new FindDialog(QStringLiteral("frmFind"), QStringLiteral("Find Customer"), {2520}, main);
+    m_windows.findAgent = new FindDialog(QStringLiteral("frmFindAgent"), QStringLiteral("Find Agent"), {900}, main);
+    m_windows.findContract = new FindContractWindow(m_session, main);
+    m_windows.report = new ReportWindow(m_session, main);
+    for (QWidget* window : {static_cast<QWidget*>(m_windows.mainWindow), static_cast<QWidget*>(m_windows.customerDialog),
+                            static_cast<QWidget*>(m_windows.agentDialog),
+                            static_cast<QWidget*>(m_windows.schedule),
+                            static_cast<QWidget*>(m_windows.loanTerms),
+                            static_cast<QWidget*>(m_windows.previousContracts),
+                            static_cast<QWidget*>(m_windows.findCustomer),
+                            static_cast<QWidget*>(m_windows.findAgent),
+                            static_cast<QWidget*>(m_windows.findContract),
+                            static_cast<QWidget*>(m_windows.report)})
         ui::letEnterPressFocusedButton(window);
 }
 
 // The main window and its two dialogs.
 void Application::connectPeople()
 {
-    MainWindow* main = m_windows.frmAgent;
-    AgentDialog* agent = m_windows.frmAddAgent;
-    CustomerDialog* customer = m_windows.frmAddCust;
+    MainWindow* main = m_windows.mainWindow;
+    AgentDialog* agent = m_windows.agentDialog;
+    CustomerDialog* customer = m_windows.customerDialog;
     QObject::connect(main, &MainWindow::newAgentRequested, agent, [agent] { agent->showModal(false); });
     QObject::connect(main, &MainWindow::editAgentRequested, agent,
                      [agent](int position) { agent->showModal(true, position); });
@@ -98,7 +98,7 @@ void Application::connectPeople()
     QObject::connect(customer, &PartyDialog::rowGone, main, &MainWindow::FillCustomerList);
     // Find Customer and Find Agent: the dialog holds what to look for, the main window finds it.
     const auto finder = [this](PeopleList list) {
-        return list == PeopleList::Agents ? m_windows.frmFindAgent : m_windows.frmFind;
+        return list == PeopleList::Agents ? m_windows.findAgent : m_windows.findCustomer;
     };
     QObject::connect(main, &MainWindow::findRequested, main, [finder](PeopleList list) { finder(list)->showFind(); });
     for (const PeopleList list : {PeopleList::Agents, PeopleList::Customers}) {
@@ -112,7 +112,7 @@ void Application::connectPeople()
         else
             main->findNext(list, finder(list)->findText(), main);
     });
-    ReportWindow* report = m_windows.frmReport;
+    ReportWindow* report = m_windows.report;
     QObject::connect(main, &MainWindow::reportRequested, report, &ReportWindow::showReport);
     QObject::connect(main, &MainWindow::aboutRequested, main, [this, main] {
         m_session.services.messages->show(main, aboutText(m_session), ui::MessageIcon::Information,
@@ -123,10 +123,10 @@ void Application::connectPeople()
 // The road of one contract.
 void Application::connectContract()
 {
-    MainWindow* main = m_windows.frmAgent;
-    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
-    LoanTermsWindow* review = m_windows.frmPreview;
-    PreviousContractsWindow* previous = m_windows.frmPrevious;
+    MainWindow* main = m_windows.mainWindow;
+    PolicyScheduleWindow* schedule = m_windows.schedule;
+    LoanTermsWindow* review = m_windows.loanTerms;
+    PreviousContractsWindow* previous = m_windows.previousContracts;
 
     // 1. The main window's Next >>: a new contract for the chosen agent and customer.
     QObject::connect(main, &MainWindow::nextRequested, schedule, [this, main, schedule] {
@@ -162,7 +162,7 @@ void Application::connectContract()
             schedule->show();
     });
     // Find Contract: a found contract opens among its customer's, chosen.
-    FindContractWindow* findContract = m_windows.frmFindContract;
+    FindContractWindow* findContract = m_windows.findContract;
     QObject::connect(main, &MainWindow::findContractRequested, findContract, &FindContractWindow::showFind);
     QObject::connect(findContract, &FindContractWindow::contractChosen, previous,
                      [this, previous](const QString& dba, int contractRow) {
@@ -196,7 +196,7 @@ void Application::connectContract()
 void Application::hideOtherContractWindows(const QWidget* shown)
 {
     // Terms left open in one window can never be saved against a schedule changed in another.
-    QWidget* const contractWindows[] = {m_windows.frmPolicies1, m_windows.frmPreview, m_windows.frmPrevious};
+    QWidget* const contractWindows[] = {m_windows.schedule, m_windows.loanTerms, m_windows.previousContracts};
     for (QWidget* window : contractWindows)
         if (window && window != shown && window->isVisible())
             window->hide();
@@ -204,8 +204,8 @@ void Application::hideOtherContractWindows(const QWidget* shown)
 
 void Application::savePrint()
 {
-    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
-    LoanTermsWindow* review = m_windows.frmPreview;
+    PolicyScheduleWindow* schedule = m_windows.schedule;
+    LoanTermsWindow* review = m_windows.loanTerms;
     SavePrintJob run;
     run.owner = review;
     run.save = [this, schedule, review] {
@@ -226,8 +226,8 @@ void Application::savePrint()
 
 bool Application::mayDiscardContract()
 {
-    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
-    LoanTermsWindow* review = m_windows.frmPreview;
+    PolicyScheduleWindow* schedule = m_windows.schedule;
+    LoanTermsWindow* review = m_windows.loanTerms;
     const bool reviewing = review->isVisible();
     const std::optional<print::ReviewValues> terms =
         reviewing ? std::optional(review->reviewValues()) : std::nullopt;
@@ -239,8 +239,8 @@ bool Application::mayDiscardContract()
 
 std::function<print::NoteValues()> Application::noteValues()
 {
-    PolicyScheduleWindow* schedule = m_windows.frmPolicies1;
-    LoanTermsWindow* review = m_windows.frmPreview;
+    PolicyScheduleWindow* schedule = m_windows.schedule;
+    LoanTermsWindow* review = m_windows.loanTerms;
     return [this, schedule, review] {
         return print::gatherNoteValues(schedule->scheduleValues(), review->reviewValues(), m_session);
     };
@@ -248,16 +248,16 @@ std::function<print::NoteValues()> Application::noteValues()
 
 void Application::closeEveryWindow()
 {
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.frmAddCust),
-                            static_cast<QWidget*>(m_windows.frmAddAgent),
-                            static_cast<QWidget*>(m_windows.frmFind),
-                            static_cast<QWidget*>(m_windows.frmFindAgent),
-                            static_cast<QWidget*>(m_windows.frmFindContract),
-                            static_cast<QWidget*>(m_windows.frmReport),
-                            static_cast<QWidget*>(m_windows.frmPrevious),
-                            static_cast<QWidget*>(m_windows.frmPreview),
-                            static_cast<QWidget*>(m_windows.frmPolicies1),
-                            static_cast<QWidget*>(m_windows.frmAgent)})
+    for (QWidget* window : {static_cast<QWidget*>(m_windows.customerDialog),
+                            static_cast<QWidget*>(m_windows.agentDialog),
+                            static_cast<QWidget*>(m_windows.findCustomer),
+                            static_cast<QWidget*>(m_windows.findAgent),
+                            static_cast<QWidget*>(m_windows.findContract),
+                            static_cast<QWidget*>(m_windows.report),
+                            static_cast<QWidget*>(m_windows.previousContracts),
+                            static_cast<QWidget*>(m_windows.loanTerms),
+                            static_cast<QWidget*>(m_windows.schedule),
+                            static_cast<QWidget*>(m_windows.mainWindow)})
         if (window)
             window->hide();
     QCoreApplication::exit(0);
@@ -268,26 +268,26 @@ bool Application::startUp()
     m_damageMetBefore = store::damageMet();
     ReadSettings(m_session);
     if (const QString unreadable = unreadableSettingsMessage(m_session); !unreadable.isEmpty())
-        m_session.services.messages->show(m_windows.frmAgent, unreadable, ui::MessageIcon::Critical, ui::kProgramTitle);
+        m_session.services.messages->show(m_windows.mainWindow, unreadable, ui::MessageIcon::Critical, ui::kProgramTitle);
     SetVersion(m_session);
-    if (!prepareDatabase(m_session, m_windows.frmAgent, m_checkLater))
+    if (!prepareDatabase(m_session, m_windows.mainWindow, m_checkLater))
         return false;
     // Nothing has been written into a file left for the later check yet, so
     // its mark still tells whether it stands as the last clean end left it.
     m_fileVouched = m_checkLater && store::takeCleanEndMark(m_session.DBPath);
     m_fileChecked = !m_checkLater || m_fileVouched;
-    return m_windows.frmAgent->startUp() && !m_session.ended;
+    return m_windows.mainWindow->startUp() && !m_session.ended;
 }
 
 bool Application::start()
 {
     if (!startUp())
         return false;
-    m_windows.frmAgent->show();
+    m_windows.mainWindow->show();
     if (m_checkLater)
         startLaterCheck();
     if (m_fileChecked)
-        QTimer::singleShot(0, m_windows.frmAgent, [this] { store::keepRowCounts(m_session.database()); });
+        QTimer::singleShot(0, m_windows.mainWindow, [this] { store::keepRowCounts(m_session.database()); });
     return true;
 }
 
@@ -305,7 +305,7 @@ void Application::startLaterCheck()
                               [this] { m_fileUnderCheck = true; }};
     m_check.start([check = m_laterCheck, request = std::move(request)] { return check(request); },
                   [this](const LaterCheck& found) {
-                      const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.frmAgent, found);
+                      const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.mainWindow, found);
                       // What the windows show was read from the file the backup replaced.
                       m_refuseWaiting = outcome != LaterOutcome::Serves;
                       // Writes may go now: the lists' counts taken at the start are kept for the next.
@@ -313,8 +313,8 @@ void Application::startLaterCheck()
                       if (m_fileChecked)
                           store::keepRowCounts(m_session.database());
                       if (outcome == LaterOutcome::Restored) {
-                          m_windows.frmAgent->FillAgentList();
-                          m_windows.frmAgent->FillCustomerList();
+                          m_windows.mainWindow->FillAgentList();
+                          m_windows.mainWindow->FillCustomerList();
                       }
                   });
 }

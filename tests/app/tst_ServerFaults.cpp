@@ -42,7 +42,7 @@ void copyFirst(TestProgram& w)
 // it stays open with what was typed, and OK is pressed again.
 void agentOk(TestProgram& w)
 {
-    QWidget* dialog = w.app->windows().frmAddAgent;
+    QWidget* dialog = w.app->windows().agentDialog;
     if (!dialog->isVisible()) {
         dialog->show();
         w.control(dialog, "txtName")->setText("New Agent");

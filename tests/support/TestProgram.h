@@ -127,10 +127,10 @@ struct TestProgram {
 
     Session& session() { return app->session(); }
     const AppWindows& windows() { return app->windows(); }
-    MainWindow* main() { return windows().frmAgent; }
-    PolicyScheduleWindow* schedule() { return windows().frmPolicies1; }
-    LoanTermsWindow* review() { return windows().frmPreview; }
-    PreviousContractsWindow* previous() { return windows().frmPrevious; }
+    MainWindow* main() { return windows().mainWindow; }
+    PolicyScheduleWindow* schedule() { return windows().schedule; }
+    LoanTermsWindow* review() { return windows().loanTerms; }
+    PreviousContractsWindow* previous() { return windows().previousContracts; }
     people::KeyedList* agents() { return control<people::KeyedList>(main(), "lstAgent"); }
     people::KeyedList* customers() { return control<people::KeyedList>(main(), "lstCust"); }
 

@@ -136,7 +136,7 @@ private slots:
     {
         OnMain& p = *program;
         QVERIFY(p.pressOnMain(Qt::Key_R, Qt::ControlModifier));
-        ReportWindow* window = p.windows().frmReport;
+        ReportWindow* window = p.windows().report;
         QVERIFY(window->isVisible());
         const history::MonthReport& report = window->report();
         QCOMPARE(report.from, QDate(2026, 12, 1));
@@ -174,7 +174,7 @@ private slots:
         OnMain& p = *program;
         const QString path = QDir(p.env.userDataFolder).filePath("report.csv");
         p.files.answers = {path};
-        p.click(p.windows().frmReport, "cmdSaveCsv");
+        p.click(p.windows().report, "cmdSaveCsv");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll()),
@@ -188,7 +188,7 @@ private slots:
     {
         OnMain& p = *program;
         QVERIFY(p.pressOnMain(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier));
-        FindContractWindow* find = p.windows().frmFindContract;
+        FindContractWindow* find = p.windows().findContract;
         QVERIFY(find->isVisible());
         QCOMPARE(find->objectName(), QString("frmFindContract"));
         QTest::keyClicks(p.control(find, "txtFind"), "wc-9");

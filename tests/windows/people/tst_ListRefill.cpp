@@ -40,7 +40,7 @@ Action userPresses(bool agent, const char* button, int position)
     return [=](TestProgram& p) {
         listOf(p, agent)->setCurrentRow(position);
         QTimer::singleShot(0, [&p] {
-            for (QDialog* form : {static_cast<QDialog*>(p.app->windows().frmAddAgent), static_cast<QDialog*>(p.app->windows().frmAddCust)})
+            for (QDialog* form : {static_cast<QDialog*>(p.app->windows().agentDialog), static_cast<QDialog*>(p.app->windows().customerDialog)})
                 if (form->isVisible())
                     ++formsOpened, form->reject();
         });
@@ -190,7 +190,7 @@ private slots:
             QCOMPARE(columnOf(db, row.agent ? "Agent" : "Customer", row.agent ? "Name" : "DBA"), row.kept);
         QCOMPARE(formsOpened, 0);
         QVERIFY(program->messages.shown.isEmpty());
-        QVERIFY(!program->session().ended && !program->app->windows().frmPolicies1->isVisible());
+        QVERIFY(!program->session().ended && !program->app->windows().schedule->isVisible());
         const auto lines = shown(list);
         QVERIFY(program->start());
         QCOMPARE(lines, shown(listOf(*program, row.agent)));

@@ -70,14 +70,14 @@ private slots:
             });
         QCOMPARE(linesOf(program->customers()), (QStringList{"Lee Farms", "txtCity"}));
         const AppWindows& w = program->windows();
-        for (QWidget* window : std::initializer_list<QWidget*>{w.frmAgent, w.frmAddCust, w.frmAddAgent, w.frmPolicies1, w.frmPreview, w.frmPrevious})
+        for (QWidget* window : std::initializer_list<QWidget*>{w.mainWindow, w.customerDialog, w.agentDialog, w.schedule, w.loanTerms, w.previousContracts})
             for (QWidget* control : window->findChildren<QWidget*>())
                 // The inner edit of a date picker is the picker's own.
                 if (!control->objectName().isEmpty() && !qobject_cast<QAbstractSpinBox*>(control->parentWidget()) &&
                     (qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractItemView*>(control) || qobject_cast<QCheckBox*>(control) ||
                      qobject_cast<QRadioButton*>(control) || qobject_cast<QAbstractSpinBox*>(control)))
                     QVERIFY2(!announced(control).isEmpty(), qPrintable(window->objectName() + "/" + control->objectName() + " has no name"));
-        QCOMPARE(announced(program->control<QWidget>(w.frmPolicies1, "txtPremium1_0")), QString("Premium/ Amount, Section 1, row 1"));
+        QCOMPARE(announced(program->control<QWidget>(w.schedule, "txtPremium1_0")), QString("Premium/ Amount, Section 1, row 1"));
     }
 
     // Previous Contracts by keyboard alone: Tab and Shift+Tab between the grid and the buttons, Enter
@@ -86,7 +86,7 @@ private slots:
     {
         auto program = started();
         insertRows(program->session().database(), "Policies", {"DBA", "PolicyNo1"}, {{"Lee Farms", "P-1"}, {"Lee Farms", "P-2"}});
-        auto* previous = program->windows().frmPrevious;
+        auto* previous = program->windows().previousContracts;
         QStringList road, back;
         TestProgram::whileOpen([&] { program->click(program->main(), "cmdPrevContract"); }, [&] {
             road << focusedIn(previous) << tabbed(previous, 5);
@@ -99,7 +99,7 @@ private slots:
         });
         QCOMPARE(road, (QStringList{"fgRecords", "cmdEdit", "cmdCopy", "cmdDelete", "cmdDone", "fgRecords", "fgRecords", "3", "3"}));
         QCOMPARE(back, (QStringList{"cmdDone", "cmdDelete", "cmdCopy"}));
-        QWidget* schedule = program->windows().frmPolicies1;
+        QWidget* schedule = program->windows().schedule;
         QVERIFY(schedule->isVisible());
         QCOMPARE(program->control<QLineEdit>(schedule, "txtPolicy1_0")->text(), QString("P-2"));
         QCOMPARE(focusedIn(schedule), QString("txtPolicy1_0"));
@@ -110,8 +110,8 @@ private slots:
     void contractRoadByEnter()
     {
         auto program = started();
-        QWidget* policies = program->windows().frmPolicies1;
-        QWidget* review = program->windows().frmPreview;
+        QWidget* policies = program->windows().schedule;
+        QWidget* review = program->windows().loanTerms;
         QStringList starts;
         const auto startedAt = [&] { starts << (policies->isVisible() ? focusedIn(policies) : QString("hidden")); };
         pressEnter(program->control<QWidget>(program->main(), "cmdNext"));
