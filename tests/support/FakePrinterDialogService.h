@@ -8,7 +8,7 @@
 // Scripts the printer dialog and hands out recording surfaces.
 class FakePrinterDialogService final : public ui::PrinterDialogService {
 public:
-    QList<ui::InstalledPrinter> installedPrinters() const override { return printers; }
+    QList<InstalledPrinter> installedPrinters() const override { return printers; }
     ui::PrinterDialogAnswer show(QWidget*, const ui::PrinterDialogRequest& request) override
     {
         requests.append(request);
@@ -16,14 +16,14 @@ public:
             onShow();
         return answer;
     }
-    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter&, const QString&) override
+    std::unique_ptr<print::DrawingSurface> openSurface(const CurrentPrinter&, const QString&) override
     {
         auto surface = std::make_unique<RecordingSurface>();
         surface->drawing->failOnPage = failOnPage;
         jobs.append(surface->drawing);
         return surface;
     }
-    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override { ++previews; }
+    void preview(QWidget*, const CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override { ++previews; }
 
     // One printer, and every dialog is confirmed on it.
     void confirmEveryJob()
@@ -32,7 +32,7 @@ public:
         answer = {true, "Office Laser", {}, {}};
     }
 
-    QList<ui::InstalledPrinter> printers;
+    QList<InstalledPrinter> printers;
     ui::PrinterDialogAnswer answer; // given to every show()
     std::function<void()> onShow;   // runs while the dialog is "open"
     int failOnPage = 0;             // handed to each new surface

@@ -8,13 +8,13 @@ namespace print {
 
 // Before the dialog: a printer that still follows the desktop's default takes
 // the default printer's name, driver and port, then stops following it.
-void settleCurrentPrinter(ui::CurrentPrinter& current, const QList<ui::InstalledPrinter>& installed);
+void settleCurrentPrinter(CurrentPrinter& current, const QList<InstalledPrinter>& installed);
 
 // After the dialog: the chosen name, upper-cased, is compared as it stands with
 // the current printer's name; when they differ, every installed printer whose
 // upper-cased name equals it becomes the current printer in turn, so the last
 // match wins and no match leaves the current printer as it was.
-void switchToChosenPrinter(ui::CurrentPrinter& current, const QString& chosenName,
-                           const QList<ui::InstalledPrinter>& installed);
+void switchToChosenPrinter(CurrentPrinter& current, const QString& chosenName,
+                           const QList<InstalledPrinter>& installed);
 
 } // namespace print

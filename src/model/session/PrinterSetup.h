@@ -5,8 +5,6 @@
 #include <QPrinter>
 #include <QString>
 
-namespace ui {
-
 // The seven settings of one print job that the printer dialog hands back and
 // the current printer keeps for the next job.
 struct PrintJobSettings {
@@ -46,5 +44,3 @@ struct CurrentPrinter {
         port = printer.port;
     }
 };
-
-} // namespace ui

@@ -53,7 +53,7 @@ struct Session {
     std::int16_t ContractRow = 0;
 
     // The printer the note goes to; chosen in the print dialog, kept for later jobs.
-    ui::CurrentPrinter Printer;
+    CurrentPrinter Printer;
 
     Services services;
     // Where this run lives: program folder, per-user folders, path style.

@@ -110,7 +110,7 @@ void runPreview(Session& session, QWidget* owner, const std::function<print::Not
     const print::NoteValues note = values();
     const print::LenderTexts lender = print::readLenderTexts(session.IniPath);
     // The printer Save / Print would open its dialog on, without settling the session's own.
-    ui::CurrentPrinter printer = session.Printer;
+    CurrentPrinter printer = session.Printer;
     print::settleCurrentPrinter(printer, session.services.printers->installedPrinters());
     session.services.printers->preview(owner, printer,
                                        [&](print::DrawingSurface& surface) { print::drawNote(surface, note, lender); });

@@ -29,9 +29,9 @@ class PdfOnFullDisk final : public ui::PrinterDialogService {
 public:
     explicit PdfOnFullDisk(QString file) : m_file(std::move(file)) { getrlimit(RLIMIT_FSIZE, &m_free); }
     ~PdfOnFullDisk() override { free(); }
-    QList<ui::InstalledPrinter> installedPrinters() const override { return {}; }
+    QList<InstalledPrinter> installedPrinters() const override { return {}; }
     ui::PrinterDialogAnswer show(QWidget*, const ui::PrinterDialogRequest&) override { return {true, {}, m_file, {}}; }
-    std::unique_ptr<print::DrawingSurface> openSurface(const ui::CurrentPrinter& printer, const QString& file) override
+    std::unique_ptr<print::DrawingSurface> openSurface(const CurrentPrinter& printer, const QString& file) override
     {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit full = m_free;
@@ -39,7 +39,7 @@ public:
         setrlimit(RLIMIT_FSIZE, &full);
         return ui::QtPrinterDialogService().openSurface(printer, file);
     }
-    void preview(QWidget*, const ui::CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override {}
+    void preview(QWidget*, const CurrentPrinter&, const std::function<void(print::DrawingSurface&)>&) override {}
     void free()
     {
         setrlimit(RLIMIT_FSIZE, &m_free);
