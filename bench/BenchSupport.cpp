@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QEvent>
 #include <QFile>
+#include <QProcess>
 #include <QWidget>
 
 #include <algorithm>
@@ -26,6 +27,24 @@ double monotonicMs()
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+QList<QList<QByteArray>> runTimedChild(const QStringList& arguments)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                arguments + QStringList{QString::number(monotonicMs(), 'f', 3)});
+    child.waitForFinished(-1);
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        std::fprintf(stderr, "child %s failed: %s\n", qPrintable(arguments.join(' ')),
+                     child.readAllStandardError().constData());
+        return {};
+    }
+    QList<QList<QByteArray>> lines;
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n'))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed().split(' ');
+    return lines;
 }
 
 double median(std::vector<double> values)

@@ -8,6 +8,7 @@
 #include "windows/ui/FileDialogService.h"
 #include "windows/ui/MessageBoxService.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -43,6 +44,11 @@ public:
 
 // Milliseconds of the monotonic clock, comparable between processes.
 double monotonicMs();
+// Runs this benchmark again as a child with `arguments` and the monotonic
+// clock's reading last, so the child times its start from the launch; waits
+// for it and returns each line it printed, split into words. A child that
+// fails is reported with what it wrote to its error output, and gives nothing.
+QList<QList<QByteArray>> runTimedChild(const QStringList& arguments);
 double median(std::vector<double> values);
 // The process's resident memory.
 long residentKb();

@@ -27,7 +27,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QWidget>
 
 #include <sqlite3.h>
@@ -168,20 +167,14 @@ int childFloor(double startedMs)
     return 0;
 }
 
-QMap<QString, double> runChild(QStringList args)
+QMap<QString, double> runChild(const QStringList& args)
 {
-    QProcess child;
-    args << QString::number(monotonicMs(), 'f', 3);
-    child.start(QCoreApplication::applicationFilePath(), args);
-    child.waitForFinished(-1);
     QMap<QString, double> figures;
-    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> words = line.split(' ');
+    for (const QList<QByteArray>& words : runTimedChild(args))
         if (words.size() == 2)
             figures[QString::fromUtf8(words[0])] = words[1].toDouble();
-    }
-    if (child.exitCode() != 0 || !figures.contains("painted"))
-        std::fprintf(stderr, "child %s failed: %s\n", qPrintable(args.join(' ')), child.readAllStandardError().constData());
+    if (!figures.contains("painted"))
+        std::fprintf(stderr, "child %s painted nothing\n", qPrintable(args.join(' ')));
     return figures;
 }
 

@@ -42,7 +42,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSqlDatabase>
@@ -294,26 +293,19 @@ struct ChildResult {
 
 ChildResult runChild(const QStringList& arguments)
 {
-    QProcess child;
-    QStringList args = arguments;
-    args << QString::number(monotonicMs(), 'f', 3);
-    child.start(QCoreApplication::applicationFilePath(), args);
-    child.waitForFinished(-1);
     ChildResult result;
-    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> words = line.split(' ');
-        if (words[0] == "painted")
+    for (const QList<QByteArray>& words : runTimedChild(arguments)) {
+        if (words[0] == "painted" && words.size() >= 2)
             result.paintedMs = words[1].toDouble();
-        else if (words[0] == "rss")
+        else if (words[0] == "rss" && words.size() == 2)
             result.rssKb = words[1].toLong();
         else if (words[0] == "op" && words.size() == 3)
             result.operations[words[1]] = words[2].toDouble();
         else if (words[0] == "churn" && words.size() == 3)
             result.churnBefore = words[1].toLong(), result.churnAfter = words[2].toLong();
     }
-    if (child.exitCode() != 0 || result.paintedMs == 0)
-        std::fprintf(stderr, "child %s failed: %s\n", qPrintable(arguments.join(' ')),
-                     child.readAllStandardError().constData());
+    if (result.paintedMs == 0)
+        std::fprintf(stderr, "child %s painted nothing\n", qPrintable(arguments.join(' ')));
     return result;
 }
 

@@ -22,7 +22,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -81,13 +80,12 @@ int childProgram(const QString& folder, double startedMs)
 
 double startUpMs(const QString& folder)
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--program", folder, QString::number(monotonicMs(), 'f', 3)});
-    child.waitForFinished(-1);
-    const QList<QByteArray> words = child.readAllStandardOutput().trimmed().split(' ');
-    if (child.exitCode() != 0 || words.size() != 3 || words[2].toInt() != kCustomers)
-        std::fprintf(stderr, "start-up in %s failed: %s\n", qPrintable(folder), child.readAllStandardError().constData());
+    QList<QByteArray> words;
+    for (const QList<QByteArray>& line : runTimedChild({"--program", folder}))
+        if (line[0] == "painted")
+            words = line;
+    if (words.size() != 3 || words[2].toInt() != kCustomers)
+        std::fprintf(stderr, "start-up in %s showed no list of %d customers\n", qPrintable(folder), kCustomers);
     return words.value(1).toDouble();
 }
 
