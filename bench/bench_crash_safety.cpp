@@ -17,9 +17,9 @@
 
 #include "model/contract/ContractStore.h"
 #include "model/contract/PoliciesRow.h"
-#include "model/store/PoliciesTable.h"
 #include "model/store/Connection.h"
 #include "model/store/PoliciesColumns.h"
+#include "model/store/PoliciesTable.h"
 #include "model/store/Schema.h"
 #include "model/store/StoreError.h"
 

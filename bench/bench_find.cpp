@@ -12,12 +12,12 @@
 //   bench_find [runs] [customer counts...]
 #include "BenchSupport.h"
 
-#include "app/Application.h"
 #include "app/AppWindows.h"
+#include "app/Application.h"
+#include "model/store/Schema.h"
 #include "windows/people/FindDialog.h"
 #include "windows/people/KeyedList.h"
 #include "windows/people/MainWindow.h"
-#include "model/store/Schema.h"
 
 #include <QApplication>
 #include <QDir>

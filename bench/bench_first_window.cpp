@@ -18,9 +18,9 @@
 #include "app/ProcessMemory.h"
 #include "model/contract/ContractStore.h"
 #include "model/contract/PoliciesRow.h"
-#include "windows/people/MainWindow.h"
 #include "model/store/Backup.h"
 #include "model/store/Schema.h"
+#include "windows/people/MainWindow.h"
 #include "windows/ui/StoreGuard.h"
 #include "windows/ui/Twips.h"
 

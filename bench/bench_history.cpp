@@ -8,11 +8,11 @@
 
 #include "BenchSupport.h"
 
-#include "model/session/Session.h"
 #include "model/history/ContractHistoryStore.h"
-#include "windows/history/PreviousContractsWindow.h"
+#include "model/session/Session.h"
 #include "model/store/Connection.h"
 #include "model/store/Schema.h"
+#include "windows/history/PreviousContractsWindow.h"
 #include "windows/ui/MessageBoxService.h"
 
 #include <QApplication>

@@ -16,13 +16,13 @@
 #include "app/Application.h"
 #include "model/contract/ContractStore.h"
 #include "model/contract/PoliciesRow.h"
-#include "windows/people/KeyedList.h"
-#include "windows/people/MainWindow.h"
 #include "model/store/Connection.h"
 #include "model/store/CustomerTable.h"
 #include "model/store/ServerSchema.h"
 #include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
 #include "windows/ui/StoreGuard.h"
 
 #include <QApplication>

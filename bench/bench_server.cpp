@@ -10,15 +10,15 @@
 
 #include "app/Application.h"
 #include "model/session/Session.h"
-#include "windows/history/PreviousContractsWindow.h"
-#include "windows/people/KeyedList.h"
-#include "windows/people/MainWindow.h"
 #include "model/store/Connection.h"
 #include "model/store/PoliciesColumns.h"
 #include "model/store/PoliciesTable.h"
 #include "model/store/Schema.h"
 #include "model/store/ServerSchema.h"
 #include "support/ThrowawayServer.h"
+#include "windows/history/PreviousContractsWindow.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,12 +5,12 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "windows/people/CustomerDialog.h"
-#include "windows/people/KeyedList.h"
-#include "windows/people/MainWindow.h"
 #include "model/store/Connection.h"
 #include "model/store/CustomerTable.h"
 #include "model/store/Schema.h"
+#include "windows/people/CustomerDialog.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
 #include "windows/ui/FileDialogService.h"
 #include "windows/ui/MessageBoxService.h"
 

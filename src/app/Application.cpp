@@ -2,6 +2,10 @@
 
 #include "app/AboutText.h"
 #include "app/DatabaseStartUp.h"
+#include "model/print/NoteValuesGatherer.h"
+#include "model/settings/Settings.h"
+#include "model/store/CleanEnd.h"
+#include "model/store/ListRows.h"
 #include "windows/contract/LoanTermsWindow.h"
 #include "windows/contract/PolicyScheduleWindow.h"
 #include "windows/contract/PrintCommand.h"
@@ -12,10 +16,6 @@
 #include "windows/people/CustomerDialog.h"
 #include "windows/people/FindDialog.h"
 #include "windows/people/MainWindow.h"
-#include "model/print/NoteValuesGatherer.h"
-#include "model/settings/Settings.h"
-#include "model/store/CleanEnd.h"
-#include "model/store/ListRows.h"
 #include "windows/ui/EnterPressesButton.h"
 #include "windows/ui/MessageBoxService.h"
 

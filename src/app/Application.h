@@ -3,8 +3,8 @@
 #include "app/AppWindows.h"
 #include "app/CheckInBackground.h"
 #include "app/UnsavedContract.h"
-#include "model/session/Environment.h"
 #include "model/print/NoteValues.h"
+#include "model/session/Environment.h"
 #include "model/session/Session.h"
 
 #include <atomic>

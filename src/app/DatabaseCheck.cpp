@@ -1,10 +1,10 @@
 #include "app/DatabaseCheck.h"
 
 #include "model/store/Backup.h"
-#include "model/store/Restore.h"
 #include "model/store/Connection.h"
 #include "model/store/FileHealth.h"
 #include "model/store/ListChanges.h"
+#include "model/store/Restore.h"
 #include "model/store/Schema.h"
 #include "model/store/StoreError.h"
 #include "model/store/WriteToken.h"

@@ -3,7 +3,6 @@
 #include "app/DatabaseCheck.h"
 #include "model/session/Session.h"
 #include "model/settings/Settings.h"
-#include "windows/ui/StoreGuard.h"
 #include "model/store/Backup.h"
 #include "model/store/Connection.h"
 #include "model/store/Restore.h"
@@ -12,6 +11,7 @@
 #include "model/store/ServerSchema.h"
 #include "windows/ui/FileDialogService.h"
 #include "windows/ui/MessageBoxService.h"
+#include "windows/ui/StoreGuard.h"
 
 #include <QFileInfo>
 

@@ -1,11 +1,11 @@
 #include "app/DatabaseCheck.h"
-#include "support/FileBytes.h"
-#include "support/TestProgram.h"
 #include "model/store/Backend.h"
 #include "model/store/Backup.h"
 #include "model/store/CleanEnd.h"
 #include "model/store/PoliciesColumns.h"
 #include "model/store/Restore.h"
+#include "support/FileBytes.h"
+#include "support/TestProgram.h"
 
 #include <QFile>
 #include <QGuiApplication>

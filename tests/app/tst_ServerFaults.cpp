@@ -1,6 +1,4 @@
 #include "app/AboutText.h"
-#include "support/TestProgram.h"
-#include "windows/people/AgentDialog.h"
 #include "model/store/AgentTable.h"
 #include "model/store/ListChanges.h"
 #include "model/store/ServerLink.h"
@@ -8,7 +6,9 @@
 #include "model/store/WriteToken.h"
 #include "support/CuttingProxy.h"
 #include "support/TestDatabase.h"
+#include "support/TestProgram.h"
 #include "support/ThrowawayServer.h"
+#include "windows/people/AgentDialog.h"
 #include "windows/ui/StoreGuard.h"
 
 #include <QTableWidget>

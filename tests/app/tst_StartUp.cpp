@@ -2,9 +2,9 @@
 #include "model/settings/ProfileFile.h"
 #include "model/store/ListChanges.h"
 #include "model/store/ServerSchema.h"
+#include "support/CuttingProxy.h"
 #include "support/FileBytes.h"
 #include "support/TestProgram.h"
-#include "support/CuttingProxy.h"
 #include "support/ThrowawayServer.h"
 
 #include <QDirIterator>

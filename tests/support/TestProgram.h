@@ -4,12 +4,6 @@
 // file dialog, the printer dialog and the desktop are recording fakes, and the clock can be the test's.
 
 #include "app/Application.h"
-#include "windows/contract/FieldColour.h"
-#include "windows/contract/LoanTermsWindow.h"
-#include "windows/contract/PolicyScheduleWindow.h"
-#include "windows/history/PreviousContractsWindow.h"
-#include "windows/people/KeyedList.h"
-#include "windows/people/MainWindow.h"
 #include "model/settings/Settings.h"
 #include "model/store/Connection.h"
 #include "model/store/PoliciesTable.h"
@@ -17,6 +11,12 @@
 #include "support/FakePrinterDialogService.h"
 #include "support/FakeServices.h"
 #include "support/TestDatabase.h"
+#include "windows/contract/FieldColour.h"
+#include "windows/contract/LoanTermsWindow.h"
+#include "windows/contract/PolicyScheduleWindow.h"
+#include "windows/history/PreviousContractsWindow.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "model/contract/LoanTerms.h"
 
-#include "model/session/CurrentContract.h"
 #include "model/contract/FixedAmount.h"
 #include "model/contract/TermsReview.h"
+#include "model/session/CurrentContract.h"
 
 #include <cmath>
 #include <optional>

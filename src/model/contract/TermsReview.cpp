@@ -1,11 +1,11 @@
 #include "model/contract/TermsReview.h"
 
-#include "model/session/CurrentContract.h"
 #include "model/contract/DateText.h"
 #include "model/contract/FixedAmount.h"
 #include "model/contract/FormatAmount.h"
 #include "model/contract/LoanTerms.h"
 #include "model/contract/NumberText.h"
+#include "model/session/CurrentContract.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "model/print/KeptNotes.h"
 
-#include "model/session/Session.h"
 #include "model/print/PdfFileName.h"
+#include "model/session/Session.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 
 #include "ProgramVersion.h"
 
+#include "model/session/Session.h"
 #include "model/settings/DatabaseLocation.h"
 #include "model/settings/ProfileFile.h"
 #include "model/settings/ServerSettings.h"
-#include "model/session/Session.h"
 
 #include <QDir>
 #include <QFileInfo>

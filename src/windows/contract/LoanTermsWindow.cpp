@@ -2,8 +2,8 @@
 
 #include "model/contract/ContractSaving.h"
 #include "model/contract/DateText.h"
-#include "windows/contract/FieldColour.h"
 #include "model/session/Session.h"
+#include "windows/contract/FieldColour.h"
 #include "windows/ui/Controls.h"
 #include "windows/ui/GlobePicture.h"
 #include "windows/ui/MessageBoxService.h"

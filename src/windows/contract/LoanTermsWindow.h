@@ -1,9 +1,9 @@
 #pragma once
 
-#include "windows/contract/LoanTermsForm.h"
 #include "model/contract/TermsReview.h"
-#include "model/store/WriteToken.h"
 #include "model/print/NoteValues.h"
+#include "model/store/WriteToken.h"
+#include "windows/contract/LoanTermsForm.h"
 
 #include <QWidget>
 

@@ -1,12 +1,12 @@
 #include "windows/contract/PolicyScheduleWindow.h"
 
 #include "model/contract/DateText.h"
-#include "windows/contract/FieldColour.h"
 #include "model/contract/FormatAmount.h"
 #include "model/contract/LoanTerms.h"
 #include "model/contract/NumberText.h"
 #include "model/contract/TermsReview.h"
 #include "model/session/Session.h"
+#include "windows/contract/FieldColour.h"
 #include "windows/ui/MessageBoxService.h"
 #include "windows/ui/Twips.h"
 #include "windows/ui/WindowFont.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/contract/LoanTerms.h"
-#include "windows/contract/PolicyScheduleForm.h"
 #include "model/print/NoteValues.h"
+#include "windows/contract/PolicyScheduleForm.h"
 
 #include <QList>
 #include <QStringList>

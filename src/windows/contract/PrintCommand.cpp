@@ -1,6 +1,7 @@
 #include "windows/contract/PrintCommand.h"
 
 #include "model/print/DrawingSurface.h"
+#include "model/print/KeptNotes.h"
 #include "model/print/LenderTexts.h"
 #include "model/print/NotePages.h"
 #include "model/print/NotePdf.h"
@@ -8,7 +9,6 @@
 #include "model/print/PrinterError.h"
 #include "model/session/Session.h"
 #include "model/store/PrivateFiles.h"
-#include "model/print/KeptNotes.h"
 #include "windows/ui/MessageBoxService.h"
 #include "windows/ui/PrinterDialogService.h"
 

@@ -1,9 +1,9 @@
 #include "windows/history/ReportWindow.h"
 
-#include "windows/history/SortableGrid.h"
 #include "model/print/DrawingSurface.h"
 #include "model/print/ReportPages.h"
 #include "model/session/Session.h"
+#include "windows/history/SortableGrid.h"
 #include "windows/ui/Controls.h"
 #include "windows/ui/FileDialogService.h"
 #include "windows/ui/MessageBoxService.h"

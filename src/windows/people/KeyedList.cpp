@@ -1,7 +1,7 @@
 #include "windows/people/KeyedList.h"
 
-#include "model/store/FoldedLines.h"
 #include "model/people/ListLinesModel.h"
+#include "model/store/FoldedLines.h"
 
 #include <QEvent>
 #include <QHoverEvent>

@@ -1,10 +1,10 @@
 #include "windows/people/MainWindow.h"
 
-#include "windows/people/KeyedList.h"
-#include "windows/people/ListRefill.h"
 #include "model/session/Session.h"
 #include "model/store/AgentTable.h"
 #include "model/store/CustomerTable.h"
+#include "windows/people/KeyedList.h"
+#include "windows/people/ListRefill.h"
 #include "windows/ui/MessageBoxService.h"
 #include "windows/ui/StoreGuard.h"
 

@@ -1,8 +1,8 @@
 #include "windows/people/PartyDialog.h"
 
+#include "model/session/Session.h"
 #include "model/store/FoldedLines.h"
 #include "model/store/FoldedText.h"
-#include "model/session/Session.h"
 #include "windows/ui/Controls.h"
 #include "windows/ui/GlobePicture.h"
 #include "windows/ui/MessageBoxService.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "windows/people/FormControls.h"
 #include "model/store/PeopleTable.h"
 #include "model/store/WriteToken.h"
+#include "windows/people/FormControls.h"
 
 #include <QDialog>
 #include <QList>

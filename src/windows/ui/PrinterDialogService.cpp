@@ -2,8 +2,8 @@
 
 #include "model/print/NotePdf.h"
 #include "model/print/PainterSurface.h"
-#include "model/print/PrinterChoice.h"
 #include "model/print/PdfFileName.h"
+#include "model/print/PrinterChoice.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "model/session/CurrentContract.h"
 #include "model/contract/ConsumerApr.h"
 #include "model/contract/LoanTerms.h"
 #include "model/contract/TermsReview.h"
+#include "model/session/CurrentContract.h"
 
 #include <QTest>
 

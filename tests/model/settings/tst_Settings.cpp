@@ -1,6 +1,6 @@
+#include "model/session/Session.h"
 #include "model/settings/DatabaseLocation.h"
 #include "model/settings/ProfileFile.h"
-#include "model/session/Session.h"
 #include "model/settings/Settings.h"
 #include "support/FileBytes.h"
 

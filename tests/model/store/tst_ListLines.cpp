@@ -1,10 +1,10 @@
 #include "model/store/Connection.h"
 #include "model/store/CustomerTable.h"
 #include "model/store/FoldedLines.h"
-#include "model/store/Schema.h"
-#include "support/TestDatabase.h"
 #include "model/store/ListKeys.h"
 #include "model/store/ListLines.h"
+#include "model/store/Schema.h"
+#include "support/TestDatabase.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "support/FileBytes.h"
-#include "support/TestProgram.h"
+#include "model/print/KeptNotes.h"
 #include "model/print/PainterSurface.h"
 #include "model/print/PdfFileTarget.h"
-#include "model/print/KeptNotes.h"
+#include "support/FileBytes.h"
+#include "support/TestProgram.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,10 +1,10 @@
-#include "support/TestProgram.h"
 #include "model/history/ContractSearch.h"
-#include "windows/history/FindContractWindow.h"
 #include "model/history/MonthReport.h"
+#include "model/store/RowStatement.h"
+#include "support/TestProgram.h"
+#include "windows/history/FindContractWindow.h"
 #include "windows/history/PreviousContractsWindow.h"
 #include "windows/history/ReportWindow.h"
-#include "model/store/RowStatement.h"
 
 #include <QTableWidget>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "support/TestProgram.h"
 #include "model/history/ContractHistoryStore.h"
+#include "model/print/KeptNotes.h"
 #include "model/store/PoliciesColumns.h"
 #include "model/store/RowStatement.h"
-#include "model/print/KeptNotes.h"
+#include "support/TestProgram.h"
 
 #include <QTableWidget>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "support/FileBytes.h"
 #include "model/print/KeptNotes.h"
 #include "model/print/PdfFileName.h"
+#include "support/FileBytes.h"
 #include "windows/ui/PrinterDialogService.h"
 
 #include <QApplication>

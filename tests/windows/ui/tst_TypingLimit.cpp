@@ -1,5 +1,5 @@
-#include "windows/ui/LimitedLineEdit.h"
 #include "model/text/TypingLimit.h"
+#include "windows/ui/LimitedLineEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 #include "app/AppWindows.h"
+#include "support/TestProgram.h"
 #include "windows/contract/LoanTermsWindow.h"
 #include "windows/contract/PolicyScheduleWindow.h"
 #include "windows/history/PreviousContractsWindow.h"
 #include "windows/people/AgentDialog.h"
 #include "windows/people/CustomerDialog.h"
-#include "support/TestProgram.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
