@@ -90,7 +90,7 @@ int queryOnly(const QString& dbPath, const QString& dba)
     QSqlQuery query = connection.run(history::listContractsSql(), {dba});
     int rows = 0;
     while (query.next()) {
-        for (int column = 0; column < history::kGridColumns; ++column)
+        for (int column = 0; column <= int(history::kListedColumns.size()); ++column)
             query.value(column);
         ++rows;
     }

@@ -6,36 +6,42 @@
 
 namespace history {
 
-const QString& listContractsSql()
+namespace {
+
+// The grid's columns as listed, then the ID that names each line.
+const QStringList& queriedColumns()
 {
-    static const QString sql = store::policiesByDbaSql(gridColumns());
-    return sql;
+    static const QStringList columns = [] {
+        QStringList names;
+        for (const ListedColumn& column : kListedColumns)
+            names << QString::fromLatin1(column.stored.data(), qsizetype(column.stored.size()));
+        return names << QStringLiteral("ID");
+    }();
+    return columns;
 }
 
-const QStringList& gridColumns()
+constexpr int kShownColumns = int(kListedColumns.size());
+
+} // namespace
+
+const QString& listContractsSql()
 {
-    static const QStringList columns{
-        QStringLiteral("Company"),        QStringLiteral("Agent"),
-        QStringLiteral("Run"),            QStringLiteral("Financed"),
-        QStringLiteral("FinCharge"),      QStringLiteral("Payments"),
-        QStringLiteral("APR"),            QStringLiteral("InstallmentNum"),
-        QStringLiteral("InstallmentAmt"), QStringLiteral("LoanAuthorization"),
-        QStringLiteral("ID")};
-    return columns;
+    static const QString sql = store::policiesByDbaSql(queriedColumns());
+    return sql;
 }
 
 QList<ListedContract> listContracts(const store::Place& place, const QString& dba)
 {
     QList<ListedContract> contracts;
-    for (const QVariantList& values : store::policiesByDba(place, gridColumns(), dba)) {
+    for (const QVariantList& values : store::policiesByDba(place, queriedColumns(), dba)) {
         ListedContract contract;
-        contract.cells.reserve(kGridColumns);
-        for (int column = 0; column < kGridColumns; ++column) {
+        contract.cells.reserve(kShownColumns);
+        for (int column = 0; column < kShownColumns; ++column) {
             const QString text = store::textOf(values.value(column));
             contract.cells << (column == kRunColumn ? runShownText(text) : text);
         }
         contract.run = store::textOf(values.value(kRunColumn));
-        contract.id = values.value(kIdColumn).toLongLong();
+        contract.id = values.value(kShownColumns).toLongLong();
         contracts << contract;
     }
     return contracts;

@@ -10,12 +10,43 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
 #include <optional>
+#include <string_view>
 
 namespace history {
 
-// One saved contract as shown in the previous-contracts grid: the texts of the
-// eleven cells, left to right, the last one being the contract's ID.
+// One column of the previous-contracts grid: the Policies column it shows, its
+// heading, its width in twips as the window was designed, and how its cells
+// and heading are aligned (none: the grid's own).
+struct ListedColumn {
+    std::string_view stored;
+    std::string_view heading;
+    int widthTwips;
+    Qt::Alignment alignment = {};
+};
+
+// The grid's columns, left to right. The date reads best from the left,
+// whatever its text.
+inline constexpr std::array<ListedColumn, 10> kListedColumns = {{
+    {"Company", "Company", 1500},
+    {"Agent", "Agent", 1500},
+    {"Run", "Date Printed", 1200, Qt::AlignLeft | Qt::AlignVCenter},
+    {"Financed", "Amount Financed", 1500},
+    {"FinCharge", "Finance Charge", 1500},
+    {"Payments", "Total of Payments", 1500},
+    {"APR", "APR", 1500},
+    {"InstallmentNum", "Number of Installments", 1800},
+    {"InstallmentAmt", "Amount of Installments", 1800},
+    {"LoanAuthorization", "Loan Authorization #", 1799},
+}};
+
+// The column showing when the contract was printed.
+inline constexpr int kRunColumn = 2;
+static_assert(kListedColumns[kRunColumn].stored == "Run");
+
+// One saved contract as shown in the previous-contracts grid: its ID, the
+// texts of its cells, left to right as kListedColumns.
 struct ListedContract {
     qint64 id = 0;
     QStringList cells;
@@ -32,15 +63,6 @@ struct ChosenContract {
     qint64 id = 0;
     store::PolicyLine line;
 };
-
-// Number of grid columns, the index of the one carrying the ID and of the one
-// showing when the contract was printed.
-constexpr int kGridColumns = 11;
-constexpr int kIdColumn = 10;
-constexpr int kRunColumn = 2;
-
-// The Policies columns shown in the grid's cells, left to right.
-const QStringList& gridColumns();
 
 // The statement that lists a customer's contracts (one bound value, the DBA).
 const QString& listContractsSql();

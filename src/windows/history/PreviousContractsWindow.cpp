@@ -1,6 +1,7 @@
 #include "windows/history/PreviousContractsWindow.h"
 
 #include "model/history/ContractHistoryStore.h"
+#include "model/history/ListedContractsModel.h"
 #include "model/history/ReopenMapping.h"
 #include "model/history/StoredNote.h"
 #include "model/print/KeptNotes.h"
@@ -25,7 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <algorithm>
 #include <limits>
@@ -63,8 +64,10 @@ void PreviousContractsWindow::buildControls()
     m_label2 = ui::addLineLabel(this, QStringLiteral("Label2"), QStringLiteral("(Scroll to see complete data)"),
                                 ui::windowFont(8.25, false, true), {180, 360, 7035, 255});
 
-    m_fgRecords = new QTableWidget(this);
+    m_fgRecords = new QTableView(this);
     m_fgRecords->setObjectName(QStringLiteral("fgRecords"));
+    m_listed = new history::ListedContractsModel(m_fgRecords);
+    m_fgRecords->setModel(m_listed);
     m_fgRecords->setAccessibleName(QStringLiteral("Previous Contracts"));
     m_fgRecords->setAccessibleDescription(m_label2->text());
     ui::placeTwips(m_fgRecords, 60, 600, 9450, 1995);
@@ -106,7 +109,8 @@ bool PreviousContractsWindow::showFromSchedule()
 
 void PreviousContractsWindow::InitGrid()
 {
-    history::resetGrid(m_fgRecords);
+    m_fgRecords->clearSelection();
+    m_listed->setContracts({});
 }
 
 bool PreviousContractsWindow::FillGrid()
@@ -121,7 +125,7 @@ bool PreviousContractsWindow::FillGrid()
     m_lblFor->setText(m_session.SelectedName);
     m_listedDba = m_session.SelectedName;
     InitGrid();
-    history::fillGrid(m_fgRecords, contracts);
+    m_listed->setContracts(std::move(contracts));
 
     // A row left over from a longer list (or none yet) is brought into range.
     const int rows = dataRows();
@@ -151,7 +155,7 @@ void PreviousContractsWindow::EnableButtons(bool enable)
 
 int PreviousContractsWindow::dataRows() const
 {
-    return m_fgRecords->rowCount();
+    return m_listed->rowCount();
 }
 
 int PreviousContractsWindow::chosenRow() const
@@ -166,21 +170,16 @@ std::optional<history::ChosenContract> PreviousContractsWindow::chosenContract()
     const int row = chosenRow();
     if (row <= 0)
         return std::nullopt;
-    const QTableWidgetItem* cell = m_fgRecords->item(row - 1, history::kIdColumn);
-    if (!cell)
-        return std::nullopt;
-    bool ok = false;
-    const qint64 id = cell->text().toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return history::ChosenContract{id, {m_listedDba, cell->data(history::kStoredRunRole).toString()}};
+    const QModelIndex line = m_listed->index(row - 1, 0);
+    return history::ChosenContract{line.data(history::kIdRole).toLongLong(),
+                                   {m_listedDba, line.data(history::kStoredRunRole).toString()}};
 }
 
 void PreviousContractsWindow::keepARowChosen()
 {
     if (dataRows() == 0 || !m_fgRecords->selectionModel()->selectedRows().isEmpty())
         return;
-    const int current = m_fgRecords->currentRow();
+    const int current = m_fgRecords->currentIndex().row();
     selectDataRow(current >= 0 ? current + 1 : std::clamp<int>(m_session.ContractRow, 1, dataRows()));
 }
 
@@ -193,9 +192,10 @@ void PreviousContractsWindow::selectDataRow(int row)
 {
     if (row <= 0 || row > dataRows())
         return;
-    m_fgRecords->setCurrentCell(row - 1, 0,
-                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_fgRecords->scrollToItem(m_fgRecords->item(row - 1, 0));
+    const QModelIndex line = m_listed->index(row - 1, 0);
+    m_fgRecords->selectionModel()->setCurrentIndex(line,
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_fgRecords->scrollTo(line);
 }
 
 bool PreviousContractsWindow::eventFilter(QObject* watched, QEvent* event)
@@ -296,9 +296,8 @@ void PreviousContractsWindow::deleteChosen()
     const std::optional<history::ChosenContract> chosen = chosenContract();
     if (!chosen)
         return;
-    const QTableWidgetItem* printed = m_fgRecords->item(row - 1, history::kRunColumn);
-    const QString question = QStringLiteral("Delete the contract of %1 printed %2?")
-                                 .arg(m_listedDba, printed ? printed->text() : QString());
+    const QString printed = m_listed->index(row - 1, history::kRunColumn).data().toString();
+    const QString question = QStringLiteral("Delete the contract of %1 printed %2?").arg(m_listedDba, printed);
     if (!m_session.services.messages->ask(this, question, ui::MessageIcon::Question, ui::kProgramTitle))
         return;
     std::optional<history::StoredContract> removed;
@@ -334,13 +333,12 @@ void PreviousContractsWindow::undoDelete()
             ui::MessageIcon::Warning, title);
         return;
     }
-    const QString id = m_deleted->value(QStringLiteral("ID")).toString();
+    const qint64 id = m_deleted->value(QStringLiteral("ID")).toLongLong();
     m_deleted.reset();
     if (!FillGrid())
         return;
     for (int row = 1; row <= dataRows(); ++row) {
-        const QTableWidgetItem* cell = m_fgRecords->item(row - 1, history::kIdColumn);
-        if (cell && cell->text() == id) {
+        if (m_listed->index(row - 1, 0).data(history::kIdRole).toLongLong() == id) {
             m_session.ContractRow = toContractRow(row);
             selectDataRow(row);
         }

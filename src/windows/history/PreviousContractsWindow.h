@@ -10,7 +10,11 @@
 
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
+
+namespace history {
+class ListedContractsModel;
+}
 
 struct Session;
 
@@ -77,7 +81,8 @@ private:
     QLabel* m_lblHeader = nullptr;
     QLabel* m_lblFor = nullptr;
     QLabel* m_label2 = nullptr;
-    QTableWidget* m_fgRecords = nullptr;
+    QTableView* m_fgRecords = nullptr;
+    history::ListedContractsModel* m_listed = nullptr;
     QPushButton* m_cmdEdit = nullptr;
     QPushButton* m_cmdCopy = nullptr;
     QPushButton* m_cmdDelete = nullptr;

@@ -1,10 +1,11 @@
 #include "model/history/ContractHistoryStore.h"
+#include "model/history/ListedContractsModel.h"
 #include "model/print/KeptNotes.h"
 #include "model/store/PoliciesColumns.h"
 #include "model/store/RowStatement.h"
 #include "support/TestProgram.h"
 
-#include <QTableWidget>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -34,19 +35,19 @@ struct HistoryRig : NewContract {
     }
     // From the schedule on screen, which the list then takes the place of.
     void open(const QString& dba) { session().SelectedName = dba, previous()->showFromSchedule(); }
-    QTableWidget* grid() { return control<QTableWidget>(previous(), "fgRecords"); }
+    QTableView* grid() { return control<QTableView>(previous(), "fgRecords"); }
     QStringList cells(int row)
     {
         QStringList texts;
-        for (int column = 0; column < history::kGridColumns; ++column)
+        for (int column = 0; column < int(history::kListedColumns.size()); ++column)
             texts << grid()->model()->index(row - 1, column).data().toString();
         return texts;
     }
     QList<qint64> listedIds()
     {
         QList<qint64> ids;
-        for (int row = 1; row <= grid()->rowCount(); ++row)
-            ids << cells(row)[history::kIdColumn].toLongLong();
+        for (int row = 1; row <= grid()->model()->rowCount(); ++row)
+            ids << grid()->model()->index(row - 1, 0).data(history::kIdRole).toLongLong();
         return ids;
     }
     // The one selected row, 0 when none, the session's contract row, and whether Edit, Copy and Delete are enabled.
@@ -176,11 +177,11 @@ private slots:
         const QStringList before = rig.stored();
         rig.clock = QDateTime(QDate(2026, 12, 6), QTime(20, 53, 52));
         rig.open("Acme");
-        // A stored time that is no date shows as stored, and the date reads from the left; the ID column
-        // is there to be read, not seen, and the date column is narrower than the amount beside it.
+        // A stored time that is no date shows as stored, and the date reads from the left; the date
+        // column is narrower than the amount beside it.
         QCOMPARE(rig.cells(1)[2], QString("2026-02-30T10:00:00"));
-        QCOMPARE(rig.grid()->item(0, 2)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-        QVERIFY(rig.grid()->isColumnHidden(history::kIdColumn) && rig.grid()->columnWidth(2) < rig.grid()->columnWidth(3));
+        QCOMPARE(rig.grid()->model()->index(0, 2).data(Qt::TextAlignmentRole), QVariant(int(Qt::AlignLeft | Qt::AlignVCenter)));
+        QVERIFY(rig.grid()->columnWidth(2) < rig.grid()->columnWidth(3));
         rig.choose(chosen);
         // A click beside the rows leaves the chosen one chosen.
         QTest::mouseClick(rig.grid()->viewport(), Qt::LeftButton, {}, QPoint(20, rig.grid()->viewport()->height() - 3));
