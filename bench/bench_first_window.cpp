@@ -160,7 +160,7 @@ int childProgram(const QString& folder, double startedMs, bool save)
 int childFloor(double startedMs)
 {
     QWidget window;
-    ui::setInnerSizeTwips(&window, 7380, 5775);
+    ui::setInnerSizeTwips(&window, {7380, 5775});
     window.show();
     PaintWatch(&window).waitForPaint();
     printPaintedAndMemory(startedMs);

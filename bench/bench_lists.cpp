@@ -249,11 +249,11 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
 int childFloor(const QString& dbPath, double startedMs)
 {
     QWidget window;
-    ui::setInnerSizeTwips(&window, 7380, 5775);
+    ui::setInnerSizeTwips(&window, {7380, 5775});
     auto* agents = new QListWidget(&window);
-    ui::placeTwips(agents, 180, 900, 5415, 1035);
+    ui::placeTwips(agents, {180, 900, 5415, 1035});
     auto* customers = new QListWidget(&window);
-    ui::placeTwips(customers, 240, 2520, 5415, 1425);
+    ui::placeTwips(customers, {240, 2520, 5415, 1425});
     // Lines of one height, as the program's lists have them.
     agents->setUniformItemSizes(true);
     customers->setUniformItemSizes(true);

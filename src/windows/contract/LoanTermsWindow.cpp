@@ -58,11 +58,11 @@ LoanTermsWindow::LoanTermsWindow(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Review Totals"));
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 8880, 7275);
+    ui::setInnerSizeTwips(this, {8880, 7275});
     ui::paintWhite(this);
     // The main window's globe stands behind the terms, centred; created first so it stays below.
     auto* globe = new ui::GlobePicture(this);
-    ui::placeTwips(globe, 1672, 1072, 5535, 5130);
+    ui::placeTwips(globe, {1672, 1072, 5535, 5130});
     m_form = LoanTermsForm::build(this);
 
     // Only the user's edits reach the rules; what the rules show never comes back in.

@@ -14,17 +14,10 @@
 
 namespace {
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
-                 int width, int height)
-{
-    return ui::addLabel(parent, name, text, {left, top, width, height});
-}
-
 // A field takes no more than its column of the printed note shows.
-QLineEdit* addField(QWidget* parent, const QString& name, int left, int top, int width, int height,
-                    const print::PrintedColumn& printed)
+QLineEdit* addField(QWidget* parent, const QString& name, ui::TwipsRect box, const print::PrintedColumn& printed)
 {
-    return ui::addField(parent, name, {left, top, width, height}, printed.characters);
+    return ui::addField(parent, name, box, printed.characters);
 }
 
 void addColumnHeadings(QWidget* window)
@@ -46,13 +39,11 @@ void addColumnHeadings(QWidget* window)
     };
     for (const Heading& h : headings) {
         const int height = h.top == 240 ? 480 : 900 - h.top;
-        addLabel(window, QString::fromLatin1(h.name), QString::fromLatin1(h.text), h.left, h.top,
-                 h.width, height);
+        ui::addLabel(window, QString::fromLatin1(h.name), QString::fromLatin1(h.text),
+                     {h.left, h.top, h.width, height});
     }
-    addLabel(window, QStringLiteral("lblInceptionHint"), QStringLiteral("(01/01/2008)"), 6720, 720,
-             975, 255);
-    addLabel(window, QStringLiteral("lblExpirationHint"), QStringLiteral("(01/01/2009)"), 7800, 720,
-             975, 255);
+    ui::addLabel(window, QStringLiteral("lblInceptionHint"), QStringLiteral("(01/01/2008)"), {6720, 720, 975, 255});
+    ui::addLabel(window, QStringLiteral("lblExpirationHint"), QStringLiteral("(01/01/2009)"), {7800, 720, 975, 255});
 }
 
 std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
@@ -76,7 +67,7 @@ std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
         for (int column = 0; column < 7; ++column) {
             const QString name =
                 QStringLiteral("%1%2_%3").arg(QLatin1String(arrays[column])).arg(section).arg(index);
-            fields[column] = addField(frame, name, lefts[column], top, widths[column], 315, printed[column]);
+            fields[column] = addField(frame, name, {lefts[column], top, widths[column], 315}, printed[column]);
             ui::nameFromCaption(fields[column], QStringLiteral("%1, Section %2, row %3")
                                                     .arg(QLatin1String(captions[column]))
                                                     .arg(section)
@@ -87,23 +78,21 @@ std::vector<ScheduleRow> addSectionRows(QGroupBox* frame, int section, int rows)
     return result;
 }
 
-QGroupBox* addFrame(QWidget* window, const QString& name, const QString& caption, int left, int top,
-                    int width, int height)
+QGroupBox* addFrame(QWidget* window, const QString& name, const QString& caption, ui::TwipsRect box)
 {
     auto* frame = new QGroupBox(caption, window);
     frame->setObjectName(name);
-    ui::placeTwips(frame, left, top, width, height);
+    ui::placeTwips(frame, box);
     return frame;
 }
 
-SpecialItem addSpecialItem(QGroupBox* frame, const QString& boxName, const QString& caption,
-                           const QString& fieldName, QRect boxTwips, QRect fieldTwips)
+SpecialItem addSpecialItem(QGroupBox* frame, const QString& boxName, const QString& caption, const QString& fieldName,
+                           ui::TwipsRect boxTwips, ui::TwipsRect fieldTwips)
 {
     auto* box = new QCheckBox(caption, frame);
     box->setObjectName(boxName);
-    ui::placeTwips(box, boxTwips.x(), boxTwips.y(), boxTwips.width(), boxTwips.height());
-    QLineEdit* amount = addField(frame, fieldName, fieldTwips.x(), fieldTwips.y(), fieldTwips.width(),
-                                 fieldTwips.height(), print::kSpecialAmountColumn);
+    ui::placeTwips(box, boxTwips);
+    QLineEdit* amount = addField(frame, fieldName, fieldTwips, print::kSpecialAmountColumn);
     ui::nameFromCaption(amount, caption);
     return {box, amount};
 }
@@ -119,51 +108,47 @@ PolicyScheduleForm PolicyScheduleForm::build(QWidget* window)
 {
     PolicyScheduleForm form;
 
-    QLabel* heading = addLabel(window, QStringLiteral("Label1"), QStringLiteral("Enter Policy Information"),
-                               1560, 60, 6795, 315);
+    QLabel* heading = ui::addLabel(window, QStringLiteral("Label1"), QStringLiteral("Enter Policy Information"),
+                                   {1560, 60, 6795, 315});
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     addColumnHeadings(window);
 
-    QGroupBox* frame1 = addFrame(
-        window, QStringLiteral("Frame1"),
-        QStringLiteral("Section 1 - Policy(s) which require less than 20 days to cancel. "), 60, 900,
-        9915, 1575);
-    QGroupBox* frame2 = addFrame(
-        window, QStringLiteral("Frame2"),
-        QStringLiteral("Section 2 - Policy(s) which require more than 20 days to cancel such as "
-                       "Truckers with filings, etc. "),
-        60, 2600, 9915, 1335);
-    QGroupBox* frame3 = addFrame(
-        window, QStringLiteral("Frame3"),
-        QStringLiteral("Section 3 - Policy(s) such as Work Comp etc. which require 60 days or more "
-                       "to cancel."),
-        60, 4060, 9915, 1335);
-    QGroupBox* frame4 = addFrame(
-        window, QStringLiteral("Frame4"),
-        QStringLiteral("Section 4 - List any special items in this section such as any tax, fees, "
-                       "minumum fully earned premiums, old balances, etc. "),
-        60, 5520, 9915, 1155);
+    QGroupBox* frame1 = addFrame(window, QStringLiteral("Frame1"),
+                                 QStringLiteral("Section 1 - Policy(s) which require less than 20 days to cancel. "),
+                                 {60, 900, 9915, 1575});
+    QGroupBox* frame2 =
+        addFrame(window, QStringLiteral("Frame2"),
+                 QStringLiteral("Section 2 - Policy(s) which require more than 20 days to cancel such as "
+                                "Truckers with filings, etc. "),
+                 {60, 2600, 9915, 1335});
+    QGroupBox* frame3 =
+        addFrame(window, QStringLiteral("Frame3"),
+                 QStringLiteral("Section 3 - Policy(s) such as Work Comp etc. which require 60 days or more "
+                                "to cancel."),
+                 {60, 4060, 9915, 1335});
+    QGroupBox* frame4 =
+        addFrame(window, QStringLiteral("Frame4"),
+                 QStringLiteral("Section 4 - List any special items in this section such as any tax, fees, "
+                                "minumum fully earned premiums, old balances, etc. "),
+                 {60, 5520, 9915, 1155});
 
     form.sections[0] = addSectionRows(frame1, 1, 4);
     form.sections[1] = addSectionRows(frame2, 2, 3);
     form.sections[2] = addSectionRows(frame3, 3, 3);
 
     form.specialItems[0] = addSpecialItem(frame4, QStringLiteral("chkTax"), QStringLiteral("S/L TAX"),
-                                          QStringLiteral("txtTax"), QRect(360, 300, 1035, 255),
-                                          QRect(1500, 300, 795, 315));
-    form.specialItems[1] = addSpecialItem(frame4, QStringLiteral("chkFees"),
-                                          QStringLiteral("FULLY EARNED FEES"), QStringLiteral("txtFees"),
-                                          QRect(2940, 300, 2055, 255), QRect(5100, 300, 795, 315));
-    form.specialItems[2] = addSpecialItem(frame4, QStringLiteral("chkSurcharge"),
-                                          QStringLiteral("S/L SURCHARGE"), QStringLiteral("txtSurcharge"),
-                                          QRect(6540, 300, 1935, 255), QRect(8400, 300, 795, 315));
-    form.specialItems[3] = addSpecialItem(frame4, QStringLiteral("chkOther"),
-                                          QStringLiteral("OTHER: Amount"), QStringLiteral("txtOther"),
-                                          QRect(360, 660, 1755, 255), QRect(1920, 660, 795, 315));
-    QLabel* description = addLabel(frame4, QStringLiteral("lblDescription"), QStringLiteral("Description"),
-                                   2940, 660, 1155, 195);
-    form.description = addField(frame4, QStringLiteral("txtDescription"), 3840, 660, 5355, 315,
-                                print::kDescriptionColumn);
+                                          QStringLiteral("txtTax"), {360, 300, 1035, 255}, {1500, 300, 795, 315});
+    form.specialItems[1] = addSpecialItem(frame4, QStringLiteral("chkFees"), QStringLiteral("FULLY EARNED FEES"),
+                                          QStringLiteral("txtFees"), {2940, 300, 2055, 255}, {5100, 300, 795, 315});
+    form.specialItems[2] =
+        addSpecialItem(frame4, QStringLiteral("chkSurcharge"), QStringLiteral("S/L SURCHARGE"),
+                       QStringLiteral("txtSurcharge"), {6540, 300, 1935, 255}, {8400, 300, 795, 315});
+    form.specialItems[3] = addSpecialItem(frame4, QStringLiteral("chkOther"), QStringLiteral("OTHER: Amount"),
+                                          QStringLiteral("txtOther"), {360, 660, 1755, 255}, {1920, 660, 795, 315});
+    QLabel* description =
+        ui::addLabel(frame4, QStringLiteral("lblDescription"), QStringLiteral("Description"), {2940, 660, 1155, 195});
+    form.description =
+        addField(frame4, QStringLiteral("txtDescription"), {3840, 660, 5355, 315}, print::kDescriptionColumn);
     description->setBuddy(form.description);
     ui::nameFromCaption(form.description, description->text());
 

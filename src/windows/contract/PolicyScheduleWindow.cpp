@@ -33,7 +33,7 @@ PolicyScheduleWindow::PolicyScheduleWindow(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("frmPolicies1"));
     setWindowTitle(QStringLiteral("Policies"));
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 10020, 7440);
+    ui::setInnerSizeTwips(this, {10020, 7440});
     m_form = PolicyScheduleForm::build(this);
 
     for (const SpecialItem& item : m_form.specialItems) {

@@ -33,7 +33,7 @@ FindContractWindow::FindContractWindow(Session& session, QWidget* parent) : QDia
     setObjectName(QStringLiteral("frmFindContract"));
     setWindowTitle(QStringLiteral("Find Contract"));
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 9585, 4560);
+    ui::setInnerSizeTwips(this, {9585, 4560});
 
     ui::addLabel(this, QStringLiteral("lblFind"), kHint, {180, 120, 9200, 255});
     m_txtFind = ui::addField(this, QStringLiteral("txtFind"), {180, 420, 7800, 315});

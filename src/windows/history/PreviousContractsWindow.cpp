@@ -47,7 +47,7 @@ PreviousContractsWindow::PreviousContractsWindow(Session& session, QWidget* pare
     setObjectName(QStringLiteral("frmPrevious"));
     setWindowTitle(QStringLiteral("Previous Contracts"));
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 9585, 3525);
+    ui::setInnerSizeTwips(this, {9585, 3525});
     buildControls();
     addNoteActions();
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &PreviousContractsWindow::undoDelete);
@@ -70,7 +70,7 @@ void PreviousContractsWindow::buildControls()
     m_fgRecords->setModel(m_listed);
     m_fgRecords->setAccessibleName(QStringLiteral("Previous Contracts"));
     m_fgRecords->setAccessibleDescription(m_label2->text());
-    ui::placeTwips(m_fgRecords, 60, 600, 9450, 1995);
+    ui::placeTwips(m_fgRecords, {60, 600, 9450, 1995});
     history::styleGrid(m_fgRecords);
     // Tab leaves the grid for the buttons; the arrow keys move inside it.
     m_fgRecords->setTabKeyNavigation(false);

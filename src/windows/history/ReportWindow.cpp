@@ -34,7 +34,7 @@ QDateEdit* addDay(QWidget* parent, const QString& name, ui::TwipsRect box)
     day->setObjectName(name);
     day->setDisplayFormat(kDayFormat);
     day->setCalendarPopup(true);
-    ui::placeTwips(day, box.left, box.top, box.width, box.height);
+    ui::placeTwips(day, box);
     return day;
 }
 
@@ -45,7 +45,7 @@ ReportWindow::ReportWindow(Session& session, QWidget* parent) : QDialog(parent),
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(QStringLiteral("Report"));
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 9585, 5400);
+    ui::setInnerSizeTwips(this, {9585, 5400});
 
     ui::addLabel(this, QStringLiteral("lblFrom"), QStringLiteral("Printed from:"), {180, 180, 1100, 255});
     m_dtpFrom = addDay(this, QStringLiteral("dtpFrom"), {1300, 120, 1700, 315});

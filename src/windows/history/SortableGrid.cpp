@@ -23,7 +23,7 @@ QTableWidget* addListGrid(QWidget* parent, const QString& name, const QStringLis
     grid->verticalHeader()->setDefaultSectionSize(ui::toPixels({255}));
     for (int column = 0; column < widthsTwips.size(); ++column)
         grid->setColumnWidth(column, ui::toPixels({widthsTwips[column]}));
-    ui::placeTwips(grid, box.left, box.top, box.width, box.height);
+    ui::placeTwips(grid, box);
     return grid;
 }
 

@@ -17,7 +17,7 @@ FindDialog::FindDialog(const QString& objectName, const QString& title, ui::Twip
     setWindowTitle(title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 5535, 1050);
+    ui::setInnerSizeTwips(this, {5535, 1050});
 
     auto* caption = ui::addLineLabel(this, QStringLiteral("lblFind"), QStringLiteral("Find what:"),
                                      ui::windowFont(), {120, 150, 975, 315});

@@ -40,12 +40,12 @@ void MainWindow::buildControls()
 {
     setWindowTitle(QStringLiteral("TLY Finance"));
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, 7380, 5775);
+    ui::setInnerSizeTwips(this, {7380, 5775});
     ui::paintWhite(this);
 
     // Created first, so it stays behind every other control.
     auto* globe = new ui::GlobePicture(this);
-    ui::placeTwips(globe, 900, -120, 5535, 5130);
+    ui::placeTwips(globe, {900, -120, 5535, 5130});
     addFrame(this, QStringLiteral("shpAgentArea"), {120, 480, 7155, 1635});
     addFrame(this, QStringLiteral("shpCustomerArea"), {120, 2160, 7155, 2235});
 

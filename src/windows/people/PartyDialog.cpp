@@ -26,13 +26,13 @@ PartyDialog::PartyDialog(Session& session, const Design& design, RowLookUp rowAt
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     ui::applyWindowFont(this);
-    ui::setInnerSizeTwips(this, kInnerWidth, design.innerHeight);
+    ui::setInnerSizeTwips(this, {kInnerWidth, design.innerHeight});
     ui::paintWhite(this);
 
     // The globe fills the width and sits in the middle of the height.
     const int globeHeight = static_cast<int>(kInnerWidth * kGlobeAspect);
     auto* globe = new ui::GlobePicture(this);
-    ui::placeTwips(globe, 0, (design.innerHeight - globeHeight) / 2, kInnerWidth, globeHeight);
+    ui::placeTwips(globe, {0, (design.innerHeight - globeHeight) / 2, kInnerWidth, globeHeight});
 
     auto* heading = ui::addLabel(this, QStringLiteral("Label1"), design.heading,
                                      ui::windowFont(9.75, true), {315, 120, 4635, 315});

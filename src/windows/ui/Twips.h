@@ -14,9 +14,20 @@ struct Twips {
 
 constexpr int kTwipsPerPixel = 15;
 
-// A control's designed place: its top-left corner and size, in twips.
+// A control's designed place: its top-left corner and size, in twips. Every
+// placement takes the whole rectangle (or size) in this one order.
 struct TwipsRect {
     int left, top, width, height;
+};
+
+// Where a control of a fixed designed size goes: its top-left corner, in twips.
+struct TwipsPoint {
+    int left, top;
+};
+
+// A window's designed inner area, in twips.
+struct TwipsSize {
+    int width, height;
 };
 
 constexpr int toPixels(Twips t)
@@ -26,31 +37,26 @@ constexpr int toPixels(Twips t)
                         : -((-t.value + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-inline QRect twipsRect(int left, int top, int width, int height)
+inline QRect rectInPixels(TwipsRect box)
 {
-    return QRect(toPixels({left}), toPixels({top}), toPixels({width}), toPixels({height}));
+    return QRect(toPixels({box.left}), toPixels({box.top}), toPixels({box.width}), toPixels({box.height}));
 }
 
-inline QSize twipsSize(int width, int height)
+inline QSize sizeInPixels(TwipsSize size)
 {
-    return QSize(toPixels({width}), toPixels({height}));
+    return QSize(toPixels({size.width}), toPixels({size.height}));
 }
 
 // Places a child control at its designed position.
-inline void placeTwips(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipsRect(left, top, width, height));
-}
-
 inline void placeTwips(QWidget* widget, TwipsRect box)
 {
-    placeTwips(widget, box.left, box.top, box.width, box.height);
+    widget->setGeometry(rectInPixels(box));
 }
 
 // Gives a window its designed inner area; windows of this program do not resize.
-inline void setInnerSizeTwips(QWidget* window, int width, int height)
+inline void setInnerSizeTwips(QWidget* window, TwipsSize size)
 {
-    window->setFixedSize(twipsSize(width, height));
+    window->setFixedSize(sizeInPixels(size));
 }
 
 } // namespace ui
