@@ -49,9 +49,9 @@ public:
     }
 
     void useLetterPortrait() override {}
-    double textWidth(const QString& text) const override { return print::SurfaceFontMetrics(font(), &m_device).textWidth(text); }
-    double lineHeight() const override { return print::SurfaceFontMetrics(font(), &m_device).lineHeight(); }
-    void line(double, double, double, double) override { operation(); }
+    print::Mm textWidth(const QString& text) const override { return print::Mm(print::SurfaceFontMetrics(font(), &m_device).textWidth(text)); }
+    print::Mm lineHeight() const override { return print::Mm(print::SurfaceFontMetrics(font(), &m_device).lineHeight()); }
+    void line(print::Mm, print::Mm, print::Mm, print::Mm) override { operation(); }
     void newPage() override
     {
         operation();
@@ -66,10 +66,10 @@ public:
     std::shared_ptr<Drawing> drawing = std::make_shared<Drawing>();
 
 protected:
-    void drawText(double x, double y, const QString& text) override
+    void drawText(print::Mm x, print::Mm y, const QString& text) override
     {
         operation();
-        drawing->texts.append({drawing->page, x, y, text});
+        drawing->texts.append({drawing->page, x.value, y.value, text});
     }
 
 private:

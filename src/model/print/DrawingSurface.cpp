@@ -4,19 +4,19 @@
 
 namespace print {
 
-void DrawBox(DrawingSurface& surface, double left, double top, double height, double width)
+void DrawBox(DrawingSurface& surface, const MmBox& box)
 {
-    const double right = left + width;
-    const double bottom = top + height;
-    surface.line(right, top, right, bottom);
-    surface.line(right, bottom, left, bottom);
-    surface.line(left, bottom, left, top);
+    const Mm right = box.left + box.width;
+    const Mm bottom = box.top + box.height;
+    surface.line(right, box.top, right, bottom);
+    surface.line(right, bottom, box.left, bottom);
+    surface.line(box.left, bottom, box.left, box.top);
 }
 
 void PrintCentered(DrawingSurface& surface, const QString& text)
 {
-    const double width = roundHalfEven(surface.textWidth(text));
-    surface.setCurrentX(108.5 - width / 2);
+    const Mm width(roundHalfEven(surface.textWidth(text).value));
+    surface.setCurrentX(Mm(108.5) - width / 2);
     surface.printLine(text);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/print/Millimetres.h"
+
 #include <QString>
 
 namespace print {
@@ -32,18 +34,18 @@ public:
     // The note is always printed on Letter paper in portrait; set before page 1.
     virtual void useLetterPortrait() = 0;
 
-    void setOrigin(double x, double y)
+    void setOrigin(Mm x, Mm y)
     {
         m_originX = x;
         m_originY = y;
     }
-    double originX() const { return m_originX; }
-    double originY() const { return m_originY; }
+    Mm originX() const { return m_originX; }
+    Mm originY() const { return m_originY; }
 
-    void setCurrentX(double x) { m_currentX = x; }
-    void setCurrentY(double y) { m_currentY = y; }
-    double currentX() const { return m_currentX; }
-    double currentY() const { return m_currentY; }
+    void setCurrentX(Mm x) { m_currentX = x; }
+    void setCurrentY(Mm y) { m_currentY = y; }
+    Mm currentX() const { return m_currentX; }
+    Mm currentY() const { return m_currentY; }
 
     SurfaceFont& font() { return m_font; }
     const SurfaceFont& font() const { return m_font; }
@@ -59,29 +61,29 @@ public:
 
     // Width of the text and line height of the current font, in millimetres,
     // from the printer's own font metrics.
-    virtual double textWidth(const QString& text) const = 0;
-    virtual double lineHeight() const = 0;
+    virtual Mm textWidth(const QString& text) const = 0;
+    virtual Mm lineHeight() const = 0;
 
     // One straight black stroke.
-    virtual void line(double x1, double y1, double x2, double y2) = 0;
+    virtual void line(Mm x1, Mm y1, Mm x2, Mm y2) = 0;
     virtual void newPage() = 0;
     // Finishes the job and releases it to the printer.
     virtual void endDoc() = 0;
 
 protected:
-    virtual void drawText(double x, double y, const QString& text) = 0;
+    virtual void drawText(Mm x, Mm y, const QString& text) = 0;
 
 private:
-    double m_originX = 0;
-    double m_originY = 0;
-    double m_currentX = 0;
-    double m_currentY = 0;
+    Mm m_originX;
+    Mm m_originY;
+    Mm m_currentX;
+    Mm m_currentY;
     SurfaceFont m_font;
 };
 
 // Three strokes of a check box, its top side left open: down the right side,
 // along the bottom, up the left side.
-void DrawBox(DrawingSurface& surface, double left, double top, double height, double width);
+void DrawBox(DrawingSurface& surface, const MmBox& box);
 
 // Prints the text as one line centred on the page's middle (108.5 mm) at the
 // current y; the width is taken to the whole millimetre, halves to even.

@@ -6,6 +6,7 @@
 
 namespace print {
 
+using namespace literals;
 using namespace writing;
 
 namespace {
@@ -16,10 +17,10 @@ QString dollars(const QString& amount)
 }
 
 // Every element of every column is printed, empty or not, so each row keeps its line.
-void scheduleSection(DrawingSurface& s, const QList<PolicyRowValues>& rows, double firstRowY)
+void scheduleSection(DrawingSurface& s, const QList<PolicyRowValues>& rows, Mm firstRowY)
 {
     using Column = QString PolicyRowValues::*;
-    static constexpr std::array<std::pair<double, Column>, 7> columns = {{
+    static constexpr std::array<std::pair<Mm, Column>, 7> columns = {{
         {kPolicyColumn.x, &PolicyRowValues::policy},
         {kCompanyColumn.x, &PolicyRowValues::company},
         {kPremiumColumn.x, &PolicyRowValues::premium},
@@ -35,11 +36,11 @@ void scheduleSection(DrawingSurface& s, const QList<PolicyRowValues>& rows, doub
     }
 }
 
-void specialItem(DrawingSurface& s, const SpecialItemValues& item, double markY, double amountY)
+void specialItem(DrawingSurface& s, const SpecialItemValues& item, Mm markY, Mm amountY)
 {
     if (!item.ticked)
         return;
-    at(s, 7.5, markY, QStringLiteral("x"));
+    at(s, 7.5_mm, markY, QStringLiteral("x"));
     at(s, kSpecialAmountColumn.x, amountY, dollars(item.amount));
 }
 
@@ -55,33 +56,33 @@ void PrintPage1Data(NoteJob& job)
     const auto& [sections, tax, fees, surcharge, other, description] = job.values.schedule;
 
     s.font().size = 14;
-    at(s, 171, 7, loanAuthorization);
+    at(s, 171_mm, 7_mm, loanAuthorization);
 
     s.font().size = 12;
-    at(s, 9, 31, dollars(amountFinanced));
-    at(s, 47, 31, dollars(financeCharge));
-    at(s, 81, 31, dollars(totalOfPayments));
-    at(s, 120, 31, apr);
-    at(s, 9, 63, numberOfInstallments);
-    at(s, 47, 63, dollars(amountOfInstallments));
-    at(s, 81, 63, firstInstallmentDue);
+    at(s, 9_mm, 31_mm, dollars(amountFinanced));
+    at(s, 47_mm, 31_mm, dollars(financeCharge));
+    at(s, 81_mm, 31_mm, dollars(totalOfPayments));
+    at(s, 120_mm, 31_mm, apr);
+    at(s, 9_mm, 63_mm, numberOfInstallments);
+    at(s, 47_mm, 63_mm, dollars(amountOfInstallments));
+    at(s, 81_mm, 63_mm, firstInstallmentDue);
 
     s.font().size = kScheduleTypeSize;
-    at(s, 160, personal ? 47.22 : 53.22, QStringLiteral("X"));
+    at(s, 160_mm, personal ? 47.22_mm : 53.22_mm, QStringLiteral("X"));
 
-    static constexpr std::array<double, 3> firstRowY = {88, 110, 124};
+    static constexpr std::array<Mm, 3> firstRowY = {88_mm, 110_mm, 124_mm};
     for (std::size_t section = 0; section < sections.size(); ++section)
         scheduleSection(s, sections[section], firstRowY[section]);
 
-    specialItem(s, tax, 138.5, 139);
-    specialItem(s, fees, 142, 142.5);
-    specialItem(s, surcharge, 145.5, 146);
-    specialItem(s, other, 149, 149.5);
+    specialItem(s, tax, 138.5_mm, 139_mm);
+    specialItem(s, fees, 142_mm, 142.5_mm);
+    specialItem(s, surcharge, 145.5_mm, 146_mm);
+    specialItem(s, other, 149_mm, 149.5_mm);
     if (other.ticked)
-        at(s, kDescriptionColumn.x, 149.5, description);
+        at(s, kDescriptionColumn.x, 149.5_mm, description);
 
-    at(s, 73, 156, totalSections);
-    at(s, 179, 156, downPayment);
+    at(s, 73_mm, 156_mm, totalSections);
+    at(s, 179_mm, 156_mm, downPayment);
 }
 
 } // namespace print

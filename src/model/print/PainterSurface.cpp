@@ -55,29 +55,29 @@ void PainterSurface::useLetterPortrait()
     }
 }
 
-double PainterSurface::textWidth(const QString& text) const
+Mm PainterSurface::textWidth(const QString& text) const
 {
-    return SurfaceFontMetrics(font(), m_printer).textWidth(text);
+    return Mm(SurfaceFontMetrics(font(), m_printer).textWidth(text));
 }
 
-double PainterSurface::lineHeight() const
+Mm PainterSurface::lineHeight() const
 {
-    return SurfaceFontMetrics(font(), m_printer).lineHeight();
+    return Mm(SurfaceFontMetrics(font(), m_printer).lineHeight());
 }
 
-void PainterSurface::drawText(double x, double y, const QString& text)
+void PainterSurface::drawText(Mm x, Mm y, const QString& text)
 {
     beginIfNeeded();
     const SurfaceFontMetrics metrics(font(), m_printer);
     m_painter.setFont(toQFont(font()));
-    m_painter.drawText(QPointF(dots(x - originX()), dots(y - originY() + metrics.ascent())), text);
+    m_painter.drawText(QPointF(dots(x - originX()), dots(y - originY() + Mm(metrics.ascent()))), text);
     checkPrinter();
 }
 
-void PainterSurface::line(double x1, double y1, double x2, double y2)
+void PainterSurface::line(Mm x1, Mm y1, Mm x2, Mm y2)
 {
     beginIfNeeded();
-    m_painter.setPen(QPen(Qt::black, dots(kStrokeWidthMm), Qt::SolidLine, Qt::FlatCap));
+    m_painter.setPen(QPen(Qt::black, dots(Mm(kStrokeWidthMm)), Qt::SolidLine, Qt::FlatCap));
     m_painter.drawLine(QPointF(dots(x1 - originX()), dots(y1 - originY())),
                        QPointF(dots(x2 - originX()), dots(y2 - originY())));
     checkPrinter();
@@ -120,9 +120,9 @@ void PainterSurface::checkPrinter()
         fail("the printer reported an error");
 }
 
-double PainterSurface::dots(double millimetres) const
+double PainterSurface::dots(Mm length) const
 {
-    return millimetres * m_printer->resolution() / 25.4;
+    return length.value * m_printer->resolution() / 25.4;
 }
 
 void PainterSurface::fail(const char* what)

@@ -38,19 +38,19 @@ public:
     static constexpr double kPdfMarginMm = 6.35;
 
     void useLetterPortrait() override;
-    double textWidth(const QString& text) const override;
-    double lineHeight() const override;
-    void line(double x1, double y1, double x2, double y2) override;
+    Mm textWidth(const QString& text) const override;
+    Mm lineHeight() const override;
+    void line(Mm x1, Mm y1, Mm x2, Mm y2) override;
     void newPage() override;
     void endDoc() override;
 
 protected:
-    void drawText(double x, double y, const QString& text) override;
+    void drawText(Mm x, Mm y, const QString& text) override;
 
 private:
     void beginIfNeeded();
     void checkPrinter();
-    double dots(double millimetres) const;
+    double dots(Mm length) const;
     [[noreturn]] void fail(const char* what);
 
     std::unique_ptr<QPrinter> m_ownPrinter;

@@ -9,18 +9,20 @@ namespace print {
 
 namespace {
 
-// Millimetres on a Letter page (215.9 × 279.4).
-constexpr double kLeft = 20;
-constexpr double kTop = 20;
-constexpr double kRowHeight = 5.2;
-constexpr double kFooterY = 262;
-// Right edges of the figure columns; the agent's name has the rest on the left.
-constexpr double kFigureRight[] = {100, 130, 163, 196};
+using namespace literals;
 
-void drawRow(DrawingSurface& surface, const QStringList& cells, double y)
+// Millimetres on a Letter page (215.9 × 279.4).
+constexpr Mm kLeft = 20_mm;
+constexpr Mm kTop = 20_mm;
+constexpr Mm kRowHeight = 5.2_mm;
+constexpr Mm kFooterY = 262_mm;
+// Right edges of the figure columns; the agent's name has the rest on the left.
+constexpr Mm kFigureRight[] = {100_mm, 130_mm, 163_mm, 196_mm};
+
+void drawRow(DrawingSurface& surface, const QStringList& cells, Mm y)
 {
     for (qsizetype column = 0; column < cells.size(); ++column) {
-        double x = kLeft;
+        Mm x = kLeft;
         if (column > 0 && column <= qsizetype(std::size(kFigureRight)))
             x = kFigureRight[column - 1] - surface.textWidth(cells[column]);
         surface.setCurrentX(x);
@@ -42,8 +44,8 @@ void drawHead(DrawingSurface& surface, const ReportTable& table)
     surface.setCurrentX(kLeft);
     surface.printLine(table.subtitle);
     surface.font().bold = true;
-    drawRow(surface, table.headings, kTop + 14);
-    surface.line(kLeft, kTop + 14 + kRowHeight, kFigureRight[3], kTop + 14 + kRowHeight);
+    drawRow(surface, table.headings, kTop + 14_mm);
+    surface.line(kLeft, kTop + 14_mm + kRowHeight, kFigureRight[3], kTop + 14_mm + kRowHeight);
     surface.font().bold = false;
 }
 
@@ -64,7 +66,7 @@ void drawReport(DrawingSurface& surface, const ReportTable& table)
         drawHead(surface, table);
         const qsizetype first = qsizetype(page) * kReportRowsPerPage;
         const qsizetype end = std::min<qsizetype>(table.rows.size(), first + kReportRowsPerPage);
-        double y = kTop + 14 + kRowHeight + 1.5;
+        Mm y = kTop + 14_mm + kRowHeight + 1.5_mm;
         for (qsizetype row = first; row < end; ++row, y += kRowHeight)
             drawRow(surface, table.rows[row], y);
         surface.setCurrentX(kLeft);

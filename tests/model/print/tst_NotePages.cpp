@@ -86,10 +86,10 @@ void NotePagesTest::columnsHoldTheirCharacters()
     RecordingSurface surface;
     surface.font().size = print::kScheduleTypeSize;
     const auto end = [&](int characters) {
-        return column.x + surface.textWidth(column.prefix + QString(characters, QChar(column.widest)));
+        return (column.x + surface.textWidth(column.prefix + QString(characters, QChar(column.widest)))).value;
     };
-    QVERIFY2(end(column.characters) < column.nextX, qPrintable(QString::number(end(column.characters))));
-    QVERIFY2(end(column.characters + 1) >= column.nextX, qPrintable(QString::number(end(column.characters + 1))));
+    QVERIFY2(end(column.characters) < column.nextX.value, qPrintable(QString::number(end(column.characters))));
+    QVERIFY2(end(column.characters + 1) >= column.nextX.value, qPrintable(QString::number(end(column.characters + 1))));
 }
 
 QTEST_MAIN(NotePagesTest)
