@@ -95,4 +95,15 @@ struct Session {
         endedOnFailure = true;
         endProgram();
     }
+    // The close box of a contract window ends the program, unless the user
+    // keeps an unsaved contract; true when the window may close.
+    bool contractWindowClosing()
+    {
+        if (ended)
+            return true;
+        if (!contractMayBeDiscarded())
+            return false;
+        endProgram();
+        return true;
+    }
 };

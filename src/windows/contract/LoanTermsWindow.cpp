@@ -211,13 +211,7 @@ std::optional<std::int64_t> LoanTermsWindow::SaveData(const print::ScheduleValue
 
 void LoanTermsWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_session.ended && !m_session.contractMayBeDiscarded()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    if (!m_session.ended)
-        m_session.endProgram();
+    event->setAccepted(m_session.contractWindowClosing());
 }
 
 void LoanTermsWindow::goBack()

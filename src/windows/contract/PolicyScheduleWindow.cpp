@@ -131,13 +131,7 @@ void PolicyScheduleWindow::setBackCaption(const QString& caption)
 
 void PolicyScheduleWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_session.ended && !m_session.contractMayBeDiscarded()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    if (!m_session.ended)
-        m_session.endProgram();
+    event->setAccepted(m_session.contractWindowClosing());
 }
 
 bool PolicyScheduleWindow::eventFilter(QObject* watched, QEvent* event)
