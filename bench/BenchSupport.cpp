@@ -91,7 +91,7 @@ void settle()
         QCoreApplication::processEvents();
 }
 
-PaintWatch::PaintWatch(QWidget* widget)
+PaintWatch::PaintWatch(QWidget* widget, std::function<void()> atPaint) : m_atPaint(std::move(atPaint))
 {
     widget->installEventFilter(this);
 }
@@ -105,8 +105,11 @@ void PaintWatch::waitForPaint()
 
 bool PaintWatch::eventFilter(QObject*, QEvent* event)
 {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint && !m_painted) {
         m_painted = true;
+        if (m_atPaint)
+            m_atPaint();
+    }
     return false;
 }
 

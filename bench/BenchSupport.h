@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -66,10 +67,11 @@ QString loadAverage();
 // Lets the windows lay out and paint what changed.
 void settle();
 
-// Runs until a paint of the widget has been handled.
+// Runs until a paint of the widget has been handled; atPaint, if given, runs
+// when the first paint arrives, before anything the event loop does after it.
 class PaintWatch : public QObject {
 public:
-    explicit PaintWatch(QWidget* widget);
+    explicit PaintWatch(QWidget* widget, std::function<void()> atPaint = {});
     void waitForPaint();
 
 protected:
@@ -77,6 +79,7 @@ protected:
 
 private:
     bool m_painted = false;
+    std::function<void()> m_atPaint;
 };
 
 // A run of the program with every folder inside folder.

@@ -5,7 +5,10 @@
 #include "model/print/NoteValuesGatherer.h"
 #include "model/settings/Settings.h"
 #include "model/store/CleanEnd.h"
+#include "model/store/Connection.h"
 #include "model/store/ListRows.h"
+#include "model/store/ServerSchema.h"
+#include "model/store/StoreError.h"
 #include "windows/contract/LoanTermsWindow.h"
 #include "windows/contract/PolicyScheduleWindow.h"
 #include "windows/contract/PrintCommand.h"
@@ -16,6 +19,7 @@
 #include "windows/people/CustomerDialog.h"
 #include "windows/people/FindDialog.h"
 #include "windows/people/MainWindow.h"
+#include "windows/ui/AfterFirstPaint.h"
 #include "windows/ui/EnterPressesButton.h"
 #include "windows/ui/MessageBoxService.h"
 
@@ -270,25 +274,44 @@ bool Application::startUp()
     if (const QString unreadable = unreadableSettingsMessage(m_session); !unreadable.isEmpty())
         m_session.services.messages->show(m_windows.mainWindow, unreadable, ui::MessageIcon::Critical, ui::kProgramTitle);
     SetVersion(m_session);
-    if (!prepareDatabase(m_session, m_windows.mainWindow, m_checkLater))
+    if (!prepareDatabase(m_session, m_windows.mainWindow, m_later))
         return false;
     // Nothing has been written into a file left for the later check yet, so
     // its mark still tells whether it stands as the last clean end left it.
-    m_fileVouched = m_checkLater && store::takeCleanEndMark(m_session.DBPath);
-    m_fileChecked = !m_checkLater || m_fileVouched;
+    m_fileVouched = m_later.fileCheck && store::takeCleanEndMark(m_session.DBPath);
+    m_fileChecked = !m_later.fileCheck || m_fileVouched;
     return m_windows.mainWindow->startUp() && !m_session.ended;
 }
 
 bool Application::start()
 {
+    MainWindow* main = m_windows.mainWindow;
+    // Until the window is painted the store is asked only what it shows.
+    main->holdIdleReading(true);
     if (!startUp())
         return false;
-    m_windows.mainWindow->show();
-    if (m_checkLater)
+    main->show();
+    if (m_later.fileCheck)
         startLaterCheck();
-    if (m_fileChecked)
-        QTimer::singleShot(0, m_windows.mainWindow, [this] { store::keepRowCounts(m_session.database()); });
+    ui::afterFirstPaint(main, [this, main] {
+        main->holdIdleReading(false);
+        if (m_fileChecked)
+            store::keepRowCounts(m_session.database());
+        if (m_later.serverUpkeep)
+            serverUpkeep();
+    });
     return true;
+}
+
+void Application::serverUpkeep()
+{
+    m_later.serverUpkeep = false;
+    try {
+        store::Connection connection(m_session.database());
+        store::serverUpkeep(connection);
+    } catch (const store::StoreError&) {
+        // Left for the next start; nothing the user asked for waits on it.
+    }
 }
 
 void Application::setLaterCheck(std::function<LaterCheck(const LaterCheckRequest&)> check)
@@ -298,7 +321,7 @@ void Application::setLaterCheck(std::function<LaterCheck(const LaterCheckRequest
 
 void Application::startLaterCheck()
 {
-    m_checkLater = false;
+    m_later.fileCheck = false;
     m_refuseWaiting = false;
     m_fileUnderCheck = !m_fileVouched;
     LaterCheckRequest request{m_session.DBPath, m_session.now().date(), m_fileVouched,

@@ -2,6 +2,7 @@
 
 #include "app/AppWindows.h"
 #include "app/CheckInBackground.h"
+#include "app/DatabaseStartUp.h"
 #include "app/UnsavedContract.h"
 #include "model/print/NoteValues.h"
 #include "model/session/Environment.h"
@@ -58,6 +59,8 @@ private:
     std::function<print::NoteValues()> noteValues();
 
     void startLaterCheck();
+    // Upkeep of an office database whose schema was found as this desk last left it.
+    void serverUpkeep();
     // Whether the file's verdict is known: at once for a file that stands as
     // the last clean end marked it, until its copy sends it to be read back.
     bool verdictKnown() const;
@@ -66,7 +69,7 @@ private:
 
     Session m_session;
     AppWindows m_windows;
-    bool m_checkLater = false;
+    LeftForLater m_later;
     std::function<LaterCheck(const LaterCheckRequest&)> m_laterCheck = checkFileLater;
     // The file stood as the last clean end marked it when this run began.
     bool m_fileVouched = false;

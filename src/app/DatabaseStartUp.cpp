@@ -6,6 +6,7 @@
 #include "model/store/Backup.h"
 #include "model/store/Connection.h"
 #include "model/store/Restore.h"
+#include "model/store/ServerCatalog.h"
 #include "model/store/Schema.h"
 #include "model/store/ServerRole.h"
 #include "model/store/ServerSchema.h"
@@ -153,14 +154,22 @@ namespace {
 // schema. A server that cannot be reached, a refused login or a missing
 // database is said with the server's own words and ends the program. A
 // standby is used as it is: nothing is written to it at start-up.
-bool prepareServerDatabase(Session& session, QWidget* parent)
+bool prepareServerDatabase(Session& session, QWidget* parent, bool& upkeepLater)
 {
     try {
         store::Connection connection(session.database());
-        if (store::serverIsStandby(connection))
+        const store::ServerStanding standing = store::readServerStanding(connection);
+        if (standing.standby) {
             store::checkStandbySchema(connection);
-        else
+        } else if (store::catalogVouched(session.env.userDataFolder, session.Server, standing.catalogDigest)) {
+            upkeepLater = true;
+        } else {
             store::completeServerSchema(connection);
+            // Vouched for only when nothing changed it while it was checked,
+            // the check's own additions included: the next start checks those.
+            if (store::readServerStanding(connection).catalogDigest == standing.catalogDigest)
+                store::vouchCatalog(session.env.userDataFolder, session.Server, standing.catalogDigest);
+        }
         return true;
     } catch (const store::StoreError& error) {
         session.services.messages->show(parent, serverUnreachableMessage(session.Server, error),
@@ -172,16 +181,16 @@ bool prepareServerDatabase(Session& session, QWidget* parent)
 
 } // namespace
 
-bool prepareDatabase(Session& session, QWidget* parent, bool& checkLater)
+bool prepareDatabase(Session& session, QWidget* parent, LeftForLater& later)
 {
-    checkLater = false;
+    later = {};
     if (session.Server.namesServer())
-        return prepareServerDatabase(session, parent);
+        return prepareServerDatabase(session, parent, later.serverUpkeep);
     // The whole check reads every page, seconds on a large file: a file that
     // looks ready gets it after the windows show, and nothing is written
     // into it before its verdict.
     if (fileExists(session.DBPath) && looksReady(session.DBPath)) {
-        checkLater = true;
+        later.fileCheck = true;
         return true;
     }
     bool checked = false;

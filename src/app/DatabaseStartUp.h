@@ -15,9 +15,15 @@ bool LocateDatabase(Session& session, QWidget* parent);
 // tables gets the schema; a damaged one (or one of zero bytes) is reported,
 // and when a good backup exists the user is asked whether it takes the
 // file's place. False when the program has ended. A file that looks ready
-// is left for checkFileLater (checkLater set): nothing of the whole check or
-// the day's copy stands between the start and the first window.
-bool prepareDatabase(Session& session, QWidget* parent, bool& checkLater);
+// is left for checkFileLater (fileCheck set): nothing of the whole check or
+// the day's copy stands between the start and the first window. An office
+// server whose catalog this desk found whole before is not checked again; its
+// upkeep is left for after the first window (serverUpkeep set).
+struct LeftForLater {
+    bool fileCheck = false;
+    bool serverUpkeep = false;
+};
+bool prepareDatabase(Session& session, QWidget* parent, LeftForLater& later);
 
 // What the later check's verdict leaves of this run.
 enum class LaterOutcome {

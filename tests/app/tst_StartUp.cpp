@@ -27,6 +27,12 @@ QString oneRowCounts()
     return "DROP TABLE ListChangeLog|" + store::earlierServerCountFunctions().value(0).replace("CREATE", "CREATE OR REPLACE");
 }
 
+const QString kPlantedTrigger = "CREATE FUNCTION Fix() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN NEW.Financed := "
+                                "'1.00'; RETURN NEW; END $$|CREATE TRIGGER PlantedFix BEFORE INSERT ON Policies FOR "
+                                "EACH ROW EXECUTE FUNCTION Fix()";
+const QString kCountRewritten = "CREATE OR REPLACE FUNCTION CountListChange() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                                "BEGIN RETURN NULL; END $$";
+
 QString iniOf(const TestProgram& program) { return chooseSettingsFiles(program.env).read; }
 QMap<QString, QByteArray> filesIn(const QString& folder)
 {
@@ -131,12 +137,11 @@ private slots:
         QTest::newRow("no such database") << serverNamed("%S", "nosuch") << 0 << ""
             << QStringList{refused.arg("%S:5432/nosuch", "database \"nosuch\" does not exist")} << QStringList();
         QTest::newRow("office database with another program's trigger")
-            << serverNamed("%S", "officetrigger", "CREATE FUNCTION Fix() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN NEW.Financed := '1.00'; "
-                          "RETURN NEW; END $$|CREATE TRIGGER PlantedFix BEFORE INSERT ON Policies FOR EACH ROW EXECUTE FUNCTION Fix()")
+            << serverNamed("%S", "officetrigger", kPlantedTrigger)
             << 0 << "" << QStringList{refused.arg("%S:5432/officetrigger", "Trigger plantedfix on policies was not made by QUILLON.")}
             << QStringList();
         QTest::newRow("office database with the program's count function rewritten")
-            << serverNamed("%S", "officecount", "CREATE OR REPLACE FUNCTION CountListChange() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NULL; END $$")
+            << serverNamed("%S", "officecount", kCountRewritten)
             << 0 << "" << QStringList{refused.arg("%S:5432/officecount", "Trigger agentcounted on agent was not made by QUILLON.")}
             << QStringList();
         QTest::newRow("office database of a release that counted changes in one row")
@@ -192,8 +197,53 @@ private slots:
             QCOMPARE(filesIn(program.dir.path()).value(iniOf(program)), before.value(iniOf(program)));
     }
 
+    // A desk that found the office database whole asks the catalog once at its next start; whatever
+    // changed there since (another program's trigger or row-level security, a column dropped, the
+    // program's own function rewritten) is met as at a first start.
+    void laterStartMeetsTheOfficeChanged_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unchanged") << "" << "";
+        QTest::newRow("another program's trigger") << kPlantedTrigger << "Trigger plantedfix on policies was not made by QUILLON.";
+        QTest::newRow("row-level security") << "ALTER TABLE Policies ENABLE ROW LEVEL SECURITY"
+                                            << "Row-level security on policies was not set by QUILLON.";
+        QTest::newRow("a row policy") << "CREATE POLICY Hide ON Agent USING (false)"
+                                      << "Row-level security on agent was not set by QUILLON.";
+        QTest::newRow("the count function rewritten") << kCountRewritten
+                                                      << "Trigger agentcounted on agent was not made by QUILLON.";
+        QTest::newRow("a column dropped: given back") << "ALTER TABLE Policies DROP COLUMN Tax" << "";
+        QTest::newRow("a column's type changed") << "ALTER TABLE Policies ALTER COLUMN Tax TYPE integer USING NULL"
+                                                 << "Policies.tax is of type integer, not TEXT.";
+        QTest::newRow("a default given") << "ALTER TABLE Customer ALTER COLUMN DBA SET DEFAULT 'x'"
+                                         << "Customer.dba has a value of its own for rows that leave it empty.";
+    }
+    void laterStartMeetsTheOfficeChanged()
+    {
+        QFETCH(QString, planted);
+        QFETCH(QString, said);
+        TestProgram program;
+        const QString dbname = "officelater" + QString::number(++m_offices);
+        serverNamed("%S", dbname)(program, m_server);
+        // The first start makes the tables, the second finds them as it left them.
+        QVERIFY(program.start() && program.start());
+        const store::Place office(program.session().Server);
+        program.app.reset();
+        store::closeThreadConnections();
+        for (const QString& statement : planted.split('|', Qt::SkipEmptyParts))
+            store::Connection(office).runUnprepared(statement);
+        QCOMPARE(program.start(), said.isEmpty());
+        QCOMPARE(program.messages.shown.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty()) {
+            QVERIFY2(program.messages.shown[0].text.contains(said), qPrintable(program.messages.shown[0].text));
+            return;
+        }
+        QCOMPARE(store::Connection(office).database().record("policies").count(), 103);
+    }
+
 private:
     ThrowawayServer m_server;
+    int m_offices = 0;
 };
 
 QTEST_MAIN(StartUpTest)

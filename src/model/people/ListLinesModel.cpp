@@ -70,9 +70,18 @@ void ListLinesModel::fill(const store::PeopleTable& table)
     if (!head.last.isEmpty())
         m_pages.push_front({head.last.key(0), head.last.key(head.last.size() - 1), std::move(head.last)});
     endResetModel();
-    if (keysComplete())
+    if (keysComplete() || m_keysHeld)
         m_keyReader.stop();
     else
+        m_keyReader.start();
+}
+
+void ListLinesModel::holdKeyReading(bool hold)
+{
+    m_keysHeld = hold;
+    if (hold)
+        m_keyReader.stop();
+    else if (m_table && !keysComplete())
         m_keyReader.start();
 }
 

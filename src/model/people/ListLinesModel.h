@@ -49,6 +49,9 @@ public:
     const store::PeopleTable* table() const { return m_table ? &*m_table : nullptr; }
     // The table's change count the lines reflect, if the store keeps one.
     std::optional<qint64> changes() const { return m_changes; }
+    // While held, keys are read only when a line needs its own (the start
+    // holds them until its window is painted).
+    void holdKeyReading(bool hold);
 
 signals:
     // The lines were read again because the table changed while its keys
@@ -90,6 +93,7 @@ private:
     mutable bool m_stale = false;
     mutable std::deque<Page> m_pages;
     QTimer m_keyReader;
+    bool m_keysHeld = false;
 };
 
 } // namespace people

@@ -246,6 +246,11 @@ void ensureFoldedLines(Connection& connection)
         if (onServer(connection))
             addServerTrigramIndexes(connection);
     }
+    foldPlainPendingLines(connection);
+}
+
+void foldPlainPendingLines(Connection& connection)
+{
     // Plain printable ASCII folds as SQLite's lower() does, so such pending
     // lines are folded here by the store itself, a span of keys per
     // transaction so that no write waits long; the others wait for a search.

@@ -32,6 +32,8 @@ QStringList foldedLinesStatements(Backend backend);
 // Adds the kept lines to a database made before them, every row pending,
 // and folds the plain ASCII lines of pending rows, as the store itself can.
 void ensureFoldedLines(Connection& connection);
+// The second half of that: folds the plain ASCII lines of pending rows.
+void foldPlainPendingLines(Connection& connection);
 
 // The office server's trigram index of the kept lines, where the server has
 // pg_trgm or lets the database's owner add it; without it the kept lines are

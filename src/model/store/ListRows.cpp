@@ -94,20 +94,29 @@ qint64 rowCount(Connection& connection, const QString& table, std::optional<qint
         QSqlQuery kept = connection.run(QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ? AND AtChanges = ?"),
                                         {table, *changes});
         if (kept.next()) {
-            // A count taken earlier, of this file or of one it replaced, is no longer wanted.
-            const std::lock_guard hold(freshLock);
-            freshCounts().remove(databaseOf(connection) + table);
-            return kept.value(0).toLongLong();
+            const qint64 rows = kept.value(0).toLongLong();
+            noteRowCount(connection, table, rows, changes, RowCountSource::Kept);
+            return rows;
         }
     }
     // The name is the program's own.
     QSqlQuery count = connection.run(QStringLiteral("SELECT count(*) FROM %1").arg(table));
     const qint64 counted = count.next() ? count.value(0).toLongLong() : 0;
-    if (changes) {
-        const std::lock_guard hold(freshLock);
-        freshCounts().insert(databaseOf(connection) + table, {counted, *changes});
-    }
+    noteRowCount(connection, table, counted, changes, RowCountSource::Counted);
     return counted;
+}
+
+void noteRowCount(Connection& connection, const QString& table, qint64 rows, std::optional<qint64> changes,
+                  RowCountSource source)
+{
+    if (!changes)
+        return;
+    const std::lock_guard hold(freshLock);
+    // A count taken earlier, of this file or of one it replaced, is no longer wanted once one is kept.
+    if (source == RowCountSource::Kept)
+        freshCounts().remove(databaseOf(connection) + table);
+    else
+        freshCounts().insert(databaseOf(connection) + table, {rows, *changes});
 }
 
 void keepRowCounts(const Place& place)

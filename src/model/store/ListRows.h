@@ -30,6 +30,11 @@ void ensureListRows(Connection& connection);
 // keeps it: a read never writes, so nothing is written before the file's
 // check allows it. Run in a snapshot that read the change count.
 qint64 rowCount(Connection& connection, const QString& table, std::optional<qint64> changes);
+// What a read that asked for the count in a statement of its own found: the
+// kept count, or one it took afresh, which is held as rowCount holds it.
+enum class RowCountSource { Kept, Counted };
+void noteRowCount(Connection& connection, const QString& table, qint64 rows, std::optional<qint64> changes,
+                  RowCountSource source);
 // Keeps the counts taken afresh, unless a later one is kept already; a count
 // the file's lock or the server's row lock does not let in at once is left
 // to the next write. Runs in a short transaction of its own.

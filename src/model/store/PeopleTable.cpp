@@ -137,6 +137,9 @@ std::optional<qint64> PeopleTable::changeCount() const
 ListHead PeopleTable::readHead(qsizetype lastLines) const
 {
     Connection connection(m_place);
+    const std::optional<QString> count = changeCountExpression(connection, m_table);
+    if (connection.backend() == Backend::Server && count)
+        return readServerHead(connection, *count, lastLines);
     ListHead head;
     connection.snapshot([&] {
         head.changes = store::changeCount(connection, m_table);
@@ -147,6 +150,40 @@ ListHead PeopleTable::readHead(qsizetype lastLines) const
                                       .arg(m_lineExpression, m_table),
                                   {lastLines});
     });
+    return head;
+}
+
+// The office server is asked once, and one statement sees one snapshot: the
+// change count; the row count kept at that change count, or else counted
+// now; and the last lines.
+ListHead PeopleTable::readServerHead(Connection& connection, const QString& changeCount, qsizetype lastLines) const
+{
+    const QString kept = QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ? AND AtChanges = (SELECT Changes FROM Counted)");
+    QSqlQuery rows = connection.run(
+        QStringLiteral("WITH Counted AS (SELECT %1 AS Changes) "
+                       "SELECT 0, CAST((SELECT Changes FROM Counted) AS BIGINT), CAST((%2) AS BIGINT), NULL "
+                       "UNION ALL SELECT 1, NULL, (SELECT count(*) FROM %3), NULL WHERE NOT EXISTS (%2) "
+                       "UNION ALL SELECT 2, RowKey, NULL, Line FROM (SELECT RowKey, %4 AS Line FROM %3 "
+                       "ORDER BY RowKey DESC LIMIT ?) AS LastLines ORDER BY 1, 2")
+            .arg(changeCount, kept, m_table, m_lineExpression),
+        {m_table, m_table, lastLines});
+    ListHead head;
+    std::optional<qint64> keptRows, countedRows;
+    while (rows.next()) {
+        const int part = rows.value(0).toInt();
+        if (part == 0) {
+            head.changes = rows.value(1).isNull() ? std::nullopt : std::optional(rows.value(1).toLongLong());
+            if (!rows.value(2).isNull())
+                keptRows = rows.value(2).toLongLong();
+        } else if (part == 1) {
+            countedRows = rows.value(2).toLongLong();
+        } else {
+            head.last.append(rows.value(1).toLongLong(), rows.value(3).toString().toStdString());
+        }
+    }
+    head.rows = keptRows.value_or(countedRows.value_or(0));
+    noteRowCount(connection, m_table, head.rows, head.changes,
+                 keptRows ? RowCountSource::Kept : RowCountSource::Counted);
     return head;
 }
 

@@ -112,6 +112,7 @@ public:
     const QString& nameColumn() const { return m_nameColumn; }
 
 private:
+    ListHead readServerHead(Connection& connection, const QString& changeCount, qsizetype lastLines) const;
     QByteArray lineOf(Connection& connection, RowKey key) const;
 
     Place m_place;

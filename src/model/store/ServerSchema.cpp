@@ -70,4 +70,10 @@ void completeServerSchema(Connection& connection)
     ensureFoldedLines(connection);
 }
 
+void serverUpkeep(Connection& connection)
+{
+    pruneWriteTokens(connection);
+    foldPlainPendingLines(connection);
+}
+
 } // namespace store

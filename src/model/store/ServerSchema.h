@@ -14,6 +14,11 @@ class Connection;
 // program's tables is refused. Throws StoreError with the server's own text.
 void completeServerSchema(Connection& connection);
 
+// What a start owes a database whose schema it found whole without the
+// check above (store/ServerCatalog.h), once its window shows: write tokens
+// past their age are dropped and plain pending lines folded.
+void serverUpkeep(Connection& connection);
+
 // True when the open server database has the Agent, Customer and Policies tables.
 bool serverHasSchema(Connection& connection);
 

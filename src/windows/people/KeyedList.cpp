@@ -325,6 +325,11 @@ std::optional<qint64> KeyedList::changes() const
     return m_lines->changes();
 }
 
+void KeyedList::holdKeyReading(bool hold)
+{
+    m_lines->holdKeyReading(hold);
+}
+
 int KeyedList::count() const
 {
     return m_lines->rowCount();

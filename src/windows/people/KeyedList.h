@@ -34,6 +34,8 @@ public:
     void selectLast();
     // The table's change count the lines reflect, if the store keeps one.
     std::optional<qint64> changes() const;
+    // Holds the reading of keys while idle (ListLinesModel::holdKeyReading).
+    void holdKeyReading(bool hold);
 
     int count() const;
     QString lineText(int position) const;

@@ -53,6 +53,12 @@ bool MainWindow::startUp()
     });
 }
 
+void MainWindow::holdIdleReading(bool hold)
+{
+    m_agents->holdKeyReading(hold);
+    m_customers->holdKeyReading(hold);
+}
+
 bool MainWindow::commercialChosen() const
 {
     return m_commercial->isChecked();

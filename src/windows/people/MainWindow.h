@@ -26,6 +26,8 @@ public:
     // The end of the program's start-up, once the database file is known: the
     // title and both lists. False when the program must end.
     bool startUp();
+    // While held, neither list reads its keys while idle.
+    void holdIdleReading(bool hold);
     // The classification chosen here, which the loan-terms window preselects.
     bool commercialChosen() const;
     void setCommercialChosen(bool commercial);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace store {
+
+class Connection;
+struct ServerAddress;
+
+// The whole schema check of the office database asks the server two dozen
+// questions, each a round trip, at every start. What a start needs to know
+// first comes instead in one: whether the server is a standby, and a digest
+// of every part of the catalog that check reads (the tables and their
+// columns, types, defaults, keys and indexes; triggers with their functions'
+// bodies; views, rules and row-level security; the functions of the schema),
+// together with this program's own schema. A desk that found the catalog of
+// a digest whole keeps a mark of it; a later start that finds the same digest
+// has nothing new to check. Another program's table, trigger or column, a
+// changed function, or a program that makes another schema gives another
+// digest, and the whole check runs again.
+struct ServerStanding {
+    bool standby = false;
+    QByteArray catalogDigest;
+};
+
+ServerStanding readServerStanding(Connection& connection);
+
+// The mark of the catalog this desk last found whole on the server of this
+// address, kept in the folder given (the user's data folder). A mark that
+// cannot be written only costs the next start its shortcut.
+bool catalogVouched(const QString& folder, const ServerAddress& address, const QByteArray& digest);
+void vouchCatalog(const QString& folder, const ServerAddress& address, const QByteArray& digest);
+
+} // namespace store
