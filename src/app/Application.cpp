@@ -45,9 +45,14 @@ Application::Application(const Environment& environment, const Services& service
     m_session.writesMayGo = [this] { return writesMayGo(); };
     m_session.writesFreeNow = [this] { return verdictKnown() && !m_session.ended; };
     m_session.contractMayBeDiscarded = [this] { return mayDiscardContract(); };
-    createWindows();
-    connectPeople();
-    connectContract();
+    m_windows.mainWindow = new MainWindow(m_session);
+    ui::letEnterPressFocusedButton(m_windows.mainWindow);
+}
+
+AppWindows& Application::windows()
+{
+    createOtherWindows();
+    return m_windows;
 }
 
 Application::~Application()
@@ -58,9 +63,14 @@ Application::~Application()
     delete m_windows.mainWindow;
 }
 
-void Application::createWindows()
+// The windows behind the main one, made once the main window is painted (or
+// at the user's first key or click, should that come sooner): none of them is
+// on screen before the user asks for it.
+void Application::createOtherWindows()
 {
-    MainWindow* main = m_windows.mainWindow = new MainWindow(m_session);
+    if (m_windows.schedule)
+        return;
+    MainWindow* main = m_windows.mainWindow;
     m_windows.customerDialog = new CustomerDialog(
         m_session, [main](int position) { return main->customerKeyAt(position); }, main);
     m_windows.agentDialog = new AgentDialog(
@@ -72,8 +82,7 @@ void Application::createWindows()
     m_windows.findAgent = new FindDialog(QStringLiteral("frmFindAgent"), QStringLiteral("Find Agent"), {900}, main);
     m_windows.findContract = new FindContractWindow(m_session, main);
     m_windows.report = new ReportWindow(m_session, main);
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.mainWindow), static_cast<QWidget*>(m_windows.customerDialog),
-                            static_cast<QWidget*>(m_windows.agentDialog),
+    for (QWidget* window : {static_cast<QWidget*>(m_windows.customerDialog), static_cast<QWidget*>(m_windows.agentDialog),
                             static_cast<QWidget*>(m_windows.schedule),
                             static_cast<QWidget*>(m_windows.loanTerms),
                             static_cast<QWidget*>(m_windows.previousContracts),
@@ -82,6 +91,8 @@ void Application::createWindows()
                             static_cast<QWidget*>(m_windows.findContract),
                             static_cast<QWidget*>(m_windows.report)})
         ui::letEnterPressFocusedButton(window);
+    connectPeople();
+    connectContract();
 }
 
 // The main window and its two dialogs.
@@ -232,6 +243,8 @@ bool Application::mayDiscardContract()
 {
     PolicyScheduleWindow* schedule = m_windows.schedule;
     LoanTermsWindow* review = m_windows.loanTerms;
+    if (!schedule)
+        return true;
     const bool reviewing = review->isVisible();
     const std::optional<print::ReviewValues> terms =
         reviewing ? std::optional(review->reviewValues()) : std::nullopt;
@@ -294,6 +307,7 @@ bool Application::start()
     if (m_later.fileCheck)
         startLaterCheck();
     ui::afterFirstPaint(main, [this, main] {
+        createOtherWindows();
         main->holdIdleReading(false);
         if (m_fileChecked)
             store::keepRowCounts(m_session.database());

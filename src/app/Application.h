@@ -41,10 +41,11 @@ public:
     void markCleanEnd();
 
     Session& session() { return m_session; }
-    AppWindows& windows() { return m_windows; }
+    // Every window; those behind the main one are made on the first call.
+    AppWindows& windows();
 
 private:
-    void createWindows();
+    void createOtherWindows();
     void connectPeople();
     void connectContract();
     // Every window closes at once; the event loop, if running, stops.

@@ -1,6 +1,8 @@
 #include "windows/ui/AfterFirstPaint.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -8,27 +10,58 @@ namespace ui {
 
 namespace {
 
+bool isInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
 class FirstPaintWatch : public QObject {
 public:
-    FirstPaintWatch(QWidget* window, std::function<void()> work) : QObject(window), m_work(std::move(work))
+    FirstPaintWatch(QWidget* window, std::function<void()> work)
+        : QObject(window), m_window(window), m_work(std::move(work))
     {
-        window->installEventFilter(this);
+        qApp->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // The paint goes on to the screen first; the watch goes with the work.
-            QTimer::singleShot(0, parent(), [work = std::move(m_work)] { work(); });
-            deleteLater();
+        if (isInput(event->type())) {
+            run();
+        } else if (watched == m_window && event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            // The paint goes on to the screen first.
+            QTimer::singleShot(0, this, [this] { run(); });
         }
         return false;
     }
 
 private:
+    void run()
+    {
+        if (!m_work)
+            return;
+        qApp->removeEventFilter(this);
+        const std::function<void()> work = std::move(m_work);
+        m_work = nullptr;
+        deleteLater();
+        work();
+    }
+
+    QWidget* m_window;
     std::function<void()> m_work;
+    bool m_painted = false;
 };
 
 } // namespace

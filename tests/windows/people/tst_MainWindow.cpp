@@ -127,6 +127,24 @@ private slots:
         QCOMPARE(fieldsOf(program->session().CurCust), filled("C0 ", kCustomerColumns));
     }
 
+    // A click that reaches the main window before its first paint (made ahead while the program
+    // started) is not lost on the windows behind it, which are made only once it is painted.
+    void clickBeforeTheFirstPaintIsDone()
+    {
+        auto program = started({{"Acme", "Ann"}}, {{"Bob", "Bob's"}});
+        program->app.reset();
+        Application quillon(program->env, Services{&program->messages, &program->files, &program->printers, &program->desktop});
+        QVERIFY(quillon.start());
+        QWidget* main = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == "frmAgent")
+                main = window;
+        QVERIFY(main && main->isVisible());
+        QTest::mouseClick(main->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+        QVERIFY(quillon.windows().schedule->isVisible());
+        QCOMPARE(program->messages.shown.size(), 0);
+    }
+
     // Ctrl+Z after Delete: the last deleted row back with its key and every column, chosen in its
     // list; a key taken meanwhile leaves everything as it is, with a message.
     void ctrlZPutsTheLastDeleteBack_data()
