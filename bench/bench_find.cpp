@@ -75,7 +75,7 @@ void measure(int customers, int runs)
     const double started = bench::monotonicMs();
     quillon.awaitLaterCheck();
     const double folded = bench::monotonicMs() - started;
-    MainWindow* main = quillon.windows().mainWindow;
+    MainWindow* main = quillon.mainWindow();
     FindDialog* find = quillon.windows().findCustomer;
     auto* list = main->findChild<people::KeyedList*>("lstCust");
     auto* text = find->findChild<QLineEdit*>("txtFind");

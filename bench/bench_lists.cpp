@@ -75,7 +75,7 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
     if (!quillon.start())
         return 1;
-    MainWindow* main = quillon.windows().mainWindow;
+    MainWindow* main = quillon.mainWindow();
     auto* customers = main->findChild<people::KeyedList*>("lstCust");
     auto* agents = main->findChild<people::KeyedList*>("lstAgent");
     PaintWatch(customers->viewport()).waitForPaint();

@@ -82,12 +82,12 @@ void oneRun(CuttingProxy& proxy, const store::Place& office, std::map<QString, F
         quillon = std::make_unique<Application>(env, Services{&messages, &files, nullptr});
         if (!quillon->start())
             std::fprintf(stderr, "the program did not start\n");
-        PaintWatch(quillon->windows().mainWindow, [&] {
+        PaintWatch(quillon->mainWindow(), [&] {
             start.ms.push_back(monotonicMs() - begun);
             start.trips.push_back(proxy.roundTrips());
         }).waitForPaint();
     }
-    MainWindow* main = quillon->windows().mainWindow;
+    MainWindow* main = quillon->mainWindow();
     const store::PeopleTable customers = store::customerTable(quillon->session().database());
     measured(proxy, figures["idle key piece"], [&] { customers.readKeys(0, kCustomers, 32768); });
     measured(proxy, figures["floor: SELECT 1"], [&] { store::Connection(quillon->session().database()).run("SELECT 1"); });

@@ -72,7 +72,7 @@ int childProgram(const QString& folder, double startedMs)
     Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
     if (!quillon.start())
         return 1;
-    auto* customers = quillon.windows().mainWindow->findChild<people::KeyedList*>("lstCust");
+    auto* customers = quillon.mainWindow()->findChild<people::KeyedList*>("lstCust");
     PaintWatch(customers->viewport()).waitForPaint();
     std::printf("painted %.2f %d\n", monotonicMs() - startedMs, int(customers->count()));
     return 0;

@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
         const Stopwatch watch;
         const bool started = quillon.startUp();
         startUps.push_back(watch.sample());
-        auto* customers = quillon.windows().mainWindow->findChild<people::KeyedList*>("lstCust");
+        auto* customers = quillon.mainWindow()->findChild<people::KeyedList*>("lstCust");
         if (!started || customers->count() < kCustomers) {
             std::fprintf(stderr, "start-up failed\n");
             return 1;

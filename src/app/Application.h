@@ -43,6 +43,8 @@ public:
     Session& session() { return m_session; }
     // Every window; those behind the main one are made on the first call.
     AppWindows& windows();
+    // The main window alone, as the start shows it.
+    MainWindow* mainWindow() { return m_windows.mainWindow; }
 
 private:
     void createOtherWindows();
