@@ -1,6 +1,8 @@
 #include "app/Application.h"
 #include "app/ProcessMemory.h"
 #include "model/session/Environment.h"
+#include "windows/people/MainWindow.h"
+#include "windows/ui/AfterFirstPaint.h"
 #include "windows/ui/DesktopService.h"
 #include "windows/ui/FileDialogService.h"
 #include "windows/ui/GlobePicture.h"
@@ -18,8 +20,7 @@ int main(int argc, char* argv[])
     // The program's windows close at its own command (Exit, a close box), not when
     // the last visible window happens to hide.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every window carries the globe; the desktop matches the windows to the menu entry.
-    QApplication::setWindowIcon(ui::GlobePicture::icon());
+    // The desktop matches the windows to the menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillon.Quillon"));
 
     ui::QtMessageBoxService messages;
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
     Application quillon(Environment::forThisMachine(), services);
     if (!quillon.start())
         return 0;
+    // Every window carries the globe, drawn in eight sizes once the first window is painted.
+    ui::afterFirstPaint(quillon.mainWindow(), [] { QApplication::setWindowIcon(ui::GlobePicture::icon()); });
     const int exitCode = qtApp.exec();
     quillon.markCleanEnd();
     return exitCode;
