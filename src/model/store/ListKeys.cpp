@@ -8,6 +8,51 @@ namespace {
 constexpr size_t kPieceKeys = 4096;
 } // namespace
 
+size_t ListKeys::Offsets::lowerBound(quint32 distance) const
+{
+    if (m_wide)
+        return size_t(std::lower_bound(m_four.begin(), m_four.end(), distance) - m_four.begin());
+    return size_t(std::lower_bound(m_two.begin(), m_two.end(), distance) - m_two.begin());
+}
+
+void ListKeys::Offsets::reserve(size_t count)
+{
+    if (m_wide)
+        m_four.reserve(count);
+    else
+        m_two.reserve(count);
+}
+
+void ListKeys::Offsets::insert(size_t at, quint32 distance)
+{
+    if (!m_wide && distance > 0xffffu) {
+        m_four.reserve(std::max(m_two.capacity(), m_two.size() + 1));
+        m_four.assign(m_two.begin(), m_two.end());
+        m_two = {};
+        m_wide = true;
+    }
+    if (m_wide)
+        m_four.insert(m_four.begin() + qsizetype(at), distance);
+    else
+        m_two.insert(m_two.begin() + qsizetype(at), quint16(distance));
+}
+
+void ListKeys::Offsets::erase(size_t at)
+{
+    if (m_wide)
+        m_four.erase(m_four.begin() + qsizetype(at));
+    else
+        m_two.erase(m_two.begin() + qsizetype(at));
+}
+
+void ListKeys::Offsets::resize(size_t count)
+{
+    if (m_wide)
+        m_four.resize(count);
+    else
+        m_two.resize(count);
+}
+
 std::pair<size_t, size_t> ListKeys::find(qsizetype position) const
 {
     const auto after = std::upper_bound(m_starts.begin(), m_starts.end(), position);
@@ -32,8 +77,7 @@ qsizetype ListKeys::lowerBound(RowKey key) const
     const size_t index = size_t(piece - m_pieces.begin());
     if (key <= piece->base)
         return m_starts[index];
-    const auto offset = std::lower_bound(piece->offsets.begin(), piece->offsets.end(), quint32(key - piece->base));
-    return m_starts[index] + qsizetype(offset - piece->offsets.begin());
+    return m_starts[index] + qsizetype(piece->offsets.lowerBound(quint32(key - piece->base)));
 }
 
 std::optional<qsizetype> ListKeys::positionOf(RowKey key) const
@@ -87,7 +131,7 @@ bool ListKeys::insert(RowKey key)
         }
     }
     Piece& into = m_pieces[piece];
-    into.offsets.insert(into.offsets.begin() + qsizetype(offset), quint32(key - into.base));
+    into.offsets.insert(offset, quint32(key - into.base));
     if (into.offsets.size() >= 2 * kPieceKeys) {
         Piece upper{into.key(kPieceKeys), {}};
         for (size_t i = kPieceKeys; i < into.offsets.size(); ++i)
@@ -104,8 +148,8 @@ bool ListKeys::insert(RowKey key)
 void ListKeys::remove(qsizetype position)
 {
     const auto [piece, offset] = find(position);
-    std::vector<quint32>& offsets = m_pieces[piece].offsets;
-    offsets.erase(offsets.begin() + qsizetype(offset));
+    Offsets& offsets = m_pieces[piece].offsets;
+    offsets.erase(offset);
     if (offsets.empty()) {
         m_pieces.erase(m_pieces.begin() + qsizetype(piece));
         m_starts.erase(m_starts.begin() + qsizetype(piece));

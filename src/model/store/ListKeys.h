@@ -10,7 +10,9 @@ namespace store {
 // The keys of a list in position order, ascending. They are kept in pieces
 // of a few thousand, so removing or putting back a line of a million moves
 // a few kilobytes rather than the whole list; a piece holds its keys as
-// distances from its first, in four bytes each rather than eight.
+// distances from its first, in two bytes each while they fit (keys the store
+// hands out one after another, a million of them in two megabytes), else in
+// four, rather than eight.
 class ListKeys {
 public:
     qsizetype size() const { return m_size; }
@@ -31,9 +33,27 @@ public:
     void remove(qsizetype position);
 
 private:
+    // A piece's distances, two bytes each until one needs four.
+    class Offsets {
+    public:
+        size_t size() const { return m_wide ? m_four.size() : m_two.size(); }
+        bool empty() const { return size() == 0; }
+        quint32 operator[](size_t i) const { return m_wide ? m_four[i] : m_two[i]; }
+        size_t lowerBound(quint32 distance) const;
+        void reserve(size_t count);
+        void insert(size_t at, quint32 distance);
+        void push_back(quint32 distance) { insert(size(), distance); }
+        void erase(size_t at);
+        void resize(size_t count);
+
+    private:
+        std::vector<quint16> m_two;
+        std::vector<quint32> m_four;
+        bool m_wide = false;
+    };
     struct Piece {
         RowKey base;
-        std::vector<quint32> offsets;
+        Offsets offsets;
         RowKey key(size_t i) const { return base + RowKey(offsets[i]); }
         bool fits(RowKey k) const { return k >= base && quint64(k - base) <= 0xffffffffu; }
     };
