@@ -206,6 +206,9 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("unchanged") << "" << "";
         QTest::newRow("another program's trigger") << kPlantedTrigger << "Trigger plantedfix on policies was not made by QUILLON.";
+        QTest::newRow("the program's own function on another table")
+            << "CREATE TRIGGER PlantedCount AFTER INSERT ON Policies FOR EACH ROW EXECUTE FUNCTION CountListChange()"
+            << "Trigger plantedcount on policies was not made by QUILLON.";
         QTest::newRow("row-level security") << "ALTER TABLE Policies ENABLE ROW LEVEL SECURITY"
                                             << "Row-level security on policies was not set by QUILLON.";
         QTest::newRow("a row policy") << "CREATE POLICY Hide ON Agent USING (false)"
