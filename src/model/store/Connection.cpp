@@ -208,7 +208,8 @@ QSqlQuery Connection::writeAlone(const QString& sql, const QList<QVariant>& valu
             throw standbyRefusal();
         // Only the server's own answer (an error of another class than a
         // lost connection) says that nothing was stored.
-        if (m_backend == Backend::Server && (m_answerLate || error.code().isEmpty() || error.code().startsWith(QLatin1String("08"))))
+        if (m_backend == Backend::Server
+            && (m_answerLate || error.code().isEmpty() || error.code().startsWith(QLatin1String("08"))))
             error.setCommitUnanswered();
         throw error;
     }

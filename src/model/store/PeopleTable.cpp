@@ -158,7 +158,8 @@ ListHead PeopleTable::readHead(qsizetype lastLines) const
 // now; and the last lines.
 ListHead PeopleTable::readServerHead(Connection& connection, const QString& changeCount, qsizetype lastLines) const
 {
-    const QString kept = QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ? AND AtChanges = (SELECT Changes FROM Counted)");
+    const QString kept =
+        QStringLiteral("SELECT Lines FROM ListRows WHERE TableName = ? AND AtChanges = (SELECT Changes FROM Counted)");
     QSqlQuery rows = connection.run(
         QStringLiteral("WITH Counted AS (SELECT %1 AS Changes) "
                        "SELECT 0, CAST((SELECT Changes FROM Counted) AS BIGINT), CAST((%2) AS BIGINT), NULL "
