@@ -10,6 +10,8 @@ namespace ui {
 
 namespace {
 
+// A close is none of them: the window's own end closes it (and a close box
+// pressed before the paint ends the program as it would after it).
 bool isInput(QEvent::Type type)
 {
     switch (type) {
@@ -19,7 +21,6 @@ bool isInput(QEvent::Type type)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
-    case QEvent::Close:
         return true;
     default:
         return false;
