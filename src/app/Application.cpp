@@ -24,7 +24,6 @@
 #include "windows/ui/MessageBoxService.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -82,14 +81,7 @@ void Application::createOtherWindows()
     m_windows.findAgent = new FindDialog(QStringLiteral("frmFindAgent"), QStringLiteral("Find Agent"), {900}, main);
     m_windows.findContract = new FindContractWindow(m_session, main);
     m_windows.report = new ReportWindow(m_session, main);
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.customerDialog), static_cast<QWidget*>(m_windows.agentDialog),
-                            static_cast<QWidget*>(m_windows.schedule),
-                            static_cast<QWidget*>(m_windows.loanTerms),
-                            static_cast<QWidget*>(m_windows.previousContracts),
-                            static_cast<QWidget*>(m_windows.findCustomer),
-                            static_cast<QWidget*>(m_windows.findAgent),
-                            static_cast<QWidget*>(m_windows.findContract),
-                            static_cast<QWidget*>(m_windows.report)})
+    for (QWidget* window : otherWindows())
         ui::letEnterPressFocusedButton(window);
     connectPeople();
     connectContract();
@@ -263,20 +255,21 @@ std::function<print::NoteValues()> Application::noteValues()
     };
 }
 
+// The dialogs over the main window first, then the contract windows: the
+// order in which the program's end hides them, the main window last.
+std::array<QWidget*, 9> Application::otherWindows() const
+{
+    return {m_windows.customerDialog,    m_windows.agentDialog,  m_windows.findCustomer,
+            m_windows.findAgent,         m_windows.findContract, m_windows.report,
+            m_windows.previousContracts, m_windows.loanTerms,    m_windows.schedule};
+}
+
 void Application::closeEveryWindow()
 {
-    for (QWidget* window : {static_cast<QWidget*>(m_windows.customerDialog),
-                            static_cast<QWidget*>(m_windows.agentDialog),
-                            static_cast<QWidget*>(m_windows.findCustomer),
-                            static_cast<QWidget*>(m_windows.findAgent),
-                            static_cast<QWidget*>(m_windows.findContract),
-                            static_cast<QWidget*>(m_windows.report),
-                            static_cast<QWidget*>(m_windows.previousContracts),
-                            static_cast<QWidget*>(m_windows.loanTerms),
-                            static_cast<QWidget*>(m_windows.schedule),
-                            static_cast<QWidget*>(m_windows.mainWindow)})
+    for (QWidget* window : otherWindows())
         if (window)
             window->hide();
+    m_windows.mainWindow->hide();
     QCoreApplication::exit(0);
 }
 

@@ -8,6 +8,7 @@
 #include "model/session/Environment.h"
 #include "model/session/Session.h"
 
+#include <array>
 #include <atomic>
 #include <functional>
 
@@ -48,6 +49,8 @@ public:
 
 private:
     void createOtherWindows();
+    // The windows behind the main one; none until they are made.
+    std::array<QWidget*, 9> otherWindows() const;
     void connectPeople();
     void connectContract();
     // Every window closes at once; the event loop, if running, stops.
