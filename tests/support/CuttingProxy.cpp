@@ -29,14 +29,6 @@ QString socketPath(const QString& folder)
 
 // The simple-query message libpq sends for COMMIT: 'Q', its length, the text.
 const QByteArray kCommit("Q\0\0\0\x0b" "COMMIT\0", 12);
-// The server's ReadyForQuery, before the byte that says whether its session is idle ('I').
-const QByteArray kReady("Z\0\0\0\x05", 5);
-
-// A write sent while the session is in no transaction commits as it is answered.
-bool commitsAlone(const QByteArray& sent, bool idle)
-{
-    return idle && (sent.contains("INSERT INTO") || sent.contains("UPDATE ") || sent.contains("DELETE FROM"));
-}
 
 struct Pair {
     int program;
@@ -49,8 +41,6 @@ struct Pair {
     // Who spoke last: a turn of the talk begins when the other one speaks.
     bool programSpokeLast = false;
     bool serverSpokeLast = false;
-    // The server's session is in no transaction, as its last ReadyForQuery said.
-    bool idle = true;
 };
 
 bool sendAll(int socket, const char* data, ssize_t size)
@@ -191,11 +181,6 @@ void CuttingProxy::run()
                     pair.serverSpokeLast = true;
                     pair.programSpokeLast = false;
                 }
-                if (got > 0) {
-                    const QByteArray said = QByteArray::fromRawData(buffer, got);
-                    if (const qsizetype ready = said.lastIndexOf(kReady); ready >= 0 && ready + 5 < got)
-                        pair.idle = said.at(ready + 5) == 'I';
-                }
                 // The reply to the cut COMMIT arrived at the server's end and goes nowhere.
                 if (got <= 0 || pair.cutting || !sendAll(pair.program, buffer, got)) {
                     if (pair.cutting)
@@ -222,8 +207,7 @@ void CuttingProxy::run()
                     closePair(at);
                     continue;
                 }
-                const QByteArray sent = QByteArray::fromRawData(buffer, got);
-                if ((sent.contains(kCommit) || commitsAlone(sent, pair.idle)) && m_commitsToCut > 0) {
+                if (QByteArray::fromRawData(buffer, got).contains(kCommit) && m_commitsToCut > 0) {
                     --m_commitsToCut;
                     pair.cutting = true;
                     if (m_refuseAfterCut)

@@ -8,8 +8,7 @@
 
 // Stands between the program and a throwaway server, on a Unix socket of its
 // own, and passes everything both ways until told to fail like a network:
-// to lose the server's reply to the next COMMITs, or writes sent outside a
-// transaction, which commit as they are answered (the server has committed,
+// to lose the server's reply to the next COMMITs (the server has committed,
 // then the connection is cut before the program hears it), to lose a COMMIT
 // itself on its way (the server's session stays in its transaction, held open
 // by the proxy until the server ends it), or to refuse new connections as a

@@ -67,8 +67,6 @@ const QString kBeginWriting = QStringLiteral("BEGIN IMMEDIATE");
 const QString kBeginServerWriting = QStringLiteral("BEGIN READ WRITE");
 // What the server answers a writing transaction begun on a standby.
 const QString kRefusedOnStandby = QStringLiteral("0A000");
-// What it answers a write sent outside a transaction there.
-const QString kReadOnly = QStringLiteral("25006");
 
 // The names of the server sessions this thread keeps open between operations.
 QStringList& threadSessions()
@@ -194,25 +192,6 @@ QSqlQuery Connection::run(const QString& sql, std::initializer_list<QVariant> va
     for (const QVariant& value : values)
         query.bindValue(position++, value);
     run(query);
-    return query;
-}
-
-QSqlQuery Connection::writeAlone(const QString& sql, const QList<QVariant>& values)
-{
-    QSqlQuery query = prepare(sql);
-    for (int position = 0; position < values.size(); ++position)
-        query.bindValue(position, values[position]);
-    if (!answered([&] { return query.exec(); })) {
-        StoreError error = failure(query.lastError());
-        if (error.code() == kReadOnly)
-            throw standbyRefusal();
-        // Only the server's own answer (an error of another class than a
-        // lost connection) says that nothing was stored.
-        if (m_backend == Backend::Server
-            && (m_answerLate || error.code().isEmpty() || error.code().startsWith(QLatin1String("08"))))
-            error.setCommitUnanswered();
-        throw error;
-    }
     return query;
 }
 

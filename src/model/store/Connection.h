@@ -37,11 +37,6 @@ public:
     QSqlQuery prepare(const QString& sql);
     // Prepares, binds the values in order to the positional placeholders and runs.
     QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {});
-    // Runs a write of one statement outside any transaction: the office
-    // server commits it as it answers, one round trip instead of three. A
-    // reply that never came leaves the write maybe stored (commitUnanswered),
-    // as a lost reply to COMMIT does.
-    QSqlQuery writeAlone(const QString& sql, const QList<QVariant>& values);
     // Runs a statement without values that cannot be prepared on every
     // backend (CREATE, SET): the server prepares only queries and writes.
     void runUnprepared(const QString& sql);

@@ -35,9 +35,6 @@ const QString kServerLastKeySql = QStringLiteral(
     "SELECT COALESCE(pg_sequence_last_value(pg_get_serial_sequence('policies', 'id')::regclass), 0)");
 const QString kServerLockSql = QStringLiteral("LOCK TABLE Policies IN SHARE ROW EXCLUSIVE MODE");
 const QString kServerRaiseSql = QStringLiteral("SELECT setval(pg_get_serial_sequence('policies', 'id'), ?)");
-const QString kServerNextKey = QStringLiteral("nextval(pg_get_serial_sequence('policies', 'id'))");
-const QString kServerKeysAbove =
-    QStringLiteral("COALESCE(pg_sequence_last_value(pg_get_serial_sequence('policies', 'id')::regclass), 0) >= ?");
 
 const QString& copySql(bool shownLine)
 {
@@ -126,50 +123,6 @@ const QString& policiesDbaIndexIfMissing()
     return sql;
 }
 
-namespace {
-
-// A new contract on the office server in one statement, sent alone: the token
-// is claimed together with the ID the identity's sequence hands out, and the
-// row is stored under that ID only when the claim went in. The answer: the
-// new ID, or none, with whether the token was stored before this statement.
-// A sequence still to be raised above keysAbove claims nothing: the raise
-// takes a lock, left to the transaction.
-std::optional<qint64> appendPolicyAlone(const Place& place, const QStringList& columns, const QStringList& texts,
-                                        const QString& token, qint64 keysAbove)
-{
-    QStringList written{kKey}, sources{QStringLiteral("RowKey")};
-    QList<QVariant> values{token, std::max<qint64>(keysAbove, 0)};
-    for (qsizetype i = 0; i < columns.size() && i < texts.size(); ++i) {
-        if (texts[i].isEmpty())
-            continue;
-        written << columns[i];
-        sources << QStringLiteral("CAST(? AS TEXT)");
-        values << texts[i];
-    }
-    values << token;
-    const QString sql = QStringLiteral("WITH %1, Stored AS (INSERT INTO Policies (%2) SELECT %3 FROM Claimed RETURNING ID) "
-                                       "SELECT (SELECT ID FROM Stored), EXISTS (SELECT 1 FROM WriteTokens WHERE Token = ?)")
-                            .arg(serverClaimWithKey(kServerNextKey, kServerKeysAbove), written.join(QStringLiteral(", ")),
-                                 sources.join(QStringLiteral(", ")));
-    try {
-        Connection connection(place);
-        QSqlQuery answer = connection.writeAlone(sql, values);
-        if (!answer.next())
-            return std::nullopt;
-        if (!answer.value(0).isNull())
-            return answer.value(0).toLongLong();
-        // Stored by an earlier try whose reply was lost: its key was kept with the token.
-        if (answer.value(1).toBool())
-            return rowKeyStoredWith(place, token);
-        return std::nullopt;
-    } catch (StoreError& failure) {
-        rethrowUnlessStored(failure, place, token);
-        return rowKeyStoredWith(place, token);
-    }
-}
-
-} // namespace
-
 qint64 appendPolicy(const Place& place, const QStringList& columns, const QStringList& texts, const QString& token,
                     qint64 keysAbove)
 {
@@ -177,9 +130,6 @@ qint64 appendPolicy(const Place& place, const QStringList& columns, const QStrin
         if (!texts[i].isEmpty() && !policiesColumns().contains(columns[i]))
             throw StoreError(-1, QStringLiteral("Unknown column '%1'.").arg(columns[i]));
     }
-    if (place.isServer() && !token.isEmpty())
-        if (const std::optional<qint64> id = appendPolicyAlone(place, columns, texts, token, keysAbove))
-            return *id;
     const BoundStatement insert = insertStatement(kTable, columns, texts);
     qint64 id = 0;
     const bool fresh = writeOnce(place, token, [&](Connection& connection) {

@@ -210,37 +210,25 @@ bool writeOnce(const Place& place, const QString& token, const std::function<voi
         });
         return fresh;
     } catch (StoreError& failure) {
-        rethrowUnlessStored(failure, place, token);
+        if (!failure.commitUnanswered() || token.isEmpty())
+            throw;
+        bool stored = false, asked = true;
+        try {
+            stored = tokenStored(place, token);
+        } catch (const StoreError&) {
+            asked = false;
+        }
+        if (!asked) {
+            failure.setOutcomeUnknown();
+            throw;
+        }
+        if (!stored) {
+            // Asked and answered: the write was not stored.
+            failure.setCommitUnanswered(false);
+            throw;
+        }
         return false;
     }
-}
-
-void rethrowUnlessStored(StoreError& failure, const Place& place, const QString& token)
-{
-    if (!failure.commitUnanswered() || token.isEmpty())
-        throw failure;
-    bool stored = false, asked = true;
-    try {
-        stored = tokenStored(place, token);
-    } catch (const StoreError&) {
-        asked = false;
-    }
-    if (!asked) {
-        failure.setOutcomeUnknown();
-        throw failure;
-    }
-    if (!stored) {
-        // Asked and answered: the write was not stored.
-        failure.setCommitUnanswered(false);
-        throw failure;
-    }
-}
-
-QString serverClaimWithKey(const QString& key, const QString& condition)
-{
-    return QStringLiteral("Claimed AS (INSERT INTO WriteTokens (Token, Stamp, RowKey) SELECT ?, %1, %2 WHERE %3 "
-                          "ON CONFLICT DO NOTHING RETURNING RowKey)")
-        .arg(kServerNow, key, condition);
 }
 
 } // namespace store

@@ -95,13 +95,5 @@ private:
 // before; if not, the failure is thrown as it is, nothing being stored; if
 // the server cannot be asked, the failure is thrown marked outcomeUnknown.
 bool writeOnce(const Place& place, const QString& token, const std::function<void(Connection&)>& work);
-// The same question after a write that stored its token itself failed:
-// returns only when the write was stored after all; otherwise throws the
-// failure as writeOnce would.
-void rethrowUnlessStored(StoreError& failure, const Place& place, const QString& token);
-// The office server's claim of the token in a statement's WITH clause,
-// named Claimed, that stores the key the write gives its row beside the
-// token and returns it, only when condition holds (a SQL expression).
-QString serverClaimWithKey(const QString& key, const QString& condition);
 
 } // namespace store
