@@ -63,8 +63,10 @@ int waitForLock(void*, int looks)
 // that another writer waits for: no two writers can end up each waiting for
 // the other, which SQLite settles by failing one of them at once.
 const QString kBeginWriting = QStringLiteral("BEGIN IMMEDIATE");
-// A standby refuses this at once, before anything of the write is sent.
-const QString kBeginServerWriting = QStringLiteral("BEGIN READ WRITE");
+// A standby refuses this at once, and the server skips what was sent with it.
+const QByteArray kBeginServerWriting = QByteArrayLiteral("BEGIN READ WRITE");
+// What several statements read belongs together even while others write.
+const QByteArray kBeginServerReading = QByteArrayLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ");
 // What the server answers a writing transaction begun on a standby.
 const QString kRefusedOnStandby = QStringLiteral("0A000");
 
@@ -210,7 +212,11 @@ void Connection::run(QSqlQuery& query)
 
 void Connection::begin(Access access)
 {
-    if (m_backend == Backend::File && access == Access::Write) {
+    if (m_backend == Backend::Server) {
+        // Sent with the transaction's first statement: one round trip fewer for every transaction.
+        auto* driver = static_cast<ServerDriver*>(m_db.driver());
+        driver->beginWithNextStatement(access == Access::Write ? kBeginServerWriting : kBeginServerReading);
+    } else if (access == Access::Write) {
         ++fileWritesUnderway;
         m_writeCounted = true;
         QSqlQuery query(m_db);
@@ -218,13 +224,7 @@ void Connection::begin(Access access)
             endWriteCount();
             throw failure(query.lastError());
         }
-    } else if (access == Access::Write) {
-        QSqlQuery query(m_db);
-        if (!answered([&] { return query.exec(kBeginServerWriting); })) {
-            const StoreError error = failure(query.lastError());
-            throw error.code() == kRefusedOnStandby ? standbyRefusal() : error;
-        }
-    } else if (!answered([&] { return m_db.transaction(); })) {
+    } else if (!m_db.transaction()) {
         throw failure(m_db.lastError());
     }
     m_inTransaction = true;
@@ -256,9 +256,12 @@ StoreError Connection::failure(const QSqlError& error)
 {
     m_drop = true;
     const std::optional<StoreError> own = sqliteFailure(m_db);
-    const StoreError failed = m_backend == Backend::Server ? serverFailure(m_db, error, m_answerLate)
-                              : own                        ? *own
-                                                           : StoreError::from(error);
+    StoreError failed = m_backend == Backend::Server ? serverFailure(m_db, error, m_answerLate)
+                        : own                        ? *own
+                                                     : StoreError::from(error);
+    if (m_backend == Backend::Server && failed.code() == kRefusedOnStandby
+        && static_cast<ServerDriver*>(m_db.driver())->beginRefused())
+        failed = standbyRefusal();
     // On the server one failed statement spoils its whole transaction; ending
     // it at once lets the statements still open be freed without complaint.
     if (m_backend == Backend::Server)

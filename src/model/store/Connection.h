@@ -59,11 +59,7 @@ public:
     template <typename Work>
     void snapshot(Work&& work)
     {
-        within(Access::Read, [&] {
-            if (m_backend == Backend::Server)
-                runUnprepared(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
-            std::forward<Work>(work)();
-        });
+        within(Access::Read, std::forward<Work>(work));
         commit();
     }
 

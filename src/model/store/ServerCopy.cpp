@@ -17,13 +17,12 @@ namespace {
 // Rows per COPY statement: a second or so of the server's work, far inside its bound on one statement.
 constexpr int kRowsPerStatement = 20000;
 
-PGconn* pgConnection(Connection& server)
+ServerDriver& serverDriver(Connection& server)
 {
-    const auto* driver = dynamic_cast<const ServerDriver*>(server.database().driver());
-    PGconn* connection = driver ? driver->connection() : nullptr;
-    if (!connection)
+    auto* driver = dynamic_cast<ServerDriver*>(server.database().driver());
+    if (!driver || !driver->connection())
         throw StoreError(-1, QStringLiteral("Rows can be copied in this way only to the office server."));
-    return connection;
+    return *driver;
 }
 
 // The failure in the server's words, read from its result, which is then freed.
@@ -83,8 +82,14 @@ void ServerCopyIn::finish()
 
 void ServerCopyIn::send()
 {
-    PGconn* connection = pgConnection(m_server);
+    ServerDriver& driver = serverDriver(m_server);
+    PGconn* connection = driver.connection();
     AnswerWatch watch(m_server.database());
+    // The copy belongs to the caller's transaction, whose BEGIN may still be waiting for a statement.
+    if (PGresult* refused = driver.sendWaitingBegin()) {
+        const bool late = watch.finish();
+        throw failure(m_server, connection, refused, late);
+    }
     PGresult* started = PQexec(connection, m_statement.constData());
     if (PQresultStatus(started) != PGRES_COPY_IN) {
         const bool late = watch.finish();

@@ -9,6 +9,8 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <utility>
+
 namespace store {
 
 namespace {
@@ -120,12 +122,100 @@ bool ServerDriver::beginTransaction() { return command("BEGIN", QStringLiteral("
 
 bool ServerDriver::commitTransaction()
 {
+    // A transaction that never reached the server has nothing to commit.
+    if (!m_waitingBegin.isEmpty()) {
+        m_waitingBegin.clear();
+        return true;
+    }
     return command("COMMIT", QStringLiteral("Could not commit transaction"), "ROLLBACK");
 }
 
 bool ServerDriver::rollbackTransaction()
 {
+    if (!m_waitingBegin.isEmpty()) {
+        m_waitingBegin.clear();
+        return true;
+    }
     return command("ROLLBACK", QStringLiteral("Could not roll back transaction"));
+}
+
+void ServerDriver::beginWithNextStatement(const QByteArray& begin)
+{
+    m_waitingBegin = begin;
+}
+
+PGresult* ServerDriver::sendWaitingBegin()
+{
+    m_beginRefused = false;
+    if (m_waitingBegin.isEmpty() || !m_connection)
+        return nullptr;
+    const QByteArray begin = std::exchange(m_waitingBegin, QByteArray());
+    PGresult* begun = PQexec(m_connection, begin.constData());
+    if (PQresultStatus(begun) == PGRES_COMMAND_OK) {
+        PQclear(begun);
+        return nullptr;
+    }
+    m_beginRefused = true;
+    return begun ? begun : PQmakeEmptyPGresult(m_connection, PGRES_FATAL_ERROR);
+}
+
+PGresult* ServerDriver::execParams(const char* sql, int count, const Oid* types, const char* const* values)
+{
+    m_beginRefused = false;
+    if (!m_connection)
+        return nullptr;
+    if (m_waitingBegin.isEmpty())
+        return PQexecParams(m_connection, sql, count, types, values, nullptr, nullptr, 0);
+    return afterBegin(sql, count, types, values);
+}
+
+PGresult* ServerDriver::exec(const char* sql)
+{
+    if (!m_connection)
+        return nullptr;
+    if (PGresult* refused = sendWaitingBegin())
+        return refused;
+    return PQexec(m_connection, sql);
+}
+
+PGresult* ServerDriver::afterBegin(const char* sql, int count, const Oid* types, const char* const* values)
+{
+    if (PQenterPipelineMode(m_connection) != 1) {
+        PGresult* refused = sendWaitingBegin();
+        return refused ? refused : PQexecParams(m_connection, sql, count, types, values, nullptr, nullptr, 0);
+    }
+    const QByteArray begin = std::exchange(m_waitingBegin, QByteArray());
+    PGresult* results[2] = {nullptr, nullptr};
+    if (PQsendQueryParams(m_connection, begin.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1
+        && PQsendQueryParams(m_connection, sql, count, types, values, nullptr, nullptr, 0) == 1
+        && PQpipelineSync(m_connection) == 1) {
+        // Each statement's results end with a null; the sync's own result ends the pipeline.
+        int statement = 0;
+        for (;;) {
+            PGresult* result = PQgetResult(m_connection);
+            if (!result) {
+                if (PQstatus(m_connection) != CONNECTION_OK || ++statement > 2)
+                    break;
+                continue;
+            }
+            if (PQresultStatus(result) == PGRES_PIPELINE_SYNC) {
+                PQclear(result);
+                break;
+            }
+            if (statement < 2 && !results[statement])
+                results[statement] = result;
+            else
+                PQclear(result);
+        }
+    }
+    PQexitPipelineMode(m_connection);
+    if (results[0] && PQresultStatus(results[0]) != PGRES_COMMAND_OK) {
+        m_beginRefused = true;
+        PQclear(results[1]);
+        return results[0];
+    }
+    PQclear(results[0]);
+    return results[1];
 }
 
 QStringList ServerDriver::tables(QSql::TableType type) const

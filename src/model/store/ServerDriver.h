@@ -41,10 +41,29 @@ public:
 
     PGconn* connection() const { return m_connection; }
 
+    // The next transaction's BEGIN goes out together with its first statement,
+    // in one round trip; a transaction that ends before any statement costs none.
+    void beginWithNextStatement(const QByteArray& begin);
+    // Sends a BEGIN still waiting for its statement on its own, for work done
+    // straight over libpq (COPY): null when it went in, else its failed result.
+    PGresult* sendWaitingBegin();
+    // Runs a statement: after the waiting BEGIN in one pipeline, when there is
+    // one; otherwise alone. The statement's result, the failed BEGIN's, or
+    // null when the connection failed.
+    PGresult* execParams(const char* sql, int count, const Oid* types, const char* const* values);
+    // Runs a statement of its own text the same way, but after a waiting BEGIN
+    // sent alone: such a text may hold several statements, which a pipeline refuses.
+    PGresult* exec(const char* sql);
+    // Whether the last statement failed because its BEGIN was refused.
+    bool beginRefused() const { return m_beginRefused; }
+
 private:
     bool command(const char* sql, const QString& what, const char* refusedStatus = nullptr);
+    PGresult* afterBegin(const char* sql, int count, const Oid* types, const char* const* values);
 
     PGconn* m_connection = nullptr;
+    QByteArray m_waitingBegin;
+    bool m_beginRefused = false;
 };
 
 } // namespace store

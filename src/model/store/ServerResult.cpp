@@ -14,10 +14,15 @@ ServerResult::ServerResult(const ServerDriver* driver) : QSqlResult(driver) {}
 
 ServerResult::~ServerResult() { clearResult(); }
 
+ServerDriver* ServerResult::owner() const
+{
+    // The driver made this result and outlives it.
+    return const_cast<ServerDriver*>(static_cast<const ServerDriver*>(driver()));
+}
+
 PGconn* ServerResult::connection() const
 {
-    const auto* owner = static_cast<const ServerDriver*>(driver());
-    return owner ? owner->connection() : nullptr;
+    return owner() ? owner()->connection() : nullptr;
 }
 
 void ServerResult::clearResult()
@@ -48,7 +53,7 @@ bool ServerResult::reset(const QString& sql)
     clearResult();
     if (!connection())
         return false;
-    return take(PQexec(connection(), sql.toUtf8().constData()));
+    return take(owner()->exec(sql.toUtf8().constData()));
 }
 
 bool ServerResult::prepare(const QString& sql)
@@ -75,8 +80,7 @@ bool ServerResult::exec()
         texts.push_back(p.null ? nullptr : p.text.constData());
     }
     // Text-format parameters end at their NUL, so lengths and formats are not needed.
-    return take(PQexecParams(connection(), m_prepared.constData(), int(parameters.size()), types.data(),
-                             texts.data(), nullptr, nullptr, 0));
+    return take(owner()->execParams(m_prepared.constData(), int(parameters.size()), types.data(), texts.data()));
 }
 
 QVariant ServerResult::data(int field)

@@ -32,6 +32,7 @@ protected:
     void detachFromResultSet() override;
 
 private:
+    ServerDriver* owner() const;
     PGconn* connection() const;
     void clearResult();
     // Takes the libpq result of a statement just sent; false (and the
