@@ -8,6 +8,8 @@
 
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace store {
 
 namespace {
@@ -35,6 +37,9 @@ const QString kServerLastKeySql = QStringLiteral(
     "SELECT COALESCE(pg_sequence_last_value(pg_get_serial_sequence('policies', 'id')::regclass), 0)");
 const QString kServerLockSql = QStringLiteral("LOCK TABLE Policies IN SHARE ROW EXCLUSIVE MODE");
 const QString kServerRaiseSql = QStringLiteral("SELECT setval(pg_get_serial_sequence('policies', 'id'), ?)");
+const QString kServerNextKey = QStringLiteral("nextval(pg_get_serial_sequence('policies', 'id'))");
+const QString kServerKeysAbove =
+    QStringLiteral("COALESCE(pg_sequence_last_value(pg_get_serial_sequence('policies', 'id')::regclass), 0) >= ?");
 
 const QString& copySql(bool shownLine)
 {
@@ -90,6 +95,44 @@ PolicyRow readRow(Connection& connection, qint64 id)
     return row;
 }
 
+// What the one statement of a new contract on the office server found.
+struct OneStatementAppend {
+    // The new row's ID; 0 when it stored nothing.
+    qint64 id = 0;
+    // The token was stored before the statement: an earlier try stored the row.
+    bool storedBefore = false;
+};
+
+// A new contract on the office server in one statement, sent with its
+// transaction's BEGIN: the token is claimed together with the ID the
+// identity's sequence hands out, and the row is stored under that ID only
+// when the claim went in. A sequence still to be raised above keysAbove, or a
+// token another desk stored meanwhile, stores nothing: the caller goes on the
+// long way in the same transaction.
+OneStatementAppend appendInOneStatement(Connection& connection, const QStringList& columns, const QStringList& texts,
+                                        const QString& token, qint64 keysAbove)
+{
+    QStringList written{kKey}, sources{QStringLiteral("RowKey")};
+    QList<QVariant> values{token, std::max<qint64>(keysAbove, 0)};
+    for (qsizetype i = 0; i < columns.size() && i < texts.size(); ++i) {
+        if (texts[i].isEmpty())
+            continue;
+        written << columns[i];
+        sources << QStringLiteral("CAST(? AS TEXT)");
+        values << texts[i];
+    }
+    values << token;
+    const QString sql =
+        QStringLiteral("WITH %1, Stored AS (INSERT INTO Policies (%2) SELECT %3 FROM Claimed RETURNING ID) "
+                       "SELECT (SELECT ID FROM Stored), EXISTS (SELECT 1 FROM WriteTokens WHERE Token = ?)")
+            .arg(serverClaimWithKey(kServerNextKey, kServerKeysAbove), written.join(QStringLiteral(", ")),
+                 sources.join(QStringLiteral(", ")));
+    QSqlQuery answer = runStatement(connection, {sql, values});
+    if (!answer.next())
+        return {};
+    return {answer.value(0).toLongLong(), answer.value(1).toBool()};
+}
+
 } // namespace
 
 void raiseContractIdsAbove(const Place& place, qint64 keysAbove)
@@ -132,10 +175,21 @@ qint64 appendPolicy(const Place& place, const QStringList& columns, const QStrin
     }
     const BoundStatement insert = insertStatement(kTable, columns, texts);
     qint64 id = 0;
-    const bool fresh = writeOnce(place, token, [&](Connection& connection) {
+    const bool fresh = writeOnceClaiming(place, token, [&](Connection& connection) {
+        if (connection.backend() == Backend::Server && !token.isEmpty()) {
+            const OneStatementAppend done = appendInOneStatement(connection, columns, texts, token, keysAbove);
+            if (done.storedBefore)
+                return false;
+            id = done.id;
+            if (id > 0)
+                return true;
+        }
+        if (!token.isEmpty() && !claimToken(connection, token))
+            return false;
         raiseKeysAbove(connection, keysAbove);
         id = insertRow(connection, insert, kKey);
         recordRowKey(connection, token, id);
+        return true;
     });
     // Stored by an earlier try whose reply was lost: its key was kept with the token.
     return fresh ? id : rowKeyStoredWith(place, token);

@@ -63,14 +63,6 @@ qint64 madeAt(const QString& token)
     return made.isValid() ? made.toSecsSinceEpoch() : QDateTime::currentSecsSinceEpoch();
 }
 
-// Stores the token in the open transaction; false when it was stored before.
-// On the server a token another session is storing at this moment is waited
-// for until that session has committed or given up.
-bool claim(Connection& connection, const QString& token)
-{
-    return runStamping(connection, kClaim, {token}, madeAt(token)).numRowsAffected() == 1;
-}
-
 // Whether a write whose COMMIT went unanswered was stored, asked on a new session.
 bool tokenStored(const Place& place, const QString& token)
 {
@@ -80,7 +72,7 @@ bool tokenStored(const Place& place, const QString& token)
         if (connection.backend() == Backend::Server)
             connection.run(QStringLiteral("SELECT set_config('lock_timeout', ?, true)"),
                            {QString::number(kAskWaitMs)});
-        stored = !claim(connection, token);
+        stored = !claimToken(connection, token);
     });
     return stored;
 }
@@ -196,18 +188,34 @@ void PendingWrite::failed(StoreError& failure)
         failure.setOutcomeUnknown();
 }
 
+bool claimToken(Connection& connection, const QString& token)
+{
+    return runStamping(connection, kClaim, {token}, madeAt(token)).numRowsAffected() == 1;
+}
+
+QString serverClaimWithKey(const QString& key, const QString& condition)
+{
+    return QStringLiteral("Claimed AS (INSERT INTO WriteTokens (Token, Stamp, RowKey) SELECT ?, %1, %2 WHERE %3 "
+                          "ON CONFLICT DO NOTHING RETURNING RowKey)")
+        .arg(kServerNow, key, condition);
+}
+
 bool writeOnce(const Place& place, const QString& token, const std::function<void(Connection&)>& work)
+{
+    return writeOnceClaiming(place, token, [&](Connection& connection) {
+        if (!token.isEmpty() && !claimToken(connection, token))
+            return false;
+        work(connection);
+        return true;
+    });
+}
+
+bool writeOnceClaiming(const Place& place, const QString& token, const std::function<bool(Connection&)>& work)
 {
     try {
         Connection connection(place);
         bool fresh = true;
-        connection.transaction([&] {
-            if (!token.isEmpty() && !claim(connection, token)) {
-                fresh = false;
-                return;
-            }
-            work(connection);
-        });
+        connection.transaction([&] { fresh = work(connection); });
         return fresh;
     } catch (StoreError& failure) {
         if (!failure.commitUnanswered() || token.isEmpty())

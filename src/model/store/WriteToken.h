@@ -96,4 +96,18 @@ private:
 // the server cannot be asked, the failure is thrown marked outcomeUnknown.
 bool writeOnce(const Place& place, const QString& token, const std::function<void(Connection&)>& work);
 
+// As writeOnce, but work stores the token itself, with claimToken or in a
+// statement of its own, and returns false when it was stored before.
+bool writeOnceClaiming(const Place& place, const QString& token, const std::function<bool(Connection&)>& work);
+
+// Stores the token in the open transaction; false when it was stored before.
+// On the server a token another session is storing at this moment is waited
+// for until that session has committed or given up.
+bool claimToken(Connection& connection, const QString& token);
+
+// On the server, the part of a statement that claims the token with the
+// store's stamp and a row key, only where condition holds: a WITH query
+// named Claimed, answering the key it stored. Its one value is the token.
+QString serverClaimWithKey(const QString& key, const QString& condition);
+
 } // namespace store
