@@ -10,13 +10,27 @@ constexpr size_t kPieceKeys = 4096;
 
 size_t ListKeys::Offsets::lowerBound(quint32 distance) const
 {
+    if (!m_spelled)
+        return std::min(size_t(distance), m_run);
     if (m_wide)
         return size_t(std::lower_bound(m_four.begin(), m_four.end(), distance) - m_four.begin());
     return size_t(std::lower_bound(m_two.begin(), m_two.end(), distance) - m_two.begin());
 }
 
+void ListKeys::Offsets::spell()
+{
+    // A run is never longer than a piece, so its distances fit in two bytes.
+    m_two.reserve(m_run + 1);
+    for (size_t i = 0; i < m_run; ++i)
+        m_two.push_back(quint16(i));
+    m_run = 0;
+    m_spelled = true;
+}
+
 void ListKeys::Offsets::reserve(size_t count)
 {
+    if (!m_spelled)
+        return;
     if (m_wide)
         m_four.reserve(count);
     else
@@ -25,6 +39,13 @@ void ListKeys::Offsets::reserve(size_t count)
 
 void ListKeys::Offsets::insert(size_t at, quint32 distance)
 {
+    if (!m_spelled) {
+        if (at == m_run && distance == m_run) {
+            ++m_run;
+            return;
+        }
+        spell();
+    }
     if (!m_wide && distance > 0xffffu) {
         m_four.reserve(std::max(m_two.capacity(), m_two.size() + 1));
         m_four.assign(m_two.begin(), m_two.end());
@@ -39,6 +60,12 @@ void ListKeys::Offsets::insert(size_t at, quint32 distance)
 
 void ListKeys::Offsets::erase(size_t at)
 {
+    if (!m_spelled && at + 1 == m_run) {
+        --m_run;
+        return;
+    }
+    if (!m_spelled)
+        spell();
     if (m_wide)
         m_four.erase(m_four.begin() + qsizetype(at));
     else
@@ -47,7 +74,9 @@ void ListKeys::Offsets::erase(size_t at)
 
 void ListKeys::Offsets::resize(size_t count)
 {
-    if (m_wide)
+    if (!m_spelled)
+        m_run = count;
+    else if (m_wide)
         m_four.resize(count);
     else
         m_two.resize(count);

@@ -9,10 +9,10 @@ namespace store {
 
 // The keys of a list in position order, ascending. They are kept in pieces
 // of a few thousand, so removing or putting back a line of a million moves
-// a few kilobytes rather than the whole list; a piece holds its keys as
-// distances from its first, in two bytes each while they fit (keys the store
-// hands out one after another, a million of them in two megabytes), else in
-// four, rather than eight.
+// a few kilobytes rather than the whole list. A piece whose keys follow one
+// another without a gap (as the store hands them out, until a line is
+// removed) holds only their count; any other holds its keys as distances from
+// its first, in two bytes each while they fit, else in four, rather than eight.
 class ListKeys {
 public:
     qsizetype size() const { return m_size; }
@@ -33,20 +33,28 @@ public:
     void remove(qsizetype position);
 
 private:
-    // A piece's distances, two bytes each until one needs four.
+    // A piece's distances: 0, 1, 2, ... held as their count alone, until one
+    // breaks the run; then two bytes each until one needs four.
     class Offsets {
     public:
-        size_t size() const { return m_wide ? m_four.size() : m_two.size(); }
+        size_t size() const { return m_spelled ? spelledSize() : m_run; }
         bool empty() const { return size() == 0; }
-        quint32 operator[](size_t i) const { return m_wide ? m_four[i] : m_two[i]; }
+        quint32 operator[](size_t i) const { return !m_spelled ? quint32(i) : m_wide ? m_four[i] : m_two[i]; }
         size_t lowerBound(quint32 distance) const;
         void reserve(size_t count);
         void insert(size_t at, quint32 distance);
         void push_back(quint32 distance) { insert(size(), distance); }
         void erase(size_t at);
+        // Keeps the first count distances.
         void resize(size_t count);
 
     private:
+        size_t spelledSize() const { return m_wide ? m_four.size() : m_two.size(); }
+        // The run written out, one distance each, before it is broken.
+        void spell();
+
+        size_t m_run = 0;
+        bool m_spelled = false;
         std::vector<quint16> m_two;
         std::vector<quint32> m_four;
         bool m_wide = false;

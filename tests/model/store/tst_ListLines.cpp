@@ -42,6 +42,7 @@ private slots:
         QTest::newRow("from a few lines") << 2 << 5 << qint64(3);
         QTest::newRow("from many lines") << 3 << 3000 << qint64(3);
         QTest::newRow("from more lines than a piece of keys") << 4 << 12000 << qint64(3);
+        QTest::newRow("keys one after another, as the store hands them out") << 7 << 12000 << qint64(1);
         QTest::newRow("keys further apart than two bytes span") << 6 << 3000 << qint64(40000);
         QTest::newRow("keys further apart than four bytes span") << 5 << 3000 << (qint64(1) << 33);
     }
