@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QEvent>
 #include <QFile>
+
+#include <malloc.h>
 #include <QProcess>
 #include <QWidget>
 
@@ -58,6 +60,17 @@ double median(std::vector<double> values)
 
 long residentKb()
 {
+    // Where the memory lies, mapping by mapping, for a look afterwards.
+    const QString smaps = qEnvironmentVariable("QUILLON_BENCH_SMAPS");
+    if (!smaps.isEmpty()) {
+        QFile from("/proc/self/smaps"), to(smaps);
+        if (from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            to.write(from.readAll());
+        const struct mallinfo2 heap = mallinfo2();
+        to.write(QByteArray("# malloc in use ") + QByteArray::number(qulonglong(heap.uordblks / 1024)) + " kB, free "
+                 + QByteArray::number(qulonglong(heap.fordblks / 1024)) + " kB, mmapped "
+                 + QByteArray::number(qulonglong(heap.hblkhd / 1024)) + " kB\n");
+    }
     QFile status("/proc/self/status");
     if (!status.open(QIODevice::ReadOnly))
         return -1;
