@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <malloc.h>
+#include <sqlite3.h>
 #include <QProcess>
 #include <QWidget>
 
@@ -69,7 +70,8 @@ long residentKb()
         const struct mallinfo2 heap = mallinfo2();
         to.write(QByteArray("# malloc in use ") + QByteArray::number(qulonglong(heap.uordblks / 1024)) + " kB, free "
                  + QByteArray::number(qulonglong(heap.fordblks / 1024)) + " kB, mmapped "
-                 + QByteArray::number(qulonglong(heap.hblkhd / 1024)) + " kB\n");
+                 + QByteArray::number(qulonglong(heap.hblkhd / 1024)) + " kB, of which SQLite's "
+                 + QByteArray::number(qulonglong(sqlite3_memory_used() / 1024)) + " kB\n");
     }
     QFile status("/proc/self/status");
     if (!status.open(QIODevice::ReadOnly))
