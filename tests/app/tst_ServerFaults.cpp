@@ -135,6 +135,29 @@ private slots:
         QCOMPARE(count(direct, counted), before + 2);
     }
 
+    // What one view of the office database reads in several statements belongs to one moment, even
+    // when another desk stores a row between them.
+    void snapshotReadsOneMoment()
+    {
+        const store::Place place = testdb::freshDatabaseOn(testdb::server(), "one moment");
+        const auto agents = [](store::Connection& connection) {
+            QSqlQuery query = connection.run("SELECT count(*) FROM Agent");
+            return query.next() ? query.value(0).toLongLong() : -1;
+        };
+        store::Connection reader(place);
+        qint64 first = -1, second = -1;
+        reader.snapshot([&] {
+            first = agents(reader);
+            std::thread([&] {
+                store::agentTable(place).insert({"Meanwhile"});
+                store::closeThreadConnections();
+            }).join();
+            second = agents(reader);
+        });
+        QCOMPARE(second, first);
+        QCOMPARE(agents(reader), first + 1);
+    }
+
     // A desk whose COMMIT is lost on its way leaves its session inside its transaction, holding what
     // it wrote: every other desk's add, edit and delete of an agent still goes through, and the
     // server ends the stuck session within the program's bound.

@@ -95,22 +95,15 @@ PolicyRow readRow(Connection& connection, qint64 id)
     return row;
 }
 
-// What the one statement of a new contract on the office server found.
-struct OneStatementAppend {
-    // The new row's ID; 0 when it stored nothing.
-    qint64 id = 0;
-    // The token was stored before the statement: an earlier try stored the row.
-    bool storedBefore = false;
-};
-
 // A new contract on the office server in one statement, sent with its
 // transaction's BEGIN: the token is claimed together with the ID the
 // identity's sequence hands out, and the row is stored under that ID only
-// when the claim went in. A sequence still to be raised above keysAbove, or a
-// token another desk stored meanwhile, stores nothing: the caller goes on the
-// long way in the same transaction.
-OneStatementAppend appendInOneStatement(Connection& connection, const QStringList& columns, const QStringList& texts,
-                                        const QString& token, qint64 keysAbove)
+// when the claim went in. The new ID, or 0 when nothing was stored: a token
+// stored before (by an earlier try, or another desk meanwhile) or a sequence
+// still to be raised above keysAbove; the caller then goes the long way in
+// the same transaction, where the claim tells a write done before.
+qint64 appendInOneStatement(Connection& connection, const QStringList& columns, const QStringList& texts,
+                            const QString& token, qint64 keysAbove)
 {
     QStringList written{kKey}, sources{QStringLiteral("RowKey")};
     QList<QVariant> values{token, std::max<qint64>(keysAbove, 0)};
@@ -121,16 +114,11 @@ OneStatementAppend appendInOneStatement(Connection& connection, const QStringLis
         sources << QStringLiteral("CAST(? AS TEXT)");
         values << texts[i];
     }
-    values << token;
-    const QString sql =
-        QStringLiteral("WITH %1, Stored AS (INSERT INTO Policies (%2) SELECT %3 FROM Claimed RETURNING ID) "
-                       "SELECT (SELECT ID FROM Stored), EXISTS (SELECT 1 FROM WriteTokens WHERE Token = ?)")
-            .arg(serverClaimWithKey(kServerNextKey, kServerKeysAbove), written.join(QStringLiteral(", ")),
-                 sources.join(QStringLiteral(", ")));
-    QSqlQuery answer = runStatement(connection, {sql, values});
-    if (!answer.next())
-        return {};
-    return {answer.value(0).toLongLong(), answer.value(1).toBool()};
+    const QString sql = QStringLiteral("WITH %1 INSERT INTO Policies (%2) SELECT %3 FROM Claimed RETURNING ID")
+                            .arg(serverClaimWithKey(kServerNextKey, kServerKeysAbove),
+                                 written.join(QStringLiteral(", ")), sources.join(QStringLiteral(", ")));
+    QSqlQuery stored = runStatement(connection, {sql, values});
+    return stored.next() ? stored.value(0).toLongLong() : 0;
 }
 
 } // namespace
@@ -177,10 +165,7 @@ qint64 appendPolicy(const Place& place, const QStringList& columns, const QStrin
     qint64 id = 0;
     const bool fresh = writeOnceClaiming(place, token, [&](Connection& connection) {
         if (connection.backend() == Backend::Server && !token.isEmpty()) {
-            const OneStatementAppend done = appendInOneStatement(connection, columns, texts, token, keysAbove);
-            if (done.storedBefore)
-                return false;
-            id = done.id;
+            id = appendInOneStatement(connection, columns, texts, token, keysAbove);
             if (id > 0)
                 return true;
         }

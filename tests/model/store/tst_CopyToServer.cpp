@@ -4,6 +4,8 @@
 #include "model/store/PoliciesColumns.h"
 #include "model/store/PoliciesTable.h"
 #include "model/store/Schema.h"
+#include "model/store/ServerCopy.h"
+#include "model/store/ServerSchema.h"
 
 #include "support/ThrowawayServer.h"
 
@@ -85,6 +87,20 @@ private slots:
         QVERIFY(copy(1).contains("already holds Agent rows; nothing was copied"));
         QCOMPARE(tableRows(office, "Policies", "ID", {"DBA"}).size(), 21);
         QCOMPARE(tableRows(office, "Agent", "RowKey", {"Name"}).size(), 4);
+    }
+
+    // Rows copied as the first thing a transaction does belong to it: rolled back, none stays.
+    void copyBelongsToItsTransaction()
+    {
+        const store::Place office(m_server.createDatabase("rolled back"));
+        store::Connection server(office);
+        store::completeServerSchema(server);
+        server.rolledBack([&] {
+            store::ServerCopyIn copy(server, "Agent", {"Name"});
+            copy.add({"Copied"});
+            copy.finish();
+        });
+        QCOMPARE(tableRows(office, "Agent", "RowKey", {"Name"}).size(), 0);
     }
 
 private:
