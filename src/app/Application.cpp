@@ -21,6 +21,7 @@
 #include "windows/people/MainWindow.h"
 #include "windows/ui/AfterFirstPaint.h"
 #include "windows/ui/EnterPressesButton.h"
+#include "windows/ui/KeptDrawing.h"
 #include "windows/ui/MessageBoxService.h"
 
 #include <QCoreApplication>
@@ -44,6 +45,7 @@ Application::Application(const Environment& environment, const Services& service
     m_session.writesMayGo = [this] { return writesMayGo(); };
     m_session.writesFreeNow = [this] { return verdictKnown() && !m_session.ended; };
     m_session.contractMayBeDiscarded = [this] { return mayDiscardContract(); };
+    ui::KeptDrawing::keepIn(environment.userDataFolder);
     m_windows.mainWindow = new MainWindow(m_session);
     ui::letEnterPressFocusedButton(m_windows.mainWindow);
 }

@@ -1,8 +1,11 @@
 #include "windows/ui/GlobePicture.h"
 
+#include "windows/ui/KeptDrawing.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cmath>
 #include <numbers>
@@ -12,6 +15,9 @@ namespace ui {
 namespace {
 
 constexpr double kWidth = 369;
+// The name a drawing of the pale globe is kept under: a change to how it is
+// drawn must change the name, or an earlier release's drawing is shown.
+const QString kKeptName = QStringLiteral("globe-1");
 constexpr double kHeight = 342;
 
 struct GlobeColours {
@@ -98,11 +104,21 @@ void GlobePicture::paintEvent(QPaintEvent*)
 {
     const qreal scaling = devicePixelRatioF();
     if (m_drawn.deviceIndependentSize() != QSizeF(size()) || m_drawn.devicePixelRatio() != scaling) {
-        m_drawn = QPixmap(size() * scaling);
-        m_drawn.setDevicePixelRatio(scaling);
-        m_drawn.fill(Qt::transparent);
-        QPainter drawing(&m_drawn);
-        paint(drawing, rect());
+        // Drawing it costs a window's first paint more than all its controls;
+        // a drawing kept from an earlier run is copied in instead.
+        const KeptDrawing kept(kKeptName, size() * scaling);
+        QImage drawn = kept.load();
+        if (drawn.isNull()) {
+            drawn = QImage(size() * scaling, QImage::Format_ARGB32_Premultiplied);
+            drawn.setDevicePixelRatio(scaling);
+            drawn.fill(Qt::transparent);
+            QPainter drawing(&drawn);
+            paint(drawing, rect());
+            drawing.end();
+            QTimer::singleShot(0, [kept, drawn] { kept.save(drawn); });
+        }
+        drawn.setDevicePixelRatio(scaling);
+        m_drawn = QPixmap::fromImage(drawn);
     }
     QPainter painter(this);
     painter.drawPixmap(QPoint(), m_drawn);

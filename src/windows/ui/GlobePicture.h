@@ -11,8 +11,9 @@ namespace ui {
 // The pale globe that stands behind the controls of the main window, the two
 // people dialogs and the loan-terms window. It is laid out at 369 x 342 pixels
 // and painted as lines and curves straight into whatever rectangle it is given,
-// so it stays sharp at any screen scaling. It takes no clicks and no focus, so
-// the controls above it work as usual.
+// so it stays sharp at any screen scaling; each size is drawn once and then
+// kept (ui/KeptDrawing.h). It takes no clicks and no focus, so the controls
+// above it work as usual.
 class GlobePicture : public QWidget {
     Q_OBJECT
 public:

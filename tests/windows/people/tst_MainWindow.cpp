@@ -1,4 +1,5 @@
 #include "support/TestProgram.h"
+#include "windows/ui/GlobePicture.h"
 
 #include <QtTest>
 
@@ -143,6 +144,61 @@ private slots:
         QTest::mouseClick(main->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
         QVERIFY(quillon.windows().schedule->isVisible());
         QCOMPARE(program->messages.shown.size(), 0);
+    }
+
+    // The globe a later run copies in from its kept drawing looks exactly as one drawn afresh; a
+    // kept file cut short, empty, another program's, or of another size under this one's name is
+    // not used but drawn afresh and kept again whole.
+    void keptGlobeIsTheDrawnOne_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("kept whole") << "";
+        QTest::newRow("cut short") << "cut";
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("another program's") << "foreign";
+        QTest::newRow("another size") << "size";
+    }
+    void keptGlobeIsTheDrawnOne()
+    {
+        QFETCH(QString, damage);
+        auto program = started();
+        const QSize size = program->main()->findChild<QWidget*>("Image1")->size();
+        const auto keptAt = [&](QSize side) {
+            return program->env.userDataFolder
+                   + QString("/.globe-1-%1x%2.drawing").arg(side.width()).arg(side.height());
+        };
+        const QString kept = keptAt(size);
+        const auto grabbed = [&](QSize side) {
+            ui::GlobePicture globe;
+            globe.resize(side);
+            return globe.grab().toImage();
+        };
+        QFile::remove(kept);
+        const QImage drawn = grabbed(size);
+        const auto contents = [&] {
+            QFile file(kept);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_VERIFY(!contents().isEmpty());
+        const QByteArray whole = contents();
+        const auto replace = [&](const QByteArray& bytes) {
+            QFile file(kept);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        if (damage == "cut")
+            replace(whole.left(whole.size() / 2));
+        else if (damage == "empty")
+            replace({});
+        else if (damage == "foreign")
+            replace(QByteArray(whole.size(), 'Q'));
+        if (damage == "size") {
+            grabbed(size / 2);
+            QTRY_VERIFY(QFile::exists(keptAt(size / 2)));
+            QVERIFY(QFile::remove(kept) && QFile::copy(keptAt(size / 2), kept));
+        }
+        QCOMPARE(grabbed(size), drawn);
+        QTRY_COMPARE(contents(), whole);
     }
 
     // Ctrl+Z after Delete: the last deleted row back with its key and every column, chosen in its
