@@ -3,6 +3,7 @@
 #include "model/settings/ProfileFile.h"
 #include "model/store/Connection.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <sqlite3.h>
 #include <QProcess>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -106,26 +108,53 @@ void settle()
         QCoreApplication::processEvents();
 }
 
-PaintWatch::PaintWatch(QWidget* widget, std::function<void()> atPaint) : m_atPaint(std::move(atPaint))
+PaintWatch::PaintWatch(QWidget* widget, std::function<void()> atPaint)
+    : m_widget(widget), m_atPaint(std::move(atPaint))
 {
-    widget->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+PaintWatch::~PaintWatch()
+{
+    qApp->removeEventFilter(this);
 }
 
 void PaintWatch::waitForPaint()
 {
-    while (!m_painted)
+    while (!m_painted) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // A paint outside a frame's events (a repaint called directly) ends with them.
+        if (m_seen)
+            painted();
+    }
     settle();
 }
 
-bool PaintWatch::eventFilter(QObject*, QEvent* event)
+void PaintWatch::painted()
 {
-    if (event->type() == QEvent::Paint && !m_painted) {
-        m_painted = true;
-        if (m_atPaint)
-            m_atPaint();
-    }
-    return false;
+    if (m_painted)
+        return;
+    m_painted = true;
+    if (m_atPaint)
+        m_atPaint();
+}
+
+bool PaintWatch::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_widget && event->type() == QEvent::Paint)
+        m_seen = true;
+    // A frame is painted whole while its window handles the event that asked for it: that event is
+    // handled here, so the watch can look once it is done.
+    const bool frame = event->type() == QEvent::Expose || event->type() == QEvent::UpdateRequest;
+    QWidget* window = m_widget->window();
+    if (m_painted || m_inFrame || !frame || (watched != window && watched != window->windowHandle()))
+        return false;
+    m_inFrame = true;
+    watched->event(event);
+    m_inFrame = false;
+    if (m_seen)
+        painted();
+    return true;
 }
 
 Environment environmentIn(const QString& folder)

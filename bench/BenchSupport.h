@@ -68,16 +68,24 @@ QString loadAverage();
 void settle();
 
 // Runs until a paint of the widget has been handled; atPaint, if given, runs
-// when the first paint arrives, before anything the event loop does after it.
+// when the whole frame that first painted it is painted (the window and every
+// widget in it), before anything the event loop does after it.
 class PaintWatch : public QObject {
 public:
     explicit PaintWatch(QWidget* widget, std::function<void()> atPaint = {});
+    ~PaintWatch() override;
     void waitForPaint();
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void painted();
+
+    QWidget* m_widget;
+    // The widget's paint was seen; the frame it belongs to may still be painting.
+    bool m_seen = false;
+    bool m_inFrame = false;
     bool m_painted = false;
     std::function<void()> m_atPaint;
 };

@@ -79,8 +79,7 @@ int childProgram(const QString& folder, double startedMs, bool operations, int r
     // Ends as the program does, once the file's verdict is known, so the next
     // run is a later start after a clean end, as every start of an office's day but its first.
     const auto endsClean = qScopeGuard([&] {
-        for (const double until = monotonicMs() + 600000; !quillon.verdictKnown() && monotonicMs() < until;)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        quillon.awaitLaterCheck();
         quillon.markCleanEnd();
     });
     MainWindow* main = quillon.mainWindow();

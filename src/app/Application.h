@@ -46,9 +46,6 @@ public:
     AppWindows& windows();
     // The main window alone, as the start shows it.
     MainWindow* mainWindow() { return m_windows.mainWindow; }
-    // Whether the file's verdict is known: at once for a file that stands as
-    // the last clean end marked it, until its copy sends it to be read back.
-    bool verdictKnown() const;
 
 private:
     void createOtherWindows();
@@ -70,6 +67,9 @@ private:
     void startLaterCheck();
     // Upkeep of an office database whose schema was found as this desk last left it.
     void serverUpkeep();
+    // Whether the file's verdict is known: at once for a file that stands as
+    // the last clean end marked it, until its copy sends it to be read back.
+    bool verdictKnown() const;
     // Whether writes may go: waits for the later check's verdict.
     bool writesMayGo();
 
