@@ -15,10 +15,10 @@ namespace ui {
 namespace {
 
 constexpr double kWidth = 369;
+constexpr double kHeight = 342;
 // The name a drawing of the pale globe is kept under: a change to how it is
 // drawn must change the name, or an earlier release's drawing is shown.
 const QString kKeptName = QStringLiteral("globe-1");
-constexpr double kHeight = 342;
 
 struct GlobeColours {
     QColor sea, rim, grid;
@@ -104,8 +104,8 @@ void GlobePicture::paintEvent(QPaintEvent*)
 {
     const qreal scaling = devicePixelRatioF();
     if (m_drawn.deviceIndependentSize() != QSizeF(size()) || m_drawn.devicePixelRatio() != scaling) {
-        // Drawing it costs a window's first paint more than all its controls;
-        // a drawing kept from an earlier run is copied in instead.
+        // Drawing it anew is a large part of a window's first paint; a
+        // drawing kept from an earlier run is copied in instead.
         const KeptDrawing kept(kKeptName, size() * scaling);
         QImage drawn = kept.load();
         if (drawn.isNull()) {
