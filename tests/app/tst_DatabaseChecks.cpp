@@ -160,8 +160,12 @@ private slots:
     void initTestCase() { ::umask(022); }
     void cleanup()
     {
-        for (const QString& folder : lockedFolders)
+        // The test's temporary folder, gone by now, could not take a locked folder with it.
+        for (const QString& folder : lockedFolders) {
             setLocked(folder, false);
+            QDir(folder).removeRecursively();
+            QDir().rmdir(QFileInfo(folder).absolutePath());
+        }
         lockedFolders.clear();
     }
 
