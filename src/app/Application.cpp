@@ -284,9 +284,7 @@ bool Application::startUp()
     SetVersion(m_session);
     if (!prepareDatabase(m_session, m_windows.mainWindow, m_later))
         return false;
-    // Nothing has been written into a file left for the later check yet, so
-    // its mark still tells whether it stands as the last clean end left it.
-    m_fileVouched = m_later.fileCheck && store::takeCleanEndMark(m_session.DBPath);
+    m_fileVouched = m_later.fileCheck && m_later.fileVouched;
     m_fileChecked = !m_later.fileCheck || m_fileVouched;
     return m_windows.mainWindow->startUp() && !m_session.ended;
 }
@@ -299,9 +297,10 @@ bool Application::start()
     if (!startUp())
         return false;
     main->show();
-    if (m_later.fileCheck)
-        startLaterCheck();
+    // The check waits for the painted window (a write asked for sooner starts it).
     ui::afterFirstPaint(main, [this, main] {
+        if (m_later.fileCheck)
+            startLaterCheck();
         createOtherWindows();
         main->holdIdleReading(false);
         if (m_fileChecked)
@@ -360,13 +359,16 @@ void Application::markCleanEnd()
 
 bool Application::verdictKnown() const
 {
-    return !m_check.running() || (m_fileVouched && !m_fileUnderCheck);
+    const bool checking = m_later.fileCheck || m_check.running();
+    return !checking || (m_fileVouched && !m_fileUnderCheck);
 }
 
 bool Application::writesMayGo()
 {
     if (verdictKnown())
         return !m_session.ended;
+    if (m_later.fileCheck)
+        startLaterCheck();
     m_check.await();
     // A write asked for while another already waits (a timer's, say) never
     // goes before the verdict: the first waiter goes on once it is known.

@@ -35,8 +35,14 @@ public:
     // The whole check of the file, when the start-up left it for after the
     // first window: tests and benchmarks put their own work in its place.
     void setLaterCheck(std::function<LaterCheck(const LaterCheckRequest&)> check);
-    // Returns once the later check, if any runs, has reported.
-    void awaitLaterCheck() { m_check.await(); }
+    // Returns once the later check, if any runs, has reported; one still
+    // waiting for the painted window starts now.
+    void awaitLaterCheck()
+    {
+        if (m_later.fileCheck)
+            startLaterCheck();
+        m_check.await();
+    }
     // The user ended the run: a file that passed its check this run is marked
     // as ending clean, so the next start need not read it back whole.
     void markCleanEnd();

@@ -4,6 +4,7 @@
 #include "model/session/Session.h"
 #include "model/settings/Settings.h"
 #include "model/store/Backup.h"
+#include "model/store/CleanEnd.h"
 #include "model/store/Connection.h"
 #include "model/store/Restore.h"
 #include "model/store/ServerCatalog.h"
@@ -189,9 +190,15 @@ bool prepareDatabase(Session& session, QWidget* parent, LeftForLater& later)
     // The whole check reads every page, seconds on a large file: a file that
     // looks ready gets it after the windows show, and nothing is written
     // into it before its verdict.
-    if (fileExists(session.DBPath) && looksReady(session.DBPath)) {
-        later.fileCheck = true;
-        return true;
+    if (fileExists(session.DBPath)) {
+        // Nothing has been written into the file yet, so its mark still tells
+        // whether it stands as the last clean end left it: whole, and with
+        // this program's schema, as that run had made sure.
+        later.fileVouched = store::takeCleanEndMark(session.DBPath);
+        if (later.fileVouched || looksReady(session.DBPath)) {
+            later.fileCheck = true;
+            return true;
+        }
     }
     bool checked = false;
     if (!fileExists(session.DBPath)) {

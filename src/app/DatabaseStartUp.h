@@ -16,11 +16,14 @@ bool LocateDatabase(Session& session, QWidget* parent);
 // and when a good backup exists the user is asked whether it takes the
 // file's place. False when the program has ended. A file that looks ready
 // is left for checkFileLater (fileCheck set): nothing of the whole check or
-// the day's copy stands between the start and the first window. An office
+// the day's copy stands between the start and the first window; one that
+// stands as this program's last clean end on it left it (fileVouched) is
+// taken as ready without being opened. Its mark is taken either way. An office
 // server whose catalog this desk found whole before is not checked again; its
 // upkeep is left for after the first window (serverUpkeep set).
 struct LeftForLater {
     bool fileCheck = false;
+    bool fileVouched = false;
     bool serverUpkeep = false;
 };
 bool prepareDatabase(Session& session, QWidget* parent, LeftForLater& later);

@@ -4,6 +4,7 @@
 #include "model/store/CleanEnd.h"
 #include "model/store/PoliciesColumns.h"
 #include "model/store/Restore.h"
+#include "model/store/Schema.h"
 #include "support/FileBytes.h"
 #include "support/TestProgram.h"
 
@@ -592,6 +593,11 @@ private slots:
             QVERIFY(QFile::copy(p.defaultDbPath(), p.dir.filePath("copy.mdb")));
             cleanEnd(p);
             QVERIFY(std::rename(qPrintable(p.dir.filePath("copy.mdb")), qPrintable(p.defaultDbPath())) == 0);
+        }) << false;
+        QTest::newRow("marked by a program giving files another schema") << std::function<void(TestProgram&)>([=](TestProgram& p) {
+            cleanEnd(p);
+            const QString mark = store::cleanEndMarkPath(p.defaultDbPath());
+            writeFile(mark, bytesOf(mark).replace(store::fileSchemaDigest(), "0123456789abcdef"));
         }) << false;
         QTest::newRow("run ended by a failure") << std::function<void(TestProgram&)>([=](TestProgram& p) {
             p.session().endProgramOnFailure();

@@ -1,6 +1,7 @@
 #include "model/store/CleanEnd.h"
 
 #include "model/store/PrivateFiles.h"
+#include "model/store/Schema.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +32,9 @@ QByteArray standing(const QString& path)
     const QByteArray counter = file.read(4);
     if (counter.size() != 4)
         return {};
-    return QByteArrayLiteral("QUILLON clean end 1\n") +
+    // The schema, too: a version of the program that gives files another
+    // finds an earlier one's mark no match, and brings the file up to its own.
+    return QByteArrayLiteral("QUILLON clean end 2, schema ") + fileSchemaDigest() + '\n' +
            QByteArray::number(qulonglong(info.st_dev)) + ' ' + QByteArray::number(qulonglong(info.st_ino)) + ' ' +
            QByteArray::number(qlonglong(info.st_size)) + ' ' + QByteArray::number(qlonglong(info.st_mtim.tv_sec)) +
            '.' + QByteArray::number(qlonglong(info.st_mtim.tv_nsec)) + ' ' + QByteArray::number(qlonglong(info.st_ctim.tv_sec)) +

@@ -6,8 +6,9 @@ namespace store {
 
 // A mark that a run ended cleanly on a database file that had passed its whole
 // check, and how the file stood then: its size, time, identity and SQLite's own
-// change counter. A later start that finds the file standing exactly so has no
-// need to read it back page by page; anything else (another program's write, a
+// change counter, and the schema the program gave it. A later start that finds
+// the file standing exactly so has no need to open it before the first window
+// or to read it back page by page; anything else (another program's write, a
 // file copied or moved in, a run that never got to end) leaves no mark or one
 // that does not match, and the whole check runs as before.
 

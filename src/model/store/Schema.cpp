@@ -15,6 +15,7 @@
 #include "model/store/StoreError.h"
 #include "model/store/WriteToken.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
@@ -68,6 +69,18 @@ QStringList schemaStatements(Backend backend)
     return tableStatements(backend) + serverListChangesStatements() + listRowsStatements() +
            foldedLinesStatements(backend) +
            QStringList{QStringLiteral("CREATE TABLE SchemaVersion (Version INTEGER NOT NULL)")};
+}
+
+const QByteArray& fileSchemaDigest()
+{
+    static const QByteArray digest = [] {
+        const QStringList statements = schemaStatements(Backend::File) + writeTokensCreateStatements() +
+                                       QStringList{QString::number(kSchemaVersion)};
+        return QCryptographicHash::hash(statements.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    }();
+    return digest;
 }
 
 const QList<TableDesign>& tableDesigns()

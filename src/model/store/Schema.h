@@ -37,6 +37,10 @@ struct SchemaInspection {
 // Every CREATE the program runs to make its whole schema, in order.
 QStringList schemaStatements(Backend backend);
 
+// What a new file is given, as a short digest: a file vouched for by a program
+// that gave it anything else is not taken as ready by this one.
+const QByteArray& fileSchemaDigest();
+
 // The program's three tables: name, hidden key and columns, in the order
 // they are created.
 struct TableDesign {
