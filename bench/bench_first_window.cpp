@@ -1,5 +1,6 @@
 // How soon the main window is painted over a file of many contracts, beside a
-// bare window of the same size, and how soon the file's check gives its
+// bare window of the same size (and the same window holding the main window's
+// captions, which any window with text costs), and how soon the file's check gives its
 // verdict (the moment a write no longer waits):
 //  - a later start of the day (its copy already taken) and the first start of
 //    the day (the copy taken on the way), each in a process of its own, from
@@ -23,10 +24,12 @@
 #include "windows/people/MainWindow.h"
 #include "windows/ui/StoreGuard.h"
 #include "windows/ui/Twips.h"
+#include "windows/ui/WindowFont.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QWidget>
 
 #include <sqlite3.h>
@@ -183,6 +186,35 @@ int childFloor(double startedMs)
     return 0;
 }
 
+// In a child process: a second floor, the bare window holding the main
+// window's captions in its three fonts. What it costs beyond the bare window
+// is the system's text stack (fontconfig's configuration, the font list, the
+// faces, shaping and drawing glyphs), which any window showing text pays.
+int childTextFloor(double startedMs)
+{
+    QWidget window;
+    ui::applyWindowFont(&window);
+    ui::setInnerSizeTwips(&window, {7380, 5775});
+    const QFont bold = ui::windowFont(8.25, true);
+    const std::pair<QString, QFont> captions[] = {
+        {"Welcome to QUILLON", ui::windowFont(13.5, true, true)},
+        {"Select Agent from list or select New, Edit or Delete to change list.", bold},
+        {"Select Customer from list or select New, Edit or Delete to change list. ", bold},
+        {"Previous Contracts will pop up a list of contracts for the selected  customer.", ui::windowFont()},
+        {"Loan Classification", bold}};
+    int top = 4;
+    for (const auto& [caption, font] : captions) {
+        auto* label = new QLabel(caption, &window);
+        label->setFont(font);
+        label->move(20, top);
+        top += 40;
+    }
+    window.show();
+    waitForPaint(&window, startedMs);
+    printMemory();
+    return 0;
+}
+
 QMap<QString, double> runChild(const QStringList& args)
 {
     QMap<QString, double> figures;
@@ -220,6 +252,8 @@ int main(int argc, char* argv[])
         return childProgram(args.value(2), args.value(3).toDouble(), true);
     if (args.value(1) == "--floor")
         return childFloor(args.value(2).toDouble());
+    if (args.value(1) == "--text-floor")
+        return childTextFloor(args.value(2).toDouble());
 
     const auto [runs, sizes] = runsAndSizes(args, 5, {0, 1000000, 5000000});
 
@@ -227,13 +261,14 @@ int main(int argc, char* argv[])
         const QString folder = preparedFolder(contracts);
         const QString dbPath = environmentIn(folder).userDataFolder + "/loans.mdb";
         const QString backups = store::backupFolder(dbPath);
-        Series later, first, floor, laterSave, firstSave;
+        Series later, first, floor, textFloor, laterSave, firstSave;
         // The day's copy, taken once so that the later starts find it.
         runChild({"--program", folder});
         for (int run = 0; run < runs; ++run) {
             // Taking turns spreads whatever else the machine does over all three.
             later.add(runChild({"--program", folder}));
             floor.add(runChild({"--floor"}));
+            textFloor.add(runChild({"--text-floor"}));
             QDir(backups).removeRecursively();
             first.add(runChild({"--program", folder}));
             laterSave.add(runChild({"--save", folder}));
@@ -243,10 +278,14 @@ int main(int argc, char* argv[])
         std::printf("\n%d contracts, %lld MB (medians of %d)\n", contracts, QFileInfo(dbPath).size() >> 20, runs);
         std::printf("  bare window            painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms\n", floor.of("painted"),
                     floor.of("rss"), floor.of("cpu"));
+        std::printf("  window with its text   painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms\n",
+                    textFloor.of("painted"), textFloor.of("rss"), textFloor.of("cpu"));
         for (const auto& [what, series] : {std::pair{"later start", &later}, std::pair{"first start of the day", &first}})
             std::printf("  %-22s painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms   verdict %8.1f ms   after it %6.1f MB\n",
                         what, series->of("painted"), series->of("rss"), series->of("cpu"), series->of("verdict"),
                         series->of("rss-checked"));
+        std::printf("  cpu to the painted window, later start: %.2fx the bare window's, %.2fx the window with its text\n",
+                    later.of("cpu") / floor.of("cpu"), later.of("cpu") / textFloor.of("cpu"));
         // A save pressed the moment the window shows, beside the same save once the check is done.
         for (const auto& [what, series] : {std::pair{"later start", &laterSave}, std::pair{"first start of the day", &firstSave}})
             std::printf("  %-22s save at once %8.1f ms   save after the check %6.1f ms   verdict %8.1f ms\n", what,
