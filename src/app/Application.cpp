@@ -341,8 +341,10 @@ void Application::startLaterCheck()
                       m_refuseWaiting = outcome != LaterOutcome::Serves;
                       // Writes may go now: the lists' counts taken at the start are kept for the next.
                       m_fileChecked = outcome == LaterOutcome::Serves;
-                      if (m_fileChecked)
+                      if (m_fileChecked) {
                           store::keepRowCounts(m_session.database());
+                          m_windows.mainWindow->writesAllowed();
+                      }
                       if (outcome == LaterOutcome::Restored) {
                           m_windows.mainWindow->FillAgentList();
                           m_windows.mainWindow->FillCustomerList();

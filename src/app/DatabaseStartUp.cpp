@@ -162,14 +162,18 @@ bool prepareServerDatabase(Session& session, QWidget* parent, bool& upkeepLater)
         const store::ServerStanding standing = store::readServerStanding(connection);
         if (standing.standby) {
             store::checkStandbySchema(connection);
-        } else if (store::catalogVouched(session.env.userDataFolder, session.Server, standing.catalogDigest)) {
+        } else if (standing.vouched() ||
+                   store::catalogVouched(session.env.userDataFolder, session.Server, standing.catalogDigest)) {
             upkeepLater = true;
         } else {
             store::completeServerSchema(connection);
             // Vouched for only when nothing changed it while it was checked,
             // the check's own additions included: the next start checks those.
-            if (store::readServerStanding(connection).catalogDigest == standing.catalogDigest)
+            const store::ServerStanding after = store::readServerStanding(connection);
+            if (after.catalogDigest == standing.catalogDigest) {
                 store::vouchCatalog(session.env.userDataFolder, session.Server, standing.catalogDigest);
+                store::vouchCatalogOnServer(connection, after);
+            }
         }
         return true;
     } catch (const store::StoreError& error) {

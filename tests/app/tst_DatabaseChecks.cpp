@@ -571,6 +571,29 @@ private slots:
             QCOMPARE(columnOf(path, "Agent", "Name"), QStringList{});
     }
 
+    // A customer another program stored without a DBA is given its name once the file's verdict lets
+    // writes go: the start itself writes nothing into a file still to be checked.
+    void missingDbaWaitsForTheVerdict()
+    {
+        TestProgram program;
+        const QString path = program.defaultDbPath();
+        makeDatabase(path, 1);
+        insertRows(path, "Customer", {"Name"}, {{"Ann"}});
+        const QByteArray bytes = bytesOf(path);
+        QSemaphore latch;
+        program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
+        program.app->setLaterCheck([&](const LaterCheckRequest& request) {
+            latch.acquire();
+            return checkFileLater(request);
+        });
+        QVERIFY(program.app->start());
+        QCOMPARE(bytesOf(path), bytes);
+        latch.release();
+        program.app->awaitLaterCheck();
+        QCOMPARE(columnOf(path, "Customer", "DBA"), QStringList{"Ann"});
+        QCOMPARE(program.customers()->lineText(program.customers()->count() - 1), QString("Ann"));
+    }
+
     // A run that ended at the user's word marks its checked file; the next start reads the file back
     // whole unless it finds it just as marked. The file's damage (which the first run's check was told
     // was not there) shows only when it is read back, on the day's copy already taken.

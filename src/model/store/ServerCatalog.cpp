@@ -6,12 +6,14 @@
 #include "model/store/Place.h"
 #include "model/store/PrivateFiles.h"
 #include "model/store/Schema.h"
+#include "model/store/StoreError.h"
 #include "model/store/WriteToken.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -51,7 +53,20 @@ const QString kStanding = QStringLiteral(
     "|| coalesce(pg_catalog.pg_get_expr(p.polwithcheck, p.polrelid), '-') "
     "FROM Rel r JOIN pg_catalog.pg_policy p ON p.polrelid = r.oid "
     "UNION ALL SELECT 'function ' || p.oid::regprocedure || ' ' || p.prosrc FROM pg_catalog.pg_proc p "
-    "WHERE p.pronamespace = current_schema()::regnamespace) AS Parts)");
+    "WHERE p.pronamespace = current_schema()::regnamespace) AS Parts), "
+    "pg_catalog.obj_description(pg_catalog.to_regclass('schemaversion'), 'pg_class')");
+
+// The catalogs found whole are kept in the comment of the table that holds
+// the schema's version: a comment is no part of the catalog the digest covers.
+const QString kVouchesPrefix = QStringLiteral("Catalogs QUILLON found whole:");
+// Desks of other logins or releases may each have their own digest.
+constexpr int kKeptVouches = 8;
+
+bool isDigest(const QString& word)
+{
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
+    return hex.match(word).hasMatch();
+}
 
 // What this program makes on the server: a program that makes something else
 // (an added column, a new function body) never takes an older mark for its own.
@@ -86,6 +101,11 @@ ServerStanding readServerStanding(Connection& connection)
     digest.addData(QByteArrayLiteral("\n--\n"));
     digest.addData(query.value(1).toString().toUtf8());
     standing.catalogDigest = digest.result().toHex();
+    const QString comment = query.value(2).toString();
+    if (comment.startsWith(kVouchesPrefix))
+        for (const QString& word : comment.mid(kVouchesPrefix.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (isDigest(word))
+                standing.vouchedOnServer << word.toLatin1();
     return standing;
 }
 
@@ -105,6 +125,28 @@ void vouchCatalog(const QString& folder, const ServerAddress& address, const QBy
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(digest + '\n') == digest.size() + 1 && file.commit())
         closeToOthers(path);
+}
+
+} // namespace store
+
+namespace store {
+
+void vouchCatalogOnServer(Connection& connection, const ServerStanding& standing)
+{
+    QStringList kept{QString::fromLatin1(standing.catalogDigest)};
+    for (const QByteArray& earlier : standing.vouchedOnServer)
+        if (earlier != standing.catalogDigest && kept.size() < kKeptVouches)
+            kept << QString::fromLatin1(earlier);
+    for (const QString& digest : kept)
+        if (!isDigest(digest))
+            return;
+    // COMMENT takes no bound values; what goes in is only this program's own hex digests.
+    try {
+        connection.runUnprepared(QStringLiteral("COMMENT ON TABLE SchemaVersion IS '%1 %2'")
+                                     .arg(kVouchesPrefix, kept.join(QLatin1Char(' '))));
+    } catch (const StoreError&) {
+        // A login that does not own the table leaves the shortcut to each desk's own mark.
+    }
 }
 
 } // namespace store

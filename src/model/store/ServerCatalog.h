@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 namespace store {
@@ -18,10 +19,15 @@ struct ServerAddress;
 // a digest whole keeps a mark of it; a later start that finds the same digest
 // has nothing new to check. Another program's table, trigger or column, a
 // changed function, or a program that makes another schema gives another
-// digest, and the whole check runs again.
+// digest, and the whole check runs again. The digests desks found whole are
+// also kept on the server itself, so that a desk new to the office (or to a
+// release) takes the same shortcut as one that checked before.
 struct ServerStanding {
     bool standby = false;
     QByteArray catalogDigest;
+    // The digests some desk found whole, as the server keeps them.
+    QByteArrayList vouchedOnServer;
+    bool vouched() const { return vouchedOnServer.contains(catalogDigest); }
 };
 
 ServerStanding readServerStanding(Connection& connection);
@@ -31,5 +37,10 @@ ServerStanding readServerStanding(Connection& connection);
 // cannot be written only costs the next start its shortcut.
 bool catalogVouched(const QString& folder, const ServerAddress& address, const QByteArray& digest);
 void vouchCatalog(const QString& folder, const ServerAddress& address, const QByteArray& digest);
+
+// Keeps the standing's digest on the server, beside a few earlier ones, for
+// every desk. Only a catalog found whole, and unchanged since it was read, is
+// vouched for; a login that may not write it leaves it as it was.
+void vouchCatalogOnServer(Connection& connection, const ServerStanding& standing);
 
 } // namespace store

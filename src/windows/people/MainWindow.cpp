@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QShortcut>
 
+#include <utility>
+
 namespace {
 
 std::optional<store::RowKey> keyOrFirst(const people::KeyedList* list, int position,
@@ -48,9 +50,18 @@ bool MainWindow::startUp()
     // Failures here, unlike during work, end the program.
     return runOrEndProgram(m_session, this, [&] {
         people::refill(*m_agents, store::agentTable(m_session.database()));
-        store::giveMissingDbaTheName(m_session.database());
+        // Naming a customer stored without a DBA is a write: it waits for the file's verdict.
+        m_dbaRepairWaits = !m_session.writesFreeNow();
+        if (!m_dbaRepairWaits)
+            store::giveMissingDbaTheName(m_session.database());
         people::refill(*m_customers, store::customerTable(m_session.database()));
     });
+}
+
+void MainWindow::writesAllowed()
+{
+    if (std::exchange(m_dbaRepairWaits, false))
+        refillCustomers(nullptr);
 }
 
 void MainWindow::holdIdleReading(bool hold)

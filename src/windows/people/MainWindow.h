@@ -26,6 +26,10 @@ public:
     // The end of the program's start-up, once the database file is known: the
     // title and both lists. False when the program must end.
     bool startUp();
+    // Once writes may go: the customers stored without a DBA that the start
+    // left as they were (it writes nothing before the file's verdict) are
+    // given their names, and the list shows them.
+    void writesAllowed();
     // While held, neither list reads its keys while idle.
     void holdIdleReading(bool hold);
     // The classification chosen here, which the loan-terms window preselects.
@@ -123,6 +127,7 @@ private:
     // The customer list's change count when it was last read with no row
     // missing its DBA.
     std::optional<qint64> m_noneMissingDba;
+    bool m_dbaRepairWaits = false;
     people::KeyedList* m_agents = nullptr;
     people::KeyedList* m_customers = nullptr;
     QRadioButton* m_commercial = nullptr;
