@@ -127,10 +127,6 @@ void vouchCatalog(const QString& folder, const ServerAddress& address, const QBy
         closeToOthers(path);
 }
 
-} // namespace store
-
-namespace store {
-
 void vouchCatalogOnServer(Connection& connection, const ServerStanding& standing)
 {
     QStringList kept{QString::fromLatin1(standing.catalogDigest)};
