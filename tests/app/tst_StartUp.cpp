@@ -278,6 +278,26 @@ private slots:
         QTEST(newDesk == checkedBefore, "shortcut");
     }
 
+    // An agent with a login of its own, which does not own the tables (the office set up as the
+    // README says), starts as well, again and again: the word it may not leave on the server costs nothing.
+    void agentNotOwningTheTablesStarts()
+    {
+        const QString dbname = "officeagents" + QString::number(++m_offices);
+        TestProgram ann, bob;
+        serverNamed("%S", dbname)(ann, m_server);
+        QVERIFY(ann.start() && ann.start());
+        store::Connection owner(ann.session().database());
+        owner.runUnprepared("DO $$ BEGIN CREATE ROLE bob LOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$");
+        owner.runUnprepared("GRANT ALL ON ALL TABLES IN SCHEMA public TO bob");
+        owner.runUnprepared("GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO bob");
+        store::ServerAddress address = ann.session().Server;
+        address.user = "bob";
+        writeFile(iniOf(bob), "[file]\ndbdir=/nowhere/\n" + testdb::serverSection(store::Place(address)).toUtf8());
+        QVERIFY(bob.start());
+        QVERIFY(bob.start());
+        QCOMPARE(bob.messages.shown.size(), 0);
+    }
+
 private:
     ThrowawayServer m_server;
     int m_offices = 0;
