@@ -2,6 +2,7 @@
 
 #include "app/AboutText.h"
 #include "app/DatabaseStartUp.h"
+#include "app/ServerCheckLater.h"
 #include "model/print/NoteValuesGatherer.h"
 #include "model/settings/Settings.h"
 #include "model/store/CleanEnd.h"
@@ -285,7 +286,7 @@ bool Application::startUp()
     if (!prepareDatabase(m_session, m_windows.mainWindow, m_later))
         return false;
     m_fileVouched = m_later.fileCheck && m_later.fileVouched;
-    m_fileChecked = !m_later.fileCheck || m_fileVouched;
+    m_fileChecked = !laterCheckWaits() || m_fileVouched;
     return m_windows.mainWindow->startUp() && !m_session.ended;
 }
 
@@ -299,7 +300,7 @@ bool Application::start()
     main->show();
     // The check waits for the painted window (a write asked for sooner starts it).
     ui::afterFirstPaint(main, [this, main] {
-        if (m_later.fileCheck)
+        if (laterCheckWaits())
             startLaterCheck();
         createOtherWindows();
         main->holdIdleReading(false);
@@ -329,27 +330,34 @@ void Application::setLaterCheck(std::function<LaterCheck(const LaterCheckRequest
 
 void Application::startLaterCheck()
 {
+    CheckInBackground::Work work;
+    if (m_later.serverCheck) {
+        work = [request = ServerCheckRequest{m_session.database(), m_session.env.userDataFolder,
+                                             m_later.catalogDigest}] { return checkServerLater(request); };
+    } else {
+        LaterCheckRequest request{m_session.DBPath, m_session.now().date(), m_fileVouched,
+                                  [this] { m_fileUnderCheck = true; }};
+        work = [check = m_laterCheck, request = std::move(request)] { return check(request); };
+    }
     m_later.fileCheck = false;
+    m_later.serverCheck = false;
     m_refuseWaiting = false;
     m_fileUnderCheck = !m_fileVouched;
-    LaterCheckRequest request{m_session.DBPath, m_session.now().date(), m_fileVouched,
-                              [this] { m_fileUnderCheck = true; }};
-    m_check.start([check = m_laterCheck, request = std::move(request)] { return check(request); },
-                  [this](const LaterCheck& found) {
-                      const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.mainWindow, found);
-                      // What the windows show was read from the file the backup replaced.
-                      m_refuseWaiting = outcome != LaterOutcome::Serves;
-                      // Writes may go now: the lists' counts taken at the start are kept for the next.
-                      m_fileChecked = outcome == LaterOutcome::Serves;
-                      if (m_fileChecked) {
-                          store::keepRowCounts(m_session.database());
-                          m_windows.mainWindow->writesAllowed();
-                      }
-                      if (outcome == LaterOutcome::Restored) {
-                          m_windows.mainWindow->FillAgentList();
-                          m_windows.mainWindow->FillCustomerList();
-                      }
-                  });
+    m_check.start(std::move(work), [this](const LaterCheck& found) {
+        const LaterOutcome outcome = reportLaterCheck(m_session, m_windows.mainWindow, found);
+        // What the windows show was read from the file the backup replaced.
+        m_refuseWaiting = outcome != LaterOutcome::Serves;
+        // Writes may go now: the lists' counts taken at the start are kept for the next.
+        m_fileChecked = outcome == LaterOutcome::Serves;
+        if (m_fileChecked) {
+            store::keepRowCounts(m_session.database());
+            m_windows.mainWindow->writesAllowed();
+        }
+        if (outcome == LaterOutcome::Restored) {
+            m_windows.mainWindow->FillAgentList();
+            m_windows.mainWindow->FillCustomerList();
+        }
+    });
 }
 
 void Application::markCleanEnd()
@@ -361,7 +369,7 @@ void Application::markCleanEnd()
 
 bool Application::verdictKnown() const
 {
-    const bool checking = m_later.fileCheck || m_check.running();
+    const bool checking = laterCheckWaits() || m_check.running();
     return !checking || (m_fileVouched && !m_fileUnderCheck);
 }
 
@@ -369,7 +377,7 @@ bool Application::writesMayGo()
 {
     if (verdictKnown())
         return !m_session.ended;
-    if (m_later.fileCheck)
+    if (laterCheckWaits())
         startLaterCheck();
     m_check.await();
     // A write asked for while another already waits (a timer's, say) never

@@ -39,7 +39,7 @@ public:
     // waiting for the painted window starts now.
     void awaitLaterCheck()
     {
-        if (m_later.fileCheck)
+        if (laterCheckWaits())
             startLaterCheck();
         m_check.await();
     }
@@ -70,6 +70,8 @@ private:
     // What the note prints, read from the schedule and the review when called.
     std::function<print::NoteValues()> noteValues();
 
+    // A check of the file or of the office database waits for the painted window.
+    bool laterCheckWaits() const { return m_later.fileCheck || m_later.serverCheck; }
     void startLaterCheck();
     // Upkeep of an office database whose schema was found as this desk last left it.
     void serverUpkeep();

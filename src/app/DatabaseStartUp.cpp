@@ -1,6 +1,7 @@
 #include "app/DatabaseStartUp.h"
 
 #include "app/DatabaseCheck.h"
+#include "app/ServerCheckLater.h"
 #include "model/session/Session.h"
 #include "model/settings/Settings.h"
 #include "model/store/Backup.h"
@@ -154,8 +155,12 @@ namespace {
 // The office server is opened and, when its database is new, given the
 // schema. A server that cannot be reached, a refused login or a missing
 // database is said with the server's own words and ends the program. A
-// standby is used as it is: nothing is written to it at start-up.
-bool prepareServerDatabase(Session& session, QWidget* parent, bool& upkeepLater)
+// standby is used as it is: nothing is written to it at start-up. A catalog
+// some desk found whole before is not checked again (its upkeep waits for the
+// first window); one that holds every table the program makes is checked
+// once the first window shows, and writes wait for that verdict; any other
+// is checked, and made whole, before anything is read from it.
+bool prepareServerDatabase(Session& session, QWidget* parent, LeftForLater& later)
 {
     try {
         store::Connection connection(session.database());
@@ -164,16 +169,12 @@ bool prepareServerDatabase(Session& session, QWidget* parent, bool& upkeepLater)
             store::checkStandbySchema(connection);
         } else if (standing.vouched() ||
                    store::catalogVouched(session.env.userDataFolder, session.Server, standing.catalogDigest)) {
-            upkeepLater = true;
+            later.serverUpkeep = true;
+        } else if (standing.holdsMadeTables) {
+            later.serverCheck = true;
+            later.catalogDigest = standing.catalogDigest;
         } else {
-            store::completeServerSchema(connection);
-            // Vouched for only when nothing changed it while it was checked,
-            // the check's own additions included: the next start checks those.
-            const store::ServerStanding after = store::readServerStanding(connection);
-            if (after.catalogDigest == standing.catalogDigest) {
-                store::vouchCatalog(session.env.userDataFolder, session.Server, standing.catalogDigest);
-                store::vouchCatalogOnServer(connection, after);
-            }
+            checkServerSchema(connection, session.env.userDataFolder, session.Server, standing.catalogDigest);
         }
         return true;
     } catch (const store::StoreError& error) {
@@ -190,7 +191,7 @@ bool prepareDatabase(Session& session, QWidget* parent, LeftForLater& later)
 {
     later = {};
     if (session.Server.namesServer())
-        return prepareServerDatabase(session, parent, later.serverUpkeep);
+        return prepareServerDatabase(session, parent, later);
     // The whole check reads every page, seconds on a large file: a file that
     // looks ready gets it after the windows show, and nothing is written
     // into it before its verdict.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 struct LaterCheck;
 struct Session;
 class QWidget;
@@ -19,12 +21,16 @@ bool LocateDatabase(Session& session, QWidget* parent);
 // the day's copy stands between the start and the first window; one that
 // stands as this program's last clean end on it left it (fileVouched) is
 // taken as ready without being opened. Its mark is taken either way. An office
-// server whose catalog this desk found whole before is not checked again; its
-// upkeep is left for after the first window (serverUpkeep set).
+// server whose catalog some desk found whole before is not checked again; its
+// upkeep is left for after the first window (serverUpkeep set). One whose
+// catalog holds every table the program makes is checked after the first
+// window (serverCheck set, with the digest its word is kept under).
 struct LeftForLater {
     bool fileCheck = false;
     bool fileVouched = false;
     bool serverUpkeep = false;
+    bool serverCheck = false;
+    QByteArray catalogDigest;
 };
 bool prepareDatabase(Session& session, QWidget* parent, LeftForLater& later);
 

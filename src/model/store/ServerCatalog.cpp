@@ -3,6 +3,7 @@
 #include "model/store/AddedIndexes.h"
 #include "model/store/Connection.h"
 #include "model/store/ListChanges.h"
+#include "model/store/MadeTables.h"
 #include "model/store/Place.h"
 #include "model/store/PrivateFiles.h"
 #include "model/store/Schema.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QStringList>
@@ -68,6 +70,35 @@ bool isDigest(const QString& word)
     return hex.match(word).hasMatch();
 }
 
+// Whether the catalog's parts hold every table the program makes, a plain
+// table in the schema the program works in, with every column of it.
+bool holdsMadeTables(const QString& parts)
+{
+    QString schema;
+    QSet<QString> found;
+    for (const QString& part : parts.split(QLatin1Char('\n'))) {
+        const QString kind = part.section(QLatin1Char(' '), 0, 0);
+        if (kind == QLatin1String("schema"))
+            schema = part.section(QLatin1Char(' '), 1, 1);
+        else if (kind == QLatin1String("relation"))
+            found.insert(part.section(QLatin1Char(' '), 0, 2));
+        else if (kind == QLatin1String("column"))
+            found.insert(part.section(QLatin1Char(' '), 0, 1));
+    }
+    if (schema.isEmpty() || schema == QLatin1String("-"))
+        return false;
+    static const QHash<QString, QStringList> made = madeTables(Backend::Server);
+    for (auto table = made.cbegin(); table != made.cend(); ++table) {
+        const QString name = schema + QLatin1Char('.') + table.key();
+        if (!found.contains(QStringLiteral("relation ") + name + QStringLiteral(" r")))
+            return false;
+        for (const QString& column : table.value())
+            if (!found.contains(QStringLiteral("column ") + name + QLatin1Char('.') + column))
+                return false;
+    }
+    return true;
+}
+
 // What this program makes on the server: a program that makes something else
 // (an added column, a new function body) never takes an older mark for its own.
 QByteArray programSchema()
@@ -101,6 +132,7 @@ ServerStanding readServerStanding(Connection& connection)
     digest.addData(QByteArrayLiteral("\n--\n"));
     digest.addData(query.value(1).toString().toUtf8());
     standing.catalogDigest = digest.result().toHex();
+    standing.holdsMadeTables = holdsMadeTables(query.value(1).toString());
     const QString comment = query.value(2).toString();
     if (comment.startsWith(kVouchesPrefix))
         for (const QString& word : comment.mid(kVouchesPrefix.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts))

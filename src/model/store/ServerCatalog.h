@@ -28,6 +28,9 @@ struct ServerStanding {
     // The digests some desk found whole, as the server keeps them.
     QByteArrayList vouchedOnServer;
     bool vouched() const { return vouchedOnServer.contains(catalogDigest); }
+    // Every table the program makes is there, with every column of it: the
+    // start may read what the window shows before the whole check has run.
+    bool holdsMadeTables = false;
 };
 
 ServerStanding readServerStanding(Connection& connection);
