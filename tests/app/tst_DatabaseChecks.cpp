@@ -152,6 +152,18 @@ const QDateTime kDay1(QDate(2026, 12, 7), QTime(8, 30));
 const QString kNotOurs = "%1 is not a QUILLON database.";
 const QString kDamaged = "%1 is damaged and cannot be used.\n";
 const QString kNoBackup = kDamaged + "No backup of it has been taken yet; backups are kept in %2.";
+
+// Starts the program with its later check held until latch is released.
+bool startWithCheckHeld(TestProgram& program, QSemaphore& latch)
+{
+    program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
+    program.app->setLaterCheck([&latch](const LaterCheckRequest& request) {
+        latch.acquire();
+        return checkFileLater(request);
+    });
+    return program.app->start();
+}
+
 } // namespace
 
 class DatabaseChecksTest : public QObject {
@@ -544,12 +556,7 @@ private slots:
             store::markCleanEnd(path);
         const QByteArray bytes = bytesOf(path);
         QSemaphore latch;
-        program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
-        program.app->setLaterCheck([&](const LaterCheckRequest& request) {
-            latch.acquire();
-            return checkFileLater(request);
-        });
-        QVERIFY(program.app->start());
+        QVERIFY(startWithCheckHeld(program, latch));
         bool waitedUntouched = false, deletedAtOnce = false;
         QTimer::singleShot(100, [&] {
             // A second write asked for meanwhile (a timer's) may not go before the verdict.
@@ -581,12 +588,7 @@ private slots:
         insertRows(path, "Customer", {"Name"}, {{"Ann"}});
         const QByteArray bytes = bytesOf(path);
         QSemaphore latch;
-        program.app = std::make_unique<Application>(program.env, Services{&program.messages, &program.files, nullptr});
-        program.app->setLaterCheck([&](const LaterCheckRequest& request) {
-            latch.acquire();
-            return checkFileLater(request);
-        });
-        QVERIFY(program.app->start());
+        QVERIFY(startWithCheckHeld(program, latch));
         QCOMPARE(bytesOf(path), bytes);
         latch.release();
         program.app->awaitLaterCheck();
