@@ -48,8 +48,12 @@ expect_field Architecture amd64
 expect_field Depends libqt6sql6-sqlite
 expect_field Depends qt6-qpa-plugins
 expect_field Depends libqt6widgets6
-# The office server's connection is the program's own, over libpq.
+# The office server's connection is the program's own, over libpq, which it
+# loads when a server is first reached: a desk on its file never loads it.
 expect_field Depends libpq5
+for program in quillon quillon-copy-to-server; do
+  ! readelf -d "$root/usr/bin/$program" | grep -q "NEEDED.*libpq" || fail "$program loads libpq at every start"
+done
 
 # Nothing outside /usr: removing the package leaves the user's files alone.
 outside="$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./$' | grep -v '^\./usr/' || true)"

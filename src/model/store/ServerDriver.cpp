@@ -1,5 +1,6 @@
 #include "model/store/ServerDriver.h"
 
+#include "model/store/LibpqOnDemand.h"
 #include "model/store/Place.h"
 #include "model/store/ServerResult.h"
 #include "model/store/ServerValues.h"
@@ -65,6 +66,11 @@ bool ServerDriver::open(const QString& db, const QString& user, const QString& p
                         int port, const QString& options)
 {
     close();
+    if (const QString missing = libpq::load(); !missing.isEmpty()) {
+        setLastError(QSqlError(QStringLiteral("Unable to connect"), missing, QSqlError::ConnectionError));
+        setOpenError(true);
+        return false;
+    }
     QStringList conninfo;
     const std::pair<const char*, QString> keywords[] = {{"host", host},
                                                         {"port", port >= 0 ? QString::number(port) : QString()},
