@@ -27,17 +27,10 @@ void NoMessages::show(QWidget*, const QString& text, ui::MessageIcon, const QStr
     std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
 }
 
-double monotonicMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-QList<QList<QByteArray>> runTimedChild(const QStringList& arguments)
+QList<QList<QByteArray>> runTimedChild(const QStringList& arguments, const QString& program)
 {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
+    child.start(program.isEmpty() ? QCoreApplication::applicationFilePath() : program,
                 arguments + QStringList{QString::number(monotonicMs(), 'f', 3)});
     child.waitForFinished(-1);
     if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
@@ -75,13 +68,7 @@ long residentKb()
                  + QByteArray::number(qulonglong(heap.hblkhd / 1024)) + " kB, of which SQLite's "
                  + QByteArray::number(qulonglong(sqlite3_memory_used() / 1024)) + " kB\n");
     }
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
+    return vmRssKb();
 }
 
 RunsAndSizes runsAndSizes(const QStringList& arguments, int defaultRuns, const QList<int>& defaultSizes)
@@ -100,61 +87,6 @@ QString loadAverage()
     if (!averages.open(QIODevice::ReadOnly))
         return QStringLiteral("unknown");
     return QString::fromLatin1(averages.readAll()).section(QLatin1Char(' '), 0, 2);
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-PaintWatch::PaintWatch(QWidget* widget, std::function<void()> atPaint)
-    : m_widget(widget), m_atPaint(std::move(atPaint))
-{
-    qApp->installEventFilter(this);
-}
-
-PaintWatch::~PaintWatch()
-{
-    qApp->removeEventFilter(this);
-}
-
-void PaintWatch::waitForPaint()
-{
-    while (!m_painted) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        // A paint outside a frame's events (a repaint called directly) ends with them.
-        if (m_seen)
-            painted();
-    }
-    settle();
-}
-
-void PaintWatch::painted()
-{
-    if (m_painted)
-        return;
-    m_painted = true;
-    if (m_atPaint)
-        m_atPaint();
-}
-
-bool PaintWatch::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_widget && event->type() == QEvent::Paint)
-        m_seen = true;
-    // A frame is painted whole while its window handles the event that asked for it: that event is
-    // handled here, so the watch can look once it is done.
-    const bool frame = event->type() == QEvent::Expose || event->type() == QEvent::UpdateRequest;
-    QWidget* window = m_widget->window();
-    if (m_painted || m_inFrame || !frame || (watched != window && watched != window->windowHandle()))
-        return false;
-    m_inFrame = true;
-    watched->event(event);
-    m_inFrame = false;
-    if (m_seen)
-        painted();
-    return true;
 }
 
 Environment environmentIn(const QString& folder)

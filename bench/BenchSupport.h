@@ -3,6 +3,7 @@
 // What the benchmark programs share: a program run without anyone to answer,
 // clocks and medians, and databases filled with agents and customers.
 
+#include "PaintWatch.h"
 #include "model/session/Environment.h"
 #include "model/store/Place.h"
 #include "windows/ui/FileDialogService.h"
@@ -43,15 +44,15 @@ public:
     QString getSaveFileName(QWidget*, const ui::OpenFileRequest&) override { return {}; }
 };
 
-// Milliseconds of the monotonic clock, comparable between processes.
-double monotonicMs();
-// Runs this benchmark again as a child with `arguments` and the monotonic
-// clock's reading last, so the child times its start from the launch; waits
-// for it and returns each line it printed, split into words. A child that
-// fails is reported with what it wrote to its error output, and gives nothing.
-QList<QList<QByteArray>> runTimedChild(const QStringList& arguments);
+// Runs this benchmark (or another program beside it) again as a child with
+// `arguments` and the monotonic clock's reading last, so the child times its
+// start from the launch; waits for it and returns each line it printed, split
+// into words. A child that fails is reported with what it wrote to its error
+// output, and gives nothing.
+QList<QList<QByteArray>> runTimedChild(const QStringList& arguments, const QString& program = {});
 double median(std::vector<double> values);
-// The process's resident memory.
+// The process's resident memory; with QUILLON_BENCH_SMAPS set, where it lies is
+// written to that file.
 long residentKb();
 // A benchmark's command line: how many runs (the first argument, at least
 // 1) and the sizes to measure (the others), each defaulting as given.
@@ -63,32 +64,6 @@ RunsAndSizes runsAndSizes(const QStringList& arguments, int defaultRuns, const Q
 
 // The machine's load averages over 1, 5 and 15 minutes, as the kernel gives them.
 QString loadAverage();
-
-// Lets the windows lay out and paint what changed.
-void settle();
-
-// Runs until a paint of the widget has been handled; atPaint, if given, runs
-// when the whole frame that first painted it is painted (the window and every
-// widget in it), before anything the event loop does after it.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget, std::function<void()> atPaint = {});
-    ~PaintWatch() override;
-    void waitForPaint();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void painted();
-
-    QWidget* m_widget;
-    // The widget's paint was seen; the frame it belongs to may still be painting.
-    bool m_seen = false;
-    bool m_inFrame = false;
-    bool m_painted = false;
-    std::function<void()> m_atPaint;
-};
 
 // A run of the program with every folder inside folder.
 Environment environmentIn(const QString& folder);

@@ -1,7 +1,8 @@
 // How soon the main window is painted over a file of many contracts, beside a
 // bare window of the same size (and the same window holding the main window's
 // captions, which any window with text costs), and how soon the file's check gives its
-// verdict (the moment a write no longer waits):
+// verdict (the moment a write no longer waits). The two floors are
+// bench_window_floors, a program that links Qt Widgets alone:
 //  - a later start of the day (its copy already taken) and the first start of
 //    the day (the copy taken on the way), each in a process of its own, from
 //    exec to the painted window;
@@ -16,28 +17,22 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "app/ProcessMemory.h"
 #include "model/contract/ContractStore.h"
 #include "model/contract/PoliciesRow.h"
 #include "model/store/Backup.h"
 #include "model/store/Schema.h"
 #include "windows/people/MainWindow.h"
 #include "windows/ui/StoreGuard.h"
-#include "windows/ui/Twips.h"
-#include "windows/ui/WindowFont.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QWidget>
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <sys/resource.h>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -106,31 +101,6 @@ QString preparedFolder(int contracts)
     return folder;
 }
 
-// The processor time the process has used, user and system.
-double cpuMs()
-{
-    rusage used{};
-    getrusage(RUSAGE_SELF, &used);
-    return (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
-}
-
-// Runs until the window's first paint; the time and the processor time are
-// taken at the paint itself, before the work a start leaves for after it.
-void waitForPaint(QWidget* window, double startedMs)
-{
-    double painted = 0, cpu = 0;
-    // Under a profiler, the process can end at the paint, so that what it counts is the start alone.
-    const bool endAtPaint = !qEnvironmentVariableIsEmpty("QUILLON_BENCH_END_AT_PAINT");
-    PaintWatch(window, [&] {
-        painted = monotonicMs() - startedMs;
-        cpu = cpuMs();
-        if (endAtPaint)
-            std::_Exit(0);
-    }).waitForPaint();
-    std::printf("painted %.2f\n", painted);
-    std::printf("cpu %.2f\n", cpu);
-}
-
 void printMemory()
 {
     settle();
@@ -161,7 +131,7 @@ int childProgram(const QString& folder, double startedMs, bool save)
     Application quillon(environmentIn(folder), Services{&messages, &files, nullptr});
     if (!quillon.start())
         return 1;
-    waitForPaint(quillon.mainWindow(), startedMs);
+    reportFirstPaint(quillon.mainWindow(), startedMs);
     if (save)
         std::printf("save %.2f\n", saveContract(quillon));
     printMemory();
@@ -175,50 +145,10 @@ int childProgram(const QString& folder, double startedMs, bool save)
     return 0;
 }
 
-// In a child process: the floor, a bare window of the main window's size.
-int childFloor(double startedMs)
-{
-    QWidget window;
-    ui::setInnerSizeTwips(&window, {7380, 5775});
-    window.show();
-    waitForPaint(&window, startedMs);
-    printMemory();
-    return 0;
-}
-
-// In a child process: a second floor, the bare window holding the main
-// window's captions in its three fonts. What it costs beyond the bare window
-// is the system's text stack (fontconfig's configuration, the font list, the
-// faces, shaping and drawing glyphs), which any window showing text pays.
-int childTextFloor(double startedMs)
-{
-    QWidget window;
-    ui::applyWindowFont(&window);
-    ui::setInnerSizeTwips(&window, {7380, 5775});
-    const QFont bold = ui::windowFont(8.25, true);
-    const std::pair<QString, QFont> captions[] = {
-        {"Welcome to QUILLON", ui::windowFont(13.5, true, true)},
-        {"Select Agent from list or select New, Edit or Delete to change list.", bold},
-        {"Select Customer from list or select New, Edit or Delete to change list. ", bold},
-        {"Previous Contracts will pop up a list of contracts for the selected  customer.", ui::windowFont()},
-        {"Loan Classification", bold}};
-    int top = 4;
-    for (const auto& [caption, font] : captions) {
-        auto* label = new QLabel(caption, &window);
-        label->setFont(font);
-        label->move(20, top);
-        top += 40;
-    }
-    window.show();
-    waitForPaint(&window, startedMs);
-    printMemory();
-    return 0;
-}
-
-QMap<QString, double> runChild(const QStringList& args)
+QMap<QString, double> runChild(const QStringList& args, const QString& program = {})
 {
     QMap<QString, double> figures;
-    for (const QList<QByteArray>& words : runTimedChild(args))
+    for (const QList<QByteArray>& words : runTimedChild(args, program))
         if (words.size() == 2)
             figures[QString::fromUtf8(words[0])] = words[1].toDouble();
     if (!figures.contains("painted"))
@@ -240,20 +170,15 @@ struct Series {
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the program itself does, so that its memory is measured as it runs.
-    returnLargeBlocksToTheSystem();
+    prepareWindowProcess();
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
     if (args.value(1) == "--program")
         return childProgram(args.value(2), args.value(3).toDouble(), false);
     if (args.value(1) == "--save")
         return childProgram(args.value(2), args.value(3).toDouble(), true);
-    if (args.value(1) == "--floor")
-        return childFloor(args.value(2).toDouble());
-    if (args.value(1) == "--text-floor")
-        return childTextFloor(args.value(2).toDouble());
+    // The floors are a program of their own, which loads only what a bare window loads.
+    const QString floors = QCoreApplication::applicationDirPath() + "/bench_window_floors";
 
     const auto [runs, sizes] = runsAndSizes(args, 5, {0, 1000000, 5000000});
 
@@ -267,8 +192,8 @@ int main(int argc, char* argv[])
         for (int run = 0; run < runs; ++run) {
             // Taking turns spreads whatever else the machine does over all three.
             later.add(runChild({"--program", folder}));
-            floor.add(runChild({"--floor"}));
-            textFloor.add(runChild({"--text-floor"}));
+            floor.add(runChild({"--floor"}, floors));
+            textFloor.add(runChild({"--text-floor"}, floors));
             QDir(backups).removeRecursively();
             first.add(runChild({"--program", folder}));
             laterSave.add(runChild({"--save", folder}));

@@ -21,7 +21,6 @@
 #include "BenchSupport.h"
 
 #include "app/Application.h"
-#include "app/ProcessMemory.h"
 #include "model/store/Connection.h"
 #include "model/store/CustomerTable.h"
 #include "model/store/PeopleTable.h"
@@ -365,10 +364,7 @@ double bareRowsMs(const QString& dbPath, const QString& sql, const QVariantList&
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the program itself does, so that its memory is measured as it runs.
-    returnLargeBlocksToTheSystem();
+    prepareWindowProcess();
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
     if (args.value(1) == "--program")
