@@ -200,7 +200,8 @@ int main(int argc, char* argv[])
             QDir(backups).removeRecursively();
             firstSave.add(runChild({"--save", folder}));
         }
-        std::printf("\n%d contracts, %lld MB (medians of %d)\n", contracts, QFileInfo(dbPath).size() >> 20, runs);
+        std::printf("\n%d contracts, %lld MB (medians of %d; load average %s)\n", contracts,
+                    QFileInfo(dbPath).size() >> 20, runs, qPrintable(loadAverage()));
         std::printf("  bare window            painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms\n", floor.of("painted"),
                     floor.of("rss"), floor.of("cpu"));
         std::printf("  window with its text   painted %8.1f ms   idle %6.1f MB   cpu %6.1f ms\n",
