@@ -1,8 +1,8 @@
 // How soon the main window is painted over a file of many contracts, beside a
-// bare window of the same size (and the same window holding the main window's
-// captions, which any window with text costs), and how soon the file's check gives its
-// verdict (the moment a write no longer waits). The two floors are
-// bench_window_floors, a program that links Qt Widgets alone:
+// bare window of the same size and the same window holding the main window's
+// captions (what any window with text costs), both run by bench_window_floors,
+// a program of Qt Widgets alone; and how soon the file's check gives its
+// verdict (the moment a write no longer waits):
 //  - a later start of the day (its copy already taken) and the first start of
 //    the day (the copy taken on the way), each in a process of its own, from
 //    exec to the painted window;
@@ -190,7 +190,7 @@ int main(int argc, char* argv[])
         // The day's copy, taken once so that the later starts find it.
         runChild({"--program", folder});
         for (int run = 0; run < runs; ++run) {
-            // Taking turns spreads whatever else the machine does over all three.
+            // Taking turns spreads whatever else the machine does over all of them.
             later.add(runChild({"--program", folder}));
             floor.add(runChild({"--floor"}, floors));
             textFloor.add(runChild({"--text-floor"}, floors));

@@ -54,14 +54,14 @@ struct Libpq {
     QString failure;
 };
 
+// The first function the library lacks is named in the failure.
 template <typename Function>
-bool resolve(void* library, const char* name, Function& slot, QString& failure)
+void resolve(void* library, const char* name, Function& slot, QString& failure)
 {
     slot = reinterpret_cast<Function>(dlsym(library, name));
     if (!slot && failure.isEmpty())
         failure = QStringLiteral("The PostgreSQL client library (libpq.so.5) lacks %1; version 14 or later is needed.")
                       .arg(QLatin1String(name));
-    return slot != nullptr;
 }
 
 Libpq loadLibrary()
