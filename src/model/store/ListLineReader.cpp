@@ -25,10 +25,13 @@ void readThroughSqlite(sqlite3* db, const QString& sql, const QList<qint64>& val
     int step;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW)
         take(statement);
-    const StoreError failure = sqliteFailure(db);
-    sqlite3_finalize(statement);
-    if (step != SQLITE_DONE)
+    if (step != SQLITE_DONE) {
+        // Taken before the statement goes, which clears what the file said.
+        const StoreError failure = sqliteFailure(db);
+        sqlite3_finalize(statement);
         throw failure;
+    }
+    sqlite3_finalize(statement);
 }
 
 QSqlQuery runWith(Connection& connection, const QString& sql, const QList<qint64>& values)
