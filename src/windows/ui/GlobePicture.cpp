@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace ui {
 
@@ -118,7 +119,7 @@ void GlobePicture::paintEvent(QPaintEvent*)
             QTimer::singleShot(0, [kept, drawn] { kept.save(drawn); });
         }
         drawn.setDevicePixelRatio(scaling);
-        m_drawn = QPixmap::fromImage(drawn);
+        m_drawn = QPixmap::fromImage(std::move(drawn));
     }
     QPainter painter(this);
     painter.drawPixmap(QPoint(), m_drawn);

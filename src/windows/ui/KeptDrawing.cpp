@@ -1,32 +1,37 @@
 #include "windows/ui/KeptDrawing.h"
 
-#include <QByteArray>
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QtEndian>
-
-#include <algorithm>
 
 namespace ui {
 
 namespace {
 
-// The file's own mark, then its width, height and the pixels as runs of one
-// colour, each its length and its colour in four bytes: a drawing of a few
-// colours with soft edges reads back in a tenth of the time a general
-// decompression takes, which a window's first paint waits for.
-constexpr quint32 kMagic = 0x51474b32; // "QGK2"
+// The file: its mark, width and height, then the pixels row after row exactly
+// as they lie in memory, so that a window's first paint reads them straight
+// into its image with no decoding at all. The mark is written in this
+// machine's byte order: a file from a machine of the other order does not
+// match and is drawn afresh.
+constexpr quint32 kMagic = 0x51474b33; // "QGK3"
 constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
-constexpr qsizetype kRunBytes = 8;
-// Far larger than any window's drawing: a foreign file is not read whole.
-constexpr qint64 kLargestFile = 16 * 1024 * 1024;
+constexpr int kPixelBytes = 4;
+
+struct Header {
+    quint32 magic;
+    qint32 width;
+    qint32 height;
+};
 
 QString& folder()
 {
     static QString kept;
     return kept;
+}
+
+qint64 fileSizeFor(const QSize& pixels)
+{
+    return qint64(sizeof(Header)) + qint64(pixels.width()) * pixels.height() * kPixelBytes;
 }
 
 } // namespace
@@ -46,29 +51,21 @@ KeptDrawing::KeptDrawing(const QString& name, const QSize& pixels) : m_pixels(pi
 QImage KeptDrawing::load() const
 {
     QFile file(m_path);
-    if (m_path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
+    // Anything but the exact size this drawing takes is not this drawing: a
+    // file cut short, grown, or another program's is never read whole.
+    if (m_path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() != fileSizeFor(m_pixels))
         return {};
-    QDataStream in(&file);
-    quint32 magic = 0;
-    qint32 width = 0, height = 0;
-    QByteArray packed;
-    in >> magic >> width >> height >> packed;
-    if (in.status() != QDataStream::Ok || magic != kMagic || QSize(width, height) != m_pixels)
+    Header header{};
+    if (file.read(reinterpret_cast<char*>(&header), sizeof header) != qint64(sizeof header) || header.magic != kMagic
+        || QSize(header.width, header.height) != m_pixels)
         return {};
     QImage image(m_pixels, kFormat);
-    if (image.isNull() || packed.size() % kRunBytes != 0)
+    // Four-byte pixels leave no padding at the rows' ends.
+    const qint64 bytes = qint64(image.sizeInBytes());
+    if (image.isNull() || bytes != file.size() - qint64(sizeof header)
+        || file.read(reinterpret_cast<char*>(image.bits()), bytes) != bytes)
         return {};
-    auto* pixel = reinterpret_cast<quint32*>(image.bits());
-    quint64 left = quint64(m_pixels.width()) * quint64(m_pixels.height());
-    for (const char* run = packed.constData(); run != packed.constData() + packed.size(); run += kRunBytes) {
-        const quint32 length = qFromLittleEndian<quint32>(run);
-        if (length > left)
-            return {};
-        std::fill_n(pixel, length, qFromLittleEndian<quint32>(run + 4));
-        pixel += length;
-        left -= length;
-    }
-    return left == 0 ? image : QImage();
+    return image;
 }
 
 void KeptDrawing::save(const QImage& drawing) const
@@ -76,25 +73,14 @@ void KeptDrawing::save(const QImage& drawing) const
     if (m_path.isEmpty() || drawing.size() != m_pixels)
         return;
     const QImage pixels = drawing.convertToFormat(kFormat);
+    const Header header{kMagic, m_pixels.width(), m_pixels.height()};
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(reinterpret_cast<const char*>(&header), sizeof header) != qint64(sizeof header)
+        || file.write(reinterpret_cast<const char*>(pixels.constBits()), pixels.sizeInBytes())
+               != qint64(pixels.sizeInBytes()))
         return;
-    // Rows follow one another without padding in four-byte pixels.
-    const auto* pixel = reinterpret_cast<const quint32*>(pixels.constBits());
-    const auto* end = pixel + qsizetype(m_pixels.width()) * m_pixels.height();
-    QByteArray packed;
-    while (pixel != end) {
-        const auto* runEnd = std::find_if(pixel, end, [colour = *pixel](quint32 other) { return other != colour; });
-        char run[kRunBytes];
-        qToLittleEndian<quint32>(quint32(runEnd - pixel), run);
-        qToLittleEndian<quint32>(*pixel, run + 4);
-        packed.append(run, kRunBytes);
-        pixel = runEnd;
-    }
-    QDataStream out(&file);
-    out << kMagic << qint32(m_pixels.width()) << qint32(m_pixels.height()) << packed;
-    if (out.status() == QDataStream::Ok)
-        file.commit();
+    file.commit();
 }
 
 } // namespace ui
