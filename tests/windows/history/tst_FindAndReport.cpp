@@ -1,11 +1,15 @@
 #include "model/history/ContractSearch.h"
 #include "model/history/MonthReport.h"
+#include "model/history/RunText.h"
 #include "model/store/RowStatement.h"
 #include "support/TestProgram.h"
 #include "windows/history/FindContractWindow.h"
 #include "windows/history/PreviousContractsWindow.h"
 #include "windows/history/ReportWindow.h"
 
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -205,6 +209,78 @@ private slots:
         QCOMPARE(listedFor, QString("Zoë Müller"));
         QCOMPARE(chosen, 2);
         QVERIFY(!find->isVisible());
+    }
+
+    // What the grid shows of what was found, row by row, and the sentence under it; a heading clicked
+    // sorts by what the column means (amounts and dates, not their texts), and a search made while
+    // the grid is sorted fills every row with its own contract.
+    void foundContractsShowAndSortAsTheyMean()
+    {
+        OnMain& p = *program;
+        store::Connection connection(p.session().database());
+        const QList<QStringList> september = {{"Grange Co-op", "Ivy", "al Kahn", "2026-09-10T14:05:00", "12.50"},
+                                              {"Hollow Farm", "Jo", "Bea Ortiz", "2026-09-20T09:00:00", "9.75"},
+                                              {"Ivy Mill", "Kit", "Bea Ortiz", "2026-09-05T16:45:00", "100.00"}};
+        QList<QStringList> expected;
+        for (const QStringList& c : september) {
+            const qint64 id = store::insertRow(
+                connection,
+                {"INSERT INTO Policies (DBA, Customer, Agent, Run, Financed) VALUES (?, ?, ?, ?, ?)",
+                 {c[0], c[1], c[2], c[3], c[4]}},
+                "ID");
+            expected << (QStringList{QString::number(id)} + c.mid(0, 3) << history::runShownText(c[3]) << c[4]);
+        }
+        QVERIFY(p.pressOnMain(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier));
+        FindContractWindow* find = p.windows().findContract;
+        auto* grid = p.control<QTableWidget>(find, "fgFound");
+        const auto search = [&](const QString& typed) {
+            p.control(find, "txtFind")->setText(typed);
+            QTest::keyClick(p.control(find, "txtFind"), Qt::Key_Return);
+        };
+        const auto shown = [&] {
+            QList<QStringList> rows;
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < grid->columnCount(); ++column)
+                    cells << (grid->item(row, column) ? grid->item(row, column)->text() : "<none>");
+                rows << cells;
+            }
+            return rows;
+        };
+        // Ascending, clicked once more when the first click sorts the other way.
+        const auto sortBy = [&](int column) {
+            QHeaderView* header = grid->horizontalHeader();
+            const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                                header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+            if (header->sortIndicatorOrder() != Qt::AscendingOrder)
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+            QCOMPARE(header->sortIndicatorSection(), column);
+        };
+        const auto inOrder = [&](QList<int> order) {
+            QList<QStringList> rows;
+            for (int i : order)
+                rows << expected[i];
+            return rows;
+        };
+
+        search("9/1/2026-9/30/2026");
+        QCOMPARE(shown(), inOrder({2, 1, 0})); // the last stored first
+        QCOMPARE(p.control<QLabel>(find, "lblFound")->text(), QString("3 contract(s) found."));
+        QVERIFY(p.control<QPushButton>(find, "cmdOpen")->isEnabled());
+        sortBy(5);
+        QCOMPARE(shown(), inOrder({1, 0, 2})); // 9.75, 12.50, 100.00
+        sortBy(4);
+        QCOMPARE(shown(), inOrder({2, 0, 1})); // the 5th, 10th and 20th
+        sortBy(5);
+        search("9/1/2026-9/30/2026");
+        QCOMPARE(shown(), inOrder({1, 0, 2}));
+
+        search("no such contract");
+        QCOMPARE(grid->rowCount(), 0);
+        QCOMPARE(p.control<QLabel>(find, "lblFound")->text(), QString("No contract found."));
+        QVERIFY(!p.control<QPushButton>(find, "cmdOpen")->isEnabled());
+        find->hide();
     }
 
     void cleanupTestCase() { program.reset(); }
