@@ -13,9 +13,13 @@
 // it can be read after the print command has let the surface go.
 struct Drawing {
     struct Text { // x, y before the origin offset
-        int page; double x, y; QString text;
+        int page; double x, y; QString text; print::SurfaceFont font;
+    };
+    struct Stroke {
+        int page; double x1, y1, x2, y2;
     };
     QList<Text> texts;
+    QList<Stroke> strokes;
     int page = 1, endDocs = 0;
     int failOnPage = 0; // the first call on that page throws PrinterError, as a printer that stops answering
     bool failed = false;
@@ -51,7 +55,11 @@ public:
     void useLetterPortrait() override {}
     print::Mm textWidth(const QString& text) const override { return print::Mm(print::SurfaceFontMetrics(font(), &m_device).textWidth(text)); }
     print::Mm lineHeight() const override { return print::Mm(print::SurfaceFontMetrics(font(), &m_device).lineHeight()); }
-    void line(print::Mm, print::Mm, print::Mm, print::Mm) override { operation(); }
+    void line(print::Mm x1, print::Mm y1, print::Mm x2, print::Mm y2) override
+    {
+        operation();
+        drawing->strokes.append({drawing->page, x1.value, y1.value, x2.value, y2.value});
+    }
     void newPage() override
     {
         operation();
@@ -69,7 +77,7 @@ protected:
     void drawText(print::Mm x, print::Mm y, const QString& text) override
     {
         operation();
-        drawing->texts.append({drawing->page, x.value, y.value, text});
+        drawing->texts.append({drawing->page, x.value, y.value, text, font()});
     }
 
 private:

@@ -15,6 +15,8 @@ private slots:
     void valuesInTheirPlaces();
     void columnsHoldTheirCharacters_data();
     void columnsHoldTheirCharacters();
+    void wholeNoteAsPrinted_data();
+    void wholeNoteAsPrinted();
 };
 
 void NotePagesTest::valuesInTheirPlaces_data()
@@ -90,6 +92,89 @@ void NotePagesTest::columnsHoldTheirCharacters()
     };
     QVERIFY2(end(column.characters) < column.nextX.value, qPrintable(QString::number(end(column.characters))));
     QVERIFY2(end(column.characters + 1) >= column.nextX.value, qPrintable(QString::number(end(column.characters + 1))));
+}
+
+namespace {
+
+// A note with every value told apart: the agent's and the customer's each line, every schedule row of
+// a commercial note, or one policy of a personal one.
+print::NoteValues sampleNote(bool personal)
+{
+    print::NoteValues v;
+    v.version = "8.0";
+    v.agent = {"Dana Whitfield", "Whitfield Insurance Agency", "1200 Commerce St", "Suite 410", "Dallas", "TX",
+               "75202", "(214) 555-0188", "(214) 555-0189"};
+    v.customer = {"Marcus Lee", "Lee Grain & Cattle", "RR 2 Box 19", "Attn: Office", "Waxahachie", "TX", "75165",
+                  "(972) 555-0121", "(972) 555-0122"};
+    v.review = {"LA-20261209-07", "2120.00", "126.00", "2246.00", "11.94", "8", "280.75", "1/8/2027", personal,
+                "3100.00", "980.00"};
+    // The schedule hands over every row of every section, empty or not.
+    for (int row = 0, s = 0; row < 10; ++row) {
+        while (v.schedule.sections[s].size() == print::kSectionRows[s])
+            ++s;
+        const QString n = QString::number(row + 1);
+        v.schedule.sections[s].append(personal && row > 0 ? print::PolicyRowValues{}
+                                                          : print::PolicyRowValues{"POL-" + n, "COMPANY " + n,
+                                                                                   QString("%1.25").arg(300 + row),
+                                                                                   "COVERAGE " + n, "12/" + n + "/2026",
+                                                                                   "12/" + n + "/2027", "12"});
+    }
+    v.schedule.tax = {!personal, "100.00"};
+    v.schedule.fees = {!personal, "25.00"};
+    v.schedule.surcharge = {!personal, "12.50"};
+    v.schedule.other = {!personal, "7.50"};
+    v.schedule.description = "STAMPING FEE";
+    return v;
+}
+
+// Every stroke and every text with its font, page by page, top to bottom: the order of the calls is
+// not what the page shows.
+QStringList listing(const Drawing& drawing)
+{
+    QStringList lines;
+    const auto mm = [](double v) { return QString::number(v, 'f', 2); };
+    for (const Drawing::Text& t : drawing.texts) {
+        const print::SurfaceFont& f = t.font;
+        const QString style = QString(f.bold ? "b" : "-") + (f.italic ? "i" : "-") + (f.underline ? "u" : "-")
+                              + (f.strikethrough ? "s" : "-");
+        lines << QString("p%1 y %2 x %3 text %4 %5 %6 \"%7\"")
+                     .arg(t.page).arg(mm(t.y), 7).arg(mm(t.x), 7).arg(f.name).arg(f.size).arg(style, t.text);
+    }
+    for (const Drawing::Stroke& s : drawing.strokes)
+        lines << QString("p%1 y %2 x %3 line to x %4 y %5").arg(s.page).arg(mm(s.y1), 7).arg(mm(s.x1), 7).arg(mm(s.x2), mm(s.y2));
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+// The whole note, as a careless change to any word, box or rule of the printed form would move it,
+// against the note as the lender accepted it. QUILLON_WRITE_NOTES=1 writes the listings anew, for a
+// change of the form that is meant.
+void NotePagesTest::wholeNoteAsPrinted_data()
+{
+    QTest::addColumn<bool>("personal");
+    QTest::newRow("commercial, every row and item") << false;
+    QTest::newRow("personal, one policy") << true;
+}
+
+void NotePagesTest::wholeNoteAsPrinted()
+{
+    QFETCH(bool, personal);
+    RecordingSurface surface;
+    print::drawNote(surface, sampleNote(personal), print::defaultLenderTexts());
+    const QStringList printed = listing(*surface.drawing);
+    QFile file(QString(QUILLON_TEST_DATA "/note-%1.txt").arg(personal ? "personal" : "commercial"));
+    if (!qEnvironmentVariableIsEmpty("QUILLON_WRITE_NOTES")) {
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write((printed.join('\n') + '\n').toUtf8());
+        return;
+    }
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    const QStringList kept = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < std::max(kept.size(), printed.size()); ++i)
+        QVERIFY2(kept.value(i) == printed.value(i),
+                 qPrintable(QString("line %1\n  kept:    %2\n  printed: %3").arg(i + 1).arg(kept.value(i), printed.value(i))));
 }
 
 QTEST_MAIN(NotePagesTest)
