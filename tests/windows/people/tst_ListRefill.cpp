@@ -252,6 +252,43 @@ private slots:
         QApplication::setKeyboardInputInterval(interval);
     }
 
+    // The keys and a click choose the line the user means, and the chosen line is wholly in view:
+    // Home, End, the arrows stopping at either end, a page down and back up, a click on a scrolled list.
+    void keysAndClickChooseTheMeantLine()
+    {
+        Rows many;
+        for (int n = 0; n < 40; ++n)
+            many << QList<QVariant>{QString("N%1").arg(n), QString("Business %1").arg(n)};
+        auto program = TestProgram::startedWith({}, many);
+        people::KeyedList* list = program->customers();
+        QVERIFY(QTest::qWaitForWindowExposed(program->main()));
+        const int lineHeight = list->visualRect(list->model()->index(0, 0)).height();
+        const int fit = list->viewport()->height() / lineHeight;
+        QVERIFY(fit > 1 && fit < 20);
+        list->setFocus();
+        const auto chosenAfter = [&](Qt::Key key) {
+            QTest::keyClick(list, key);
+            const QRect line = list->visualRect(list->model()->index(list->currentRow(), 0));
+            return list->viewport()->rect().contains(line) && list->selectedPosition() == list->currentRow()
+                       ? list->currentRow()
+                       : -1;
+        };
+        QCOMPARE(chosenAfter(Qt::Key_Home), 0);
+        QCOMPARE(chosenAfter(Qt::Key_Up), 0);
+        QCOMPARE(chosenAfter(Qt::Key_Down), 1);
+        QCOMPARE(chosenAfter(Qt::Key_Up), 0);
+        QCOMPARE(chosenAfter(Qt::Key_PageDown), fit);
+        QCOMPARE(chosenAfter(Qt::Key_PageUp), 0);
+        QCOMPARE(chosenAfter(Qt::Key_End), 39);
+        QCOMPARE(chosenAfter(Qt::Key_Down), 39);
+        QCOMPARE(chosenAfter(Qt::Key_PageUp), 39 - fit);
+
+        list->verticalScrollBar()->setValue(5);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 2 * lineHeight + lineHeight / 2));
+        QCOMPARE(list->currentRow(), 7);
+        QCOMPARE(list->selectedText(), QString("Business 7"));
+    }
+
     // A list longer than its box shows the chosen last line, with its top line whole, at start-up and after a change.
     void chosenLineInViewTopLineWhole()
     {
