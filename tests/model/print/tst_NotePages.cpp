@@ -1,4 +1,5 @@
 #include "model/print/NotePages.h"
+#include "model/print/ReportPages.h"
 #include "model/print/ScheduleColumns.h"
 #include "support/RecordingSurface.h"
 
@@ -17,6 +18,8 @@ private slots:
     void columnsHoldTheirCharacters();
     void wholeNoteAsPrinted_data();
     void wholeNoteAsPrinted();
+    void reportRowsEachOnceOverItsPages_data();
+    void reportRowsEachOnceOverItsPages();
 };
 
 void NotePagesTest::valuesInTheirPlaces_data()
@@ -175,6 +178,66 @@ void NotePagesTest::wholeNoteAsPrinted()
     for (qsizetype i = 0; i < std::max(kept.size(), printed.size()); ++i)
         QVERIFY2(kept.value(i) == printed.value(i),
                  qPrintable(QString("line %1\n  kept:    %2\n  printed: %3").arg(i + 1).arg(kept.value(i), printed.value(i))));
+}
+
+// The month's report: every row once, in order, under each page's title, subtitle and headings, with
+// the figures' right edges lined up, and "Page n of m" at the foot of each page.
+void NotePagesTest::reportRowsEachOnceOverItsPages_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("none") << 0 << 1;
+    QTest::newRow("a page full") << print::kReportRowsPerPage << 1;
+    QTest::newRow("one row over") << print::kReportRowsPerPage + 1 << 2;
+    QTest::newRow("two pages and a half") << print::kReportRowsPerPage * 5 / 2 << 3;
+}
+
+void NotePagesTest::reportRowsEachOnceOverItsPages()
+{
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    print::ReportTable table{"Report", "Contracts printed from 12/1/2026 to 12/31/2026",
+                             {"Agent", "Contracts", "Premiums", "Amount Financed", "Finance Charges"}, {}};
+    for (int row = 0; row < rows; ++row)
+        table.rows << QStringList{QString("Agent %1").arg(row), QString::number(row % 7 + 1),
+                                  QString("%1.50").arg(row * 1000), "1.25", QString("%1.05").arg(row)};
+    RecordingSurface surface;
+    print::drawReport(surface, table);
+    const Drawing& d = *surface.drawing;
+    QCOMPARE(d.page, pages);
+    QCOMPARE(d.endDocs, 1);
+    QStringList rowsPrinted;
+    QMap<QString, double> rightEdges; // per column x of the figures' right edge
+    for (int page = 1; page <= pages; ++page) {
+        QList<Drawing::Text> onPage;
+        for (const Drawing::Text& t : d.texts)
+            if (t.page == page)
+                onPage << t;
+        std::stable_sort(onPage.begin(), onPage.end(), [](const auto& a, const auto& b) { return a.y < b.y; });
+        QCOMPARE(onPage.value(0).text, QString("Report"));
+        QVERIFY(onPage.value(0).font.bold);
+        QCOMPARE(onPage.value(1).text, table.subtitle);
+        QCOMPARE(onPage.last().text, QString("Page %1 of %2").arg(page).arg(pages));
+        for (const Drawing::Text& t : onPage.mid(2, onPage.size() - 3)) {
+            if (t.text.startsWith("Agent "))
+                rowsPrinted << t.text;
+            if (t.text.startsWith("Agent") || t.text.isEmpty())
+                continue;
+            surface.font() = t.font;
+            const double right = t.x + surface.textWidth(t.text).value;
+            const QString column = QString::number(qRound(right));
+            QVERIFY2(qAbs(right - qRound(right)) < 1e-6, qPrintable(t.text));
+            rightEdges[column] += 1;
+        }
+    }
+    QStringList expected;
+    for (const QStringList& row : table.rows)
+        expected << row.first();
+    QCOMPARE(rowsPrinted, expected);
+    // The four figures of every row and heading, and nowhere else.
+    QCOMPARE(rightEdges.keys(), (QStringList{"100", "130", "163", "196"}));
+    for (const double count : rightEdges)
+        QCOMPARE(int(count), rows + pages);
 }
 
 QTEST_MAIN(NotePagesTest)

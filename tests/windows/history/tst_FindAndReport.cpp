@@ -7,6 +7,7 @@
 #include "windows/history/PreviousContractsWindow.h"
 #include "windows/history/ReportWindow.h"
 
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -185,6 +186,53 @@ private slots:
                  QString("Agent,Contracts,Premiums,Amount Financed,Finance Charges\r\nal Kahn,1,0.10,0.20,0.30\r\n"
                          "Bea Ortiz,2,1235567.99,1000800.19,70.31\r\n\"Smith, \"\"Jr.\"\"\nWest\",1,10.05,7.05,2.95\r\n"
                          "Total,4,1235578.14,1000807.44,73.56\r\n"));
+    }
+
+    // Show with the days typed the wrong way round reports the span between them; the grid holds each
+    // agent's figures and the totals in bold; Print draws what the grid shows under the span's dates,
+    // and a printer that stops answering gets the message and leaves the window as it was.
+    void reportShowsAndPrintsTheChosenSpan()
+    {
+        OnMain& p = *program;
+        ReportWindow* window = p.windows().report;
+        p.control<QDateEdit>(window, "dtpFrom")->setDate(QDate(2026, 12, 31));
+        p.control<QDateEdit>(window, "dtpTo")->setDate(QDate(2026, 12, 15));
+        p.click(window, "cmdShow");
+        auto* grid = p.control<QTableWidget>(window, "fgReport");
+        QList<QStringList> shown;
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < grid->columnCount(); ++column)
+                cells << grid->item(row, column)->text();
+            shown << cells;
+            QCOMPARE(grid->item(row, 1)->font().bold(), row == grid->rowCount() - 1);
+        }
+        const QList<QStringList> expected = {{"al Kahn", "1", "0.10", "0.20", "0.30"},
+                                             {"Smith, \"Jr.\"\nWest", "1", "10.05", "7.05", "2.95"},
+                                             {"Total", "2", "10.15", "7.25", "3.25"}};
+        QCOMPARE(shown, expected);
+
+        p.printers.jobs.clear();
+        p.click(window, "cmdPrint");
+        QCOMPARE(p.printers.jobs.size(), 1);
+        QStringList printed;
+        for (const Drawing::Text& t : p.printers.jobs[0]->texts)
+            printed << t.text;
+        QCOMPARE(printed.mid(0, 2), (QStringList{"Report", "Contracts printed from 12/15/2026 to 12/31/2026"}));
+        for (const QStringList& row : expected)
+            QVERIFY2(QString(printed.join('|')).contains(row.join('|')), qPrintable(row.join('|')));
+        QCOMPARE(printed.last(), QString("Page 1 of 1"));
+        QVERIFY(p.messages.shown.isEmpty());
+
+        p.printers.failOnPage = 1;
+        p.click(window, "cmdPrint");
+        p.printers.failOnPage = 0;
+        QCOMPARE(p.messages.shown.size(), 1);
+        QCOMPARE(p.messages.last().text, QString("Unable to communicate with the printer. The report was not printed."));
+        QCOMPARE(p.messages.last().icon, ui::MessageIcon::Critical);
+        p.messages.shown.clear();
+        QCOMPARE(grid->rowCount(), 3);
+        window->hide();
     }
 
     // Ctrl+Shift+F, typing and Enter, then Enter on the contract: its customer's list opens with it chosen.
