@@ -1,0 +1,130 @@
+#include "support/TestProgram.h"
+#include "windows/history/FindContractWindow.h"
+#include "windows/history/ReportWindow.h"
+#include "windows/people/AgentDialog.h"
+#include "windows/people/CustomerDialog.h"
+#include "windows/people/FindDialog.h"
+#include "windows/ui/LimitedLineEdit.h"
+
+#include <QAbstractButton>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+// What the user sees of one control: its place and size, its words, its font, and whether it
+// takes typing or clicks.
+QString described(const QWidget* w)
+{
+    QStringList parts{w->objectName(), w->metaObject()->className(),
+                      QString("%1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height())};
+    const auto quoted = [](const QString& text) { return '"' + QString(text).replace('\n', "\\n") + '"'; };
+    if (const auto* label = qobject_cast<const QLabel*>(w))
+        parts << quoted(label->text());
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        parts << quoted(button->text());
+        if (button->isCheckable())
+            parts << (button->isChecked() ? "checked" : "unchecked");
+    }
+    if (const auto* field = qobject_cast<const QLineEdit*>(w)) {
+        parts << quoted(field->text());
+        if (const auto* limited = qobject_cast<const ui::LimitedLineEdit*>(w))
+            parts << QString("at most %1").arg(limited->limit());
+        if (field->isReadOnly())
+            parts << "read-only";
+        if (field->alignment() & Qt::AlignRight)
+            parts << "right";
+    }
+    if (const auto* box = qobject_cast<const QGroupBox*>(w))
+        parts << quoted(box->title());
+    if (const auto* day = qobject_cast<const QDateEdit*>(w))
+        parts << day->displayFormat();
+    if (const auto* grid = qobject_cast<const QTableWidget*>(w)) {
+        QStringList headings;
+        for (int column = 0; column < grid->columnCount(); ++column)
+            headings << QString("%1:%2").arg(grid->horizontalHeaderItem(column) ? grid->horizontalHeaderItem(column)->text() : "")
+                            .arg(grid->columnWidth(column));
+        parts << quoted(headings.join('|'));
+    }
+    parts << QString("%1pt%2").arg(w->font().pointSizeF()).arg(w->font().bold() ? " bold" : "");
+    if (!w->isEnabled())
+        parts << "disabled";
+    if (w->isHidden())
+        parts << "hidden";
+    return parts.join("  ");
+}
+
+// The window's title and size, every named control in name order, then the order Tab goes in.
+QStringList listing(QWidget* window)
+{
+    QStringList controls;
+    // The windows that open over this one are listed on their own.
+    for (const QWidget* w : window->findChildren<QWidget*>())
+        if (w->window() == window && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_"))
+            controls << described(w);
+    controls.sort();
+    QStringList tabs;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty()
+            && !w->objectName().startsWith("qt_"))
+            tabs << w->objectName();
+    return QStringList{window->objectName(), '"' + window->windowTitle() + '"',
+                       QString("%1x%2").arg(window->width()).arg(window->height())}
+           + controls + QStringList{"tab: " + tabs.join(' ')};
+}
+
+} // namespace
+
+// Every window as it first opens, each control's name, place, words and font, and the order Tab takes,
+// against the listing kept beside this test: a caption, a place or a name changed by accident shows
+// here. QUILLON_WRITE_FORMS=1 writes the listings anew, for a change that is meant.
+class WindowFormsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> program;
+
+private slots:
+    void initTestCase() { program = TestProgram::startedWith({{"Agency Co", "Ann Agent"}}, {{"Carl", "Carl's Hauling"}}); }
+
+    void windowAsItOpens_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char* name : {"frmAgent", "frmAddCust", "frmAddAgent", "frmPolicies1", "frmPreview", "frmPrevious",
+                                 "frmFind", "frmFindAgent", "frmFindContract", "frmReport"})
+            QTest::newRow(name) << name;
+    }
+    void windowAsItOpens()
+    {
+        QFETCH(QString, window);
+        const AppWindows& w = program->windows();
+        QWidget* found = nullptr;
+        const QList<QWidget*> windows{w.mainWindow, w.customerDialog, w.agentDialog, w.schedule, w.loanTerms,
+                                      w.previousContracts, w.findCustomer, w.findAgent, w.findContract, w.report};
+        for (QWidget* candidate : windows)
+            if (candidate->objectName() == window)
+                found = candidate;
+        QVERIFY2(found, qPrintable(window));
+        const QStringList shown = listing(found);
+        QFile file(QString(QUILLON_TEST_DATA "/%1.txt").arg(window));
+        if (!qEnvironmentVariableIsEmpty("QUILLON_WRITE_FORMS")) {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write((shown.join('\n') + '\n').toUtf8());
+            return;
+        }
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QStringList kept = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < std::max(kept.size(), shown.size()); ++i)
+            QVERIFY2(kept.value(i) == shown.value(i),
+                     qPrintable(QString("line %1\n  kept:  %2\n  shown: %3").arg(i + 1).arg(kept.value(i), shown.value(i))));
+    }
+
+    void cleanupTestCase() { program.reset(); }
+};
+
+QTEST_MAIN(WindowFormsTest)
+#include "tst_WindowForms.moc"
