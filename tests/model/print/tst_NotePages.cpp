@@ -20,6 +20,7 @@ private slots:
     void wholeNoteAsPrinted();
     void reportRowsEachOnceOverItsPages_data();
     void reportRowsEachOnceOverItsPages();
+    void centredWidthsRoundHalfToEven();
 };
 
 void NotePagesTest::valuesInTheirPlaces_data()
@@ -238,6 +239,14 @@ void NotePagesTest::reportRowsEachOnceOverItsPages()
     QCOMPARE(rightEdges.keys(), (QStringList{"100", "130", "163", "196"}));
     for (const double count : rightEdges)
         QCOMPARE(int(count), rows + pages);
+}
+
+// A centred line's width is taken to the whole millimetre, a half to the even one.
+void NotePagesTest::centredWidthsRoundHalfToEven()
+{
+    const QList<std::pair<double, double>> cases = {{2.5, 2}, {3.5, 4}, {2.49, 2}, {2.51, 3}, {0.5, 0}, {7, 7}};
+    for (const auto& [width, whole] : cases)
+        QCOMPARE(print::roundHalfEven(width), whole);
 }
 
 QTEST_MAIN(NotePagesTest)
