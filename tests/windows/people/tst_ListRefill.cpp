@@ -273,15 +273,11 @@ private slots:
                        ? list->currentRow()
                        : -1;
         };
-        QCOMPARE(chosenAfter(Qt::Key_Home), 0);
-        QCOMPARE(chosenAfter(Qt::Key_Up), 0);
-        QCOMPARE(chosenAfter(Qt::Key_Down), 1);
-        QCOMPARE(chosenAfter(Qt::Key_Up), 0);
-        QCOMPARE(chosenAfter(Qt::Key_PageDown), fit);
-        QCOMPARE(chosenAfter(Qt::Key_PageUp), 0);
-        QCOMPARE(chosenAfter(Qt::Key_End), 39);
-        QCOMPARE(chosenAfter(Qt::Key_Down), 39);
-        QCOMPARE(chosenAfter(Qt::Key_PageUp), 39 - fit);
+        const std::pair<Qt::Key, int> road[] = {{Qt::Key_Home, 0},        {Qt::Key_Up, 0},     {Qt::Key_Down, 1},
+                                                {Qt::Key_Up, 0},          {Qt::Key_PageDown, fit}, {Qt::Key_PageUp, 0},
+                                                {Qt::Key_End, 39},        {Qt::Key_Down, 39},  {Qt::Key_PageUp, 39 - fit}};
+        for (const auto& [key, row] : road)
+            QCOMPARE(chosenAfter(key), row);
 
         list->verticalScrollBar()->setValue(5);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 2 * lineHeight + lineHeight / 2));
