@@ -151,9 +151,11 @@ private slots:
                           2));
         QCOMPARE(bytesOf(m_w->session().IniPath), kSettings); // only read
 
-        // Print Again weeks later draws the very note Save / Print drew, from what is stored, and stores nothing.
+        // Print Again weeks later, another customer chosen meanwhile, draws the very note Save / Print drew, from
+        // what is stored, offers its file the contract's own day and DBA, and stores nothing.
         m_w->clock = m_w->clock.addDays(40);
         m_w->session().SelectedName = "Carl's Hauling";
+        m_w->session().CurCust.DBA = "Another Co";
         QVERIFY(m_w->previous()->showFromSchedule());
         m_w->previous()->activateWindow();
         QTRY_VERIFY(QApplication::activeWindow() == m_w->previous());
@@ -167,6 +169,7 @@ private slots:
         };
         QCOMPARE(texts(*printers.jobs[1]), texts(note));
         QCOMPARE(printers.requests.last().day, QDate(2025, 3, 14));
+        QCOMPARE(printers.requests.last().customerDba, QString("Carl's Hauling"));
         QCOMPARE(m_w->storedRows().size(), 1);
         QCOMPARE(QDir(notes).entryList(QDir::Files).size(), 2);
     }
