@@ -29,6 +29,7 @@ QString& folder()
     return kept;
 }
 
+// Four-byte pixels leave no padding at the rows' ends.
 qint64 fileSizeFor(const QSize& pixels)
 {
     return qint64(sizeof(Header)) + qint64(pixels.width()) * pixels.height() * kPixelBytes;
@@ -60,10 +61,7 @@ QImage KeptDrawing::load() const
         || QSize(header.width, header.height) != m_pixels)
         return {};
     QImage image(m_pixels, kFormat);
-    // Four-byte pixels leave no padding at the rows' ends.
-    const qint64 bytes = qint64(image.sizeInBytes());
-    if (image.isNull() || bytes != file.size() - qint64(sizeof header)
-        || file.read(reinterpret_cast<char*>(image.bits()), bytes) != bytes)
+    if (image.isNull() || file.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
         return {};
     return image;
 }
