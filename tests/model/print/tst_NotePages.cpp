@@ -8,8 +8,8 @@
 
 Q_DECLARE_METATYPE(print::PrintedColumn)
 
-// Both pages of the note on a recording surface: each value in its box, with its "$" sign, and
-// nothing of what is not ticked.
+// The note's two pages and the month's report, drawn on a recording surface: the note whole against
+// its kept listings, the schedule's columns, the report's rows and pages.
 class NotePagesTest : public QObject {
     Q_OBJECT
 private slots:

@@ -107,6 +107,15 @@ QList<QPair<qint64, QString>> shown(const people::KeyedList* list)
         rows.append({list->keyAt(i).value_or(-1), list->lineText(i)});
     return rows;
 }
+// Forty customers, "Business 0" to "Business 39", more than the customer list shows at once.
+std::unique_ptr<TestProgram> startedWithFortyCustomers()
+{
+    Rows many;
+    for (int n = 0; n < 40; ++n)
+        many << QList<QVariant>{QString("N%1").arg(n), QString("Business %1").arg(n)};
+    return TestProgram::startedWith({}, many);
+}
+
 } // namespace
 Q_DECLARE_METATYPE(Case)
 
@@ -256,10 +265,7 @@ private slots:
     // Home, End, the arrows stopping at either end, a page down and back up, a click on a scrolled list.
     void keysAndClickChooseTheMeantLine()
     {
-        Rows many;
-        for (int n = 0; n < 40; ++n)
-            many << QList<QVariant>{QString("N%1").arg(n), QString("Business %1").arg(n)};
-        auto program = TestProgram::startedWith({}, many);
+        auto program = startedWithFortyCustomers();
         people::KeyedList* list = program->customers();
         QVERIFY(QTest::qWaitForWindowExposed(program->main()));
         const int lineHeight = list->visualRect(list->model()->index(0, 0)).height();
@@ -288,10 +294,7 @@ private slots:
     // A list longer than its box shows the chosen last line, with its top line whole, at start-up and after a change.
     void chosenLineInViewTopLineWhole()
     {
-        Rows many;
-        for (int n = 0; n < 40; ++n)
-            many << QList<QVariant>{QString("N%1").arg(n), QString("Business %1").arg(n)};
-        auto program = TestProgram::startedWith({}, many);
+        auto program = startedWithFortyCustomers();
         people::KeyedList* list = program->customers();
         QVERIFY(QTest::qWaitForWindowExposed(program->main()));
         for (const Action& step : {Action([](TestProgram&) {}), userDeletes(false, 0)}) {
