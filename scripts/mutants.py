@@ -207,7 +207,7 @@ def main():
     print(f"Scratch tree: {tree}", flush=True)
     if not (build / "build.ninja").exists() and run(
             ["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
-            "-DQUILLON_BUILD_BENCH=OFF",
+            "-DQUILLON_BUILD_BENCH=OFF", "-DCMAKE_UNITY_BUILD=OFF",
             "-DQUILLON_SHARED_LIBS=ON"], tree, scratch / "configure.log") != 0:
         sys.exit(f"configure failed: see {scratch / 'configure.log'}")
     if run(["cmake", "--build", build], tree, scratch / "build.log") != 0:

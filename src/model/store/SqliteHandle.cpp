@@ -1,6 +1,7 @@
 #include "model/store/SqliteHandle.h"
 
 #include <QSqlDriver>
+#include <QVariant>
 
 #include <sqlite3.h>
 

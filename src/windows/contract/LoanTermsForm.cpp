@@ -31,7 +31,7 @@ QLineEdit* addField(QWidget* window, const QString& name, ui::TwipsPoint at, int
     return ui::addField(window, name, {at.left, at.top, width, 375});
 }
 
-QPushButton* addButton(QWidget* window, const QString& name, const QString& caption, int left)
+QPushButton* addTermsButton(QWidget* window, const QString& name, const QString& caption, int left)
 {
     return ui::addButton(window, name, caption, {left, 6720, 1215, 495});
 }
@@ -120,8 +120,8 @@ LoanTermsForm LoanTermsForm::build(QWidget* window)
     form.down = addField(window, QStringLiteral("txtDown"), {5400, 6120});
     nameAfter(form.down, QStringLiteral("Down Payment"));
 
-    form.back = addButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3240);
-    form.print = addButton(window, QStringLiteral("cmdPrint"), QStringLiteral("Save / Print"), 4800);
-    form.preview = addButton(window, QStringLiteral("cmdPreview"), QStringLiteral("Preview"), 6360);
+    form.back = addTermsButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3240);
+    form.print = addTermsButton(window, QStringLiteral("cmdPrint"), QStringLiteral("Save / Print"), 4800);
+    form.preview = addTermsButton(window, QStringLiteral("cmdPreview"), QStringLiteral("Preview"), 6360);
     return form;
 }

@@ -97,7 +97,7 @@ SpecialItem addSpecialItem(QGroupBox* frame, const QString& boxName, const QStri
     return {box, amount};
 }
 
-QPushButton* addButton(QWidget* window, const QString& name, const QString& caption, int left)
+QPushButton* addScheduleButton(QWidget* window, const QString& name, const QString& caption, int left)
 {
     return ui::addButton(window, name, caption, {left, 6840, 1215, 495});
 }
@@ -152,7 +152,7 @@ PolicyScheduleForm PolicyScheduleForm::build(QWidget* window)
     description->setBuddy(form.description);
     ui::nameFromCaption(form.description, description->text());
 
-    form.back = addButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3720);
-    form.next = addButton(window, QStringLiteral("cmdNext"), QStringLiteral("Next >>"), 5280);
+    form.back = addScheduleButton(window, QStringLiteral("cmdBack"), QStringLiteral("<< Back"), 3720);
+    form.next = addScheduleButton(window, QStringLiteral("cmdNext"), QStringLiteral("Next >>"), 5280);
     return form;
 }

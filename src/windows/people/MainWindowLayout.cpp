@@ -7,6 +7,7 @@
 #include "windows/ui/WindowFont.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 

@@ -10,6 +10,7 @@
 #include "windows/ui/Twips.h"
 #include "windows/ui/WindowFont.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 

@@ -1,6 +1,7 @@
 #include "windows/ui/MessageBoxService.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
