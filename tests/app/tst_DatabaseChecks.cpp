@@ -187,11 +187,14 @@ private slots:
     {
         QTest::addColumn<Make>("make");
         QTest::addColumn<QString>("said"); // %1 the file, %2 its backup folder
-        QByteArray jet(4096, '\0');
+        QByteArray jet(4096, '\0'), ace(4096, '\0');
         jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
+        ace.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard ACE DB", 19));
         QTest::newRow("text file") << bytes(QByteArray(4096, 'x')) << kNotOurs + "\nError 26: file is not a database";
         QTest::newRow("Access file") << bytes(jet)
                                      << "%1 is an Access database; QUILLON keeps its data in its own database file.";
+        QTest::newRow("Access 2007 file") << bytes(ace)
+                                          << "%1 is an Access database; QUILLON keeps its data in its own database file.";
         QTest::newRow("another program's database")
             << Make([](const QString& path) {
                    writeFile(path, {});
@@ -578,22 +581,22 @@ private slots:
             QCOMPARE(columnOf(path, "Agent", "Name"), QStringList{});
     }
 
-    // A customer another program stored without a DBA is given its name once the file's verdict lets
-    // writes go: the start itself writes nothing into a file still to be checked.
+    // Customers another program stored without a DBA (none, or an empty one) are given their names once
+    // the file's verdict lets writes go: the start itself writes nothing into a file still to be checked.
     void missingDbaWaitsForTheVerdict()
     {
         TestProgram program;
         const QString path = program.defaultDbPath();
         makeDatabase(path, 1);
-        insertRows(path, "Customer", {"Name"}, {{"Ann"}});
+        insertRows(path, "Customer", {"Name", "DBA"}, {{"Ann", QVariant()}, {"Bob", ""}, {"Cy", "Cyco"}});
         const QByteArray bytes = bytesOf(path);
         QSemaphore latch;
         QVERIFY(startWithCheckHeld(program, latch));
         QCOMPARE(bytesOf(path), bytes);
         latch.release();
         program.app->awaitLaterCheck();
-        QCOMPARE(columnOf(path, "Customer", "DBA"), QStringList{"Ann"});
-        QCOMPARE(program.customers()->lineText(program.customers()->count() - 1), QString("Ann"));
+        QCOMPARE(columnOf(path, "Customer", "DBA"), (QStringList{"Ann", "Bob", "Cyco"}));
+        QCOMPARE(linesOf(program.customers()), (QStringList{"Ann", "Bob", "Cyco"}));
     }
 
     // A run that ended at the user's word marks its checked file; the next start reads the file back

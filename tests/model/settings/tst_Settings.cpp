@@ -73,6 +73,18 @@ private slots:
                  row.picked);
     }
 
+    // A user's first pick, before the per-user settings folder exists, makes the folder.
+    void firstPickMakesTheSettingsFolder()
+    {
+        QTemporaryDir dir;
+        Session session;
+        session.env.pathStyle = posix;
+        session.IniWritePath = dir.filePath("config/quillon/tly2.ini");
+        session.DBPath = "/srv/a.mdb";
+        WriteSettings(session);
+        QCOMPARE(profile::valueIn(bytesOf(session.IniWritePath), "file", "dbname"), std::optional<QString>("a.mdb"));
+    }
+
     // Only a regular file of at most 1 MiB is read, at once: a pipe or a device is never opened, a large
     // file never read. Such a file reads as missing, is never written over, and its problem is named.
     void unusableSettingsFile_data()

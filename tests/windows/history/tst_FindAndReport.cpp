@@ -272,9 +272,9 @@ private slots:
     {
         OnMain& p = *program;
         store::Connection connection(p.session().database());
-        const QList<QStringList> september = {{"Grange Co-op", "Ivy", "al Kahn", "2026-09-10T14:05:00", "12.50"},
+        const QList<QStringList> september = {{"grange Co-op", "kit", "al Kahn", "2026-09-10T14:05:00", "12.50"},
                                               {"Hollow Farm", "Jo", "Bea Ortiz", "2026-09-20T09:00:00", "9.75"},
-                                              {"Ivy Mill", "Kit", "Bea Ortiz", "2026-09-05T16:45:00", "100.00"}};
+                                              {"ivy Mill", "Ivy", "Bea Ortiz", "2026-09-05T16:45:00", "100.00"}};
         QStringList expected;
         for (const QStringList& c : september) {
             const qint64 id = store::insertRow(
@@ -307,6 +307,16 @@ private slots:
         QCOMPARE(gridRows(grid), (QStringList{expected[1], expected[0], expected[2]})); // 9.75, 12.50, 100.00
         sortBy(4);
         QCOMPARE(gridRows(grid), (QStringList{expected[2], expected[0], expected[1]})); // the 5th, 10th and 20th
+        // Names sort as read, capitals aside; rows of one agent keep the order they had.
+        sortBy(3);
+        QCOMPARE(gridRows(grid), (QStringList{expected[0], expected[2], expected[1]}));
+        sortBy(1);
+        QCOMPARE(gridRows(grid), (QStringList{expected[0], expected[1], expected[2]}));
+        sortBy(2);
+        QCOMPARE(gridRows(grid), (QStringList{expected[2], expected[1], expected[0]}));
+        // One contract is chosen at a time.
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
         sortBy(5);
         search("9/1/2026-9/30/2026");
         QCOMPARE(gridRows(grid), (QStringList{expected[1], expected[0], expected[2]}));

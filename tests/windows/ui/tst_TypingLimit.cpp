@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 #include <QtTest>
 
@@ -42,12 +43,15 @@ private slots:
         QCOMPARE(text::limitedEdit(edit.before, edit.after, edit.cursor, edit.limit), edit.result);
     }
 
-    // The field limits what comes from the clipboard and its context menu, never what the program sets;
+    // The field limits what comes from the clipboard, its context menu and a drop, never what the program sets;
     // what comes from the keyboard is tested in the people dialogs.
     void fieldLimitsOnlyTheUser()
     {
         ui::LimitedLineEdit state(2, nullptr);
         state.setText("Texas");
+        QCOMPARE(state.text(), QString("Texas"));
+        state.end(false);
+        QTest::keyClick(&state, Qt::Key_Z);
         QCOMPARE(state.text(), QString("Texas"));
         state.clear();
         QGuiApplication::clipboard()->setText("T\r\nX");
@@ -65,6 +69,14 @@ private slots:
         });
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(1, 1), state.mapToGlobal(QPoint(1, 1)));
         QCoreApplication::sendEvent(&state, &menuEvent);
+        QCOMPARE(state.text(), QString("Te"));
+        state.clear();
+        QMimeData dragged;
+        dragged.setText("Texas");
+        QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&state, &enter);
+        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&state, &drop);
         QCOMPARE(state.text(), QString("Te"));
     }
 };
