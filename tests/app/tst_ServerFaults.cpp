@@ -12,7 +12,6 @@
 #include "windows/ui/StoreGuard.h"
 
 #include <QAbstractItemView>
-#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -50,12 +49,7 @@ void agentOk(TestProgram& w)
     w.control<QPushButton>(dialog, "cmdOK")->click();
 }
 
-qint64 count(const store::Place& place, const QString& sql)
-{
-    store::Connection connection(place);
-    QSqlQuery query = connection.run(sql);
-    return query.next() ? query.value(0).toLongLong() : -1;
-}
+qint64 count(const store::Place& place, const QString& sql) { return testdb::firstValue(place, sql).toLongLong(); }
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "model/store/ServerSchema.h"
 #include "support/ThrowawayServer.h"
 
+#include <QSqlRecord>
 #include <QtTest>
 
 namespace testdb {
@@ -16,6 +17,28 @@ ThrowawayServer& server()
     if (!instance.started())
         qFatal("the throwaway server did not start: %s", qPrintable(instance.error()));
     return instance;
+}
+
+QStringList columnOf(const store::Place& place, const QString& table, const QString& columns)
+{
+    store::Connection connection(place);
+    const QString key = table == QLatin1String("Policies") ? QStringLiteral("ID") : QStringLiteral("RowKey");
+    QSqlQuery query = connection.run(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(columns, table, key));
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << (query.value(i).isNull() ? QStringLiteral("<null>") : query.value(i).toString());
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QString firstValue(const store::Place& place, const QString& sql)
+{
+    store::Connection connection(place);
+    QSqlQuery query = connection.run(sql);
+    return query.next() ? query.value(0).toString() : QStringLiteral("<none>");
 }
 
 bool onServer()

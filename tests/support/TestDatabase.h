@@ -3,6 +3,7 @@
 #include "model/store/Place.h"
 
 #include <QString>
+#include <QStringList>
 
 class ThrowawayServer;
 
@@ -22,6 +23,11 @@ ThrowawayServer& server();
 store::Place freshDatabase(const QString& filePath);
 // The same on a server of the test's own.
 store::Place freshDatabaseOn(ThrowawayServer& server, const QString& dbname);
+
+// The columns asked for ("*": all) of every row in key order, "|" between them; NULL shows as "<null>".
+QStringList columnOf(const store::Place& place, const QString& table, const QString& columns);
+// The first column of the statement's first row, as text; "<none>" when it gives no row.
+QString firstValue(const store::Place& place, const QString& sql);
 
 // The [server] section that points a whole run of the program at place, or
 // an empty text for a file.

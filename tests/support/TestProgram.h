@@ -50,20 +50,7 @@ inline void insertRows(const store::Place& dbPath, const QString& table, const Q
     }
 }
 
-// The columns asked for ("*": all) of every row in key order, "|" between them; NULL shows as "<null>".
-inline QStringList columnOf(const store::Place& dbPath, const QString& table, const QString& columns)
-{
-    store::Connection connection(dbPath);
-    QSqlQuery query = connection.run(QString("SELECT %1 FROM %2 ORDER BY RowKey").arg(columns, table));
-    QStringList rows;
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << (query.value(i).isNull() ? QString("<null>") : query.value(i).toString());
-        rows << values.join('|');
-    }
-    return rows;
-}
+using testdb::columnOf;
 
 inline QStringList linesOf(const people::KeyedList* list)
 {

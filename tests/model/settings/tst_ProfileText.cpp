@@ -1,7 +1,6 @@
 #include "model/settings/ProfileFile.h"
 #include "support/FileBytes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 

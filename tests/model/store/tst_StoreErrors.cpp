@@ -1,5 +1,6 @@
 #include "model/store/Connection.h"
 #include "model/store/StoreError.h"
+#include "support/TestDatabase.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -62,10 +63,7 @@ private slots:
             shown = error.message();
         }
         QTEST(shown, "message");
-        store::Connection connection(path);
-        QSqlQuery count = connection.run("SELECT count(*) FROM Child");
-        QVERIFY(count.next());
-        QCOMPARE(count.value(0).toInt(), 0);
+        QCOMPARE(testdb::firstValue(path, "SELECT count(*) FROM Child"), QString("0"));
     }
 
     // Another program holding the file for a moment is waited for: the write goes in once it lets go,
@@ -91,9 +89,7 @@ private slots:
         held.get_future().wait();
         store::Connection writer(path);
         writer.transaction([&] { writer.run("INSERT INTO Child VALUES (1)"); });
-        QSqlQuery count = writer.run("SELECT count(*) FROM Child");
-        QVERIFY(count.next());
-        QCOMPARE(count.value(0).toInt(), 1);
+        QCOMPARE(testdb::firstValue(path, "SELECT count(*) FROM Child"), QString("1"));
     }
 
     // The server's words as libpq gives them.

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
