@@ -18,18 +18,19 @@ namespace {
 
 using Columns = QHash<QString, QVariant>;
 
-// The contracts every case looks among, by the label the rows name them with.
+// The contracts every case looks among, by the label the rows name them with; one amount is stored
+// with blanks about it, as another program may store it.
 const QList<std::pair<QString, Columns>> kContracts{
     {"F", {{"DBA", "Zoë Müller"}, {"Customer", "Zoë Müller"}, {"Agent", "Bea Ortiz"}, {"PolicyNo1", "X-1"},
            {"Run", "2026-10-01T10:00:00"}, {"TotalSections", "3.00"}, {"Financed", "2.00"}, {"FinCharge", "1.00"}}},
     {"A", {{"DBA", "Acme, Inc."}, {"Customer", "Ann Lee"}, {"Agent", "Bea Ortiz"}, {"PolicyNo1", "BOP-4471"},
            {"Run", "2026-12-03T09:15:00"}, {"TotalSections", "1000.10"}, {"Financed", "800.20"}, {"FinCharge", "70.30"}}},
-    {"B", {{"DBA", "Zoë Müller"}, {"Customer", "Zoë Müller"}, {"Agent", "al Kahn"}, {"PolicyNo11", "WC-9001"},
+    {"B", {{"DBA", "Zoë Müller"}, {"Customer", "Walt Roe"}, {"Agent", "al Kahn"}, {"PolicyNo11", "WC-9001"},
            {"Run", "2026-12-31T23:59:59"}, {"TotalSections", "0.10"}, {"Financed", "0.20"}, {"FinCharge", "0.30"}}},
     {"C", {{"DBA", "Bakery"}, {"Customer", "Jürgen Öztürk"}, {"Agent", "Bea Ortiz"}, {"PolicyNo5", "GL-1"},
            {"Run", "2026-11-30T12:00:00"}, {"TotalSections", "5.00"}, {"Financed", "4.00"}, {"FinCharge", "1.00"}}},
     {"D", {{"DBA", "Acme West"}, {"Customer", "Dan"}, {"Agent", "Bea Ortiz"}, {"Run", "2026-12-01T00:00:00"},
-           {"TotalSections", "1234567.89"}, {"Financed", "999999.99"}, {"FinCharge", "0.01"}}},
+           {"TotalSections", " 1234567.89 "}, {"Financed", "999999.99"}, {"FinCharge", "0.01"}}},
     {"E", {{"DBA", "Rue"}, {"Customer", "Rue"}, {"Agent", "Smith, \"Jr.\"\nWest"}, {"Run", "2026-12-15T08:00:00"},
            {"TotalSections", "10.05"}, {"Financed", "7.05"}, {"FinCharge", "2.95"}}},
 };
@@ -301,6 +302,7 @@ private slots:
 
         search("9/1/2026-9/30/2026");
         QCOMPARE(gridRows(grid), (QStringList{expected[2], expected[1], expected[0]})); // the last stored first
+        QCOMPARE(grid->selectionModel()->selectedRows(), QModelIndexList{grid->model()->index(0, 0)});
         QCOMPARE(p.control<QLabel>(find, "lblFound")->text(), QString("3 contract(s) found."));
         QVERIFY(p.control<QPushButton>(find, "cmdOpen")->isEnabled());
         sortBy(5);
@@ -308,18 +310,14 @@ private slots:
         sortBy(4);
         QCOMPARE(gridRows(grid), (QStringList{expected[2], expected[0], expected[1]})); // the 5th, 10th and 20th
         // Names sort as read, capitals aside; rows of one agent keep the order they had.
-        sortBy(3);
-        QCOMPARE(gridRows(grid), (QStringList{expected[0], expected[2], expected[1]}));
-        sortBy(1);
-        QCOMPARE(gridRows(grid), (QStringList{expected[0], expected[1], expected[2]}));
-        sortBy(2);
-        QCOMPARE(gridRows(grid), (QStringList{expected[2], expected[1], expected[0]}));
-        // One contract is chosen at a time.
-        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
+        for (const auto& [column, order] : QList<std::pair<int, QList<int>>>{{3, {0, 2, 1}}, {1, {0, 1, 2}}, {2, {2, 1, 0}}}) {
+            sortBy(column);
+            QCOMPARE(gridRows(grid), (QStringList{expected[order[0]], expected[order[1]], expected[order[2]]}));
+        }
         sortBy(5);
         search("9/1/2026-9/30/2026");
         QCOMPARE(gridRows(grid), (QStringList{expected[1], expected[0], expected[2]}));
+
 
         search("no such contract");
         QCOMPARE(grid->rowCount(), 0);

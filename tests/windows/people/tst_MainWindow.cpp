@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/TestProgram.h"
 #include "windows/ui/GlobePicture.h"
 
@@ -175,30 +176,21 @@ private slots:
         };
         QFile::remove(kept);
         const QImage drawn = grabbed(size);
-        const auto contents = [&] {
-            QFile file(kept);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        QTRY_VERIFY(!contents().isEmpty());
-        const QByteArray whole = contents();
-        const auto replace = [&](const QByteArray& bytes) {
-            QFile file(kept);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(bytes);
-        };
+        QTRY_VERIFY(QFile::exists(kept));
+        const QByteArray whole = bytesOf(kept);
         if (damage == "cut")
-            replace(whole.left(whole.size() / 2));
+            writeFile(kept, whole.left(whole.size() / 2));
         else if (damage == "empty")
-            replace({});
+            writeFile(kept, {});
         else if (damage == "foreign")
-            replace(QByteArray(whole.size(), 'Q'));
+            writeFile(kept, QByteArray(whole.size(), 'Q'));
         if (damage == "size") {
             grabbed(size / 2);
             QTRY_VERIFY(QFile::exists(keptAt(size / 2)));
             QVERIFY(QFile::remove(kept) && QFile::copy(keptAt(size / 2), kept));
         }
         QCOMPARE(grabbed(size), drawn);
-        QTRY_COMPARE(contents(), whole);
+        QTRY_COMPARE(bytesOf(kept), whole);
     }
 
     // Ctrl+Z after Delete: the last deleted row back with its key and every column, chosen in its
@@ -256,7 +248,8 @@ private slots:
     }
 
     // Ctrl+F opens Find Customer; Find Next and F3 go from match to match, letter case and accents
-    // aside, and round; a text no customer holds is told. F1 tells about the program.
+    // aside, and round; a text no customer holds is told, and a customer another program stored since
+    // is found. F1 tells about the program.
     void findCustomerAndAbout()
     {
         auto program = started({{"Zed Co", "Ann"}, {"Café Co", "Bo"}}, {{"", "Café Mañana"}, {"", "Acme Hauling"}, {"", "CAFE ROYAL"}, {"", "Zed"}});
@@ -279,6 +272,9 @@ private slots:
         QCOMPARE(program->customers()->currentRow(), 0);
         QCOMPARE(program->messages.shown, (QList<Shown>{{"\"café noir\" was not found in the customer list.",
                                                          MessageIcon::Information, "Find Customer"}}));
+        insertRows(program->session().database(), "Customer", {"Name", "DBA"}, {{"Noir", "Café Noir"}});
+        program->click(find, "cmdFindNext");
+        QCOMPARE(program->customers()->selectedText(), QString("Café Noir"));
         // With the agent list in focus, Ctrl+F and F3 look there, in a dialog of its own.
         program->agents()->setFocus();
         QTest::keyClick(program->main(), Qt::Key_F, Qt::ControlModifier);
@@ -288,7 +284,7 @@ private slots:
         program->agents()->setFocus();
         program->agents()->setCurrentRow(0);
         QTest::keyClick(program->main(), Qt::Key_F3);
-        QCOMPARE((QList<int>{program->agents()->currentRow(), program->customers()->currentRow()}), (QList<int>{1, 0}));
+        QCOMPARE((QList<int>{program->agents()->currentRow(), program->customers()->currentRow()}), (QList<int>{1, 4}));
         program->type(findAgent, "txtFind", "Acme");
         program->click(findAgent, "cmdFindNext");
         QCOMPARE(program->messages.last(), (Shown{"\"Acme\" was not found in the agent list.", MessageIcon::Information, "Find Agent"}));

@@ -50,7 +50,6 @@ private slots:
         ui::LimitedLineEdit state(2, nullptr);
         state.setText("Texas");
         QCOMPARE(state.text(), QString("Texas"));
-        state.end(false);
         QTest::keyClick(&state, Qt::Key_Z);
         QCOMPARE(state.text(), QString("Texas"));
         state.clear();
