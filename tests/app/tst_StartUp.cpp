@@ -129,8 +129,8 @@ private slots:
             << 3 << "%D/good/chosen.mdb" << QStringList{notOurs}
             << QStringList{"file|dbdir|%D/good/", "file|dbname|chosen.mdb", "other|keep|yes"};
         QTest::newRow("settings kept, the file they name gone: asked for, never made afresh")
-            << Arrange([](TestProgram& program, ThrowawayServer&) { writeFile(iniOf(program), "[other]\nkeep=yes\n"); })
-            << 1 << "" << QStringList{"No database found.\nProgram cannot continue."} << QStringList();
+            << Arrange([](TestProgram& p, ThrowawayServer&) { writeFile(iniOf(p), "[other]\nkeep=yes\n"); }) << 1 << ""
+            << QStringList{"No database found.\nProgram cannot continue."} << QStringList();
         QTest::newRow("refused pick, then the question cancelled") << picking({"picked/project.mdb"}) << 2 << ""
             << QStringList{notOurs, "No database found.\nProgram cannot continue."} << QStringList();
         QTest::newRow("configured file not a database")

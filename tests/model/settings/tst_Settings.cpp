@@ -43,8 +43,8 @@ private slots:
         QCOMPARE(location.path(), row.path);
     }
 
-    // After a pick, dbdrive is replaced in place, the other two keys join its section, every other line
-    // stays, and the three values name the same file on the next start.
+    // After a pick, dbdrive is replaced in place, the other two keys join its section, every other line stays,
+    // and the three values name the same file on the next start, also when the settings folder is yet to make.
     void pickIsWrittenAndReadBack_data()
     {
         QTest::addColumn<Pick>("row");
@@ -71,7 +71,6 @@ private slots:
         const auto stored = [&](const char* key) { return profile::valueIn(text.toUtf8(), "file", key); };
         QCOMPARE(locationFromSettings({stored("dbdrive"), stored("dbdir"), stored("dbname")}, row.style, kData).path(),
                  row.picked);
-        // A user's first pick, before the per-user settings folder exists, makes the folder.
         session.IniWritePath = dir.filePath("new/tly2.ini");
         WriteSettings(session);
         QCOMPARE(profile::valueIn(bytesOf(session.IniWritePath), "file", "dbname"), stored("dbname"));

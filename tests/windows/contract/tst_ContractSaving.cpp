@@ -122,9 +122,7 @@ private slots:
         QTemporaryDir dir;
         const store::Place place = testdb::freshDatabase(dir.filePath("project.mdb"));
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        const auto save = [&](const QString& policy, const QString& token) {
-            return store::appendPolicy(place, {"PolicyNo1"}, {policy}, token);
-        };
+        const auto save = [&](const QString& policy, const QString& token) { return store::appendPolicy(place, {"PolicyNo1"}, {policy}, token); };
         save("earlier", store::newWriteToken(now));
         const QString token = store::newWriteToken(now.addYears(retryingDeskYears));
         QVERIFY(save("P-1", token) > 0);
@@ -137,6 +135,19 @@ private slots:
         store::ensureWriteTokens(starting);
         save("P-1", token);
         QTEST(testdb::firstValue(place, "SELECT count(*) FROM Policies WHERE PolicyNo1 = 'P-1'").toInt(), "stored");
+    }
+
+    // A try whose outcome is unknown leaves its write token to the same contract only: a changed one is a write of its own.
+    void retryKeepsItsTokenForTheSameContractOnly()
+    {
+        store::PendingWrite pending;
+        QStringList tokens;
+        for (const char* contents : {"A", "A", "B"})
+            QVERIFY_THROWS_EXCEPTION(store::StoreError, pending.attempt(contents, QDateTime::currentDateTimeUtc(), [&](const QString& token) {
+                tokens << token;
+                throw store::StoreError(-1, "reply lost");
+            }));
+        QVERIFY(tokens[0] == tokens[1] && tokens[1] != tokens[2]);
     }
 };
 

@@ -289,9 +289,6 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 2 * lineHeight + lineHeight / 2));
         QCOMPARE(list->currentRow(), 7);
         QCOMPARE(list->selectedText(), QString("Business 7"));
-        // Ctrl+click on the chosen line keeps it chosen.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(10, 2 * lineHeight + lineHeight / 2));
-        QCOMPARE(list->selectedText(), QString("Business 7"));
     }
 
     // A list longer than its box shows the chosen last line, with its top line whole, at start-up and after a change.

@@ -164,10 +164,7 @@ private slots:
         QFETCH(QString, damage);
         auto program = started();
         const QSize size = program->main()->findChild<QWidget*>("Image1")->size();
-        const auto keptAt = [&](QSize side) {
-            return program->env.userDataFolder
-                   + QString("/.globe-1-%1x%2.drawing").arg(side.width()).arg(side.height());
-        };
+        const auto keptAt = [&](QSize side) { return program->env.userDataFolder + QString("/.globe-1-%1x%2.drawing").arg(side.width()).arg(side.height()); };
         const QString kept = keptAt(size);
         const auto grabbed = [&](QSize side) {
             ui::GlobePicture globe;

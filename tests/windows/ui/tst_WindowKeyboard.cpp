@@ -18,11 +18,10 @@ namespace {
 // A started program with one agent and one customer, both chosen.
 std::unique_ptr<TestProgram> started() { return TestProgram::startedWith({{"Acme", "Al"}}, {{"Ann Lee", "Lee Farms"}}); }
 
-// The keypad's Enter comes with the keypad modifier.
 void pressEnter(QWidget* control, Qt::Key key = Qt::Key_Return)
 {
     control->setFocus();
-    QTest::keyClick(control, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QTest::keyClick(control, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier); // as the keypad's Enter comes
 }
 
 // The control a window gives the keyboard to while it is the active window.
