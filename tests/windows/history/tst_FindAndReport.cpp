@@ -318,7 +318,6 @@ private slots:
         search("9/1/2026-9/30/2026");
         QCOMPARE(gridRows(grid), (QStringList{expected[1], expected[0], expected[2]}));
 
-
         search("no such contract");
         QCOMPARE(grid->rowCount(), 0);
         QCOMPARE(p.control<QLabel>(find, "lblFound")->text(), QString("No contract found."));
