@@ -239,6 +239,7 @@ private slots:
         QTest::newRow("the count function rewritten") << kCountRewritten
                                                       << "Trigger agentcounted on agent was not made by QUILLON.";
         QTest::newRow("a column dropped: given back") << "ALTER TABLE Policies DROP COLUMN Tax" << "";
+        QTest::newRow("an index dropped: made again") << "DROP INDEX CustomerByInitial" << "";
         QTest::newRow("a column's type changed") << "ALTER TABLE Policies ALTER COLUMN Tax TYPE integer USING NULL"
                                                  << "Policies.tax is of type integer, not TEXT.";
         QTest::newRow("a default given") << "ALTER TABLE Customer ALTER COLUMN DBA SET DEFAULT 'x'"
@@ -265,6 +266,7 @@ private slots:
             return;
         }
         QCOMPARE(store::Connection(office).database().record("policies").count(), 103);
+        QCOMPARE(testdb::firstValue(office, "SELECT count(*) FROM pg_indexes WHERE indexname = 'customerbyinitial'"), "1");
     }
 
     // A desk that found the office database whole leaves word of it on the server: a desk new to the

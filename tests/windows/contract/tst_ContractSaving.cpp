@@ -103,18 +103,20 @@ private slots:
     // write token goes only once it is a week old by the store's own clock and enough newer ones stay.
     void retryAfterAnotherDesksStart_data()
     {
+        QTest::addColumn<int>("firstDeskYears"); // the clock of the desk that saved first of all
         QTest::addColumn<int>("retryingDeskYears"); // the retrying desk's clock against the true one
         QTest::addColumn<int>("laterDeskYears"); // the clock of the desk that saves after it
         QTest::addColumn<int>("laterSaves");
         QTest::addColumn<int>("storeDaysOn"); // how far the store's clock went on after the first try
         QTest::addColumn<int>("stored"); // rows after the retry
-        QTest::newRow("retrying desk's clock years behind") << -25 << 0 << 1 << 0 << 1;
-        QTest::newRow("retrying desk's clock years behind, enough newer saves") << -25 << 0 << store::kWriteTokensKept - 1 << 0 << 1;
-        QTest::newRow("a later desk's clock years ahead") << 0 << 70 << 1 << 0 << 1;
-        QTest::newRow("a week on by the store, enough newer saves") << 0 << 0 << store::kWriteTokensKept - 1 << 8 << 2;
+        QTest::newRow("retrying desk's clock years behind, enough newer saves") << 0 << -25 << 0 << store::kWriteTokensKept - 1 << 0 << 1;
+        QTest::newRow("a later desk's clock years ahead") << 0 << 0 << 70 << 1 << 0 << 1;
+        QTest::newRow("a week on by the store, enough newer saves") << 0 << 0 << 0 << store::kWriteTokensKept - 1 << 8 << 2;
+        QTest::newRow("saving desks a year behind the starting one, a day on by the store") << -1 << -1 << -1 << store::kWriteTokensKept << 1 << 1;
     }
     void retryAfterAnotherDesksStart()
     {
+        QFETCH(int, firstDeskYears);
         QFETCH(int, retryingDeskYears);
         QFETCH(int, laterDeskYears);
         QFETCH(int, laterSaves);
@@ -123,7 +125,7 @@ private slots:
         const store::Place place = testdb::freshDatabase(dir.filePath("project.mdb"));
         const QDateTime now = QDateTime::currentDateTimeUtc();
         const auto save = [&](const QString& policy, const QString& token) { return store::appendPolicy(place, {"PolicyNo1"}, {policy}, token); };
-        save("earlier", store::newWriteToken(now));
+        save("earlier", store::newWriteToken(now.addYears(firstDeskYears)));
         const QString token = store::newWriteToken(now.addYears(retryingDeskYears));
         QVERIFY(save("P-1", token) > 0);
         if (storeDaysOn)

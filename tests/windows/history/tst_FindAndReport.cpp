@@ -200,6 +200,9 @@ private slots:
                  QString("Agent,Contracts,Premiums,Amount Financed,Finance Charges\r\nal Kahn,1,0.10,0.20,0.30\r\n"
                          "Bea Ortiz,2,1235567.99,1000800.19,70.31\r\n\"Smith, \"\"Jr.\"\"\nWest\",1,10.05,7.05,2.95\r\n"
                          "Total,4,1235578.14,1000807.44,73.56\r\n"));
+        // A lone carriage return is quoted too, and a sum below zero keeps its sign and its cents.
+        const history::MonthReport refunds{{}, {}, {{"Two\rLines", 1, -5, -123456, 0}}, {}};
+        QCOMPARE(history::reportCsv(refunds).split('\n').value(1), QByteArray("\"Two\rLines\",1,-0.05,-1234.56,0.00\r"));
     }
 
     // Show with the days typed the wrong way round reports the span between them; the grid holds each

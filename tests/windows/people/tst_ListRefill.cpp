@@ -81,9 +81,8 @@ QList<Action> replacedUnder(const QString& table, const QString& column)
 void findAgreesWithTheLines(TestProgram& p, bool agent, const Rows& before)
 {
     people::KeyedList* list = listOf(p, agent);
-    QStringList lines, texts;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->lineText(i);
+    const QStringList lines = linesOf(list);
+    QStringList texts;
     for (const QList<QVariant>& row : before)
         texts << row.value(1).toString();
     for (const QString& text : texts + lines)

@@ -137,10 +137,7 @@ private slots:
         program->app.reset();
         Application quillon(program->env, Services{&program->messages, &program->files, &program->printers, &program->desktop});
         QVERIFY(quillon.start());
-        QWidget* main = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName() == "frmAgent")
-                main = window;
+        QWidget* main = TestProgram::window("frmAgent");
         QVERIFY(main && main->isVisible());
         QTest::mouseClick(main->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
         QVERIFY(quillon.windows().schedule->isVisible());

@@ -49,16 +49,15 @@ QString described(const QWidget* w)
 // The window's title and size, every named control in name order, then the order Tab goes in.
 QStringList listing(QWidget* window)
 {
-    QStringList controls;
     // The windows that open over this one are listed on their own.
+    const auto ours = [&](const QWidget* w) { return w->window() == window && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_"); };
+    QStringList controls, tabs;
     for (const QWidget* w : window->findChildren<QWidget*>())
-        if (w->window() == window && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_"))
+        if (ours(w))
             controls << described(w);
     controls.sort();
-    QStringList tabs;
     for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
-        if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty()
-            && !w->objectName().startsWith("qt_"))
+        if (ours(w) && (w->focusPolicy() & Qt::TabFocus))
             tabs << w->objectName();
     return QStringList{window->objectName(), '"' + window->windowTitle() + '"',
                        QString("%1x%2").arg(window->width()).arg(window->height())}
@@ -89,9 +88,7 @@ private slots:
     {
         QFETCH(QString, window);
         program->windows(); // every window made
-        QWidget* found = nullptr;
-        for (QWidget* candidate : QApplication::topLevelWidgets())
-            found = candidate->objectName() == window ? candidate : found;
+        QWidget* found = TestProgram::window(window);
         QVERIFY2(found, qPrintable(window));
         const QString difference = differenceFromKeptListing(
             listing(found), QString(QUILLON_TEST_DATA "/%1.txt").arg(window), "QUILLON_WRITE_FORMS");
