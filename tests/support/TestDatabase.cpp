@@ -72,9 +72,7 @@ QString serverSection(const store::Place& place)
     if (!place.isServer())
         return {};
     return QStringLiteral("[server]\nhost=%1\nport=%2\ndbname=%3\nuser=%4\n")
-        .arg(place.server.host)
-        .arg(place.server.port)
-        .arg(place.server.dbname, place.server.user);
+        .arg(place.server.host).arg(place.server.port).arg(place.server.dbname, place.server.user);
 }
 
 } // namespace testdb

@@ -179,8 +179,8 @@ struct TestProgram {
 
     // Acts like a user: "set NAME text" (put in whole), "paste NAME text" (Ctrl+V over the field's
     // text; "\n" and "\t" stand for a line break and a tab), "type NAME text" (key by key), "leave NAME",
-    // "tick NAME", "click NAME", "date NAME M/d/yyyy" (picked), "next" and "save" (the schedule's
-    // Next >> and the review's Save / Print), "close WINDOW", "answer yes|no" (the next question).
+    // "away NAME" (another program chosen), "tick NAME", "click NAME", "date NAME M/d/yyyy" (picked), "next"
+    // and "save" (Next >> and Save / Print), "close WINDOW", "answer yes|no" (the next question).
     void run(const QStringList& steps)
     {
         for (const QString& step : steps) {
@@ -195,8 +195,8 @@ struct TestProgram {
                 named<QLineEdit>(name)->selectAll();
                 QTest::keyClick(named(name), Qt::Key_Delete);
                 QTest::keyClicks(named(name), text);
-            } else if (verb == "leave") {
-                QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            } else if (verb == "leave" || verb == "away") {
+                QFocusEvent out(QEvent::FocusOut, verb == "leave" ? Qt::TabFocusReason : Qt::ActiveWindowFocusReason);
                 QApplication::sendEvent(named(name), &out);
             } else if (verb == "date")
                 named<QDateEdit>(name)->setDate(QDate::fromString(text, "M/d/yyyy"));

@@ -59,6 +59,7 @@ private slots:
         // Rewriting the field under the caret would turn a typed 35 into 53.00.
         add("finance charge stays as typed", hundred + "type txtFinCharge 35",
             "txtFinCharge=35; lblTotalPayments=247.00; lblAmtInstall=30.87");
+        add("another program chosen while typing is no leaving", hundred + "type txtFinCharge 35; away txtFinCharge", "txtFinCharge=35");
         // One edited contract must not strip the rate, nor leave its inception date, to the next.
         add("the next contract starts afresh", "set txtInception1_0 12/15/2024; " + hundred + "type txtFinCharge 50; leave txtFinCharge; "
             "click frmPreview/cmdBack; click cmdBack; click frmAgent/cmdNext; " + next("1000", "1000", "1000", "100") + "leave txtFinCharge",
