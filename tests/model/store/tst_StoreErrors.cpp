@@ -66,8 +66,8 @@ private slots:
         QCOMPARE(testdb::firstValue(path, "SELECT count(*) FROM Child"), QString("0"));
     }
 
-    // Another program holding the file for a moment is waited for: the write goes in once it lets go,
-    // however busy the machine (the wait's bound is far beyond the moment).
+    // Another program holding the file for a moment, also one that reads before it writes, is waited for:
+    // the write goes in once it lets go, however busy the machine (the wait's bound is far beyond the moment).
     void writeWaitsForAFileHeldAMoment()
     {
         QTemporaryDir dir;
@@ -78,18 +78,20 @@ private slots:
         std::thread holder([&] {
             {
                 store::Connection other(path);
-                other.run("BEGIN EXCLUSIVE");
-                held.set_value();
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                other.run("COMMIT");
+                other.transaction([&] {
+                    other.run("SELECT count(*) FROM Child");
+                    held.set_value();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                    other.run("INSERT INTO Child VALUES (2)");
+                });
             }
             store::closeThreadConnections();
         });
         auto joined = qScopeGuard([&] { holder.join(); });
         held.get_future().wait();
         store::Connection writer(path);
-        writer.transaction([&] { writer.run("INSERT INTO Child VALUES (1)"); });
-        QCOMPARE(testdb::firstValue(path, "SELECT count(*) FROM Child"), QString("1"));
+        writer.transaction([&] { writer.run("SELECT count(*) FROM Child"); writer.run("INSERT INTO Child VALUES (1)"); });
+        QCOMPARE(testdb::firstValue(path, "SELECT count(*) FROM Child"), QString("2"));
     }
 
     // The server's words as libpq gives them.

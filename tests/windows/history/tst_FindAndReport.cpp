@@ -281,10 +281,8 @@ private slots:
                                               {"ivy Mill", "Ivy", "Bea Ortiz", "2026-09-05T16:45:00", "100.00"}};
         QStringList expected;
         for (const QStringList& c : september) {
-            const qint64 id = store::insertRow(
-                connection,
-                {"INSERT INTO Policies (DBA, Customer, Agent, Run, Financed) VALUES (?, ?, ?, ?, ?)", {c[0], c[1], c[2], c[3], c[4]}},
-                "ID");
+            const qint64 id = store::insertRow(connection, {"INSERT INTO Policies (DBA, Customer, Agent, Run, Financed) "
+                                                            "VALUES (?, ?, ?, ?, ?)", {c[0], c[1], c[2], c[3], c[4]}}, "ID");
             expected << QStringList{QString::number(id), c[0], c[1], c[2], history::runShownText(c[3]), c[4]}.join('|');
         }
         QVERIFY(p.pressOnMain(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier));
