@@ -116,7 +116,7 @@ private slots:
         if (confirmed) {
             QCOMPARE(QFile(kept).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
             const QByteArray pdf = bytesOf(kept);
-            QVERIFY(print::isWholePdf(pdf));
+            QVERIFY(print::isWholePdf(pdf) && !print::isWholePdf(QByteArray(pdf).insert(20, ' '))); // its table one byte off
             QCOMPARE(pdf.count("/MediaBox [0 0 612.000000 792.000000]"), 2); // two Letter portrait pages
             // Words where the layout puts them on paper: less each page's origin offset, (2, 3) on page 1
             // and (0, 3) on page 2, plus the PDF's printable margin.
